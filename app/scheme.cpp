@@ -1,0 +1,102 @@
+#include "app/scheme.h"
+
+#include "app/control_table.h"
+#include "runtime/text.h"
+
+namespace sanxing {
+
+namespace {
+
+bool OnConditionPage(const Controls& controls, const ControlSpec& spec) {
+    for (std::string parent = spec.parent; !parent.empty(); parent = controls.spec(parent).parent) {
+        if (parent == "高级选择夹1") return true;
+    }
+    return false;
+}
+
+bool HoldsState(ControlKind kind) {
+    return kind == ControlKind::CheckBox || kind == ControlKind::EditBox || kind == ControlKind::ComboBox;
+}
+
+}  // namespace
+
+std::optional<std::string> CheckControlValue(const Controls& controls, std::string_view name,
+                                             const nlohmann::json& value) {
+    if (!controls.has(name)) return "unknown control \"" + std::string(name) + "\"";
+    const ControlSpec& spec = controls.spec(name);
+    const std::string where = "control \"" + spec.name + "\" (" + KindName(spec.kind) + ")";
+    switch (spec.kind) {
+        case ControlKind::CheckBox:
+            if (value.is_boolean()) return std::nullopt;
+            return where + " takes true or false";
+        case ControlKind::EditBox:
+        case ControlKind::Label:
+            if (value.is_string()) return std::nullopt;
+            return where + " takes a string";
+        case ControlKind::ComboBox:
+            if (value.is_string()) return std::nullopt;
+            if (value.is_number_integer()) {
+                const long long index = value.get<long long>();
+                if (index >= 0 && index < static_cast<long long>(spec.items.size())) return std::nullopt;
+                return where + " has no item " + std::to_string(index);
+            }
+            return where + " takes a string or an item index";
+        default:
+            return where + " holds no value that can be set";
+    }
+}
+
+void SetControlValue(Controls& controls, std::string_view name, const nlohmann::json& value) {
+    const ControlSpec& spec = controls.spec(name);
+    if (spec.kind == ControlKind::CheckBox) {
+        controls.setTicked(name, value.get<bool>());
+        return;
+    }
+    if (spec.kind == ControlKind::ComboBox && value.is_number_integer()) {
+        controls.select(name, value.get<int>());
+        return;
+    }
+    std::string text = value.get<std::string>();
+    if (spec.multiLine) text = ToCrLf(text);
+    if (spec.kind == ControlKind::ComboBox) {
+        for (std::size_t i = 0; i < spec.items.size(); ++i) {
+            if (spec.items[i] == text) {
+                controls.select(name, static_cast<int>(i));
+                return;
+            }
+        }
+        controls.select(name, -1);
+    }
+    controls.setText(name, std::move(text));
+}
+
+std::optional<std::string> CheckScheme(const Controls& controls, std::string_view schemeText,
+                                       nlohmann::json& scheme) {
+    scheme = nlohmann::json::parse(schemeText, nullptr, false);
+    if (scheme.is_discarded()) return std::string("the scheme is not valid JSON");
+    if (!scheme.is_object()) return std::string("the scheme is not a JSON object");
+    for (const auto& [name, value] : scheme.items()) {
+        if (auto error = CheckControlValue(controls, name, value)) return error;
+    }
+    return std::nullopt;
+}
+
+void ApplyScheme(Controls& controls, const nlohmann::json& scheme) {
+    for (const auto& [name, value] : scheme.items()) SetControlValue(controls, name, value);
+}
+
+nlohmann::json SchemeOf(const Controls& controls) {
+    nlohmann::json scheme = nlohmann::json::object();
+    for (const ControlSpec& spec : ControlTable()) {
+        if (!HoldsState(spec.kind)) continue;
+        if (spec.name != "组合框_容错" && !OnConditionPage(controls, spec)) continue;
+        if (spec.kind == ControlKind::CheckBox) {
+            scheme[spec.name] = controls.ticked(spec.name);
+        } else {
+            scheme[spec.name] = controls.text(spec.name);
+        }
+    }
+    return scheme;
+}
+
+}  // namespace sanxing

@@ -1,0 +1,52 @@
+#pragma once
+// The headless main window: the control store built from the control table, the failure
+// table of the last shrink run, the process-wide values, and the event bindings. The Qt
+// window and sanxing-cli both drive the program through it.
+
+#include <string_view>
+
+#include "numbers/failure_table.h"
+#include "runtime/control_store.h"
+#include "runtime/platform.h"
+#include "runtime/session_state.h"
+
+namespace sanxing {
+
+enum class ControlEvent { Click, ItemSelected, FocusIn, FocusOut, Tick };
+
+class WindowModel {
+public:
+    explicit WindowModel(Platform& platform);
+
+    ControlStore& controls() { return controls_; }
+    const ControlStore& controls() const { return controls_; }
+    FailureTable& failures() { return failures_; }
+    const FailureTable& failures() const { return failures_; }
+    SessionState& session() { return session_; }
+    Platform& platform() { return platform_; }
+
+    // What a user does to a control: its own change first (a check box toggles, a combo
+    // selects the item), then the bound handler, if any.
+    void click(std::string_view name);
+    void selectItem(std::string_view name, int index);
+    void focusIn(std::string_view name) { fire(name, ControlEvent::FocusIn); }
+    void focusOut(std::string_view name) { fire(name, ControlEvent::FocusOut); }
+    void tick(std::string_view name) { fire(name, ControlEvent::Tick); }
+
+    // Runs the handler bound to (name, event); false when there is none (yet).
+    bool fire(std::string_view name, ControlEvent event);
+
+    // The window's creation-complete event: the start-up handler.
+    void created();
+
+    // The value a report list shows; the failure table is rendered from memory.
+    ReportRows reportRows(std::string_view name) const;
+
+private:
+    Platform& platform_;
+    ControlStore controls_;
+    FailureTable failures_;
+    SessionState session_;
+};
+
+}  // namespace sanxing

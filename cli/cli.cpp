@@ -1,0 +1,278 @@
+#include "cli/cli.h"
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iostream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "app/control_table.h"
+#include "app/scheme.h"
+#include "app/window_model.h"
+#include "cli/scripted_platform.h"
+
+namespace sanxing {
+
+namespace {
+
+using nlohmann::json;
+
+struct Session {
+    ScriptedPlatform platform;
+    WindowModel window;
+    std::ostream& out;
+    std::ostream& err;
+    bool jsonOutput = false;
+    json values = json::object();
+    std::size_t messagesShown = 0;
+
+    Session(std::string programDirectory, std::ostream& o, std::ostream& e)
+        : platform(std::move(programDirectory)), window(platform), out(o), err(e) {}
+};
+
+using Step = std::function<void(Session&)>;
+
+struct BadInput {
+    std::string message;
+};
+
+std::string ProgramDirectory() {
+    std::error_code error;
+    const auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string() : exe.parent_path().string();
+}
+
+std::string Dump(const json& value) { return value.dump(-1, ' ', false, json::error_handler_t::replace); }
+
+// NAME=VALUE, split at the first "=".
+std::pair<std::string, std::string> SplitAssignment(const std::string& option, const std::string& argument) {
+    const std::size_t eq = argument.find('=');
+    if (eq == std::string::npos) throw BadInput{option + " needs NAME=VALUE, got \"" + argument + "\""};
+    return {argument.substr(0, eq), argument.substr(eq + 1)};
+}
+
+const ControlSpec& RequireControl(const WindowModel& window, const std::string& name) {
+    if (!window.controls().has(name)) throw BadInput{"unknown control \"" + name + "\""};
+    return window.controls().spec(name);
+}
+
+void RequireKind(const ControlSpec& spec, const std::string& option, std::initializer_list<ControlKind> kinds) {
+    for (const ControlKind kind : kinds) {
+        if (spec.kind == kind) return;
+    }
+    throw BadInput{option + " does not apply to control \"" + spec.name + "\" (" + KindName(spec.kind) + ")"};
+}
+
+json ValueForSet(const ControlSpec& spec, const std::string& text) {
+    if (spec.kind != ControlKind::CheckBox) return text;
+    if (text == "1" || text == "true") return true;
+    if (text == "0" || text == "false") return false;
+    throw BadInput{"check box \"" + spec.name + "\" takes 1, 0, true or false, got \"" + text + "\""};
+}
+
+Step SetStep(const WindowModel& window, const std::string& name, json value) {
+    if (auto error = CheckControlValue(window.controls(), name, value)) throw BadInput{*error};
+    return [name, value = std::move(value)](Session& s) { SetControlValue(s.window.controls(), name, value); };
+}
+
+std::string ReadFileText(const std::string& path, const std::string& option) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) throw BadInput{option + ": cannot read \"" + path + "\""};
+    std::ostringstream text;
+    text << file.rdbuf();
+    if (file.bad()) throw BadInput{option + ": cannot read \"" + path + "\""};
+    return text.str();
+}
+
+json ValueOf(const WindowModel& window, const std::string& name) {
+    const ControlSpec& spec = window.controls().spec(name);
+    if (spec.kind == ControlKind::CheckBox) return window.controls().ticked(name);
+    if (spec.kind == ControlKind::ReportList) {
+        json rows = json::array();
+        for (const ReportRow& row : window.reportRows(name)) rows.push_back(row);
+        return rows;
+    }
+    return window.controls().text(name);
+}
+
+std::string PlainText(const json& value) {
+    if (value.is_boolean()) return value.get<bool>() ? "1" : "0";
+    if (value.is_string()) return value.get<std::string>();
+    std::string text;  // report list: one line per row, columns joined by tabs
+    for (const json& row : value) {
+        for (std::size_t c = 0; c < row.size(); ++c) text += (c ? "\t" : "") + row[c].get<std::string>();
+        text += '\n';
+    }
+    if (!text.empty()) text.pop_back();
+    return text;
+}
+
+json ControlTableJson() {
+    json table = json::array();
+    for (const ControlSpec& spec : ControlTable()) {
+        table.push_back({{"name", spec.name},
+                         {"kind", KindName(spec.kind)},
+                         {"parent", spec.parent},
+                         {"text", spec.text},
+                         {"items", spec.items},
+                         {"ticked", spec.ticked}});
+    }
+    return table;
+}
+
+class Parser {
+public:
+    Parser(const std::vector<std::string>& args, const WindowModel& window) : args_(args), window_(window) {}
+
+    std::vector<Step> parse(bool& jsonOutput) {
+        std::vector<Step> steps;
+        for (i_ = 0; i_ < args_.size(); ++i_) {
+            const std::string& option = args_[i_];
+            if (option == "--json") {
+                jsonOutput = true;
+            } else if (option == "--help" || option == "-h") {
+                steps.push_back([](Session& s) { s.out << Usage(); });
+            } else if (option == "--controls") {
+                steps.push_back([](Session& s) { s.out << Dump(ControlTableJson()) << '\n'; });
+            } else {
+                steps.push_back(parseWithArgument(option, next(option)));
+            }
+        }
+        return steps;
+    }
+
+private:
+    const std::string& next(const std::string& option) {
+        if (!option.starts_with("--")) throw BadInput{"unexpected argument \"" + option + "\""};
+        if (i_ + 1 >= args_.size()) throw BadInput{option + " needs an argument"};
+        return args_[++i_];
+    }
+
+    Step parseWithArgument(const std::string& option, const std::string& argument) {
+        if (option == "--scheme") return schemeStep(argument);
+        if (option == "--set" || option == "--set-file") {
+            auto [name, value] = SplitAssignment(option, argument);
+            const ControlSpec& spec = RequireControl(window_, name);
+            if (option == "--set-file") value = ReadFileText(value, option);
+            return SetStep(window_, name, ValueForSet(spec, value));
+        }
+        if (option == "--click") {
+            RequireKind(RequireControl(window_, argument), option, {ControlKind::Button, ControlKind::CheckBox});
+            return [argument](Session& s) { s.window.click(argument); };
+        }
+        if (option == "--select") return selectStep(argument);
+        if (option == "--focus-in" || option == "--focus-out") {
+            RequireKind(RequireControl(window_, argument), option, {ControlKind::EditBox});
+            if (option == "--focus-in") return [argument](Session& s) { s.window.focusIn(argument); };
+            return [argument](Session& s) { s.window.focusOut(argument); };
+        }
+        if (option == "--answer") {
+            if (argument != "yes" && argument != "no") throw BadInput{"--answer takes yes or no"};
+            const MessageAnswer answer = argument == "yes" ? MessageAnswer::Yes : MessageAnswer::No;
+            return [answer](Session& s) { s.platform.queueAnswer(answer); };
+        }
+        if (option == "--open-path") return [argument](Session& s) { s.platform.queueOpenPath(argument); };
+        if (option == "--save-path") return [argument](Session& s) { s.platform.queueSavePath(argument); };
+        if (option == "--get") {
+            RequireControl(window_, argument);
+            return [argument](Session& s) {
+                json value = ValueOf(s.window, argument);
+                if (!s.jsonOutput) s.out << PlainText(value) << '\n';
+                s.values[argument] = std::move(value);
+            };
+        }
+        throw BadInput{"unknown option \"" + option + "\""};
+    }
+
+    Step schemeStep(const std::string& path) {
+        const std::string text = ReadFileText(path, "--scheme");
+        json scheme;
+        if (auto error = CheckScheme(window_.controls(), text, scheme)) {
+            throw BadInput{"--scheme " + path + ": " + *error};
+        }
+        return [scheme = std::move(scheme)](Session& s) { ApplyScheme(s.window.controls(), scheme); };
+    }
+
+    Step selectStep(const std::string& argument) {
+        auto [name, indexText] = SplitAssignment("--select", argument);
+        const ControlSpec& spec = RequireControl(window_, name);
+        RequireKind(spec, "--select", {ControlKind::ComboBox});
+        std::size_t used = 0;
+        int index = -1;
+        try {
+            index = std::stoi(indexText, &used);
+        } catch (const std::exception&) {
+            used = 0;
+        }
+        if (used != indexText.size() || index < 0 || index >= static_cast<int>(spec.items.size())) {
+            throw BadInput{"--select " + name + ": no item \"" + indexText + "\" (0.." +
+                           std::to_string(static_cast<int>(spec.items.size()) - 1) + ")"};
+        }
+        return [name, index](Session& s) { s.window.selectItem(name, index); };
+    }
+
+    const std::vector<std::string>& args_;
+    const WindowModel& window_;
+    std::size_t i_ = 0;
+};
+
+void ShowNewMessages(Session& s) {
+    const auto& messages = s.platform.messages();
+    for (; s.messagesShown < messages.size(); ++s.messagesShown) {
+        const RecordedMessage& m = messages[s.messagesShown];
+        s.err << m.caption << ": " << m.text << '\n';
+    }
+}
+
+json Transcript(const Session& s) {
+    json messages = json::array();
+    for (const RecordedMessage& m : s.platform.messages()) {
+        messages.push_back(
+            {{"caption", m.caption}, {"text", m.text}, {"icon", IconName(m.icon)}, {"answer", AnswerName(m.answer)}});
+    }
+    return {{"values", s.values}, {"messages", messages}, {"clipboard", s.platform.clipboard()}};
+}
+
+}  // namespace
+
+std::string Usage() {
+    return "usage: sanxing-cli [option]...\n"
+           "  --scheme FILE          set controls from a JSON object (name -> value)\n"
+           "  --set NAME=VALUE       set a control (check boxes: 1, 0, true, false)\n"
+           "  --set-file NAME=PATH   set a control to the text of a file\n"
+           "  --click NAME           click a button or check box\n"
+           "  --select NAME=INDEX    pick an item of a combo box\n"
+           "  --focus-in NAME        give an edit box the focus\n"
+           "  --focus-out NAME       take the focus from an edit box\n"
+           "  --answer yes|no        answer for the next question box (default no)\n"
+           "  --open-path PATH       what the next open dialog returns (default: cancelled)\n"
+           "  --save-path PATH       what the next save dialog returns (default: cancelled)\n"
+           "  --get NAME             print the control's value\n"
+           "  --controls             print the control table as JSON\n"
+           "  --json                 print one JSON object at the end instead\n";
+}
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    Session session(ProgramDirectory(), out, err);
+    std::vector<Step> steps;
+    try {
+        steps = Parser(args, session.window).parse(session.jsonOutput);
+    } catch (const BadInput& bad) {
+        err << "sanxing-cli: " << bad.message << '\n';
+        return 2;
+    }
+    try {
+        for (const Step& step : steps) {
+            step(session);
+            if (!session.jsonOutput) ShowNewMessages(session);
+        }
+    } catch (const std::exception& failure) {
+        err << "sanxing-cli: " << failure.what() << '\n';
+        return 1;
+    }
+    if (session.jsonOutput) out << Dump(Transcript(session)) << '\n';
+    return 0;
+}
+
+}  // namespace sanxing

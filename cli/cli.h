@@ -1,0 +1,17 @@
+#pragma once
+// sanxing-cli: the main window without a display. Arguments are carried out in order;
+// see Usage() for the list.
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace sanxing {
+
+std::string Usage();
+
+// Returns the exit code: 0 when every step ran, 2 for bad input (nothing is carried
+// out then), 1 when a step failed.
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace sanxing

@@ -1,0 +1,75 @@
+#include "runtime/text.h"
+
+#include <charconv>
+#include <limits>
+
+namespace sanxing {
+
+std::string ToCrLf(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + text.size() / 16);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r') {
+            out += "\r\n";
+            if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        } else if (c == '\n') {
+            out += "\r\n";
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string ToLf(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r') {
+            out += '\n';
+            if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+long long LeadingInteger(std::string_view text) {
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+    long long value = 0;
+    constexpr long long limit = std::numeric_limits<long long>::max() / 10 - 9;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        if (value > limit) return negative ? std::numeric_limits<long long>::min()
+                                           : std::numeric_limits<long long>::max();
+        value = value * 10 + (text[i] - '0');
+    }
+    return negative ? -value : value;
+}
+
+namespace {
+
+bool ParseCount(std::string_view text, long long& value) {
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    if (text.empty()) return false;
+    for (const char c : text) {
+        if (c < '0' || c > '9') return false;
+    }
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size();
+}
+
+}  // namespace
+
+bool ParseRange(std::string_view text, long long& a, long long& b) {
+    const std::size_t dash = text.find('-');
+    if (dash == std::string_view::npos) return false;
+    return ParseCount(text.substr(0, dash), a) && ParseCount(text.substr(dash + 1), b);
+}
+
+}  // namespace sanxing

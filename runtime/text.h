@@ -1,0 +1,23 @@
+#pragma once
+// Small text helpers shared by every subsystem.
+
+#include <string>
+#include <string_view>
+
+namespace sanxing {
+
+// Lone LF and lone CR become CR LF; CR LF stays as it is.
+std::string ToCrLf(std::string_view text);
+
+// CR LF and lone CR become LF (what a Qt text widget shows).
+std::string ToLf(std::string_view text);
+
+// Integer value of the leading decimal digits (after an optional sign); 0 when there are none.
+// Saturates instead of overflowing.
+long long LeadingInteger(std::string_view text);
+
+// Parses "a-b" into two counts. Returns false unless the text is exactly two decimal
+// integers (spaces around each allowed) joined by one "-".
+bool ParseRange(std::string_view text, long long& a, long long& b);
+
+}  // namespace sanxing

@@ -1,0 +1,95 @@
+#include "shrink/shrink_run.h"
+
+#include <array>
+#include <optional>
+
+#include "numbers/set_text.h"
+#include "numbers/tolerance.h"
+#include "runtime/split.h"
+#include "shrink/condition_group.h"
+
+namespace sanxing {
+
+namespace {
+
+// Failure counts by token, computed once per distinct kind of token: the 1000 numbers
+// from bit counters, one- and two-digit keys on first use, everything else directly.
+class FailureCounter {
+public:
+    explicit FailureCounter(const FailureTable& table) : table_(table), numbers_(table.failureCounts()) {}
+
+    int number(int n) const { return numbers_[n]; }
+
+    int operator()(std::string_view token) {
+        if (const std::optional<int> n = ThreeDigitValue(token)) return numbers_[*n];
+        if (const std::optional<int> slot = ShortKeySlot(token)) {
+            int& cached = shortKeys_[*slot];
+            if (cached < 0) cached = table_.failureCount(token);
+            return cached;
+        }
+        return table_.failureCount(token);
+    }
+
+private:
+    static bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+    static std::optional<int> ThreeDigitValue(std::string_view t) {
+        if (t.size() != 3 || !IsDigit(t[0]) || !IsDigit(t[1]) || !IsDigit(t[2])) return std::nullopt;
+        return (t[0] - '0') * 100 + (t[1] - '0') * 10 + (t[2] - '0');
+    }
+
+    // Slot 0: the empty token; 1..10: one digit; 11..110: two digits.
+    static std::optional<int> ShortKeySlot(std::string_view t) {
+        if (t.empty()) return 0;
+        if (t.size() == 1 && IsDigit(t[0])) return 1 + (t[0] - '0');
+        if (t.size() == 2 && IsDigit(t[0]) && IsDigit(t[1])) return 11 + (t[0] - '0') * 10 + (t[1] - '0');
+        return std::nullopt;
+    }
+
+    const FailureTable& table_;
+    std::array<std::uint8_t, kUniverseSize> numbers_;
+    std::array<int, 111> shortKeys_ = MakeUnknown();
+
+    static std::array<int, 111> MakeUnknown() {
+        std::array<int, 111> slots;
+        slots.fill(-1);
+        return slots;
+    }
+};
+
+}  // namespace
+
+void BuildFailureTable(const Controls& controls, FailureTable& table) {
+    table.clear();
+    for (const ConditionGroup& group : ConditionGroups()) {
+        if (group.evaluate == nullptr) continue;
+        if (std::optional<NumberSet> passing = group.evaluate(controls)) table.addRow(*passing);
+    }
+}
+
+std::string FilterBase(const FailureTable& table, std::string_view baseText, std::string_view tolerance) {
+    const ToleranceRange range = ToleranceRange::FromText(tolerance);
+    FailureCounter failures(table);
+    std::string result;
+    if (baseText.empty()) {
+        result.reserve(kUniverseSize * 4);
+        for (int n = 0; n < kUniverseSize; ++n) {
+            if (range.contains(failures.number(n))) result.append(NumberText(n)).push_back(' ');
+        }
+        return result;
+    }
+    ForEachToken(baseText, " ", [&](std::string_view token) {
+        if (range.contains(failures(token))) result.append(token).push_back(' ');
+    });
+    return result;
+}
+
+void RunShrink(Controls& controls, FailureTable& table) {
+    BuildFailureTable(controls, table);
+    std::string result = FilterBase(table, controls.text("编辑框_大底"), controls.text("组合框_容错"));
+    const std::size_t count = CountSetText(result);
+    controls.setText("编辑框_结果", std::move(result));
+    controls.setText("标签_缩水结果", CountCaption(count));
+}
+
+}  // namespace sanxing

@@ -1,0 +1,169 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "cli/cli.h"
+
+namespace sanxing {
+namespace {
+
+struct Outcome {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+Outcome RunArgs(const std::vector<std::string>& args) {
+    std::ostringstream out, err;
+    const int code = RunCli(args, out, err);
+    return {code, out.str(), err.str()};
+}
+
+class TempFile {
+public:
+    explicit TempFile(const std::string& content) {
+        path_ = std::filesystem::temp_directory_path() /
+                ("sanxing_cli_test_" + std::to_string(::getpid()) + "_" + std::to_string(counter_++));
+        std::ofstream(path_, std::ios::binary) << content;
+    }
+    ~TempFile() { std::filesystem::remove(path_); }
+    std::string path() const { return path_.string(); }
+
+private:
+    std::filesystem::path path_;
+    static inline int counter_ = 0;
+};
+
+TEST(Cli, SampleShrinkWithoutGroupsKeepsTheBase) {
+    const Outcome o = RunArgs({"--set", "编辑框_大底=123 456 789", "--click", "按钮_缩水", "--get", "编辑框_结果",
+                           "--get", "标签_缩水结果"});
+    EXPECT_EQ(o.code, 0);
+    EXPECT_EQ(o.err, "");
+    EXPECT_EQ(o.out.substr(o.out.find('\n') + 1), "3注\n");
+}
+
+TEST(Cli, GetsCheckBoxesCombosAndReportLists) {
+    const Outcome o = RunArgs({"--get", "选择框_百位7", "--set", "选择框_百位7=false", "--get", "选择框_百位7",
+                           "--select", "组合框_容错=6", "--get", "组合框_容错", "--get", "列表框_开奖"});
+    EXPECT_EQ(o.code, 0) << o.err;
+    EXPECT_EQ(o.out, "1\n0\n1-1\n\n");
+}
+
+TEST(Cli, StepsRunInOrder) {
+    const Outcome o = RunArgs({"--get", "编辑框_A", "--set", "编辑框_A=x", "--get", "编辑框_A"});
+    EXPECT_EQ(o.out, "\nx\n");
+}
+
+TEST(Cli, MultiLineBoxesGetCrLf) {
+    const Outcome o = RunArgs({"--set", "杀百位=1\n2\r3", "--set", "编辑框_兑奖号码=a\nb", "--json", "--get", "杀百位",
+                           "--get", "编辑框_兑奖号码"});
+    ASSERT_EQ(o.code, 0) << o.err;
+    const auto j = nlohmann::json::parse(o.out);
+    EXPECT_EQ(j["values"]["杀百位"], "1\r\n2\r\n3");
+    EXPECT_EQ(j["values"]["编辑框_兑奖号码"], "a\nb");  // single-line box: kept as given
+}
+
+TEST(Cli, JsonTranscript) {
+    const Outcome o = RunArgs({"--json", "--get", "选择框_开奖报号", "--click", "按钮_缩水", "--get", "列表框_容错",
+                           "--get", "标签_缩水结果"});
+    ASSERT_EQ(o.code, 0) << o.err;
+    const auto j = nlohmann::json::parse(o.out);
+    EXPECT_EQ(j["values"]["选择框_开奖报号"], true);
+    EXPECT_EQ(j["values"]["列表框_容错"], nlohmann::json::array());
+    EXPECT_EQ(j["values"]["标签_缩水结果"], "1000注");
+    EXPECT_EQ(j["messages"], nlohmann::json::array());
+    EXPECT_EQ(j["clipboard"], nlohmann::json::array());
+}
+
+TEST(Cli, SchemeSetsControlsWithoutEvents) {
+    TempFile scheme(R"({"选择框_百位7": false, "组合框_容错": "0-2", "组合框_杀百容错": 3, "编辑框_大底": "1\n2"})");
+    const Outcome o = RunArgs({"--scheme", scheme.path(), "--json", "--get", "选择框_百位7", "--get", "组合框_容错",
+                           "--get", "组合框_杀百容错", "--get", "编辑框_大底"});
+    ASSERT_EQ(o.code, 0) << o.err;
+    const auto j = nlohmann::json::parse(o.out);
+    EXPECT_EQ(j["values"]["选择框_百位7"], false);
+    EXPECT_EQ(j["values"]["组合框_容错"], "0-2");
+    EXPECT_EQ(j["values"]["组合框_杀百容错"], "0-3");
+    EXPECT_EQ(j["values"]["编辑框_大底"], "1\r\n2");
+}
+
+TEST(Cli, SetFileReadsTheFileText) {
+    TempFile base("123 456\n");
+    const Outcome o = RunArgs({"--set-file", "编辑框_大底=" + base.path(), "--click", "按钮_缩水", "--get", "标签_缩水结果"});
+    EXPECT_EQ(o.out, "2注\n");  // tokens "123" and "456\r\n"
+}
+
+TEST(Cli, ControlsListsTheTable) {
+    const Outcome o = RunArgs({"--controls"});
+    ASSERT_EQ(o.code, 0);
+    const auto table = nlohmann::json::parse(o.out);
+    ASSERT_TRUE(table.is_array());
+    EXPECT_GT(table.size(), 540u);
+    bool found = false;
+    for (const auto& row : table) {
+        if (row["name"] == "组合框_容错") {
+            found = true;
+            EXPECT_EQ(row["kind"], "combo");
+            EXPECT_EQ(row["parent"], "图片框16");
+            EXPECT_EQ(row["text"], "0-0");
+            EXPECT_EQ(row["items"].size(), 11u);
+            EXPECT_EQ(row["ticked"], false);
+        }
+    }
+    EXPECT_TRUE(found);
+}
+
+TEST(Cli, BadInputStopsBeforeAnyStep) {
+    TempFile notJson("{not json");
+    TempFile wrongKind(R"({"选择框_百位7": "no"})");
+    TempFile unknownName(R"({"选择框_百位X": true})");
+    TempFile notObject("[1, 2]");
+    TempFile badIndex(R"({"组合框_容错": 11})");
+    const std::vector<std::vector<std::string>> cases = {
+        {"--bogus"},
+        {"stray"},
+        {"--get"},
+        {"--get", "没有这个"},
+        {"--set", "选择框_百位7=maybe"},
+        {"--set", "选择框_百位7"},
+        {"--set", "按钮_缩水=1"},
+        {"--set", "列表框_开奖=x"},
+        {"--click", "编辑框_大底"},
+        {"--focus-in", "按钮_缩水"},
+        {"--select", "组合框_容错=11"},
+        {"--select", "组合框_容错=-1"},
+        {"--select", "组合框_容错=x"},
+        {"--select", "编辑框_大底=0"},
+        {"--answer", "maybe"},
+        {"--scheme", "/nonexistent/scheme.json"},
+        {"--scheme", notJson.path()},
+        {"--scheme", wrongKind.path()},
+        {"--scheme", unknownName.path()},
+        {"--scheme", notObject.path()},
+        {"--scheme", badIndex.path()},
+        {"--set-file", "编辑框_大底=/nonexistent/file"},
+    };
+    for (const auto& bad : cases) {
+        std::vector<std::string> args = {"--get", "标签_缩水结果"};
+        args.insert(args.end(), bad.begin(), bad.end());
+        const Outcome o = RunArgs(args);
+        EXPECT_EQ(o.code, 2) << bad[0];
+        EXPECT_EQ(o.out, "") << bad[0] << ": a step was carried out";
+        EXPECT_EQ(std::count(o.err.begin(), o.err.end(), '\n'), 1) << o.err;
+        EXPECT_TRUE(o.err.starts_with("sanxing-cli: ")) << o.err;
+    }
+}
+
+TEST(Cli, ExecutableReportsExitCodes) {
+    const std::string cli = SANXING_CLI_PATH;
+    EXPECT_EQ(std::system((cli + " --get 标签_缩水结果 > /dev/null").c_str()), 0);
+    const int status = std::system((cli + " --nope 2> /dev/null").c_str());
+    EXPECT_EQ(WEXITSTATUS(status), 2);
+}
+
+}  // namespace
+}  // namespace sanxing

@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include "runtime/gbk.h"
+#include "runtime/split.h"
+#include "runtime/text.h"
+
+namespace sanxing {
+namespace {
+
+using Tokens = std::vector<std::string_view>;
+
+TEST(SplitText, FollowsTheSplittingRule) {
+    EXPECT_EQ(SplitText("001 002 ", " "), (Tokens{"001", "002"}));
+    EXPECT_EQ(SplitText("001  002", " "), (Tokens{"001", "", "002"}));
+    EXPECT_EQ(SplitText("", " "), Tokens{});
+    EXPECT_EQ(SplitText(" ", " "), Tokens{""});
+    EXPECT_EQ(SplitText("  ", " "), (Tokens{"", ""}));
+    EXPECT_EQ(SplitText("abc", " "), Tokens{"abc"});
+}
+
+TEST(SplitText, MultiByteDelimiterKeepsEmptyLines) {
+    EXPECT_EQ(SplitText("1\r\n\r\n2\r\n", "\r\n"), (Tokens{"1", "", "2"}));
+    EXPECT_EQ(SplitText("\r\n", "\r\n"), Tokens{""});
+    // A lone LF or CR is not a line break of the store's text.
+    EXPECT_EQ(SplitText("1\n2\r3", "\r\n"), Tokens{"1\n2\r3"});
+    EXPECT_EQ(CountTokens("a-b-c-", "-"), 3u);
+}
+
+TEST(LineBreaks, LoneBreaksBecomeCrLfAndBack) {
+    EXPECT_EQ(ToCrLf("a\nb\rc\r\nd"), "a\r\nb\r\nc\r\nd");
+    EXPECT_EQ(ToCrLf("\r\r\n\n"), "\r\n\r\n\r\n");
+    EXPECT_EQ(ToLf("a\r\nb\rc\nd"), "a\nb\nc\nd");
+    EXPECT_EQ(ToCrLf(ToLf("x\r\n\r\ny")), "x\r\n\r\ny");
+}
+
+TEST(ParseRange, AcceptsOnlyTwoIntegersJoinedByADash) {
+    long long a = -1, b = -1;
+    ASSERT_TRUE(ParseRange("0-2", a, b));
+    EXPECT_EQ(a, 0);
+    EXPECT_EQ(b, 2);
+    ASSERT_TRUE(ParseRange("5-1", a, b));
+    EXPECT_EQ(a, 5);
+    EXPECT_EQ(b, 1);
+    ASSERT_TRUE(ParseRange(" 1 - 3 ", a, b));
+    for (const char* bad : {"", "0", "-", "0-", "-2", "0-x", "a-1", "0-1-2", "0--1", "1.5-2", "0-99999999999999999999",
+                            "０-１"}) {
+        EXPECT_FALSE(ParseRange(bad, a, b)) << bad;
+    }
+}
+
+TEST(LeadingInteger, TakesLeadingDigitsAndSaturates) {
+    EXPECT_EQ(LeadingInteger("140512023"), 140512023);
+    EXPECT_EQ(LeadingInteger("12abc"), 12);
+    EXPECT_EQ(LeadingInteger("abc"), 0);
+    EXPECT_EQ(LeadingInteger(""), 0);
+    EXPECT_EQ(LeadingInteger("99999999999999999999999"), std::numeric_limits<long long>::max());
+}
+
+TEST(Gbk, RoundTripsChineseText) {
+    const std::string text = "保存：总注数：3注";
+    const std::string gbk = Utf8ToGbk(text);
+    EXPECT_EQ(gbk.size(), 17u);  // 8 double-byte characters and one digit
+    EXPECT_EQ(GbkToUtf8(gbk), text);
+    EXPECT_EQ(Utf8ToGbk("单单单").size(), 6u);
+}
+
+TEST(Gbk, InvalidBytesAreReplacedNotFatal) {
+    EXPECT_EQ(GbkToUtf8(std::string("a\xFF" "b", 3)), "a\xEF\xBF\xBD" "b");
+    EXPECT_EQ(GbkToUtf8(std::string("1\xB1", 2)), "1\xEF\xBF\xBD");  // cut double-byte character
+    EXPECT_EQ(Utf8ToGbk("a\xC0z"), "a?z");
+    EXPECT_EQ(Utf8ToGbk("😀1"), "?1");  // no GBK form
+    const std::string nul("a\0b", 3);
+    EXPECT_EQ(GbkToUtf8(nul), nul);
+}
+
+}  // namespace
+}  // namespace sanxing

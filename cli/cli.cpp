@@ -101,7 +101,10 @@ std::string PlainText(const json& value) {
     if (value.is_string()) return value.get<std::string>();
     std::string text;  // report list: one line per row, columns joined by tabs
     for (const json& row : value) {
-        for (std::size_t c = 0; c < row.size(); ++c) text += (c ? "\t" : "") + row[c].get<std::string>();
+        for (std::size_t c = 0; c < row.size(); ++c) {
+            if (c > 0) text += '\t';
+            text += row[c].get_ref<const std::string&>();
+        }
         text += '\n';
     }
     if (!text.empty()) text.pop_back();

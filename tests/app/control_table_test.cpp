@@ -115,7 +115,9 @@ TEST_F(InitialState, ListBoxesHoldTheirHints) {
 
 TEST_F(InitialState, CombosStartWithTheirTextAndNoSelection) {
     for (const ControlSpec& spec : ControlTable()) {
-        if (spec.kind == ControlKind::ComboBox) EXPECT_EQ(controls.selectedIndex(spec.name), -1) << spec.name;
+        if (spec.kind == ControlKind::ComboBox) {
+            EXPECT_EQ(controls.selectedIndex(spec.name), -1) << spec.name;
+        }
     }
     EXPECT_EQ(controls.text("组合框_容错"), "0-0");
     EXPECT_EQ(controls.items("组合框_容错").size(), 11u);
@@ -169,7 +171,9 @@ TEST(EventBindings, NameControlsOfTheRightKind) {
     }
     // Every button of the window has a binding row.
     for (const ControlSpec& spec : ControlTable()) {
-        if (spec.kind == ControlKind::Button) EXPECT_TRUE(seen.count({spec.name, 0})) << spec.name;
+        if (spec.kind == ControlKind::Button) {
+            EXPECT_TRUE(seen.count({spec.name, 0})) << spec.name;
+        }
     }
 }
 

@@ -90,7 +90,9 @@ TEST(RunOrder, FiftyFourGroupsNumberedInOrder) {
 TEST(RunOrder, NoGroupIsActiveInTheInitialState) {
     const ControlStore controls(ControlTable());
     for (const ConditionGroup& group : ConditionGroups()) {
-        if (group.evaluate) EXPECT_FALSE(group.evaluate(controls).has_value()) << group.name;
+        if (group.evaluate) {
+            EXPECT_FALSE(group.evaluate(controls).has_value()) << group.name;
+        }
     }
 }
 

@@ -3,37 +3,43 @@
 
 #include "shrink/condition_group.h"
 
+#include "shrink/banker_digits.h"
+#include "shrink/key_panels.h"
+#include "shrink/pair_kill_boxes.h"
+#include "shrink/positional_digits.h"
+#include "shrink/shape_patterns.h"
+
 namespace sanxing {
 
 namespace {
 
 constexpr ConditionGroup kGroups[] = {
-    {1, "hundreds digit", nullptr},
-    {2, "tens digit", nullptr},
-    {3, "units digit", nullptr},
-    {4, "shape", nullptr},
-    {5, "banker group 1", nullptr},
-    {6, "banker group 2", nullptr},
-    {7, "banker group 3", nullptr},
-    {8, "0/1/2 road pattern", nullptr},
-    {9, "sum tail", nullptr},
-    {10, "span", nullptr},
-    {11, "sum", nullptr},
-    {12, "two-digit codes", nullptr},
-    {13, "odd/even pattern", nullptr},
-    {14, "big/small pattern", nullptr},
-    {15, "fixed sum change", nullptr},
-    {16, "fixed sum product", nullptr},
-    {17, "junk compound", nullptr},
-    {18, "hundreds+tens sum", nullptr},
-    {19, "hundreds+units sum", nullptr},
-    {20, "tens+units sum", nullptr},
-    {21, "hundreds+tens code", nullptr},
-    {22, "hundreds+units code", nullptr},
-    {23, "tens+units code", nullptr},
-    {24, "total of pair spans, tail", nullptr},
-    {25, "total of pair sum tails, tail", nullptr},
-    {26, "total of pair products, tail", nullptr},
+    {1, "hundreds digit", HundredsDigitGroup},
+    {2, "tens digit", TensDigitGroup},
+    {3, "units digit", UnitsDigitGroup},
+    {4, "shape", ShapeGroup},
+    {5, "banker group 1", BankerGroup1},
+    {6, "banker group 2", BankerGroup2},
+    {7, "banker group 3", BankerGroup3},
+    {8, "0/1/2 road pattern", RoadPatternGroup},
+    {9, "sum tail", SumTailGroup},
+    {10, "span", SpanGroup},
+    {11, "sum", SumGroup},
+    {12, "two-digit codes", TwoDigitCodeGroup},
+    {13, "odd/even pattern", OddEvenPatternGroup},
+    {14, "big/small pattern", BigSmallPatternGroup},
+    {15, "fixed sum change", FixedSumChangeGroup},
+    {16, "fixed sum product", FixedSumProductGroup},
+    {17, "junk compound", JunkCompoundGroup},
+    {18, "hundreds+tens sum", HundredsTensSumGroup},
+    {19, "hundreds+units sum", HundredsUnitsSumGroup},
+    {20, "tens+units sum", TensUnitsSumGroup},
+    {21, "hundreds+tens code", HundredsTensCodeGroup},
+    {22, "hundreds+units code", HundredsUnitsCodeGroup},
+    {23, "tens+units code", TensUnitsCodeGroup},
+    {24, "total of pair spans, tail", PairSpanTotalGroup},
+    {25, "total of pair sum tails, tail", PairSumTailTotalGroup},
+    {26, "total of pair products, tail", PairProductTailTotalGroup},
     {27, "total of pair spans, sum", nullptr},
     {28, "total of pair sum tails, sum", nullptr},
     {29, "total of pair products, sum", nullptr},

@@ -1,0 +1,66 @@
+#include "shrink/control_reading.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "shrink/pair_kill_boxes.h"
+#include "selection_group_fixture.h"
+
+namespace sanxing::selection_test {
+namespace {
+
+KeySet Keys(std::initializer_list<int> keys) {
+    KeySet set;
+    for (const int k : keys) set.set(static_cast<std::size_t>(k));
+    return set;
+}
+
+TEST(ControlReading, NumberedNamesArePaddedToTheirWidth) {
+    const auto names = NumberedNames("选择框_合值", 28, 2);
+    ASSERT_EQ(names.size(), 28u);
+    EXPECT_EQ(names.front(), "选择框_合值00");
+    EXPECT_EQ(names[5], "选择框_合值05");
+    EXPECT_EQ(names.back(), "选择框_合值27");
+    EXPECT_EQ(NumberedNames("选择框_百位", 10, 1)[9], "选择框_百位9");
+}
+
+TEST(ControlReading, DigitsAnywhereInTheText) {
+    EXPECT_EQ(DigitsIn("0,5"), Keys({0, 5}));
+    EXPECT_EQ(DigitsIn("05"), Keys({0, 5}));
+    EXPECT_EQ(DigitsIn(""), KeySet());
+    EXPECT_EQ(DigitsIn("中文\t\x01\xff"), KeySet());
+}
+
+TEST(ControlReading, DigitPairsOnlyWhereTwoDigitsTouch) {
+    EXPECT_EQ(DigitPairsIn("3570"), Keys({35, 57, 70}));
+    EXPECT_EQ(DigitPairsIn("35,70"), Keys({35, 70}));
+    EXPECT_EQ(DigitPairsIn("3 5中7\r\n0"), KeySet());
+    EXPECT_EQ(DigitPairsIn("9"), KeySet());
+    EXPECT_EQ(DigitPairsIn("09"), Keys({9}));
+}
+
+TEST(ControlReading, DigitPairsBeforeACommaAreWholeEntries) {
+    EXPECT_EQ(DigitPairsBeforeCommaIn(",05,,12,"), Keys({5, 12}));
+    EXPECT_EQ(DigitPairsBeforeCommaIn("115,"), Keys({15}));
+    EXPECT_EQ(DigitPairsBeforeCommaIn("5,15 ,07"), KeySet());
+    EXPECT_EQ(DigitPairsBeforeCommaIn("05，"), KeySet()) << "a full-width comma is not a comma";
+}
+
+TEST(ControlReading, PastedMegabyteTextIsScannedOnce) {
+    std::string text;
+    while (text.size() < (1u << 20)) text += "中文 \x01\r\n,;";
+    text += "12,";
+    ControlStore store{ControlTable()};
+    store.setText("编辑框_百十和值", text);
+    store.setText("编辑框_百十两码", text);
+    store.setText("编辑框_两码总跨度", text);
+    EXPECT_EQ(HundredsTensSumGroup(store)->count(), 1000 - 70);  // h + t = 12: 39 .. 93
+    EXPECT_EQ(HundredsTensCodeGroup(store)->count(), 1000 - 10);
+    // Digits 1 and 2 kill pair-span totals ending in 1 or 2; the total is twice the span,
+    // so spans 1 (54 numbers) and 6 (144 numbers).
+    EXPECT_EQ(PairSpanTotalGroup(store)->count(), 1000 - 54 - 144);
+}
+
+}  // namespace
+}  // namespace sanxing::selection_test

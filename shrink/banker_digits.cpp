@@ -1,5 +1,7 @@
 #include "shrink/banker_digits.h"
 
+#include <array>
+#include <cstdint>
 #include <string>
 
 #include "shrink/control_reading.h"
@@ -8,28 +10,52 @@ namespace sanxing {
 
 namespace {
 
-// Distinct banker digits in the number: a repeated digit counts once.
-int BankerCount(const KeySet& bankers, Digits d) {
-    KeySet present;
-    present.set(static_cast<std::size_t>(d.h)).set(static_cast<std::size_t>(d.t)).set(static_cast<std::size_t>(d.u));
-    return static_cast<int>((present & bankers).count());
+// Bit d is set when digit d occurs in the number; a repeated digit counts once.
+std::uint16_t DigitMask(Digits d) {
+    return static_cast<std::uint16_t>((1U << d.h) | (1U << d.t) | (1U << d.u));
 }
 
 // The whole row takes microseconds, so unlike a slow per-number walk it needs no pause
 // to let the window process its events.
-std::optional<NumberSet> BankerRow(const Controls& controls, int panel) {
-    const std::string prefix = "选择框_胆" + std::to_string(panel);
-    const KeySet bankers = TickedBoxes(controls, NumberedNames(prefix + "码", 10, 1));
-    const KeySet counts = TickedBoxes(controls, NumberedNames(prefix + "出", 4, 1));
-    const bool active = (bankers.any() && counts.test(0)) || counts.test(1) || counts.test(2) || counts.test(3);
+std::optional<NumberSet> BankerRow(const Controls& controls, std::span<const std::string> bankerNames,
+                                   std::span<const std::string> countNames) {
+    static const std::array<std::uint16_t, kUniverseSize> digitMasks = [] {
+        std::array<std::uint16_t, kUniverseSize> masks{};
+        for (int n = 0; n < kUniverseSize; ++n) masks[static_cast<std::size_t>(n)] = DigitMask(Digits(n));
+        return masks;
+    }();
+    const auto bankers = static_cast<unsigned>(TickedBoxes(controls, bankerNames).to_ulong());
+    const KeySet counts = TickedBoxes(controls, countNames);
+    const bool active = (bankers != 0 && counts.test(0)) || counts.test(1) || counts.test(2) || counts.test(3);
     if (!active) return std::nullopt;
-    return NumberSet::Where([&](int n) { return counts.test(static_cast<std::size_t>(BankerCount(bankers, Digits(n)))); });
+    // The banker count of a number: how many distinct banker digits it holds (0..3).
+    return NumberSet::Where([&](int n) {
+        std::size_t bankerCount = 0;
+        for (unsigned held = digitMasks[static_cast<std::size_t>(n)] & bankers; held != 0; held &= held - 1) {
+            ++bankerCount;
+        }
+        return counts.test(bankerCount);
+    });
 }
 
 }  // namespace
 
-std::optional<NumberSet> BankerGroup1(const Controls& controls) { return BankerRow(controls, 1); }
-std::optional<NumberSet> BankerGroup2(const Controls& controls) { return BankerRow(controls, 2); }
-std::optional<NumberSet> BankerGroup3(const Controls& controls) { return BankerRow(controls, 3); }
+std::optional<NumberSet> BankerGroup1(const Controls& controls) {
+    static const std::vector<std::string> bankers = NumberedNames("选择框_胆1码", 10, 1);
+    static const std::vector<std::string> counts = NumberedNames("选择框_胆1出", 4, 1);
+    return BankerRow(controls, bankers, counts);
+}
+
+std::optional<NumberSet> BankerGroup2(const Controls& controls) {
+    static const std::vector<std::string> bankers = NumberedNames("选择框_胆2码", 10, 1);
+    static const std::vector<std::string> counts = NumberedNames("选择框_胆2出", 4, 1);
+    return BankerRow(controls, bankers, counts);
+}
+
+std::optional<NumberSet> BankerGroup3(const Controls& controls) {
+    static const std::vector<std::string> bankers = NumberedNames("选择框_胆3码", 10, 1);
+    static const std::vector<std::string> counts = NumberedNames("选择框_胆3出", 4, 1);
+    return BankerRow(controls, bankers, counts);
+}
 
 }  // namespace sanxing

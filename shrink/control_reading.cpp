@@ -38,6 +38,23 @@ KeySet TickedBoxes(const Controls& controls, std::span<const std::string> names)
     return ticked;
 }
 
+NumberSet KeyClasses::unionOf(const KeySet& keys) const {
+    NumberSet numbers;
+    for (std::size_t k = 0; k < classes_.size(); ++k) {
+        if (keys.test(k)) numbers |= classes_[k];
+    }
+    return numbers;
+}
+
+std::optional<NumberSet> TickedKeyRow(const Controls& controls, std::span<const std::string> names,
+                                      const KeyClasses& classes) {
+    const KeySet ticked = TickedBoxes(controls, names);
+    for (std::size_t k = 0; k < names.size(); ++k) {
+        if (!ticked.test(k)) return classes.unionOf(ticked);
+    }
+    return std::nullopt;
+}
+
 KeySet DigitsIn(std::string_view text) {
     KeySet digits;
     for (const char c : text) {

@@ -3,6 +3,7 @@
 // boxes read into key masks, and free edit-box texts scanned once for the short keys
 // that occur in them as substrings.
 
+#include <array>
 #include <bitset>
 #include <optional>
 #include <span>
@@ -30,14 +31,27 @@ std::vector<std::string> NumberedNames(std::string_view prefix, int count, int w
 // Bit k is set when the box names[k] is ticked.
 KeySet TickedBoxes(const Controls& controls, std::span<const std::string> names);
 
+// The universe split by a key function: class k holds the numbers whose key is k. Built
+// once per group (a function-local static), so a row is a union of a few classes
+// instead of a walk over the 1000 numbers.
+class KeyClasses {
+public:
+    template <typename KeyOf>
+    explicit KeyClasses(KeyOf keyOf) {
+        for (int n = 0; n < kUniverseSize; ++n) classes_[static_cast<std::size_t>(keyOf(Digits(n)))].insert(n);
+    }
+
+    // The numbers whose key is in `keys`.
+    NumberSet unionOf(const KeySet& keys) const;
+
+private:
+    std::array<NumberSet, 100> classes_{};
+};
+
 // The row of a family of boxes that start ticked and each allow one key value: inactive
 // while every box is ticked, otherwise the numbers whose key box is ticked.
-template <typename KeyOf>
-std::optional<NumberSet> TickedKeyRow(const Controls& controls, std::span<const std::string> names, KeyOf keyOf) {
-    const KeySet ticked = TickedBoxes(controls, names);
-    if (ticked.count() == names.size()) return std::nullopt;
-    return NumberSet::Where([&](int n) { return ticked.test(static_cast<std::size_t>(keyOf(n))); });
-}
+std::optional<NumberSet> TickedKeyRow(const Controls& controls, std::span<const std::string> names,
+                                      const KeyClasses& classes);
 
 // Keys found in a free text, each in one pass over the text. Digits are ASCII bytes,
 // which never occur inside a multi-byte character, so any text (CJK, control

@@ -8,85 +8,93 @@ namespace sanxing {
 
 namespace {
 
-// The box text is scanned once for the keys it lists (`scan`), then each number is a
-// bit test: time linear in the text, whatever the text holds.
-template <typename KeyOf>
+// The box text is scanned once for the keys it lists (`scan`); the row is every number
+// outside the classes of those keys. Time linear in the text, whatever the text holds.
 std::optional<NumberSet> KillBoxRow(const Controls& controls, std::string_view box, KeySet (*scan)(std::string_view),
-                                    KeyOf keyOf) {
+                                    const KeyClasses& classes) {
     const std::string& text = controls.text(box);
     if (text.empty()) return std::nullopt;
-    const KeySet killed = scan(text);
-    return NumberSet::Where([&](int n) { return !killed.test(static_cast<std::size_t>(keyOf(Digits(n)))); });
+    return classes.unionOf(scan(text)).complement();
 }
 
 // A pair sum is listed as two digits and a comma; the scanned bit 10a + b is the value.
-template <typename SumOf>
-std::optional<NumberSet> PairSumRow(const Controls& controls, std::string_view box, SumOf sumOf) {
-    return KillBoxRow(controls, box, DigitPairsBeforeCommaIn, sumOf);
+std::optional<NumberSet> PairSumRow(const Controls& controls, std::string_view box, const KeyClasses& sums) {
+    return KillBoxRow(controls, box, DigitPairsBeforeCommaIn, sums);
 }
 
-template <typename CodeOf>
-std::optional<NumberSet> PairCodeRow(const Controls& controls, std::string_view box, CodeOf codeOf) {
-    return KillBoxRow(controls, box, DigitPairsIn, codeOf);
+std::optional<NumberSet> PairCodeRow(const Controls& controls, std::string_view box, const KeyClasses& codes) {
+    return KillBoxRow(controls, box, DigitPairsIn, codes);
 }
 
 // The three pair values of a number added up; the key is the total's last digit.
 template <typename PairValue>
-std::optional<NumberSet> PairTotalRow(const Controls& controls, std::string_view box, PairValue value) {
-    return KillBoxRow(controls, box, DigitsIn,
-                      [&](Digits d) { return (value(d.h, d.t) + value(d.h, d.u) + value(d.t, d.u)) % 10; });
+KeyClasses TotalTailClasses(PairValue value) {
+    return KeyClasses([=](Digits d) { return (value(d.h, d.t) + value(d.h, d.u) + value(d.t, d.u)) % 10; });
+}
+
+std::optional<NumberSet> PairTotalRow(const Controls& controls, std::string_view box, const KeyClasses& tails) {
+    return KillBoxRow(controls, box, DigitsIn, tails);
 }
 
 }  // namespace
 
 std::optional<NumberSet> JunkCompoundGroup(const Controls& controls) {
+    static const KeyClasses byHundreds([](Digits d) { return d.h; });
+    static const KeyClasses byTens([](Digits d) { return d.t; });
+    static const KeyClasses byUnits([](Digits d) { return d.u; });
     const std::string& hundreds = controls.text("垃圾复试_百位");
     const std::string& tens = controls.text("垃圾复试_十位");
     const std::string& units = controls.text("垃圾复试_个位");
     if (hundreds.empty() || tens.empty() || units.empty()) return std::nullopt;
-    const KeySet h = DigitsIn(hundreds), t = DigitsIn(tens), u = DigitsIn(units);
-    return NumberSet::Where([&](int n) {
-        const Digits d(n);
-        const bool insideCompound = h.test(static_cast<std::size_t>(d.h)) && t.test(static_cast<std::size_t>(d.t)) &&
-                                    u.test(static_cast<std::size_t>(d.u));
-        return !insideCompound;
-    });
+    // Killed: every number inside the compound, each digit listed for its position.
+    const NumberSet inside = byHundreds.unionOf(DigitsIn(hundreds)) & byTens.unionOf(DigitsIn(tens)) &
+                             byUnits.unionOf(DigitsIn(units));
+    return inside.complement();
 }
 
 std::optional<NumberSet> HundredsTensSumGroup(const Controls& controls) {
-    return PairSumRow(controls, "编辑框_百十和值", [](Digits d) { return d.h + d.t; });
+    static const KeyClasses sums([](Digits d) { return d.h + d.t; });
+    return PairSumRow(controls, "编辑框_百十和值", sums);
 }
 
 std::optional<NumberSet> HundredsUnitsSumGroup(const Controls& controls) {
-    return PairSumRow(controls, "编辑框_百个和值", [](Digits d) { return d.h + d.u; });
+    static const KeyClasses sums([](Digits d) { return d.h + d.u; });
+    return PairSumRow(controls, "编辑框_百个和值", sums);
 }
 
 std::optional<NumberSet> TensUnitsSumGroup(const Controls& controls) {
-    return PairSumRow(controls, "编辑框_十个和值", [](Digits d) { return d.t + d.u; });
+    static const KeyClasses sums([](Digits d) { return d.t + d.u; });
+    return PairSumRow(controls, "编辑框_十个和值", sums);
 }
 
 std::optional<NumberSet> HundredsTensCodeGroup(const Controls& controls) {
-    return PairCodeRow(controls, "编辑框_百十两码", [](Digits d) { return d.h * 10 + d.t; });
+    static const KeyClasses codes([](Digits d) { return d.h * 10 + d.t; });
+    return PairCodeRow(controls, "编辑框_百十两码", codes);
 }
 
 std::optional<NumberSet> HundredsUnitsCodeGroup(const Controls& controls) {
-    return PairCodeRow(controls, "编辑框_百个两码", [](Digits d) { return d.h * 10 + d.u; });
+    static const KeyClasses codes([](Digits d) { return d.h * 10 + d.u; });
+    return PairCodeRow(controls, "编辑框_百个两码", codes);
 }
 
 std::optional<NumberSet> TensUnitsCodeGroup(const Controls& controls) {
-    return PairCodeRow(controls, "编辑框_十个两码", [](Digits d) { return d.t * 10 + d.u; });
+    static const KeyClasses codes([](Digits d) { return d.t * 10 + d.u; });
+    return PairCodeRow(controls, "编辑框_十个两码", codes);
 }
 
 std::optional<NumberSet> PairSpanTotalGroup(const Controls& controls) {
-    return PairTotalRow(controls, "编辑框_两码总跨度", [](int a, int b) { return std::abs(a - b); });
+    static const KeyClasses tails = TotalTailClasses([](int a, int b) { return std::abs(a - b); });
+    return PairTotalRow(controls, "编辑框_两码总跨度", tails);
 }
 
 std::optional<NumberSet> PairSumTailTotalGroup(const Controls& controls) {
-    return PairTotalRow(controls, "编辑框_两码总合尾", [](int a, int b) { return (a + b) % 10; });
+    static const KeyClasses tails = TotalTailClasses([](int a, int b) { return (a + b) % 10; });
+    return PairTotalRow(controls, "编辑框_两码总合尾", tails);
 }
 
 std::optional<NumberSet> PairProductTailTotalGroup(const Controls& controls) {
-    return PairTotalRow(controls, "编辑框_两码总积数", [](int a, int b) { return a * b % 10; });
+    static const KeyClasses tails = TotalTailClasses([](int a, int b) { return a * b % 10; });
+    return PairTotalRow(controls, "编辑框_两码总积数", tails);
 }
 
 }  // namespace sanxing

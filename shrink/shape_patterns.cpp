@@ -43,26 +43,34 @@ std::vector<std::string> PatternNames(std::string_view prefix, std::span<const s
     return names;
 }
 
+// The key of a number in a pattern panel: the classes of h, t and u as a number in base
+// `base`, which is the index of its box in PatternNames order.
 template <typename ClassOf>
-std::optional<NumberSet> PatternRow(const Controls& controls, std::string_view prefix,
-                                    std::span<const std::string_view> classNames, ClassOf classOf) {
-    const std::vector<std::string> names = PatternNames(prefix, classNames);
-    const int base = static_cast<int>(classNames.size());
-    return TickedKeyRow(controls, names, [&](int n) {
-        const Digits d(n);
-        return (classOf(d.h) * base + classOf(d.t)) * base + classOf(d.u);
-    });
+KeyClasses PatternClasses(int base, ClassOf classOf) {
+    return KeyClasses([=](Digits d) { return (classOf(d.h) * base + classOf(d.t)) * base + classOf(d.u); });
 }
 
 // Bit 10a + b (and 10b + a) is set while the box of the digit pair {a, b} is ticked.
 KeySet TickedCodes(const Controls& controls) {
-    KeySet ticked;
-    for (int a = 0; a <= 9; ++a) {
-        for (int b = a; b <= 9; ++b) {
-            if (!controls.ticked("选择框_两码" + std::to_string(a) + std::to_string(b))) continue;
-            ticked.set(static_cast<std::size_t>(a * 10 + b));
-            ticked.set(static_cast<std::size_t>(b * 10 + a));
+    struct CodeBox {
+        std::string name;
+        std::size_t key, swapped;
+    };
+    static const std::vector<CodeBox> boxes = [] {
+        std::vector<CodeBox> list;
+        for (int a = 0; a <= 9; ++a) {
+            for (int b = a; b <= 9; ++b) {
+                list.push_back({"选择框_两码" + std::to_string(a) + std::to_string(b),
+                                static_cast<std::size_t>(a * 10 + b), static_cast<std::size_t>(b * 10 + a)});
+            }
         }
+        return list;
+    }();
+    KeySet ticked;
+    for (const CodeBox& box : boxes) {
+        if (!controls.ticked(box.name)) continue;
+        ticked.set(box.key);
+        ticked.set(box.swapped);
     }
     return ticked;
 }
@@ -70,45 +78,56 @@ KeySet TickedCodes(const Controls& controls) {
 }  // namespace
 
 std::optional<NumberSet> ShapeGroup(const Controls& controls) {
-    std::vector<bool (*)(Digits)> excluded;
-    for (const ShapeBox& box : kShapeBoxes) {
-        if (!controls.ticked(box.name)) excluded.push_back(box.holds);
-    }
-    if (excluded.empty()) return std::nullopt;
-    // Excluded by number: a number fails only when it belongs to an unticked set itself.
-    return NumberSet::Where([&](int n) {
-        const Digits d(n);
-        for (const auto holds : excluded) {
-            if (holds(d)) return false;
+    static const std::array<NumberSet, kShapeBoxes.size()> shapes = [] {
+        std::array<NumberSet, kShapeBoxes.size()> sets;
+        for (std::size_t i = 0; i < sets.size(); ++i) {
+            sets[i] = NumberSet::Where([&](int n) { return kShapeBoxes[i].holds(Digits(n)); });
         }
-        return true;
-    });
+        return sets;
+    }();
+    // Excluded by number: a number fails only when it belongs to an unticked set itself.
+    NumberSet excluded;
+    bool active = false;
+    for (std::size_t i = 0; i < kShapeBoxes.size(); ++i) {
+        if (controls.ticked(kShapeBoxes[i].name)) continue;
+        excluded |= shapes[i];
+        active = true;
+    }
+    if (!active) return std::nullopt;
+    return excluded.complement();
 }
 
 std::optional<NumberSet> RoadPatternGroup(const Controls& controls) {
     static constexpr std::string_view kRoads[] = {"0", "1", "2"};
-    return PatternRow(controls, "选择框_三星路", kRoads, [](int digit) { return digit % 3; });
+    static const std::vector<std::string> names = PatternNames("选择框_三星路", kRoads);
+    static const KeyClasses byPattern = PatternClasses(3, [](int digit) { return digit % 3; });
+    return TickedKeyRow(controls, names, byPattern);
 }
 
 std::optional<NumberSet> OddEvenPatternGroup(const Controls& controls) {
     static constexpr std::string_view kClasses[] = {"双", "单"};
-    return PatternRow(controls, "选择框_", kClasses, [](int digit) { return digit % 2; });
+    static const std::vector<std::string> names = PatternNames("选择框_", kClasses);
+    static const KeyClasses byPattern = PatternClasses(2, [](int digit) { return digit % 2; });
+    return TickedKeyRow(controls, names, byPattern);
 }
 
 std::optional<NumberSet> BigSmallPatternGroup(const Controls& controls) {
     static constexpr std::string_view kClasses[] = {"小", "大"};
-    return PatternRow(controls, "选择框_", kClasses, [](int digit) { return digit >= 5 ? 1 : 0; });
+    static const std::vector<std::string> names = PatternNames("选择框_", kClasses);
+    static const KeyClasses byPattern = PatternClasses(2, [](int digit) { return digit >= 5 ? 1 : 0; });
+    return TickedKeyRow(controls, names, byPattern);
 }
 
 std::optional<NumberSet> TwoDigitCodeGroup(const Controls& controls) {
-    const KeySet ticked = TickedCodes(controls);
-    if (ticked.all()) return std::nullopt;
-    return NumberSet::Where([&](int n) {
-        const Digits d(n);
-        return ticked.test(static_cast<std::size_t>(d.h * 10 + d.t)) &&
-               ticked.test(static_cast<std::size_t>(d.h * 10 + d.u)) &&
-               ticked.test(static_cast<std::size_t>(d.t * 10 + d.u));
-    });
+    static const KeyClasses byHundredsTens([](Digits d) { return d.h * 10 + d.t; });
+    static const KeyClasses byHundredsUnits([](Digits d) { return d.h * 10 + d.u; });
+    static const KeyClasses byTensUnits([](Digits d) { return d.t * 10 + d.u; });
+    const KeySet unticked = ~TickedCodes(controls);
+    if (unticked.none()) return std::nullopt;
+    // A number fails when any of its three digit pairs has its box unticked.
+    const NumberSet failing = byHundredsTens.unionOf(unticked) | byHundredsUnits.unionOf(unticked) |
+                              byTensUnits.unionOf(unticked);
+    return failing.complement();
 }
 
 }  // namespace sanxing

@@ -1,0 +1,47 @@
+#include "numbers/violation_counts.h"
+
+#include <bit>
+
+namespace sanxing {
+
+void ViolationCounter::addMissing(const NumberSet& passing, std::uint64_t times) {
+    const Plane missing = passing.complement().words();
+    // Adding k copies adds the missing bits once at every plane where k has a one.
+    for (std::size_t plane = 0; times != 0; ++plane, times >>= 1) {
+        if (times & 1U) addAtPlane(missing, plane);
+    }
+}
+
+void ViolationCounter::addAtPlane(const Plane& bits, std::size_t plane) {
+    for (int w = 0; w < NumberSet::kWords; ++w) {
+        std::uint64_t carry = bits[w];
+        for (std::size_t j = plane; carry != 0; ++j) {
+            if (j >= planes_.size()) planes_.resize(j + 1);
+            const std::uint64_t next = planes_[j][w] & carry;
+            planes_[j][w] ^= carry;
+            carry = next;
+        }
+    }
+}
+
+std::array<std::uint64_t, kUniverseSize> ViolationCounter::counts() const {
+    std::array<std::uint64_t, kUniverseSize> counts{};
+    for (std::size_t j = 0; j < planes_.size(); ++j) {
+        for (int w = 0; w < NumberSet::kWords; ++w) {
+            for (std::uint64_t bits = planes_[j][w]; bits != 0; bits &= bits - 1) {
+                counts[w * 64 + std::countr_zero(bits)] |= std::uint64_t{1} << j;
+            }
+        }
+    }
+    return counts;
+}
+
+NumberSet ViolationCounter::countsBetween(long long low, long long high) const {
+    if (high < 0 || low > high) return {};
+    const std::uint64_t from = low < 0 ? 0 : static_cast<std::uint64_t>(low);
+    const std::uint64_t to = static_cast<std::uint64_t>(high);
+    const std::array<std::uint64_t, kUniverseSize> all = counts();
+    return NumberSet::Where([&](int n) { return from <= all[n] && all[n] <= to; });
+}
+
+}  // namespace sanxing

@@ -36,12 +36,38 @@ std::array<std::uint64_t, kUniverseSize> ViolationCounter::counts() const {
     return counts;
 }
 
+ViolationCounter::Plane ViolationCounter::countsAtMost(std::uint64_t limit) const {
+    // Compare every count with `limit` from the top bit down: `below` collects numbers
+    // already known to be smaller, `equal` those whose bits so far match the limit's.
+    Plane below{};
+    Plane equal;
+    equal.fill(~std::uint64_t{0});
+    if (planes_.size() < 64 && (limit >> planes_.size()) != 0) return equal;  // limit beyond every count
+    for (std::size_t j = planes_.size(); j-- > 0;) {
+        const bool limitBit = (limit >> j) & 1U;
+        for (int w = 0; w < NumberSet::kWords; ++w) {
+            if (limitBit) {
+                below[w] |= equal[w] & ~planes_[j][w];
+                equal[w] &= planes_[j][w];
+            } else {
+                equal[w] &= ~planes_[j][w];
+            }
+        }
+    }
+    for (int w = 0; w < NumberSet::kWords; ++w) below[w] |= equal[w];
+    return below;
+}
+
 NumberSet ViolationCounter::countsBetween(long long low, long long high) const {
     if (high < 0 || low > high) return {};
-    const std::uint64_t from = low < 0 ? 0 : static_cast<std::uint64_t>(low);
-    const std::uint64_t to = static_cast<std::uint64_t>(high);
-    const std::array<std::uint64_t, kUniverseSize> all = counts();
-    return NumberSet::Where([&](int n) { return from <= all[n] && all[n] <= to; });
+    const Plane atMostHigh = countsAtMost(static_cast<std::uint64_t>(high));
+    NumberSet between;
+    for (int w = 0; w < NumberSet::kWords; ++w) between.words()[w] = atMostHigh[w];
+    if (low > 0) {
+        const Plane belowLow = countsAtMost(static_cast<std::uint64_t>(low) - 1);
+        for (int w = 0; w < NumberSet::kWords; ++w) between.words()[w] &= ~belowLow[w];
+    }
+    return between & NumberSet::Universe();
 }
 
 }  // namespace sanxing

@@ -26,6 +26,7 @@ private:
     using Plane = std::array<std::uint64_t, NumberSet::kWords>;
 
     void addAtPlane(const Plane& bits, std::size_t plane);
+    Plane countsAtMost(std::uint64_t limit) const;
 
     std::vector<Plane> planes_;  // grows by one plane whenever a carry leaves the top
 };

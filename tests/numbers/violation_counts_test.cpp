@@ -62,6 +62,25 @@ TEST(ViolationCounter, CountsBetweenIncludesBothEnds) {
     EXPECT_EQ(ViolationCounter{}.countsBetween(0, 0).count(), 1000);
 }
 
+TEST(ViolationCounter, CountsBetweenAgreesWithCounts) {
+    std::mt19937 random(5);
+    ViolationCounter counter;
+    for (int i = 0; i < 40; ++i) counter.addMissing(RandomSet(random), random() % 300);
+    const auto counts = counter.counts();
+    std::vector<long long> bounds = {0, 1, 2, 255, 256, 1 << 20};
+    for (int i = 0; i < 12; ++i) bounds.push_back(static_cast<long long>(counts[random() % 1000]) + (i % 3) - 1);
+    for (const long long low : bounds) {
+        for (const long long high : bounds) {
+            const NumberSet between = counter.countsBetween(low, high);
+            for (int n = 0; n < kUniverseSize; ++n) {
+                const bool expected = low <= high && low <= static_cast<long long>(counts[n]) &&
+                                      static_cast<long long>(counts[n]) <= high;
+                ASSERT_EQ(between.contains(n), expected) << n << " in " << low << "-" << high;
+            }
+        }
+    }
+}
+
 TEST(FailureTableCounts, SaturateAt255AndMatchPerTokenCounts) {
     FailureTable table;
     NumberSet odd = NumberSet::Where([](int n) { return n % 2 == 1; });

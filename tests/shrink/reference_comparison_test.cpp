@@ -360,6 +360,7 @@ TEST(ReferenceComparison, WholeRunMatchesPlainFailureCounts) {
             if (std::optional<std::string> text = PlainRow(row, store)) rows.push_back(*text);
         }
         ASSERT_EQ(table.rowCount(), rows.size());
+        for (std::size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(table.rowText(i), rows[i]) << "run order, row " << i;
         long long low, high;
         Bounds(store.text("组合框_容错"), low, high);
         std::string expected;

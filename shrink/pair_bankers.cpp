@@ -36,6 +36,7 @@ NumberSet WhereMemberships(const NumberSet& a, const NumberSet& b, const std::ar
     return passing;
 }
 
+// A pair banker group over the digits at positions P and Q.
 template <int P, int Q>
 std::optional<NumberSet> PairBanker(const Controls& controls, std::string_view pair) {
     const std::bitset<10> bankers = TickedDigits(controls, "选择框_" + std::string(pair));
@@ -53,7 +54,7 @@ const NumbersByKey<10>& NumbersBySumTail() {
     return filed;
 }
 
-// Tails of the pairs (P1, Q1) and (P2, Q2).
+// A two-pair sum group over the sum tails of the pairs (P1, Q1) and (P2, Q2).
 template <int P1, int Q1, int P2, int Q2>
 std::optional<NumberSet> TwoPairSums(const Controls& controls, std::string_view panel) {
     const std::string prefix = "选择框_" + std::string(panel);

@@ -210,6 +210,11 @@ TEST_F(ExclusionListTest, AnyContentIsSafe) {
         EXPECT_TRUE(Run(list.box, "\r\n\r\n\r\n单 双\t大小 号码如下 ，。", "0-1")) << list.box;
     }
     EXPECT_EQ(Run("杀百位", std::string(1 << 20, '\r'))->count(), 1000);
+    // A megabyte of short lines: 300,000 lines, each violated by the numbers holding 1 or 2.
+    std::string manyLines;
+    for (int i = 0; i < 300000; ++i) manyLines += i % 2 ? "12\r\n" : "21\r\n";
+    EXPECT_EQ(*Run("杀定位", manyLines, "0-299999"), *Run("杀定位", "12"));
+    EXPECT_EQ(Run("杀定位", manyLines, "0-300000")->count(), 1000);
 }
 
 }  // namespace

@@ -1,12 +1,15 @@
 // The run order of the 54 condition groups. Row numbers are the order of rows in the
 // failure table.
 
-#include "shrink/condition_group.h"
-
 #include "shrink/banker_digits.h"
+#include "shrink/condition_group.h"
+#include "shrink/exclusion_lists.h"
 #include "shrink/key_panels.h"
+#include "shrink/pair_bankers.h"
 #include "shrink/pair_kill_boxes.h"
+#include "shrink/pair_value_boxes.h"
 #include "shrink/positional_digits.h"
+#include "shrink/segment_groups.h"
 #include "shrink/shape_patterns.h"
 
 namespace sanxing {
@@ -40,34 +43,34 @@ constexpr ConditionGroup kGroups[] = {
     {24, "total of pair spans, tail", PairSpanTotalGroup},
     {25, "total of pair sum tails, tail", PairSumTailTotalGroup},
     {26, "total of pair products, tail", PairProductTailTotalGroup},
-    {27, "total of pair spans, sum", nullptr},
-    {28, "total of pair sum tails, sum", nullptr},
-    {29, "total of pair products, sum", nullptr},
-    {30, "hundreds-tens span", nullptr},
-    {31, "hundreds-units span", nullptr},
-    {32, "tens-units span", nullptr},
-    {33, "hundreds+tens sum tail", nullptr},
-    {34, "hundreds+units sum tail", nullptr},
-    {35, "tens+units sum tail", nullptr},
-    {36, "hundreds-tens banker", nullptr},
-    {37, "hundreds-units banker", nullptr},
-    {38, "tens-units banker", nullptr},
-    {39, "pair sums, hundreds-tens with hundreds-units", nullptr},
-    {40, "pair sums, hundreds-tens with tens-units", nullptr},
-    {41, "pair sums, hundreds-units with tens-units", nullptr},
-    {42, "junk base", nullptr},
-    {43, "kill hundreds", nullptr},
-    {44, "kill tens", nullptr},
-    {45, "kill units", nullptr},
-    {46, "kill positional", nullptr},
-    {47, "kill compound", nullptr},
-    {48, "kill big/small/odd/even", nullptr},
-    {49, "kill sum tail", nullptr},
-    {50, "kill span", nullptr},
-    {51, "fixed banker groups", nullptr},
-    {52, "kill sum", nullptr},
-    {53, "kill two-digit combinations", nullptr},
-    {54, "segment groups", nullptr},
+    {27, "total of pair spans, sum", PairSpanTotalSumBox},
+    {28, "total of pair sum tails, sum", PairTailTotalSumBox},
+    {29, "total of pair products, sum", PairProductTotalSumBox},
+    {30, "hundreds-tens span", HundredsTensSpanBox},
+    {31, "hundreds-units span", HundredsUnitsSpanBox},
+    {32, "tens-units span", TensUnitsSpanBox},
+    {33, "hundreds+tens sum tail", HundredsTensSumTailBox},
+    {34, "hundreds+units sum tail", HundredsUnitsSumTailBox},
+    {35, "tens+units sum tail", TensUnitsSumTailBox},
+    {36, "hundreds-tens banker", HundredsTensBanker},
+    {37, "hundreds-units banker", HundredsUnitsBanker},
+    {38, "tens-units banker", TensUnitsBanker},
+    {39, "pair sums, hundreds-tens with hundreds-units", HundredsTensWithHundredsUnitsSums},
+    {40, "pair sums, hundreds-tens with tens-units", HundredsTensWithTensUnitsSums},
+    {41, "pair sums, hundreds-units with tens-units", HundredsUnitsWithTensUnitsSums},
+    {42, "junk base", JunkBaseBox},
+    {43, "kill hundreds", KillHundredsList},
+    {44, "kill tens", KillTensList},
+    {45, "kill units", KillUnitsList},
+    {46, "kill positional", KillPositionalList},
+    {47, "kill compound", KillCompoundList},
+    {48, "kill big/small/odd/even", KillShapeList},
+    {49, "kill sum tail", KillSumTailList},
+    {50, "kill span", KillSpanList},
+    {51, "fixed banker groups", BankerDigitGroupsList},
+    {52, "kill sum", KillSumList},
+    {53, "kill two-digit combinations", KillPairCombinationList},
+    {54, "segment groups", SegmentGroups},
 };
 
 }  // namespace

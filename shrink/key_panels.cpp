@@ -8,25 +8,25 @@ namespace sanxing {
 
 std::optional<NumberSet> SumTailGroup(const Controls& controls) {
     static const std::vector<std::string> names = NumberedNames("选择框_合尾", 10, 1);
-    static const KeyClasses byKey([](Digits d) { return (d.h + d.t + d.u) % 10; });
+    static const KeyClasses byKey = ClassesOf([](Digits d) { return (d.h + d.t + d.u) % 10; });
     return TickedKeyRow(controls, names, byKey);
 }
 
 std::optional<NumberSet> SpanGroup(const Controls& controls) {
     static const std::vector<std::string> names = NumberedNames("选择框_跨度", 10, 1);
-    static const KeyClasses byKey([](Digits d) { return std::max({d.h, d.t, d.u}) - std::min({d.h, d.t, d.u}); });
+    static const KeyClasses byKey = ClassesOf([](Digits d) { return std::max({d.h, d.t, d.u}) - std::min({d.h, d.t, d.u}); });
     return TickedKeyRow(controls, names, byKey);
 }
 
 std::optional<NumberSet> SumGroup(const Controls& controls) {
     static const std::vector<std::string> names = NumberedNames("选择框_合值", 28, 2);
-    static const KeyClasses byKey([](Digits d) { return d.h + d.t + d.u; });
+    static const KeyClasses byKey = ClassesOf([](Digits d) { return d.h + d.t + d.u; });
     return TickedKeyRow(controls, names, byKey);
 }
 
 std::optional<NumberSet> FixedSumChangeGroup(const Controls& controls) {
     static const std::vector<std::string> names = NumberedNames("选择框_定合变", 10, 1);
-    static const KeyClasses byKey([](Digits d) { return (d.h + 2 * d.t + d.u) % 10; });
+    static const KeyClasses byKey = ClassesOf([](Digits d) { return (d.h + 2 * d.t + d.u) % 10; });
     return TickedKeyRow(controls, names, byKey);
 }
 
@@ -34,7 +34,7 @@ std::optional<NumberSet> FixedSumChangeGroup(const Controls& controls) {
 // repeat the fixed-sum-change panel.
 std::optional<NumberSet> FixedSumProductGroup(const Controls& controls) {
     static const std::vector<std::string> names = NumberedNames("选择框_定合积", 10, 1);
-    static const KeyClasses byKey([](Digits d) { return (d.h * d.t + d.u) % 10; });
+    static const KeyClasses byKey = ClassesOf([](Digits d) { return (d.h * d.t + d.u) % 10; });
     return TickedKeyRow(controls, names, byKey);
 }
 

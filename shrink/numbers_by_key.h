@@ -24,10 +24,12 @@ public:
 
     const NumberSet& operator[](std::size_t key) const { return members_[key]; }
 
-    // The numbers filed under at least one of `keys`.
-    NumberSet anyOf(const std::bitset<Keys>& keys) const {
+    // The numbers filed under at least one of `keys` (a key set of any width; keys
+    // beyond this filing have no numbers).
+    template <std::size_t N>
+    NumberSet anyOf(const std::bitset<N>& keys) const {
         NumberSet set;
-        for (std::size_t k = 0; k < Keys; ++k) {
+        for (std::size_t k = 0; k < Keys && k < N; ++k) {
             if (keys[k]) set |= members_[k];
         }
         return set;

@@ -3,82 +3,82 @@
 #include <cstdlib>
 
 #include "shrink/control_reading.h"
+#include "shrink/text_keys.h"
 
 namespace sanxing {
 
 namespace {
 
-// The box text is scanned once for the keys it lists (`scan`); the row is every number
-// outside the classes of those keys. Time linear in the text, whatever the text holds.
-std::optional<NumberSet> KillBoxRow(const Controls& controls, std::string_view box, KeySet (*scan)(std::string_view),
+// The box text is scanned once for the keys it lists (`listed` picks them from the
+// scan); the row is every number outside the classes of those keys. Time linear in the
+// text, whatever the text holds.
+template <typename Listed>
+std::optional<NumberSet> KillBoxRow(const Controls& controls, std::string_view box, Listed listed,
                                     const KeyClasses& classes) {
     const std::string& text = controls.text(box);
     if (text.empty()) return std::nullopt;
-    return classes.unionOf(scan(text)).complement();
+    return classes.anyOf(listed(ScanTextKeys(text))).complement();
 }
 
 // A pair sum is listed as two digits and a comma; the scanned bit 10a + b is the value.
 std::optional<NumberSet> PairSumRow(const Controls& controls, std::string_view box, const KeyClasses& sums) {
-    return KillBoxRow(controls, box, DigitPairsBeforeCommaIn, sums);
+    return KillBoxRow(controls, box, [](const TextKeys& keys) { return keys.pairsBeforeComma; }, sums);
 }
 
 std::optional<NumberSet> PairCodeRow(const Controls& controls, std::string_view box, const KeyClasses& codes) {
-    return KillBoxRow(controls, box, DigitPairsIn, codes);
+    return KillBoxRow(controls, box, [](const TextKeys& keys) { return keys.pairs; }, codes);
 }
 
 // The three pair values of a number added up; the key is the total's last digit.
 template <typename PairValue>
 KeyClasses TotalTailClasses(PairValue value) {
-    return KeyClasses([=](Digits d) { return (value(d.h, d.t) + value(d.h, d.u) + value(d.t, d.u)) % 10; });
+    return ClassesOf([=](Digits d) { return (value(d.h, d.t) + value(d.h, d.u) + value(d.t, d.u)) % 10; });
 }
 
 std::optional<NumberSet> PairTotalRow(const Controls& controls, std::string_view box, const KeyClasses& tails) {
-    return KillBoxRow(controls, box, DigitsIn, tails);
+    return KillBoxRow(controls, box, [](const TextKeys& keys) { return keys.digits; }, tails);
 }
 
 }  // namespace
 
 std::optional<NumberSet> JunkCompoundGroup(const Controls& controls) {
-    static const KeyClasses byHundreds([](Digits d) { return d.h; });
-    static const KeyClasses byTens([](Digits d) { return d.t; });
-    static const KeyClasses byUnits([](Digits d) { return d.u; });
     const std::string& hundreds = controls.text("垃圾复试_百位");
     const std::string& tens = controls.text("垃圾复试_十位");
     const std::string& units = controls.text("垃圾复试_个位");
     if (hundreds.empty() || tens.empty() || units.empty()) return std::nullopt;
     // Killed: every number inside the compound, each digit listed for its position.
-    const NumberSet inside = byHundreds.unionOf(DigitsIn(hundreds)) & byTens.unionOf(DigitsIn(tens)) &
-                             byUnits.unionOf(DigitsIn(units));
+    const NumberSet inside = NumbersByDigitAt(1).anyOf(DigitsIn(hundreds)) &
+                             NumbersByDigitAt(2).anyOf(DigitsIn(tens)) & NumbersByDigitAt(3).anyOf(DigitsIn(units));
     return inside.complement();
 }
 
 std::optional<NumberSet> HundredsTensSumGroup(const Controls& controls) {
-    static const KeyClasses sums([](Digits d) { return d.h + d.t; });
+    static const KeyClasses sums = ClassesOf([](Digits d) { return d.h + d.t; });
     return PairSumRow(controls, "编辑框_百十和值", sums);
 }
 
 std::optional<NumberSet> HundredsUnitsSumGroup(const Controls& controls) {
-    static const KeyClasses sums([](Digits d) { return d.h + d.u; });
+    static const KeyClasses sums = ClassesOf([](Digits d) { return d.h + d.u; });
     return PairSumRow(controls, "编辑框_百个和值", sums);
 }
 
 std::optional<NumberSet> TensUnitsSumGroup(const Controls& controls) {
-    static const KeyClasses sums([](Digits d) { return d.t + d.u; });
+    static const KeyClasses sums = ClassesOf([](Digits d) { return d.t + d.u; });
     return PairSumRow(controls, "编辑框_十个和值", sums);
 }
 
 std::optional<NumberSet> HundredsTensCodeGroup(const Controls& controls) {
-    static const KeyClasses codes([](Digits d) { return d.h * 10 + d.t; });
+    static const KeyClasses codes = ClassesOf([](Digits d) { return d.h * 10 + d.t; });
     return PairCodeRow(controls, "编辑框_百十两码", codes);
 }
 
 std::optional<NumberSet> HundredsUnitsCodeGroup(const Controls& controls) {
-    static const KeyClasses codes([](Digits d) { return d.h * 10 + d.u; });
+    static const KeyClasses codes = ClassesOf([](Digits d) { return d.h * 10 + d.u; });
     return PairCodeRow(controls, "编辑框_百个两码", codes);
 }
 
 std::optional<NumberSet> TensUnitsCodeGroup(const Controls& controls) {
-    static const KeyClasses codes([](Digits d) { return d.t * 10 + d.u; });
+    static const KeyClasses codes = ClassesOf([](Digits d) { return d.t * 10 + d.u; });
     return PairCodeRow(controls, "编辑框_十个两码", codes);
 }
 

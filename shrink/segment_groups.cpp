@@ -53,9 +53,9 @@ SegmentLine ReadLine(std::string_view line, std::string_view defaultTolerance) {
 NumberSet LinePassSet(const SegmentLine& line) {
     if (!line.valid) return {};
     // A number hits a segment when it holds one of the segment's digits.
-    const std::array<NumberSet, 3> hits = {NumbersByDigitHeld().anyOf(line.segmentDigits[0]),
-                                           NumbersByDigitHeld().anyOf(line.segmentDigits[1]),
-                                           NumbersByDigitHeld().anyOf(line.segmentDigits[2])};
+    const std::array<NumberSet, 3> hits = {NumbersByDigitHeld().anyOf(std::bitset<10>(line.segmentDigits[0])),
+                                           NumbersByDigitHeld().anyOf(std::bitset<10>(line.segmentDigits[1])),
+                                           NumbersByDigitHeld().anyOf(std::bitset<10>(line.segmentDigits[2]))};
     return ApplyLineTolerance(hits, line.tolerance);
 }
 

@@ -47,7 +47,7 @@ std::vector<std::string> PatternNames(std::string_view prefix, std::span<const s
 // `base`, which is the index of its box in PatternNames order.
 template <typename ClassOf>
 KeyClasses PatternClasses(int base, ClassOf classOf) {
-    return KeyClasses([=](Digits d) { return (classOf(d.h) * base + classOf(d.t)) * base + classOf(d.u); });
+    return ClassesOf([=](Digits d) { return (classOf(d.h) * base + classOf(d.t)) * base + classOf(d.u); });
 }
 
 // Bit 10a + b (and 10b + a) is set while the box of the digit pair {a, b} is ticked.
@@ -119,14 +119,14 @@ std::optional<NumberSet> BigSmallPatternGroup(const Controls& controls) {
 }
 
 std::optional<NumberSet> TwoDigitCodeGroup(const Controls& controls) {
-    static const KeyClasses byHundredsTens([](Digits d) { return d.h * 10 + d.t; });
-    static const KeyClasses byHundredsUnits([](Digits d) { return d.h * 10 + d.u; });
-    static const KeyClasses byTensUnits([](Digits d) { return d.t * 10 + d.u; });
+    static const KeyClasses byHundredsTens = ClassesOf([](Digits d) { return d.h * 10 + d.t; });
+    static const KeyClasses byHundredsUnits = ClassesOf([](Digits d) { return d.h * 10 + d.u; });
+    static const KeyClasses byTensUnits = ClassesOf([](Digits d) { return d.t * 10 + d.u; });
     const KeySet unticked = ~TickedCodes(controls);
     if (unticked.none()) return std::nullopt;
     // A number fails when any of its three digit pairs has its box unticked.
-    const NumberSet failing = byHundredsTens.unionOf(unticked) | byHundredsUnits.unionOf(unticked) |
-                              byTensUnits.unionOf(unticked);
+    const NumberSet failing = byHundredsTens.anyOf(unticked) | byHundredsUnits.anyOf(unticked) |
+                              byTensUnits.anyOf(unticked);
     return failing.complement();
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "shrink/pair_kill_boxes.h"
+#include "shrink/text_keys.h"
 #include "selection_group_fixture.h"
 
 namespace sanxing::selection_test {
@@ -25,26 +26,27 @@ TEST(ControlReading, NumberedNamesArePaddedToTheirWidth) {
     EXPECT_EQ(NumberedNames("选择框_百位", 10, 1)[9], "选择框_百位9");
 }
 
-TEST(ControlReading, DigitsAnywhereInTheText) {
-    EXPECT_EQ(DigitsIn("0,5"), Keys({0, 5}));
-    EXPECT_EQ(DigitsIn("05"), Keys({0, 5}));
-    EXPECT_EQ(DigitsIn(""), KeySet());
-    EXPECT_EQ(DigitsIn("中文\t\x01\xff"), KeySet());
+TEST(TextKeys, DigitsAnywhereInTheText) {
+    EXPECT_EQ(ScanTextKeys("0,5").digits, std::bitset<10>(0b100001));
+    EXPECT_EQ(ScanTextKeys("05").digits, std::bitset<10>(0b100001));
+    EXPECT_EQ(ScanTextKeys("").digits, std::bitset<10>());
+    EXPECT_EQ(ScanTextKeys("中文\t\x01\xff").digits, std::bitset<10>());
+    EXPECT_EQ(DigitsIn("a9b1"), ScanTextKeys("a9b1").digits);
 }
 
-TEST(ControlReading, DigitPairsOnlyWhereTwoDigitsTouch) {
-    EXPECT_EQ(DigitPairsIn("3570"), Keys({35, 57, 70}));
-    EXPECT_EQ(DigitPairsIn("35,70"), Keys({35, 70}));
-    EXPECT_EQ(DigitPairsIn("3 5中7\r\n0"), KeySet());
-    EXPECT_EQ(DigitPairsIn("9"), KeySet());
-    EXPECT_EQ(DigitPairsIn("09"), Keys({9}));
+TEST(TextKeys, DigitPairsOnlyWhereTwoDigitsTouch) {
+    EXPECT_EQ(ScanTextKeys("3570").pairs, Keys({35, 57, 70}));
+    EXPECT_EQ(ScanTextKeys("35,70").pairs, Keys({35, 70}));
+    EXPECT_EQ(ScanTextKeys("3 5中7\r\n0").pairs, KeySet());
+    EXPECT_EQ(ScanTextKeys("9").pairs, KeySet());
+    EXPECT_EQ(ScanTextKeys("09").pairs, Keys({9}));
 }
 
-TEST(ControlReading, DigitPairsBeforeACommaAreWholeEntries) {
-    EXPECT_EQ(DigitPairsBeforeCommaIn(",05,,12,"), Keys({5, 12}));
-    EXPECT_EQ(DigitPairsBeforeCommaIn("115,"), Keys({15}));
-    EXPECT_EQ(DigitPairsBeforeCommaIn("5,15 ,07"), KeySet());
-    EXPECT_EQ(DigitPairsBeforeCommaIn("05，"), KeySet()) << "a full-width comma is not a comma";
+TEST(TextKeys, DigitPairsBeforeACommaAreWholeEntries) {
+    EXPECT_EQ(ScanTextKeys(",05,,12,").pairsBeforeComma, Keys({5, 12}));
+    EXPECT_EQ(ScanTextKeys("115,").pairsBeforeComma, Keys({15}));
+    EXPECT_EQ(ScanTextKeys("5,15 ,07").pairsBeforeComma, KeySet());
+    EXPECT_EQ(ScanTextKeys("05，").pairsBeforeComma, KeySet()) << "a full-width comma is not a comma";
 }
 
 TEST(ControlReading, PastedMegabyteTextIsScannedOnce) {

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <memory>
 
 namespace sanxing {
@@ -33,30 +34,40 @@ private:
 
 void BaseTextScanner::feed(std::string_view piece) {
     if (ended_) return;
-    for (std::size_t i = 0; i < piece.size(); ++i) {
-        const char c = piece[i];
-        if (c == '\0' || c == kCtrlZ) {
+    // Only the bytes before an end byte count.
+    for (const char end : {'\0', kCtrlZ}) {
+        if (const void* hit = std::memchr(piece.data(), end, piece.size())) {
+            piece = piece.substr(0, static_cast<std::size_t>(static_cast<const char*>(hit) - piece.data()));
             ended_ = true;
-            length_ += i;
-            return;
         }
+    }
+    length_ += piece.size();
+
+    // The state lives in locals while the loop runs, so that it stays in registers.
+    bool afterSpace = afterSpace_, runAfterSpace = runAfterSpace_;
+    int run = run_, value = value_;
+    for (const char c : piece) {
         if (IsDigit(c)) {
-            if (run_ == 0) {
-                runAfterSpace_ = afterSpace_;
-                value_ = 0;
+            if (run == 0) {
+                runAfterSpace = afterSpace;
+                value = 0;
             }
-            value_ = (value_ * 10 + (c - '0')) % kUniverseSize;
-            // " 123": the first three digits of a run that follows a space.
-            if (++run_ == 3 && runAfterSpace_) numbers_.insert(value_);
-            afterSpace_ = false;
+            value = (value * 10 + (c - '0')) % kUniverseSize;
+            // " 123": the first three digits of a run that follows a space. The run
+            // length stops counting at three, so that endless digit runs cannot overflow it.
+            if (run < 3 && ++run == 3 && runAfterSpace) numbers_.insert(value);
+            afterSpace = false;
             continue;
         }
         // "123 ": the last three digits of a run that a space follows.
-        if (c == ' ' && run_ >= 3) numbers_.insert(value_);
-        run_ = 0;
-        afterSpace_ = c == ' ';
+        if (c == ' ' && run >= 3) numbers_.insert(value);
+        run = 0;
+        afterSpace = c == ' ';
     }
-    length_ += piece.size();
+    afterSpace_ = afterSpace;
+    runAfterSpace_ = runAfterSpace;
+    run_ = run;
+    value_ = value;
 }
 
 std::optional<NumberSet> ReadBaseFile(const std::string& path, std::size_t chunkSize) {

@@ -32,7 +32,7 @@ private:
     bool ended_ = false;
     bool afterSpace_ = false;     // the byte before the current one is a space
     bool runAfterSpace_ = false;  // the current digit run follows a space
-    int run_ = 0;                 // length of the current digit run
+    int run_ = 0;                 // length of the current digit run, counted up to 3
     int value_ = 0;               // its last three digits as a number
 };
 

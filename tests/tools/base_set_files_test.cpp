@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 
 #include <csignal>
 #include <cstring>
@@ -197,13 +198,28 @@ TEST_F(FailingSave, WriteFailingHalfwayLeavesTheEarlierFileIntact) {
 }
 
 TEST_F(FailingSave, ReadOnlyFolder) {
-    if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
     WriteBytes(folder.file("kept.txt"), "earlier");
-    std::filesystem::permissions(folder.path(), std::filesystem::perms(0500));
-    save(folder.file("kept.txt"));
-    std::filesystem::permissions(folder.path(), std::filesystem::perms(0700));
-    expectFailure(EACCES);
-    EXPECT_EQ(ReadBytes(folder.file("kept.txt")), "earlier");
+    std::filesystem::permissions(folder.path(), std::filesystem::perms(0555));
+    const auto failsCleanly = [&] {
+        save(folder.file("kept.txt"));
+        return platform.messages.size() == 1 && platform.messages[0].text == failureMessage(EACCES) &&
+               ReadBytes(folder.file("kept.txt")) == "earlier" && session().saveDirectory == "/remembered";
+    };
+    if (::geteuid() != 0) {
+        EXPECT_TRUE(failsCleanly());
+        expectFailure(EACCES);
+        return;
+    }
+    // Root writes into read-only folders: try as an unprivileged user in a child process.
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(2);
+        ::_exit(failsCleanly() ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "child status " << status;
 }
 
 }  // namespace

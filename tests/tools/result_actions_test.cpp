@@ -1,10 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <set>
-
 #include "app/control_table.h"
 #include "runtime/hint_texts.h"
-#include "tools/clear_actions.h"
 #include "tools_fixture.h"
 
 namespace sanxing {
@@ -118,17 +115,6 @@ TEST_F(ResultActions, ClearAllResetsThePanelsButNotTheBoxesNoActionTouches) {
     // Not a panel: the draw area and the A/B boxes keep what they had.
     EXPECT_EQ(text("编辑框_A"), "typed");
     EXPECT_EQ(text("编辑框_签名"), "typed");
-}
-
-TEST(ClearActionTable, NamesAreUniqueAndEveryNameInTheClearAllOrderExists) {
-    std::set<std::string_view> names;
-    for (const ClearAction& action : ClearActions()) EXPECT_TRUE(names.insert(action.name).second) << action.name;
-    for (std::string_view name : ClearAllOrder()) EXPECT_TRUE(names.count(name)) << name;
-    EXPECT_EQ(ClearAllOrder().size(), 42u);
-    EXPECT_EQ(ClearAllOrder().front(), "组合框_百位/全部");
-    EXPECT_EQ(ClearAllOrder().back(), "杀二码组合清");
-    ControlStore controls(ControlTable());
-    EXPECT_THROW(RunClearAction(controls, "按钮_不存在"), std::out_of_range);
 }
 
 }  // namespace

@@ -1,0 +1,90 @@
+// Base-set tools end to end through sanxing-cli: scripted dialogs and answers in, values,
+// messages and clipboard texts out.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "cli/cli.h"
+
+namespace sanxing {
+namespace {
+
+using nlohmann::json;
+
+struct CliRun {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+CliRun Cli(const std::vector<std::string>& args) {
+    std::ostringstream out, err;
+    const int code = RunCli(args, out, err);
+    return {code, out.str(), err.str()};
+}
+
+class ToolsCli : public ::testing::Test {
+protected:
+    std::filesystem::path folder = std::filesystem::temp_directory_path() /
+                                   ("sanxing_tools_cli_" + std::to_string(::getpid()));
+    void SetUp() override { std::filesystem::create_directories(folder); }
+    void TearDown() override { std::filesystem::remove_all(folder); }
+    std::string file(const std::string& name) const { return (folder / name).string(); }
+};
+
+TEST_F(ToolsCli, SaveThenOpenRoundTrip) {
+    const CliRun saved = Cli({"--set", "编辑框_结果=456 123 ", "--save-path", file("set"), "--click", "按钮_保存"});
+    ASSERT_EQ(saved.code, 0) << saved.err;
+    EXPECT_EQ(saved.err, "");  // a good save says nothing
+    std::ifstream in(file("set.txt"), std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_TRUE(bytes.starts_with("456 123 \r\n\r\n")) << bytes;
+
+    const CliRun opened = Cli({"--open-path", file("set.txt"), "--click", "打开大底", "--get", "编辑框_大底", "--get",
+                            "大底注数"});
+    ASSERT_EQ(opened.code, 0) << opened.err;
+    EXPECT_EQ(opened.out, "123 456 \n2注!\n");
+}
+
+TEST_F(ToolsCli, FailedSaveIsReported) {
+    std::filesystem::create_directory(file("taken.txt"));
+    const CliRun r = Cli({"--set", "编辑框_结果=123 ", "--save-path", file("taken.txt"), "--click", "按钮_保存"});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.err, "保存大底文件: 保存失败：Is a directory\n");
+}
+
+TEST_F(ToolsCli, CancelledDialogsChangeNothing) {
+    const CliRun r = Cli({"--set", "编辑框_大底=keep", "--click", "打开大底", "--click", "按钮_保存", "--get", "编辑框_大底"});
+    EXPECT_EQ(r.out, "keep\n");
+    EXPECT_EQ(r.err, "");
+}
+
+TEST_F(ToolsCli, CopyPrizeCheckAndClearAllInTheTranscript) {
+    const CliRun r = Cli({"--json", "--set", "编辑框_A=001 002 003", "--set", "编辑框_B=002", "--click", "A排除B",
+                       "--click", "按钮_复制", "--set", "编辑框_兑奖号码=002", "--click", "按钮_兑奖", "--answer",
+                       "yes", "--click", "按钮_全清", "--get", "编辑框_结果", "--get", "选择框_胆1码5"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    const json j = json::parse(r.out);
+    EXPECT_EQ(j["clipboard"], json::array({"001 003 "}));
+    ASSERT_EQ(j["messages"].size(), 3u);
+    EXPECT_EQ(j["messages"][0]["text"], "复制成功！");
+    EXPECT_EQ(j["messages"][1]["text"], "很遗憾，未找到开奖号码!");
+    EXPECT_EQ(j["messages"][1]["icon"], "error");
+    EXPECT_EQ(j["messages"][2]["caption"], "全部清除");
+    EXPECT_EQ(j["messages"][2]["answer"], "yes");
+    EXPECT_EQ(j["values"]["编辑框_结果"], "");
+}
+
+TEST_F(ToolsCli, SelectorsPickersAndHints) {
+    const CliRun r = Cli({"--select", "组合框_百位=3", "--select", "组合框_百位=2", "--get", "选择框_百位5", "--select",
+                       "组合框_百十两码1=5", "--get", "编辑框_百十和值", "--focus-in", "杀百位", "--get", "杀百位"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, "0\n,05,\n\n");
+}
+
+}  // namespace
+}  // namespace sanxing

@@ -1,0 +1,110 @@
+#pragma once
+// The headless window with platform services that answer from queues and record every
+// message box, dialog and clipboard text, plus temporary folders on disk.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/window_model.h"
+#include "runtime/platform.h"
+
+namespace sanxing {
+
+struct Message {
+    std::string text;
+    std::string caption;
+    MessageIcon icon;
+    MessageButtons buttons;
+    bool operator==(const Message&) const = default;
+};
+
+class RecordingPlatform final : public Platform {
+public:
+    std::deque<MessageAnswer> answers;
+    std::deque<std::optional<std::string>> chosenPaths;  // for either dialog; empty: cancelled
+    std::vector<Message> messages;
+    std::vector<FileDialogRequest> openRequests, saveRequests;
+    std::vector<std::string> clipboard;
+    std::string folder = "/opt/sanxing";
+
+    MessageAnswer messageBox(const std::string& text, const std::string& caption, MessageIcon icon,
+                             MessageButtons buttons) override {
+        messages.push_back({text, caption, icon, buttons});
+        if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
+        if (answers.empty()) return MessageAnswer::No;
+        const MessageAnswer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    std::optional<std::string> openFileDialog(const FileDialogRequest& request) override {
+        openRequests.push_back(request);
+        return next();
+    }
+    std::optional<std::string> saveFileDialog(const FileDialogRequest& request) override {
+        saveRequests.push_back(request);
+        return next();
+    }
+    void setClipboardText(const std::string& text) override { clipboard.push_back(text); }
+    std::string programDirectory() override { return folder; }
+
+private:
+    std::optional<std::string> next() {
+        if (chosenPaths.empty()) return std::nullopt;
+        std::optional<std::string> path = chosenPaths.front();
+        chosenPaths.pop_front();
+        return path;
+    }
+};
+
+// A fresh folder under the system's temporary folder, removed with everything in it.
+class TempFolder {
+public:
+    TempFolder() {
+        static int counter = 0;
+        path_ = std::filesystem::temp_directory_path() /
+                ("sanxing_tools_test_" + std::to_string(::getpid()) + "_" + std::to_string(counter++));
+        std::filesystem::create_directories(path_);
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ignored);
+        std::filesystem::remove_all(path_, ignored);
+    }
+    std::string file(const std::string& name) const { return (path_ / name).string(); }
+    std::string path() const { return path_.string(); }
+
+private:
+    std::filesystem::path path_;
+};
+
+inline void WriteBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+inline std::string ReadBytes(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+class ToolsTest : public ::testing::Test {
+protected:
+    RecordingPlatform platform;
+    WindowModel window{platform};
+    Controls& c = window.controls();
+
+    void set(std::string_view name, std::string text) { c.setText(name, std::move(text)); }
+    const std::string& text(std::string_view name) const { return window.controls().text(name); }
+};
+
+}  // namespace sanxing

@@ -1,0 +1,120 @@
+#include "tools/set_operations.h"
+
+#include <string_view>
+#include <unordered_map>
+
+#include "numbers/set_text.h"
+#include "runtime/split.h"
+
+namespace sanxing {
+
+namespace {
+
+constexpr std::string_view kBase = "编辑框_大底";
+constexpr std::string_view kBaseCount = "大底注数";
+constexpr std::string_view kResult = "编辑框_结果";
+constexpr std::string_view kResultCount = "标签_缩水结果";
+constexpr std::string_view kA = "编辑框_A";
+constexpr std::string_view kB = "编辑框_B";
+constexpr std::string_view kSetSuffix = "注";
+constexpr std::string_view kABSuffix = "注！";
+
+void Show(Controls& controls, std::string_view box, std::string_view label, const NumberSet& set,
+          std::string_view suffix) {
+    controls.setText(box, set.toText());
+    controls.setText(label, CountCaption(set.count(), suffix));
+}
+
+void Rewrite(Controls& controls, std::string_view box, std::string_view label) {
+    const std::string& text = controls.text(box);
+    if (text.empty()) return;  // an empty box and its caption stay as they are
+    Show(controls, box, label, NumberSet::Containing(text), kSetSuffix);
+}
+
+void Complement(Controls& controls, std::string_view box, std::string_view label) {
+    Show(controls, box, label, NumberSet::Containing(controls.text(box)).complement(), kSetSuffix);
+}
+
+template <typename Combine>
+void CombineAB(Controls& controls, Combine combine) {
+    const std::string& a = controls.text(kA);
+    const std::string& b = controls.text(kB);
+    if (a.empty() || b.empty()) return;
+    Show(controls, kResult, kResultCount, combine(NumberSet::Containing(a), NumberSet::Containing(b)), kABSuffix);
+}
+
+// Answers "does `text` contain this token?" for many tokens of another box. Three-digit
+// tokens, nearly all of them, are answered from the numbers in the text; other tokens
+// are searched once each and remembered, so a long box of repeats stays fast.
+class ContainmentTest {
+public:
+    explicit ContainmentTest(std::string_view text) : text_(text), numbers_(NumberSet::Containing(text)) {}
+
+    bool operator()(std::string_view token) {
+        if (IsNumber(token)) return numbers_.contains(Value(token));
+        const auto [it, added] = searched_.try_emplace(token, false);
+        if (added) it->second = TextContains(text_, token);
+        return it->second;
+    }
+
+private:
+    static bool IsNumber(std::string_view t) {
+        return t.size() == 3 && IsDigit(t[0]) && IsDigit(t[1]) && IsDigit(t[2]);
+    }
+    static bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+    static int Value(std::string_view t) { return (t[0] - '0') * 100 + (t[1] - '0') * 10 + (t[2] - '0'); }
+
+    std::string_view text_;
+    NumberSet numbers_;
+    std::unordered_map<std::string_view, bool> searched_;
+};
+
+void Subtract(Controls& controls, std::string_view from, std::string_view taken) {
+    const std::string& kept = controls.text(from);
+    const std::string& removed = controls.text(taken);
+    std::string output;
+    if (!kept.empty() && !removed.empty()) {
+        ContainmentTest contains(removed);
+        ForEachToken(kept, " ", [&](std::string_view token) {
+            if (!contains(token)) output.append(token).push_back(' ');
+        });
+        controls.setText(kResult, output);
+    }
+    // The caption is set also when a box was empty: it then reads 0 while the result
+    // box keeps its text.
+    controls.setText(kResultCount, CountCaption(CountSetText(output), kABSuffix));
+}
+
+}  // namespace
+
+void RewriteBaseSet(Controls& controls) { Rewrite(controls, kBase, kBaseCount); }
+
+void RewriteJunkBase(Controls& controls) { Rewrite(controls, "编辑框_垃圾大底", "标签2"); }
+
+void MoveResultToBase(Controls& controls) {
+    controls.setText(kBase, controls.text(kResult));
+    RewriteBaseSet(controls);
+}
+
+void ComplementBaseSet(Controls& controls) { Complement(controls, kBase, kBaseCount); }
+
+void ComplementResult(Controls& controls) { Complement(controls, kResult, kResultCount); }
+
+void UniteAB(Controls& controls) {
+    CombineAB(controls, [](const NumberSet& a, const NumberSet& b) { return a | b; });
+}
+
+void IntersectAB(Controls& controls) {
+    CombineAB(controls, [](const NumberSet& a, const NumberSet& b) { return a & b; });
+}
+
+void SubtractBFromA(Controls& controls) { Subtract(controls, kA, kB); }
+
+void SubtractAFromB(Controls& controls) { Subtract(controls, kB, kA); }
+
+void ClearAB(Controls& controls) {
+    controls.setText(kA, "");
+    controls.setText(kB, "");
+}
+
+}  // namespace sanxing

@@ -26,4 +26,10 @@ std::array<std::uint8_t, kUniverseSize> FailureTable::failureCounts() const {
     return counts;
 }
 
+NumberSet FailureTable::numbersFailingBetween(long long low, long long high) const {
+    ViolationCounter counter;
+    for (const NumberSet& row : rows_) counter.addMissing(row);
+    return counter.countsBetween(low, high);
+}
+
 }  // namespace sanxing

@@ -27,6 +27,9 @@ public:
     // Failure counts of all 1000 numbers at once (saturating at 255).
     std::array<std::uint8_t, kUniverseSize> failureCounts() const;
 
+    // The numbers whose failure count lies between `low` and `high`, both included.
+    NumberSet numbersFailingBetween(long long low, long long high) const;
+
 private:
     std::vector<NumberSet> rows_;
 };

@@ -18,8 +18,6 @@ class FailureCounter {
 public:
     explicit FailureCounter(const FailureTable& table) : table_(table), numbers_(table.failureCounts()) {}
 
-    int number(int n) const { return numbers_[n]; }
-
     int operator()(std::string_view token) {
         if (const std::optional<int> n = ThreeDigitValue(token)) return numbers_[*n];
         if (const std::optional<int> slot = ShortKeySlot(token)) {
@@ -69,15 +67,9 @@ void BuildFailureTable(const Controls& controls, FailureTable& table) {
 
 std::string FilterBase(const FailureTable& table, std::string_view baseText, std::string_view tolerance) {
     const ToleranceRange range = ToleranceRange::FromText(tolerance);
+    if (baseText.empty()) return table.numbersFailingBetween(range.low, range.high).toText();
     FailureCounter failures(table);
     std::string result;
-    if (baseText.empty()) {
-        result.reserve(kUniverseSize * 4);
-        for (int n = 0; n < kUniverseSize; ++n) {
-            if (range.contains(failures.number(n))) result.append(NumberText(n)).push_back(' ');
-        }
-        return result;
-    }
     ForEachToken(baseText, " ", [&](std::string_view token) {
         if (range.contains(failures(token))) result.append(token).push_back(' ');
     });

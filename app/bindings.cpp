@@ -1,5 +1,6 @@
 #include "app/bindings.h"
 
+#include "draws/draw_jobs.h"
 #include "shrink/shrink_run.h"
 
 namespace sanxing {
@@ -7,6 +8,20 @@ namespace sanxing {
 namespace {
 
 void Shrink(WindowModel& w) { RunShrink(w.controls(), w.failures()); }
+
+int SelectedKind(WindowModel& w) { return w.controls().selectedIndex("组合框_彩种"); }
+
+// Kind change: reload the draw list; its newest draw counts as reported and handled.
+void ReloadDrawList(WindowModel& w) {
+    LoadRecentDraws(SelectedKind(w), w.controls(), w.drawHosts());
+    const ReportRows& rows = w.controls().rows(kDrawList);
+    const std::string top = rows.empty() || rows.front().size() < 2 ? std::string() : rows.front()[1];
+    w.session().lastDrawNumber = w.session().handledDrawNumber = top;
+}
+
+void UpdateDrawList(WindowModel& w) {
+    UpdateLatestDraw(SelectedKind(w), w.controls(), w.session().lastDrawNumber, w.drawHosts());
+}
 
 // The ad panel goes away for good: nothing shows it again.
 void CloseAdPanel(WindowModel& w) { w.controls().setVisible("图片框28", false); }
@@ -36,8 +51,8 @@ constexpr EventBinding kBindings[] = {
     {"到大底框", E::Click, nullptr},
     {"编辑框_垃圾大底", E::FocusOut, nullptr},
     // Draw list.
-    {"组合框_彩种", E::ItemSelected, nullptr},
-    {"时钟_开奖更新", E::Tick, nullptr},
+    {"组合框_彩种", E::ItemSelected, ReloadDrawList},
+    {"时钟_开奖更新", E::Tick, UpdateDrawList},
     // Ad panel.
     {"按钮1", E::Click, CloseAdPanel},
     // Selectors, invert buttons and pair pickers.

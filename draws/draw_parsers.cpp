@@ -14,6 +14,13 @@ using namespace draw_markers;
 // Issues are cut to their last 9 characters.
 std::string Cut(std::string_view issue) { return LastGbkBytes(issue, 9); }
 
+// The issues of sites G and H carry a leading "2".
+std::string WithTwo(std::string_view issue) {
+    std::string text = "2";
+    text += issue;
+    return text;
+}
+
 std::string Groups(const PatternMatcher& m, int match, int first, int last) {
     std::string text;
     for (int k = first; k <= last; ++k) text += m.SubmatchText(match, k);
@@ -61,7 +68,7 @@ DrawRecord LatestFromLongjiangHistory(std::string_view page) {
     const std::string expect = TextBetween(page, kLongjiangIssueStart, kLongjiangIssueEnd);
     const std::string value = TextBetween(page, kLongjiangNumberStart, kLongjiangNumberEnd);
     // The issue carries a leading "2" and is not cut; a page without an issue gives none.
-    return {expect.empty() ? std::string() : "2" + expect, GbkBytesAt(value, {2, 4, 6, 8, 10})};
+    return {expect.empty() ? std::string() : WithTwo(expect), GbkBytesAt(value, {2, 4, 6, 8, 10})};
 }
 
 DrawRows RecentFromJiben(std::string_view page, bool cutIssue) {
@@ -105,7 +112,7 @@ DrawRows RecentFromXinjiangTrend(std::string_view page) {
 
 DrawRows RecentFromOneDay(std::string_view page) {
     return RowsFromLastMatch(kOneDayPattern, page, [](const PatternMatcher& m, int n) {
-        return DrawRecord{Cut("2" + m.SubmatchText(n, 1)), m.SubmatchText(n, 2) + m.SubmatchText(n, 3)};
+        return DrawRecord{Cut(WithTwo(m.SubmatchText(n, 1))), m.SubmatchText(n, 2) + m.SubmatchText(n, 3)};
     });
 }
 

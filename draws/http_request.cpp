@@ -62,7 +62,7 @@ UrlParts SplitUrl(std::string_view url) {
         hostPart = TextBetween(lowered, "https://", "/");
     } else {
         // Only a leading scheme counts: "http://" further on belongs to the path or query.
-        if (!lowered.starts_with("http://")) lowered.insert(0, "http://");
+        if (!lowered.starts_with("http://")) lowered = std::string("http://").append(lowered);
         hostPart = TextBetween(lowered, "http://", "/");
     }
     parts.port = parts.secure ? 443 : 80;
@@ -75,12 +75,13 @@ UrlParts SplitUrl(std::string_view url) {
         hostPart.resize(colon);
     }
     parts.host = hostPart;
-    parts.path = "/";
+    std::string_view path = "/";
     const std::size_t hostAt = parts.host.empty() ? std::string_view::npos : FindIgnoringCase(url, parts.host);
     if (hostAt != std::string_view::npos) {
         const std::size_t slash = url.find('/', hostAt);
-        if (slash != std::string_view::npos) parts.path = std::string(url.substr(slash));
+        if (slash != std::string_view::npos) path = url.substr(slash);
     }
+    parts.path = path;
     return parts;
 }
 

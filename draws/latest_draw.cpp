@@ -35,15 +35,8 @@ constexpr LatestSource kLongjiang[] = {
     {{'G', "/lottery/hisnumber.action?lotteryId=006", kGet}, LatestFromLongjiangHistory},
 };
 
-std::span<const LatestSource> LatestSourcesOf(int kind) {
-    switch (kind) {
-        case 0: return kChongqing;
-        case 1: return kJiangxi;
-        case 2: return kXinjiang;
-        case 3: return kLongjiang;
-        default: return {};
-    }
-}
+constexpr std::array<std::span<const LatestSource>, kKindCount> kLatestSources = {kChongqing, kJiangxi, kXinjiang,
+                                                                                  kLongjiang};
 
 // Kind 0 only tops up a list that holds more than 2 rows, and only with a number it has
 // not reported yet.
@@ -65,7 +58,7 @@ DrawListTop ReadDrawListTop(const Controls& controls) {
 std::optional<DrawRecord> FetchLatestDraw(int kind, const DrawListTop& top, const std::string& lastDrawNumber,
                                           const DrawHosts& hosts, const DrawJobOptions& options) {
     if (kind == 0 && top.rows <= 2) return std::nullopt;
-    for (const LatestSource& source : LatestSourcesOf(kind)) {
+    for (const LatestSource& source : SourcesOfKind(kLatestSources, kind)) {
         if (options.cancelled()) break;
         DrawRecord draw = source.parse(FetchSourcePage(source.page, hosts, options));
         if (Accepts(kind, top, lastDrawNumber, draw)) return draw;

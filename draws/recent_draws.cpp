@@ -49,21 +49,14 @@ constexpr RecentSource kLongjiang[] = {
     {{'H', "/sscsta/queryLottery1day2.html", FetchRoutine::HttpFetch}, RecentFromOneDay, Placement::OnTop},
 };
 
-std::span<const RecentSource> RecentSourcesOf(int kind) {
-    switch (kind) {
-        case 0: return kChongqing;
-        case 1: return kJiangxi;
-        case 2: return kXinjiang;
-        case 3: return kLongjiang;
-        default: return {};
-    }
-}
+constexpr std::array<std::span<const RecentSource>, kKindCount> kRecentSources = {kChongqing, kJiangxi, kXinjiang,
+                                                                                  kLongjiang};
 
 }  // namespace
 
 DrawRows FetchRecentDraws(int kind, const DrawHosts& hosts, const DrawJobOptions& options) {
     DrawRows rows;
-    for (const RecentSource& source : RecentSourcesOf(kind)) {
+    for (const RecentSource& source : SourcesOfKind(kRecentSources, kind)) {
         if (rows.size() >= 2 || options.cancelled()) break;
         DrawRows found = source.parse(FetchSourcePage(source.page, hosts, options));
         const auto at = source.placement == Placement::OnTop ? rows.begin() : rows.end();
@@ -81,7 +74,7 @@ void ApplyRecentDraws(Controls& controls, const DrawRows& rows) {
 }
 
 void LoadRecentDraws(int kind, Controls& controls, const DrawHosts& hosts, const DrawJobOptions& options) {
-    if (kind < 0 || kind > 3) return;
+    if (kind < 0 || kind >= kKindCount) return;  // an unknown kind keeps the list
     const DrawRows rows = FetchRecentDraws(kind, hosts, options);
     if (!options.cancelled()) ApplyRecentDraws(controls, rows);
 }

@@ -2,7 +2,9 @@
 // Fetching the page of one draw source: the one place where the draw jobs touch the
 // network. A source names its site, path, download routine and page encoding.
 
+#include <array>
 #include <chrono>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -32,6 +34,15 @@ struct SourcePage {
     PageEncoding encoding = PageEncoding::Gbk;  // SimpleGet pages only
     bool retryWhileEmpty = false;
 };
+
+// The lottery kinds: 0 重庆, 1 江西, 2 新疆, 3 龙江.
+inline constexpr int kKindCount = 4;
+
+// The source table of a kind, from one table per kind; empty for an unknown kind.
+template <typename Source>
+std::span<const Source> SourcesOfKind(const std::array<std::span<const Source>, kKindCount>& tables, int kind) {
+    return kind >= 0 && kind < kKindCount ? tables[static_cast<std::size_t>(kind)] : std::span<const Source>();
+}
 
 // The page text of a source; empty when the site has no host, on any failure and once
 // the job is cancelled.

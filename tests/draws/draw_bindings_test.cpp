@@ -55,13 +55,5 @@ TEST(DrawBindings, KindChangeReloadsAndTickTopsUp) {
     EXPECT_EQ(window.session().handledDrawNumber, "22222");
 }
 
-TEST(DrawBindings, WithoutHostsNothingIsFetched) {
-    NoPlatform platform;
-    WindowModel window(platform);
-    window.selectItem("组合框_彩种", 1);
-    window.tick("时钟_开奖更新");
-    EXPECT_TRUE(window.controls().rows(kDrawList).empty());
-}
-
 }  // namespace
 }  // namespace sanxing

@@ -55,7 +55,9 @@ TEST(DrawHosts, DefaultPathFollowsXdgConfigHome) {
     EXPECT_EQ(DefaultDrawHostsPath(), "/tmp/cfg/sanxing/sources.json");
     unsetenv("XDG_CONFIG_HOME");
     const char* home = getenv("HOME");
-    if (home && *home) EXPECT_EQ(DefaultDrawHostsPath(), std::string(home) + "/.config/sanxing/sources.json");
+    if (home && *home) {
+        EXPECT_EQ(DefaultDrawHostsPath(), std::string(home) + "/.config/sanxing/sources.json");
+    }
     if (oldConfig) setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
 }
 

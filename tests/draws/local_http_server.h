@@ -40,6 +40,20 @@ inline Reply Ok(std::string_view body, std::string_view headers = {}) { return H
 
 inline Reply Silent() { return {{}, true}; }
 
+// A TCP socket bound to a free port of 127.0.0.1; its address is written to `address`.
+inline int BoundLoopbackSocket(sockaddr_in& address) {
+    const int fd = socket(AF_INET, SOCK_STREAM, 0);
+    address = {};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    if (fd < 0 || bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+        throw std::runtime_error("test server: cannot bind a loopback port");
+    }
+    return fd;
+}
+
 struct Request {
     std::string raw;   // every byte received: request line, headers and body
     std::string path;  // the request target
@@ -50,15 +64,9 @@ public:
     using Script = std::function<Reply(const Request& request)>;
 
     explicit LocalHttpServer(Script script) : script_(std::move(script)) {
-        listen_ = socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof address;
-        if (listen_ < 0 || bind(listen_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-            listen(listen_, 16) != 0 || getsockname(listen_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-            throw std::runtime_error("test server: cannot listen");
-        }
+        sockaddr_in address;
+        listen_ = BoundLoopbackSocket(address);
+        if (listen(listen_, 16) != 0) throw std::runtime_error("test server: cannot listen");
         port_ = ntohs(address.sin_port);
         acceptor_ = std::thread([this] { acceptLoop(); });
     }
@@ -190,13 +198,8 @@ private:
 class RefusingPort {
 public:
     RefusingPort() {
-        fd_ = socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof address;
-        bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        getsockname(fd_, reinterpret_cast<sockaddr*>(&address), &length);
+        sockaddr_in address;
+        fd_ = BoundLoopbackSocket(address);
         port_ = ntohs(address.sin_port);
     }
     ~RefusingPort() { close(fd_); }
@@ -212,14 +215,9 @@ private:
 class StalledPort {
 public:
     StalledPort() {
-        listen_ = socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof address;
-        bind(listen_, reinterpret_cast<sockaddr*>(&address), sizeof address);
+        sockaddr_in address;
+        listen_ = BoundLoopbackSocket(address);
         listen(listen_, 0);
-        getsockname(listen_, reinterpret_cast<sockaddr*>(&address), &length);
         port_ = ntohs(address.sin_port);
         for (int& fd : fillers_) {
             fd = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "draws/draw_jobs.h"
 #include "shrink/shrink_run.h"
 #include "tools/base_set_files.h"
 #include "tools/clear_actions.h"
@@ -16,6 +17,20 @@ namespace sanxing {
 namespace {
 
 void Shrink(WindowModel& w) { RunShrink(w.controls(), w.failures()); }
+
+int SelectedKind(WindowModel& w) { return w.controls().selectedIndex("组合框_彩种"); }
+
+// Kind change: reload the draw list; its newest draw counts as reported and handled.
+void ReloadDrawList(WindowModel& w) {
+    LoadRecentDraws(SelectedKind(w), w.controls(), w.drawHosts());
+    const ReportRows& rows = w.controls().rows(kDrawList);
+    const std::string top = rows.empty() || rows.front().size() < 2 ? std::string() : rows.front()[1];
+    w.session().lastDrawNumber = w.session().handledDrawNumber = top;
+}
+
+void UpdateDrawList(WindowModel& w) {
+    UpdateLatestDraw(SelectedKind(w), w.controls(), w.session().lastDrawNumber, w.drawHosts());
+}
 
 // The ad panel goes away for good: nothing shows it again.
 void CloseAdPanel(WindowModel& w) { w.controls().setVisible("图片框28", false); }
@@ -75,8 +90,8 @@ constexpr EventBinding kBindings[] = {
     {"到大底框", E::Click, OnControls<MoveResultToBase>},
     {"编辑框_垃圾大底", E::FocusOut, OnControls<RewriteJunkBase>},
     // Draw list.
-    {"组合框_彩种", E::ItemSelected, nullptr},
-    {"时钟_开奖更新", E::Tick, nullptr},
+    {"组合框_彩种", E::ItemSelected, ReloadDrawList},
+    {"时钟_开奖更新", E::Tick, UpdateDrawList},
     // Ad panel.
     {"按钮1", E::Click, CloseAdPanel},
     // Selectors, invert buttons and pair pickers.

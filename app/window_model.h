@@ -5,6 +5,7 @@
 
 #include <string_view>
 
+#include "draws/draw_hosts.h"
 #include "numbers/failure_table.h"
 #include "runtime/control_store.h"
 #include "runtime/platform.h"
@@ -23,6 +24,8 @@ public:
     FailureTable& failures() { return failures_; }
     const FailureTable& failures() const { return failures_; }
     SessionState& session() { return session_; }
+    // Where the draw sources live (sources.json); empty until configured.
+    DrawHosts& drawHosts() { return drawHosts_; }
     Platform& platform() { return platform_; }
 
     // What a user does to a control: its own change first (a check box toggles, a combo
@@ -47,6 +50,7 @@ private:
     ControlStore controls_;
     FailureTable failures_;
     SessionState session_;
+    DrawHosts drawHosts_;
 };
 
 }  // namespace sanxing

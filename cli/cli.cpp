@@ -11,6 +11,7 @@
 #include "app/scheme.h"
 #include "app/window_model.h"
 #include "cli/scripted_platform.h"
+#include "draws/draw_hosts.h"
 
 namespace sanxing {
 
@@ -170,6 +171,16 @@ private:
             if (option == "--focus-in") return [argument](Session& s) { s.window.focusIn(argument); };
             return [argument](Session& s) { s.window.focusOut(argument); };
         }
+        if (option == "--tick") {
+            RequireKind(RequireControl(window_, argument), option, {ControlKind::Timer});
+            return [argument](Session& s) { s.window.tick(argument); };
+        }
+        if (option == "--sources") {
+            std::string error;
+            auto hosts = LoadDrawHosts(argument, error);
+            if (!hosts) throw BadInput{"--sources: " + error};
+            return [hosts = std::move(*hosts)](Session& s) { s.window.drawHosts() = hosts; };
+        }
         if (option == "--answer") {
             if (argument != "yes" && argument != "no") throw BadInput{"--answer takes yes or no"};
             const MessageAnswer answer = argument == "yes" ? MessageAnswer::Yes : MessageAnswer::No;
@@ -248,6 +259,8 @@ std::string Usage() {
            "  --select NAME=INDEX    pick an item of a combo box\n"
            "  --focus-in NAME        give an edit box the focus\n"
            "  --focus-out NAME       take the focus from an edit box\n"
+           "  --tick NAME            let a timer fire once (runs its job to completion)\n"
+           "  --sources FILE         hosts of the draw sources (JSON: \"A\"..\"H\", \"announcement\")\n"
            "  --answer yes|no        answer for the next question box (default no)\n"
            "  --open-path PATH       what the next open dialog returns (default: cancelled)\n"
            "  --save-path PATH       what the next save dialog returns (default: cancelled)\n"

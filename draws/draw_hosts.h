@@ -1,0 +1,34 @@
+#pragma once
+// Where the draw sources live: the base address of each of the sites A to H and of the
+// announcement page, read from sources.json. There are no built-in hosts; a site without
+// a host yields nothing.
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace sanxing {
+
+struct DrawHosts {
+    std::array<std::string, 8> sites;  // A..H
+    std::string announcement;
+
+    // The base address of a site letter 'A'..'H'; empty when not configured.
+    const std::string& site(char letter) const;
+    // The full address of a source: base address and path; empty when the site has no host.
+    std::string url(char letter, std::string_view path) const;
+};
+
+// Parses the JSON object {"A": "http://...", ..., "H": "...", "announcement": "..."}.
+// Every key is optional; unknown keys and non-text values are errors. Sites B to E get a
+// trailing "/" and the other sites lose one, so that base address and path always join
+// with exactly one "/".
+std::optional<DrawHosts> ParseDrawHosts(std::string_view json, std::string& error);
+std::optional<DrawHosts> LoadDrawHosts(const std::string& path, std::string& error);
+
+// sanxing/sources.json in the user's configuration folder ($XDG_CONFIG_HOME, else
+// ~/.config); empty when neither is known.
+std::string DefaultDrawHostsPath();
+
+}  // namespace sanxing

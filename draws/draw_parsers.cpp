@@ -1,0 +1,119 @@
+#include "draws/draw_parsers.h"
+
+#include "draws/draw_markers.h"
+#include "draws/page_text.h"
+#include "draws/pattern_matcher.h"
+#include "runtime/split.h"
+
+namespace sanxing {
+
+namespace {
+
+using namespace draw_markers;
+
+// Issues are cut to their last 9 characters.
+std::string Cut(std::string_view issue) { return LastGbkBytes(issue, 9); }
+
+// The issues of sites G and H carry a leading "2".
+std::string WithTwo(std::string_view issue) {
+    std::string text = "2";
+    text += issue;
+    return text;
+}
+
+std::string Groups(const PatternMatcher& m, int match, int first, int last) {
+    std::string text;
+    for (int k = first; k <= last; ++k) text += m.SubmatchText(match, k);
+    return text;
+}
+
+// Runs a row pattern over a page and turns every match into a row, last match first.
+template <typename MakeRow>
+DrawRows RowsFromLastMatch(std::string_view pattern, std::string_view page, MakeRow makeRow) {
+    PatternMatcher m;
+    DrawRows rows;
+    if (!m.Create(pattern, page)) return rows;
+    for (int n = m.MatchCount(); n >= 1; --n) rows.push_back(makeRow(m, n));
+    return rows;
+}
+
+}  // namespace
+
+DrawRecord LatestFromFeed(std::string_view page) {
+    PatternMatcher m;
+    m.Create(kFeedPattern, page);
+    return {Cut(m.SubmatchText(1, 1)), Groups(m, 1, 2, 6)};
+}
+
+DrawRecord LatestFromJiben(std::string_view page) {
+    PatternMatcher m;
+    m.Create(kJibenPattern, page);
+    return {Cut(m.SubmatchText(1, 2)), m.SubmatchText(1, 1)};
+}
+
+DrawRecord LatestFromBaseTrend(std::string_view page) {
+    PatternMatcher m;
+    m.Create(kBaseTrendPattern, page);
+    const int last = m.MatchCount();
+    return {Cut(m.SubmatchText(last, 2)), Groups(m, last, 3, 7)};
+}
+
+DrawRecord LatestFromXinjiangResults(std::string_view page) {
+    const std::string row = TextBetween(page, kXinjiangHeaderRow, kXinjiangFirstRowEnd);
+    return {Cut(TextBetween(row, kXinjiangPeriodStart, "</a></td>")),
+            RemoveAll(TextBetween(row, kXinjiangNumberStart, "</p>"), " ")};
+}
+
+DrawRecord LatestFromLongjiangHistory(std::string_view page) {
+    const std::string expect = TextBetween(page, kLongjiangIssueStart, kLongjiangIssueEnd);
+    const std::string value = TextBetween(page, kLongjiangNumberStart, kLongjiangNumberEnd);
+    // The issue carries a leading "2" and is not cut; a page without an issue gives none.
+    return {expect.empty() ? std::string() : WithTwo(expect), GbkBytesAt(value, {2, 4, 6, 8, 10})};
+}
+
+DrawRows RecentFromJiben(std::string_view page, bool cutIssue) {
+    return RowsFromLastMatch(kJibenPattern, page, [&](const PatternMatcher& m, int n) {
+        const std::string period = m.SubmatchText(n, 2);
+        return DrawRecord{cutIssue ? Cut(period) : period, m.SubmatchText(n, 1)};
+    });
+}
+
+DrawRows RecentFromBaseTrend(std::string_view page) {
+    return RowsFromLastMatch(kBaseTrendPattern, page, [](const PatternMatcher& m, int n) {
+        return DrawRecord{Cut(m.SubmatchText(n, 2)), Groups(m, n, 3, 7)};
+    });
+}
+
+DrawRows RecentFromDxds(std::string_view page) {
+    return RowsFromLastMatch(kDxdsPattern, page, [](const PatternMatcher& m, int n) {
+        return DrawRecord{m.SubmatchText(n, 3), m.SubmatchText(n, 4)};
+    });
+}
+
+DrawRows RecentFromZoushi(std::string_view page) {
+    const std::string issueText = TextBetween(page, kZoushiIssuesStart, kZoushiNumbersStart);
+    const std::string numberText = TextBetween(page, kZoushiNumbersStart, kZoushiNumbersEnd);
+    const auto issues = SplitText(issueText, kZoushiSeparator);
+    const auto numbers = SplitText(numberText, kZoushiSeparator);
+    DrawRows rows;
+    for (std::size_t j = issues.size(); j >= 1; --j) {
+        // "-" goes before the cut: 20140512-023 gives 140512023.
+        rows.push_back({Cut(RemoveAll(issues[j - 1], "-")),
+                        j <= numbers.size() ? std::string(numbers[j - 1]) : std::string()});
+    }
+    return rows;
+}
+
+DrawRows RecentFromXinjiangTrend(std::string_view page) {
+    return RowsFromLastMatch(kXinjiangTrendPattern, page, [](const PatternMatcher& m, int n) {
+        return DrawRecord{Cut(m.SubmatchText(n, 3)), RemoveAll(m.SubmatchText(n, 5), " ")};
+    });
+}
+
+DrawRows RecentFromOneDay(std::string_view page) {
+    return RowsFromLastMatch(kOneDayPattern, page, [](const PatternMatcher& m, int n) {
+        return DrawRecord{Cut(WithTwo(m.SubmatchText(n, 1))), m.SubmatchText(n, 2) + m.SubmatchText(n, 3)};
+    });
+}
+
+}  // namespace sanxing

@@ -1,0 +1,47 @@
+#pragma once
+// The two ways the program downloads a page. HttpFetch is the program's own request
+// routine (its request line, agent and header block, cookies, the "301" rule and the
+// charset rule); SimpleGet is a plain GET of the body bytes. Both give the empty text on
+// any failure and never throw.
+
+#include <atomic>
+#include <chrono>
+#include <optional>
+#include <string>
+
+namespace sanxing {
+
+// Bounds of every transfer, and a flag that cancels a running transfer from another
+// thread (checked at least once a second while the transfer runs).
+struct HttpOptions {
+    std::chrono::milliseconds connectTimeout{10'000};
+    std::chrono::milliseconds totalTimeout{30'000};
+    int maxRedirects = 5;                    // over the whole chain of one call
+    std::size_t maxBodyBytes = 16u << 20;    // a longer body is a failure
+    const std::atomic<bool>* cancel = nullptr;
+
+    bool cancelled() const { return cancel != nullptr && cancel->load(); }
+};
+
+// The optional in/out arguments of HttpFetch. An argument counts as given when it is set.
+struct HttpExchange {
+    int method = 0;                       // 1 = POST, anything else GET
+    std::string postText;
+    std::optional<std::string> cookies;   // in/out: sent as the Cookie line, merged with the answer's
+    std::string returnedCookies;          // out: the cookies the answer set
+    std::optional<std::string> headers;   // in/out: extra header lines (CR LF), completed
+    std::string location;                 // out
+    bool noAutoRedirect = false;
+    std::string postBytes;                // in/out: the POST body; postText when empty
+    std::string proxy;                    // host:port of an HTTP proxy; direct when empty
+    std::string responseHeaders;          // out: the raw headers of the last answer
+};
+
+// The page at `url` as program text (UTF-8). Empty on any failure.
+std::string HttpFetch(const std::string& url, const HttpOptions& options = {});
+std::string HttpFetch(const std::string& url, HttpExchange& exchange, const HttpOptions& options = {});
+
+// The body bytes at `url`; empty on any failure (including an HTTP error status).
+std::string SimpleGet(const std::string& url, const HttpOptions& options = {});
+
+}  // namespace sanxing

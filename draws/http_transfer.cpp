@@ -1,0 +1,115 @@
+#include "draws/http_transfer.h"
+
+#include <curl/curl.h>
+
+#include <memory>
+#include <mutex>
+
+namespace sanxing {
+
+namespace {
+
+// Header blocks beyond this size end the transfer as a failure.
+constexpr std::size_t kMaxHeaderBytes = 1u << 20;
+
+struct Sink {
+    const HttpOptions& options;
+    std::string body;
+    std::string headers;
+};
+
+void InitCurlOnce() {
+    static std::once_flag once;
+    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+std::size_t OnBody(char* data, std::size_t size, std::size_t count, void* user) {
+    auto& sink = *static_cast<Sink*>(user);
+    const std::size_t n = size * count;
+    if (sink.body.size() + n > sink.options.maxBodyBytes) return 0;  // too long: fail the transfer
+    sink.body.append(data, n);
+    return n;
+}
+
+// Keeps the headers of the last answer only: a status line starts a new answer (after a
+// followed redirect or an interim answer), and its body replaces any earlier one.
+std::size_t OnHeader(char* data, std::size_t size, std::size_t count, void* user) {
+    auto& sink = *static_cast<Sink*>(user);
+    const std::size_t n = size * count;
+    std::string_view line(data, n);
+    if (line.starts_with("HTTP/")) {
+        sink.headers.clear();
+        sink.body.clear();
+    }
+    while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
+    if (sink.headers.size() + line.size() + 2 > kMaxHeaderBytes) return 0;
+    sink.headers.append(line);
+    sink.headers += "\r\n";
+    return n;
+}
+
+int OnProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+    return static_cast<Sink*>(user)->options.cancelled() ? 1 : 0;
+}
+
+struct CurlDeleter {
+    void operator()(CURL* handle) const { curl_easy_cleanup(handle); }
+    void operator()(curl_slist* list) const { curl_slist_free_all(list); }
+};
+
+}  // namespace
+
+TransferResult RunTransfer(const TransferRequest& request, const HttpOptions& options) {
+    TransferResult result;
+    if (options.cancelled()) return result;
+    InitCurlOnce();
+    std::unique_ptr<CURL, CurlDeleter> curl(curl_easy_init());
+    if (!curl) return result;
+    std::unique_ptr<curl_slist, CurlDeleter> headerList;
+    for (const std::string& line : request.headerLines) {
+        curl_slist* grown = curl_slist_append(headerList.get(), line.c_str());
+        if (grown == nullptr) return result;
+        headerList.release();
+        headerList.reset(grown);
+    }
+    Sink sink{options, {}, {}};
+    CURL* h = curl.get();
+    curl_easy_setopt(h, CURLOPT_URL, request.url.c_str());
+    curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(h, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(h, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
+    curl_easy_setopt(h, CURLOPT_PROXY, request.proxy.c_str());
+    curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(options.connectTimeout.count()));
+    curl_easy_setopt(h, CURLOPT_TIMEOUT_MS, static_cast<long>(options.totalTimeout.count()));
+    curl_easy_setopt(h, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(options.maxBodyBytes));
+    curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, request.followRedirects ? 1L : 0L);
+    curl_easy_setopt(h, CURLOPT_MAXREDIRS, static_cast<long>(request.maxRedirects));
+    curl_easy_setopt(h, CURLOPT_FAILONERROR, request.failOnHttpError ? 1L : 0L);
+    curl_easy_setopt(h, CURLOPT_USERAGENT, request.userAgent.c_str());
+    curl_easy_setopt(h, CURLOPT_HTTPHEADER, headerList.get());
+    if (request.post) {
+        curl_easy_setopt(h, CURLOPT_POST, 1L);
+        curl_easy_setopt(h, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(request.postBytes.size()));
+        // A null pointer would make the client read the body from stdin.
+        curl_easy_setopt(h, CURLOPT_POSTFIELDS, request.postBytes.empty() ? "" : request.postBytes.data());
+    }
+    curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, OnBody);
+    curl_easy_setopt(h, CURLOPT_WRITEDATA, &sink);
+    curl_easy_setopt(h, CURLOPT_HEADERFUNCTION, OnHeader);
+    curl_easy_setopt(h, CURLOPT_HEADERDATA, &sink);
+    curl_easy_setopt(h, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(h, CURLOPT_XFERINFOFUNCTION, OnProgress);
+    curl_easy_setopt(h, CURLOPT_XFERINFODATA, &sink);
+
+    if (curl_easy_perform(h) != CURLE_OK || options.cancelled()) return result;
+    long redirects = 0;
+    curl_easy_getinfo(h, CURLINFO_REDIRECT_COUNT, &redirects);
+    result.ok = true;
+    result.body = std::move(sink.body);
+    result.headers = std::move(sink.headers);
+    result.redirects = static_cast<int>(redirects);
+    return result;
+}
+
+}  // namespace sanxing

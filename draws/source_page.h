@@ -1,0 +1,51 @@
+#pragma once
+// Fetching the page of one draw source: the one place where the draw jobs touch the
+// network. A source names its site, path, download routine and page encoding.
+
+#include <array>
+#include <chrono>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "draws/draw_hosts.h"
+#include "draws/http_fetch.h"
+#include "draws/page_text.h"
+
+namespace sanxing {
+
+struct DrawJobOptions {
+    HttpOptions http;
+    int siteETries = 3;                              // site E is fetched again while it comes back empty
+    std::chrono::milliseconds retryPause{1'000};     // between those tries
+
+    bool cancelled() const { return http.cancelled(); }
+};
+
+enum class FetchRoutine {
+    HttpFetch,  // the program's own routine; the page's charset decides its encoding
+    SimpleGet,  // plain GET; the source decides the encoding
+};
+
+struct SourcePage {
+    char site;
+    std::string_view path;
+    FetchRoutine routine;
+    PageEncoding encoding = PageEncoding::Gbk;  // SimpleGet pages only
+    bool retryWhileEmpty = false;
+};
+
+// The lottery kinds: 0 重庆, 1 江西, 2 新疆, 3 龙江.
+inline constexpr int kKindCount = 4;
+
+// The source table of a kind, from one table per kind; empty for an unknown kind.
+template <typename Source>
+std::span<const Source> SourcesOfKind(const std::array<std::span<const Source>, kKindCount>& tables, int kind) {
+    return kind >= 0 && kind < kKindCount ? tables[static_cast<std::size_t>(kind)] : std::span<const Source>();
+}
+
+// The page text of a source; empty when the site has no host, on any failure and once
+// the job is cancelled.
+std::string FetchSourcePage(const SourcePage& source, const DrawHosts& hosts, const DrawJobOptions& options);
+
+}  // namespace sanxing

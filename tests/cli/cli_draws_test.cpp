@@ -1,0 +1,89 @@
+// sanxing-cli's draw-list options: --sources, --select of the kind and --tick.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "cli/cli.h"
+#include "draws/draw_pages.h"
+#include "draws/local_http_server.h"
+#include "runtime/gbk.h"
+
+namespace sanxing {
+namespace {
+
+using namespace testing;
+
+struct CliRun {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+CliRun RunArgs(const std::vector<std::string>& args) {
+    std::ostringstream out, err;
+    const int code = RunCli(args, out, err);
+    return {code, out.str(), err.str()};
+}
+
+class CliDraws : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = std::filesystem::temp_directory_path() / ("sanxing-cli-draws-" + std::to_string(getpid()));
+        std::filesystem::create_directories(dir_);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir_); }
+
+    std::string write(const std::string& name, const std::string& text) {
+        const std::string path = (dir_ / name).string();
+        std::ofstream(path, std::ios::binary) << text;
+        return path;
+    }
+
+    std::filesystem::path dir_;
+};
+
+TEST_F(CliDraws, SelectLoadsTheKindAndTickTopsTheListUp) {
+    LocalHttpServer server([](const Request& r) {
+        if (r.path == "/sscsta/queryLottery1day2.html") {
+            return Ok(OneDayPage({{"140512021", "11111"}, {"140512022", "22222"}, {"140512020", "00000"}}));
+        }
+        if (r.path == "/lottery/hisnumber.action?lotteryId=006") {
+            return Ok(Utf8ToGbk(LongjiangHistoryPage("140512023", " 3 3 3 3 3 ")));
+        }
+        return HttpReply(404, "Not Found", "");
+    });
+    const std::string sources =
+        write("sources.json", "{\"G\": \"" + server.base() + "\", \"H\": \"" + server.base() + "/\"}");
+    const CliRun load = RunArgs({"--sources", sources, "--select", "组合框_彩种=3", "--get", "列表框_开奖"});
+    EXPECT_EQ(load.code, 0) << load.err;
+    EXPECT_EQ(load.out, "140512022\t22222\t\n140512021\t11111\t\n140512020\t00000\t\n");
+
+    const CliRun tick = RunArgs({"--sources", sources, "--select", "组合框_彩种=3", "--tick", "时钟_开奖更新", "--get",
+                             "列表框_开奖"});
+    EXPECT_EQ(tick.code, 0) << tick.err;
+    EXPECT_TRUE(tick.out.starts_with("2140512023\t33333\t\n140512022\t22222\t\n")) << tick.out;
+}
+
+TEST_F(CliDraws, BadSourcesFileOrTickTargetIsBadInput) {
+    const CliRun missing = RunArgs({"--sources", (dir_ / "none.json").string()});
+    EXPECT_EQ(missing.code, 2);
+    EXPECT_NE(missing.err.find("--sources"), std::string::npos);
+    const CliRun unknown = RunArgs({"--sources", write("bad.json", "{\"Z\": \"http://z.example\"}")});
+    EXPECT_EQ(unknown.code, 2);
+    EXPECT_NE(unknown.err.find("unknown key"), std::string::npos);
+    EXPECT_EQ(RunArgs({"--tick", "按钮_缩水"}).code, 2);
+    EXPECT_EQ(RunArgs({"--tick", "no_such_control"}).code, 2);
+}
+
+TEST_F(CliDraws, WithoutSourcesTheListStaysEmpty) {
+    const CliRun run = RunArgs({"--select", "组合框_彩种=0", "--tick", "时钟_开奖更新", "--get", "列表框_开奖"});
+    EXPECT_EQ(run.code, 0);
+    EXPECT_EQ(run.out, "\n");
+}
+
+}  // namespace
+}  // namespace sanxing

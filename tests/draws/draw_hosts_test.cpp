@@ -1,0 +1,65 @@
+#include "draws/draw_hosts.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace sanxing {
+namespace {
+
+TEST(DrawHosts, ParsesSitesAndJoinsPathsWithOneSlash) {
+    std::string error;
+    const auto hosts = ParseDrawHosts(R"({"A": "http://a.example/", "B": "http://b.example",
+                                          "C": "http://c.example/", "announcement": "http://n.example/"})",
+                                      error);
+    ASSERT_TRUE(hosts) << error;
+    EXPECT_EQ(hosts->url('A', "/static/x.xml?"), "http://a.example/static/x.xml?");
+    EXPECT_EQ(hosts->url('B', "trend/x.html"), "http://b.example/trend/x.html");
+    EXPECT_EQ(hosts->url('C', "cqssc/y"), "http://c.example/cqssc/y");
+    EXPECT_EQ(hosts->announcement, "http://n.example/");
+    EXPECT_EQ(hosts->url('D', "ssc/dxds.php"), "");  // not configured
+    EXPECT_EQ(hosts->url('Z', "x"), "");
+}
+
+TEST(DrawHosts, RejectsWhatItCannotUse) {
+    std::string error;
+    EXPECT_FALSE(ParseDrawHosts("", error));
+    EXPECT_FALSE(ParseDrawHosts("[\"A\"]", error));
+    EXPECT_FALSE(ParseDrawHosts("{\"A\": 1}", error));
+    EXPECT_NE(error.find("\"A\""), std::string::npos);
+    EXPECT_FALSE(ParseDrawHosts("{\"a\": \"http://a.example\"}", error));
+    EXPECT_NE(error.find("unknown key"), std::string::npos);
+    EXPECT_TRUE(ParseDrawHosts("{}", error));
+}
+
+TEST(DrawHosts, LoadsFromFile) {
+    const auto dir = std::filesystem::temp_directory_path() / ("sanxing-hosts-" + std::to_string(getpid()));
+    std::filesystem::create_directories(dir);
+    const std::string path = (dir / "sources.json").string();
+    std::ofstream(path) << R"({"H": "http://h.example"})";
+    std::string error;
+    const auto hosts = LoadDrawHosts(path, error);
+    ASSERT_TRUE(hosts) << error;
+    EXPECT_EQ(hosts->url('H', "/sscsta/q.html"), "http://h.example/sscsta/q.html");
+    EXPECT_FALSE(LoadDrawHosts((dir / "missing.json").string(), error));
+    EXPECT_NE(error.find("missing.json"), std::string::npos);
+    std::filesystem::remove_all(dir);
+}
+
+TEST(DrawHosts, DefaultPathFollowsXdgConfigHome) {
+    const char* oldConfig = getenv("XDG_CONFIG_HOME");
+    const std::string saved = oldConfig ? oldConfig : "";
+    setenv("XDG_CONFIG_HOME", "/tmp/cfg", 1);
+    EXPECT_EQ(DefaultDrawHostsPath(), "/tmp/cfg/sanxing/sources.json");
+    unsetenv("XDG_CONFIG_HOME");
+    const char* home = getenv("HOME");
+    if (home && *home) {
+        EXPECT_EQ(DefaultDrawHostsPath(), std::string(home) + "/.config/sanxing/sources.json");
+    }
+    if (oldConfig) setenv("XDG_CONFIG_HOME", saved.c_str(), 1);
+}
+
+}  // namespace
+}  // namespace sanxing

@@ -1,0 +1,262 @@
+#include "draws/draw_jobs.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <mutex>
+#include <thread>
+
+#include "app/control_table.h"
+#include "draw_pages.h"
+#include "local_http_server.h"
+#include "runtime/control_store.h"
+#include "runtime/gbk.h"
+
+namespace sanxing {
+namespace {
+
+using namespace testing;
+using namespace std::chrono_literals;
+
+// A server that plays every site: site X lives under /X, and each path answers with
+// the page set for it (GBK unless said otherwise), or with 404.
+class DrawSites {
+public:
+    DrawSites()
+        : server_([this](const Request& r) {
+              std::lock_guard lock(mutex_);
+              const auto it = pages_.find(r.path);
+              if (it == pages_.end()) return HttpReply(404, "Not Found", "");
+              if (it->second.empty()) return Ok("");
+              Reply reply = it->second.front();
+              if (it->second.size() > 1) it->second.erase(it->second.begin());
+              return reply;
+          }) {
+        for (char site = 'A'; site <= 'H'; ++site) {
+            std::string base = server_.base() + "/" + site;
+            if (site >= 'B' && site <= 'E') base += '/';
+            hosts.sites[static_cast<std::size_t>(site - 'A')] = base;
+        }
+        options.http.connectTimeout = 300ms;
+        options.http.totalTimeout = 600ms;
+        options.retryPause = 10ms;
+    }
+
+    // The page a source path answers with; several pages are served in turn, the last
+    // one from then on.
+    void serve(char site, std::string_view path, std::vector<Reply> replies) {
+        std::lock_guard lock(mutex_);
+        pages_[PathOf(site, path)] = std::move(replies);
+    }
+    void serveGbk(char site, std::string_view path, const std::string& page) {
+        serve(site, path, {Ok(Utf8ToGbk(page))});
+    }
+    std::size_t requests(char site, std::string_view path) const { return server_.requestCount(PathOf(site, path)); }
+    std::size_t requests() const { return server_.requestCount(); }
+
+    DrawHosts hosts;
+    DrawJobOptions options;
+
+private:
+    static std::string PathOf(char site, std::string_view path) {
+        return "/" + std::string(1, site) + (path.starts_with('/') ? "" : "/") + std::string(path);
+    }
+
+    std::mutex mutex_;
+    std::map<std::string, std::vector<Reply>> pages_;
+    LocalHttpServer server_;
+};
+
+ReportRows ListOf(std::initializer_list<std::pair<std::string, std::string>> rows) {
+    ReportRows list;
+    for (const auto& [issue, number] : rows) list.push_back({issue, number, ""});
+    return list;
+}
+
+class DrawJobs : public ::testing::Test {
+protected:
+    DrawSites sites;
+    ControlStore controls{ControlTable()};
+    std::string lastDrawNumber;
+
+    const ReportRows& list() const { return controls.rows(kDrawList); }
+    void load(int kind) { LoadRecentDraws(kind, controls, sites.hosts, sites.options); }
+    void update(int kind) { UpdateLatestDraw(kind, controls, lastDrawNumber, sites.hosts, sites.options); }
+};
+
+constexpr std::string_view kJibenCq = "trend/cqssc/jiben-5xing.html?periodNumber=100";
+constexpr std::string_view kBaseTrendCq = "cqssc/baseTrend.action?recentPhase=50";
+constexpr std::string_view kDxdsCq = "ssc/dxds.php?tian=2";
+constexpr std::string_view kZoushiCq = "cqssc/zoushi/14/2";
+
+TEST_F(DrawJobs, ChongqingLoadStopsAtTheFirstSourceWithTwoRows) {
+    sites.serveGbk('B', kJibenCq, JibenPage({{"20140512021", "11111"}, {"20140512023", "33333"}, {"20140512022", "22222"}}));
+    load(0);
+    // Sorted by value, largest first; this source's issues are not cut.
+    EXPECT_EQ(list(), ListOf({{"20140512023", "33333"}, {"20140512022", "22222"}, {"20140512021", "11111"}}));
+    EXPECT_EQ(sites.requests('C', kBaseTrendCq), 0u);
+}
+
+TEST_F(DrawJobs, ChongqingLoadWithOneRowGoesOnToTheNextSource) {
+    sites.serveGbk('B', kJibenCq, JibenPage({{"140512020", "00000"}}));
+    sites.serve('C', kBaseTrendCq, {Ok(BaseTrendPage({{"20140512021", "11111"}, {"20140512022", "22222"}}))});
+    load(0);
+    EXPECT_EQ(list(), ListOf({{"140512022", "22222"}, {"140512021", "11111"}, {"140512020", "00000"}}));
+    EXPECT_EQ(sites.requests('D', kDxdsCq), 0u);
+}
+
+TEST_F(DrawJobs, ChongqingLoadFallsThroughToDxdsAndZoushi) {
+    sites.serveGbk('D', kDxdsCq, DxdsPage({{"140512021", "11111"}, {"140512022", "22222"}}));
+    load(0);
+    EXPECT_EQ(list(), ListOf({{"140512022", "22222"}, {"140512021", "11111"}}));
+
+    sites.serve('D', kDxdsCq, {Ok("")});
+    sites.serve('E', kZoushiCq, {Ok(""), Ok(""), Ok(ZoushiPage({"20140512-022", "20140512-023"}, {"2", "3"}))});
+    load(0);
+    EXPECT_EQ(list(), ListOf({{"140512023", "3"}, {"140512022", "2"}}));
+    EXPECT_EQ(sites.requests('E', kZoushiCq), 3u);  // fetched again while empty
+}
+
+TEST_F(DrawJobs, ZoushiRefetchIsBoundedAtThreeTries) {
+    sites.serve('E', kZoushiCq, {Ok("")});
+    load(0);
+    EXPECT_TRUE(list().empty());
+    EXPECT_EQ(sites.requests('E', kZoushiCq), 3u);
+}
+
+TEST_F(DrawJobs, JiangxiLoadCutsJibenIssues) {
+    sites.serveGbk('B', "trend/jxssc/jiben-5xing.html?periodNumber=100",
+                   JibenPage({{"20140512021", "11111"}, {"20140512022", "22222"}}));
+    load(1);
+    EXPECT_EQ(list(), ListOf({{"140512022", "22222"}, {"140512021", "11111"}}));
+}
+
+TEST_F(DrawJobs, XinjiangAndLongjiangLoads) {
+    sites.serveGbk('F', "/trend/analyseSSC.do?operator=codeBigSmall&pageCount=100",
+                   XinjiangTrendPage({{"2014051201", "0 1 2 3 4"}, {"2014051202", "5 6 7 8 9"}}));
+    load(2);
+    EXPECT_EQ(list(), ListOf({{"014051202", "56789"}, {"014051201", "01234"}}));
+    sites.serveGbk('H', "/sscsta/queryLottery1day2.html", OneDayPage({{"140512022", "22222"}, {"140512023", "33333"}}));
+    load(3);
+    EXPECT_EQ(list(), ListOf({{"140512023", "33333"}, {"140512022", "22222"}}));
+}
+
+TEST_F(DrawJobs, LoadWhoseSourcesAllFailLeavesTheListEmpty) {
+    controls.setRows(kDrawList, ListOf({{"140512001", "12345"}}));
+    load(0);
+    EXPECT_TRUE(list().empty());
+}
+
+TEST_F(DrawJobs, SiteWithoutHostYieldsNothing) {
+    sites.serveGbk('H', "/sscsta/queryLottery1day2.html", OneDayPage({{"140512022", "22222"}}));
+    sites.hosts.sites['H' - 'A'].clear();
+    load(3);
+    EXPECT_TRUE(list().empty());
+    EXPECT_EQ(sites.requests(), 0u);
+}
+
+TEST_F(DrawJobs, CancelledLoadLeavesTheListAlone) {
+    std::atomic<bool> cancel{true};
+    sites.options.http.cancel = &cancel;
+    sites.serveGbk('B', kJibenCq, JibenPage({{"1", "1"}, {"2", "2"}}));
+    controls.setRows(kDrawList, ListOf({{"140512001", "12345"}}));
+    load(0);
+    EXPECT_EQ(list(), ListOf({{"140512001", "12345"}}));
+    EXPECT_EQ(sites.requests(), 0u);
+}
+
+const ReportRows kThreeRows = ListOf({{"140512022", "22222"}, {"140512021", "11111"}, {"140512020", "00000"}});
+
+TEST_F(DrawJobs, ChongqingUpdateInsertsANewerDrawAndReportsIt) {
+    sites.serve('A', "/static/ssc/newlyopenlist.xml?", {Ok(FeedPage({{"20140512023", "1,2,3,4,5"}}))});
+    controls.setRows(kDrawList, kThreeRows);
+    update(0);
+    ASSERT_EQ(list().size(), 4u);
+    EXPECT_EQ(list()[0], (ReportRow{"140512023", "12345", ""}));
+    EXPECT_EQ(lastDrawNumber, "12345");
+    update(0);  // same draw again: not newer
+    EXPECT_EQ(list().size(), 4u);
+}
+
+TEST_F(DrawJobs, ChongqingUpdateSkipsTheReportedNumberAndShortLists) {
+    sites.serve('A', "/static/ssc/newlyopenlist.xml?", {Ok(FeedPage({{"20140512023", "1,2,3,4,5"}}))});
+    controls.setRows(kDrawList, kThreeRows);
+    lastDrawNumber = "12345";
+    update(0);
+    EXPECT_EQ(list(), kThreeRows);
+
+    lastDrawNumber.clear();
+    controls.setRows(kDrawList, ListOf({{"140512022", "22222"}, {"140512021", "11111"}}));
+    update(0);
+    EXPECT_EQ(list().size(), 2u);
+    EXPECT_EQ(sites.requests('A', "/static/ssc/newlyopenlist.xml?"), 1u);  // the short list fetched nothing
+}
+
+TEST_F(DrawJobs, JiangxiUpdateTriesSourcesUntilOneInserts) {
+    sites.serveGbk('A', "/static/jxssc/newlyopenlist.xml?", FeedPage({{"20140512022", "2,2,2,2,2"}}));
+    sites.serveGbk('B', "trend/jxssc/jiben-5xing.html?periodNumber=1", JibenPage({{"20140512023", "33333"}}));
+    controls.setRows(kDrawList, kThreeRows);
+    update(1);
+    EXPECT_EQ(list()[0], (ReportRow{"140512023", "33333", ""}));
+    EXPECT_EQ(sites.requests('C', "jxssc/baseTrend.action?recentPhase=1"), 0u);
+    EXPECT_EQ(lastDrawNumber, "");  // only kind 0 reports its number
+
+    sites.serve('C', "jxssc/baseTrend.action?recentPhase=1", {Ok(BaseTrendPage({{"20140512024", "44444"}}))});
+    update(1);
+    EXPECT_EQ(list()[0], (ReportRow{"140512024", "44444", ""}));
+}
+
+TEST_F(DrawJobs, XinjiangUpdateReadsTheGbkResultsPage) {
+    sites.serveGbk('F', "/ssc/", XinjiangResultsPage({{"20140512023", "1 2 3 4 5"}, {"20140512022", "0 9 8 7 6"}}));
+    update(2);  // an empty list takes the first draw
+    EXPECT_EQ(list(), ListOf({{"140512023", "12345"}}));
+}
+
+TEST_F(DrawJobs, LongjiangUpdateKeepsItsPrefixedIssue) {
+    sites.serveGbk('G', "/lottery/hisnumber.action?lotteryId=006", LongjiangHistoryPage("140512023", " 1 2 3 4 5 "));
+    controls.setRows(kDrawList, kThreeRows);
+    update(3);
+    EXPECT_EQ(list()[0], (ReportRow{"2140512023", "12345", ""}));
+}
+
+TEST_F(DrawJobs, FailedUpdatesLeaveListAndNumberAsTheyWere) {
+    const std::string feed = "/static/ssc/newlyopenlist.xml?";
+    controls.setRows(kDrawList, kThreeRows);
+    lastDrawNumber = "22222";
+    for (const Reply& reply : {Silent(), Reply{"\x01\x02garbage\xFF"}, Ok("<html>maintenance</html>"),
+                               HttpReply(500, "Internal Server Error", "")}) {
+        sites.serve('A', feed, {reply});
+        update(0);
+        EXPECT_EQ(list(), kThreeRows);
+        EXPECT_EQ(lastDrawNumber, "22222");
+    }
+    for (int kind = 1; kind <= 3; ++kind) update(kind);  // nothing served: 404 everywhere
+    EXPECT_EQ(list(), kThreeRows);
+}
+
+TEST_F(DrawJobs, ApplyRechecksAgainstTheListAsItIsNow) {
+    controls.setRows(kDrawList, kThreeRows);
+    const DrawListTop top = ReadDrawListTop(controls);
+    EXPECT_EQ(top.rows, 3u);
+    EXPECT_EQ(top.issue, "140512022");
+    sites.serve('A', "/static/ssc/newlyopenlist.xml?", {Ok(FeedPage({{"20140512023", "1,2,3,4,5"}}))});
+    const auto draw = FetchLatestDraw(0, top, lastDrawNumber, sites.hosts, sites.options);
+    ASSERT_TRUE(draw.has_value());
+    // Meanwhile a reload put a newer draw on top.
+    controls.insertRow(kDrawList, 0, {"140512024", "44444", ""});
+    EXPECT_FALSE(ApplyLatestDraw(0, controls, lastDrawNumber, *draw));
+    EXPECT_EQ(list().size(), 4u);
+    EXPECT_EQ(lastDrawNumber, "");
+}
+
+TEST_F(DrawJobs, UnknownKindsDoNothing) {
+    controls.setRows(kDrawList, kThreeRows);
+    load(-1);
+    load(4);
+    update(7);
+    EXPECT_EQ(list(), kThreeRows);
+    EXPECT_EQ(sites.requests(), 0u);
+}
+
+}  // namespace
+}  // namespace sanxing

@@ -71,10 +71,12 @@ DrawRecord LatestFromLongjiangHistory(std::string_view page) {
     return {expect.empty() ? std::string() : WithTwo(expect), GbkBytesAt(value, {2, 4, 6, 8, 10})};
 }
 
-DrawRows RecentFromJiben(std::string_view page, bool cutIssue) {
-    return RowsFromLastMatch(kJibenPattern, page, [&](const PatternMatcher& m, int n) {
-        const std::string period = m.SubmatchText(n, 2);
-        return DrawRecord{cutIssue ? Cut(period) : period, m.SubmatchText(n, 1)};
+// Every loaded issue is cut to its last 9 characters, as the updates cut theirs: an
+// issue kept whole ("20140512023") would compare above every later update
+// ("140512024") and the list would never grow again.
+DrawRows RecentFromJiben(std::string_view page) {
+    return RowsFromLastMatch(kJibenPattern, page, [](const PatternMatcher& m, int n) {
+        return DrawRecord{Cut(m.SubmatchText(n, 2)), m.SubmatchText(n, 1)};
     });
 }
 
@@ -86,7 +88,7 @@ DrawRows RecentFromBaseTrend(std::string_view page) {
 
 DrawRows RecentFromDxds(std::string_view page) {
     return RowsFromLastMatch(kDxdsPattern, page, [](const PatternMatcher& m, int n) {
-        return DrawRecord{m.SubmatchText(n, 3), m.SubmatchText(n, 4)};
+        return DrawRecord{Cut(m.SubmatchText(n, 3)), m.SubmatchText(n, 4)};
     });
 }
 

@@ -20,7 +20,7 @@ DrawRecord LatestFromXinjiangResults(std::string_view page);  // site F results 
 DrawRecord LatestFromLongjiangHistory(std::string_view page); // site G history text
 
 // Recent draws, for the loads.
-DrawRows RecentFromJiben(std::string_view page, bool cutIssue);  // site B
+DrawRows RecentFromJiben(std::string_view page);  // site B
 DrawRows RecentFromBaseTrend(std::string_view page);             // site C
 DrawRows RecentFromDxds(std::string_view page);                  // site D
 DrawRows RecentFromZoushi(std::string_view page);                // site E

@@ -24,18 +24,15 @@ constexpr auto kGet = FetchRoutine::SimpleGet;
 constexpr auto kUtf8 = PageEncoding::Utf8;
 constexpr auto kGbk = PageEncoding::Gbk;
 
-DrawRows JibenAsShown(std::string_view page) { return RecentFromJiben(page, false); }
-DrawRows JibenCut(std::string_view page) { return RecentFromJiben(page, true); }
-
 constexpr RecentSource kChongqing[] = {
-    {{'B', "trend/cqssc/jiben-5xing.html?periodNumber=100", kGet}, JibenAsShown, Placement::Append},
+    {{'B', "trend/cqssc/jiben-5xing.html?periodNumber=100", kGet}, RecentFromJiben, Placement::Append},
     {{'C', "cqssc/baseTrend.action?recentPhase=50", kGet, kUtf8}, RecentFromBaseTrend, Placement::OnTop},
     {{'D', "ssc/dxds.php?tian=2", kGet}, RecentFromDxds, Placement::Append},
     {{'E', "cqssc/zoushi/14/2", kGet, kGbk, true}, RecentFromZoushi, Placement::Append},
 };
 
 constexpr RecentSource kJiangxi[] = {
-    {{'B', "trend/jxssc/jiben-5xing.html?periodNumber=100", kGet}, JibenCut, Placement::Append},
+    {{'B', "trend/jxssc/jiben-5xing.html?periodNumber=100", kGet}, RecentFromJiben, Placement::Append},
     {{'C', "jxssc/baseTrend.action?recentPhase=50", kGet, kUtf8}, RecentFromBaseTrend, Placement::OnTop},
     {{'E', "jxssc/zoushi/14/2", kGet, kGbk, true}, RecentFromZoushi, Placement::Append},
 };

@@ -92,8 +92,8 @@ constexpr std::string_view kZoushiCq = "cqssc/zoushi/14/2";
 TEST_F(DrawJobs, ChongqingLoadStopsAtTheFirstSourceWithTwoRows) {
     sites.serveGbk('B', kJibenCq, JibenPage({{"20140512021", "11111"}, {"20140512023", "33333"}, {"20140512022", "22222"}}));
     load(0);
-    // Sorted by value, largest first; this source's issues are not cut.
-    EXPECT_EQ(list(), ListOf({{"20140512023", "33333"}, {"20140512022", "22222"}, {"20140512021", "11111"}}));
+    // Sorted by value, largest first; issues cut to 9 like every update's.
+    EXPECT_EQ(list(), ListOf({{"140512023", "33333"}, {"140512022", "22222"}, {"140512021", "11111"}}));
     EXPECT_EQ(sites.requests('C', kBaseTrendCq), 0u);
 }
 
@@ -176,6 +176,16 @@ TEST_F(DrawJobs, ChongqingUpdateInsertsANewerDrawAndReportsIt) {
     EXPECT_EQ(lastDrawNumber, "12345");
     update(0);  // same draw again: not newer
     EXPECT_EQ(list().size(), 4u);
+}
+
+TEST_F(DrawJobs, ChongqingUpdateFollowsALoadOfLongPeriods) {
+    sites.serveGbk('B', kJibenCq,
+                   JibenPage({{"20140512020", "00000"}, {"20140512021", "11111"}, {"20140512022", "22222"}}));
+    sites.serve('A', "/static/ssc/newlyopenlist.xml?", {Ok(FeedPage({{"20140512023", "1,2,3,4,5"}}))});
+    load(0);
+    update(0);
+    ASSERT_EQ(list().size(), 4u);
+    EXPECT_EQ(list()[0], (ReportRow{"140512023", "12345", ""}));
 }
 
 TEST_F(DrawJobs, ChongqingUpdateSkipsTheReportedNumberAndShortLists) {

@@ -52,12 +52,9 @@ TEST(LatestParsers, PagesWithoutTheDrawGiveNoIssue) {
     }
 }
 
-TEST(RecentFromJiben, LastRowFirstWithIssuesAsShownOrCut) {
+TEST(RecentFromJiben, LastRowFirstWithIssuesCut) {
     const std::string page = JibenPage({{"20140512021", "11111"}, {"20140512022", "22222"}, {"20140512023", "33333"}});
-    EXPECT_EQ(RecentFromJiben(page, false),
-              Rows({{"20140512023", "33333"}, {"20140512022", "22222"}, {"20140512021", "11111"}}));
-    EXPECT_EQ(RecentFromJiben(page, true),
-              Rows({{"140512023", "33333"}, {"140512022", "22222"}, {"140512021", "11111"}}));
+    EXPECT_EQ(RecentFromJiben(page), Rows({{"140512023", "33333"}, {"140512022", "22222"}, {"140512021", "11111"}}));
 }
 
 TEST(RecentFromBaseTrend, LastRowFirstWithJoinedDigits) {
@@ -95,7 +92,7 @@ TEST(RecentParsers, RandomBytesGiveNoRows) {
     std::mt19937 random(7);
     std::string page(200'000, '\0');
     for (char& c : page) c = static_cast<char>(random());
-    EXPECT_TRUE(RecentFromJiben(page, true).empty());
+    EXPECT_TRUE(RecentFromJiben(page).empty());
     EXPECT_TRUE(RecentFromBaseTrend(page).empty());
     EXPECT_TRUE(RecentFromDxds(page).empty());
     EXPECT_TRUE(RecentFromXinjiangTrend(page).empty());

@@ -356,6 +356,18 @@ TEST_F(Relocations, AtATakenPreferredBaseAddressesMoveWithTheImage) {
     munmap(taken, 0x10000);
 }
 
+TEST_F(Relocations, AnAllZeroBlockEndsTheTable) {
+    const std::uint64_t preferred = FreeAddress();
+    build(preferred);
+    builder.directories[5].size += 8 + 8;  // a zero block, then one that would be refused
+    Bytes& data = builder.sections[0].data;
+    data.resize(data.size() + 8);
+    pe_test::Put(data, data.size(), 0x7FFFF000, 4);
+    pe_test::Put(data, data.size(), 4, 4);
+    builder.sections[0].virtualSize = static_cast<std::uint32_t>(data.size());
+    EXPECT_TRUE(module.load(Span(builder.build())));
+}
+
 TEST_F(Relocations, UnknownKindIsRefused) {
     build(FreeAddress(), {static_cast<std::uint16_t>(1 << 12 | 0x10)});  // HIGH: not supported
     EXPECT_FALSE(module.load(Span(builder.build())));
@@ -469,6 +481,16 @@ TEST_F(Imports, FunctionsOfASystemLibraryAreResolved) {
     EXPECT_EQ(Read64(module.baseAddress() + slots[0]), reinterpret_cast<std::uint64_t>(dlsym(libc, "strlen")));
     EXPECT_EQ(Read64(module.baseAddress() + slots[1]), reinterpret_cast<std::uint64_t>(dlsym(libc, "memcpy")));
     dlclose(libc);
+}
+
+TEST_F(Imports, WithoutALookupTableTheAddressTableIsRead) {
+    PeBuilder builder;
+    SectionData data(builder.nextVa());
+    builder.directories[1] = AddImports(data, "libc.so.6", {"strlen"}, slots);
+    data.set(builder.directories[1].rva, 0, 4);
+    builder.addSection(data);
+    ASSERT_TRUE(module.load(Span(builder.build())));
+    EXPECT_EQ(Read64(module.baseAddress() + slots[0]), reinterpret_cast<std::uint64_t>(dlsym(RTLD_DEFAULT, "strlen")));
 }
 
 TEST_F(Imports, AMissingFunctionFailsTheLoadAndFreesTheBlock) {

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "cli/cli.h"
+#include "cli_run.h"
 #include "draws/draw_pages.h"
 #include "draws/local_http_server.h"
 #include "runtime/gbk.h"
@@ -16,18 +16,6 @@ namespace sanxing {
 namespace {
 
 using namespace testing;
-
-struct CliRun {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-CliRun RunArgs(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    const int code = RunCli(args, out, err);
-    return {code, out.str(), err.str()};
-}
 
 class CliDraws : public ::testing::Test {
 protected:

@@ -6,22 +6,10 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "cli/cli.h"
+#include "cli_run.h"
 
 namespace sanxing {
 namespace {
-
-struct Outcome {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-Outcome RunArgs(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    const int code = RunCli(args, out, err);
-    return {code, out.str(), err.str()};
-}
 
 class TempFile {
 public:
@@ -39,7 +27,7 @@ private:
 };
 
 TEST(Cli, SampleShrinkWithoutGroupsKeepsTheBase) {
-    const Outcome o = RunArgs({"--set", "编辑框_大底=123 456 789", "--click", "按钮_缩水", "--get", "编辑框_结果",
+    const CliRun o = RunArgs({"--set", "编辑框_大底=123 456 789", "--click", "按钮_缩水", "--get", "编辑框_结果",
                            "--get", "标签_缩水结果"});
     EXPECT_EQ(o.code, 0);
     EXPECT_EQ(o.err, "");
@@ -47,19 +35,19 @@ TEST(Cli, SampleShrinkWithoutGroupsKeepsTheBase) {
 }
 
 TEST(Cli, GetsCheckBoxesCombosAndReportLists) {
-    const Outcome o = RunArgs({"--get", "选择框_百位7", "--set", "选择框_百位7=false", "--get", "选择框_百位7",
+    const CliRun o = RunArgs({"--get", "选择框_百位7", "--set", "选择框_百位7=false", "--get", "选择框_百位7",
                            "--select", "组合框_容错=6", "--get", "组合框_容错", "--get", "列表框_开奖"});
     EXPECT_EQ(o.code, 0) << o.err;
     EXPECT_EQ(o.out, "1\n0\n1-1\n\n");
 }
 
 TEST(Cli, StepsRunInOrder) {
-    const Outcome o = RunArgs({"--get", "编辑框_A", "--set", "编辑框_A=x", "--get", "编辑框_A"});
+    const CliRun o = RunArgs({"--get", "编辑框_A", "--set", "编辑框_A=x", "--get", "编辑框_A"});
     EXPECT_EQ(o.out, "\nx\n");
 }
 
 TEST(Cli, MultiLineBoxesGetCrLf) {
-    const Outcome o = RunArgs({"--set", "杀百位=1\n2\r3", "--set", "编辑框_兑奖号码=a\nb", "--json", "--get", "杀百位",
+    const CliRun o = RunArgs({"--set", "杀百位=1\n2\r3", "--set", "编辑框_兑奖号码=a\nb", "--json", "--get", "杀百位",
                            "--get", "编辑框_兑奖号码"});
     ASSERT_EQ(o.code, 0) << o.err;
     const auto j = nlohmann::json::parse(o.out);
@@ -68,7 +56,7 @@ TEST(Cli, MultiLineBoxesGetCrLf) {
 }
 
 TEST(Cli, JsonTranscript) {
-    const Outcome o = RunArgs({"--json", "--get", "选择框_开奖报号", "--click", "按钮_缩水", "--get", "列表框_容错",
+    const CliRun o = RunArgs({"--json", "--get", "选择框_开奖报号", "--click", "按钮_缩水", "--get", "列表框_容错",
                            "--get", "标签_缩水结果"});
     ASSERT_EQ(o.code, 0) << o.err;
     const auto j = nlohmann::json::parse(o.out);
@@ -81,7 +69,7 @@ TEST(Cli, JsonTranscript) {
 
 TEST(Cli, SchemeSetsControlsWithoutEvents) {
     TempFile scheme(R"({"选择框_百位7": false, "组合框_容错": "0-2", "组合框_杀百容错": 3, "编辑框_大底": "1\n2"})");
-    const Outcome o = RunArgs({"--scheme", scheme.path(), "--json", "--get", "选择框_百位7", "--get", "组合框_容错",
+    const CliRun o = RunArgs({"--scheme", scheme.path(), "--json", "--get", "选择框_百位7", "--get", "组合框_容错",
                            "--get", "组合框_杀百容错", "--get", "编辑框_大底"});
     ASSERT_EQ(o.code, 0) << o.err;
     const auto j = nlohmann::json::parse(o.out);
@@ -93,12 +81,12 @@ TEST(Cli, SchemeSetsControlsWithoutEvents) {
 
 TEST(Cli, SetFileReadsTheFileText) {
     TempFile base("123 456\n");
-    const Outcome o = RunArgs({"--set-file", "编辑框_大底=" + base.path(), "--click", "按钮_缩水", "--get", "标签_缩水结果"});
+    const CliRun o = RunArgs({"--set-file", "编辑框_大底=" + base.path(), "--click", "按钮_缩水", "--get", "标签_缩水结果"});
     EXPECT_EQ(o.out, "2注\n");  // tokens "123" and "456\r\n"
 }
 
 TEST(Cli, ControlsListsTheTable) {
-    const Outcome o = RunArgs({"--controls"});
+    const CliRun o = RunArgs({"--controls"});
     ASSERT_EQ(o.code, 0);
     const auto table = nlohmann::json::parse(o.out);
     ASSERT_TRUE(table.is_array());
@@ -150,7 +138,7 @@ TEST(Cli, BadInputStopsBeforeAnyStep) {
     for (const auto& bad : cases) {
         std::vector<std::string> args = {"--get", "标签_缩水结果"};
         args.insert(args.end(), bad.begin(), bad.end());
-        const Outcome o = RunArgs(args);
+        const CliRun o = RunArgs(args);
         EXPECT_EQ(o.code, 2) << bad[0];
         EXPECT_EQ(o.out, "") << bad[0] << ": a step was carried out";
         EXPECT_EQ(std::count(o.err.begin(), o.err.end(), '\n'), 1) << o.err;

@@ -7,22 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "cli/cli.h"
+#include "cli_run.h"
 
 namespace sanxing {
 namespace {
-
-struct CliRun {
-    int exitCode;
-    std::string out;
-    std::string err;
-};
-
-CliRun RunArgs(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int code = RunCli(args, out, err);
-    return {code, out.str(), err.str()};
-}
 
 // "--set" before each NAME=VALUE.
 std::vector<std::string> Sets(std::initializer_list<const char*> assignments) {
@@ -41,7 +29,7 @@ CliRun Shrink(const std::string& base, std::vector<std::string> settings) {
 
 TEST(SelectionGroupsCli, PairSumOverTheWholeUniverse) {
     const CliRun run = RunArgs({"--set", "编辑框_百十和值=05,", "--click", "按钮_缩水", "--get", "标签_缩水结果"});
-    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.code, 0) << run.err;
     EXPECT_EQ(run.out, "940注\n");
 }
 

@@ -8,24 +8,12 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "cli/cli.h"
+#include "cli_run.h"
 
 namespace sanxing {
 namespace {
 
 using nlohmann::json;
-
-struct CliRun {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-CliRun Cli(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    const int code = RunCli(args, out, err);
-    return {code, out.str(), err.str()};
-}
 
 class ToolsCli : public ::testing::Test {
 protected:
@@ -37,14 +25,14 @@ protected:
 };
 
 TEST_F(ToolsCli, SaveThenOpenRoundTrip) {
-    const CliRun saved = Cli({"--set", "编辑框_结果=456 123 ", "--save-path", file("set"), "--click", "按钮_保存"});
+    const CliRun saved = RunArgs({"--set", "编辑框_结果=456 123 ", "--save-path", file("set"), "--click", "按钮_保存"});
     ASSERT_EQ(saved.code, 0) << saved.err;
     EXPECT_EQ(saved.err, "");  // a good save says nothing
     std::ifstream in(file("set.txt"), std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(in)), {});
     EXPECT_TRUE(bytes.starts_with("456 123 \r\n\r\n")) << bytes;
 
-    const CliRun opened = Cli({"--open-path", file("set.txt"), "--click", "打开大底", "--get", "编辑框_大底", "--get",
+    const CliRun opened = RunArgs({"--open-path", file("set.txt"), "--click", "打开大底", "--get", "编辑框_大底", "--get",
                             "大底注数"});
     ASSERT_EQ(opened.code, 0) << opened.err;
     EXPECT_EQ(opened.out, "123 456 \n2注!\n");
@@ -52,19 +40,19 @@ TEST_F(ToolsCli, SaveThenOpenRoundTrip) {
 
 TEST_F(ToolsCli, FailedSaveIsReported) {
     std::filesystem::create_directory(file("taken.txt"));
-    const CliRun r = Cli({"--set", "编辑框_结果=123 ", "--save-path", file("taken.txt"), "--click", "按钮_保存"});
+    const CliRun r = RunArgs({"--set", "编辑框_结果=123 ", "--save-path", file("taken.txt"), "--click", "按钮_保存"});
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.err, "保存大底文件: 保存失败：Is a directory\n");
 }
 
 TEST_F(ToolsCli, CancelledDialogsChangeNothing) {
-    const CliRun r = Cli({"--set", "编辑框_大底=keep", "--click", "打开大底", "--click", "按钮_保存", "--get", "编辑框_大底"});
+    const CliRun r = RunArgs({"--set", "编辑框_大底=keep", "--click", "打开大底", "--click", "按钮_保存", "--get", "编辑框_大底"});
     EXPECT_EQ(r.out, "keep\n");
     EXPECT_EQ(r.err, "");
 }
 
 TEST_F(ToolsCli, CopyPrizeCheckAndClearAllInTheTranscript) {
-    const CliRun r = Cli({"--json", "--set", "编辑框_A=001 002 003", "--set", "编辑框_B=002", "--click", "A排除B",
+    const CliRun r = RunArgs({"--json", "--set", "编辑框_A=001 002 003", "--set", "编辑框_B=002", "--click", "A排除B",
                        "--click", "按钮_复制", "--set", "编辑框_兑奖号码=002", "--click", "按钮_兑奖", "--answer",
                        "yes", "--click", "按钮_全清", "--get", "编辑框_结果", "--get", "选择框_胆1码5"});
     ASSERT_EQ(r.code, 0) << r.err;
@@ -80,7 +68,7 @@ TEST_F(ToolsCli, CopyPrizeCheckAndClearAllInTheTranscript) {
 }
 
 TEST_F(ToolsCli, SelectorsPickersAndHints) {
-    const CliRun r = Cli({"--select", "组合框_百位=3", "--select", "组合框_百位=2", "--get", "选择框_百位5", "--select",
+    const CliRun r = RunArgs({"--select", "组合框_百位=3", "--select", "组合框_百位=2", "--get", "选择框_百位5", "--select",
                        "组合框_百十两码1=5", "--get", "编辑框_百十和值", "--focus-in", "杀百位", "--get", "杀百位"});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(r.out, "0\n,05,\n\n");

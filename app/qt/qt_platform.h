@@ -47,6 +47,10 @@ public:
     const std::vector<MessageRequest>& answeredMessages() const { return answeredMessages_; }
     const std::vector<FileDialogCall>& answeredFileDialogs() const { return answeredFileDialogs_; }
     bool answersLeft() const { return !messageAnswers_.empty() || !fileChoices_.empty(); }
+    void dropPreparedAnswers() {
+        messageAnswers_.clear();
+        fileChoices_.clear();
+    }
 
 private:
     std::optional<std::string> fileDialog(bool save, const FileDialogRequest& request);

@@ -23,23 +23,28 @@ SchemeMenu::SchemeMenu(WindowModel& model, QMenuBar* bar) : QObject(bar), model_
 }
 
 void SchemeMenu::open() {
-    const auto path = model_.platform().openFileDialog({"打开方案", kFilter, directory_.toStdString(), ""});
-    if (!path) return;
-    const QString file = QString::fromStdString(*path);
-    directory_ = QFileInfo(file).absolutePath();
-    if (auto problem = OpenSchemeFile(model_.controls(), file)) {
-        model_.platform().messageBox(*problem + "\n" + *path, kCaption, MessageIcon::Error, MessageButtons::Ok);
-    }
+    if (const auto path = choose(false)) report(OpenSchemeFile(model_.controls(), *path), *path);
 }
 
 void SchemeMenu::save() {
-    const auto path = model_.platform().saveFileDialog({"保存方案", kFilter, directory_.toStdString(), "方案.json"});
-    if (!path) return;
+    if (const auto path = choose(true)) report(SaveSchemeFile(model_.controls(), *path), *path);
+}
+
+std::optional<QString> SchemeMenu::choose(bool save) {
+    const FileDialogRequest request{save ? "保存方案" : "打开方案", kFilter, directory_.toStdString(),
+                                    save ? "方案.json" : ""};
+    Platform& platform = model_.platform();
+    const auto path = save ? platform.saveFileDialog(request) : platform.openFileDialog(request);
+    if (!path) return std::nullopt;
     const QString file = QString::fromStdString(*path);
     directory_ = QFileInfo(file).absolutePath();
-    if (auto problem = SaveSchemeFile(model_.controls(), file)) {
-        model_.platform().messageBox(*problem + "\n" + *path, kCaption, MessageIcon::Error, MessageButtons::Ok);
-    }
+    return file;
+}
+
+void SchemeMenu::report(const std::optional<std::string>& problem, const QString& path) {
+    if (!problem) return;
+    model_.platform().messageBox(*problem + "\n" + path.toStdString(), kCaption, MessageIcon::Error,
+                                 MessageButtons::Ok);
 }
 
 }  // namespace sanxing

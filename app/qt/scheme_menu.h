@@ -3,6 +3,8 @@
 
 #include <QObject>
 #include <QString>
+#include <optional>
+#include <string>
 
 class QMenuBar;
 
@@ -18,6 +20,10 @@ public:
     void save();
 
 private:
+    // The file the user picks; remembers its folder for the next dialog.
+    std::optional<QString> choose(bool save);
+    void report(const std::optional<std::string>& problem, const QString& path);
+
     WindowModel& model_;
     QString directory_;  // where the last scheme was opened or saved
 };

@@ -31,16 +31,22 @@ void ShowComboState(TableComboBox* combo, int selected, const QString& text) {
     if (combo->currentText() != text) combo->setEditText(text);
 }
 
+// Updates the rows in place, so the list keeps its scroll position and selection.
 void ShowRows(QTreeWidget* list, const ReportRows& rows) {
-    list->clear();
-    QList<QTreeWidgetItem*> items;
-    items.reserve(static_cast<qsizetype>(rows.size()));
-    for (const ReportRow& row : rows) {
-        QStringList cells;
-        for (const std::string& cell : row) cells << Q(cell);
-        items << new QTreeWidgetItem(cells);
+    const int count = static_cast<int>(rows.size());
+    while (list->topLevelItemCount() > count) delete list->takeTopLevelItem(list->topLevelItemCount() - 1);
+    for (int r = 0; r < count; ++r) {
+        QTreeWidgetItem* item = list->topLevelItem(r);
+        if (item == nullptr) {
+            item = new QTreeWidgetItem;
+            list->addTopLevelItem(item);
+        }
+        const int columns = std::max(list->columnCount(), static_cast<int>(rows[r].size()));
+        for (int c = 0; c < columns; ++c) {
+            const QString cell = c < static_cast<int>(rows[r].size()) ? Q(rows[r][c]) : QString();
+            if (item->text(c) != cell) item->setText(c, cell);
+        }
     }
-    list->addTopLevelItems(items);
 }
 
 }  // namespace

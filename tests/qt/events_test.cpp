@@ -75,7 +75,13 @@ TEST_F(Events, EveryBindingRowIsWired) {
     closeAdPanel();
     for (const EventBinding& binding : EventBindings()) {
         SCOPED_TRACE(std::string(binding.control));
+        // Whatever a handler asks is answered with "no" or a cancelled dialog.
+        for (int i = 0; i < 3; ++i) {
+            platform.prepareMessageAnswer(MessageAnswer::No);
+            platform.prepareFileChoice(std::nullopt);
+        }
         perform(binding);
+        platform.dropPreparedAnswers();
         EXPECT_TRUE(routed.contains({std::string(binding.control), binding.event}));
     }
 }

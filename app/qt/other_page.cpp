@@ -82,7 +82,7 @@ void BuildOtherPage(ControlWidgets& w) {
     row = AddDigitPanel(grid, w, row, "标签_杀合积", "选择框_定合积", "组合框_定合变2", "按钮_合积清");
     row = AddDigitPanel(grid, w, row, "标签_杀合变", "选择框_定合变", "组合框_定合变", "按钮_合变清");
 
-    // The junk compound row is wider than the caption column allows; it spans both.
+    // The junk compound row is wider than the caption column allows; it spans the page.
     QHBoxLayout* junk = Row(w, {"标签_垃圾复试"});
     for (const char* position : {"百位", "十位", "个位"}) {
         const std::string p = position;
@@ -92,7 +92,7 @@ void BuildOtherPage(ControlWidgets& w) {
     }
     junk->addSpacing(4);
     junk->addWidget(w.take("三复式清"));
-    grid->addLayout(junk, row++, kCaption, 1, 2);
+    grid->addLayout(junk, row++, kCaption, 1, 3);
 
     grid->setRowStretch(row, 1);
     grid->setColumnStretch(kContent + 1, 1);  // a wider page keeps the panels together on the left

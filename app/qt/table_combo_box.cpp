@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QStyle>
 #include <QStyleOptionComboBox>
+#include <QWheelEvent>
 
 namespace sanxing {
 
@@ -37,6 +38,14 @@ QSize TableComboBox::sizeHint() const {
 }
 
 QSize TableComboBox::minimumSizeHint() const { return sizeHint(); }
+
+void TableComboBox::wheelEvent(QWheelEvent* event) {
+    if (hasFocus()) {
+        QComboBox::wheelEvent(event);
+    } else {
+        event->ignore();
+    }
+}
 
 void TableComboBox::changeEvent(QEvent* event) {
     if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) fitted_ = QSize();

@@ -21,6 +21,9 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
+    // The wheel picks items only in a box the user is working in, not in one the pointer
+    // passes over while scrolling.
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     QStringList extraTexts_;

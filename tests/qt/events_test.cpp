@@ -9,6 +9,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 #include <set>
 #include <stdexcept>
 
@@ -139,6 +140,22 @@ TEST_F(Events, CodeChangingAWidgetFiresNoEvent) {
     EXPECT_TRUE(routed.empty());
     EXPECT_TRUE(store().ticked("选择框_反集"));
     EXPECT_EQ(store().text("组合框_彩种"), "新疆时时彩");
+}
+
+TEST_F(Events, WheelOverAComboPicksNothingUnlessTheBoxHasFocus) {
+    auto* combo = widget<TableComboBox>("组合框_容错");
+    const QPoint centre = combo->rect().center();
+    QWheelEvent down(centre, combo->mapToGlobal(centre), {}, {0, -120}, Qt::NoButton, Qt::NoModifier,
+                     Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(combo, &down);
+    EXPECT_EQ(store().selectedIndex("组合框_容错"), -1);
+    EXPECT_TRUE(routed.empty());
+
+    combo->setFocus();
+    QWheelEvent again(centre, combo->mapToGlobal(centre), {}, {0, -120}, Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(combo, &again);
+    EXPECT_TRUE(routed.contains({"组合框_容错", ControlEvent::ItemSelected}));
 }
 
 TEST_F(Events, TimersStartWhenTheWindowIsCreated) {

@@ -10,26 +10,21 @@ Names DigitNames(const std::string& prefix) {
     return names;
 }
 
-QHBoxLayout* TightRow(int spacing) {
-    auto* row = new QHBoxLayout;
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(spacing);
-    return row;
+namespace {
+
+template <class Layout>
+Layout* Tight(int spacing) {
+    auto* layout = new Layout;
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(spacing);
+    return layout;
 }
 
-QVBoxLayout* TightColumn(int spacing) {
-    auto* column = new QVBoxLayout;
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(spacing);
-    return column;
-}
+}  // namespace
 
-QGridLayout* TightGrid(int spacing) {
-    auto* grid = new QGridLayout;
-    grid->setContentsMargins(0, 0, 0, 0);
-    grid->setSpacing(spacing);
-    return grid;
-}
+QHBoxLayout* TightRow(int spacing) { return Tight<QHBoxLayout>(spacing); }
+QVBoxLayout* TightColumn(int spacing) { return Tight<QVBoxLayout>(spacing); }
+QGridLayout* TightGrid(int spacing) { return Tight<QGridLayout>(spacing); }
 
 void AddWidgets(QBoxLayout* layout, ControlWidgets& w, const Names& names) {
     for (const std::string& name : names) layout->addWidget(w.take(name));

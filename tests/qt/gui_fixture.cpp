@@ -18,7 +18,7 @@ DialogWatchdog::DialogWatchdog(std::function<void(const std::string&)> onSurpris
             seen_ = modal;
             seenFor_.start();
         }
-        if (seenFor_.elapsed() < 300) return;
+        if (seenFor_.elapsed() < 800) return;
         std::string what = modal->windowTitle().toStdString();
         if (auto* box = qobject_cast<QMessageBox*>(modal)) what += ": " + box->text().toStdString();
         if (auto* dialog = qobject_cast<QDialog*>(modal)) {

@@ -1,0 +1,34 @@
+#include <QBoxLayout>
+#include <QWidget>
+
+#include "app/qt/control_widgets.h"
+#include "app/qt/layout_helpers.h"
+#include "app/qt/regions.h"
+
+namespace sanxing {
+
+QWidget* BuildDrawList(ControlWidgets& w) {
+    auto* area = new QWidget;
+    QVBoxLayout* layout = TightColumn();
+    layout->addLayout(Row(w, {"组合框_彩种", "组合框_验证"}));
+    layout->addWidget(Flexible(w.take("列表框_开奖")), 1);
+    SetLayout(area, layout);
+    return area;
+}
+
+QLayout* BuildDrawSettings(ControlWidgets& w) {
+    QHBoxLayout* row = TightRow();
+    row->addWidget(w.take("选择框_开奖报号"));
+    row->addSpacing(8);
+    AddWidgets(row, w, {"标签_显示", "组合框_显示"});
+    const std::pair<const char*, const char*> marks[] = {
+        {"标签_正确", "编辑框_对"}, {"标签_错误", "编辑框_错"}, {"标签_签名", "编辑框_签名"}};
+    for (const auto& [label, edit] : marks) {
+        row->addSpacing(8);
+        row->addWidget(w.take(label));
+        row->addWidget(w.take(edit), 1);
+    }
+    return row;
+}
+
+}  // namespace sanxing

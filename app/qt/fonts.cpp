@@ -1,0 +1,28 @@
+#include "app/qt/fonts.h"
+
+#include <QFontDatabase>
+
+namespace sanxing {
+
+QString ChooseWindowFontFamily(const QStringList& families, const QStringList& chineseFamilies) {
+    for (const char* preferred : {"宋体", "SimSun", "NSimSun", "新宋体"}) {
+        const QString name = QString::fromUtf8(preferred);
+        if (families.contains(name, Qt::CaseInsensitive)) return name;
+    }
+    // A proportional font reads better in captions than its monospaced sibling.
+    for (const QString& family : chineseFamilies) {
+        if (!family.contains(QStringLiteral("Mono"), Qt::CaseInsensitive)) return family;
+    }
+    return chineseFamilies.isEmpty() ? QString() : chineseFamilies.front();
+}
+
+QFont WindowFont() {
+    QFont font;
+    const QString family = ChooseWindowFontFamily(QFontDatabase::families(),
+                                                   QFontDatabase::families(QFontDatabase::SimplifiedChinese));
+    if (!family.isEmpty()) font.setFamilies({family});
+    font.setPointSize(kWindowFontPointSize);
+    return font;
+}
+
+}  // namespace sanxing

@@ -1,0 +1,69 @@
+#pragma once
+// Platform services over Qt: message boxes, file dialogs, the clipboard and the program's
+// folder. Answers can be prepared ahead: while one is queued, the next dialog of its kind
+// is not shown and the prepared answer is returned, the request recorded. Tests use this
+// so that no dialog ever waits for a user.
+
+#include <QPointer>
+#include <QWidget>
+#include <deque>
+#include <memory>
+#include <vector>
+
+#include "runtime/platform.h"
+
+class QFileDialog;
+class QMessageBox;
+
+namespace sanxing {
+
+struct MessageRequest {
+    std::string text;
+    std::string caption;
+    MessageIcon icon = MessageIcon::None;
+    MessageButtons buttons = MessageButtons::Ok;
+};
+
+struct FileDialogCall {
+    bool save = false;
+    FileDialogRequest request;
+};
+
+class QtPlatform final : public Platform {
+public:
+    explicit QtPlatform(QWidget* dialogParent = nullptr) : dialogParent_(dialogParent) {}
+    void setDialogParent(QWidget* parent) { dialogParent_ = parent; }
+
+    MessageAnswer messageBox(const std::string& text, const std::string& caption, MessageIcon icon,
+                             MessageButtons buttons) override;
+    std::optional<std::string> openFileDialog(const FileDialogRequest& request) override;
+    std::optional<std::string> saveFileDialog(const FileDialogRequest& request) override;
+    void setClipboardText(const std::string& text) override;
+    std::string programDirectory() override;
+
+    void prepareMessageAnswer(MessageAnswer answer) { messageAnswers_.push_back(answer); }
+    // A path, or nothing for a cancelled dialog.
+    void prepareFileChoice(std::optional<std::string> path) { fileChoices_.push_back(std::move(path)); }
+    const std::vector<MessageRequest>& answeredMessages() const { return answeredMessages_; }
+    const std::vector<FileDialogCall>& answeredFileDialogs() const { return answeredFileDialogs_; }
+    bool answersLeft() const { return !messageAnswers_.empty() || !fileChoices_.empty(); }
+    void dropPreparedAnswers() {
+        messageAnswers_.clear();
+        fileChoices_.clear();
+    }
+
+private:
+    std::optional<std::string> fileDialog(bool save, const FileDialogRequest& request);
+
+    QPointer<QWidget> dialogParent_;
+    std::deque<MessageAnswer> messageAnswers_;
+    std::deque<std::optional<std::string>> fileChoices_;
+    std::vector<MessageRequest> answeredMessages_;
+    std::vector<FileDialogCall> answeredFileDialogs_;
+};
+
+// The dialogs as shown, built apart from showing them.
+std::unique_ptr<QMessageBox> MakeMessageBox(const MessageRequest& request, QWidget* parent);
+std::unique_ptr<QFileDialog> MakeFileDialog(bool save, const FileDialogRequest& request, QWidget* parent);
+
+}  // namespace sanxing

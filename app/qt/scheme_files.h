@@ -1,0 +1,25 @@
+#pragma once
+// Scheme files: the condition controls and 组合框_容错 as a JSON object, the same form
+// that sanxing-cli --scheme reads.
+
+#include <QString>
+#include <optional>
+#include <string>
+
+#include "runtime/controls.h"
+
+namespace sanxing {
+
+// Larger files are refused unread; a scheme of every condition control is about 20 KB.
+inline constexpr qint64 kMaxSchemeFileBytes = 4 * 1024 * 1024;
+
+// Reads and checks the whole file, then applies it. Nothing changes when the file cannot
+// be read, is not a scheme, names a control that a scheme does not hold or gives a value
+// of the wrong kind; the text returned names the problem.
+std::optional<std::string> OpenSchemeFile(Controls& controls, const QString& path);
+
+// Writes the scheme of the current state. The file is replaced whole or not at all; the
+// text returned names the problem.
+std::optional<std::string> SaveSchemeFile(const Controls& controls, const QString& path);
+
+}  // namespace sanxing

@@ -1,0 +1,76 @@
+// sanxing-screenshots DIR [WIDTHxHEIGHT]: writes DIR/0-ad.png with the ad panel and one PNG
+// per condition page, then lists every control that the layout cuts off. Exit code 1
+// when something is cut off.
+
+#include <QApplication>
+#include <QDir>
+#include <QTabWidget>
+#include <iostream>
+
+#include "app/qt/application.h"
+#include "app/qt/control_widgets.h"
+#include "app/qt/layout_check.h"
+#include "app/qt/main_window.h"
+#include "app/qt/qt_platform.h"
+
+namespace {
+
+bool Save(QWidget& window, const QString& path) {
+    QApplication::processEvents();
+    const bool saved = window.grab().save(path);
+    std::cout << (saved ? "wrote " : "cannot write ") << path.toStdString() << '\n';
+    return saved;
+}
+
+int Report(const std::string& where, const std::vector<std::string>& problems) {
+    for (const std::string& problem : problems) std::cout << where << ": " << problem << '\n';
+    return problems.empty() ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    sanxing::InitialiseToolkit(app);
+    const QStringList args = QApplication::arguments();
+    if (args.size() < 2) {
+        std::cerr << "usage: sanxing-screenshots DIR [WIDTHxHEIGHT]\n";
+        return 2;
+    }
+    const QDir dir(args[1]);
+    if (!dir.exists() && !QDir().mkpath(dir.path())) {
+        std::cerr << "cannot create " << args[1].toStdString() << '\n';
+        return 2;
+    }
+    sanxing::QtPlatform platform;
+    sanxing::MainWindow window(platform);
+    if (args.size() > 2) {
+        const QStringList size = args[2].split(QLatin1Char('x'));
+        if (size.size() == 2) window.resize(size[0].toInt(), size[1].toInt());
+    }
+    window.show();
+    int failed = 0;
+    if (!Save(window, dir.filePath(QStringLiteral("0-ad.png")))) failed = 1;
+    failed |= Report("ad panel", sanxing::LayoutProblems(window));
+
+    window.model().click("按钮1");
+    auto* tabs = window.widgets().get<QTabWidget>("高级选择夹1");
+    for (int page = 0; page < tabs->count(); ++page) {
+        tabs->setCurrentIndex(page);
+        const QString name = QString::number(page + 1) + QLatin1Char('-') + tabs->tabText(page) + QStringLiteral(".png");
+        if (!Save(window, dir.filePath(name))) failed = 1;
+        failed |= Report(tabs->tabText(page).toStdString(), sanxing::LayoutProblems(window));
+    }
+    for (const char* region : {"图片框1", "图片框15", "选择夹_基本", "选择夹_其他", "选择夹_两码", "选择夹_组合",
+                               "选择夹_容错1", "选择夹_容错2", "选择夹_容错3"}) {
+        const QSize least = window.widgets().get(region)->minimumSizeHint();
+        std::cout << region << " needs at least " << least.width() << "x" << least.height() << '\n';
+    }
+    for (const char* region : {"高级选择夹1", "图片框1", "图片框15", "编辑框_A", "列表框_开奖"}) {
+        QWidget* w = window.widgets().get(region);
+        std::cout << region << " hint " << w->sizeHint().width() << "x" << w->sizeHint().height() << " size "
+                  << w->width() << "x" << w->height() << '\n';
+    }
+    std::cout << "window " << window.width() << "x" << window.height() << '\n';
+    return failed;
+}

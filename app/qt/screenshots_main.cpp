@@ -48,16 +48,17 @@ int main(int argc, char** argv) {
     }
     sanxing::QtPlatform platform;
     sanxing::MainWindow window(platform);
-    sanxing::ProcessState state;
-    if (!plain) {
-        sanxing::LoadSkin(state);
-        sanxing::AttachSkin(state, window);
-    }
     if (args.size() > 2) {
         const QStringList size = args[2].split(QLatin1Char('x'));
         if (size.size() == 2) window.resize(size[0].toInt(), size[1].toInt());
     }
     window.show();
+    // The skin as start-up puts it on: loaded, then attached once the window is up.
+    sanxing::ProcessState state;
+    if (!plain) {
+        sanxing::LoadSkin(state);
+        sanxing::AttachSkin(state, window);
+    }
     int failed = 0;
     if (!Save(window, dir.filePath(QStringLiteral("0-ad.png")))) failed = 1;
     failed |= Report("ad panel", sanxing::LayoutProblems(window));

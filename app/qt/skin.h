@@ -1,7 +1,7 @@
 #pragma once
 // The window's own skin: a style sheet and the images it refers to, carried in the
-// program as the Qt resources under ":/skin". It only colours and frames the controls;
-// the sizes stay those of the compact style, so the dense pages keep their layout.
+// program as the Qt resources under ":/skin". It colours and frames the controls and
+// keeps their compact sizes, so the dense pages keep their layout.
 
 #include <QString>
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "app/memory_module.h"
 #include "runtime/session_state.h"
 
 namespace sanxing {
@@ -15,6 +16,8 @@ struct ProcessState {
     SessionState* session = nullptr;
     // The built-in sound clips (complete WAV files), in the order the draw list plays them.
     std::vector<std::vector<std::uint8_t>> soundClips;
+    // The skin library, when the program carries one; nothing loaded otherwise.
+    MemoryModule skin;
 };
 
 // The exit routine: releases the session values, the sound clips and finally the skin.

@@ -1,6 +1,7 @@
-// sanxing-screenshots DIR [WIDTHxHEIGHT]: writes DIR/0-ad.png with the ad panel and one PNG
-// per condition page, then lists every control that the layout cuts off. Exit code 1
-// when something is cut off.
+// sanxing-screenshots [--plain] DIR [WIDTHxHEIGHT]: writes DIR/0-ad.png with the ad panel
+// and one PNG per condition page, then lists every control that the layout cuts off. Exit
+// code 1 when something is cut off. The window wears its skin as at start-up; --plain
+// leaves it in the default look, for comparison.
 
 #include <QApplication>
 #include <QDir>
@@ -11,7 +12,9 @@
 #include "app/qt/control_widgets.h"
 #include "app/qt/layout_check.h"
 #include "app/qt/main_window.h"
+#include "app/qt/process_state.h"
 #include "app/qt/qt_platform.h"
+#include "app/qt/startup_hooks.h"
 
 namespace {
 
@@ -32,9 +35,10 @@ int Report(const std::string& where, const std::vector<std::string>& problems) {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     sanxing::InitialiseToolkit(app);
-    const QStringList args = QApplication::arguments();
+    QStringList args = QApplication::arguments();
+    const bool plain = args.removeAll(QStringLiteral("--plain")) > 0;
     if (args.size() < 2) {
-        std::cerr << "usage: sanxing-screenshots DIR [WIDTHxHEIGHT]\n";
+        std::cerr << "usage: sanxing-screenshots [--plain] DIR [WIDTHxHEIGHT]\n";
         return 2;
     }
     const QDir dir(args[1]);
@@ -49,6 +53,12 @@ int main(int argc, char** argv) {
         if (size.size() == 2) window.resize(size[0].toInt(), size[1].toInt());
     }
     window.show();
+    // The skin as start-up puts it on: loaded, then attached once the window is up.
+    sanxing::ProcessState state;
+    if (!plain) {
+        sanxing::LoadSkin(state);
+        sanxing::AttachSkin(state, window);
+    }
     int failed = 0;
     if (!Save(window, dir.filePath(QStringLiteral("0-ad.png")))) failed = 1;
     failed |= Report("ad panel", sanxing::LayoutProblems(window));

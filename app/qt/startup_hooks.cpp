@@ -1,13 +1,18 @@
 #include "app/qt/startup_hooks.h"
 
 #include "app/qt/process_state.h"
+#include "app/qt/skin.h"
+#include "app/skin_attach.h"
 
 namespace sanxing {
 
-// HOOK(skin): nothing is loaded, attached or released until the skin is built.
-void LoadSkin(ProcessState&) {}
-void AttachSkin(ProcessState&, QWidget&) {}
-void ReleaseSkin(ProcessState&) {}
+// The skin library is loaded only when the program carries one; without it the window
+// puts on its own style sheet. Every failure leaves the default look, silently.
+void LoadSkin(ProcessState& state) { LoadSkinLibrary(state.skin); }
+void AttachSkin(ProcessState& state, QWidget& window) {
+    AttachSkin(state.skin, [&window] { ApplyOwnSkin(window); });
+}
+void ReleaseSkin(ProcessState& state) { state.skin.unload(); }
 
 // HOOK(sound): the program carries no sound clips until the draw announcements are built.
 void LoadSoundClips(ProcessState&) {}

@@ -174,9 +174,9 @@ inline Directory AddExports(SectionData& data, std::uint32_t base, const std::ve
 }
 
 // One import descriptor for library, importing functions by name ("#n" imports ordinal
-// n); slots receives the RVA of each function's address-table slot.
+// n); tableSlots receives the RVA of each function's address-table slot.
 inline Directory AddImports(SectionData& data, const std::string& library, const std::vector<std::string>& functions,
-                            std::vector<std::uint32_t>& slots) {
+                            std::vector<std::uint32_t>& tableSlots) {
     std::vector<std::uint64_t> entries;
     for (const std::string& function : functions) {
         if (function.starts_with("#")) {
@@ -194,7 +194,7 @@ inline Directory AddImports(SectionData& data, const std::string& library, const
     for (std::uint64_t entry : entries) data.addValue(entry, 8);
     data.addValue(0, 8);
     const std::uint32_t addresses = data.here();
-    for (std::size_t i = 0; i < entries.size(); ++i) slots.push_back(data.addValue(entries[i], 8));
+    for (std::size_t i = 0; i < entries.size(); ++i) tableSlots.push_back(data.addValue(entries[i], 8));
     data.addValue(0, 8);
     const std::uint32_t directory = data.add(Bytes(40));  // the descriptor and the null one
     data.set(directory, lookup, 4);
@@ -210,6 +210,16 @@ inline Directory AddRelocations(SectionData& data, std::uint32_t pageRva, const 
     data.addValue(8 + 2 * entries.size(), 4);
     for (std::uint16_t entry : entries) data.addValue(entry, 2);
     return {block, data.here() - block};
+}
+
+// A DLL image with one section holding `code`, exported under `name`.
+inline Bytes LibraryExporting(const std::string& name, const Bytes& code) {
+    PeBuilder builder;
+    SectionData data(builder.nextVa());
+    const std::uint32_t function = data.add(code);
+    builder.directories[0] = AddExports(data, 1, {function}, {{name, 0}});
+    builder.addSection(data);
+    return builder.build();
 }
 
 }  // namespace sanxing::pe_test

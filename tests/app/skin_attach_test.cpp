@@ -7,6 +7,7 @@ namespace sanxing {
 namespace {
 
 using pe_test::Bytes;
+using pe_test::LibraryExporting;
 
 // What the recording SkinH_AttachRes writes: its six arguments and its calls.
 struct AttachLog {
@@ -26,15 +27,6 @@ Bytes RecordingAttach(AttachLog* log) {
                   0x50, 0x20, 0x4C, 0x8B, 0x54, 0x24, 0x30, 0x4C, 0x89, 0x50, 0x28, 0xFF, 0x40, 0x30, 0xC3};
     pe_test::Put(code, 2, reinterpret_cast<std::uint64_t>(log), 8);
     return code;
-}
-
-Bytes LibraryExporting(const std::string& name, const Bytes& code) {
-    pe_test::PeBuilder builder;
-    pe_test::SectionData data(builder.nextVa());
-    const std::uint32_t function = data.add(code);
-    builder.directories[0] = pe_test::AddExports(data, 1, {function}, {{name, 0}});
-    builder.addSection(data);
-    return builder.build();
 }
 
 class Skin : public ::testing::Test {

@@ -4,7 +4,10 @@
 #include <QDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
+
+#include "app/qt/layout_check.h"
 
 namespace sanxing::test {
 
@@ -59,5 +62,18 @@ void GuiTest::TearDown() {
 }
 
 void GuiTest::closeAdPanel() { QTest::mouseClick(widget<QPushButton>("按钮1"), Qt::LeftButton); }
+
+std::vector<std::string> GuiTest::layoutProblemsEverywhere() {
+    std::vector<std::string> all = LayoutProblems(*window);
+    closeAdPanel();
+    auto* tabs = widget<QTabWidget>("高级选择夹1");
+    for (int page = 0; page < tabs->count(); ++page) {
+        tabs->setCurrentIndex(page);
+        for (const std::string& problem : LayoutProblems(*window)) {
+            all.push_back(tabs->tabText(page).toStdString() + ": " + problem);
+        }
+    }
+    return all;
+}
 
 }  // namespace sanxing::test

@@ -54,6 +54,10 @@ protected:
     // Clicks 按钮1, so the condition pages are reachable.
     void closeAdPanel();
 
+    // Controls cut off on the ad panel view and on every condition page (closes the ad
+    // panel), each line led by its page.
+    std::vector<std::string> layoutProblemsEverywhere();
+
     QtPlatform platform;
     std::unique_ptr<MainWindow> window;
 

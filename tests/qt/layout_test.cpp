@@ -4,12 +4,10 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QPlainTextEdit>
-#include <QTabWidget>
 #include <QTest>
 
 #include "app/control_table.h"
 #include "app/qt/fonts.h"
-#include "app/qt/layout_check.h"
 #include "gui_fixture.h"
 
 namespace sanxing::test {
@@ -25,20 +23,6 @@ TEST(WindowFontChoice, PrefersSongtiThenAProportionalChineseFont) {
 
 class Layout : public GuiTest {
 protected:
-    // Problems on the ad panel view and on every page.
-    std::vector<std::string> problemsEverywhere() {
-        std::vector<std::string> all = LayoutProblems(*window);
-        closeAdPanel();
-        auto* tabs = widget<QTabWidget>("高级选择夹1");
-        for (int page = 0; page < tabs->count(); ++page) {
-            tabs->setCurrentIndex(page);
-            for (const std::string& problem : LayoutProblems(*window)) {
-                all.push_back(tabs->tabText(page).toStdString() + ": " + problem);
-            }
-        }
-        return all;
-    }
-
     static bool HasChineseFont() { return !WindowFont().families().isEmpty(); }
 };
 
@@ -51,7 +35,7 @@ TEST_F(Layout, DefaultWindow) {
 }
 
 TEST_F(Layout, NothingIsCutOffAtTheDefaultSize) {
-    for (const std::string& problem : problemsEverywhere()) ADD_FAILURE() << problem;
+    for (const std::string& problem : layoutProblemsEverywhere()) ADD_FAILURE() << problem;
 }
 
 TEST_F(Layout, LargerWindowGrowsTheBoxesAndCutsNothingOff) {
@@ -62,7 +46,7 @@ TEST_F(Layout, LargerWindowGrowsTheBoxesAndCutsNothingOff) {
     EXPECT_GT(widget("编辑框_大底")->width(), baseWidth);
     EXPECT_GT(widget("编辑框_结果")->height(), resultHeight);
     EXPECT_GT(widget("编辑框_A")->height(), 216);
-    for (const std::string& problem : problemsEverywhere()) ADD_FAILURE() << problem;
+    for (const std::string& problem : layoutProblemsEverywhere()) ADD_FAILURE() << problem;
 }
 
 TEST_F(Layout, RegionsSitWhereTheWindowPutsThem) {

@@ -9,7 +9,6 @@ void LoadSkin(ProcessState&) {}
 void AttachSkin(ProcessState&, QWidget&) {}
 void ReleaseSkin(ProcessState&) {}
 
-// HOOK(sound): the program carries no sound clips until the draw announcements are built.
-void LoadSoundClips(ProcessState&) {}
+// LoadSoundClips is in sound_clips.cpp.
 
 }  // namespace sanxing

@@ -29,6 +29,15 @@ QAudioFormat::SampleFormat SampleFormatOf(int bits) {
     }
 }
 
+// The default audio output, or a null device. The lookup's complaints on a machine
+// without sound (no sound server) are not the user's concern: they are kept quiet.
+QAudioDevice QuietDefaultOutput() {
+    const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    QAudioDevice device = QMediaDevices::defaultAudioOutput();
+    qInstallMessageHandler(previous);
+    return device;
+}
+
 }  // namespace
 
 std::optional<WavClip> ParseWav(const std::vector<std::uint8_t>& bytes) {
@@ -63,7 +72,7 @@ SoundPlayer::SoundPlayer(QObject* parent) : QObject(parent) {}
 SoundPlayer::~SoundPlayer() { stop(); }
 
 bool SoundPlayer::hasOutput() {
-    if (!hasOutput_) hasOutput_ = !QMediaDevices::defaultAudioOutput().isNull();
+    if (!hasOutput_) hasOutput_ = !QuietDefaultOutput().isNull();
     return *hasOutput_;
 }
 

@@ -113,9 +113,9 @@ TEST_F(InitialState, ListBoxesHoldTheirHints) {
     EXPECT_EQ(controls.text("编辑框_签名"), "Tavrel");
 }
 
-TEST_F(InitialState, CombosStartWithTheirTextAndNoSelection) {
+TEST_F(InitialState, CombosStartWithTheirTextAndNoSelectionButTheDrawCombos) {
     for (const ControlSpec& spec : ControlTable()) {
-        if (spec.kind == ControlKind::ComboBox) {
+        if (spec.kind == ControlKind::ComboBox && spec.name != "组合框_彩种" && spec.name != "组合框_验证") {
             EXPECT_EQ(controls.selectedIndex(spec.name), -1) << spec.name;
         }
     }

@@ -91,10 +91,6 @@ void QtPlatform::setClipboardText(const std::string& text) { QApplication::clipb
 
 std::string QtPlatform::programDirectory() { return QCoreApplication::applicationDirPath().toStdString(); }
 
-}  // namespace sanxing
-
-namespace sanxing {
-
 void QtPlatform::postToUiThread(std::function<void()> task) {
     QMetaObject::invokeMethod(&uiThread_, std::move(task), Qt::QueuedConnection);
 }

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "runtime/manual_loop.h"
+#include "runtime/loop_platform.h"
 
 namespace sanxing {
 namespace {
@@ -12,24 +12,15 @@ namespace {
 using namespace std::chrono_literals;
 
 // Records each clip with the virtual time it started at, and each cut-off.
-class TimedSoundPlatform final : public Platform {
+class TimedSoundPlatform final : public testing::LoopPlatform {
 public:
-    MessageAnswer messageBox(const std::string&, const std::string&, MessageIcon, MessageButtons) override {
-        return MessageAnswer::Ok;
-    }
-    std::optional<std::string> openFileDialog(const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<std::string> saveFileDialog(const FileDialogRequest&) override { return std::nullopt; }
-    void setClipboardText(const std::string&) override {}
-    std::string programDirectory() override { return {}; }
-    void postToUiThread(std::function<void()> task) override { loop.post(std::move(task)); }
-    void startTimer(std::chrono::milliseconds delay, std::function<void()> task) override {
-        loop.startTimer(delay, std::move(task));
-    }
-    void playSound(std::string_view clip) override { played.push_back(std::to_string(loop.now().count()) + ":" + std::string(clip)); }
-    void stopSounds() override { played.push_back(std::to_string(loop.now().count()) + ":stop"); }
+    void playSound(std::string_view clip) override { played.push_back(At() + std::string(clip)); }
+    void stopSounds() override { played.push_back(At() + "stop"); }
 
-    ManualLoop loop;
     std::vector<std::string> played;
+
+private:
+    std::string At() const { return std::to_string(loop.now().count()) + ":"; }
 };
 
 using Clips = std::vector<std::string>;

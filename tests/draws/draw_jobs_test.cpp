@@ -16,12 +16,6 @@ namespace {
 using namespace testing;
 using namespace std::chrono_literals;
 
-ReportRows ListOf(std::initializer_list<std::pair<std::string, std::string>> rows) {
-    ReportRows list;
-    for (const auto& [issue, number] : rows) list.push_back({issue, number, ""});
-    return list;
-}
-
 class DrawJobs : public ::testing::Test {
 protected:
     DrawSites sites;

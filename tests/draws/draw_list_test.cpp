@@ -20,12 +20,6 @@ using Clips = std::vector<std::string>;
 constexpr std::string_view kFeedCq = "/static/ssc/newlyopenlist.xml?";
 constexpr std::string_view kJibenCq = "trend/cqssc/jiben-5xing.html?periodNumber=100";
 
-ReportRows ListOf(std::initializer_list<std::pair<std::string, std::string>> rows) {
-    ReportRows list;
-    for (const auto& [issue, number] : rows) list.push_back({issue, number, ""});
-    return list;
-}
-
 class DrawListTest : public ::testing::Test {
 protected:
     DrawListTest() {

@@ -12,6 +12,7 @@
 #include "draws/draw_hosts.h"
 #include "draws/source_page.h"
 #include "local_http_server.h"
+#include "runtime/controls.h"
 #include "runtime/gbk.h"
 
 namespace sanxing::testing {
@@ -68,5 +69,12 @@ private:
     std::map<std::string, std::vector<Reply>> pages_;
     LocalHttpServer server_;
 };
+
+// Draw-list rows of (issue, number), unmarked.
+inline ReportRows ListOf(std::initializer_list<std::pair<std::string, std::string>> rows) {
+    ReportRows list;
+    for (const auto& [issue, number] : rows) list.push_back({issue, number, ""});
+    return list;
+}
 
 }  // namespace sanxing::testing

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "app/window_model.h"
-#include "runtime/manual_loop.h"
+#include "runtime/loop_platform.h"
 #include "runtime/platform.h"
 
 namespace sanxing {
@@ -27,7 +27,7 @@ struct Message {
     bool operator==(const Message&) const = default;
 };
 
-class RecordingPlatform final : public Platform {
+class RecordingPlatform final : public testing::LoopPlatform {
 public:
     std::deque<MessageAnswer> answers;
     std::deque<std::optional<std::string>> chosenPaths;  // for either dialog; empty: cancelled
@@ -55,14 +55,6 @@ public:
     }
     void setClipboardText(const std::string& text) override { clipboard.push_back(text); }
     std::string programDirectory() override { return folder; }
-    void postToUiThread(std::function<void()> task) override { loop.post(std::move(task)); }
-    void startTimer(std::chrono::milliseconds delay, std::function<void()> task) override {
-        loop.startTimer(delay, std::move(task));
-    }
-    void playSound(std::string_view clip) override { sounds.emplace_back(clip); }
-
-    ManualLoop loop;
-    std::vector<std::string> sounds;
 
 private:
     std::optional<std::string> next() {

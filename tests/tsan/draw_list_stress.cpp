@@ -13,9 +13,9 @@
 #include "draws/draw_list.h"
 #include "draws/draw_pages.h"
 #include "draws/local_http_server.h"
+#include "runtime/loop_platform.h"
 #include "runtime/control_store.h"
 #include "runtime/gbk.h"
-#include "runtime/manual_loop.h"
 #include "runtime/text.h"
 
 namespace sanxing {
@@ -23,25 +23,6 @@ namespace {
 
 using namespace testing;
 using namespace std::chrono_literals;
-
-class LoopPlatform final : public Platform {
-public:
-    MessageAnswer messageBox(const std::string&, const std::string&, MessageIcon, MessageButtons) override {
-        return MessageAnswer::Ok;
-    }
-    std::optional<std::string> openFileDialog(const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<std::string> saveFileDialog(const FileDialogRequest&) override { return std::nullopt; }
-    void setClipboardText(const std::string&) override {}
-    std::string programDirectory() override { return {}; }
-    void postToUiThread(std::function<void()> task) override { loop.post(std::move(task)); }
-    void startTimer(std::chrono::milliseconds delay, std::function<void()> task) override {
-        loop.startTimer(delay, std::move(task));
-    }
-    void playSound(std::string_view) override { ++sounds; }
-
-    ManualLoop loop;
-    int sounds = 0;
-};
 
 // The controls that the draw list reads and writes.
 std::vector<ControlSpec> DrawControls() {
@@ -185,8 +166,8 @@ int Run() {
         std::this_thread::sleep_for(3ms);
     }
     platform.loop.runPosted();
-    std::printf("%zu checks, %zu ticks taken, %d clips played, %zu rows at the end\n", checks, ticksTaken,
-                platform.sounds, controls.rows("列表框_开奖").size());
+    std::printf("%zu checks, %zu ticks taken, %zu clips played, %zu rows at the end\n", checks, ticksTaken,
+                platform.sounds.size(), controls.rows("列表框_开奖").size());
     return 0;
 }
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 
-#include "draws/draw_jobs.h"
+#include "draws/verification.h"
 #include "shrink/shrink_run.h"
 #include "tools/base_set_files.h"
 #include "tools/clear_actions.h"
@@ -18,19 +18,9 @@ namespace {
 
 void Shrink(WindowModel& w) { RunShrink(w.controls(), w.failures()); }
 
-int SelectedKind(WindowModel& w) { return w.controls().selectedIndex("组合框_彩种"); }
-
-// Kind change: reload the draw list; its newest draw counts as reported and handled.
-void ReloadDrawList(WindowModel& w) {
-    LoadRecentDraws(SelectedKind(w), w.controls(), w.drawHosts());
-    const ReportRows& rows = w.controls().rows(kDrawList);
-    const std::string top = rows.empty() || rows.front().size() < 2 ? std::string() : rows.front()[1];
-    w.session().lastDrawNumber = w.session().handledDrawNumber = top;
-}
-
-void UpdateDrawList(WindowModel& w) {
-    UpdateLatestDraw(SelectedKind(w), w.controls(), w.session().lastDrawNumber, w.drawHosts());
-}
+// Kind change: reload the draw list. Timer tick: top it up. Both run off the UI thread.
+void ReloadDrawList(WindowModel& w) { w.drawList().reload(); }
+void RefreshDrawList(WindowModel& w) { w.drawList().refresh(); }
 
 // The ad panel goes away for good: nothing shows it again.
 void CloseAdPanel(WindowModel& w) { w.controls().setVisible("图片框28", false); }
@@ -74,7 +64,7 @@ constexpr EventBinding kBindings[] = {
     {"编辑框_大底", E::FocusOut, OnControls<RewriteBaseSet>},
     {"大底_反集", E::Click, OnControls<ComplementBaseSet>},
     {"清空大底", E::Click, OnControls<EmptyBaseSet>},
-    {"按钮_复制验证数据", E::Click, nullptr},
+    {"按钮_复制验证数据", E::Click, OnPlatform<CopyVerificationData>},
     // Result column.
     {"按钮_缩水", E::Click, Shrink},
     {"按钮_复制", E::Click, OnPlatform<CopyResult>},
@@ -91,7 +81,7 @@ constexpr EventBinding kBindings[] = {
     {"编辑框_垃圾大底", E::FocusOut, OnControls<RewriteJunkBase>},
     // Draw list.
     {"组合框_彩种", E::ItemSelected, ReloadDrawList},
-    {"时钟_开奖更新", E::Tick, UpdateDrawList},
+    {"时钟_开奖更新", E::Tick, RefreshDrawList},
     // Ad panel.
     {"按钮1", E::Click, CloseAdPanel},
     // Selectors, invert buttons and pair pickers.

@@ -69,6 +69,12 @@ public:
     void combo(std::string name, std::vector<std::string> items, std::string text = {}) {
         add(std::move(name), ControlKind::ComboBox, std::move(text)).items = std::move(items);
     }
+    // A combo box that starts with its first item selected, which is then its text.
+    void comboFirstSelected(std::string name, std::vector<std::string> items) {
+        ControlSpec& spec = add(std::move(name), ControlKind::ComboBox, items.front());
+        spec.items = std::move(items);
+        spec.selected = 0;
+    }
 
     // Ten boxes named prefix + digit, captioned with the digit.
     void digitBoxes(const std::string& prefix, bool ticked) {
@@ -131,8 +137,9 @@ void AddResultColumn(TableBuilder& b) {
 
 void AddDrawArea(TableBuilder& b) {
     b.under(kMainWindow);
-    b.combo("组合框_彩种", {"重庆时时彩", "江西时时彩", "新疆时时彩", "龙江时时彩"});
-    b.combo("组合框_验证", {"前三验证", "中三验证", "后三验证"});
+    // The first load, the updates and the verification have a kind and a window from the start.
+    b.comboFirstSelected("组合框_彩种", {"重庆时时彩", "江西时时彩", "新疆时时彩", "龙江时时彩"});
+    b.comboFirstSelected("组合框_验证", {"前三验证", "中三验证", "后三验证"});
     ControlSpec& draws = b.add("列表框_开奖", ControlKind::ReportList);
     draws.rect = {1, 432, 167, 235};
     draws.columns = {{"期号", 60}, {"号码", 45}, {"验证", 40}};

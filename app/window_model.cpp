@@ -5,7 +5,13 @@
 
 namespace sanxing {
 
-WindowModel::WindowModel(Platform& platform) : platform_(platform), controls_(ControlTable()) {}
+WindowModel::WindowModel(Platform& platform)
+    : platform_(platform),
+      controls_(ControlTable()),
+      drawList_(controls_, platform, session_, drawHosts_),
+      announcement_(platform) {}
+
+WindowModel::~WindowModel() { shutdown(); }
 
 void WindowModel::click(std::string_view name) {
     if (controls_.spec(name).kind == ControlKind::CheckBox) controls_.setTicked(name, !controls_.ticked(name));
@@ -26,8 +32,19 @@ bool WindowModel::fire(std::string_view name, ControlEvent event) {
 }
 
 void WindowModel::created() {
-    // Start-up handler: skin attach, first draw-list load and announcement page are
-    // added here as those pieces are built.
+    // The skin is attached by the view before this runs.
+    drawList_.reload();
+    const std::string address = AnnouncementAddress(drawHosts_);
+    if (!address.empty()) controls_.setText("超文本浏览框", address);
+    announcement_.load(address);
+}
+
+void WindowModel::shutdown() {
+    // Both are cancelled first, so that their waits overlap.
+    drawList_.close();
+    announcement_.close();
+    drawList_.shutdown();
+    announcement_.shutdown();
 }
 
 ReportRows WindowModel::reportRows(std::string_view name) const {

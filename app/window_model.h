@@ -5,7 +5,9 @@
 
 #include <string_view>
 
+#include "draws/announcement_page.h"
 #include "draws/draw_hosts.h"
+#include "draws/draw_list.h"
 #include "numbers/failure_table.h"
 #include "runtime/control_store.h"
 #include "runtime/platform.h"
@@ -18,6 +20,7 @@ enum class ControlEvent { Click, ItemSelected, FocusIn, FocusOut, Tick };
 class WindowModel {
 public:
     explicit WindowModel(Platform& platform);
+    ~WindowModel();
 
     ControlStore& controls() { return controls_; }
     const ControlStore& controls() const { return controls_; }
@@ -27,6 +30,9 @@ public:
     // Where the draw sources live (sources.json); empty until configured.
     DrawHosts& drawHosts() { return drawHosts_; }
     Platform& platform() { return platform_; }
+    // The draw list's jobs and speech, and the announcement page.
+    DrawList& drawList() { return drawList_; }
+    AnnouncementPage& announcement() { return announcement_; }
 
     // What a user does to a control: its own change first (a check box toggles, a combo
     // selects the item), then the bound handler, if any.
@@ -39,8 +45,13 @@ public:
     // Runs the handler bound to (name, event); false when there is none (yet).
     bool fire(std::string_view name, ControlEvent event);
 
-    // The window's creation-complete event: the start-up handler.
+    // The window's creation-complete event: the start-up handler. Starts the first load
+    // of the draw list and the announcement page.
     void created();
+
+    // The window is closing: waiting jobs are dropped, running transfers cancelled, and
+    // each worker is waited for a bounded time.
+    void shutdown();
 
     // The value a report list shows; the failure table is rendered from memory.
     ReportRows reportRows(std::string_view name) const;
@@ -51,6 +62,8 @@ private:
     FailureTable failures_;
     SessionState session_;
     DrawHosts drawHosts_;
+    DrawList drawList_;
+    AnnouncementPage announcement_;
 };
 
 }  // namespace sanxing

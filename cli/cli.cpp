@@ -120,6 +120,7 @@ json ControlTableJson() {
                          {"parent", spec.parent},
                          {"text", spec.text},
                          {"items", spec.items},
+                         {"selected", spec.selected},
                          {"ticked", spec.ticked}});
     }
     return table;
@@ -231,6 +232,18 @@ private:
     std::size_t i_ = 0;
 };
 
+// Lets the window's background work finish before the next step: the draw-list job
+// handed in, the rows it hands back to the UI thread, then the timed steps of any speech.
+void Settle(Session& s) {
+    ManualLoop& loop = s.platform.loop();
+    DrawList& draws = s.window.drawList();
+    do {
+        draws.waitIdle(std::chrono::hours(1));
+        loop.runPosted();
+    } while (!draws.idle() || loop.hasPosted());
+    loop.runTimers();
+}
+
 void ShowNewMessages(Session& s) {
     const auto& messages = s.platform.messages();
     for (; s.messagesShown < messages.size(); ++s.messagesShown) {
@@ -245,7 +258,10 @@ json Transcript(const Session& s) {
         messages.push_back(
             {{"caption", m.caption}, {"text", m.text}, {"icon", IconName(m.icon)}, {"answer", AnswerName(m.answer)}});
     }
-    return {{"values", s.values}, {"messages", messages}, {"clipboard", s.platform.clipboard()}};
+    return {{"values", s.values},
+            {"messages", messages},
+            {"clipboard", s.platform.clipboard()},
+            {"sounds", s.platform.sounds()}};
 }
 
 }  // namespace
@@ -256,7 +272,7 @@ std::string Usage() {
            "  --set NAME=VALUE       set a control (check boxes: 1, 0, true, false)\n"
            "  --set-file NAME=PATH   set a control to the text of a file\n"
            "  --click NAME           click a button or check box\n"
-           "  --select NAME=INDEX    pick an item of a combo box\n"
+           "  --select NAME=INDEX    pick an item of a combo box (组合框_彩种: loads the draw list)\n"
            "  --focus-in NAME        give an edit box the focus\n"
            "  --focus-out NAME       take the focus from an edit box\n"
            "  --tick NAME            let a timer fire once (runs its job to completion)\n"
@@ -266,7 +282,8 @@ std::string Usage() {
            "  --save-path PATH       what the next save dialog returns (default: cancelled)\n"
            "  --get NAME             print the control's value\n"
            "  --controls             print the control table as JSON\n"
-           "  --json                 print one JSON object at the end instead\n";
+           "  --json                 print one JSON object at the end instead (values, messages,\n"
+           "                         clipboard, sounds: the sound clips played, in order)\n";
 }
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -281,6 +298,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     try {
         for (const Step& step : steps) {
             step(session);
+            Settle(session);
             if (!session.jsonOutput) ShowNewMessages(session);
         }
     } catch (const std::exception& failure) {

@@ -43,7 +43,7 @@ void ControlStore::reset() {
         s.ticked = spec.ticked;
         s.visible = spec.visible;
         s.rows.clear();
-        s.selected = -1;
+        s.selected = spec.selected;
     }
     for (std::size_t i = 0; i < specs_.size(); ++i) changed(i);
 }

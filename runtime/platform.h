@@ -1,10 +1,13 @@
 #pragma once
-// What handlers ask of the platform: message boxes, file dialogs, the clipboard and
-// the program's own folder. The window implements it over Qt; the command line and the
-// tests script it.
+// What handlers ask of the platform: message boxes, file dialogs, the clipboard, the
+// program's own folder, the UI thread's task queue and timers, and sound. The window
+// implements it over Qt; the command line and the tests script it.
 
+#include <chrono>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace sanxing {
 
@@ -32,6 +35,17 @@ public:
     virtual std::optional<std::string> saveFileDialog(const FileDialogRequest& request) = 0;
     virtual void setClipboardText(const std::string& text) = 0;
     virtual std::string programDirectory() = 0;
+
+    // Runs `task` on the UI thread, after what is already queued there. Safe to call from
+    // any thread; the only platform call a worker thread may make.
+    virtual void postToUiThread(std::function<void()> task) = 0;
+    // Runs `task` once on the UI thread after `delay`, without blocking the caller.
+    virtual void startTimer(std::chrono::milliseconds delay, std::function<void()> task) = 0;
+
+    // Starts one of the built-in sound clips by name ("jingle", "0" to "9"), cutting off
+    // the one still sounding. A platform without sound plays nothing and says nothing.
+    virtual void playSound(std::string_view /*clip*/) {}
+    virtual void stopSounds() {}
 };
 
 }  // namespace sanxing

@@ -1,14 +1,36 @@
 #include "app/qt/application.h"
 
 #include <QApplication>
+#include <filesystem>
+#include <string>
 
 #include "app/qt/compact_style.h"
 #include "app/qt/main_window.h"
 #include "app/qt/process_state.h"
 #include "app/qt/qt_platform.h"
 #include "app/qt/startup_hooks.h"
+#include "draws/draw_hosts.h"
 
 namespace sanxing {
+
+namespace {
+
+// The hosts of the draw sources and of the announcement page: sources.json in the user's
+// configuration folder. Without the file there are none; a broken file is reported on
+// the error stream and ignored.
+void LoadConfiguredDrawHosts(DrawHosts& hosts) {
+    const std::string path = DefaultDrawHostsPath();
+    std::error_code missing;
+    if (path.empty() || !std::filesystem::exists(path, missing)) return;
+    std::string error;
+    if (auto loaded = LoadDrawHosts(path, error)) {
+        hosts = std::move(*loaded);
+    } else {
+        qWarning("sanxing: %s", error.c_str());
+    }
+}
+
+}  // namespace
 
 void InitialiseToolkit(QApplication& app) { app.setStyle(new CompactStyle); }
 
@@ -23,8 +45,10 @@ int RunMainWindow(QApplication& app, const std::function<void(MainWindow&)>& whe
     LoadSoundClips(state);
 
     QtPlatform platform;
+    platform.setSoundClips(&state.soundClips);
     MainWindow window(platform);
     platform.setDialogParent(&window);
+    LoadConfiguredDrawHosts(window.model().drawHosts());
     state.session = &window.model().session();
     QObject::connect(&window, &MainWindow::closed, &app, &QCoreApplication::quit);
     window.show();

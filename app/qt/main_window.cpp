@@ -2,9 +2,11 @@
 
 #include <QCloseEvent>
 #include <QMenuBar>
+#include <QTextBrowser>
 #include <QTimer>
 #include <stdexcept>
 
+#include "app/qt/announcement_view.h"
 #include "app/qt/control_widgets.h"
 #include "app/qt/event_router.h"
 #include "app/qt/fonts.h"
@@ -40,12 +42,15 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent) : QMainWindow(parent
     mirror_ = new StoreMirror(model_.controls(), *widgets_, this);
     mirror_->showAll();
     router_ = new EventRouter(model_, *widgets_, this);
+    ShowAnnouncements(widgets_->get<QTextBrowser>("超文本浏览框"), model_.announcement());
 
     move(window.rect.x, window.rect.y);
     resize(window.rect.width, window.rect.height);
 }
 
 MainWindow::~MainWindow() {
+    model_.shutdown();
+    model_.announcement().setListener({});
     // The mirror stops observing the store before the widgets go.
     delete mirror_;
     delete router_;
@@ -60,7 +65,10 @@ void MainWindow::created() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     QMainWindow::closeEvent(event);
-    if (event->isAccepted()) emit closed();
+    if (!event->isAccepted()) return;
+    // Background work ends with the window: nothing runs on after it is gone.
+    model_.shutdown();
+    emit closed();
 }
 
 }  // namespace sanxing

@@ -4,8 +4,10 @@
 #include <QClipboard>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QTimer>
 
 #include "app/qt/file_filter.h"
+#include "draws/announcer.h"
 
 namespace sanxing {
 
@@ -88,5 +90,17 @@ std::optional<std::string> QtPlatform::saveFileDialog(const FileDialogRequest& r
 void QtPlatform::setClipboardText(const std::string& text) { QApplication::clipboard()->setText(Q(text)); }
 
 std::string QtPlatform::programDirectory() { return QCoreApplication::applicationDirPath().toStdString(); }
+
+void QtPlatform::postToUiThread(std::function<void()> task) {
+    QMetaObject::invokeMethod(&uiThread_, std::move(task), Qt::QueuedConnection);
+}
+
+void QtPlatform::startTimer(std::chrono::milliseconds delay, std::function<void()> task) {
+    QTimer::singleShot(delay, &uiThread_, std::move(task));
+}
+
+void QtPlatform::playSound(std::string_view clip) { sounds_.play(SoundClipIndex(clip)); }
+
+void QtPlatform::stopSounds() { sounds_.stop(); }
 
 }  // namespace sanxing

@@ -1,6 +1,7 @@
 #pragma once
-// Platform services over Qt: message boxes, file dialogs, the clipboard and the program's
-// folder. Answers can be prepared ahead: while one is queued, the next dialog of its kind
+// Platform services over Qt: message boxes, file dialogs, the clipboard, the program's
+// folder, the main thread's event queue and timers, and the sound clips. Answers can be
+// prepared ahead: while one is queued, the next dialog of its kind
 // is not shown and the prepared answer is returned, the request recorded. Tests use this
 // so that no dialog ever waits for a user.
 
@@ -10,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/qt/sound_player.h"
 #include "runtime/platform.h"
 
 class QFileDialog;
@@ -40,6 +42,14 @@ public:
     std::optional<std::string> saveFileDialog(const FileDialogRequest& request) override;
     void setClipboardText(const std::string& text) override;
     std::string programDirectory() override;
+    // Queued on the thread that created the platform (the UI thread).
+    void postToUiThread(std::function<void()> task) override;
+    void startTimer(std::chrono::milliseconds delay, std::function<void()> task) override;
+    void playSound(std::string_view clip) override;
+    void stopSounds() override;
+
+    // The sound-clip table of the process; nothing plays until it is set.
+    void setSoundClips(const SoundPlayer::Clips* clips) { sounds_.setClips(clips); }
 
     void prepareMessageAnswer(MessageAnswer answer) { messageAnswers_.push_back(answer); }
     // A path, or nothing for a cancelled dialog.
@@ -55,6 +65,8 @@ public:
 private:
     std::optional<std::string> fileDialog(bool save, const FileDialogRequest& request);
 
+    QObject uiThread_;  // posted tasks and timers run in its thread, and die with it
+    SoundPlayer sounds_;
     QPointer<QWidget> dialogParent_;
     std::deque<MessageAnswer> messageAnswers_;
     std::deque<std::optional<std::string>> fileChoices_;

@@ -14,7 +14,6 @@ void AttachSkin(ProcessState& state, QWidget& window) {
 }
 void ReleaseSkin(ProcessState& state) { state.skin.unload(); }
 
-// HOOK(sound): the program carries no sound clips until the draw announcements are built.
-void LoadSoundClips(ProcessState&) {}
+// LoadSoundClips is in sound_clips.cpp.
 
 }  // namespace sanxing

@@ -7,6 +7,8 @@
 #include <fstream>
 #include <sstream>
 
+#include <nlohmann/json.hpp>
+
 #include "cli_run.h"
 #include "draws/draw_pages.h"
 #include "draws/local_http_server.h"
@@ -53,7 +55,35 @@ TEST_F(CliDraws, SelectLoadsTheKindAndTickTopsTheListUp) {
     const CliRun tick = RunArgs({"--sources", sources, "--select", "组合框_彩种=3", "--tick", "时钟_开奖更新", "--get",
                              "列表框_开奖"});
     EXPECT_EQ(tick.code, 0) << tick.err;
-    EXPECT_TRUE(tick.out.starts_with("2140512023\t33333\t\n140512022\t22222\t\n")) << tick.out;
+    // Every kind reports its new draw: marked against the (empty) result, a miss.
+    EXPECT_TRUE(tick.out.starts_with("2140512023\t33333\t错\n140512022\t22222\t\n")) << tick.out;
+}
+
+TEST_F(CliDraws, TickRunsToTheEndAndTheTranscriptListsTheSounds) {
+    int feedCalls = 0;
+    LocalHttpServer server([&feedCalls](const Request& r) {
+        if (r.path == "/trend/cqssc/jiben-5xing.html?periodNumber=100") {
+            return Ok(Utf8ToGbk(JibenPage({{"140512020", "00000"}, {"140512021", "11111"}, {"140512022", "22222"}})));
+        }
+        if (r.path == "/static/ssc/newlyopenlist.xml?") {
+            ++feedCalls;
+            return Ok(FeedPage({{"20140512023", "1,2,3,4,5"}}));
+        }
+        return HttpReply(404, "Not Found", "");
+    });
+    const std::string sources =
+        write("sources.json", "{\"A\": \"" + server.base() + "\", \"B\": \"" + server.base() + "\"}");
+    const CliRun run = RunArgs({"--sources", sources, "--set", "编辑框_结果=345 ", "--select", "组合框_验证=2", "--select",
+                                "组合框_彩种=0", "--tick", "时钟_开奖更新", "--tick", "时钟_开奖更新", "--get", "列表框_开奖",
+                                "--click", "按钮_复制验证数据", "--json"});
+    ASSERT_EQ(run.code, 0) << run.err;
+    const auto j = nlohmann::json::parse(run.out);
+    EXPECT_EQ(j["sounds"], nlohmann::json::array({"jingle", "1", "2", "3", "4", "5"}));
+    EXPECT_EQ(j["values"]["列表框_开奖"][0], nlohmann::json::array({"140512023", "12345", "对"}));
+    EXPECT_EQ(j["values"]["列表框_开奖"].size(), 4u);  // the second tick found nothing newer
+    EXPECT_EQ(feedCalls, 2);
+    EXPECT_EQ(j["messages"][0]["text"], "复制成功！");
+    EXPECT_EQ(j["clipboard"][0], "345 \r\n\r\n\r\n024期 本期大底为：Tavrel\r\nTavrel 三星缩水工具 版本号 3.5版");
 }
 
 TEST_F(CliDraws, BadSourcesFileOrTickTargetIsBadInput) {

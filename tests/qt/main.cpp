@@ -34,6 +34,10 @@ int main(int argc, char** argv) {
         QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         qputenv("XDG_RUNTIME_DIR", runtime.toUtf8());
     }
+    // The tests never read the user's own settings (sources.json among them).
+    const QString config = QDir::temp().filePath(QStringLiteral("sanxing-test-config"));
+    QDir().mkpath(config);
+    qputenv("XDG_CONFIG_HOME", config.toUtf8());
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     sanxing::InitialiseToolkit(app);

@@ -63,7 +63,7 @@ TEST_F(Mirror, WidgetsStartAsTheControlTableSays) {
                 ASSERT_EQ(combo->count(), static_cast<int>(spec.items.size()));
                 for (int i = 0; i < combo->count(); ++i) EXPECT_EQ(combo->itemText(i), Q(spec.items[i]));
                 EXPECT_TRUE(combo->isEditable());
-                EXPECT_EQ(combo->currentIndex(), -1);
+                EXPECT_EQ(combo->currentIndex(), spec.selected);
                 EXPECT_EQ(combo->currentText(), Q(spec.text));
                 break;
             }

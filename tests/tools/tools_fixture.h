@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/window_model.h"
+#include "runtime/loop_platform.h"
 #include "runtime/platform.h"
 
 namespace sanxing {
@@ -26,7 +27,7 @@ struct Message {
     bool operator==(const Message&) const = default;
 };
 
-class RecordingPlatform final : public Platform {
+class RecordingPlatform final : public testing::LoopPlatform {
 public:
     std::deque<MessageAnswer> answers;
     std::deque<std::optional<std::string>> chosenPaths;  // for either dialog; empty: cancelled

@@ -1,0 +1,102 @@
+// The announcement page: fetched off the UI thread, the built-in page when there is no
+// address or the fetch fails.
+
+#include "draws/announcement_page.h"
+
+#include <gtest/gtest.h>
+
+#include "local_http_server.h"
+#include "runtime/gbk.h"
+#include "tools/tools_fixture.h"
+
+namespace sanxing {
+namespace {
+
+using namespace testing;
+using namespace std::chrono_literals;
+
+TEST(AnnouncementAddress, JoinsTheBaseAndThePage) {
+    DrawHosts hosts;
+    EXPECT_EQ(AnnouncementAddress(hosts), "");
+    hosts.announcement = "http://ads.example";
+    EXPECT_EQ(AnnouncementAddress(hosts), "http://ads.example/3ssgg/cq.htm");
+    hosts.announcement = "http://ads.example/news//";
+    EXPECT_EQ(AnnouncementAddress(hosts), "http://ads.example/news/3ssgg/cq.htm");
+}
+
+TEST(AnnouncementStatus, OnlyTwoHundredsSucceed) {
+    EXPECT_TRUE(IsSuccessStatus("HTTP/1.1 200 OK\r\n"));
+    EXPECT_TRUE(IsSuccessStatus("HTTP/2 204 \r\n"));
+    EXPECT_FALSE(IsSuccessStatus("HTTP/1.1 404 Not Found\r\n"));
+    EXPECT_FALSE(IsSuccessStatus(""));
+    EXPECT_FALSE(IsSuccessStatus("garbage 200"));
+}
+
+class AnnouncementPageTest : public ::testing::Test {
+protected:
+    AnnouncementPageTest() {
+        page.options().connectTimeout = 300ms;
+        page.options().totalTimeout = 600ms;
+        page.setListener([this](const std::string& html, const std::string& address) {
+            shown.push_back(address + "|" + html);
+        });
+    }
+    void settle() {
+        ASSERT_TRUE(page.waitIdle(5s));
+        platform.loop.runPosted();
+    }
+    bool showsBuiltIn() const { return page.html() == BuiltInAnnouncementPage() && page.address().empty(); }
+
+    RecordingPlatform platform;
+    AnnouncementPage page{platform};
+    std::vector<std::string> shown;
+};
+
+TEST_F(AnnouncementPageTest, WithoutAnAddressTheBuiltInPageShowsAtOnce) {
+    page.load("");
+    EXPECT_TRUE(showsBuiltIn());
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_NE(page.html().find("缩水"), std::string::npos);
+}
+
+TEST_F(AnnouncementPageTest, TheFetchedPageArrivesOnTheUiThread) {
+    LocalHttpServer server([](const Request& r) {
+        if (r.path == "/3ssgg/cq.htm") return Ok(Utf8ToGbk("<html><body><a href=\"x.htm\">公告</a></body></html>"));
+        return HttpReply(404, "Not Found", "");
+    });
+    const std::string address = server.base() + "/3ssgg/cq.htm";
+    page.load(address);
+    EXPECT_FALSE(page.shown());
+    settle();
+    EXPECT_EQ(page.address(), address);
+    EXPECT_NE(page.html().find("公告"), std::string::npos);  // GBK page, shown as program text
+    // A listener set later hears of the page at once.
+    std::string late;
+    page.setListener([&late](const std::string&, const std::string& a) { late = a; });
+    EXPECT_EQ(late, address);
+}
+
+TEST_F(AnnouncementPageTest, AFailedFetchShowsTheBuiltInPage) {
+    LocalHttpServer server([](const Request&) { return HttpReply(404, "Not Found", "<html>missing</html>"); });
+    page.load(server.base() + "/3ssgg/cq.htm");
+    settle();
+    EXPECT_TRUE(showsBuiltIn());
+    RefusingPort refusing;
+    page.load(refusing.base() + "/3ssgg/cq.htm");
+    settle();
+    EXPECT_TRUE(showsBuiltIn());
+    EXPECT_EQ(shown.size(), 2u);
+}
+
+TEST_F(AnnouncementPageTest, ClosingDropsAPageStillOnItsWay) {
+    LocalHttpServer server([](const Request&) { return Silent(); });
+    page.options().totalTimeout = 30s;
+    page.load(server.base() + "/3ssgg/cq.htm");
+    while (server.requestCount() == 0) std::this_thread::sleep_for(1ms);
+    page.shutdown();
+    platform.loop.runPosted();
+    EXPECT_FALSE(page.shown());
+}
+
+}  // namespace
+}  // namespace sanxing

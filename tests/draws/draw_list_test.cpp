@@ -1,0 +1,187 @@
+// The draw list of the window: a kind change loads, a tick tops up, a new draw is spoken
+// and marked. Jobs run on the worker thread; their rows reach the list only when the
+// test runs the UI thread's queue.
+
+#include "draws/draw_list.h"
+
+#include <gtest/gtest.h>
+
+#include "app/window_model.h"
+#include "draw_pages.h"
+#include "draw_sites.h"
+#include "tools/tools_fixture.h"
+
+namespace sanxing {
+namespace {
+
+using namespace testing;
+using Clips = std::vector<std::string>;
+
+constexpr std::string_view kFeedCq = "/static/ssc/newlyopenlist.xml?";
+constexpr std::string_view kJibenCq = "trend/cqssc/jiben-5xing.html?periodNumber=100";
+
+class DrawListTest : public ::testing::Test {
+protected:
+    DrawListTest() {
+        window.drawHosts() = sites.hosts;
+        window.drawList().options() = sites.options;
+    }
+
+    // The UI thread's turn: the job's rows, then the timed steps of any speech.
+    void settle() {
+        do {
+            ASSERT_TRUE(window.drawList().waitIdle(5s));
+            platform.loop.runPosted();
+        } while (!window.drawList().idle());
+        platform.loop.runTimers();
+    }
+    void selectKind(int kind) {
+        window.selectItem("组合框_彩种", kind);
+        settle();
+    }
+    void tick() {
+        window.tick("时钟_开奖更新");
+        settle();
+    }
+    const ReportRows& list() { return window.controls().rows(kDrawList); }
+    const SessionState& session() { return window.session(); }
+
+    // Kind 0 with three draws, 020 to 022, on the list.
+    void loadChongqing() {
+        sites.serveGbk('B', kJibenCq,
+                       JibenPage({{"140512020", "00000"}, {"140512021", "11111"}, {"140512022", "22222"}}));
+        selectKind(0);
+        ASSERT_EQ(list().size(), 3u);
+    }
+
+    DrawSites sites;
+    RecordingPlatform platform;
+    WindowModel window{platform};
+};
+
+TEST_F(DrawListTest, ALoadPerKindCountsItsNewestDrawAsHandled) {
+    sites.serveGbk('B', "trend/jxssc/jiben-5xing.html?periodNumber=100",
+                   JibenPage({{"20140512021", "11111"}, {"20140512022", "22222"}}));
+    sites.serveGbk('F', "/trend/analyseSSC.do?operator=codeBigSmall&pageCount=100",
+                   XinjiangTrendPage({{"2014051201", "0 1 2 3 4"}, {"2014051202", "5 6 7 8 9"}}));
+    sites.serveGbk('H', "/sscsta/queryLottery1day2.html", OneDayPage({{"140512022", "22222"}, {"140512023", "33333"}}));
+    loadChongqing();
+    EXPECT_EQ(list()[0], (ReportRow{"140512022", "22222", ""}));
+    const std::pair<int, ReportRows> expected[] = {
+        {1, ListOf({{"140512022", "22222"}, {"140512021", "11111"}})},
+        {2, ListOf({{"014051202", "56789"}, {"014051201", "01234"}})},
+        {3, ListOf({{"140512023", "33333"}, {"140512022", "22222"}})},
+    };
+    for (const auto& [kind, rows] : expected) {
+        selectKind(kind);
+        EXPECT_EQ(list(), rows) << "kind " << kind;
+        EXPECT_EQ(session().lastDrawNumber, rows[0][1]);
+        EXPECT_EQ(session().handledDrawNumber, rows[0][1]);
+    }
+    EXPECT_TRUE(platform.sounds.empty());  // a load is never spoken
+}
+
+TEST_F(DrawListTest, StartUpLoadsTheFirstKind) {
+    loadChongqing();
+    window.controls().setRows(kDrawList, {});
+    window.created();
+    settle();
+    EXPECT_EQ(list().size(), 3u);
+}
+
+TEST_F(DrawListTest, AnUpdateThatInsertsIsSpokenAndMarked) {
+    loadChongqing();
+    window.controls().setText("编辑框_结果", "012 333 ");
+    sites.serve('A', kFeedCq, {Ok(FeedPage({{"20140512023", "3,3,3,4,5"}, {"20140512022", "2,2,2,2,2"}}))});
+    tick();
+    ASSERT_EQ(list().size(), 4u);
+    EXPECT_EQ(list()[0], (ReportRow{"140512023", "33345", "对"}));
+    EXPECT_EQ(session().lastDrawNumber, "33345");
+    EXPECT_EQ(session().handledDrawNumber, "33345");
+    EXPECT_EQ(platform.sounds, (Clips{"jingle", "3", "3", "3", "4", "5"}));
+}
+
+TEST_F(DrawListTest, AnUpdateThatFindsNothingNewerChangesNothing) {
+    loadChongqing();
+    sites.serve('A', kFeedCq, {Ok(FeedPage({{"20140512022", "2,2,2,2,2"}}))});
+    tick();
+    EXPECT_EQ(list().size(), 3u);
+    EXPECT_EQ(list()[0], (ReportRow{"140512022", "22222", ""}));
+    EXPECT_EQ(session().lastDrawNumber, "22222");
+    EXPECT_TRUE(platform.sounds.empty());
+}
+
+TEST_F(DrawListTest, AFailedFetchLeavesTheListAndTheSharedTexts) {
+    loadChongqing();
+    const ReportRows before = list();
+    window.session().lastDrawNumber = "99999";  // reported, not yet handled
+    window.session().handledDrawNumber = "88888";
+    // Nothing is served for the feed: 404. A failed update still runs the rest of the
+    // tick, which handles the number reported before.
+    window.controls().setTicked("选择框_开奖报号", false);
+    tick();
+    EXPECT_EQ(list().size(), before.size());
+    EXPECT_EQ(session().lastDrawNumber, "99999");
+    EXPECT_EQ(session().handledDrawNumber, "99999");
+
+    sites.serve('A', kFeedCq, {HttpReply(500, "Server Error", "")});
+    window.controls().setRows(kDrawList, before);
+    tick();
+    EXPECT_EQ(list(), before);
+    EXPECT_EQ(session().lastDrawNumber, "99999");
+    EXPECT_EQ(session().handledDrawNumber, "99999");
+    EXPECT_TRUE(platform.sounds.empty());
+}
+
+TEST_F(DrawListTest, OtherKindsReportTheirNewNumberToo) {
+    sites.serveGbk('H', "/sscsta/queryLottery1day2.html", OneDayPage({{"140512022", "22222"}, {"140512021", "11111"}}));
+    selectKind(3);
+    sites.serveGbk('G', "/lottery/hisnumber.action?lotteryId=006", LongjiangHistoryPage("140512023", " 6 7 8 9 0 "));
+    window.controls().setText("编辑框_结果", "678 ");
+    tick();
+    EXPECT_EQ(list()[0], (ReportRow{"2140512023", "67890", "对"}));
+    EXPECT_EQ(session().handledDrawNumber, "67890");
+    EXPECT_EQ(platform.sounds, (Clips{"jingle", "6", "7", "8", "9", "0"}));
+    // The same draw again: not newer, nothing more.
+    tick();
+    EXPECT_EQ(list().size(), 3u);
+    EXPECT_EQ(platform.sounds.size(), 6u);
+}
+
+TEST_F(DrawListTest, SpeechOnlyWhenTickedMarkEitherWay) {
+    loadChongqing();
+    window.controls().setTicked("选择框_开奖报号", false);
+    window.controls().select("组合框_验证", 1);
+    sites.serve('A', kFeedCq, {Ok(FeedPage({{"20140512023", "1,2,3,4,5"}}))});
+    tick();
+    EXPECT_EQ(list()[0], (ReportRow{"140512023", "12345", "错"}));
+    EXPECT_TRUE(platform.sounds.empty());
+}
+
+TEST_F(DrawListTest, NewerThanRow0IsDecidedWhenTheRowsArrive) {
+    loadChongqing();
+    sites.serve('A', kFeedCq, {Ok(FeedPage({{"20140512023", "3,3,3,3,3"}}))});
+    window.tick("时钟_开奖更新");
+    ASSERT_TRUE(window.drawList().waitIdle(5s));
+    // Before the result is applied, the list gets a newer top by other means.
+    window.controls().insertRow(kDrawList, 0, {"140512024", "44444", ""});
+    platform.loop.runPosted();
+    EXPECT_EQ(list()[0][0], "140512024");
+    EXPECT_EQ(list().size(), 4u);
+}
+
+TEST_F(DrawListTest, ShutdownCancelsARunningLoad) {
+    sites.serve('B', kJibenCq, {Silent()});
+    window.drawList().options().http.totalTimeout = 30s;  // only the cancel can end it soon
+    window.selectItem("组合框_彩种", 0);
+    while (sites.requests('B', kJibenCq) == 0) std::this_thread::sleep_for(1ms);
+    const auto start = std::chrono::steady_clock::now();
+    window.shutdown();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 2100ms);
+    EXPECT_TRUE(window.drawList().idle());
+    platform.loop.runPosted();
+    EXPECT_TRUE(list().empty());
+}
+
+}  // namespace
+}  // namespace sanxing

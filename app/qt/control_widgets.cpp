@@ -1,5 +1,7 @@
 #include "app/qt/control_widgets.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QFrame>
 #include <QGroupBox>
@@ -8,6 +10,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QTimer>
@@ -35,6 +38,14 @@ QWidget* CreateComboBox(const ControlSpec& spec) {
     return combo;
 }
 
+// The table's width, widened where the font needs more room for what the column shows: a
+// nine-digit issue must not be cut to "140512…".
+int ColumnWidth(const QTreeWidget& list, const ReportColumn& column) {
+    const QString widest = column.title == "期号" ? "000000000" : column.title == "号码" ? "00000" : Q(column.title);
+    const int needed = list.fontMetrics().horizontalAdvance(widest) + 2 * list.style()->pixelMetric(QStyle::PM_HeaderMargin) + 4;
+    return std::max(column.width, needed);
+}
+
 QWidget* CreateReportList(const ControlSpec& spec) {
     auto* list = new QTreeWidget;
     list->setRootIsDecorated(false);
@@ -43,7 +54,9 @@ QWidget* CreateReportList(const ControlSpec& spec) {
     QStringList titles;
     for (const ReportColumn& column : spec.columns) titles << Q(column.title);
     list->setHeaderLabels(titles);
-    for (std::size_t i = 0; i < spec.columns.size(); ++i) list->setColumnWidth(static_cast<int>(i), spec.columns[i].width);
+    for (std::size_t i = 0; i < spec.columns.size(); ++i) {
+        list->setColumnWidth(static_cast<int>(i), ColumnWidth(*list, spec.columns[i]));
+    }
     list->header()->setStretchLastSection(true);
     return list;
 }

@@ -1,7 +1,8 @@
-// sanxing-screenshots [--plain] DIR [WIDTHxHEIGHT]: writes DIR/0-ad.png with the ad panel
-// and one PNG per condition page, then lists every control that the layout cuts off. Exit
-// code 1 when something is cut off. The window wears its skin as at start-up; --plain
-// leaves it in the default look, for comparison.
+// sanxing-screenshots [--plain] [--sample-draws] DIR [WIDTHxHEIGHT]: writes DIR/0-ad.png
+// with the ad panel and one PNG per condition page, then lists every control that the
+// layout cuts off. Exit code 1 when something is cut off. The window wears its skin as at
+// start-up; --plain leaves it in the default look, for comparison; --sample-draws fills
+// the draw list with a few made-up draws to show how it looks.
 
 #include <QApplication>
 #include <QDir>
@@ -37,8 +38,9 @@ int main(int argc, char** argv) {
     sanxing::InitialiseToolkit(app);
     QStringList args = QApplication::arguments();
     const bool plain = args.removeAll(QStringLiteral("--plain")) > 0;
+    const bool sampleDraws = args.removeAll(QStringLiteral("--sample-draws")) > 0;
     if (args.size() < 2) {
-        std::cerr << "usage: sanxing-screenshots [--plain] DIR [WIDTHxHEIGHT]\n";
+        std::cerr << "usage: sanxing-screenshots [--plain] [--sample-draws] DIR [WIDTHxHEIGHT]\n";
         return 2;
     }
     const QDir dir(args[1]);
@@ -51,6 +53,11 @@ int main(int argc, char** argv) {
     if (args.size() > 2) {
         const QStringList size = args[2].split(QLatin1Char('x'));
         if (size.size() == 2) window.resize(size[0].toInt(), size[1].toInt());
+    }
+    if (sampleDraws) {
+        window.model().controls().setRows("列表框_开奖", {{"140512023", "33333", "错"},
+                                                          {"140512022", "22222", "对"},
+                                                          {"140512021", "11111", ""}});
     }
     window.show();
     // The skin as start-up puts it on: loaded, then attached once the window is up.

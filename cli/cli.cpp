@@ -77,13 +77,24 @@ Step SetStep(const WindowModel& window, const std::string& name, json value) {
     return [name, value = std::move(value)](Session& s) { SetControlValue(s.window.controls(), name, value); };
 }
 
+// Files given on the command line are read whole, up to a bound: a device such as
+// /dev/zero or an endless pipe must not exhaust memory.
+constexpr std::size_t kMaxFileText = 64u << 20;
+
 std::string ReadFileText(const std::string& path, const std::string& option) {
+    const std::string cannotRead = option + ": cannot read \"" + path + "\"";
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) throw BadInput{cannotRead + " (a folder)"};
     std::ifstream file(path, std::ios::binary);
-    if (!file) throw BadInput{option + ": cannot read \"" + path + "\""};
-    std::ostringstream text;
-    text << file.rdbuf();
-    if (file.bad()) throw BadInput{option + ": cannot read \"" + path + "\""};
-    return text.str();
+    if (!file) throw BadInput{cannotRead};
+    std::string text;
+    char buffer[1 << 16];
+    while (file.read(buffer, sizeof buffer) || file.gcount() > 0) {
+        text.append(buffer, static_cast<std::size_t>(file.gcount()));
+        if (text.size() > kMaxFileText) throw BadInput{option + ": \"" + path + "\" is larger than 64 MiB"};
+    }
+    if (file.bad()) throw BadInput{cannotRead};
+    return text;
 }
 
 json ValueOf(const WindowModel& window, const std::string& name) {

@@ -134,6 +134,9 @@ TEST(Cli, BadInputStopsBeforeAnyStep) {
         {"--scheme", notObject.path()},
         {"--scheme", badIndex.path()},
         {"--set-file", "编辑框_大底=/nonexistent/file"},
+        {"--set-file", "编辑框_大底=/tmp"},
+        {"--set-file", "编辑框_大底=/dev/zero"},
+        {"--scheme", "/dev/zero"},
     };
     for (const auto& bad : cases) {
         std::vector<std::string> args = {"--get", "标签_缩水结果"};

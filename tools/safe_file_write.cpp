@@ -85,6 +85,7 @@ std::optional<std::string> WriteFileWhole(const std::string& path, std::string_v
     const std::string target = ResolveTarget(path);
     struct stat existing {};
     const bool exists = ::stat(target.c_str(), &existing) == 0;
+    if (!exists && errno == ELOOP) return Reason(ELOOP);  // links in a circle name no file
     if (exists && S_ISDIR(existing.st_mode)) return Reason(EISDIR);
     if (exists && !S_ISREG(existing.st_mode)) return WriteInPlace(target, bytes);
     // Renaming over a file needs only a writable folder; a file the user may not write

@@ -168,6 +168,14 @@ TEST_F(FailingSave, FolderDoesNotExist) {
     expectFailure(ENOENT);
 }
 
+TEST_F(FailingSave, LinkLoop) {
+    std::filesystem::create_symlink("b.txt", folder.file("a.txt"));
+    std::filesystem::create_symlink("a.txt", folder.file("b.txt"));
+    save(folder.file("a.txt"));
+    expectFailure(ELOOP);
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.file("a.txt")) && std::filesystem::is_symlink(folder.file("b.txt")));
+}
+
 TEST_F(FailingSave, DiskFull) {
     std::filesystem::create_symlink("/dev/full", folder.file("full.txt"));
     save(folder.file("full.txt"));

@@ -30,11 +30,19 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
-// The file a path finally names: symbolic links resolved when the path exists.
+// The file a path finally names, symbolic links resolved. A link to a missing file is
+// followed by hand, so that the save creates that file and the link stays.
 std::string ResolveTarget(const std::string& path) {
     char resolved[PATH_MAX];
     if (::realpath(path.c_str(), resolved) != nullptr) return resolved;
-    return path;
+    std::filesystem::path target = path;
+    std::error_code error;
+    for (int hops = 0; hops < 40 && std::filesystem::is_symlink(target, error); ++hops) {
+        const std::filesystem::path next = std::filesystem::read_symlink(target, error);
+        if (error) break;
+        target = next.is_absolute() ? next : target.parent_path() / next;
+    }
+    return target.string();
 }
 
 std::string FolderOf(const std::string& path) {
@@ -77,8 +85,12 @@ std::optional<std::string> WriteFileWhole(const std::string& path, std::string_v
     const std::string target = ResolveTarget(path);
     struct stat existing {};
     const bool exists = ::stat(target.c_str(), &existing) == 0;
+    if (!exists && errno == ELOOP) return Reason(ELOOP);  // links in a circle name no file
     if (exists && S_ISDIR(existing.st_mode)) return Reason(EISDIR);
     if (exists && !S_ISREG(existing.st_mode)) return WriteInPlace(target, bytes);
+    // Renaming over a file needs only a writable folder; a file the user may not write
+    // must stay as it is, as it would for a plain write.
+    if (exists && ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return Reason(errno);
 
     const std::string folder = FolderOf(target);
     std::string temporary;

@@ -131,6 +131,15 @@ TEST_F(BaseSetFiles, SaveThroughASymlinkWritesItsTarget) {
     EXPECT_EQ(ReadBytes(folder.file("real.txt")), Utf8ToGbk("555 \r\n\r\n保存：总注数：1注"));
 }
 
+TEST_F(BaseSetFiles, SaveThroughADanglingSymlinkCreatesTheFileItNames) {
+    std::filesystem::create_symlink("made.txt", folder.file("link.txt"));  // relative, target missing
+    set("编辑框_结果", "555 ");
+    save(folder.file("link.txt"));
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.file("link.txt")));
+    EXPECT_EQ(ReadBytes(folder.file("made.txt")), Utf8ToGbk("555 \r\n\r\n保存：总注数：1注"));
+}
+
 // Each failing save shows one error box with the system's reason and leaves the
 // remembered folder alone.
 class FailingSave : public BaseSetFiles {
@@ -157,6 +166,14 @@ TEST_F(FailingSave, TargetIsAFolder) {
 TEST_F(FailingSave, FolderDoesNotExist) {
     save(folder.file("missing/out.txt"));
     expectFailure(ENOENT);
+}
+
+TEST_F(FailingSave, LinkLoop) {
+    std::filesystem::create_symlink("b.txt", folder.file("a.txt"));
+    std::filesystem::create_symlink("a.txt", folder.file("b.txt"));
+    save(folder.file("a.txt"));
+    expectFailure(ELOOP);
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.file("a.txt")) && std::filesystem::is_symlink(folder.file("b.txt")));
 }
 
 TEST_F(FailingSave, DiskFull) {
@@ -197,29 +214,47 @@ TEST_F(FailingSave, WriteFailingHalfwayLeavesTheEarlierFileIntact) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);  // no temporary left
 }
 
-TEST_F(FailingSave, ReadOnlyFolder) {
-    WriteBytes(folder.file("kept.txt"), "earlier");
-    std::filesystem::permissions(folder.path(), std::filesystem::perms(0555));
-    const auto failsCleanly = [&] {
-        save(folder.file("kept.txt"));
-        return platform.messages.size() == 1 && platform.messages[0].text == failureMessage(EACCES) &&
-               ReadBytes(folder.file("kept.txt")) == "earlier" && session().saveDirectory == "/remembered";
-    };
+// Runs `check` as an unprivileged user: directly when the tests are not run as root
+// (root writes anything), else in a child process that drops to the user "nobody".
+template <typename Check>
+void ExpectAsUnprivilegedUser(Check check) {
     if (::geteuid() != 0) {
-        EXPECT_TRUE(failsCleanly());
-        expectFailure(EACCES);
+        EXPECT_TRUE(check());
         return;
     }
-    // Root writes into read-only folders: try as an unprivileged user in a child process.
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
         if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(2);
-        ::_exit(failsCleanly() ? 0 : 1);
+        ::_exit(check() ? 0 : 1);
     }
     int status = 0;
     ::waitpid(child, &status, 0);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "child status " << status;
+}
+
+TEST_F(FailingSave, ReadOnlyFolder) {
+    WriteBytes(folder.file("kept.txt"), "earlier");
+    std::filesystem::permissions(folder.path(), std::filesystem::perms(0555));
+    ExpectAsUnprivilegedUser([&] {
+        save(folder.file("kept.txt"));
+        return platform.messages.size() == 1 && platform.messages[0].text == failureMessage(EACCES) &&
+               ReadBytes(folder.file("kept.txt")) == "earlier" && session().saveDirectory == "/remembered";
+    });
+}
+
+// Renaming over a file needs only a writable folder; the file's own protection must
+// still keep it from being replaced.
+TEST_F(FailingSave, ReadOnlyFileInAWritableFolder) {
+    WriteBytes(folder.file("kept.txt"), "earlier");
+    std::filesystem::permissions(folder.file("kept.txt"), std::filesystem::perms(0444));
+    std::filesystem::permissions(folder.path(), std::filesystem::perms(0777));
+    ExpectAsUnprivilegedUser([&] {
+        save(folder.file("kept.txt"));
+        return platform.messages.size() == 1 && platform.messages[0].text == failureMessage(EACCES) &&
+               ReadBytes(folder.file("kept.txt")) == "earlier" && session().saveDirectory == "/remembered" &&
+               std::distance(std::filesystem::directory_iterator(folder.path()), {}) == 1;
+    });
 }
 
 }  // namespace

@@ -165,11 +165,17 @@ TEST_F(DrawJobs, XinjiangUpdateReadsTheGbkResultsPage) {
     EXPECT_EQ(list(), ListOf({{"140512023", "12345"}}));
 }
 
-TEST_F(DrawJobs, LongjiangUpdateKeepsItsPrefixedIssue) {
-    sites.serveGbk('G', "/lottery/hisnumber.action?lotteryId=006", LongjiangHistoryPage("140512023", " 1 2 3 4 5 "));
-    controls.setRows(kDrawList, kThreeRows);
+TEST_F(DrawJobs, LongjiangUpdateAfterALoadAddsNoCopyOfTheNewestDraw) {
+    sites.serveGbk('H', "/sscsta/queryLottery1day2.html",
+                   OneDayPage({{"140512021", "11111"}, {"140512022", "22222"}, {"140512023", "33333"}}));
+    load(3);
+    const std::string history = "/lottery/hisnumber.action?lotteryId=006";
+    sites.serveGbk('G', history, LongjiangHistoryPage("140512023", " 3 3 3 3 3 "));
+    update(3);  // the draw on top already: both sites give it the same 9-character issue
+    EXPECT_EQ(list().size(), 3u);
+    sites.serveGbk('G', history, LongjiangHistoryPage("140512024", " 1 2 3 4 5 "));
     update(3);
-    EXPECT_EQ(list()[0], (ReportRow{"2140512023", "12345", ""}));
+    EXPECT_EQ(list()[0], (ReportRow{"140512024", "12345", ""}));
 }
 
 TEST_F(DrawJobs, FailedUpdatesLeaveListAndNumberAsTheyWere) {

@@ -193,6 +193,18 @@ TEST_F(DrawJobs, FailedUpdatesLeaveListAndNumberAsTheyWere) {
     EXPECT_EQ(list(), kThreeRows);
 }
 
+TEST_F(DrawJobs, AnUpdateWithAnIssueButNoNumberInsertsNothing) {
+    std::string results = XinjiangResultsPage({{"20140512023", "1 2 3 4 5"}, {"20140512022", "0 9 8 7 6"}});
+    results.replace(results.find("<td class=\"red\"><p>"), 19, "<td class=\"red\">");
+    sites.serveGbk('F', "/ssc/", results);
+    sites.serveGbk('G', "/lottery/hisnumber.action?lotteryId=006",
+                   "[{\"lotteryExpect\":\"140512023\",\"ernieDate\":\"2014-05-12\"}]");
+    controls.setRows(kDrawList, kThreeRows);
+    update(2);
+    update(3);
+    EXPECT_EQ(list(), kThreeRows);
+}
+
 TEST_F(DrawJobs, ApplyRechecksAgainstTheListAsItIsNow) {
     controls.setRows(kDrawList, kThreeRows);
     const DrawListTop top = ReadDrawListTop(controls);

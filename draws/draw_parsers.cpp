@@ -67,8 +67,10 @@ DrawRecord LatestFromXinjiangResults(std::string_view page) {
 DrawRecord LatestFromLongjiangHistory(std::string_view page) {
     const std::string expect = TextBetween(page, kLongjiangIssueStart, kLongjiangIssueEnd);
     const std::string value = TextBetween(page, kLongjiangNumberStart, kLongjiangNumberEnd);
-    // The issue carries a leading "2" and is not cut; a page without an issue gives none.
-    return {expect.empty() ? std::string() : WithTwo(expect), GbkBytesAt(value, {2, 4, 6, 8, 10})};
+    // The issue carries a leading "2" and is cut like the loaded ones: kept whole it would
+    // compare above the loaded copy of the same draw and put it on the list twice. A page
+    // without an issue gives none.
+    return {expect.empty() ? std::string() : Cut(WithTwo(expect)), GbkBytesAt(value, {2, 4, 6, 8, 10})};
 }
 
 // Every loaded issue is cut to its last 9 characters, as the updates cut theirs: an

@@ -39,8 +39,10 @@ constexpr std::array<std::span<const LatestSource>, kKindCount> kLatestSources =
                                                                                   kLongjiang};
 
 // Kind 0 only tops up a list that holds more than 2 rows, and only with a number it has
-// not reported yet.
+// not reported yet. A page that gave an issue but no number is as good as no page: the
+// row would hold the issue's place without its draw.
 bool Accepts(int kind, const DrawListTop& top, const std::string& lastDrawNumber, const DrawRecord& draw) {
+    if (draw.number.empty()) return false;
     if (kind == 0 && (top.rows <= 2 || draw.number == lastDrawNumber)) return false;
     return IsNewerIssue(draw.issue, top.issue);
 }

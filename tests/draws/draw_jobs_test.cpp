@@ -165,11 +165,17 @@ TEST_F(DrawJobs, XinjiangUpdateReadsTheGbkResultsPage) {
     EXPECT_EQ(list(), ListOf({{"140512023", "12345"}}));
 }
 
-TEST_F(DrawJobs, LongjiangUpdateKeepsItsPrefixedIssue) {
-    sites.serveGbk('G', "/lottery/hisnumber.action?lotteryId=006", LongjiangHistoryPage("140512023", " 1 2 3 4 5 "));
-    controls.setRows(kDrawList, kThreeRows);
+TEST_F(DrawJobs, LongjiangUpdateAfterALoadAddsNoCopyOfTheNewestDraw) {
+    sites.serveGbk('H', "/sscsta/queryLottery1day2.html",
+                   OneDayPage({{"140512021", "11111"}, {"140512022", "22222"}, {"140512023", "33333"}}));
+    load(3);
+    const std::string history = "/lottery/hisnumber.action?lotteryId=006";
+    sites.serveGbk('G', history, LongjiangHistoryPage("140512023", " 3 3 3 3 3 "));
+    update(3);  // the draw on top already: both sites give it the same 9-character issue
+    EXPECT_EQ(list().size(), 3u);
+    sites.serveGbk('G', history, LongjiangHistoryPage("140512024", " 1 2 3 4 5 "));
     update(3);
-    EXPECT_EQ(list()[0], (ReportRow{"2140512023", "12345", ""}));
+    EXPECT_EQ(list()[0], (ReportRow{"140512024", "12345", ""}));
 }
 
 TEST_F(DrawJobs, FailedUpdatesLeaveListAndNumberAsTheyWere) {
@@ -184,6 +190,18 @@ TEST_F(DrawJobs, FailedUpdatesLeaveListAndNumberAsTheyWere) {
         EXPECT_EQ(lastDrawNumber, "22222");
     }
     for (int kind = 1; kind <= 3; ++kind) update(kind);  // nothing served: 404 everywhere
+    EXPECT_EQ(list(), kThreeRows);
+}
+
+TEST_F(DrawJobs, AnUpdateWithAnIssueButNoNumberInsertsNothing) {
+    std::string results = XinjiangResultsPage({{"20140512023", "1 2 3 4 5"}, {"20140512022", "0 9 8 7 6"}});
+    results.replace(results.find("<td class=\"red\"><p>"), 19, "<td class=\"red\">");
+    sites.serveGbk('F', "/ssc/", results);
+    sites.serveGbk('G', "/lottery/hisnumber.action?lotteryId=006",
+                   "[{\"lotteryExpect\":\"140512023\",\"ernieDate\":\"2014-05-12\"}]");
+    controls.setRows(kDrawList, kThreeRows);
+    update(2);
+    update(3);
     EXPECT_EQ(list(), kThreeRows);
 }
 

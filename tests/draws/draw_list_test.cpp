@@ -139,7 +139,7 @@ TEST_F(DrawListTest, OtherKindsReportTheirNewNumberToo) {
     sites.serveGbk('G', "/lottery/hisnumber.action?lotteryId=006", LongjiangHistoryPage("140512023", " 6 7 8 9 0 "));
     window.controls().setText("编辑框_结果", "678 ");
     tick();
-    EXPECT_EQ(list()[0], (ReportRow{"2140512023", "67890", "对"}));
+    EXPECT_EQ(list()[0], (ReportRow{"140512023", "67890", "对"}));
     EXPECT_EQ(session().handledDrawNumber, "67890");
     EXPECT_EQ(platform.sounds, (Clips{"jingle", "6", "7", "8", "9", "0"}));
     // The same draw again: not newer, nothing more.

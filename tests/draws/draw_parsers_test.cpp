@@ -35,11 +35,13 @@ TEST(LatestFromXinjiangResults, FirstDataRowWithSpacesRemoved) {
     EXPECT_EQ(LatestFromXinjiangResults(XinjiangResultsPage({{"20140512023", "1 2 3 4 5"}})), DrawRecord{});
 }
 
-TEST(LatestFromLongjiangHistory, PrefixedIssueAndEverySecondCharacter) {
+TEST(LatestFromLongjiangHistory, PrefixedAndCutIssueAndEverySecondCharacter) {
     EXPECT_EQ(LatestFromLongjiangHistory(LongjiangHistoryPage("140512023", " 1 2 3 4 5 ")),
-              (DrawRecord{"2140512023", "12345"}));
+              (DrawRecord{"140512023", "12345"}));
     EXPECT_EQ(LatestFromLongjiangHistory(LongjiangHistoryPage("0140512023", " 1 2")),
-              (DrawRecord{"20140512023", "12"}));
+              (DrawRecord{"140512023", "12"}));
+    EXPECT_EQ(LatestFromLongjiangHistory(LongjiangHistoryPage("4051202", " 1 2 3 4 5 ")),
+              (DrawRecord{"24051202", "12345"}));  // short: the "2" stays
 }
 
 TEST(LatestParsers, PagesWithoutTheDrawGiveNoIssue) {

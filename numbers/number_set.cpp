@@ -1,12 +1,12 @@
 #include "numbers/number_set.h"
 
+#include "runtime/text.h"
+
 namespace sanxing {
 
 namespace {
 
 constexpr std::uint64_t kLastWordMask = (std::uint64_t{1} << (kUniverseSize % 64)) - 1;
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
@@ -24,7 +24,7 @@ NumberSet NumberSet::Containing(std::string_view text) {
     int run = 0;
     int value = 0;
     for (const char c : text) {
-        if (!IsDigit(c)) {
+        if (!IsAsciiDigit(c)) {
             run = 0;
             continue;
         }

@@ -3,16 +3,15 @@
 #include <array>
 
 #include "runtime/split.h"
+#include "runtime/text.h"
 
 namespace sanxing {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
 bool AllDigits(std::string_view text) {
     for (const char c : text) {
-        if (!IsDigit(c)) return false;
+        if (!IsAsciiDigit(c)) return false;
     }
     return true;
 }
@@ -53,10 +52,15 @@ std::string NumberText(int i) {
             static_cast<char>('0' + i % 10)};
 }
 
+std::optional<int> NumberValue(std::string_view token) {
+    if (token.size() != 3 || !AllDigits(token)) return std::nullopt;
+    return (token[0] - '0') * 100 + (token[1] - '0') * 10 + (token[2] - '0');
+}
+
 std::string DigitSet(std::string_view text) {
     bool seen[10] = {};
     for (const char c : text) {
-        if (IsDigit(c)) seen[c - '0'] = true;
+        if (IsAsciiDigit(c)) seen[c - '0'] = true;
     }
     std::string digits;
     for (int d = 0; d < 10; ++d) {
@@ -88,13 +92,13 @@ bool SetTextContains(const NumberSet& set, std::string_view key) {
     if (key.empty()) return !set.empty();
     if (AllDigits(key)) {
         // A set text holds digit runs of exactly three, so longer runs never occur.
-        if (key.size() == 3) return set.contains((key[0] - '0') * 100 + (key[1] - '0') * 10 + (key[2] - '0'));
+        if (key.size() == 3) return set.contains(*NumberValue(key));
         if (key.size() < 3) return set.intersects(NumbersHolding(key));
         return false;
     }
     for (const char c : key) {
         // Only digits and spaces occur in a set text.
-        if (!IsDigit(c) && c != ' ') return false;
+        if (!IsAsciiDigit(c) && c != ' ') return false;
     }
     // Keys that span a separator ("3 4", "123 ") are rare; search the text itself.
     return TextContains(set.toText(), key);

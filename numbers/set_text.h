@@ -1,6 +1,7 @@
 #pragma once
 // The text form of number sets and the primitives every subsystem uses on it.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,9 @@ std::string NumberText(int i);
 inline int Digit(int n, int position) {
     return position == 1 ? n / 100 : position == 2 ? n / 10 % 10 : n % 10;
 }
+
+// The value of a token that is exactly three ASCII digits ("042" gives 42), else nothing.
+std::optional<int> NumberValue(std::string_view token);
 
 // The digits 0..9 that occur in `text`, ascending, each once ("919" gives "19").
 std::string DigitSet(std::string_view text);

@@ -6,6 +6,8 @@
 
 namespace sanxing {
 
+inline bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+
 // Lone LF and lone CR become CR LF; CR LF stays as it is.
 std::string ToCrLf(std::string_view text);
 

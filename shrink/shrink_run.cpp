@@ -6,6 +6,7 @@
 #include "numbers/set_text.h"
 #include "numbers/tolerance.h"
 #include "runtime/split.h"
+#include "runtime/text.h"
 #include "shrink/condition_group.h"
 
 namespace sanxing {
@@ -19,7 +20,7 @@ public:
     explicit FailureCounter(const FailureTable& table) : table_(table), numbers_(table.failureCounts()) {}
 
     int operator()(std::string_view token) {
-        if (const std::optional<int> n = ThreeDigitValue(token)) return numbers_[*n];
+        if (const std::optional<int> n = NumberValue(token)) return numbers_[*n];
         if (const std::optional<int> slot = ShortKeySlot(token)) {
             int& cached = shortKeys_[*slot];
             if (cached < 0) cached = table_.failureCount(token);
@@ -29,18 +30,11 @@ public:
     }
 
 private:
-    static bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-    static std::optional<int> ThreeDigitValue(std::string_view t) {
-        if (t.size() != 3 || !IsDigit(t[0]) || !IsDigit(t[1]) || !IsDigit(t[2])) return std::nullopt;
-        return (t[0] - '0') * 100 + (t[1] - '0') * 10 + (t[2] - '0');
-    }
-
     // Slot 0: the empty token; 1..10: one digit; 11..110: two digits.
     static std::optional<int> ShortKeySlot(std::string_view t) {
         if (t.empty()) return 0;
-        if (t.size() == 1 && IsDigit(t[0])) return 1 + (t[0] - '0');
-        if (t.size() == 2 && IsDigit(t[0]) && IsDigit(t[1])) return 11 + (t[0] - '0') * 10 + (t[1] - '0');
+        if (t.size() == 1 && IsAsciiDigit(t[0])) return 1 + (t[0] - '0');
+        if (t.size() == 2 && IsAsciiDigit(t[0]) && IsAsciiDigit(t[1])) return 11 + (t[0] - '0') * 10 + (t[1] - '0');
         return std::nullopt;
     }
 

@@ -1,19 +1,15 @@
 #include "shrink/text_keys.h"
 
+#include "runtime/text.h"
+
 namespace sanxing {
-
-namespace {
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-}  // namespace
 
 TextKeys ScanTextKeys(std::string_view text) {
     TextKeys keys;
     int previous = -1;  // the digit just before, or -1
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
-        if (!IsDigit(c)) {
+        if (!IsAsciiDigit(c)) {
             previous = -1;
             continue;
         }
@@ -32,7 +28,7 @@ TextKeys ScanTextKeys(std::string_view text) {
 std::bitset<10> DigitsIn(std::string_view text) {
     unsigned bits = 0;
     for (const char c : text) {
-        if (IsDigit(c)) bits |= 1U << (c - '0');
+        if (IsAsciiDigit(c)) bits |= 1U << (c - '0');
     }
     return bits;
 }

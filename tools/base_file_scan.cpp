@@ -7,13 +7,13 @@
 #include <cstring>
 #include <memory>
 
+#include "runtime/text.h"
+
 namespace sanxing {
 
 namespace {
 
 constexpr char kCtrlZ = '\x1A';
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Closes a file descriptor when it goes out of scope.
 class FileHandle {
@@ -47,7 +47,7 @@ void BaseTextScanner::feed(std::string_view piece) {
     bool afterSpace = afterSpace_, runAfterSpace = runAfterSpace_;
     int run = run_, value = value_;
     for (const char c : piece) {
-        if (IsDigit(c)) {
+        if (IsAsciiDigit(c)) {
             if (run == 0) {
                 runAfterSpace = afterSpace;
                 value = 0;

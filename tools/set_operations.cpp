@@ -51,19 +51,13 @@ public:
     explicit ContainmentTest(std::string_view text) : text_(text), numbers_(NumberSet::Containing(text)) {}
 
     bool operator()(std::string_view token) {
-        if (IsNumber(token)) return numbers_.contains(Value(token));
+        if (const std::optional<int> n = NumberValue(token)) return numbers_.contains(*n);
         const auto [it, added] = searched_.try_emplace(token, false);
         if (added) it->second = TextContains(text_, token);
         return it->second;
     }
 
 private:
-    static bool IsNumber(std::string_view t) {
-        return t.size() == 3 && IsDigit(t[0]) && IsDigit(t[1]) && IsDigit(t[2]);
-    }
-    static bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-    static int Value(std::string_view t) { return (t[0] - '0') * 100 + (t[1] - '0') * 10 + (t[2] - '0'); }
-
     std::string_view text_;
     NumberSet numbers_;
     std::unordered_map<std::string_view, bool> searched_;

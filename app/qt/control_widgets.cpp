@@ -1,6 +1,7 @@
 #include "app/qt/control_widgets.h"
 
 #include <algorithm>
+#include <vector>
 
 #include <QCheckBox>
 #include <QFrame>
@@ -38,12 +39,24 @@ QWidget* CreateComboBox(const ControlSpec& spec) {
     return combo;
 }
 
-// The table's width, widened where the font needs more room for what the column shows: a
-// nine-digit issue must not be cut to "140512…".
-int ColumnWidth(const QTreeWidget& list, const ReportColumn& column) {
-    const QString widest = column.title == "期号" ? "000000000" : column.title == "号码" ? "00000" : Q(column.title);
-    const int needed = list.fontMetrics().horizontalAdvance(widest) + 2 * list.style()->pixelMetric(QStyle::PM_HeaderMargin) + 4;
-    return std::max(column.width, needed);
+// Room for a text in a header section or cell.
+int TextWidth(const QTreeWidget& list, const QString& text) {
+    return list.fontMetrics().horizontalAdvance(text) + 2 * list.style()->pixelMetric(QStyle::PM_HeaderMargin) + 4;
+}
+
+// The table's widths, widened where the font needs more room for what a column shows (a
+// nine-digit issue must not be cut to "140512…"). The room comes from the last column,
+// which stretches anyway, so the list keeps the width the layout gives it.
+std::vector<int> ColumnWidths(const QTreeWidget& list, const std::vector<ReportColumn>& columns) {
+    std::vector<int> widths;
+    int widened = 0;
+    for (const ReportColumn& column : columns) {
+        const QString widest = column.title == "期号" ? "000000000" : column.title == "号码" ? "00000" : Q(column.title);
+        widths.push_back(std::max(column.width, TextWidth(list, widest)));
+        widened += widths.back() - column.width;
+    }
+    if (widths.size() > 1) widths.back() = std::max(TextWidth(list, Q(columns.back().title)), widths.back() - widened);
+    return widths;
 }
 
 QWidget* CreateReportList(const ControlSpec& spec) {
@@ -54,9 +67,8 @@ QWidget* CreateReportList(const ControlSpec& spec) {
     QStringList titles;
     for (const ReportColumn& column : spec.columns) titles << Q(column.title);
     list->setHeaderLabels(titles);
-    for (std::size_t i = 0; i < spec.columns.size(); ++i) {
-        list->setColumnWidth(static_cast<int>(i), ColumnWidth(*list, spec.columns[i]));
-    }
+    const std::vector<int> widths = ColumnWidths(*list, spec.columns);
+    for (std::size_t i = 0; i < widths.size(); ++i) list->setColumnWidth(static_cast<int>(i), widths[i]);
     list->header()->setStretchLastSection(true);
     return list;
 }

@@ -9,6 +9,12 @@ QString ChooseWindowFontFamily(const QStringList& families, const QStringList& c
         const QString name = QString::fromUtf8(preferred);
         if (families.contains(name, Qt::CaseInsensitive)) return name;
     }
+    // Next the CJK font that the set-up installs and the layout is checked with, so that a
+    // wider fallback font the machine happens to have does not widen the window.
+    for (const char* installed : {"WenQuanYi Micro Hei", "Noto Sans CJK SC"}) {
+        const QString name = QString::fromUtf8(installed);
+        if (chineseFamilies.contains(name, Qt::CaseInsensitive)) return name;
+    }
     // A proportional font reads better in captions than its monospaced sibling.
     for (const QString& family : chineseFamilies) {
         if (!family.contains(QStringLiteral("Mono"), Qt::CaseInsensitive)) return family;

@@ -17,6 +17,10 @@ TEST(WindowFontChoice, PrefersSongtiThenAProportionalChineseFont) {
     EXPECT_EQ(ChooseWindowFontFamily({"DejaVu Sans", "SimSun", "宋体"}, {"SimSun", "宋体"}), "宋体");
     EXPECT_EQ(ChooseWindowFontFamily({"DejaVu Sans", "simsun"}, {"simsun"}), "SimSun");
     EXPECT_EQ(ChooseWindowFontFamily({"A", "B Mono", "B"}, {"B Mono", "B"}), "B");
+    // A wider fallback font that sorts first does not win over the installed one.
+    EXPECT_EQ(ChooseWindowFontFamily({"Droid Sans Fallback", "WenQuanYi Micro Hei"},
+                                     {"Droid Sans Fallback", "WenQuanYi Micro Hei"}),
+              "WenQuanYi Micro Hei");
     EXPECT_EQ(ChooseWindowFontFamily({"B Mono"}, {"B Mono"}), "B Mono");
     EXPECT_EQ(ChooseWindowFontFamily({"DejaVu Sans"}, {}), "");
 }

@@ -50,6 +50,7 @@ public:
 
     // The sound-clip table of the process; nothing plays until it is set.
     void setSoundClips(const SoundPlayer::Clips* clips) { sounds_.setClips(clips); }
+    bool soundPlaying() const { return sounds_.playing(); }
 
     void prepareMessageAnswer(MessageAnswer answer) { messageAnswers_.push_back(answer); }
     // A path, or nothing for a cancelled dialog.

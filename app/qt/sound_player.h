@@ -38,6 +38,7 @@ public:
 
     void play(int index);
     void stop();
+    bool playing() const { return sink_ != nullptr; }
 
     // Whether an audio output exists (looked up once, at the first clip played).
     bool hasOutput();

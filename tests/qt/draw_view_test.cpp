@@ -149,11 +149,14 @@ TEST(SoundClips, PlayingWithoutAnOutputOrClipsDoesNothing) {
     LoadSoundClips(state);
     QtPlatform platform;
     platform.playSound("jingle");  // no clip table yet
+    EXPECT_FALSE(platform.soundPlaying());
     platform.setSoundClips(&state.soundClips);
     platform.playSound("5");
-    platform.playSound("no such clip");
+    platform.playSound("no such clip");  // cuts off "5" and plays nothing
+    EXPECT_FALSE(platform.soundPlaying());
+    platform.playSound("5");
     platform.stopSounds();
-    SUCCEED();
+    EXPECT_FALSE(platform.soundPlaying());
 }
 
 }  // namespace

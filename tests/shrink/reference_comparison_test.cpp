@@ -326,6 +326,24 @@ private:
     std::mt19937 random_;
 };
 
+// A base of three-digit tokens with repeats, mixed with one-, two- and four-digit tokens,
+// empty elements (two spaces in a row) and a token with another character: every kind of
+// token whose membership the shrink run answers differently.
+std::string RandomBase(RandomControls& random) {
+    std::string base;
+    for (int i = 40 + random.Below(40); i > 0; --i) {
+        const int kind = random.Below(10);
+        const int length = kind < 5 ? 3 : kind == 5 ? 1 : kind == 6 ? 2 : kind == 7 ? 4 : 0;
+        std::string token;
+        for (int d = 0; d < length; ++d) token += D(random.Below(10));
+        if (kind == 9) token = D(random.Below(10)) + "x" + D(random.Below(10));
+        base += token + " ";
+        if (kind < 2) base += token + " ";  // the same token again
+    }
+    if (random.Below(2)) base.pop_back();
+    return base;
+}
+
 std::optional<std::string> AsText(const std::optional<NumberSet>& set) {
     if (!set) return std::nullopt;
     return set->toText();
@@ -350,9 +368,10 @@ TEST(ReferenceComparison, WholeRunMatchesPlainFailureCounts) {
     ControlStore store(ControlTable());
     FailureTable table;
     RandomControls random(99);
-    for (int trial = 0; trial < 6; ++trial) {
+    for (int trial = 0; trial < 12; ++trial) {
         random.Fill(store);
-        store.setText("编辑框_大底", "");
+        const std::string base = trial % 2 == 0 ? "" : RandomBase(random);
+        store.setText("编辑框_大底", base);
         store.select("组合框_容错", random.Below(11));
         RunShrink(store, table);
         std::vector<std::string> rows;
@@ -363,13 +382,18 @@ TEST(ReferenceComparison, WholeRunMatchesPlainFailureCounts) {
         for (std::size_t i = 0; i < rows.size(); ++i) EXPECT_EQ(table.rowText(i), rows[i]) << "run order, row " << i;
         long long low, high;
         Bounds(store.text("组合框_容错"), low, high);
-        std::string expected;
-        for (int n = 0; n < 1000; ++n) {
-            long long failures = 0;
-            for (const std::string& row : rows) failures += Has(row, NumberText3(n)) ? 0 : 1;
-            if (low <= failures && failures <= high) expected += NumberText3(n) + " ";
+        std::vector<std::string> tokens = Split(base, " ");
+        if (base.empty()) {
+            for (int n = 0; n < 1000; ++n) tokens.push_back(NumberText3(n));
         }
-        EXPECT_EQ(store.text("编辑框_结果"), expected) << "trial " << trial;
+        std::string expected;
+        for (const std::string& token : tokens) {
+            long long failures = 0;
+            // An empty token is found in every row but an empty one.
+            for (const std::string& row : rows) failures += (token.empty() ? !row.empty() : Has(row, token)) ? 0 : 1;
+            if (low <= failures && failures <= high) expected += token + " ";
+        }
+        EXPECT_EQ(store.text("编辑框_结果"), expected) << "trial " << trial << ", base \"" << base << '"';
     }
 }
 

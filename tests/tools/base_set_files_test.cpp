@@ -78,7 +78,7 @@ TEST(OfferedFileName, NextPeriodWithTheDayRollover) {
 
 TEST_F(BaseSetFiles, SaveOffersTheNameFromTheNewestDrawAndRemembersTheFolder) {
     c.insertRow("列表框_开奖", 0, {"240101120", "12345", ""});
-    set("编辑框_结果", "012 345 678 ");
+    set("编辑框_结果", "012 345 012 ");  // the footer counts tokens, repeats included
     save(folder.file("out"));
     save(std::nullopt);
     ASSERT_EQ(platform.saveRequests.size(), 2u);
@@ -87,7 +87,7 @@ TEST_F(BaseSetFiles, SaveOffersTheNameFromTheNewestDrawAndRemembersTheFolder) {
     EXPECT_EQ(platform.saveRequests[0].directory, "");
     EXPECT_EQ(platform.saveRequests[0].fileName, "240102001期大底结果");
     EXPECT_EQ(platform.saveRequests[1].directory, folder.path());
-    EXPECT_EQ(ReadBytes(folder.file("out.txt")), Utf8ToGbk("012 345 678 \r\n\r\n保存：总注数：3注"));
+    EXPECT_EQ(ReadBytes(folder.file("out.txt")), Utf8ToGbk("012 345 012 \r\n\r\n保存：总注数：3注"));
     EXPECT_TRUE(platform.messages.empty());
 }
 

@@ -88,12 +88,19 @@ StoredDraw ReadDraw(const sqlite::Statement& row) {
     return {row.Text(0), row.Text(1), row.Text(2), row.Text(3), row.Text(4)};
 }
 
+// Rows carry the lottery's kindIndex: a small integer keeps keys short and compares fast.
+// An unknown name gets a key no row has.
+std::int64_t LotteryKey(std::string_view lottery) {
+    const Lottery* known = FindLottery(lottery);
+    return known ? known->kindIndex : -1;
+}
+
 bool IsValidDraw(std::string_view lottery, const StoredDraw& draw) {
     const Lottery* known = FindLottery(lottery);
+    if (!known) return false;
     const bool digitsOnly = std::all_of(draw.number.begin(), draw.number.end(),
                                         [](char c) { return c >= '0' && c <= '9'; });
-    return !draw.issue.empty() && digitsOnly &&
-           (!known || draw.number.size() == static_cast<std::size_t>(known->digits));
+    return !draw.issue.empty() && digitsOnly && draw.number.size() == static_cast<std::size_t>(known->digits);
 }
 
 // Issue bounds compare by (length, text): against issues of length L, a shorter bound
@@ -150,8 +157,9 @@ Result<HistoryDb> HistoryDb::Open(const std::filesystem::path& file) {
 std::vector<StoredDraw> HistoryDb::Query(std::string_view sql, std::string_view lottery, std::string_view a,
                                          std::string_view b, std::size_t limit) const {
     sqlite::Statement statement(connection_.get(), sql);
-    statement.Bind(1, lottery).Bind(2, a).Bind(3, b).Bind(4, static_cast<std::int64_t>(limit));
+    statement.Bind(1, LotteryKey(lottery)).Bind(2, a).Bind(3, b).Bind(4, static_cast<std::int64_t>(limit));
     std::vector<StoredDraw> draws;
+    draws.reserve(std::min<std::size_t>(limit, 1 << 16));
     while (statement.Step() == SQLITE_ROW) draws.push_back(ReadDraw(statement));
     return draws;
 }
@@ -183,7 +191,7 @@ std::vector<StoredDraw> HistoryDb::Between(std::string_view lottery, std::string
 
 std::vector<std::string> HistoryDb::IssuesDescending(std::string_view lottery) const {
     sqlite::Statement statement(connection_.get(), "SELECT issue FROM draws WHERE lottery = ?1 ORDER BY issue DESC");
-    statement.Bind(1, lottery);
+    statement.Bind(1, LotteryKey(lottery));
     std::vector<std::string> issues;
     while (statement.Step() == SQLITE_ROW) issues.push_back(statement.Text(0));
     return issues;
@@ -191,7 +199,7 @@ std::vector<std::string> HistoryDb::IssuesDescending(std::string_view lottery) c
 
 std::size_t HistoryDb::Count(std::string_view lottery) const {
     sqlite::Statement statement(connection_.get(), "SELECT count(*) FROM draws WHERE lottery = ?1");
-    statement.Bind(1, lottery);
+    statement.Bind(1, LotteryKey(lottery));
     return statement.Step() == SQLITE_ROW ? static_cast<std::size_t>(statement.Int(0)) : 0;
 }
 
@@ -202,6 +210,7 @@ Result<DrawWriter> HistoryDb::StartWriting() {
 }
 
 Result<RecordCounts> HistoryDb::Record(std::string_view lottery, const std::vector<StoredDraw>& draws) {
+    if (!FindLottery(lottery)) return Result<RecordCounts>::Failure("未知彩种“" + std::string(lottery) + "”");
     auto writer = StartWriting();
     if (!writer) return Result<RecordCounts>::Failure(writer.error());
     RecordCounts counts;
@@ -227,7 +236,7 @@ Result<std::size_t> HistoryDb::Delete(std::string_view lottery, const std::vecto
     sqlite::Statement remove(connection_.get(), "DELETE FROM draws WHERE lottery = ?1 AND issue = ?2");
     std::size_t deleted = 0;
     for (const std::string& issue : issues) {
-        remove.Bind(1, lottery).Bind(2, issue);
+        remove.Bind(1, LotteryKey(lottery)).Bind(2, issue);
         if (remove.Step() != SQLITE_DONE) return Result<std::size_t>::Failure(Refusal(path_, connection_.LastError()));
         deleted += static_cast<std::size_t>(sqlite3_changes(connection_.get()));
         remove.Reset();
@@ -251,7 +260,12 @@ DrawWriter::DrawWriter(const sqlite::Connection& connection)
 
 DrawWriter::Outcome DrawWriter::Add(std::string_view lottery, const StoredDraw& draw, std::string* storedNumber) {
     const std::string recorded = draw.recorded.empty() ? NowUtc() : std::string();
-    insert_.Bind(1, lottery).Bind(2, draw.issue).Bind(3, draw.number).Bind(4, draw.date).Bind(5, draw.source);
+    const std::int64_t key = LotteryKey(lottery);
+    if (key < 0) {
+        error_ = "未知彩种“" + std::string(lottery) + "”";
+        return Outcome::Failed;
+    }
+    insert_.Bind(1, key).Bind(2, draw.issue).Bind(3, draw.number).Bind(4, draw.date).Bind(5, draw.source);
     insert_.Bind(6, draw.recorded.empty() ? std::string_view(recorded) : std::string_view(draw.recorded));
     const int step = insert_.Step();
     insert_.Reset();
@@ -260,7 +274,7 @@ DrawWriter::Outcome DrawWriter::Add(std::string_view lottery, const StoredDraw& 
         return Outcome::Failed;
     }
     if (sqlite3_changes(connection_->get()) == 1) return Outcome::Stored;
-    lookup_.Bind(1, lottery).Bind(2, draw.issue);
+    lookup_.Bind(1, key).Bind(2, draw.issue);
     const bool found = lookup_.Step() == SQLITE_ROW;
     const bool same = found && lookup_.TextView(0) == draw.number;
     if (found && !same && storedNumber) *storedNumber = lookup_.Text(0);

@@ -100,7 +100,8 @@ std::string_view StripAround(std::string_view token, std::string_view before, st
 }
 
 // The issue in the lottery's stored form, or the reason it is not one. The time-based
-// kinds keep the last 9 digits as the draw list does ("20241012-023" gives 241012023).
+// kinds keep the last 9 digits as the draw list does ("20241012-023" gives 241012023,
+// "2014051201" gives 014051201).
 bool ToStoredIssue(std::string_view token, const Lottery& lottery, std::string& issue, std::string& reason) {
     token = StripAround(token, "第", "期");
     std::string digits;
@@ -113,12 +114,13 @@ bool ToStoredIssue(std::string_view token, const Lottery& lottery, std::string& 
         reason = "期号“" + std::string(token) + "”不是数字";
         return false;
     }
-    if (digits.size() == length || (timeBased && digits.size() == length + 2)) {
+    // The sites give 10 digits (新疆: YYYYMMDDNN) or 11 (YYYYMMDDNNN); the list keeps 9.
+    if (digits.size() == length || (timeBased && digits.size() > length && digits.size() <= length + 2)) {
         issue = digits.substr(digits.size() - length);
         return true;
     }
     reason = "期号“" + std::string(token) + "”位数不对（" + std::string(lottery.name) + "的期号为 " +
-             (timeBased ? "9 位或 11 位数字，如 20241012023" : "7 位数字，如 2024144") + "）";
+             (timeBased ? "9 到 11 位数字，如 20241012023" : "7 位数字，如 2024144") + "）";
     return false;
 }
 

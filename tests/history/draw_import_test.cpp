@@ -42,11 +42,12 @@ INSTANTIATE_TEST_SUITE_P(
                       LayoutCase{"2024-05-30,2024144,816", "福彩3D", "2024144", "816", "2024-05-30"},
                       LayoutCase{"20241012-023 1,2,3,4,5", "重庆时时彩", "241012023", "12345", ""},
                       LayoutCase{"第2024144期 8 1 6", "福彩3D", "2024144", "816", ""},
-                      LayoutCase{"241012023，0 1 2 3 4  2024/10/12 20:30", "新疆时时彩", "241012023", "01234",
-                                 "2024-10-12"}));
+                      LayoutCase{"2014051201，0 1 2 3 4  2014/5/12 20:30", "新疆时时彩", "014051201", "01234",
+                                 "2014-05-12"}));
 
 TEST(DrawLine, RejectsWhatIsNotExactlyOneDraw) {
     const Lottery& fc3d = Fc3d();
+    EXPECT_EQ(ParseDrawLine("202410120231 12345", Chongqing()).kind, Kind::Rejected);
     for (const char* line : {"2024144 8160", "2024144 81", "2024144", "2024144 8 1 x", "24144 816", "abc",
                              "2024144 816 12 34"}) {
         const ParsedLine parsed = ParseDrawLine(line, fc3d);

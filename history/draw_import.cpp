@@ -132,11 +132,11 @@ private:
     ImportReport report_;
 };
 
-enum class StreamEnd { Done, Binary, Utf16, ReadError, DatabaseError };
+enum class StreamEnd { Done, Binary, Utf16, ReadError, DatabaseError, Cancelled };
 
 // Reads the file in chunks and hands each line (without its break) to the sink; a line
 // longer than kMaxLineBytes is cut off and flagged, so memory stays bounded.
-StreamEnd StreamLines(std::FILE* file, LineSink& sink) {
+StreamEnd StreamLines(std::FILE* file, LineSink& sink, const std::atomic<bool>* cancel) {
     std::vector<char> chunk(64 * 1024);
     std::string line;
     bool tooLong = false, first = true;
@@ -151,6 +151,7 @@ StreamEnd StreamLines(std::FILE* file, LineSink& sink) {
     for (;;) {
         const std::size_t got = std::fread(chunk.data(), 1, chunk.size(), file);
         if (got == 0) break;
+        if (cancel && cancel->load()) return StreamEnd::Cancelled;
         std::string_view data(chunk.data(), got);
         if (first) {
             first = false;
@@ -176,7 +177,8 @@ StreamEnd StreamLines(std::FILE* file, LineSink& sink) {
 
 }  // namespace
 
-Result<ImportReport> ImportDrawFile(HistoryDb& db, const Lottery& lottery, const std::filesystem::path& file) {
+Result<ImportReport> ImportDrawFile(HistoryDb& db, const Lottery& lottery, const std::filesystem::path& file,
+                                   const std::atomic<bool>* cancel) {
     if (auto reason = CheckImportFile(file)) return Failure(file, *reason);
     std::unique_ptr<std::FILE, CloseFile> input(std::fopen(file.c_str(), "rb"));
     if (!input) return Failure(file, ReadErrorReason(errno));
@@ -184,12 +186,13 @@ Result<ImportReport> ImportDrawFile(HistoryDb& db, const Lottery& lottery, const
     auto writer = db.StartWriting();
     if (!writer) return ImportResult::Failure(writer.error());
     LineSink sink(*writer, lottery, file.filename().string());
-    switch (StreamLines(input.get(), sink)) {
+    switch (StreamLines(input.get(), sink, cancel)) {
     case StreamEnd::Done: break;
     case StreamEnd::Binary: return Failure(file, "文件含有二进制内容，不是文本文件");
     case StreamEnd::Utf16: return Failure(file, "文件是 UTF-16 编码，请另存为 UTF-8 或 GBK");
     case StreamEnd::ReadError: return Failure(file, ReadErrorReason(errno));
     case StreamEnd::DatabaseError: return WriteFailure(db, writer->error());
+    case StreamEnd::Cancelled: return Failure(file, "导入已取消");
     }
     ImportReport& report = sink.report();
     // A file without a draw leaves the database exactly as it was: the writer rolls back.

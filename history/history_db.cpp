@@ -78,6 +78,9 @@ std::optional<std::string> PrepareConnection(const sqlite::Connection& connectio
     if (auto error = connection.Exec("PRAGMA synchronous = NORMAL; PRAGMA cache_size = -32768")) {
         return "数据库出错（" + *error + "）";
     }
+    // Only an older file takes the write lock, so opening never waits for another
+    // program's long import.
+    if (connection.IntQuery("PRAGMA user_version").value_or(0) >= kSchemaVersion) return std::nullopt;
     if (auto error = MigrateSchema(connection)) {
         return DescribeSqliteError(connection.LastErrorCode(), *error, 0);
     }
@@ -159,7 +162,7 @@ std::vector<StoredDraw> HistoryDb::Query(std::string_view sql, std::string_view 
     sqlite::Statement statement(connection_.get(), sql);
     statement.Bind(1, LotteryKey(lottery)).Bind(2, a).Bind(3, b).Bind(4, static_cast<std::int64_t>(limit));
     std::vector<StoredDraw> draws;
-    draws.reserve(std::min<std::size_t>(limit, 1 << 16));
+    if (limit <= (1 << 16)) draws.reserve(limit);  // a page or the newest N, not an open range
     while (statement.Step() == SQLITE_ROW) draws.push_back(ReadDraw(statement));
     return draws;
 }

@@ -108,7 +108,12 @@ TEST_F(Import, FileWithoutDrawsChangesNothing) {
 
 // Good lines before a fault are not kept: the import is one transaction.
 TEST_F(Import, BadFilesAreRefusedWholeAndStoreNothing) {
-    auto binary = ImportText("2024001 123\n2024002 456\n" + std::string("\0\x01\x02", 3));
+    std::string good;  // more than one read of the file, so lines are written before the fault
+    for (int i = 0; i < 8000; ++i) good += std::to_string(2020000 + i) + " 123\n";
+    const std::atomic<bool> cancelled{true};
+    WriteBytes(folder.file("good.txt"), good);
+    EXPECT_FALSE(ImportDrawFile(db, Fc3d(), folder.file("good.txt"), &cancelled));
+    auto binary = ImportText(good + std::string("\0\x01\x02", 3));
     ASSERT_FALSE(binary);
     EXPECT_NE(binary.error().find("二进制"), std::string::npos) << binary.error();
     EXPECT_FALSE(ImportText("\xFF\xFE" "2\0" "0\0"));

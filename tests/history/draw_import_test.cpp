@@ -128,6 +128,25 @@ TEST_F(Import, BadFilesAreRefusedWholeAndStoreNothing) {
     EXPECT_EQ(db.Count("福彩3D"), 0u);
 }
 
+// Root reads anything, so the reading is done by an unprivileged child with its own database.
+TEST_F(Import, UnreadableFileIsRefused) {
+    const std::string file = folder.file("secret.txt");
+    WriteBytes(file, "2024001 123\n");
+    std::filesystem::permissions(file, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    std::filesystem::permissions(folder.path(), std::filesystem::perms::all);
+    const pid_t child = fork();
+    if (child == 0) {
+        if (geteuid() == 0 && setuid(65534) != 0) _exit(3);
+        auto own = HistoryDb::Open(folder.file("child.sqlite"));
+        if (!own) _exit(2);
+        auto report = ImportDrawFile(*own, Fc3d(), file);
+        _exit(!report && report.error().find("没有读取权限") != std::string::npos && own->Count("福彩3D") == 0 ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+}
+
 TEST_F(Import, OverlongLineIsRejectedAndTheRestRead) {
     auto report = ImportText("2024001 123\n" + std::string(100000, '7') + "\n2024002 456");
     ASSERT_TRUE(report);

@@ -39,4 +39,10 @@ AnalysedRange AnalyseDraws(std::span<const Draw> draws, int digitCount, Position
     return range;
 }
 
+std::string_view ShortenedText(std::string_view text, std::size_t bytes) {
+    if (text.size() <= bytes) return text;
+    while (bytes > 0 && (static_cast<unsigned char>(text[bytes]) & 0xC0) == 0x80) --bytes;
+    return text.substr(0, bytes);
+}
+
 }  // namespace sanxing::analysis

@@ -43,4 +43,8 @@ struct AnalysedRange {
 // Draws oldest first; a draw whose number is malformed is left out and counted.
 AnalysedRange AnalyseDraws(std::span<const Draw> draws, int digitCount, Position position);
 
+// At most `bytes` bytes of UTF-8 text, never cutting a character: typed input quoted in
+// a message.
+std::string_view ShortenedText(std::string_view text, std::size_t bytes);
+
 }  // namespace sanxing::analysis

@@ -2,6 +2,7 @@
 
 #include <bit>
 
+#include "analysis/analysed_draw.h"
 #include "numbers/set_text.h"
 #include "runtime/split.h"
 #include "shrink/shrink_run.h"
@@ -14,13 +15,6 @@ std::string_view Trimmed(std::string_view text) {
     const std::size_t first = text.find_first_not_of(" \t\r\n");
     if (first == std::string_view::npos) return {};
     return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
-
-// At most `bytes` bytes of UTF-8 text, never cutting a character.
-std::string_view Shortened(std::string_view text, std::size_t bytes) {
-    if (text.size() <= bytes) return text;
-    while (bytes > 0 && (static_cast<unsigned char>(text[bytes]) & 0xC0) == 0x80) --bytes;
-    return text.substr(0, bytes);
 }
 
 }  // namespace
@@ -67,7 +61,7 @@ std::optional<Explanation> ExplainNumber(const Conditions& conditions, std::stri
     const std::optional<int> number = NumberValue(token);
     if (!number) {
         error = token.empty() ? "查号：请输入一个三位数（000 到 999）。"
-                              : "查号：“" + std::string(Shortened(token, 40)) + "”不是三位数，请输入 000 到 999 之间的号码。";
+                              : "查号：“" + std::string(ShortenedText(token, 40)) + "”不是三位数，请输入 000 到 999 之间的号码。";
         return std::nullopt;
     }
     const std::uint64_t mask = conditions.failedMask(*number);

@@ -65,7 +65,9 @@ std::optional<Explanation> ExplainNumber(const Conditions& conditions, std::stri
         return std::nullopt;
     }
     const std::uint64_t mask = conditions.failedMask(*number);
-    return Explanation{std::string(token), std::popcount(mask), conditions.failedGroups(mask)};
+    const int failures = std::popcount(mask);
+    return Explanation{std::string(token), failures, conditions.failedGroups(mask),
+                       conditions.inBase(*number) && conditions.tolerance().contains(failures)};
 }
 
 }  // namespace sanxing::analysis

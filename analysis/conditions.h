@@ -61,6 +61,7 @@ struct Explanation {
     std::string number;
     int failures = 0;
     std::vector<GroupName> failed;
+    bool inResult = false;  // in the base, failures in the range of 组合框_容错
 };
 
 // `text` must be a three-digit number (spaces around it allowed); otherwise nothing, and

@@ -76,4 +76,18 @@ Result<SelectedDraws> SelectDraws(const history::HistoryDb& db, const Lottery& l
     return SelectedDraws{};
 }
 
+history::Result<RangeDraws> LoadRange(const history::HistoryDb& db, const Lottery& lottery, const RangeChoice& range,
+                                      Position position) {
+    auto selected = SelectDraws(db, lottery, range);
+    if (!selected) return Result<RangeDraws>::Failure(selected.error());
+    AnalysedRange analysed = AnalyseDraws(selected->draws, lottery.digits, position);
+    RangeDraws loaded{std::move(analysed.draws), std::move(selected->note)};
+    if (analysed.skipped > 0) {
+        if (!loaded.note.empty()) loaded.note += ' ';
+        loaded.note += std::to_string(analysed.skipped) + " 期号码不是 " + std::to_string(lottery.digits) + " 位数字，未计入。";
+    }
+    if (loaded.draws.empty()) return Result<RangeDraws>::Failure("所选范围没有可计算的开奖号码。" + loaded.note);
+    return loaded;
+}
+
 }  // namespace sanxing::analysis

@@ -34,6 +34,16 @@ struct SelectedDraws {
 history::Result<SelectedDraws> SelectDraws(const history::HistoryDb& db, const history::Lottery& lottery,
                                           const RangeChoice& range);
 
+struct RangeDraws {
+    std::vector<AnalysedDraw> draws;  // oldest first, the three analysed digits of each
+    std::string note;                 // what was used instead of what was asked, if anything
+};
+
+// SelectDraws, then the three digits at `position`; draws whose number is malformed are
+// left out and the note says how many.
+history::Result<RangeDraws> LoadRange(const history::HistoryDb& db, const history::Lottery& lottery,
+                                      const RangeChoice& range, Position position);
+
 // Checks an issue typed as a range end: digits only, at most 20. Gives the Chinese reason.
 std::optional<std::string> CheckIssueText(std::string_view issue);
 

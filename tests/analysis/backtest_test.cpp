@@ -158,7 +158,9 @@ TEST_F(BacktestTest, ExplainNamesTheFailedGroups) {
     EXPECT_EQ(both->number, "700");
     EXPECT_EQ(both->failures, 2);
     EXPECT_EQ(both->failed, (std::vector<GroupName>{{1, "百位"}, {3, "个位"}}));
+    EXPECT_FALSE(both->inResult);
     EXPECT_EQ(ExplainNumber(c, "123", error)->failures, 0);
+    EXPECT_TRUE(ExplainNumber(c, "123", error)->inResult);
     for (const char* bad : {"", "12", "1234", "abc", "１２３", "12 3"}) {
         error.clear();
         EXPECT_FALSE(ExplainNumber(c, bad, error)) << bad;

@@ -40,7 +40,7 @@ std::int64_t Statement::Int(int column) const { return sqlite3_column_int64(stmt
 
 std::optional<Connection> Connection::Open(const std::string& file, bool create, OpenFailure& failure) {
     sqlite3* db = nullptr;
-    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_FULLMUTEX;
+    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_NOMUTEX;
     const int code = sqlite3_open_v2(file.c_str(), &db, flags, nullptr);
     Connection connection;
     connection.db_.reset(db);

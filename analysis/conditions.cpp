@@ -56,18 +56,24 @@ std::vector<GroupName> Conditions::failedGroups(std::uint64_t mask) const {
     return names;
 }
 
-std::optional<Explanation> ExplainNumber(const Conditions& conditions, std::string_view text, std::string& error) {
+std::optional<std::string> CheckNumberText(std::string_view text) {
     const std::string_view token = Trimmed(text);
-    const std::optional<int> number = NumberValue(token);
-    if (!number) {
-        error = token.empty() ? "查号：请输入一个三位数（000 到 999）。"
-                              : "查号：“" + std::string(ShortenedText(token, 40)) + "”不是三位数，请输入 000 到 999 之间的号码。";
+    if (NumberValue(token)) return std::nullopt;
+    if (token.empty()) return "查号：请输入一个三位数（000 到 999）。";
+    return "查号：“" + std::string(ShortenedText(token, 40)) + "”不是三位数，请输入 000 到 999 之间的号码。";
+}
+
+std::optional<Explanation> ExplainNumber(const Conditions& conditions, std::string_view text, std::string& error) {
+    if (auto problem = CheckNumberText(text)) {
+        error = *problem;
         return std::nullopt;
     }
-    const std::uint64_t mask = conditions.failedMask(*number);
+    const std::string_view token = Trimmed(text);
+    const int number = *NumberValue(token);
+    const std::uint64_t mask = conditions.failedMask(number);
     const int failures = std::popcount(mask);
     return Explanation{std::string(token), failures, conditions.failedGroups(mask),
-                       conditions.inBase(*number) && conditions.tolerance().contains(failures)};
+                       conditions.inBase(number) && conditions.tolerance().contains(failures)};
 }
 
 }  // namespace sanxing::analysis

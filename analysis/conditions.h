@@ -64,6 +64,10 @@ struct Explanation {
     bool inResult = false;  // in the base, failures in the range of 组合框_容错
 };
 
+// Whether `text` is a three-digit number for 查号 (spaces around it allowed): nothing, or
+// the Chinese reason why not.
+std::optional<std::string> CheckNumberText(std::string_view text);
+
 // `text` must be a three-digit number (spaces around it allowed); otherwise nothing, and
 // `error` says why in Chinese.
 std::optional<Explanation> ExplainNumber(const Conditions& conditions, std::string_view text, std::string& error);

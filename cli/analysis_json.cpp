@@ -91,8 +91,8 @@ json ExplainJson(const Explanation& e) {
 
 std::string BacktestText(const Conditions& conditions, const Backtest& b) {
     std::string text = "历史验证：" + std::to_string(b.draws.size()) + " 期，容错 " + conditions.toleranceText() + " 命中 " +
-                       std::to_string(b.hits) + " 期（" + Fixed(b.hitRate() * 100, 1) + "%），随机同注数 " +
-                       std::to_string(b.resultSize) + " 注的期望命中率 " + Fixed(b.chance() * 100, 1) + "%\n";
+                       std::to_string(b.hits) + " 期（" + Fixed(b.hitRate() * 100, 1) + "%）；随机选同样的 " +
+                       std::to_string(b.resultSize) + " 注，命中率约 " + Fixed(b.chance() * 100, 1) + "%\n";
     text += "期号\t号码\t三码\t错\t大底\t中\t错的条件\n";
     for (const DrawOutcome& d : b.draws) {
         text += d.issue + '\t' + d.number + '\t' + NumberText(d.value) + '\t' + std::to_string(d.failures) + '\t' +

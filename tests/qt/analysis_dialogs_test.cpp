@@ -1,9 +1,14 @@
 // The back-test and trend dialogs over a real history database in a temporary folder.
 
 #include <QCheckBox>
+#include <QMenu>
+#include <QPlainTextEdit>
 #include <QTableView>
+#include <QTreeWidget>
 
+#include "app/qt/analysis_menu.h"
 #include "app/qt/backtest_dialog.h"
+#include "app/qt/history_menu.h"
 #include "app/qt/range_bar.h"
 #include "app/qt/trend_dialog.h"
 #include "app/qt/trend_grid_model.h"
@@ -111,6 +116,36 @@ TEST_F(AnalysisDialogTest, TrendWithoutHistoryOrWithOneDraw) {
     record({"123"});
     dialog.reload();
     EXPECT_EQ(dialog.gridModel().rowCount(), 1 + TrendGridModel::kSummaryRows);
+}
+
+TEST_F(AnalysisDialogTest, HistoryMenuItemsAndExplainFromTheResultBoxAndTheDrawList) {
+    QStringList items;
+    for (QAction* action : window->history().menu()->actions()) items << action->text();
+    EXPECT_TRUE(items.contains(QStringLiteral("历史验证(&V)..."))) << items.join(' ').toStdString();
+    EXPECT_TRUE(items.contains(QStringLiteral("走势图(&T)")));
+
+    AnalysisMenu& analysis = window->analysis();
+    auto* result = widget<QPlainTextEdit>("编辑框_结果");
+    store().setText("编辑框_结果", "123 456 ");
+    QTextCursor cursor = result->textCursor();
+    cursor.setPosition(5);
+    EXPECT_EQ(analysis.resultNumberAt(result->cursorRect(cursor).center()), QStringLiteral("456"));
+
+    store().setRows("列表框_开奖", {{"140512023", "71234", ""}});
+    store().select("组合框_验证", 1);  // 中三
+    auto* draws = widget<QTreeWidget>("列表框_开奖");
+    ASSERT_TRUE(WaitFor([&] { return draws->topLevelItemCount() == 1; }));
+    const QPoint row = draws->visualItemRect(draws->topLevelItem(0)).center();
+    EXPECT_EQ(analysis.drawNumberAt(row), QStringLiteral("123"));
+
+    store().setTicked("选择框_百位7", false);
+    platform.prepareMessageAnswer(MessageAnswer::Ok);
+    analysis.explain(QStringLiteral("712"));
+    ASSERT_FALSE(platform.answeredMessages().empty());
+    EXPECT_NE(platform.answeredMessages().back().text.find("错 1 个条件：1 百位"), std::string::npos);
+    platform.prepareMessageAnswer(MessageAnswer::Ok);
+    analysis.explain(QStringLiteral("71"));
+    EXPECT_NE(platform.answeredMessages().back().text.find("不是三位数"), std::string::npos);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "app/scheme.h"
 #include "app/window_model.h"
 #include "cli/cli_session.h"
+#include "cli/analysis_steps.h"
 #include "cli/history_steps.h"
 #include "cli/scripted_platform.h"
 #include "draws/draw_hosts.h"
@@ -134,6 +135,8 @@ public:
                 steps.push_back([](Session& s) { s.out << Usage(); });
             } else if (option == "--controls") {
                 steps.push_back([](Session& s) { s.out << Dump(ControlTableJson()) << '\n'; });
+            } else if (auto flag = ParseAnalysisFlag(option, history_)) {
+                steps.push_back(std::move(*flag));
             } else {
                 steps.push_back(parseWithArgument(option, next(option)));
             }
@@ -184,6 +187,7 @@ private:
         if (option == "--open-path") return [argument](Session& s) { s.platform.queueOpenPath(argument); };
         if (option == "--save-path") return [argument](Session& s) { s.platform.queueSavePath(argument); };
         if (auto step = ParseHistoryOption(option, argument, history_)) return std::move(*step);
+        if (auto step = ParseAnalysisOption(option, argument)) return std::move(*step);
         if (option == "--get") {
             RequireControl(window_, argument);
             return [argument](Session& s) {
@@ -279,11 +283,11 @@ std::string Usage() {
            "  --open-path PATH       what the next open dialog returns (default: cancelled)\n"
            "  --save-path PATH       what the next save dialog returns (default: cancelled)\n"
            "  --get NAME             print the control's value\n" +
-           HistoryUsage() +
+           HistoryUsage() + AnalysisUsage() +
            "  --controls             print the control table as JSON\n"
            "  --json                 print one JSON object at the end instead (values, messages,\n"
            "                         clipboard, sounds: the sound clips played, in order;\n"
-           "                         import: what --import-draws did)\n";
+           "                         import: what --import-draws did; backtest, trend, explain)\n";
 }
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {

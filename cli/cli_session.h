@@ -11,6 +11,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "analysis/analysed_draw.h"
+#include "analysis/draw_range.h"
 #include "app/window_model.h"
 #include "cli/scripted_platform.h"
 #include "history/history_db.h"
@@ -58,6 +60,9 @@ struct Session {
     nlohmann::json results = nlohmann::json::object();
     std::size_t messagesShown = 0;
     HistoryChoice history;
+    // The range and position of --backtest and --trend (--last, --from/--to, --position).
+    analysis::RangeChoice range = analysis::RangeChoice::All();
+    analysis::Position position = analysis::Position::Front;
 
     Session(std::string programDirectory, std::ostream& o, std::ostream& e)
         : platform(std::move(programDirectory)), window(platform), out(o), err(e) {}

@@ -51,12 +51,17 @@ private:
 
 }  // namespace
 
-void BuildFailureTable(const Controls& controls, FailureTable& table) {
+std::vector<const ConditionGroup*> BuildFailureTable(const Controls& controls, FailureTable& table) {
     table.clear();
+    std::vector<const ConditionGroup*> active;
     for (const ConditionGroup& group : ConditionGroups()) {
         if (group.evaluate == nullptr) continue;
-        if (std::optional<NumberSet> passing = group.evaluate(controls)) table.addRow(*passing);
+        if (std::optional<NumberSet> passing = group.evaluate(controls)) {
+            table.addRow(*passing);
+            active.push_back(&group);
+        }
     }
+    return active;
 }
 
 std::string FilterBase(const FailureTable& table, std::string_view baseText, std::string_view tolerance) {

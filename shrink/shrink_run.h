@@ -5,14 +5,17 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "numbers/failure_table.h"
 #include "runtime/controls.h"
+#include "shrink/condition_group.h"
 
 namespace sanxing {
 
-// Clears `table` and lets each active condition group add its row.
-void BuildFailureTable(const Controls& controls, FailureTable& table);
+// Clears `table` and lets each active condition group add its row. Returns the groups
+// behind the rows, in row order.
+std::vector<const ConditionGroup*> BuildFailureTable(const Controls& controls, FailureTable& table);
 
 // The surviving base tokens, each followed by one space, in base order. An empty base
 // text stands for the whole universe.

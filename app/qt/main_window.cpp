@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <stdexcept>
 
+#include "app/qt/analysis_menu.h"
 #include "app/qt/announcement_view.h"
 #include "app/qt/control_widgets.h"
 #include "app/qt/event_router.h"
@@ -40,6 +41,7 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent) : QMainWindow(parent
     setCentralWidget(central);
     schemes_ = new SchemeMenu(model_, menuBar());
     history_ = new HistoryMenu(model_, *this);
+    analysis_ = new AnalysisMenu(model_, *widgets_, *this, history_->menu(), history_->access().path());
 
     mirror_ = new StoreMirror(model_.controls(), *widgets_, this);
     mirror_->showAll();

@@ -9,6 +9,7 @@
 
 namespace sanxing {
 
+class AnalysisMenu;
 class ControlWidgets;
 class EventRouter;
 class HistoryMenu;
@@ -27,6 +28,8 @@ public:
     SchemeMenu& schemes() { return *schemes_; }
     // The 历史 menu and the window's way to the draw history.
     HistoryMenu& history() { return *history_; }
+    // 历史验证, 走势图 and 查号.
+    AnalysisMenu& analysis() { return *analysis_; }
 
     // The creation-complete event, once the window is shown: starts the timers and runs
     // the model's start-up handler.
@@ -45,6 +48,7 @@ private:
     EventRouter* router_ = nullptr;
     SchemeMenu* schemes_ = nullptr;
     HistoryMenu* history_ = nullptr;
+    AnalysisMenu* analysis_ = nullptr;
 };
 
 }  // namespace sanxing

@@ -1,0 +1,50 @@
+#pragma once
+// Which past draws an analysis looks at: all draws of a lottery, the newest N, or the
+// issues from X to Y (both included). A range larger than the history uses what there is
+// and says so.
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "analysis/analysed_draw.h"
+#include "history/history_db.h"
+#include "history/lotteries.h"
+
+namespace sanxing::analysis {
+
+struct RangeChoice {
+    enum class Kind { All, Newest, Issues };
+    Kind kind = Kind::All;
+    std::size_t newest = 0;  // Kind::Newest
+    std::string from, to;    // Kind::Issues, digits only; an empty end is open
+
+    static RangeChoice All() { return {}; }
+    static RangeChoice Newest(std::size_t count) { return {Kind::Newest, count, {}, {}}; }
+    static RangeChoice Issues(std::string from, std::string to) { return {Kind::Issues, 0, std::move(from), std::move(to)}; }
+};
+
+struct SelectedDraws {
+    std::vector<Draw> draws;  // oldest first
+    std::string note;         // empty, or what was used instead of what was asked
+};
+
+// Fails with a Chinese message when the lottery has no history (saying how to import one)
+// or the range holds no draw.
+history::Result<SelectedDraws> SelectDraws(const history::HistoryDb& db, const history::Lottery& lottery,
+                                          const RangeChoice& range);
+
+struct RangeDraws {
+    std::vector<AnalysedDraw> draws;  // oldest first, the three analysed digits of each
+    std::string note;                 // what was used instead of what was asked, if anything
+};
+
+// SelectDraws, then the three digits at `position`; draws whose number is malformed are
+// left out and the note says how many.
+history::Result<RangeDraws> LoadRange(const history::HistoryDb& db, const history::Lottery& lottery,
+                                      const RangeChoice& range, Position position);
+
+// Checks an issue typed as a range end: digits only, at most 20. Gives the Chinese reason.
+std::optional<std::string> CheckIssueText(std::string_view issue);
+
+}  // namespace sanxing::analysis

@@ -1,0 +1,53 @@
+#pragma once
+// The choices at the top of the back-test and trend dialogs: lottery, range of draws
+// (newest N, all, or an issue range) and which three digits of a five-digit number are
+// analysed. Three-digit lotteries use the whole number, so the position is off for them.
+
+#include <QWidget>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "analysis/analysed_draw.h"
+#include "analysis/draw_range.h"
+#include "history/lotteries.h"
+
+class QComboBox;
+class QLineEdit;
+
+namespace sanxing {
+
+struct RangeSelection {
+    const history::Lottery* lottery = nullptr;
+    analysis::RangeChoice range;
+    analysis::Position position = analysis::Position::Front;
+};
+
+class RangeBar final : public QWidget {
+    Q_OBJECT
+public:
+    // `newestCounts`: the sizes offered as 最新 N 期, followed by 全部 and 期号范围.
+    RangeBar(const std::vector<int>& newestCounts, QWidget* parent = nullptr);
+
+    void setLottery(int kindIndex);
+    void setPosition(analysis::Position position);
+    void setNewest(int count);
+    void setIssues(const QString& from, const QString& to);
+
+    // The choices, or the Chinese reason why an issue typed as a range end is not one.
+    std::optional<RangeSelection> selection(std::string& error) const;
+
+signals:
+    void changed();
+
+private:
+    void updateEnabled();
+
+    QComboBox* lottery_;
+    QComboBox* range_;
+    QLineEdit* from_;
+    QLineEdit* to_;
+    QComboBox* position_;
+};
+
+}  // namespace sanxing

@@ -1,0 +1,138 @@
+#include "cli/analysis_json.h"
+
+#include <cstdio>
+
+#include "numbers/set_text.h"
+
+namespace sanxing {
+
+namespace {
+
+using nlohmann::json;
+using namespace analysis;
+
+json GroupsJson(const std::vector<GroupName>& groups) {
+    json list = json::array();
+    for (const GroupName& g : groups) list.push_back({{"row", g.row}, {"name", g.name}});
+    return list;
+}
+
+json FiguresJson(const Trend& trend, int first, int count, bool textValues = false) {
+    json list = json::array();
+    for (int i = 0; i < count; ++i) {
+        const CategoryFigures& f = trend.figures(first + i);
+        json value = textValues ? json(kShapeNames[i]) : json(i);
+        list.push_back({{"value", value},
+                        {"appearances", f.appearances},
+                        {"current", f.current},
+                        {"max", f.max},
+                        {"average", f.average}});
+    }
+    return list;
+}
+
+std::string Fixed(double value, int decimals) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
+    return text;
+}
+
+std::string Names(const std::vector<GroupName>& groups) {
+    std::string text;
+    for (const GroupName& g : groups) text += (text.empty() ? "" : "、") + std::to_string(g.row) + " " + std::string(g.name);
+    return text;
+}
+
+}  // namespace
+
+json BacktestJson(const Conditions& conditions, const Backtest& backtest) {
+    json draws = json::array();
+    for (const DrawOutcome& d : backtest.draws) {
+        draws.push_back({{"issue", d.issue},
+                         {"number", d.number},
+                         {"digits", NumberText(d.value)},
+                         {"failed", GroupsJson(conditions.failedGroups(d.failedMask))},
+                         {"failures", d.failures},
+                         {"in_base", d.inBase},
+                         {"hit", d.hit}});
+    }
+    json groups = json::array();
+    for (const GroupFigures& g : backtest.groups) {
+        groups.push_back({{"row", g.group.row},
+                          {"name", g.group.name},
+                          {"passes", g.passes},
+                          {"kills", g.kills},
+                          {"expected_kills", g.expectedKills},
+                          {"since_last_kill", g.sinceLastKill},
+                          {"longest_kill_run", g.longestKillRun},
+                          {"longest_pass_run", g.longestPassRun}});
+    }
+    json curve = json::array();
+    for (const CurvePoint& p : backtest.curve) {
+        curve.push_back(
+            {{"max_failures", p.maxFailures}, {"hits", p.hits}, {"result_size", p.resultSize}, {"chance", p.chance}});
+    }
+    return {{"count", backtest.draws.size()}, {"draws", draws}, {"groups", groups}, {"curve", curve}};
+}
+
+json TrendJson(const Trend& trend) {
+    json positions = json::object();
+    for (int p = 0; p < 3; ++p) positions[std::string(kPositionDigitNames[p])] = FiguresJson(trend, kDigitCategories + p * 10, 10);
+    return {{"count", trend.count()},
+            {"positions", positions},
+            {"sum", FiguresJson(trend, kSumCategories, 28)},
+            {"span", FiguresJson(trend, kSpanCategories, 10)},
+            {"shape", FiguresJson(trend, kShapeCategories, 3, true)}};
+}
+
+json ExplainJson(const Explanation& e) {
+    return {{"number", e.number}, {"failures", e.failures}, {"failed", GroupsJson(e.failed)}};
+}
+
+std::string BacktestText(const Conditions& conditions, const Backtest& b) {
+    std::string text = "历史验证：" + std::to_string(b.draws.size()) + " 期，容错 " + conditions.toleranceText() + " 命中 " +
+                       std::to_string(b.hits) + " 期（" + Fixed(b.hitRate() * 100, 1) + "%）；随机选同样的 " +
+                       std::to_string(b.resultSize) + " 注，命中率约 " + Fixed(b.chance() * 100, 1) + "%\n";
+    text += "期号\t号码\t三码\t错\t大底\t中\t错的条件\n";
+    for (const DrawOutcome& d : b.draws) {
+        text += d.issue + '\t' + d.number + '\t' + NumberText(d.value) + '\t' + std::to_string(d.failures) + '\t' +
+                (d.inBase ? "是" : "否") + '\t' + (d.hit ? "中" : "不中") + '\t' +
+                Names(conditions.failedGroups(d.failedMask)) + '\n';
+    }
+    text += "序号\t条件\t通过注数\t杀中\t随机期望\t距上次杀中\t最长连杀\t最长连过\n";
+    for (const GroupFigures& g : b.groups) {
+        text += std::to_string(g.group.row) + '\t' + std::string(g.group.name) + '\t' + std::to_string(g.passes) + '\t' +
+                std::to_string(g.kills) + '\t' + Fixed(g.expectedKills, 2) + '\t' + std::to_string(g.sinceLastKill) +
+                '\t' + std::to_string(g.longestKillRun) + '\t' + std::to_string(g.longestPassRun) + '\n';
+    }
+    text += "容错0-t\t命中\t注数\t随机命中率\n";
+    for (const CurvePoint& p : b.curve) {
+        text += "0-" + std::to_string(p.maxFailures) + '\t' + std::to_string(p.hits) + '\t' +
+                std::to_string(p.resultSize) + '\t' + Fixed(p.chance * 100, 1) + "%\n";
+    }
+    return text;
+}
+
+std::string TrendText(const Trend& trend) {
+    std::string text = "走势：" + std::to_string(trend.count()) + " 期\n类别\t值\t出现次数\t当前遗漏\t最大遗漏\t平均遗漏\n";
+    auto rows = [&](std::string_view kind, int first, int count) {
+        for (int i = 0; i < count; ++i) {
+            const CategoryFigures& f = trend.figures(first + i);
+            const std::string value = first == kShapeCategories ? std::string(kShapeNames[i]) : std::to_string(i);
+            text += std::string(kind) + '\t' + value + '\t' + std::to_string(f.appearances) + '\t' +
+                    std::to_string(f.current) + '\t' + std::to_string(f.max) + '\t' + Fixed(f.average, 2) + '\n';
+        }
+    };
+    for (int p = 0; p < 3; ++p) rows(kPositionDigitNames[p], kDigitCategories + p * 10, 10);
+    rows("和值", kSumCategories, 28);
+    rows("跨度", kSpanCategories, 10);
+    rows("形态", kShapeCategories, 3);
+    return text;
+}
+
+std::string ExplainText(const Explanation& e) {
+    if (e.failed.empty()) return "查号 " + e.number + "：不错任何条件\n";
+    return "查号 " + e.number + "：错 " + std::to_string(e.failures) + " 个条件：" + Names(e.failed) + '\n';
+}
+
+}  // namespace sanxing

@@ -1,0 +1,21 @@
+#pragma once
+// The JSON and plain-text forms of the back-test, the trend figures and 查号 that
+// sanxing-cli prints. The field names are documented in the README.
+
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "analysis/backtest.h"
+#include "analysis/trend.h"
+
+namespace sanxing {
+
+nlohmann::json BacktestJson(const analysis::Conditions& conditions, const analysis::Backtest& backtest);
+nlohmann::json TrendJson(const analysis::Trend& trend);
+nlohmann::json ExplainJson(const analysis::Explanation& explanation);
+
+std::string BacktestText(const analysis::Conditions& conditions, const analysis::Backtest& backtest);
+std::string TrendText(const analysis::Trend& trend);
+std::string ExplainText(const analysis::Explanation& explanation);
+
+}  // namespace sanxing

@@ -1,0 +1,118 @@
+#include "cli/analysis_steps.h"
+
+#include <algorithm>
+
+#include "analysis/backtest.h"
+#include "analysis/trend.h"
+#include "cli/analysis_json.h"
+#include "runtime/text.h"
+
+namespace sanxing {
+
+namespace {
+
+using namespace analysis;
+
+// The draws of the chosen lottery and range; a range larger than the history is said on
+// the error stream.
+RangeDraws LoadChosenRange(Session& s) {
+    auto loaded = LoadRange(s.history.database(), s.history.lottery(), s.range, s.position);
+    if (!loaded) throw StepFailure(loaded.error());
+    if (!loaded->note.empty()) s.err << loaded->note << '\n';
+    return std::move(*loaded);
+}
+
+void BacktestStep(Session& s) {
+    const RangeDraws range = LoadChosenRange(s);
+    const Conditions conditions = Conditions::FromControls(s.window.controls());
+    const Backtest backtest = RunBacktest(conditions, range.draws);
+    if (!s.jsonOutput) s.out << BacktestText(conditions, backtest);
+    s.results["backtest"] = BacktestJson(conditions, backtest);
+}
+
+void TrendStep(Session& s) {
+    const RangeDraws range = LoadChosenRange(s);
+    const Trend trend = ComputeTrend(range.draws);
+    if (!s.jsonOutput) s.out << TrendText(trend);
+    s.results["trend"] = TrendJson(trend);
+}
+
+void ExplainStep(Session& s, const std::string& number) {
+    const Conditions conditions = Conditions::FromControls(s.window.controls());
+    std::string error;
+    const auto explanation = ExplainNumber(conditions, number, error);
+    if (!explanation) throw StepFailure(error);
+    if (!s.jsonOutput) s.out << ExplainText(*explanation);
+    s.results["explain"] = ExplainJson(*explanation);
+}
+
+// A count of draws: 1 to 10,000,000.
+std::size_t ParseCount(const std::string& option, const std::string& argument) {
+    const bool digits = !argument.empty() && argument.size() <= 8 &&
+                        std::all_of(argument.begin(), argument.end(), IsAsciiDigit);
+    const long long count = digits ? std::stoll(argument) : 0;
+    if (count < 1 || count > 10'000'000) {
+        throw BadInput{option + " 需要 1 到 10000000 之间的期数，收到“" + std::string(ShortenedText(argument, 24)) + "”"};
+    }
+    return static_cast<std::size_t>(count);
+}
+
+std::string CheckedIssue(const std::string& option, const std::string& argument) {
+    if (auto problem = CheckIssueText(argument)) throw BadInput{option + ": " + *problem};
+    return argument;
+}
+
+// --from and --to set one end of an issue range; the other end stays when the range was
+// already one, else it is open.
+void SetIssueEnd(Session& s, bool from, const std::string& issue) {
+    if (s.range.kind != RangeChoice::Kind::Issues) s.range = RangeChoice::Issues({}, {});
+    (from ? s.range.from : s.range.to) = issue;
+}
+
+}  // namespace
+
+std::optional<Step> ParseAnalysisFlag(const std::string& option, const HistoryOptions& seen) {
+    if (option == "--backtest") {
+        seen.requireLottery(option);
+        return Step(BacktestStep);
+    }
+    if (option == "--trend") {
+        seen.requireLottery(option);
+        return Step(TrendStep);
+    }
+    return std::nullopt;
+}
+
+std::optional<Step> ParseAnalysisOption(const std::string& option, const std::string& argument) {
+    if (option == "--last") {
+        const std::size_t count = ParseCount(option, argument);
+        return [count](Session& s) { s.range = RangeChoice::Newest(count); };
+    }
+    if (option == "--from" || option == "--to") {
+        const bool from = option == "--from";
+        return [from, issue = CheckedIssue(option, argument)](Session& s) { SetIssueEnd(s, from, issue); };
+    }
+    if (option == "--position") {
+        const auto position = PositionFromName(argument);
+        if (!position) throw BadInput{"--position 只能是 前三、中三 或 后三，收到“" + std::string(ShortenedText(argument, 24)) + "”"};
+        return [where = *position](Session& s) { s.position = where; };
+    }
+    if (option == "--explain") {
+        if (auto problem = CheckNumberText(argument)) throw BadInput{"--explain: " + *problem};
+        return [argument](Session& s) { ExplainStep(s, argument); };
+    }
+    return std::nullopt;
+}
+
+std::string AnalysisUsage() {
+    return "  --last N               the newest N draws for the steps after it (default: all)\n"
+           "  --from ISSUE           first issue of the range (with --to: both included)\n"
+           "  --to ISSUE             last issue of the range\n"
+           "  --position P           前三, 中三 or 后三: the three digits of a five-digit number\n"
+           "                         (default 前三; three-digit lotteries use the whole number)\n"
+           "  --backtest             try the current conditions on the range's draws (历史验证)\n"
+           "  --trend                omission figures of the range's draws (走势图)\n"
+           "  --explain NUMBER       the groups a three-digit number fails (查号)\n";
+}
+
+}  // namespace sanxing

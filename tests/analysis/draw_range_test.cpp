@@ -1,0 +1,72 @@
+// Choosing the draws of a range from a real history database.
+
+#include <gtest/gtest.h>
+
+#include "analysis/draw_range.h"
+#include "history/history_fixture.h"
+
+namespace sanxing::analysis {
+namespace {
+
+using history::testing::Fc3d;
+using history::testing::Fc3dDraws;
+
+class DrawRangeTest : public history::testing::HistoryTest {
+protected:
+    std::vector<std::string> issues(const SelectedDraws& selected) {
+        std::vector<std::string> list;
+        for (const Draw& d : selected.draws) list.push_back(d.issue);
+        return list;
+    }
+};
+
+TEST_F(DrawRangeTest, NoHistorySaysHowToImportOne) {
+    const history::HistoryDb db = OpenDb();
+    const auto selected = SelectDraws(db, Fc3d(), RangeChoice::Newest(10));
+    ASSERT_FALSE(selected);
+    EXPECT_NE(selected.error().find("导入开奖号码"), std::string::npos);
+    EXPECT_NE(selected.error().find("福彩3D"), std::string::npos);
+}
+
+TEST_F(DrawRangeTest, NewestAllAndIssueRangesOldestFirst) {
+    history::HistoryDb db = OpenDb();
+    ASSERT_TRUE(db.Record("福彩3D", Fc3dDraws(5)));  // 2024001 .. 2024005
+    const auto newest = SelectDraws(db, Fc3d(), RangeChoice::Newest(2));
+    ASSERT_TRUE(newest);
+    EXPECT_EQ(issues(*newest), (std::vector<std::string>{"2024004", "2024005"}));
+    EXPECT_EQ(newest->note, "");
+    EXPECT_EQ(newest->draws[0].number, "004");
+    EXPECT_EQ(SelectDraws(db, Fc3d(), RangeChoice::All())->draws.size(), 5u);
+
+    const auto between = SelectDraws(db, Fc3d(), RangeChoice::Issues("2024004", "2024002"));  // ends swapped
+    EXPECT_EQ(issues(*between), (std::vector<std::string>{"2024002", "2024003", "2024004"}));
+    EXPECT_EQ(between->note, "");
+    EXPECT_EQ(SelectDraws(db, Fc3d(), RangeChoice::Issues("2024003", "2024003"))->draws.size(), 1u);
+}
+
+TEST_F(DrawRangeTest, LargerThanTheHistoryUsesWhatThereIsAndSaysSo) {
+    history::HistoryDb db = OpenDb();
+    ASSERT_TRUE(db.Record("福彩3D", Fc3dDraws(5)));
+    const auto newest = SelectDraws(db, Fc3d(), RangeChoice::Newest(500));
+    ASSERT_TRUE(newest);
+    EXPECT_EQ(newest->draws.size(), 5u);
+    EXPECT_NE(newest->note.find("只有 5 期"), std::string::npos) << newest->note;
+    const auto wide = SelectDraws(db, Fc3d(), RangeChoice::Issues("2023001", "2024999"));
+    ASSERT_TRUE(wide);
+    EXPECT_EQ(wide->draws.size(), 5u);
+    EXPECT_NE(wide->note.find("2024001 到 2024005"), std::string::npos) << wide->note;
+}
+
+TEST_F(DrawRangeTest, EmptyRangesAndBadIssues) {
+    history::HistoryDb db = OpenDb();
+    ASSERT_TRUE(db.Record("福彩3D", Fc3dDraws(5)));
+    const auto outside = SelectDraws(db, Fc3d(), RangeChoice::Issues("2025001", "2025009"));
+    ASSERT_FALSE(outside);
+    EXPECT_NE(outside.error().find("没有"), std::string::npos);
+    EXPECT_FALSE(SelectDraws(db, Fc3d(), RangeChoice::Newest(0)));
+    EXPECT_FALSE(CheckIssueText("2024001"));
+    for (const char* bad : {"", "2024-001", "abc", "123456789012345678901"}) EXPECT_TRUE(CheckIssueText(bad)) << bad;
+}
+
+}  // namespace
+}  // namespace sanxing::analysis

@@ -1,0 +1,112 @@
+// sanxing-cli's analysis steps: --backtest, --trend and --explain with the range choices,
+// their JSON shapes and their messages for bad input.
+
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "cli_run.h"
+#include "runtime/temp_folder.h"
+
+namespace sanxing {
+namespace {
+
+using nlohmann::json;
+
+std::vector<std::string> Keys(const json& object) {
+    std::vector<std::string> keys;
+    for (auto it = object.begin(); it != object.end(); ++it) keys.push_back(it.key());
+    std::sort(keys.begin(), keys.end());
+    return keys;
+}
+
+class CliAnalysis : public ::testing::Test {
+protected:
+    TempFolder folder;
+    std::string db = folder.file("h.sqlite");
+
+    // Five-digit draws of 重庆时时彩 (front three 712, 700, 555, 123), oldest first.
+    void SetUp() override {
+        WriteBytes(folder.file("d.txt"), "20240101-001 7 1 2 3 4\n20240101-002 70001\n20240101-003 55500\n"
+                                         "20240101-004 12399\n");
+        const CliRun run = RunArgs({"--history", db, "--lottery", "重庆时时彩", "--import-draws", folder.file("d.txt")});
+        ASSERT_EQ(run.code, 0) << run.err;
+    }
+    CliRun run(std::vector<std::string> args) {
+        args.insert(args.begin(), {"--history", db, "--lottery", "重庆时时彩", "--set", "选择框_百位7=0"});
+        return RunArgs(args);
+    }
+};
+
+TEST_F(CliAnalysis, BacktestJsonShape) {
+    const CliRun r = run({"--last", "3", "--backtest", "--json"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    const json b = json::parse(r.out)["backtest"];
+    EXPECT_EQ(Keys(b), (std::vector<std::string>{"count", "curve", "draws", "groups"}));
+    EXPECT_EQ(b["count"], 3);
+    const json& first = b["draws"][0];
+    EXPECT_EQ(Keys(first), (std::vector<std::string>{"digits", "failed", "failures", "hit", "in_base", "issue", "number"}));
+    EXPECT_EQ(first["digits"], "700");
+    EXPECT_EQ(first["number"], "70001");
+    EXPECT_EQ(first["failed"], json::parse(R"([{"row": 1, "name": "百位"}])"));
+    EXPECT_EQ(first["in_base"], true);
+    EXPECT_EQ(first["hit"], false);
+    ASSERT_EQ(b["groups"].size(), 1u);
+    EXPECT_EQ(Keys(b["groups"][0]), (std::vector<std::string>{"expected_kills", "kills", "longest_kill_run",
+                                                               "longest_pass_run", "name", "passes", "row",
+                                                               "since_last_kill"}));
+    EXPECT_EQ(b["groups"][0]["since_last_kill"], 2);
+    EXPECT_DOUBLE_EQ(b["groups"][0]["expected_kills"].get<double>(), 0.3);
+    EXPECT_EQ(b["curve"], json::parse(R"([{"max_failures": 0, "hits": 2, "result_size": 900, "chance": 0.9},
+                                          {"max_failures": 1, "hits": 3, "result_size": 1000, "chance": 1.0}])"));
+}
+
+TEST_F(CliAnalysis, TrendJsonShapeAndPositionHolds) {
+    const CliRun r = run({"--position", "后三", "--trend", "--json"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    const json t = json::parse(r.out)["trend"];
+    EXPECT_EQ(Keys(t), (std::vector<std::string>{"count", "positions", "shape", "span", "sum"}));
+    EXPECT_EQ(t["count"], 4);
+    EXPECT_EQ(Keys(t["positions"]), (std::vector<std::string>{"个位", "十位", "百位"}));
+    ASSERT_EQ(t["positions"]["百位"].size(), 10u);
+    EXPECT_EQ(t["sum"].size(), 28u);
+    EXPECT_EQ(t["span"].size(), 10u);
+    // Back three 234, 001, 500, 399: 百位 0 never, so its average is (4 − 0) / 1.
+    EXPECT_EQ(t["positions"]["百位"][0], json::parse(R"({"value": 0, "appearances": 1, "current": 2, "max": 2,
+                                                          "average": 1.5})"));
+    EXPECT_EQ(t["positions"]["百位"][9]["average"], 4.0);
+    EXPECT_EQ(t["shape"][1]["value"], "组三");
+    EXPECT_EQ(t["shape"][1]["appearances"], 3);
+}
+
+TEST_F(CliAnalysis, ExplainAndIssueRanges) {
+    const CliRun r = run({"--explain", "777", "--from", "240101002", "--to", "240101003", "--backtest", "--json"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    const json out = json::parse(r.out);
+    EXPECT_EQ(out["explain"], json::parse(R"({"number": "777", "failures": 1, "failed": [{"row": 1, "name": "百位"}]})"));
+    EXPECT_EQ(out["backtest"]["count"], 2);
+    const CliRun text = run({"--explain", "123"});
+    EXPECT_EQ(text.out, "查号 123：不错任何条件\n");
+}
+
+TEST_F(CliAnalysis, BadInputGetsClearMessages) {
+    const CliRun wide = run({"--last", "500", "--trend"});
+    EXPECT_EQ(wide.code, 0);
+    EXPECT_NE(wide.err.find("只有 4 期"), std::string::npos) << wide.err;
+    const CliRun none = RunArgs({"--history", db, "--lottery", "福彩3D", "--backtest"});
+    EXPECT_EQ(none.code, 1);
+    EXPECT_NE(none.err.find("导入开奖号码"), std::string::npos) << none.err;
+    const CliRun empty = run({"--from", "250101001", "--trend"});
+    EXPECT_EQ(empty.code, 1);
+    EXPECT_NE(empty.err.find("没有"), std::string::npos) << empty.err;
+    EXPECT_EQ(RunArgs({"--backtest"}).code, 2);  // no lottery chosen
+    for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
+             {"--last", "0"}, {"--last", "x"}, {"--from", "2024-01"}, {"--position", "前"}, {"--explain", "12a"}}) {
+        const CliRun r = RunArgs(bad);
+        EXPECT_EQ(r.code, 2) << bad[0];
+        EXPECT_NE(r.err.find(bad[0]), std::string::npos) << r.err;
+    }
+}
+
+}  // namespace
+}  // namespace sanxing

@@ -223,7 +223,7 @@ private:
             throw BadInput{"--select " + name + ": no item \"" + indexText + "\" (0.." +
                            std::to_string(static_cast<int>(spec.items.size()) - 1) + ")"};
         }
-        return [name, index](Session& s) { s.window.selectItem(name, index); };
+        return [name = name, index](Session& s) { s.window.selectItem(name, index); };
     }
 
     const std::vector<std::string>& args_;
@@ -310,7 +310,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return 1;
     }
     if (session.jsonOutput) out << Dump(Transcript(session)) << '\n';
-    return 0;
+    return session.platform.failed() ? 1 : 0;
 }
 
 }  // namespace sanxing

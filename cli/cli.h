@@ -11,7 +11,8 @@ namespace sanxing {
 std::string Usage();
 
 // Returns the exit code: 0 when every step ran, 2 for bad input (nothing is carried
-// out then), 1 when a step failed.
+// out then), 1 when a step failed: it reported a failure (Platform::reportFailure, shown
+// like any message) or threw; the steps after a reported failure still run.
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace sanxing

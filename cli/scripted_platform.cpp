@@ -22,6 +22,11 @@ MessageAnswer ScriptedPlatform::messageBox(const std::string& text, const std::s
     return answer;
 }
 
+void ScriptedPlatform::reportFailure(const std::string& text, const std::string& caption) {
+    failed_ = true;
+    Platform::reportFailure(text, caption);
+}
+
 std::optional<std::string> ScriptedPlatform::openFileDialog(const FileDialogRequest& request) {
     std::optional<std::string> chosen = TakeFront(openPaths_);
     dialogs_.push_back({false, request, chosen});

@@ -36,6 +36,7 @@ public:
 
     MessageAnswer messageBox(const std::string& text, const std::string& caption, MessageIcon icon,
                              MessageButtons buttons) override;
+    void reportFailure(const std::string& text, const std::string& caption) override;
     std::optional<std::string> openFileDialog(const FileDialogRequest& request) override;
     std::optional<std::string> saveFileDialog(const FileDialogRequest& request) override;
     void setClipboardText(const std::string& text) override { clipboard_.push_back(text); }
@@ -49,6 +50,8 @@ public:
     ManualLoop& loop() { return loop_; }
 
     const std::vector<RecordedMessage>& messages() const { return messages_; }
+    // Whether any step reported a failure.
+    bool failed() const { return failed_; }
     const std::vector<std::string>& clipboard() const { return clipboard_; }
     const std::vector<RecordedDialog>& dialogs() const { return dialogs_; }
     // The clips played, in order.
@@ -64,6 +67,7 @@ private:
     std::vector<RecordedDialog> dialogs_;
     std::vector<std::string> sounds_;
     ManualLoop loop_;
+    bool failed_ = false;
 };
 
 }  // namespace sanxing

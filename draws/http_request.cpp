@@ -32,9 +32,21 @@ bool IsHostCharacter(char c) {
            c == ']' || c == ':';
 }
 
-std::string CookieName(std::string_view item) {
-    const std::size_t eq = item.find('=');
-    return eq == std::string_view::npos ? std::string(item) : Trim(item.substr(0, eq));
+std::string_view CookieName(std::string_view item) { return item.substr(0, item.find('=')); }
+
+// Removes ASCII spaces and GBK full-width spaces (A1 A1) from bytes as received. The
+// bytes are walked as GBK characters (a byte from 81 up starts a two-byte one), so A1 A1
+// made of two characters' halves stays, and so does every other multi-byte sequence;
+// what is left reads as the same characters, so a second pass removes nothing.
+std::string RemoveGbkSpaces(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    for (std::size_t at = 0, length = 1; at < bytes.size(); at += length) {
+        length = static_cast<unsigned char>(bytes[at]) >= 0x81 && at + 1 < bytes.size() ? 2 : 1;
+        const std::string_view character = bytes.substr(at, length);
+        if (character != " " && character != "\xA1\xA1") out += character;
+    }
+    return out;
 }
 
 }  // namespace
@@ -136,10 +148,10 @@ bool IsUtf8Page(std::string_view body, std::string_view headers) {
 }
 
 std::string MergeCookies(std::string_view jar, std::string_view fresh) {
-    const std::string jarText = RemoveSpaces(jar);
-    const std::string freshText = RemoveSpaces(fresh);
+    const std::string jarText = RemoveGbkSpaces(jar);
+    const std::string freshText = RemoveGbkSpaces(fresh);
     std::vector<std::string_view> merged = SplitText(freshText, ";");
-    std::unordered_set<std::string> freshNames;
+    std::unordered_set<std::string_view> freshNames;
     for (const std::string_view item : merged) freshNames.insert(CookieName(item));
     for (const std::string_view item : SplitText(jarText, ";")) {
         if (!freshNames.contains(CookieName(item))) merged.push_back(item);

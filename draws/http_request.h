@@ -47,9 +47,10 @@ bool IsMovedPermanently(std::string_view headers);
 // headers mention "utf-8" in any case.
 bool IsUtf8Page(std::string_view body, std::string_view headers);
 
-// Merges freshly returned cookies into a cookie jar: fresh items first, then the jar's
-// items whose names the fresh ones do not carry; deleted and empty items and exact
-// duplicates dropped; items joined by "; ".
+// Merges freshly returned cookies into a cookie jar, both as the bytes received: ASCII
+// and GBK full-width spaces removed, fresh items first, then the jar's items whose names
+// the fresh ones do not carry; deleted and empty items and exact duplicates dropped;
+// items joined by "; ". Merging the result again changes nothing.
 std::string MergeCookies(std::string_view jar, std::string_view fresh);
 
 }  // namespace sanxing

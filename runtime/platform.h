@@ -30,6 +30,11 @@ public:
     virtual ~Platform() = default;
     virtual MessageAnswer messageBox(const std::string& text, const std::string& caption,
                                      MessageIcon icon, MessageButtons buttons) = 0;
+    // Tells that an action failed (a save, an import): an error box with an OK button.
+    // The command line also ends with exit status 1 after one.
+    virtual void reportFailure(const std::string& text, const std::string& caption) {
+        messageBox(text, caption, MessageIcon::Error, MessageButtons::Ok);
+    }
     // The chosen path, or nothing when the dialog was cancelled.
     virtual std::optional<std::string> openFileDialog(const FileDialogRequest& request) = 0;
     virtual std::optional<std::string> saveFileDialog(const FileDialogRequest& request) = 0;

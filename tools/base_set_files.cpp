@@ -90,8 +90,7 @@ void SaveResultFile(Controls& controls, Platform& platform, SessionState& sessio
 
     const std::string bytes = Utf8ToGbk(SavedFileText(controls.text("编辑框_结果")));
     if (const auto failure = WriteFileWhole(WithTxtExtension(*chosen), bytes)) {
-        platform.messageBox(std::string(kSaveFailed) + *failure, std::string(kSaveTitle), MessageIcon::Error,
-                            MessageButtons::Ok);
+        platform.reportFailure(std::string(kSaveFailed) + *failure, std::string(kSaveTitle));
         return;
     }
     session.saveDirectory = std::filesystem::path(*chosen).parent_path().string();

@@ -2,6 +2,10 @@
 // Writing a file whole or not at all: the bytes go to a temporary file beside the target,
 // are flushed to disk, and the temporary file is then renamed over the target. On any
 // failure the temporary file is removed and an existing target keeps its old content.
+//
+// The temporary file has no name while it is written (O_TMPFILE) where the file system
+// allows it, so a save that is killed leaves nothing behind; where it must have a name
+// (.sanxing-save-<pid>-<n>), the next save removes those of processes that have ended.
 
 #include <optional>
 #include <string>
@@ -14,8 +18,11 @@ namespace sanxing {
 //
 // A symbolic link is followed, so the file it names is replaced (or created) and the
 // link stays. A file the caller may not write is refused, as a plain write would be. A
-// target that exists but is neither a regular file nor a folder (a device, a FIFO) cannot
-// be replaced by renaming and is written in place.
+// replaced file keeps its owner and mode. The target is written in place (truncated,
+// written, flushed) instead of replaced where replacing would lose something: it is
+// neither a regular file nor a folder (a device, a FIFO), it has other hard links (they
+// keep seeing one file), no file can be created in its folder (a read-only folder
+// holding a writable file), or its owner cannot be given to a new file.
 std::optional<std::string> WriteFileWhole(const std::string& path, std::string_view bytes);
 
 }  // namespace sanxing

@@ -38,11 +38,18 @@ TEST_F(ToolsCli, SaveThenOpenRoundTrip) {
     EXPECT_EQ(opened.out, "123 456 \n2注!\n");
 }
 
-TEST_F(ToolsCli, FailedSaveIsReported) {
+// A failed save ends with status 1 after the remaining steps; a prize check that finds
+// nothing (also an error box) is no failure.
+TEST_F(ToolsCli, FailedSaveIsReportedAndEndsWithStatusOne) {
     std::filesystem::create_directory(file("taken.txt"));
-    const CliRun r = RunArgs({"--set", "编辑框_结果=123 ", "--save-path", file("taken.txt"), "--click", "按钮_保存"});
-    EXPECT_EQ(r.code, 0);
+    const CliRun r = RunArgs({"--set", "编辑框_结果=123 ", "--save-path", file("taken.txt"), "--click", "按钮_保存",
+                              "--get", "编辑框_结果"});
+    EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.err, "保存大底文件: 保存失败：Is a directory\n");
+    EXPECT_EQ(r.out, "123 \n");
+    const CliRun json = RunArgs({"--json", "--save-path", file("taken.txt"), "--click", "按钮_保存"});
+    EXPECT_EQ(json.code, 1);
+    EXPECT_NE(json.out.find("保存失败"), std::string::npos);
 }
 
 TEST_F(ToolsCli, CancelledDialogsChangeNothing) {

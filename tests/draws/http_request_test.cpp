@@ -105,7 +105,17 @@ TEST(MergeCookies, FreshCookiesReplaceAndDeletedOnesGo) {
 }
 
 TEST(MergeCookies, SpacesEmptyItemsAndDuplicates) {
-    EXPECT_EQ(MergeCookies(" a = 1 ;\xE3\x80\x80" "flag; ;", "c=3;c=3"), "c=3; a=1; flag");
+    EXPECT_EQ(MergeCookies(" a = 1 ;\xA1\xA1" "flag; ;", "c=3;c=3"), "c=3; a=1; flag");
+}
+
+// The bytes are GBK as received: only whole full-width spaces go; UTF-8 text and GBK
+// characters whose halves read A1 A1 stay, and a second merge changes nothing.
+TEST(MergeCookies, KeepsMultiByteTextThatOnlyLooksLikeASpace) {
+    const std::string utf8 = "u=\xE3\x80\x80x";  // a UTF-8 full-width space is no GBK space
+    const std::string gbk = "g=\xB0\xA1\xA1\xB0\xA1\xA1";  // 啊, “ and a full-width space
+    EXPECT_EQ(MergeCookies(utf8, gbk), "g=\xB0\xA1\xA1\xB0; " + utf8);
+    const std::string once = MergeCookies("\x81; a=\xE3 \x80\x80 b", "\xA1 \xA1\xA1");
+    EXPECT_EQ(MergeCookies(once, ""), once);
 }
 
 }  // namespace

@@ -30,6 +30,25 @@ protected:
     std::string failureMessage(int error) const { return std::string("保存失败：") + std::strerror(error); }
 };
 
+// Runs `check` as an unprivileged user: directly when the tests are not run as root
+// (root writes anything), else in a child process that drops to the user "nobody".
+template <typename Check>
+void ExpectAsUnprivilegedUser(Check check) {
+    if (::geteuid() != 0) {
+        EXPECT_TRUE(check());
+        return;
+    }
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(2);
+        ::_exit(check() ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "child status " << status;
+}
+
 TEST_F(BaseSetFiles, OpenLoadsSortedNumbersWithItsOwnCaption) {
     WriteBytes(folder.file("a.txt"), "123 045 123 999");
     open(folder.file("a.txt"));
@@ -131,6 +150,29 @@ TEST_F(BaseSetFiles, SaveThroughASymlinkWritesItsTarget) {
     EXPECT_EQ(ReadBytes(folder.file("real.txt")), Utf8ToGbk("555 \r\n\r\n保存：总注数：1注"));
 }
 
+// A file with other hard links stays one file; a replaced file keeps its owner (given
+// to another user when the tests run as root).
+TEST_F(BaseSetFiles, SaveKeepsHardLinksAndTheOwner) {
+    WriteBytes(folder.file("linked.txt"), "old");
+    std::filesystem::create_hard_link(folder.file("linked.txt"), folder.file("other.txt"));
+    WriteBytes(folder.file("owned.txt"), "old");
+    const uid_t owner = ::geteuid() == 0 ? 65534 : ::geteuid();
+    const gid_t group = ::geteuid() == 0 ? 65534 : ::getegid();
+    ASSERT_EQ(::chown(folder.file("owned.txt").c_str(), owner, group), 0);
+    set("编辑框_结果", "555 ");
+    save(folder.file("linked.txt"));
+    save(folder.file("owned.txt"));
+    EXPECT_TRUE(platform.messages.empty());
+    const std::string saved = Utf8ToGbk("555 \r\n\r\n保存：总注数：1注");
+    EXPECT_EQ(ReadBytes(folder.file("other.txt")), saved);
+    EXPECT_TRUE(std::filesystem::equivalent(folder.file("linked.txt"), folder.file("other.txt")));
+    struct stat after {};
+    ::stat(folder.file("owned.txt").c_str(), &after);
+    EXPECT_EQ(ReadBytes(folder.file("owned.txt")), saved);
+    EXPECT_EQ(after.st_uid, owner);
+    EXPECT_EQ(after.st_gid, group);
+}
+
 TEST_F(BaseSetFiles, SaveThroughADanglingSymlinkCreatesTheFileItNames) {
     std::filesystem::create_symlink("made.txt", folder.file("link.txt"));  // relative, target missing
     set("编辑框_结果", "555 ");
@@ -214,25 +256,6 @@ TEST_F(FailingSave, WriteFailingHalfwayLeavesTheEarlierFileIntact) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);  // no temporary left
 }
 
-// Runs `check` as an unprivileged user: directly when the tests are not run as root
-// (root writes anything), else in a child process that drops to the user "nobody".
-template <typename Check>
-void ExpectAsUnprivilegedUser(Check check) {
-    if (::geteuid() != 0) {
-        EXPECT_TRUE(check());
-        return;
-    }
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(2);
-        ::_exit(check() ? 0 : 1);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "child status " << status;
-}
-
 TEST_F(FailingSave, ReadOnlyFolder) {
     WriteBytes(folder.file("kept.txt"), "earlier");
     std::filesystem::permissions(folder.path(), std::filesystem::perms(0555));
@@ -241,6 +264,23 @@ TEST_F(FailingSave, ReadOnlyFolder) {
         return platform.messages.size() == 1 && platform.messages[0].text == failureMessage(EACCES) &&
                ReadBytes(folder.file("kept.txt")) == "earlier" && session().saveDirectory == "/remembered";
     });
+}
+
+// A writable file in a folder where no file can be created is written in place, and
+// keeps its owner (root, when the tests run as root).
+TEST_F(BaseSetFiles, SaveWritesAWritableFileOfAReadOnlyFolderInPlace) {
+    WriteBytes(folder.file("shared.txt"), "earlier");
+    ::chmod(folder.file("shared.txt").c_str(), 0666);
+    std::filesystem::permissions(folder.path(), std::filesystem::perms(0555));
+    set("编辑框_结果", "123 ");
+    ExpectAsUnprivilegedUser([&] {
+        save(folder.file("shared.txt"));
+        return platform.messages.empty() && ReadBytes(folder.file("shared.txt")) == Utf8ToGbk("123 \r\n\r\n保存：总注数：1注");
+    });
+    struct stat after {};
+    ::stat(folder.file("shared.txt").c_str(), &after);
+    EXPECT_EQ(after.st_uid, ::geteuid());
+    EXPECT_EQ(after.st_mode & 07777, 0666u);
 }
 
 // Renaming over a file needs only a writable folder; the file's own protection must

@@ -13,6 +13,7 @@
 #include "app/qt/shortcuts.h"
 #include "draws/announcement_page.h"
 #include "draws/draw_hosts.h"
+#include "history/history_db.h"
 
 namespace sanxing {
 
@@ -20,17 +21,7 @@ namespace {
 
 QString Q(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
-QString FolderFromEnvironment(const char* variable, const char* fallbackUnderHome) {
-    const QString set = qEnvironmentVariable(variable);
-    if (!set.isEmpty()) return set;
-    return qEnvironmentVariable("HOME") + QLatin1Char('/') + QLatin1String(fallbackUnderHome);
-}
-
 }  // namespace
-
-QString HistoryDatabasePath() {
-    return FolderFromEnvironment("XDG_DATA_HOME", ".local/share") + QStringLiteral("/sanxing/history.sqlite");
-}
 
 QString AboutText() {
     const QString version = QCoreApplication::applicationVersion();
@@ -38,7 +29,8 @@ QString AboutText() {
                           "版本：%1\n许可证：%2\nQt 版本：%3\n\n"
                           "开奖来源配置（sources.json）：\n%4\n\n历史数据库：\n%5")
         .arg(version.isEmpty() ? QStringLiteral("未知") : version, QString::fromUtf8(kLicence),
-             QString::fromLatin1(qVersion()), Q(DefaultDrawHostsPath()), HistoryDatabasePath());
+             QString::fromLatin1(qVersion()), Q(DefaultDrawHostsPath()),
+             QString::fromStdString(history::DefaultDatabasePath().string()));
 }
 
 QWidget* MakeUsageNotesDialog(QWidget* window) {

@@ -12,10 +12,6 @@ namespace sanxing {
 // The licence the program is distributed under, as 关于 names it.
 inline constexpr const char* kLicence = "MIT 许可证";
 
-// Where the draw history is kept: $XDG_DATA_HOME/sanxing/history.sqlite, else
-// ~/.local/share/sanxing/history.sqlite.
-QString HistoryDatabasePath();
-
 // The text of the 关于 box.
 QString AboutText();
 

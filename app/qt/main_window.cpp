@@ -11,6 +11,7 @@
 #include "app/qt/event_router.h"
 #include "app/qt/fonts.h"
 #include "app/qt/help_menu.h"
+#include "app/qt/history_menu.h"
 #include "app/qt/keyboard.h"
 #include "app/qt/regions.h"
 #include "app/qt/scheme_menu.h"
@@ -49,6 +50,7 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent, const QString& setti
     RequireAllPlaced(*widgets_);
     setCentralWidget(central);
     schemes_ = new SchemeMenu(model_, *settings_, menuBar(), this);
+    history_ = new HistoryMenu(model_, *this);
 
     mirror_ = new StoreMirror(model_.controls(), *widgets_, this);
     mirror_->showAll();

@@ -12,6 +12,7 @@ namespace sanxing {
 
 class ControlWidgets;
 class EventRouter;
+class HistoryMenu;
 class SchemeMenu;
 class StoreMirror;
 class WindowSettings;
@@ -28,6 +29,8 @@ public:
     EventRouter& router() { return *router_; }
     SchemeMenu& schemes() { return *schemes_; }
     WindowSettings& settings() { return *settings_; }
+    // The 历史 menu and the window's way to the draw history.
+    HistoryMenu& history() { return *history_; }
 
     // The creation-complete event, once the window is shown: starts the timers, runs the
     // model's start-up handler and tells of a missing Chinese font or unreadable settings.
@@ -50,6 +53,7 @@ private:
     StoreMirror* mirror_ = nullptr;
     EventRouter* router_ = nullptr;
     SchemeMenu* schemes_ = nullptr;
+    HistoryMenu* history_ = nullptr;
 };
 
 }  // namespace sanxing

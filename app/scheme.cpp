@@ -22,27 +22,27 @@ bool HoldsState(ControlKind kind) {
 
 std::optional<std::string> CheckControlValue(const Controls& controls, std::string_view name,
                                              const nlohmann::json& value) {
-    if (!controls.has(name)) return "unknown control \"" + std::string(name) + "\"";
+    if (!controls.has(name)) return "没有名为“" + std::string(name) + "”的控件";
     const ControlSpec& spec = controls.spec(name);
-    const std::string where = "control \"" + spec.name + "\" (" + KindName(spec.kind) + ")";
+    const std::string where = "控件“" + spec.name + "”";
     switch (spec.kind) {
         case ControlKind::CheckBox:
             if (value.is_boolean()) return std::nullopt;
-            return where + " takes true or false";
+            return where + "只接受 true 或 false";
         case ControlKind::EditBox:
         case ControlKind::Label:
             if (value.is_string()) return std::nullopt;
-            return where + " takes a string";
+            return where + "只接受文本";
         case ControlKind::ComboBox:
             if (value.is_string()) return std::nullopt;
             if (value.is_number_integer()) {
                 const long long index = value.get<long long>();
                 if (index >= 0 && index < static_cast<long long>(spec.items.size())) return std::nullopt;
-                return where + " has no item " + std::to_string(index);
+                return where + "没有第 " + std::to_string(index) + " 项（从 0 数起）";
             }
-            return where + " takes a string or an item index";
+            return where + "只接受文本或项的序号";
         default:
-            return where + " holds no value that can be set";
+            return where + "没有可以设置的值";
     }
 }
 
@@ -73,8 +73,8 @@ void SetControlValue(Controls& controls, std::string_view name, const nlohmann::
 std::optional<std::string> CheckScheme(const Controls& controls, std::string_view schemeText,
                                        nlohmann::json& scheme) {
     scheme = nlohmann::json::parse(schemeText, nullptr, false);
-    if (scheme.is_discarded()) return std::string("the scheme is not valid JSON");
-    if (!scheme.is_object()) return std::string("the scheme is not a JSON object");
+    if (scheme.is_discarded()) return std::string("文件内容不是有效的 JSON");
+    if (!scheme.is_object()) return std::string("文件内容不是 JSON 对象（{…}）");
     for (const auto& [name, value] : scheme.items()) {
         if (auto error = CheckControlValue(controls, name, value)) return error;
     }

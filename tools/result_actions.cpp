@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "numbers/set_text.h"
 #include "tools/clear_actions.h"
 
 namespace sanxing {
@@ -12,6 +13,13 @@ namespace {
 constexpr std::string_view kResult = "编辑框_结果";
 constexpr std::string_view kBaseCaption = "大底内容";
 
+// The typed draw without the spaces around it.
+std::string_view TrimSpaces(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
 void Tell(Platform& platform, std::string_view text, std::string_view caption, MessageIcon icon) {
     platform.messageBox(std::string(text), std::string(caption), icon, MessageButtons::Ok);
 }
@@ -19,8 +27,11 @@ void Tell(Platform& platform, std::string_view text, std::string_view caption, M
 }  // namespace
 
 void CheckPrize(Controls& controls, Platform& platform) {
-    const std::string& drawn = controls.text("编辑框_兑奖号码");
-    if (drawn.empty()) return Tell(platform, "请先输入3位开奖号", "提示", MessageIcon::Error);
+    const std::string& typed = controls.text("编辑框_兑奖号码");
+    if (typed.empty()) return Tell(platform, "请先输入3位开奖号", "提示", MessageIcon::Error);
+    // Only a whole number can win: a fragment such as "12" is found inside every 12x.
+    const std::string_view drawn = TrimSpaces(typed);
+    if (!NumberValue(drawn)) return Tell(platform, "请输入三位号码", "提示", MessageIcon::Error);
     if (controls.text(kResult).find(drawn) != std::string::npos) {
         Tell(platform, "恭喜你，中大奖了!", "提示", MessageIcon::Information);
     } else {

@@ -7,7 +7,8 @@
 
 namespace sanxing {
 
-// 按钮_兑奖: is the typed draw (searched as it is, untrimmed) in the result text?
+// 按钮_兑奖: is the typed draw in the result text? It must be three digits (spaces
+// around them ignored); anything else is answered with "请输入三位号码".
 void CheckPrize(Controls& controls, Platform& platform);
 
 // 按钮_复制: the result onto the clipboard; nothing at all while it is empty.

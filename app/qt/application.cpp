@@ -1,6 +1,9 @@
 #include "app/qt/application.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <filesystem>
 #include <string>
 
@@ -30,9 +33,27 @@ void LoadConfiguredDrawHosts(DrawHosts& hosts) {
     }
 }
 
+// Qt's own texts (dialog buttons, file dialogs, the edit boxes' menu) in Chinese
+// whatever the system's language: the zh_CN translations that Debian's
+// qt6-translations-l10n puts beside Qt.
+void InstallChineseTranslations(QApplication& app) {
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+    auto* translator = new QTranslator(&app);
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (translator->load(QStringLiteral("qtbase_zh_CN"), folder)) {
+        QApplication::installTranslator(translator);
+    } else {
+        qWarning("sanxing: Qt 的中文翻译不在 %s（请安装 qt6-translations-l10n）", qPrintable(folder));
+        delete translator;
+    }
+}
+
 }  // namespace
 
-void InitialiseToolkit(QApplication& app) { app.setStyle(new CompactStyle); }
+void InitialiseToolkit(QApplication& app) {
+    app.setStyle(new CompactStyle);
+    InstallChineseTranslations(app);
+}
 
 int RunMainWindow(QApplication& app, const std::function<void(MainWindow&)>& whenShown) {
     ProcessState state;

@@ -32,3 +32,20 @@ QFont WindowFont() {
 }
 
 }  // namespace sanxing
+
+namespace sanxing {
+
+QString MissingChineseFontWarning(const QStringList& chineseFamilies) {
+    if (!chineseFamilies.isEmpty()) return {};
+    return QStringLiteral(
+        "没有找到能显示中文的字体，窗口里的文字会显示成方框。\n"
+        "请安装中文字体：sudo apt-get install fonts-wqy-microhei\n\n"
+        "No font for Chinese characters is installed, so the window's texts show as empty boxes.\n"
+        "Install one: sudo apt-get install fonts-wqy-microhei");
+}
+
+QString MissingChineseFontWarning() {
+    return MissingChineseFontWarning(QFontDatabase::families(QFontDatabase::SimplifiedChinese));
+}
+
+}  // namespace sanxing

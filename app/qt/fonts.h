@@ -16,4 +16,12 @@ QString ChooseWindowFontFamily(const QStringList& families, const QStringList& c
 // The window font on this machine.
 QFont WindowFont();
 
+// Without a font for Chinese every caption is a row of empty boxes: the warning to show
+// at start, naming the package to install (in English too, which such a machine can
+// show). Nothing when `chineseFamilies` (those covering simplified Chinese) has one.
+QString MissingChineseFontWarning(const QStringList& chineseFamilies);
+
+// The warning for this machine's fonts.
+QString MissingChineseFontWarning();
+
 }  // namespace sanxing

@@ -11,14 +11,21 @@
 #include "app/qt/control_widgets.h"
 #include "app/qt/event_router.h"
 #include "app/qt/fonts.h"
+#include "app/qt/help_menu.h"
 #include "app/qt/history_menu.h"
+#include "app/qt/keyboard.h"
 #include "app/qt/regions.h"
 #include "app/qt/scheme_menu.h"
+#include "app/qt/shortcuts.h"
 #include "app/qt/store_mirror.h"
+#include "app/qt/tooltips.h"
+#include "app/qt/window_settings.h"
 
 namespace sanxing {
 
 namespace {
+
+constexpr std::string_view kAdPanel = "图片框28";
 
 // Every widget must have found its place; one left over would float over the window.
 void RequireAllPlaced(const ControlWidgets& widgets) {
@@ -31,7 +38,11 @@ void RequireAllPlaced(const ControlWidgets& widgets) {
 
 }  // namespace
 
-MainWindow::MainWindow(Platform& platform, QWidget* parent) : QMainWindow(parent), model_(platform) {
+MainWindow::MainWindow(Platform& platform, QWidget* parent, const QString& settingsFile)
+    : QMainWindow(parent),
+      model_(platform),
+      settings_(settingsFile.isEmpty() ? std::make_unique<WindowSettings>()
+                                       : std::make_unique<WindowSettings>(settingsFile)) {
     setFont(WindowFont());
     const ControlSpec& window = model_.controls().table().front();
     widgets_ = std::make_unique<ControlWidgets>(model_.controls(), this);
@@ -39,7 +50,7 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent) : QMainWindow(parent
     BuildWindowLayout(*widgets_, central);
     RequireAllPlaced(*widgets_);
     setCentralWidget(central);
-    schemes_ = new SchemeMenu(model_, menuBar());
+    schemes_ = new SchemeMenu(model_, *settings_, menuBar(), this);
     history_ = new HistoryMenu(model_, *this);
     analysis_ = new AnalysisMenu(model_, *widgets_, *this, history_->menu(), history_->access().path());
 
@@ -47,9 +58,14 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent) : QMainWindow(parent
     mirror_->showAll();
     router_ = new EventRouter(model_, *widgets_, this);
     ShowAnnouncements(widgets_->get<QTextBrowser>("超文本浏览框"), model_.announcement());
+    SetUpKeyboard(*widgets_, central);
+    AddButtonShortcuts(this, *widgets_);
+    SetToolTips(*widgets_);
+    AddHelpMenu(menuBar(), this);  // 帮助 stays the last menu
 
     move(window.rect.x, window.rect.y);
     resize(window.rect.width, window.rect.height);
+    restoreSettings();
 }
 
 MainWindow::~MainWindow() {
@@ -65,14 +81,37 @@ void MainWindow::created() {
         if (auto* timer = qobject_cast<QTimer*>(widgets_->object(i))) timer->start();
     }
     model_.created();
+    reportStartProblems();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     QMainWindow::closeEvent(event);
     if (!event->isAccepted()) return;
+    rememberSettings();
     // Background work ends with the window: nothing runs on after it is gone.
     model_.shutdown();
     emit closed();
+}
+
+void MainWindow::restoreSettings() {
+    const QByteArray geometry = settings_->geometry();
+    if (!geometry.isEmpty()) restoreGeometry(geometry);
+    if (settings_->announcementClosed()) model_.controls().setVisible(kAdPanel, false);
+}
+
+void MainWindow::rememberSettings() {
+    settings_->setGeometry(saveGeometry());
+    settings_->setAnnouncementClosed(!model_.controls().visible(kAdPanel));
+    settings_->save();
+}
+
+void MainWindow::reportStartProblems() {
+    const QString font = MissingChineseFontWarning();
+    if (!font.isEmpty()) qWarning("sanxing: %s", qPrintable(font));
+    for (const QString& problem : {font, settings_->problem().value_or(QString())}) {
+        if (problem.isEmpty()) continue;
+        model_.platform().messageBox(problem.toStdString(), "提示", MessageIcon::Warning, MessageButtons::Ok);
+    }
 }
 
 }  // namespace sanxing

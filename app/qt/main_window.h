@@ -1,6 +1,7 @@
 #pragma once
 // The main window: a Qt view of the window model's control store. It owns the model,
-// one widget per control, the store mirror, the event routing and the 方案 menu.
+// one widget per control, the store mirror, the event routing, the keyboard handling, the
+// menus and what the window remembers between runs.
 
 #include <QMainWindow>
 #include <memory>
@@ -15,24 +16,27 @@ class EventRouter;
 class HistoryMenu;
 class SchemeMenu;
 class StoreMirror;
+class WindowSettings;
 
 class MainWindow final : public QMainWindow {
     Q_OBJECT
 public:
-    explicit MainWindow(Platform& platform, QWidget* parent = nullptr);
+    // `settingsFile` holds what the window remembers; empty: the user's settings.ini.
+    explicit MainWindow(Platform& platform, QWidget* parent = nullptr, const QString& settingsFile = {});
     ~MainWindow() override;
 
     WindowModel& model() { return model_; }
     ControlWidgets& widgets() { return *widgets_; }
     EventRouter& router() { return *router_; }
     SchemeMenu& schemes() { return *schemes_; }
+    WindowSettings& settings() { return *settings_; }
     // The 历史 menu and the window's way to the draw history.
     HistoryMenu& history() { return *history_; }
     // 历史验证, 走势图 and 查号.
     AnalysisMenu& analysis() { return *analysis_; }
 
-    // The creation-complete event, once the window is shown: starts the timers and runs
-    // the model's start-up handler.
+    // The creation-complete event, once the window is shown: starts the timers, runs the
+    // model's start-up handler and tells of a missing Chinese font or unreadable settings.
     void created();
 
 signals:
@@ -42,7 +46,12 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void restoreSettings();
+    void rememberSettings();
+    void reportStartProblems();
+
     WindowModel model_;
+    std::unique_ptr<WindowSettings> settings_;
     std::unique_ptr<ControlWidgets> widgets_;
     StoreMirror* mirror_ = nullptr;
     EventRouter* router_ = nullptr;

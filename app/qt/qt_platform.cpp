@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 #include <QTimer>
 
 #include "app/qt/file_filter.h"
@@ -26,6 +28,17 @@ QMessageBox::Icon QtIcon(MessageIcon icon) {
     return QMessageBox::NoIcon;
 }
 
+// A message box sizes itself to its text only, and a window manager cuts a caption that
+// is wider than the box ("复制大…"). An empty row as wide as the caption plus the title
+// bar's icon and buttons keeps the whole caption in view.
+void MakeRoomForCaption(QMessageBox& box) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (grid == nullptr) return;
+    const int width = box.fontMetrics().horizontalAdvance(box.windowTitle()) * 3 / 2 + kTitleBarExtras;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+}
+
 }  // namespace
 
 std::unique_ptr<QMessageBox> MakeMessageBox(const MessageRequest& request, QWidget* parent) {
@@ -39,6 +52,7 @@ std::unique_ptr<QMessageBox> MakeMessageBox(const MessageRequest& request, QWidg
     } else {
         box->setStandardButtons(QMessageBox::Ok);
     }
+    MakeRoomForCaption(*box);
     return box;
 }
 

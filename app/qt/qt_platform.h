@@ -75,7 +75,11 @@ private:
     std::vector<FileDialogCall> answeredFileDialogs_;
 };
 
-// The dialogs as shown, built apart from showing them.
+// Room a window manager's title bar takes besides the caption: icon, buttons, margins.
+inline constexpr int kTitleBarExtras = 140;
+
+// The dialogs as shown, built apart from showing them. A message box is at least as wide
+// as its caption with the title bar around it.
 std::unique_ptr<QMessageBox> MakeMessageBox(const MessageRequest& request, QWidget* parent);
 std::unique_ptr<QFileDialog> MakeFileDialog(bool save, const FileDialogRequest& request, QWidget* parent);
 

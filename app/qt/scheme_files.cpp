@@ -9,14 +9,15 @@ namespace sanxing {
 
 namespace {
 
-std::string S(const QString& text) { return text.toStdString(); }
+// A problem with the system's reason after it in parentheses.
+std::string Because(const char* problem, const QString& reason) { return problem + ("（" + reason.toStdString() + "）"); }
 
 // A scheme holds the condition controls and 组合框_容错, nothing of the base set, the
 // result, the A/B boxes or the draw list.
 std::optional<std::string> CheckSchemeControls(const Controls& controls, const nlohmann::json& scheme) {
     const nlohmann::json allowed = SchemeOf(controls);
     for (const auto& [name, value] : scheme.items()) {
-        if (!allowed.contains(name)) return "control \"" + name + "\" is not part of a scheme";
+        if (!allowed.contains(name)) return "控件“" + name + "”不属于方案";
     }
     return std::nullopt;
 }
@@ -25,11 +26,11 @@ std::optional<std::string> CheckSchemeControls(const Controls& controls, const n
 
 std::optional<std::string> OpenSchemeFile(Controls& controls, const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return "无法读取方案文件：" + S(file.errorString());
-    if (file.size() > kMaxSchemeFileBytes) return std::string("方案文件太大，不是方案：超过 4 MB");
+    if (!file.open(QIODevice::ReadOnly)) return Because("无法读取方案文件", file.errorString());
+    if (file.size() > kMaxSchemeFileBytes) return std::string("方案文件太大（超过 4 MB），不是方案");
     const QByteArray bytes = file.read(kMaxSchemeFileBytes + 1);
-    if (file.error() != QFileDevice::NoError) return "无法读取方案文件：" + S(file.errorString());
-    if (bytes.size() > kMaxSchemeFileBytes) return std::string("方案文件太大，不是方案：超过 4 MB");
+    if (file.error() != QFileDevice::NoError) return Because("无法读取方案文件", file.errorString());
+    if (bytes.size() > kMaxSchemeFileBytes) return std::string("方案文件太大（超过 4 MB），不是方案");
 
     nlohmann::json scheme;
     std::optional<std::string> problem =
@@ -44,13 +45,13 @@ std::optional<std::string> SaveSchemeFile(const Controls& controls, const QStrin
     const std::string text =
         SchemeOf(controls).dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return "方案保存失败：" + S(file.errorString());
+    if (!file.open(QIODevice::WriteOnly)) return Because("方案保存失败", file.errorString());
     if (file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size())) {
-        const std::string error = S(file.errorString());
+        const QString error = file.errorString();
         file.cancelWriting();
-        return "方案保存失败：" + error;
+        return Because("方案保存失败", error);
     }
-    if (!file.commit()) return "方案保存失败：" + S(file.errorString());
+    if (!file.commit()) return Because("方案保存失败", file.errorString());
     return std::nullopt;
 }
 

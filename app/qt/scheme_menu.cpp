@@ -3,8 +3,11 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QWidget>
 
 #include "app/qt/scheme_files.h"
+#include "app/qt/shortcuts.h"
+#include "app/qt/window_settings.h"
 #include "app/window_model.h"
 
 namespace sanxing {
@@ -16,10 +19,16 @@ constexpr const char* kFilter = "方案文件(*.json)|*.json|所有文件(*.*)|*
 
 }  // namespace
 
-SchemeMenu::SchemeMenu(WindowModel& model, QMenuBar* bar) : QObject(bar), model_(model) {
+SchemeMenu::SchemeMenu(WindowModel& model, WindowSettings& settings, QMenuBar* bar, QWidget* window)
+    : QObject(bar), model_(model), settings_(settings) {
     QMenu* menu = bar->addMenu(QStringLiteral("方案(&F)"));
-    menu->addAction(QStringLiteral("打开方案(&O)..."), this, &SchemeMenu::open);
-    menu->addAction(QStringLiteral("保存方案(&S)..."), this, &SchemeMenu::save);
+    menu->addAction(QStringLiteral("打开方案(&O)..."), this, &SchemeMenu::open)->setShortcuts(ShortcutsOf("打开方案"));
+    menu->addAction(QStringLiteral("保存方案(&S)..."), this, &SchemeMenu::save)->setShortcuts(ShortcutsOf("保存方案"));
+    recent_ = menu->addMenu(QStringLiteral("最近的方案(&R)"));
+    connect(recent_, &QMenu::aboutToShow, this, &SchemeMenu::fillRecentMenu);
+    fillRecentMenu();
+    menu->addSeparator();
+    menu->addAction(QStringLiteral("退出(&X)"), window, &QWidget::close)->setShortcuts(ShortcutsOf("退出"));
 }
 
 void SchemeMenu::open() {
@@ -28,6 +37,13 @@ void SchemeMenu::open() {
 
 void SchemeMenu::save() {
     if (const auto path = choose(true)) report(SaveSchemeFile(model_.controls(), *path), *path);
+}
+
+void SchemeMenu::openPath(const QString& path) {
+    if (!report(OpenSchemeFile(model_.controls(), path), path) && !QFileInfo::exists(path)) {
+        settings_.removeRecentScheme(path);
+        settings_.save();
+    }
 }
 
 std::optional<QString> SchemeMenu::choose(bool save) {
@@ -41,10 +57,35 @@ std::optional<QString> SchemeMenu::choose(bool save) {
     return file;
 }
 
-void SchemeMenu::report(const std::optional<std::string>& problem, const QString& path) {
-    if (!problem) return;
+bool SchemeMenu::report(const std::optional<std::string>& problem, const QString& path) {
+    if (!problem) {
+        settings_.addRecentScheme(QFileInfo(path).absoluteFilePath());
+        settings_.save();
+        return true;
+    }
     model_.platform().messageBox(*problem + "\n" + path.toStdString(), kCaption, MessageIcon::Error,
                                  MessageButtons::Ok);
+    return false;
+}
+
+// Filled afresh each time the menu opens: an entry must not be deleted while it runs.
+void SchemeMenu::fillRecentMenu() {
+    recent_->clear();
+    const QStringList recent = settings_.recentSchemes();
+    for (int i = 0; i < recent.size(); ++i) {
+        const QString path = recent[i];
+        QAction* action = recent_->addAction(QStringLiteral("&%1  %2").arg(i + 1).arg(path));
+        connect(action, &QAction::triggered, this, [this, path] { openPath(path); });
+    }
+    if (recent.isEmpty()) {
+        recent_->addAction(QStringLiteral("（没有）"))->setEnabled(false);
+        return;
+    }
+    recent_->addSeparator();
+    recent_->addAction(QStringLiteral("清空列表"), this, [this] {
+        settings_.clearRecentSchemes();
+        settings_.save();
+    });
 }
 
 }  // namespace sanxing

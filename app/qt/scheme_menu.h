@@ -1,30 +1,43 @@
 #pragma once
-// The 方案 menu: open a scheme file into the condition controls, save them to one.
+// The 方案 menu: open a scheme file into the condition controls, save them to one, open
+// one of the recent schemes (最近的方案), quit.
 
 #include <QObject>
 #include <QString>
 #include <optional>
 #include <string>
 
+class QMenu;
 class QMenuBar;
+class QWidget;
 
 namespace sanxing {
 
 class WindowModel;
+class WindowSettings;
 
 class SchemeMenu final : public QObject {
 public:
-    SchemeMenu(WindowModel& model, QMenuBar* bar);
+    // 退出 closes `window`; the recent schemes are kept in `settings`.
+    SchemeMenu(WindowModel& model, WindowSettings& settings, QMenuBar* bar, QWidget* window);
 
     void open();
     void save();
+    // Opens a scheme by path, as 最近的方案 does; a file that is gone leaves the list.
+    void openPath(const QString& path);
+
+    QMenu* recentMenu() const { return recent_; }
 
 private:
     // The file the user picks; remembers its folder for the next dialog.
     std::optional<QString> choose(bool save);
-    void report(const std::optional<std::string>& problem, const QString& path);
+    // Tells the user of a problem; on success the file heads the recent schemes.
+    bool report(const std::optional<std::string>& problem, const QString& path);
+    void fillRecentMenu();
 
     WindowModel& model_;
+    WindowSettings& settings_;
+    QMenu* recent_ = nullptr;
     QString directory_;  // where the last scheme was opened or saved
 };
 

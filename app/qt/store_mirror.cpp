@@ -7,8 +7,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScopedValueRollback>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTextBrowser>
+#include <QTextCursor>
 #include <QTreeWidget>
 
 #include "app/qt/control_widgets.h"
@@ -49,6 +51,35 @@ void ShowRows(QTreeWidget* list, const ReportRows& rows) {
     }
 }
 
+// A text a handler or a file put into a box replaces the old one as one edit, so that
+// Ctrl+Z in the box brings the old text back as it undoes typing. The first showing of
+// the table's texts is not an edit and leaves nothing to undo.
+void ShowLineText(QLineEdit* edit, const QString& text, bool undoable) {
+    if (!undoable) return edit->setText(text);
+    edit->selectAll();
+    edit->insert(text);
+}
+
+void ShowBoxText(QPlainTextEdit* box, const QString& text, bool undoable) {
+    if (!undoable) return box->setPlainText(text);
+    QTextCursor cursor(box->document());
+    cursor.beginEditBlock();
+    cursor.select(QTextCursor::Document);
+    cursor.insertText(text);
+    cursor.endEditBlock();
+}
+
+// An empty label carries the property empty=true, so the skin can leave out the frame
+// and colour that only make sense around a text.
+void ShowLabelText(QLabel* label, const QString& text) {
+    if (label->text() != text) label->setText(text);
+    const bool empty = text.isEmpty();
+    if (label->property("empty").isValid() && label->property("empty").toBool() == empty) return;
+    label->setProperty("empty", empty);
+    label->style()->unpolish(label);
+    label->style()->polish(label);
+}
+
 }  // namespace
 
 StoreMirror::StoreMirror(ControlStore& store, ControlWidgets& widgets, QObject* parent)
@@ -64,6 +95,7 @@ StoreMirror::StoreMirror(ControlStore& store, ControlWidgets& widgets, QObject* 
 StoreMirror::~StoreMirror() { store_.removeObserver(observerId_); }
 
 void StoreMirror::showAll() {
+    const QScopedValueRollback<bool> initial(undoable_, false);
     for (std::size_t i = 0; i < store_.table().size(); ++i) show(i);
 }
 
@@ -120,17 +152,17 @@ void StoreMirror::show(std::size_t index) {
     const QString text = Q(store_.text(spec.name));
     const QScopedValueRollback<bool> showing(showing_, true);
     if (auto* edit = qobject_cast<QLineEdit*>(object)) {
-        if (edit->text() != text) edit->setText(text);
+        if (edit->text() != text) ShowLineText(edit, text, undoable_);
     } else if (auto* box = qobject_cast<QPlainTextEdit*>(object)) {
         const QString shown = Q(ToLf(store_.text(spec.name)));
-        if (box->toPlainText() != shown) box->setPlainText(shown);
+        if (box->toPlainText() != shown) ShowBoxText(box, shown, undoable_);
     } else if (auto* check = qobject_cast<QCheckBox*>(object)) {
         check->setChecked(store_.ticked(spec.name));
         if (check->text() != text) check->setText(text);
     } else if (auto* combo = qobject_cast<TableComboBox*>(object)) {
         ShowComboState(combo, store_.selectedIndex(spec.name), text);
     } else if (auto* label = qobject_cast<QLabel*>(object)) {
-        if (label->text() != text) label->setText(text);
+        ShowLabelText(label, text);
     } else if (auto* button = qobject_cast<QPushButton*>(object)) {
         if (button->text() != text) button->setText(text);
     } else if (auto* group = qobject_cast<QGroupBox*>(object)) {

@@ -1,7 +1,8 @@
 #pragma once
 // Keeps the widgets and the control store equal: what the user types, ticks or picks is
 // written to the store, and every store change (a handler's write, a scheme) is shown in
-// the widget. A write in one direction never echoes back in the other.
+// the widget. A write in one direction never echoes back in the other. A box's text
+// changed by the store can be undone in the box (Ctrl+Z), except the first showing.
 
 #include <QObject>
 #include <cstddef>
@@ -36,6 +37,7 @@ private:
     static constexpr std::size_t kNone = std::numeric_limits<std::size_t>::max();
     std::size_t writingFromWidget_ = kNone;  // the control whose widget is writing the store
     bool showing_ = false;                   // a widget is being set from the store
+    bool undoable_ = true;                   // store changes become undoable edits
     std::vector<char> shownVisible_;         // visibility last applied from the store
 };
 

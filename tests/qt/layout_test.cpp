@@ -23,6 +23,9 @@ TEST(WindowFontChoice, PrefersSongtiThenAProportionalChineseFont) {
               "WenQuanYi Micro Hei");
     EXPECT_EQ(ChooseWindowFontFamily({"B Mono"}, {"B Mono"}), "B Mono");
     EXPECT_EQ(ChooseWindowFontFamily({"DejaVu Sans"}, {}), "");
+    // Without any the user is told which package brings one.
+    EXPECT_TRUE(MissingChineseFontWarning({}).contains("fonts-wqy-microhei"));
+    EXPECT_TRUE(MissingChineseFontWarning({"B"}).isEmpty());
 }
 
 class Layout : public GuiTest {

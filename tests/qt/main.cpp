@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QTemporaryDir>
 #include <cstdio>
 
 #include "app/qt/application.h"
@@ -34,10 +35,10 @@ int main(int argc, char** argv) {
         QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         qputenv("XDG_RUNTIME_DIR", runtime.toUtf8());
     }
-    // The tests never read the user's own settings (sources.json among them).
-    const QString config = QDir::temp().filePath(QStringLiteral("sanxing-test-config"));
-    QDir().mkpath(config);
-    qputenv("XDG_CONFIG_HOME", config.toUtf8());
+    // The tests never read the user's own settings (sources.json and settings.ini), nor
+    // what an earlier run left: each run starts from an empty configuration folder.
+    const QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     sanxing::InitialiseToolkit(app);

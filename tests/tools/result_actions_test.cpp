@@ -11,28 +11,27 @@ using ResultActions = ToolsTest;
 
 Message Hint(std::string text, MessageIcon icon) { return {std::move(text), "提示", icon, MessageButtons::Ok}; }
 
-TEST_F(ResultActions, PrizeCheckSearchesTheTypedTextAsItIs) {
+TEST_F(ResultActions, PrizeCheckTakesExactlyThreeDigits) {
     window.click("按钮_兑奖");
     set("编辑框_结果", "123 456 ");
-    set("编辑框_兑奖号码", "12");
-    window.click("按钮_兑奖");
-    set("编辑框_兑奖号码", "3 4");
-    window.click("按钮_兑奖");
+    // Fragments, separators, spaces alone and longer runs are not a drawn number.
+    for (const char* typed : {"12", "3 4", "1", " ", "1234", "12a", "１２３"}) {
+        set("编辑框_兑奖号码", typed);
+        window.click("按钮_兑奖");
+    }
     set("编辑框_兑奖号码", "789");
     window.click("按钮_兑奖");
-    set("编辑框_兑奖号码", " 123");  // not trimmed
+    set("编辑框_兑奖号码", "  123 ");  // spaces around the number are ignored
     window.click("按钮_兑奖");
     set("编辑框_结果", "");
     set("编辑框_兑奖号码", "123");
     window.click("按钮_兑奖");
-    EXPECT_EQ(platform.messages, (std::vector<Message>{
-                                     Hint("请先输入3位开奖号", MessageIcon::Error),
-                                     Hint("恭喜你，中大奖了!", MessageIcon::Information),
-                                     Hint("恭喜你，中大奖了!", MessageIcon::Information),
-                                     Hint("很遗憾，未找到开奖号码!", MessageIcon::Error),
-                                     Hint("很遗憾，未找到开奖号码!", MessageIcon::Error),
-                                     Hint("很遗憾，未找到开奖号码!", MessageIcon::Error),
-                                 }));
+    std::vector<Message> expected{Hint("请先输入3位开奖号", MessageIcon::Error)};
+    expected.insert(expected.end(), 7, Hint("请输入三位号码", MessageIcon::Error));
+    expected.push_back(Hint("很遗憾，未找到开奖号码!", MessageIcon::Error));
+    expected.push_back(Hint("恭喜你，中大奖了!", MessageIcon::Information));
+    expected.push_back(Hint("很遗憾，未找到开奖号码!", MessageIcon::Error));
+    EXPECT_EQ(platform.messages, expected);
 }
 
 TEST_F(ResultActions, CopyPutsTheResultOnTheClipboard) {

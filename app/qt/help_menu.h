@@ -1,0 +1,25 @@
+#pragma once
+// The 帮助 menu: 使用说明 (the built-in usage notes, also once the announcement panel is
+// closed) and 关于 (version, licence, Qt version, where the stored files live).
+
+#include <QString>
+
+class QMenuBar;
+class QWidget;
+
+namespace sanxing {
+
+// The licence the program is distributed under, as 关于 names it.
+inline constexpr const char* kLicence = "MIT 许可证";
+
+// The text of the 关于 box.
+QString AboutText();
+
+// Adds the menu as the last one of `bar`; the dialogs open over `window`.
+void AddHelpMenu(QMenuBar* bar, QWidget* window);
+
+// The dialogs themselves, not yet shown.
+QWidget* MakeUsageNotesDialog(QWidget* window);
+QWidget* MakeAboutBox(QWidget* window);
+
+}  // namespace sanxing

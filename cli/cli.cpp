@@ -9,6 +9,7 @@
 
 #include "app/control_table.h"
 #include "app/scheme.h"
+#include "app/version.h"
 #include "app/window_model.h"
 #include "cli/scripted_platform.h"
 #include "draws/draw_hosts.h"
@@ -149,6 +150,8 @@ public:
                 jsonOutput = true;
             } else if (option == "--help" || option == "-h") {
                 steps.push_back([](Session& s) { s.out << Usage(); });
+            } else if (option == "--version") {
+                steps.push_back([](Session& s) { s.out << "sanxing-cli " << kVersion << '\n'; });
             } else if (option == "--controls") {
                 steps.push_back([](Session& s) { s.out << Dump(ControlTableJson()) << '\n'; });
             } else {
@@ -293,6 +296,7 @@ std::string Usage() {
            "  --save-path PATH       what the next save dialog returns (default: cancelled)\n"
            "  --get NAME             print the control's value\n"
            "  --controls             print the control table as JSON\n"
+           "  --version              print the version\n"
            "  --json                 print one JSON object at the end instead (values, messages,\n"
            "                         clipboard, sounds: the sound clips played, in order)\n";
 }

@@ -23,7 +23,12 @@ SchemeMenu::SchemeMenu(WindowModel& model, QMenuBar* bar) : QObject(bar), model_
 }
 
 void SchemeMenu::open() {
-    if (const auto path = choose(false)) report(OpenSchemeFile(model_.controls(), *path), *path);
+    if (const auto path = choose(false)) openFile(*path);
+}
+
+void SchemeMenu::openFile(const QString& path) {
+    directory_ = QFileInfo(path).absolutePath();
+    report(OpenSchemeFile(model_.controls(), path), path);
 }
 
 void SchemeMenu::save() {

@@ -18,6 +18,8 @@ public:
 
     void open();
     void save();
+    // Opens the scheme at `path` as open() does after the dialog (sanxing FILE.json).
+    void openFile(const QString& path);
 
 private:
     // The file the user picks; remembers its folder for the next dialog.

@@ -9,6 +9,7 @@
 
 #include "app/control_table.h"
 #include "app/scheme.h"
+#include "app/version.h"
 #include "app/window_model.h"
 #include "cli/cli_session.h"
 #include "cli/analysis_steps.h"
@@ -133,6 +134,8 @@ public:
                 jsonOutput = true;
             } else if (option == "--help" || option == "-h") {
                 steps.push_back([](Session& s) { s.out << Usage(); });
+            } else if (option == "--version") {
+                steps.push_back([](Session& s) { s.out << "sanxing-cli " << kVersion << '\n'; });
             } else if (option == "--controls") {
                 steps.push_back([](Session& s) { s.out << Dump(ControlTableJson()) << '\n'; });
             } else if (auto flag = ParseAnalysisFlag(option, history_)) {
@@ -285,6 +288,7 @@ std::string Usage() {
            "  --get NAME             print the control's value\n" +
            HistoryUsage() + AnalysisUsage() +
            "  --controls             print the control table as JSON\n"
+           "  --version              print the version\n"
            "  --json                 print one JSON object at the end instead (values, messages,\n"
            "                         clipboard, sounds: the sound clips played, in order;\n"
            "                         import: what --import-draws did; backtest, trend, explain)\n";

@@ -5,12 +5,16 @@
 #include <QLocale>
 #include <QTranslator>
 #include <filesystem>
+#include <iostream>
 #include <string>
 
+#include "app/qt/command_line.h"
 #include "app/qt/compact_style.h"
 #include "app/qt/main_window.h"
 #include "app/qt/process_state.h"
+#include "app/qt/program_identity.h"
 #include "app/qt/qt_platform.h"
+#include "app/qt/scheme_menu.h"
 #include "app/qt/startup_hooks.h"
 #include "draws/draw_hosts.h"
 
@@ -53,6 +57,7 @@ void InstallChineseTranslations(QApplication& app) {
 void InitialiseToolkit(QApplication& app) {
     app.setStyle(new CompactStyle);
     InstallChineseTranslations(app);
+    SetProgramIdentity();
 }
 
 int RunMainWindow(QApplication& app, const std::function<void(MainWindow&)>& whenShown) {
@@ -84,9 +89,16 @@ int RunMainWindow(QApplication& app, const std::function<void(MainWindow&)>& whe
 }
 
 int RunProgram(int argc, char** argv) {
+    if (const auto code = AnswerWithoutWindow(argc, argv)) return *code;
     QApplication app(argc, argv);
+    const CommandLine command = ParseCommandLine(QApplication::arguments().mid(1));
+    if (command.action == CommandLine::Action::Refuse) {
+        std::cerr << "sanxing: " << command.problem << '\n' << UsageText();
+        return 2;
+    }
     InitialiseToolkit(app);
-    return RunMainWindow(app);
+    if (command.schemePath.isEmpty()) return RunMainWindow(app);
+    return RunMainWindow(app, [&command](MainWindow& window) { window.schemes().openPath(command.schemePath); });
 }
 
 }  // namespace sanxing

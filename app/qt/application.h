@@ -9,7 +9,8 @@ namespace sanxing {
 
 class MainWindow;
 
-// Step 1 after the toolkit object exists: the window style every widget is built with.
+// Step 1 after the toolkit object exists: the window style every widget is built with,
+// and the program's version and icon.
 void InitialiseToolkit(QApplication& app);
 
 // The rest of start-up, the message loop and shutdown: process-wide state, the exit
@@ -18,7 +19,8 @@ void InitialiseToolkit(QApplication& app);
 // Returns the exit code, 0.
 int RunMainWindow(QApplication& app, const std::function<void(MainWindow&)>& whenShown = {});
 
-// The whole program.
+// The whole program: answers --version and --help, or opens the window, with the scheme
+// file named on the command line loaded once it is up.
 int RunProgram(int argc, char** argv);
 
 }  // namespace sanxing

@@ -32,7 +32,7 @@ SchemeMenu::SchemeMenu(WindowModel& model, WindowSettings& settings, QMenuBar* b
 }
 
 void SchemeMenu::open() {
-    if (const auto path = choose(false)) report(OpenSchemeFile(model_.controls(), *path), *path);
+    if (const auto path = choose(false)) openPath(*path);
 }
 
 void SchemeMenu::save() {
@@ -40,6 +40,7 @@ void SchemeMenu::save() {
 }
 
 void SchemeMenu::openPath(const QString& path) {
+    directory_ = QFileInfo(path).absolutePath();
     if (!report(OpenSchemeFile(model_.controls(), path), path) && !QFileInfo::exists(path)) {
         settings_.removeRecentScheme(path);
         settings_.save();

@@ -23,7 +23,8 @@ public:
 
     void open();
     void save();
-    // Opens a scheme by path, as 最近的方案 does; a file that is gone leaves the list.
+    // Opens a scheme by path, as 最近的方案 and `sanxing FILE.json` do; a file that is gone
+    // leaves the recent list.
     void openPath(const QString& path);
 
     QMenu* recentMenu() const { return recent_; }

@@ -136,6 +136,17 @@ TEST_F(Schemes, MissingFileIsReported) {
     EXPECT_NE(refused("missing.json").find("无法读取"), std::string::npos);
 }
 
+TEST_F(Schemes, FileGivenOnTheCommandLineOpensWithoutADialog) {
+    write("part.json", R"({"选择框_合值05": false})");
+    window->schemes().openPath(QString::fromStdString(path("part.json")));
+    EXPECT_FALSE(store().ticked("选择框_合值05"));
+    EXPECT_TRUE(platform.answeredFileDialogs().empty());
+    platform.prepareFileChoice(std::nullopt);
+    window->schemes().save();
+    ASSERT_EQ(platform.answeredFileDialogs().size(), 1u);
+    EXPECT_EQ(platform.answeredFileDialogs()[0].request.directory, QDir(dir.path()).absolutePath().toStdString());
+}
+
 TEST_F(Schemes, CancelledDialogsDoNothing) {
     const nlohmann::json before = SchemeOf(store());
     platform.prepareFileChoice(std::nullopt);

@@ -6,8 +6,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTextBrowser>
 #include <QVBoxLayout>
+#include <functional>
 
 #include "app/qt/qt_platform.h"
 #include "app/qt/shortcuts.h"
@@ -57,11 +59,25 @@ QWidget* MakeAboutBox(QWidget* window) {
     return box;
 }
 
+namespace {
+
+// Shows the dialog that `make` builds, or brings forward the one still open.
+std::function<void()> ShowOnce(QWidget* window, QWidget* (*make)(QWidget*)) {
+    return [window, make, shown = QPointer<QWidget>()]() mutable {
+        if (shown == nullptr) shown = make(window);
+        shown->show();
+        shown->raise();
+        shown->activateWindow();
+    };
+}
+
+}  // namespace
+
 void AddHelpMenu(QMenuBar* bar, QWidget* window) {
     QMenu* menu = bar->addMenu(QStringLiteral("帮助(&H)"));
-    QAction* notes = menu->addAction(QStringLiteral("使用说明(&U)"), window, [window] { MakeUsageNotesDialog(window)->show(); });
-    notes->setShortcuts(ShortcutsOf("使用说明"));
-    menu->addAction(QStringLiteral("关于(&A)"), window, [window] { MakeAboutBox(window)->show(); });
+    menu->addAction(QStringLiteral("使用说明(&U)"), window, ShowOnce(window, MakeUsageNotesDialog))
+        ->setShortcuts(ShortcutsOf("使用说明"));
+    menu->addAction(QStringLiteral("关于(&A)"), window, ShowOnce(window, MakeAboutBox));
 }
 
 }  // namespace sanxing

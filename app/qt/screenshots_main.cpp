@@ -87,7 +87,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     sanxing::QtPlatform platform;
-    sanxing::MainWindow window(platform);
+    // The window as a first start shows it, whatever the user's own settings remember.
+    const QTemporaryDir settings;
+    sanxing::MainWindow window(platform, nullptr, settings.filePath(QStringLiteral("settings.ini")));
     if (args.size() > 2) {
         const QStringList size = args[2].split(QLatin1Char('x'));
         if (size.size() == 2) window.resize(size[0].toInt(), size[1].toInt());

@@ -113,6 +113,14 @@ TEST_F(Keyboard, ShortcutsPressTheirButtonsAndTheButtonsSaySo) {
     ASSERT_EQ(platform.answeredFileDialogs().size(), 1u);
     EXPECT_FALSE(platform.answeredFileDialogs()[0].save);
 
+    // F1 brings the usage notes, once however often it is pressed.
+    press(Qt::Key_F1);
+    press(Qt::Key_F1);
+    int notes = 0;
+    for (QWidget* top : QApplication::topLevelWidgets()) notes += top->isVisible() && top->windowTitle() == "使用说明";
+    EXPECT_EQ(notes, 1);
+    window->activateWindow();
+
     for (const ControlSpec& spec : store().table()) {
         if (spec.kind == ControlKind::Button) EXPECT_FALSE(widget(spec.name)->toolTip().isEmpty()) << spec.name;
     }

@@ -8,7 +8,9 @@
 #include <QClipboard>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -55,6 +57,10 @@ TEST(MessageBoxes, ChineseButtonsAndRoomForTheWholeCaption) {
     EXPECT_TRUE(copied->button(QMessageBox::Ok)->text().startsWith("确定"));
     copied->show();
     EXPECT_GE(copied->width(), copied->fontMetrics().horizontalAdvance("复制大底！") + kTitleBarExtras);
+
+    QPlainTextEdit box;
+    const std::unique_ptr<QMenu> menu(box.createStandardContextMenu());
+    EXPECT_TRUE(menu->actions().front()->text().startsWith("撤")) << menu->actions().front()->text().toStdString();
 }
 
 TEST(FileDialogs, BuiltWithTitleFilterFolderAndName) {

@@ -75,7 +75,7 @@ std::optional<std::string> PrepareConnection(const sqlite::Connection& connectio
     if (auto refusal = CheckSchema(connection)) return refusal;
     if (!PassesQuickCheck(connection)) return "数据库文件已损坏，文件未作改动";
     if (!SwitchToWal(connection)) return DescribeSqliteError(connection.LastErrorCode(), connection.LastError(), 0);
-    if (auto error = connection.Exec("PRAGMA synchronous = NORMAL; PRAGMA cache_size = -32768")) {
+    if (auto error = connection.Exec("PRAGMA synchronous = NORMAL; PRAGMA cache_size = -4096")) {
         return "数据库出错（" + *error + "）";
     }
     // Only an older file takes the write lock, so opening never waits for another

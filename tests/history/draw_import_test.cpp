@@ -98,6 +98,27 @@ TEST_F(Import, ReportsConflictsAndRejectionsWithLineNumbers) {
     EXPECT_EQ(db.Between("福彩3D", "2024002", "2024002")[0].number, "222");
 }
 
+// Draws go in by blocks; a block with a stored issue or an issue given twice still gets
+// every line its own outcome.
+TEST_F(Import, LongFilesReportEveryLineAsShortOnesDo) {
+    ASSERT_TRUE(db.Record("福彩3D", {{"2024100", "100", "", "A", ""}}));
+    std::string text;
+    for (int i = 1; i <= 200; ++i) {
+        char line[32];
+        std::snprintf(line, sizeof line, "%d %03d\n", 2024000 + i, i % 1000);
+        text += line;
+        if (i == 150) text += "2024150 999\n";
+    }
+    auto report = ImportText(text);
+    ASSERT_TRUE(report) << report.error();
+    EXPECT_EQ(report->stored, 199u);
+    EXPECT_EQ(report->present, 1u);
+    ASSERT_EQ(report->conflicts.size(), 1u);
+    EXPECT_EQ(report->conflicts[0].line, 151u);
+    EXPECT_EQ(report->conflicts[0].stored, "150");
+    EXPECT_EQ(db.Count("福彩3D"), 200u);
+}
+
 TEST_F(Import, FileWithoutDrawsChangesNothing) {
     auto report = ImportText("期号,号码\nnothing here\n");
     ASSERT_TRUE(report);

@@ -291,7 +291,8 @@ std::string Usage() {
            "  --version              print the version\n"
            "  --json                 print one JSON object at the end instead (values, messages,\n"
            "                         clipboard, sounds: the sound clips played, in order;\n"
-           "                         import: what --import-draws did; backtest, trend, explain)\n";
+           "                         import, export: what --import-draws, --export-draws did;\n"
+           "                         backtest, trend, explain)\n";
 }
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {

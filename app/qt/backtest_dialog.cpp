@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSortFilterProxyModel>
 #include <QSplitter>
 #include <QTabWidget>
@@ -92,7 +93,15 @@ BacktestDialog::BacktestDialog(WindowModel& model, std::filesystem::path databas
                                        QStringLiteral("错数"), QStringLiteral("在大底"), QStringLiteral("结果"),
                                        QStringLiteral("错的条件")},
                                       this);
+    curveModel_->setHeaderToolTips({QStringLiteral("容错 0-t：错的条件不超过 t 个"),
+                                     QStringLiteral("开奖号码在大底中、错的条件不超过 t 个的期数"), {},
+                                     QStringLiteral("大底（为空时是全部 1000 注）中错的条件不超过 t 个的注数"),
+                                     QStringLiteral("随机选同样注数的命中率：结果注数 ÷ 1000")});
+    drawsModel_->setHeaderToolTips({{}, {}, QStringLiteral("按所选位置取出的三位数"), QStringLiteral("错的条件个数"),
+                                    QStringLiteral("三码是大底中的一注（大底为空时总是）"),
+                                    QStringLiteral("在大底中且错数在容错范围内：会在缩水结果中；红色为不中")});
     curveTable_ = MakeTableView(curveModel_, false);
+    curveTable_->horizontalHeader()->setDefaultSectionSize(fontMetrics().horizontalAdvance(QStringLiteral("随机命中率")) + 14);
     groupsTable_ = MakeTableView(groupsModel_, true);
     drawsTable_ = MakeTableView(drawsModel_, false);
 
@@ -145,6 +154,12 @@ QWidget* BacktestDialog::buildCurvePage() {
     splitter->addWidget(curveTable_);
     splitter->addWidget(chart_);
     splitter->setStretchFactor(1, 1);
+    // The table shows all its columns; the chart takes the rest.
+    int tableWidth = 2 * curveTable_->frameWidth() + curveTable_->verticalScrollBar()->sizeHint().width();
+    for (int column = 0; column < curveModel_->columnCount(); ++column) {
+        tableWidth += curveTable_->horizontalHeader()->sectionSize(column);
+    }
+    splitter->setSizes({tableWidth + 16, 1000});
     return splitter;
 }
 
@@ -233,7 +248,9 @@ void BacktestDialog::showResult() {
             }
         },
         [&b](int row) { return b.groups[row].killsMoreThanChance(); });
-    drawsModel_->reset(static_cast<int>(b.draws.size()), [&b, &c](int row, int column) -> TableCell {
+    drawsModel_->reset(
+        static_cast<int>(b.draws.size()),
+        [&b, &c](int row, int column) -> TableCell {
         const DrawOutcome& d = b.draws[row];
         switch (column) {
             case 0: return {Q(d.issue)};
@@ -244,7 +261,8 @@ void BacktestDialog::showResult() {
             case 5: return {d.hit ? QStringLiteral("中") : QStringLiteral("不中")};
             default: return {GroupNames(c.failedGroups(d.failedMask))};
         }
-    });
+        },
+        [&b](int row) { return !b.draws[row].hit; });
     drawsTable_->scrollToBottom();
     chart_->setChart(MakeCurveChart(b));
 }

@@ -1,8 +1,10 @@
-// sanxing-screenshots [--plain] [--sample-draws] DIR [WIDTHxHEIGHT]: writes DIR/0-ad.png
-// with the ad panel and one PNG per condition page, then lists every control that the
-// layout cuts off. Exit code 1 when something is cut off. The window wears its skin as at
-// start-up; --plain leaves it in the default look, for comparison; --sample-draws fills
-// the draw list with a few made-up draws to show how it looks.
+// sanxing-screenshots [--plain] [--sample-draws] [--analysis DB] DIR [WIDTHxHEIGHT]: writes
+// DIR/0-ad.png with the ad panel and one PNG per condition page, then lists every control
+// that the layout cuts off. Exit code 1 when something is cut off. The window wears its
+// skin as at start-up; --plain leaves it in the default look, for comparison;
+// --sample-draws fills the draw list with a few made-up draws to show how it looks;
+// --analysis DB also writes the 历史验证 and 走势图 dialogs over the 福彩3D draws of the
+// history database DB, with a few conditions set.
 
 #include <QApplication>
 #include <QDir>
@@ -10,6 +12,9 @@
 #include <iostream>
 
 #include "app/qt/application.h"
+#include "app/qt/backtest_dialog.h"
+#include "app/qt/range_bar.h"
+#include "app/qt/trend_dialog.h"
 #include "app/qt/control_widgets.h"
 #include "app/qt/layout_check.h"
 #include "app/qt/main_window.h"
@@ -26,6 +31,32 @@ bool Save(QWidget& window, const QString& path) {
     return saved;
 }
 
+// The two analysis dialogs, each tab of them, over the 福彩3D draws of `database`.
+bool SaveAnalysisDialogs(sanxing::MainWindow& window, const std::string& database, const QDir& dir) {
+    for (const char* box : {"选择框_百位7", "选择框_十位3", "选择框_个位0", "选择框_豹子"}) {
+        window.model().controls().setTicked(box, false);
+    }
+    window.model().controls().setText("组合框_容错", "0-1");
+    bool saved = true;
+    sanxing::BacktestDialog backtest(window.model(), database);
+    backtest.rangeBar().setLottery(4);
+    backtest.show();
+    backtest.explain(QStringLiteral("703"));
+    for (int tab = 0; tab < 3; ++tab) {
+        backtest.showTab(tab);
+        saved &= Save(backtest, dir.filePath(QStringLiteral("backtest-%1.png").arg(tab)));
+    }
+    sanxing::TrendDialog trend(window.model().platform(), database);
+    trend.rangeBar().setLottery(4);
+    trend.reload();
+    trend.show();
+    for (int tab = 0; tab < 2; ++tab) {
+        trend.showTab(tab);
+        saved &= Save(trend, dir.filePath(QStringLiteral("trend-%1.png").arg(tab)));
+    }
+    return saved;
+}
+
 int Report(const std::string& where, const std::vector<std::string>& problems) {
     for (const std::string& problem : problems) std::cout << where << ": " << problem << '\n';
     return problems.empty() ? 0 : 1;
@@ -39,8 +70,13 @@ int main(int argc, char** argv) {
     QStringList args = QApplication::arguments();
     const bool plain = args.removeAll(QStringLiteral("--plain")) > 0;
     const bool sampleDraws = args.removeAll(QStringLiteral("--sample-draws")) > 0;
+    std::string analysisDatabase;
+    if (const int at = args.indexOf(QStringLiteral("--analysis")); at > 0 && at + 1 < args.size()) {
+        analysisDatabase = args[at + 1].toStdString();
+        args.remove(at, 2);
+    }
     if (args.size() < 2) {
-        std::cerr << "usage: sanxing-screenshots [--plain] [--sample-draws] DIR [WIDTHxHEIGHT]\n";
+        std::cerr << "usage: sanxing-screenshots [--plain] [--sample-draws] [--analysis DB] DIR [WIDTHxHEIGHT]\n";
         return 2;
     }
     const QDir dir(args[1]);
@@ -89,5 +125,6 @@ int main(int argc, char** argv) {
                   << w->width() << "x" << w->height() << '\n';
     }
     std::cout << "window " << window.width() << "x" << window.height() << '\n';
+    if (!analysisDatabase.empty() && !SaveAnalysisDialogs(window, analysisDatabase, dir)) failed = 1;
     return failed;
 }

@@ -8,6 +8,9 @@
 #include <QLabel>
 #include <QLineSeries>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTimer>
 #include <QTabWidget>
 #include <QTableView>
 #include <QValueAxis>
@@ -103,10 +106,10 @@ TrendDialog::TrendDialog(Platform& platform, std::filesystem::path database, QWi
     grid_->verticalHeader()->setDefaultSectionSize(metrics.height() + 4);
     QHeaderView* header = grid_->horizontalHeader();
     header->setSectionResizeMode(QHeaderView::Fixed);
-    header->setDefaultSectionSize(metrics.horizontalAdvance(QStringLiteral("888")) + 6);
     header->setMinimumSectionSize(8);
-    header->resizeSection(TrendGridModel::kIssueColumn, metrics.horizontalAdvance(QStringLiteral("20241012345")) + 10);
-    header->resizeSection(TrendGridModel::kNumberColumn, metrics.horizontalAdvance(QStringLiteral("888888")) + 8);
+    header->setDefaultSectionSize(metrics.horizontalAdvance(QStringLiteral("88.8")) + 10);
+    header->resizeSection(TrendGridModel::kIssueColumn, metrics.horizontalAdvance(QStringLiteral("出现次数88")) + 8);
+    header->resizeSection(TrendGridModel::kNumberColumn, metrics.horizontalAdvance(QStringLiteral("88888")) + 8);
     header->resizeSection(TrendGridModel::kShapeColumn, metrics.horizontalAdvance(QStringLiteral("组六")) + 12);
     header->setToolTip(TrendDefinitions());
 
@@ -146,7 +149,17 @@ TrendDialog::TrendDialog(Platform& platform, std::filesystem::path database, QWi
     connect(csv, &QPushButton::clicked, this, &TrendDialog::exportFigures);
     connect(png, &QPushButton::clicked, this, &TrendDialog::exportPicture);
     connect(close, &QPushButton::clicked, this, &QDialog::close);
-    resize(960, 680);
+    // Wide enough for the whole grid where the screen allows.
+    int gridWidth = 2 * grid_->frameWidth() + grid_->verticalScrollBar()->sizeHint().width();
+    for (int column = 0; column < TrendGridModel::kColumns; ++column) gridWidth += header->sectionSize(column);
+    const int wanted = std::max(720, gridWidth + 2 * layout->contentsMargins().left() + 8);
+    resize(std::min(wanted, screen()->availableGeometry().width()), 680);
+}
+
+void TrendDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // The newest draws and the figures under them are what a player looks at first.
+    QTimer::singleShot(0, grid_, [grid = grid_] { grid->scrollToBottom(); });
 }
 
 QString TrendDialog::statusText() const { return status_->text(); }

@@ -110,15 +110,8 @@ BacktestDialog::BacktestDialog(WindowModel& model, std::filesystem::path databas
     tabs_->addTab(groupsTable_, QStringLiteral("条件"));
     tabs_->addTab(drawsTable_, QStringLiteral("逐期"));
 
-    auto* copy = new QPushButton(QStringLiteral("复制表格"));
-    auto* save = new QPushButton(QStringLiteral("导出CSV..."));
-    auto* close = new QPushButton(QStringLiteral("关闭"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(copy);
-    buttons->addWidget(save);
-    buttons->addStretch(1);
-    buttons->addWidget(close);
-
+    QHBoxLayout* buttons = DialogButtons(*this, {{QStringLiteral("复制表格"), [this] { copyTable(); }},
+                                                  {QStringLiteral("导出CSV…"), [this] { exportTable(); }}});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(rangeBar_);
     layout->addWidget(summary_);
@@ -133,9 +126,6 @@ BacktestDialog::BacktestDialog(WindowModel& model, std::filesystem::path databas
     connect(rangeBar_, &RangeBar::changed, this, &BacktestDialog::reload);
     connect(lookupButton, &QPushButton::clicked, this, [this] { explain(lookup_->text()); });
     connect(lookup_, &QLineEdit::returnPressed, this, [this] { explain(lookup_->text()); });
-    connect(copy, &QPushButton::clicked, this, &BacktestDialog::copyTable);
-    connect(save, &QPushButton::clicked, this, &BacktestDialog::exportTable);
-    connect(close, &QPushButton::clicked, this, &QDialog::close);
     observer_ = model_.controls().addObserver([this](std::size_t index) {
         if (AffectsConditions(model_.controls().table()[index])) rerun_.start();
     });

@@ -129,15 +129,8 @@ TrendDialog::TrendDialog(Platform& platform, std::filesystem::path database, QWi
     figures_ = new ValueTableModel({QStringLiteral("类别"), QStringLiteral("值"), QStringLiteral("出现次数"),
                                     QStringLiteral("当前遗漏"), QStringLiteral("最大遗漏"), QStringLiteral("平均遗漏")},
                                    this);
-    auto* csv = new QPushButton(QStringLiteral("导出数据CSV..."));
-    auto* png = new QPushButton(QStringLiteral("导出图片PNG..."));
-    auto* close = new QPushButton(QStringLiteral("关闭"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(csv);
-    buttons->addWidget(png);
-    buttons->addStretch(1);
-    buttons->addWidget(close);
-
+    QHBoxLayout* buttons = DialogButtons(*this, {{QStringLiteral("导出数据CSV…"), [this] { exportFigures(); }},
+                                                  {QStringLiteral("导出图片PNG…"), [this] { exportPicture(); }}});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(rangeBar_);
     layout->addLayout(statusRow);
@@ -146,9 +139,6 @@ TrendDialog::TrendDialog(Platform& platform, std::filesystem::path database, QWi
 
     connect(rangeBar_, &RangeBar::changed, this, &TrendDialog::reload);
     connect(omission_, &QCheckBox::toggled, gridModel_, &TrendGridModel::setShowOmission);
-    connect(csv, &QPushButton::clicked, this, &TrendDialog::exportFigures);
-    connect(png, &QPushButton::clicked, this, &TrendDialog::exportPicture);
-    connect(close, &QPushButton::clicked, this, &QDialog::close);
     // Wide enough for the whole grid where the screen allows.
     int gridWidth = 2 * grid_->frameWidth() + grid_->verticalScrollBar()->sizeHint().width();
     for (int column = 0; column < TrendGridModel::kColumns; ++column) gridWidth += header->sectionSize(column);

@@ -121,7 +121,7 @@ TEST_F(AnalysisDialogTest, TrendWithoutHistoryOrWithOneDraw) {
 TEST_F(AnalysisDialogTest, HistoryMenuItemsAndExplainFromTheResultBoxAndTheDrawList) {
     QStringList items;
     for (QAction* action : window->history().menu()->actions()) items << action->text();
-    EXPECT_TRUE(items.contains(QStringLiteral("历史验证(&V)..."))) << items.join(' ').toStdString();
+    EXPECT_TRUE(items.contains(QStringLiteral("历史验证(&V)…"))) << items.join(' ').toStdString();
     EXPECT_TRUE(items.contains(QStringLiteral("走势图(&T)")));
 
     AnalysisMenu& analysis = window->analysis();

@@ -173,10 +173,11 @@ void BacktestDialog::reload() {
 }
 
 void BacktestDialog::recompute() {
-    if (!draws_) return;
     conditions_ = std::make_unique<Conditions>(Conditions::FromControls(model_.controls()));
-    backtest_ = RunBacktest(*conditions_, draws_->draws);
-    showResult();
+    if (draws_) {
+        backtest_ = RunBacktest(*conditions_, draws_->draws);
+        showResult();
+    }
     if (!lookup_->text().trimmed().isEmpty()) explain(lookup_->text());
 }
 

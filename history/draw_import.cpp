@@ -80,10 +80,7 @@ struct CloseFile {
 class LineSink {
 public:
     LineSink(DrawWriter& writer, const Lottery& lottery, std::string source)
-        : writer_(writer), lottery_(lottery), recorded_(NowUtc()) {
-        draw_.source = std::move(source);
-        draw_.recorded = recorded_;
-    }
+        : writer_(writer), lottery_(lottery), source_(std::move(source)), recorded_(NowUtc()) {}
 
     // False when the database failed.
     bool Take(std::size_t lineNumber, std::string_view raw, bool tooLong) {
@@ -95,28 +92,38 @@ public:
         ParsedLine parsed = ParseDrawLine(converted.empty() ? raw : std::string_view(converted), lottery_);
         if (parsed.kind == ParsedLine::Kind::Rejected) Reject(lineNumber, std::move(parsed.reason));
         if (parsed.kind != ParsedLine::Kind::Draw) return true;
-        draw_.issue = std::move(parsed.issue);
-        draw_.number = std::move(parsed.number);
-        draw_.date = std::move(parsed.date);
-        std::string stored;
-        switch (writer_.Add(lottery_.name, draw_, &stored)) {
-        case DrawWriter::Outcome::Stored: ++report_.stored; break;
-        case DrawWriter::Outcome::Present: ++report_.present; break;
-        case DrawWriter::Outcome::Conflict:
-            if (report_.conflicts.size() < kListLimit) {
-                report_.conflicts.push_back({lineNumber, draw_.issue, std::move(stored), draw_.number});
-            } else {
-                ++report_.conflictsNotListed;
+        pending_.push_back({std::move(parsed.issue), std::move(parsed.number), std::move(parsed.date), source_, recorded_});
+        pendingLines_.push_back(lineNumber);
+        return pending_.size() < DrawWriter::kBlock || Flush();
+    }
+
+    // Hands the waiting draws to the database; false when it failed.
+    bool Flush() {
+        const auto added = writer_.AddAll(lottery_.name, pending_);
+        for (std::size_t i = 0; i < added.size(); ++i) {
+            switch (added[i].outcome) {
+            case DrawWriter::Outcome::Stored: ++report_.stored; break;
+            case DrawWriter::Outcome::Present: ++report_.present; break;
+            case DrawWriter::Outcome::Conflict: Conflict(pendingLines_[i], pending_[i], added[i].storedNumber); break;
+            case DrawWriter::Outcome::Failed: return false;
             }
-            break;
-        case DrawWriter::Outcome::Failed: return false;
         }
+        pending_.clear();
+        pendingLines_.clear();
         return true;
     }
 
     ImportReport& report() { return report_; }
 
 private:
+    void Conflict(std::size_t lineNumber, const StoredDraw& draw, std::string stored) {
+        if (report_.conflicts.size() < kListLimit) {
+            report_.conflicts.push_back({lineNumber, draw.issue, std::move(stored), draw.number});
+        } else {
+            ++report_.conflictsNotListed;
+        }
+    }
+
     void Reject(std::size_t lineNumber, std::string reason) {
         if (report_.rejected.size() < kListLimit) {
             report_.rejected.push_back({lineNumber, std::move(reason)});
@@ -127,16 +134,18 @@ private:
 
     DrawWriter& writer_;
     const Lottery& lottery_;
+    std::string source_;
     std::string recorded_;
-    StoredDraw draw_;
+    std::vector<StoredDraw> pending_;  // parsed, not yet written
+    std::vector<std::size_t> pendingLines_;
     ImportReport report_;
 };
 
-enum class StreamEnd { Done, Binary, Utf16, ReadError, DatabaseError };
+enum class StreamEnd { Done, Binary, Utf16, ReadError, DatabaseError, Cancelled };
 
 // Reads the file in chunks and hands each line (without its break) to the sink; a line
 // longer than kMaxLineBytes is cut off and flagged, so memory stays bounded.
-StreamEnd StreamLines(std::FILE* file, LineSink& sink) {
+StreamEnd StreamLines(std::FILE* file, LineSink& sink, const std::atomic<bool>* cancel) {
     std::vector<char> chunk(64 * 1024);
     std::string line;
     bool tooLong = false, first = true;
@@ -151,6 +160,7 @@ StreamEnd StreamLines(std::FILE* file, LineSink& sink) {
     for (;;) {
         const std::size_t got = std::fread(chunk.data(), 1, chunk.size(), file);
         if (got == 0) break;
+        if (cancel && cancel->load()) return StreamEnd::Cancelled;
         std::string_view data(chunk.data(), got);
         if (first) {
             first = false;
@@ -171,12 +181,13 @@ StreamEnd StreamLines(std::FILE* file, LineSink& sink) {
     }
     if (std::ferror(file)) return StreamEnd::ReadError;
     if ((!line.empty() || tooLong) && !flush()) return StreamEnd::DatabaseError;
-    return StreamEnd::Done;
+    return sink.Flush() ? StreamEnd::Done : StreamEnd::DatabaseError;
 }
 
 }  // namespace
 
-Result<ImportReport> ImportDrawFile(HistoryDb& db, const Lottery& lottery, const std::filesystem::path& file) {
+Result<ImportReport> ImportDrawFile(HistoryDb& db, const Lottery& lottery, const std::filesystem::path& file,
+                                   const std::atomic<bool>* cancel) {
     if (auto reason = CheckImportFile(file)) return Failure(file, *reason);
     std::unique_ptr<std::FILE, CloseFile> input(std::fopen(file.c_str(), "rb"));
     if (!input) return Failure(file, ReadErrorReason(errno));
@@ -184,12 +195,13 @@ Result<ImportReport> ImportDrawFile(HistoryDb& db, const Lottery& lottery, const
     auto writer = db.StartWriting();
     if (!writer) return ImportResult::Failure(writer.error());
     LineSink sink(*writer, lottery, file.filename().string());
-    switch (StreamLines(input.get(), sink)) {
+    switch (StreamLines(input.get(), sink, cancel)) {
     case StreamEnd::Done: break;
     case StreamEnd::Binary: return Failure(file, "文件含有二进制内容，不是文本文件");
     case StreamEnd::Utf16: return Failure(file, "文件是 UTF-16 编码，请另存为 UTF-8 或 GBK");
     case StreamEnd::ReadError: return Failure(file, ReadErrorReason(errno));
     case StreamEnd::DatabaseError: return WriteFailure(db, writer->error());
+    case StreamEnd::Cancelled: return Failure(file, "导入已取消");
     }
     ImportReport& report = sink.report();
     // A file without a draw leaves the database exactly as it was: the writer rolls back.

@@ -4,6 +4,7 @@
 // memory does not grow with its size; every good line is stored in one transaction or
 // none is.
 
+#include <atomic>
 #include <cstddef>
 #include <filesystem>
 #include <string>
@@ -46,9 +47,10 @@ inline constexpr std::uintmax_t kMaxImportBytes = 256ull * 1024 * 1024;
 inline constexpr std::size_t kMaxLineBytes = 1024;
 
 // Imports `file` into `db` under `lottery`. Fails with a Chinese message naming the file
-// when the file cannot be read or is not text, or when the database cannot be written;
-// nothing is changed then.
-Result<ImportReport> ImportDrawFile(HistoryDb& db, const Lottery& lottery, const std::filesystem::path& file);
+// when the file cannot be read or is not text, when the database cannot be written, or
+// when `cancel` is set while it runs; nothing is changed then.
+Result<ImportReport> ImportDrawFile(HistoryDb& db, const Lottery& lottery, const std::filesystem::path& file,
+                                   const std::atomic<bool>* cancel = nullptr);
 
 // One sentence for the user: what was stored, present, in conflict and rejected, or
 // that the file held no draw and nothing changed.

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
-#include <vector>
 
 #include "runtime/text.h"
 
@@ -22,14 +21,31 @@ bool AllDigits(std::string_view text) {
 
 // The length of the separator at the start of `rest`, or 0.
 std::size_t SeparatorAt(std::string_view rest) {
+    const auto c = static_cast<unsigned char>(rest.front());
+    if (c > ' ' && c < 0x80 && c != ',' && c != ';' && c != '|') return 0;  // the common case
     for (std::string_view separator : kSeparators) {
         if (rest.starts_with(separator)) return separator.size();
     }
     return 0;
 }
 
-std::vector<std::string_view> Tokens(std::string_view line) {
-    std::vector<std::string_view> tokens;
+// A line's pieces between separators, without allocating: a draw line has a handful of
+// them, and one with more than kMaxTokens cannot be a draw.
+constexpr std::size_t kMaxTokens = 24;
+struct Tokens {
+    std::array<std::string_view, kMaxTokens + 1> items;
+    std::size_t count = 0;
+    bool tooMany() const { return count > kMaxTokens; }
+    auto begin() const { return items.begin(); }
+    auto end() const { return items.begin() + static_cast<std::ptrdiff_t>(std::min(count, kMaxTokens)); }
+};
+
+Tokens SplitLine(std::string_view line) {
+    Tokens tokens;
+    auto add = [&](std::string_view token) {
+        if (tokens.count <= kMaxTokens) tokens.items[tokens.count] = token;
+        ++tokens.count;
+    };
     std::size_t start = 0, at = 0;
     while (at < line.size()) {
         const std::size_t width = SeparatorAt(line.substr(at));
@@ -37,11 +53,11 @@ std::vector<std::string_view> Tokens(std::string_view line) {
             ++at;
             continue;
         }
-        if (at > start) tokens.push_back(line.substr(start, at - start));
+        if (at > start) add(line.substr(start, at - start));
         at += width;
         start = at;
     }
-    if (at > start) tokens.push_back(line.substr(start, at - start));
+    if (at > start) add(line.substr(start, at - start));
     return tokens;
 }
 
@@ -84,7 +100,8 @@ std::string_view StripAround(std::string_view token, std::string_view before, st
 }
 
 // The issue in the lottery's stored form, or the reason it is not one. The time-based
-// kinds keep the last 9 digits as the draw list does ("20241012-023" gives 241012023).
+// kinds keep the last 9 digits as the draw list does ("20241012-023" gives 241012023,
+// "2014051201" gives 014051201).
 bool ToStoredIssue(std::string_view token, const Lottery& lottery, std::string& issue, std::string& reason) {
     token = StripAround(token, "第", "期");
     std::string digits;
@@ -97,12 +114,13 @@ bool ToStoredIssue(std::string_view token, const Lottery& lottery, std::string& 
         reason = "期号“" + std::string(token) + "”不是数字";
         return false;
     }
-    if (digits.size() == length || (timeBased && digits.size() == length + 2)) {
+    // The sites give 10 digits (新疆: YYYYMMDDNN) or 11 (YYYYMMDDNNN); the list keeps 9.
+    if (digits.size() == length || (timeBased && digits.size() > length && digits.size() <= length + 2)) {
         issue = digits.substr(digits.size() - length);
         return true;
     }
     reason = "期号“" + std::string(token) + "”位数不对（" + std::string(lottery.name) + "的期号为 " +
-             (timeBased ? "9 位或 11 位数字，如 20241012023" : "7 位数字，如 2024144") + "）";
+             (timeBased ? "9 到 11 位数字，如 20241012023" : "7 位数字，如 2024144") + "）";
     return false;
 }
 
@@ -124,9 +142,10 @@ ParsedLine Rejected(std::string reason) { return Marked(ParsedLine::Kind::Reject
 }  // namespace
 
 ParsedLine ParseDrawLine(std::string_view line, const Lottery& lottery) {
-    const auto tokens = Tokens(line);
-    if (tokens.empty()) return {};
+    const Tokens tokens = SplitLine(line);
+    if (tokens.count == 0) return {};
     if (IsHeader(line)) return Marked(ParsedLine::Kind::Header);
+    if (tokens.tooMany()) return Rejected("此行内容太多，不是一期开奖号码");
 
     ParsedLine parsed;
     bool haveIssue = false;

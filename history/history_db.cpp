@@ -1,6 +1,7 @@
 #include "history/history_db.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdlib>
 #include <ctime>
@@ -75,9 +76,12 @@ std::optional<std::string> PrepareConnection(const sqlite::Connection& connectio
     if (auto refusal = CheckSchema(connection)) return refusal;
     if (!PassesQuickCheck(connection)) return "数据库文件已损坏，文件未作改动";
     if (!SwitchToWal(connection)) return DescribeSqliteError(connection.LastErrorCode(), connection.LastError(), 0);
-    if (auto error = connection.Exec("PRAGMA synchronous = NORMAL; PRAGMA cache_size = -32768")) {
+    if (auto error = connection.Exec("PRAGMA synchronous = NORMAL; PRAGMA cache_size = -4096")) {
         return "数据库出错（" + *error + "）";
     }
+    // Only an older file takes the write lock, so opening never waits for another
+    // program's long import.
+    if (connection.IntQuery("PRAGMA user_version").value_or(0) >= kSchemaVersion) return std::nullopt;
     if (auto error = MigrateSchema(connection)) {
         return DescribeSqliteError(connection.LastErrorCode(), *error, 0);
     }
@@ -88,12 +92,19 @@ StoredDraw ReadDraw(const sqlite::Statement& row) {
     return {row.Text(0), row.Text(1), row.Text(2), row.Text(3), row.Text(4)};
 }
 
+// Rows carry the lottery's kindIndex: a small integer keeps keys short and compares fast.
+// An unknown name gets a key no row has.
+std::int64_t LotteryKey(std::string_view lottery) {
+    const Lottery* known = FindLottery(lottery);
+    return known ? known->kindIndex : -1;
+}
+
 bool IsValidDraw(std::string_view lottery, const StoredDraw& draw) {
     const Lottery* known = FindLottery(lottery);
+    if (!known) return false;
     const bool digitsOnly = std::all_of(draw.number.begin(), draw.number.end(),
                                         [](char c) { return c >= '0' && c <= '9'; });
-    return !draw.issue.empty() && digitsOnly &&
-           (!known || draw.number.size() == static_cast<std::size_t>(known->digits));
+    return !draw.issue.empty() && digitsOnly && draw.number.size() == static_cast<std::size_t>(known->digits);
 }
 
 // Issue bounds compare by (length, text): against issues of length L, a shorter bound
@@ -150,8 +161,9 @@ Result<HistoryDb> HistoryDb::Open(const std::filesystem::path& file) {
 std::vector<StoredDraw> HistoryDb::Query(std::string_view sql, std::string_view lottery, std::string_view a,
                                          std::string_view b, std::size_t limit) const {
     sqlite::Statement statement(connection_.get(), sql);
-    statement.Bind(1, lottery).Bind(2, a).Bind(3, b).Bind(4, static_cast<std::int64_t>(limit));
+    statement.Bind(1, LotteryKey(lottery)).Bind(2, a).Bind(3, b).Bind(4, static_cast<std::int64_t>(limit));
     std::vector<StoredDraw> draws;
+    if (limit <= (1 << 16)) draws.reserve(limit);  // a page or the newest N, not an open range
     while (statement.Step() == SQLITE_ROW) draws.push_back(ReadDraw(statement));
     return draws;
 }
@@ -183,7 +195,7 @@ std::vector<StoredDraw> HistoryDb::Between(std::string_view lottery, std::string
 
 std::vector<std::string> HistoryDb::IssuesDescending(std::string_view lottery) const {
     sqlite::Statement statement(connection_.get(), "SELECT issue FROM draws WHERE lottery = ?1 ORDER BY issue DESC");
-    statement.Bind(1, lottery);
+    statement.Bind(1, LotteryKey(lottery));
     std::vector<std::string> issues;
     while (statement.Step() == SQLITE_ROW) issues.push_back(statement.Text(0));
     return issues;
@@ -191,7 +203,7 @@ std::vector<std::string> HistoryDb::IssuesDescending(std::string_view lottery) c
 
 std::size_t HistoryDb::Count(std::string_view lottery) const {
     sqlite::Statement statement(connection_.get(), "SELECT count(*) FROM draws WHERE lottery = ?1");
-    statement.Bind(1, lottery);
+    statement.Bind(1, LotteryKey(lottery));
     return statement.Step() == SQLITE_ROW ? static_cast<std::size_t>(statement.Int(0)) : 0;
 }
 
@@ -202,15 +214,20 @@ Result<DrawWriter> HistoryDb::StartWriting() {
 }
 
 Result<RecordCounts> HistoryDb::Record(std::string_view lottery, const std::vector<StoredDraw>& draws) {
+    if (!FindLottery(lottery)) return Result<RecordCounts>::Failure("未知彩种“" + std::string(lottery) + "”");
     auto writer = StartWriting();
     if (!writer) return Result<RecordCounts>::Failure(writer.error());
     RecordCounts counts;
+    std::vector<StoredDraw> valid;
     for (const StoredDraw& draw : draws) {
-        if (!IsValidDraw(lottery, draw)) {
+        if (IsValidDraw(lottery, draw)) {
+            valid.push_back(draw);
+        } else {
             ++counts.invalid;
-            continue;
         }
-        switch (writer->Add(lottery, draw)) {
+    }
+    for (const DrawWriter::Added& added : writer->AddAll(lottery, valid)) {
+        switch (added.outcome) {
         case DrawWriter::Outcome::Stored: ++counts.stored; break;
         case DrawWriter::Outcome::Present: ++counts.present; break;
         case DrawWriter::Outcome::Conflict: ++counts.conflicts; break;
@@ -227,7 +244,7 @@ Result<std::size_t> HistoryDb::Delete(std::string_view lottery, const std::vecto
     sqlite::Statement remove(connection_.get(), "DELETE FROM draws WHERE lottery = ?1 AND issue = ?2");
     std::size_t deleted = 0;
     for (const std::string& issue : issues) {
-        remove.Bind(1, lottery).Bind(2, issue);
+        remove.Bind(1, LotteryKey(lottery)).Bind(2, issue);
         if (remove.Step() != SQLITE_DONE) return Result<std::size_t>::Failure(Refusal(path_, connection_.LastError()));
         deleted += static_cast<std::size_t>(sqlite3_changes(connection_.get()));
         remove.Reset();
@@ -236,40 +253,104 @@ Result<std::size_t> HistoryDb::Delete(std::string_view lottery, const std::vecto
     return deleted;
 }
 
+namespace {
+
+std::string BlockInsertSql() {
+    std::string sql = "INSERT INTO draws (lottery, issue, number, date, source, recorded) VALUES ";
+    for (std::size_t i = 0; i < DrawWriter::kBlock; ++i) sql += i ? ",(?,?,?,?,?,?)" : "(?,?,?,?,?,?)";
+    return sql;
+}
+
+}  // namespace
+
 DrawWriter::DrawWriter(const sqlite::Connection& connection)
     : connection_(&connection), transaction_(std::make_unique<sqlite::Transaction>(connection)),
       insert_(connection.get(),
               "INSERT INTO draws (lottery, issue, number, date, source, recorded) VALUES (?1, ?2, ?3, ?4, ?5, ?6)"
               " ON CONFLICT (lottery, issue) DO NOTHING"),
-      lookup_(connection.get(), "SELECT number FROM draws WHERE lottery = ?1 AND issue = ?2") {
+      lookup_(connection.get(), "SELECT number FROM draws WHERE lottery = ?1 AND issue = ?2"),
+      anyInRange_(connection.get(), "SELECT 1 FROM draws WHERE lottery = ?1 AND issue BETWEEN ?2 AND ?3 LIMIT 1"),
+      insertBlock_(connection.get(), BlockInsertSql()) {
     if (transaction_->beginError()) {
         error_ = DescribeSqliteError(connection.LastErrorCode(), *transaction_->beginError(), 0);
-    } else if (!insert_.ok() || !lookup_.ok()) {
+    } else if (!insert_.ok() || !lookup_.ok() || !anyInRange_.ok() || !insertBlock_.ok()) {
         error_ = DescribeSqliteError(connection.LastErrorCode(), connection.LastError(), 0);
     }
 }
 
+DrawWriter::Outcome DrawWriter::Fail() {
+    error_ = DescribeSqliteError(connection_->LastErrorCode(), connection_->LastError(), 0);
+    return Outcome::Failed;
+}
+
 DrawWriter::Outcome DrawWriter::Add(std::string_view lottery, const StoredDraw& draw, std::string* storedNumber) {
+    const std::int64_t key = LotteryKey(lottery);
+    if (key < 0) {
+        error_ = "未知彩种“" + std::string(lottery) + "”";
+        return Outcome::Failed;
+    }
     const std::string recorded = draw.recorded.empty() ? NowUtc() : std::string();
-    insert_.Bind(1, lottery).Bind(2, draw.issue).Bind(3, draw.number).Bind(4, draw.date).Bind(5, draw.source);
+    insert_.Bind(1, key).Bind(2, draw.issue).Bind(3, draw.number).Bind(4, draw.date).Bind(5, draw.source);
     insert_.Bind(6, draw.recorded.empty() ? std::string_view(recorded) : std::string_view(draw.recorded));
     const int step = insert_.Step();
     insert_.Reset();
-    if (step != SQLITE_DONE) {
-        error_ = DescribeSqliteError(connection_->LastErrorCode(), connection_->LastError(), 0);
-        return Outcome::Failed;
-    }
+    if (step != SQLITE_DONE) return Fail();
     if (sqlite3_changes(connection_->get()) == 1) return Outcome::Stored;
-    lookup_.Bind(1, lottery).Bind(2, draw.issue);
+    lookup_.Bind(1, key).Bind(2, draw.issue);
     const bool found = lookup_.Step() == SQLITE_ROW;
     const bool same = found && lookup_.TextView(0) == draw.number;
     if (found && !same && storedNumber) *storedNumber = lookup_.Text(0);
     lookup_.Reset();
-    if (!found) {
-        error_ = DescribeSqliteError(connection_->LastErrorCode(), connection_->LastError(), 0);
-        return Outcome::Failed;
-    }
+    if (!found) return Fail();
     return same ? Outcome::Present : Outcome::Conflict;
+}
+
+bool DrawWriter::TryInsertBlock(std::int64_t key, std::span<const StoredDraw> block, const std::string& recorded) {
+    std::array<std::string_view, kBlock> issues;
+    for (std::size_t i = 0; i < kBlock; ++i) issues[i] = block[i].issue;
+    std::sort(issues.begin(), issues.end());
+    if (std::adjacent_find(issues.begin(), issues.end()) != issues.end()) return false;
+    anyInRange_.Bind(1, key).Bind(2, issues.front()).Bind(3, issues.back());
+    const bool anyStored = anyInRange_.Step() == SQLITE_ROW;
+    anyInRange_.Reset();
+    if (anyStored) return false;
+    for (std::size_t i = 0; i < kBlock; ++i) {
+        const StoredDraw& draw = block[i];
+        const int at = static_cast<int>(i) * 6;
+        insertBlock_.Bind(at + 1, key).Bind(at + 2, draw.issue).Bind(at + 3, draw.number);
+        insertBlock_.Bind(at + 4, draw.date).Bind(at + 5, draw.source);
+        insertBlock_.Bind(at + 6, draw.recorded.empty() ? std::string_view(recorded) : std::string_view(draw.recorded));
+    }
+    const int step = insertBlock_.Step();
+    insertBlock_.Reset();
+    if (step == SQLITE_DONE) return true;
+    Fail();
+    return false;
+}
+
+std::vector<DrawWriter::Added> DrawWriter::AddAll(std::string_view lottery, std::span<const StoredDraw> draws) {
+    std::vector<Added> added;
+    added.reserve(draws.size());
+    const std::int64_t key = LotteryKey(lottery);
+    const std::string recorded = NowUtc();
+    for (std::size_t start = 0; start < draws.size(); start += kBlock) {
+        const auto block = draws.subspan(start, std::min(kBlock, draws.size() - start));
+        if (key >= 0 && block.size() == kBlock && TryInsertBlock(key, block, recorded)) {
+            added.resize(added.size() + kBlock, Added{Outcome::Stored, {}});
+            continue;
+        }
+        if (!error_.empty()) {
+            added.push_back({});
+            return added;
+        }
+        for (const StoredDraw& draw : block) {
+            Added one;
+            one.outcome = Add(lottery, draw, &one.storedNumber);
+            added.push_back(std::move(one));
+            if (added.back().outcome == Outcome::Failed) return added;
+        }
+    }
+    return added;
 }
 
 std::optional<std::string> DrawWriter::Commit() {

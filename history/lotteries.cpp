@@ -10,7 +10,7 @@ namespace {
 constexpr std::array<Lottery, 6> kLotteries{{
     {"重庆时时彩", 5, 0, 9, 3},
     {"江西时时彩", 5, 1, 9, 3},
-    {"新疆时时彩", 5, 2, 9, 3},
+    {"新疆时时彩", 5, 2, 9, 2},  // its sites number the draws of a day with two digits
     {"龙江时时彩", 5, 3, 9, 3},
     {"福彩3D", 3, 4, 7, 3},
     {"排列三", 3, 5, 7, 3},

@@ -11,9 +11,10 @@ namespace {
 // Step i takes a database from version i to version i + 1; a new version appends a step
 // and never edits an old one.
 constexpr std::array<const char*, kSchemaVersion> kMigrations{{
-    // 0 -> 1: the draws of every lottery, unique on (lottery, issue).
+    // 0 -> 1: the draws of every lottery, unique on (lottery, issue); lottery is the
+    // lottery's kindIndex (0 重庆时时彩, 1 江西时时彩, 2 新疆时时彩, 3 龙江时时彩, 4 福彩3D, 5 排列三).
     "CREATE TABLE draws ("
-    " lottery TEXT NOT NULL,"
+    " lottery INTEGER NOT NULL,"
     " issue TEXT NOT NULL,"
     " number TEXT NOT NULL,"
     " date TEXT NOT NULL DEFAULT '',"

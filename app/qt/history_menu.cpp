@@ -31,6 +31,7 @@ HistoryMenu::HistoryMenu(WindowModel& model, QMainWindow& window, std::filesyste
 }
 
 HistoryMenu::~HistoryMenu() {
+    closing_ = true;  // an import rolls back at its next chunk, so closing does not wait long
     if (worker_.joinable()) worker_.join();
 }
 
@@ -44,7 +45,7 @@ void HistoryMenu::importDraws() {
     runInBackground([this, path = access_.path(), file = *file, &lottery]() -> std::function<void()> {
         auto db = history::HistoryDb::Open(path);
         if (!db) return [this, error = db.error()] { tell(error, MessageIcon::Error); };
-        auto report = history::ImportDrawFile(*db, lottery, file);
+        auto report = history::ImportDrawFile(*db, lottery, file, &closing_);
         if (!report) return [this, error = report.error()] { tell(error, MessageIcon::Error); };
         return [this, file, &lottery, report = std::move(*report)] { showReport(file, lottery, report); };
     });

@@ -62,6 +62,7 @@ private:
     QString directory_;  // where the last draw file was opened or saved
     std::thread worker_;
     std::atomic<bool> busy_{false};
+    std::atomic<bool> closing_{false};  // tells a running import to stop
     QPointer<HistoryWindow> historyWindow_;
     QPointer<ImportReportDialog> lastReport_;
 };

@@ -44,6 +44,8 @@ HistoryWindow::HistoryWindow(HistoryAccess& access, Platform& platform, QWidget*
     setWindowTitle(QString::fromUtf8(kHistoryCaption));
     lotteries_ = new QComboBox;
     for (const history::Lottery& lottery : history::Lotteries()) lotteries_->addItem(QString::fromUtf8(lottery.name));
+    // Room for the longest name beside the arrow, whatever the style's own hint says.
+    lotteries_->setMinimumWidth(lotteries_->fontMetrics().horizontalAdvance(QStringLiteral("重庆时时彩")) + 48);
     summary_ = new QLabel;
     summary_->setWordWrap(true);
     summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);

@@ -42,11 +42,12 @@ INSTANTIATE_TEST_SUITE_P(
                       LayoutCase{"2024-05-30,2024144,816", "福彩3D", "2024144", "816", "2024-05-30"},
                       LayoutCase{"20241012-023 1,2,3,4,5", "重庆时时彩", "241012023", "12345", ""},
                       LayoutCase{"第2024144期 8 1 6", "福彩3D", "2024144", "816", ""},
-                      LayoutCase{"241012023，0 1 2 3 4  2024/10/12 20:30", "新疆时时彩", "241012023", "01234",
-                                 "2024-10-12"}));
+                      LayoutCase{"2014051201，0 1 2 3 4  2014/5/12 20:30", "新疆时时彩", "014051201", "01234",
+                                 "2014-05-12"}));
 
 TEST(DrawLine, RejectsWhatIsNotExactlyOneDraw) {
     const Lottery& fc3d = Fc3d();
+    EXPECT_EQ(ParseDrawLine("202410120231 12345", Chongqing()).kind, Kind::Rejected);
     for (const char* line : {"2024144 8160", "2024144 81", "2024144", "2024144 8 1 x", "24144 816", "abc",
                              "2024144 816 12 34"}) {
         const ParsedLine parsed = ParseDrawLine(line, fc3d);
@@ -97,6 +98,27 @@ TEST_F(Import, ReportsConflictsAndRejectionsWithLineNumbers) {
     EXPECT_EQ(db.Between("福彩3D", "2024002", "2024002")[0].number, "222");
 }
 
+// Draws go in by blocks; a block with a stored issue or an issue given twice still gets
+// every line its own outcome.
+TEST_F(Import, LongFilesReportEveryLineAsShortOnesDo) {
+    ASSERT_TRUE(db.Record("福彩3D", {{"2024100", "100", "", "A", ""}}));
+    std::string text;
+    for (int i = 1; i <= 200; ++i) {
+        char line[32];
+        std::snprintf(line, sizeof line, "%d %03d\n", 2024000 + i, i % 1000);
+        text += line;
+        if (i == 150) text += "2024150 999\n";
+    }
+    auto report = ImportText(text);
+    ASSERT_TRUE(report) << report.error();
+    EXPECT_EQ(report->stored, 199u);
+    EXPECT_EQ(report->present, 1u);
+    ASSERT_EQ(report->conflicts.size(), 1u);
+    EXPECT_EQ(report->conflicts[0].line, 151u);
+    EXPECT_EQ(report->conflicts[0].stored, "150");
+    EXPECT_EQ(db.Count("福彩3D"), 200u);
+}
+
 TEST_F(Import, FileWithoutDrawsChangesNothing) {
     auto report = ImportText("期号,号码\nnothing here\n");
     ASSERT_TRUE(report);
@@ -107,7 +129,12 @@ TEST_F(Import, FileWithoutDrawsChangesNothing) {
 
 // Good lines before a fault are not kept: the import is one transaction.
 TEST_F(Import, BadFilesAreRefusedWholeAndStoreNothing) {
-    auto binary = ImportText("2024001 123\n2024002 456\n" + std::string("\0\x01\x02", 3));
+    std::string good;  // more than one read of the file, so lines are written before the fault
+    for (int i = 0; i < 8000; ++i) good += std::to_string(2020000 + i) + " 123\n";
+    const std::atomic<bool> cancelled{true};
+    WriteBytes(folder.file("good.txt"), good);
+    EXPECT_FALSE(ImportDrawFile(db, Fc3d(), folder.file("good.txt"), &cancelled));
+    auto binary = ImportText(good + std::string("\0\x01\x02", 3));
     ASSERT_FALSE(binary);
     EXPECT_NE(binary.error().find("二进制"), std::string::npos) << binary.error();
     EXPECT_FALSE(ImportText("\xFF\xFE" "2\0" "0\0"));
@@ -120,6 +147,25 @@ TEST_F(Import, BadFilesAreRefusedWholeAndStoreNothing) {
     ASSERT_FALSE(tooBig);
     EXPECT_NE(tooBig.error().find("太大"), std::string::npos);
     EXPECT_EQ(db.Count("福彩3D"), 0u);
+}
+
+// Root reads anything, so the reading is done by an unprivileged child with its own database.
+TEST_F(Import, UnreadableFileIsRefused) {
+    const std::string file = folder.file("secret.txt");
+    WriteBytes(file, "2024001 123\n");
+    std::filesystem::permissions(file, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    std::filesystem::permissions(folder.path(), std::filesystem::perms::all);
+    const pid_t child = fork();
+    if (child == 0) {
+        if (geteuid() == 0 && setuid(65534) != 0) _exit(3);
+        auto own = HistoryDb::Open(folder.file("child.sqlite"));
+        if (!own) _exit(2);
+        auto report = ImportDrawFile(*own, Fc3d(), file);
+        _exit(!report && report.error().find("没有读取权限") != std::string::npos && own->Count("福彩3D") == 0 ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 }
 
 TEST_F(Import, OverlongLineIsRejectedAndTheRestRead) {

@@ -49,6 +49,7 @@ TEST_F(HistoryTest, RecordsOncePerIssueAndReadsOldestFirst) {
     EXPECT_EQ(second->conflicts, 1u);
     EXPECT_EQ(second->invalid, 1u);
 
+    EXPECT_FALSE(db.Record("双色球", Fc3dDraws(1)));
     EXPECT_EQ(db.Count("福彩3D"), 35u);
     EXPECT_EQ(db.Count("排列三"), 0u);
     const auto newest = db.Newest("福彩3D", 3);

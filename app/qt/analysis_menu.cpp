@@ -50,6 +50,11 @@ AnalysisMenu::AnalysisMenu(WindowModel& model, ControlWidgets& widgets, QMainWin
     addExplainToDrawList();
 }
 
+AnalysisMenu::~AnalysisMenu() {
+    delete backtest_.data();
+    delete trend_.data();
+}
+
 BacktestDialog* AnalysisMenu::showBacktest() {
     const bool open = !backtest_.isNull();
     BacktestDialog* dialog = ShowOnce<BacktestDialog>(

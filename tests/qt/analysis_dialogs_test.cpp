@@ -146,6 +146,11 @@ TEST_F(AnalysisDialogTest, HistoryMenuItemsAndExplainFromTheResultBoxAndTheDrawL
     platform.prepareMessageAnswer(MessageAnswer::Ok);
     analysis.explain(QStringLiteral("71"));
     EXPECT_NE(platform.answeredMessages().back().text.find("不是三位数"), std::string::npos);
+
+    // Open dialogs go with the window, before the controls they watch.
+    ASSERT_NE(analysis.showBacktest(), nullptr);
+    ASSERT_NE(analysis.showTrend(), nullptr);
+    window.reset();
 }
 
 }  // namespace

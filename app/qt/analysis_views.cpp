@@ -3,10 +3,10 @@
 #include <QChart>
 #include <QDialog>
 #include <QHBoxLayout>
-#include <QPushButton>
 #include <QHeaderView>
 #include <QLineSeries>
 #include <QPixmap>
+#include <QPushButton>
 #include <QSaveFile>
 #include <QSortFilterProxyModel>
 #include <QTableView>

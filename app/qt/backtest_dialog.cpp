@@ -8,14 +8,11 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLineSeries>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QSortFilterProxyModel>
 #include <QSplitter>
-#include <QTabWidget>
 #include <QTableView>
-#include <QValueAxis>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "app/qt/analysis_views.h"

@@ -9,12 +9,12 @@
 #include <QLineSeries>
 #include <QPainter>
 #include <QPushButton>
-#include <QStyledItemDelegate>
 #include <QScreen>
 #include <QScrollBar>
-#include <QTimer>
-#include <QTabWidget>
+#include <QStyledItemDelegate>
 #include <QTableView>
+#include <QTabWidget>
+#include <QTimer>
 #include <QValueAxis>
 #include <QVBoxLayout>
 

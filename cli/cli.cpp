@@ -287,7 +287,10 @@ std::string Usage() {
            "  --controls             print the control table as JSON\n"
            "  --json                 print one JSON object at the end instead (values, messages,\n"
            "                         clipboard, sounds: the sound clips played, in order;\n"
-           "                         import: what --import-draws did; backtest, trend, explain)\n";
+           "                         import, export: what --import-draws, --export-draws did;
+"
+           "                         backtest, trend, explain: what those steps found)
+";
 }
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {

@@ -287,10 +287,8 @@ std::string Usage() {
            "  --controls             print the control table as JSON\n"
            "  --json                 print one JSON object at the end instead (values, messages,\n"
            "                         clipboard, sounds: the sound clips played, in order;\n"
-           "                         import, export: what --import-draws, --export-draws did;
-"
-           "                         backtest, trend, explain: what those steps found)
-";
+           "                         import, export: what --import-draws, --export-draws did;\n"
+           "                         backtest, trend, explain: what those steps found)\n";
 }
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {

@@ -292,7 +292,7 @@ std::string Usage() {
            "  --json                 print one JSON object at the end instead (values, messages,\n"
            "                         clipboard, sounds: the sound clips played, in order;\n"
            "                         import, export: what --import-draws, --export-draws did;\n"
-           "                         backtest, trend, explain)\n";
+           "                         backtest, trend, explain: what those steps found)\n";
 }
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {

@@ -44,10 +44,15 @@ AnalysisMenu::AnalysisMenu(WindowModel& model, ControlWidgets& widgets, QMainWin
                            std::filesystem::path database)
     : QObject(&window), model_(model), widgets_(widgets), window_(window), database_(std::move(database)) {
     historyMenu->addSeparator();
-    historyMenu->addAction(QStringLiteral("历史验证(&V)..."), this, [this] { showBacktest(); });
+    historyMenu->addAction(QStringLiteral("历史验证(&V)…"), this, [this] { showBacktest(); });
     historyMenu->addAction(QStringLiteral("走势图(&T)"), this, [this] { showTrend(); });
     addExplainToResultBox();
     addExplainToDrawList();
+}
+
+AnalysisMenu::~AnalysisMenu() {
+    delete backtest_.data();
+    delete trend_.data();
 }
 
 BacktestDialog* AnalysisMenu::showBacktest() {

@@ -23,6 +23,8 @@ class AnalysisMenu final : public QObject {
 public:
     AnalysisMenu(WindowModel& model, ControlWidgets& widgets, QMainWindow& window, QMenu* historyMenu,
                  std::filesystem::path database);
+    // Closes the dialogs: they read the window's controls.
+    ~AnalysisMenu() override;
 
     // Open the dialog, or raise it when it is open.
     BacktestDialog* showBacktest();

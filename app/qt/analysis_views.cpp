@@ -1,9 +1,12 @@
 #include "app/qt/analysis_views.h"
 
 #include <QChart>
+#include <QDialog>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLineSeries>
 #include <QPixmap>
+#include <QPushButton>
 #include <QSaveFile>
 #include <QSortFilterProxyModel>
 #include <QTableView>
@@ -35,6 +38,20 @@ history::Result<analysis::RangeDraws> LoadAnalysedRange(const std::filesystem::p
     auto db = history::HistoryDb::Open(database);
     if (!db) return history::Result<analysis::RangeDraws>::Failure(db.error());
     return analysis::LoadRange(*db, *selection.lottery, selection.range, selection.position);
+}
+
+QHBoxLayout* DialogButtons(QDialog& dialog, const std::vector<std::pair<QString, std::function<void()>>>& actions) {
+    auto* row = new QHBoxLayout;
+    for (const auto& [caption, action] : actions) {
+        auto* button = new QPushButton(caption);
+        QObject::connect(button, &QPushButton::clicked, &dialog, action);
+        row->addWidget(button);
+    }
+    row->addStretch(1);
+    auto* close = new QPushButton(QStringLiteral("关闭"));
+    QObject::connect(close, &QPushButton::clicked, &dialog, &QDialog::close);
+    row->addWidget(close);
+    return row;
 }
 
 QTableView* MakeTableView(QAbstractItemModel* model, bool sortable) {

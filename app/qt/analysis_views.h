@@ -4,6 +4,9 @@
 
 #include <QString>
 #include <filesystem>
+#include <functional>
+#include <utility>
+#include <vector>
 
 #include "analysis/backtest.h"
 #include "analysis/draw_range.h"
@@ -11,6 +14,8 @@
 
 class QAbstractItemModel;
 class QChart;
+class QDialog;
+class QHBoxLayout;
 class QTableView;
 class QWidget;
 
@@ -21,6 +26,9 @@ class Platform;
 // Opens the history database and loads the chosen range (Chinese reason on failure).
 history::Result<analysis::RangeDraws> LoadAnalysedRange(const std::filesystem::path& database,
                                                         const RangeSelection& selection);
+
+// The row of buttons under a dialog: `actions` on the left, 关闭 on the right.
+QHBoxLayout* DialogButtons(QDialog& dialog, const std::vector<std::pair<QString, std::function<void()>>>& actions);
 
 // A read-only table view over `model`; `sortable` puts a proxy between them that sorts by
 // the model's Qt::UserRole values.

@@ -8,13 +8,11 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLineSeries>
 #include <QPushButton>
-#include <QSortFilterProxyModel>
+#include <QScrollBar>
 #include <QSplitter>
-#include <QTabWidget>
 #include <QTableView>
-#include <QValueAxis>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "app/qt/analysis_views.h"
@@ -92,7 +90,15 @@ BacktestDialog::BacktestDialog(WindowModel& model, std::filesystem::path databas
                                        QStringLiteral("错数"), QStringLiteral("在大底"), QStringLiteral("结果"),
                                        QStringLiteral("错的条件")},
                                       this);
+    curveModel_->setHeaderToolTips({QStringLiteral("容错 0-t：错的条件不超过 t 个"),
+                                     QStringLiteral("开奖号码在大底中、错的条件不超过 t 个的期数"), {},
+                                     QStringLiteral("大底（为空时是全部 1000 注）中错的条件不超过 t 个的注数"),
+                                     QStringLiteral("随机选同样注数的命中率：结果注数 ÷ 1000")});
+    drawsModel_->setHeaderToolTips({{}, {}, QStringLiteral("按所选位置取出的三位数"), QStringLiteral("错的条件个数"),
+                                    QStringLiteral("三码是大底中的一注（大底为空时总是）"),
+                                    QStringLiteral("在大底中且错数在容错范围内：会在缩水结果中；红色为不中")});
     curveTable_ = MakeTableView(curveModel_, false);
+    curveTable_->horizontalHeader()->setDefaultSectionSize(fontMetrics().horizontalAdvance(QStringLiteral("随机命中率")) + 14);
     groupsTable_ = MakeTableView(groupsModel_, true);
     drawsTable_ = MakeTableView(drawsModel_, false);
 
@@ -101,15 +107,8 @@ BacktestDialog::BacktestDialog(WindowModel& model, std::filesystem::path databas
     tabs_->addTab(groupsTable_, QStringLiteral("条件"));
     tabs_->addTab(drawsTable_, QStringLiteral("逐期"));
 
-    auto* copy = new QPushButton(QStringLiteral("复制表格"));
-    auto* save = new QPushButton(QStringLiteral("导出CSV..."));
-    auto* close = new QPushButton(QStringLiteral("关闭"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(copy);
-    buttons->addWidget(save);
-    buttons->addStretch(1);
-    buttons->addWidget(close);
-
+    QHBoxLayout* buttons = DialogButtons(*this, {{QStringLiteral("复制表格"), [this] { copyTable(); }},
+                                                  {QStringLiteral("导出CSV…"), [this] { exportTable(); }}});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(rangeBar_);
     layout->addWidget(summary_);
@@ -124,9 +123,6 @@ BacktestDialog::BacktestDialog(WindowModel& model, std::filesystem::path databas
     connect(rangeBar_, &RangeBar::changed, this, &BacktestDialog::reload);
     connect(lookupButton, &QPushButton::clicked, this, [this] { explain(lookup_->text()); });
     connect(lookup_, &QLineEdit::returnPressed, this, [this] { explain(lookup_->text()); });
-    connect(copy, &QPushButton::clicked, this, &BacktestDialog::copyTable);
-    connect(save, &QPushButton::clicked, this, &BacktestDialog::exportTable);
-    connect(close, &QPushButton::clicked, this, &QDialog::close);
     observer_ = model_.controls().addObserver([this](std::size_t index) {
         if (AffectsConditions(model_.controls().table()[index])) rerun_.start();
     });
@@ -145,6 +141,12 @@ QWidget* BacktestDialog::buildCurvePage() {
     splitter->addWidget(curveTable_);
     splitter->addWidget(chart_);
     splitter->setStretchFactor(1, 1);
+    // The table shows all its columns; the chart takes the rest.
+    int tableWidth = 2 * curveTable_->frameWidth() + curveTable_->verticalScrollBar()->sizeHint().width();
+    for (int column = 0; column < curveModel_->columnCount(); ++column) {
+        tableWidth += curveTable_->horizontalHeader()->sectionSize(column);
+    }
+    splitter->setSizes({tableWidth + 16, 1000});
     return splitter;
 }
 
@@ -168,10 +170,11 @@ void BacktestDialog::reload() {
 }
 
 void BacktestDialog::recompute() {
-    if (!draws_) return;
     conditions_ = std::make_unique<Conditions>(Conditions::FromControls(model_.controls()));
-    backtest_ = RunBacktest(*conditions_, draws_->draws);
-    showResult();
+    if (draws_) {
+        backtest_ = RunBacktest(*conditions_, draws_->draws);
+        showResult();
+    }
     if (!lookup_->text().trimmed().isEmpty()) explain(lookup_->text());
 }
 
@@ -233,7 +236,9 @@ void BacktestDialog::showResult() {
             }
         },
         [&b](int row) { return b.groups[row].killsMoreThanChance(); });
-    drawsModel_->reset(static_cast<int>(b.draws.size()), [&b, &c](int row, int column) -> TableCell {
+    drawsModel_->reset(
+        static_cast<int>(b.draws.size()),
+        [&b, &c](int row, int column) -> TableCell {
         const DrawOutcome& d = b.draws[row];
         switch (column) {
             case 0: return {Q(d.issue)};
@@ -244,7 +249,8 @@ void BacktestDialog::showResult() {
             case 5: return {d.hit ? QStringLiteral("中") : QStringLiteral("不中")};
             default: return {GroupNames(c.failedGroups(d.failedMask))};
         }
-    });
+        },
+        [&b](int row) { return !b.draws[row].hit; });
     drawsTable_->scrollToBottom();
     chart_->setChart(MakeCurveChart(b));
 }

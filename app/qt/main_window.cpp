@@ -71,9 +71,11 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent, const QString& setti
 MainWindow::~MainWindow() {
     model_.shutdown();
     model_.announcement().setListener({});
-    // The mirror stops observing the store before the widgets go.
+    // The mirror stops observing the store before the widgets go; so do the analysis
+    // dialogs, which would otherwise outlive the store as the window's children.
     delete mirror_;
     delete router_;
+    delete analysis_;
 }
 
 void MainWindow::created() {

@@ -1,10 +1,11 @@
-// sanxing-screenshots [--plain] [--sample-draws] [--history] DIR [WIDTHxHEIGHT]: writes DIR/0-ad.png
-// with the ad panel and one PNG per condition page, then lists every control that the
-// layout cuts off. Exit code 1 when something is cut off. The window wears its skin as at
-// start-up; --plain leaves it in the default look, for comparison; --sample-draws fills
-// the draw list with a few made-up draws to show how it looks; --history imports made-up
-// draws into a history in a temporary folder and adds the import report and the history
-// window.
+// sanxing-screenshots [--plain] [--sample-draws] [--history] [--analysis DB] DIR [WIDTHxHEIGHT]:
+// writes DIR/0-ad.png with the ad panel and one PNG per condition page, then lists every
+// control that the layout cuts off. Exit code 1 when something is cut off. The window
+// wears its skin as at start-up; --plain leaves it in the default look, for comparison;
+// --sample-draws fills the draw list with a few made-up draws to show how it looks;
+// --history imports made-up draws into a history in a temporary folder and adds the
+// import report and the history window; --analysis DB also writes the 历史验证 and 走势图
+// dialogs over the 福彩3D draws of the history database DB, with a few conditions set.
 
 #include <QApplication>
 #include <QDir>
@@ -14,13 +15,16 @@
 #include <iostream>
 
 #include "app/qt/application.h"
+#include "app/qt/backtest_dialog.h"
 #include "app/qt/control_widgets.h"
 #include "app/qt/history_menu.h"
 #include "app/qt/layout_check.h"
 #include "app/qt/main_window.h"
 #include "app/qt/process_state.h"
 #include "app/qt/qt_platform.h"
+#include "app/qt/range_bar.h"
 #include "app/qt/startup_hooks.h"
+#include "app/qt/trend_dialog.h"
 
 namespace {
 
@@ -28,6 +32,32 @@ bool Save(QWidget& window, const QString& path) {
     QApplication::processEvents();
     const bool saved = window.grab().save(path);
     std::cout << (saved ? "wrote " : "cannot write ") << path.toStdString() << '\n';
+    return saved;
+}
+
+// The two analysis dialogs, each tab of them, over the 福彩3D draws of `database`.
+bool SaveAnalysisDialogs(sanxing::MainWindow& window, const std::string& database, const QDir& dir) {
+    for (const char* box : {"选择框_百位7", "选择框_十位3", "选择框_个位0", "选择框_豹子"}) {
+        window.model().controls().setTicked(box, false);
+    }
+    window.model().controls().setText("组合框_容错", "0-1");
+    bool saved = true;
+    sanxing::BacktestDialog backtest(window.model(), database);
+    backtest.rangeBar().setLottery(4);
+    backtest.show();
+    backtest.explain(QStringLiteral("703"));
+    for (int tab = 0; tab < 3; ++tab) {
+        backtest.showTab(tab);
+        saved &= Save(backtest, dir.filePath(QStringLiteral("backtest-%1.png").arg(tab)));
+    }
+    sanxing::TrendDialog trend(window.model().platform(), database);
+    trend.rangeBar().setLottery(4);
+    trend.reload();
+    trend.show();
+    for (int tab = 0; tab < 2; ++tab) {
+        trend.showTab(tab);
+        saved &= Save(trend, dir.filePath(QStringLiteral("trend-%1.png").arg(tab)));
+    }
     return saved;
 }
 
@@ -77,8 +107,14 @@ int main(int argc, char** argv) {
     const bool history = args.removeAll(QStringLiteral("--history")) > 0;
     QTemporaryDir historyData;  // the made-up history never touches the user's own
     if (history) qputenv("XDG_DATA_HOME", historyData.path().toUtf8());
+    std::string analysisDatabase;
+    if (const int at = args.indexOf(QStringLiteral("--analysis")); at > 0 && at + 1 < args.size()) {
+        analysisDatabase = args[at + 1].toStdString();
+        args.remove(at, 2);
+    }
     if (args.size() < 2) {
-        std::cerr << "usage: sanxing-screenshots [--plain] [--sample-draws] [--history] DIR [WIDTHxHEIGHT]\n";
+        std::cerr << "usage: sanxing-screenshots [--plain] [--sample-draws] [--history] [--analysis DB] DIR "
+                     "[WIDTHxHEIGHT]\n";
         return 2;
     }
     const QDir dir(args[1]);
@@ -130,5 +166,6 @@ int main(int argc, char** argv) {
     }
     std::cout << "window " << window.width() << "x" << window.height() << '\n';
     if (history && !SaveHistory(window, platform, dir)) failed = 1;
+    if (!analysisDatabase.empty() && !SaveAnalysisDialogs(window, analysisDatabase, dir)) failed = 1;
     return failed;
 }

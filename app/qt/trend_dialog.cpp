@@ -7,9 +7,14 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineSeries>
+#include <QPainter>
 #include <QPushButton>
-#include <QTabWidget>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
 #include <QTableView>
+#include <QTabWidget>
+#include <QTimer>
 #include <QValueAxis>
 #include <QVBoxLayout>
 
@@ -25,6 +30,26 @@ namespace {
 using namespace analysis;
 
 QString Q(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<int>(text.size())); }
+
+// Paints a grid cell straight from the model's colours and text: the style's item
+// machinery costs several times as much, and a 10,000-row grid is scrolled a lot.
+class GridCellDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        const QVariant background = index.data(Qt::BackgroundRole);
+        if (background.isValid()) painter->fillRect(option.rect, background.value<QBrush>());
+        const QVariant text = index.data(Qt::DisplayRole);
+        if (!text.isValid()) return;
+        const QVariant foreground = index.data(Qt::ForegroundRole);
+        painter->setPen(foreground.isValid() ? foreground.value<QBrush>().color() : option.palette.color(QPalette::Text));
+        QFont font = option.font;
+        font.setBold(index.data(Qt::FontRole).value<QFont>().bold());
+        painter->setFont(font);
+        painter->drawText(option.rect, Qt::AlignCenter, text.toString());
+    }
+};
 
 QChart* LineChart(const QString& title, const std::vector<AnalysedDraw>& draws, int (*value)(int), int top) {
     auto* chart = new QChart;
@@ -92,6 +117,7 @@ TrendDialog::TrendDialog(Platform& platform, std::filesystem::path database, QWi
     gridModel_ = new TrendGridModel(this);
     grid_ = new QTableView;
     grid_->setModel(gridModel_);
+    grid_->setItemDelegate(new GridCellDelegate(grid_));
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->setSelectionMode(QAbstractItemView::NoSelection);
     grid_->setWordWrap(false);
@@ -103,10 +129,10 @@ TrendDialog::TrendDialog(Platform& platform, std::filesystem::path database, QWi
     grid_->verticalHeader()->setDefaultSectionSize(metrics.height() + 4);
     QHeaderView* header = grid_->horizontalHeader();
     header->setSectionResizeMode(QHeaderView::Fixed);
-    header->setDefaultSectionSize(metrics.horizontalAdvance(QStringLiteral("888")) + 6);
     header->setMinimumSectionSize(8);
-    header->resizeSection(TrendGridModel::kIssueColumn, metrics.horizontalAdvance(QStringLiteral("20241012345")) + 10);
-    header->resizeSection(TrendGridModel::kNumberColumn, metrics.horizontalAdvance(QStringLiteral("888888")) + 8);
+    header->setDefaultSectionSize(metrics.horizontalAdvance(QStringLiteral("88.8")) + 10);
+    header->resizeSection(TrendGridModel::kIssueColumn, metrics.horizontalAdvance(QStringLiteral("出现次数88")) + 8);
+    header->resizeSection(TrendGridModel::kNumberColumn, metrics.horizontalAdvance(QStringLiteral("88888")) + 8);
     header->resizeSection(TrendGridModel::kShapeColumn, metrics.horizontalAdvance(QStringLiteral("组六")) + 12);
     header->setToolTip(TrendDefinitions());
 
@@ -126,15 +152,8 @@ TrendDialog::TrendDialog(Platform& platform, std::filesystem::path database, QWi
     figures_ = new ValueTableModel({QStringLiteral("类别"), QStringLiteral("值"), QStringLiteral("出现次数"),
                                     QStringLiteral("当前遗漏"), QStringLiteral("最大遗漏"), QStringLiteral("平均遗漏")},
                                    this);
-    auto* csv = new QPushButton(QStringLiteral("导出数据CSV..."));
-    auto* png = new QPushButton(QStringLiteral("导出图片PNG..."));
-    auto* close = new QPushButton(QStringLiteral("关闭"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(csv);
-    buttons->addWidget(png);
-    buttons->addStretch(1);
-    buttons->addWidget(close);
-
+    QHBoxLayout* buttons = DialogButtons(*this, {{QStringLiteral("导出数据CSV…"), [this] { exportFigures(); }},
+                                                  {QStringLiteral("导出图片PNG…"), [this] { exportPicture(); }}});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(rangeBar_);
     layout->addLayout(statusRow);
@@ -143,10 +162,17 @@ TrendDialog::TrendDialog(Platform& platform, std::filesystem::path database, QWi
 
     connect(rangeBar_, &RangeBar::changed, this, &TrendDialog::reload);
     connect(omission_, &QCheckBox::toggled, gridModel_, &TrendGridModel::setShowOmission);
-    connect(csv, &QPushButton::clicked, this, &TrendDialog::exportFigures);
-    connect(png, &QPushButton::clicked, this, &TrendDialog::exportPicture);
-    connect(close, &QPushButton::clicked, this, &QDialog::close);
-    resize(960, 680);
+    // Wide enough for the whole grid where the screen allows.
+    int gridWidth = 2 * grid_->frameWidth() + grid_->verticalScrollBar()->sizeHint().width();
+    for (int column = 0; column < TrendGridModel::kColumns; ++column) gridWidth += header->sectionSize(column);
+    const int wanted = std::max(720, gridWidth + 2 * layout->contentsMargins().left() + 8);
+    resize(std::min(wanted, screen()->availableGeometry().width()), 680);
+}
+
+void TrendDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // The newest draws and the figures under them are what a player looks at first.
+    QTimer::singleShot(0, grid_, [grid = grid_] { grid->scrollToBottom(); });
 }
 
 QString TrendDialog::statusText() const { return status_->text(); }

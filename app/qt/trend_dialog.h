@@ -38,6 +38,9 @@ public:
     void exportFigures();
     void exportPicture();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void showProblem(const QString& text);
     void showCharts(const std::vector<analysis::AnalysedDraw>& draws);

@@ -121,7 +121,7 @@ TEST_F(AnalysisDialogTest, TrendWithoutHistoryOrWithOneDraw) {
 TEST_F(AnalysisDialogTest, HistoryMenuItemsAndExplainFromTheResultBoxAndTheDrawList) {
     QStringList items;
     for (QAction* action : window->history().menu()->actions()) items << action->text();
-    EXPECT_TRUE(items.contains(QStringLiteral("历史验证(&V)..."))) << items.join(' ').toStdString();
+    EXPECT_TRUE(items.contains(QStringLiteral("历史验证(&V)…"))) << items.join(' ').toStdString();
     EXPECT_TRUE(items.contains(QStringLiteral("走势图(&T)")));
 
     AnalysisMenu& analysis = window->analysis();
@@ -146,6 +146,11 @@ TEST_F(AnalysisDialogTest, HistoryMenuItemsAndExplainFromTheResultBoxAndTheDrawL
     platform.prepareMessageAnswer(MessageAnswer::Ok);
     analysis.explain(QStringLiteral("71"));
     EXPECT_NE(platform.answeredMessages().back().text.find("不是三位数"), std::string::npos);
+
+    // Open dialogs go with the window, before the controls they watch.
+    ASSERT_NE(analysis.showBacktest(), nullptr);
+    ASSERT_NE(analysis.showTrend(), nullptr);
+    window.reset();
 }
 
 }  // namespace

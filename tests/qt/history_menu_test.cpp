@@ -52,7 +52,8 @@ TEST_F(HistoryMenuTest, MenuHoldsTheThreeItems) {
     ASSERT_EQ(found, menu().menu());
     QStringList texts;
     for (QAction* action : found->actions()) texts << action->text();
-    EXPECT_EQ(texts, (QStringList{"导入开奖号码(&I)…", "导出开奖号码(&E)…", "开奖历史(&H)"}));
+    // After a separator, the analysis items (历史验证…, 走势图).
+    EXPECT_EQ(texts, (QStringList{"导入开奖号码(&I)…", "导出开奖号码(&E)…", "开奖历史(&H)", "", "历史验证(&V)…", "走势图(&T)"}));
 }
 
 TEST_F(HistoryMenuTest, ImportReportListsConflictsAndTheFirstTwentyRejectedLines) {

@@ -4,15 +4,22 @@
 // or miss mark of row 0).
 //
 // One job at a time: jobs run on a serial worker. A tick while a job runs or waits is
-// dropped; a kind change waits behind a running job, replacing any job that waited. A job
-// reads nothing of the window: what it needs is read on the UI thread when it is handed
-// in, and it hands its rows back to the UI thread, which applies them to the list as the
-// list is then. Every kind reports a newly inserted number, so kinds 1 to 3 are spoken and
-// verified like kind 0.
+// dropped; a kind change cancels the running job (its result is thrown away), empties the
+// list at once and starts the new kind's load. Every job ends within its time budget. A
+// job reads nothing of the window: what it needs is read on the UI thread when it is
+// handed in, and it hands its rows back to the UI thread, which applies them to the list
+// as the list is then. Every kind reports a newly inserted number, so kinds 1 to 3 are
+// spoken and verified like kind 0.
+//
+// One line of status goes with the list whenever it shows something other than the live
+// draws of the kind: that it is loading, that no sources are configured, that nothing
+// came.
 
 #include <chrono>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "draws/announcer.h"
 #include "draws/draw_hosts.h"
@@ -48,20 +55,36 @@ public:
     // Bounds of the transfers; tests shorten them. Read when a job is handed in.
     DrawJobOptions& options() { return options_; }
 
+    // The status line; empty while the list shows the live draws. The listener is told
+    // every change, on the UI thread.
+    const std::string& status() const { return status_; }
+    void setStatusListener(std::function<void(const std::string&)> listener);
+
     // The UI-thread half of the jobs, exposed for tests that feed rows directly.
     void applyLoad(const DrawRows& rows);
     void applyUpdate(int kind, const std::optional<DrawRecord>& draw);
 
 private:
     int selectedKind() const;
-    // A task for the UI thread that runs only while this draw list exists.
-    SerialWorker::Task whileAlive(SerialWorker::Task task) const;
-
+    std::string kindName(int kind) const;
+    void setStatus(std::string status);
+    // Taken when a job is handed in: its UI-thread tasks run only while this draw list
+    // exists and no kind change came after it.
+    struct Ticket {
+        std::weak_ptr<int> alive;
+        const unsigned* generation;
+        unsigned value;
+        SerialWorker::Task guard(SerialWorker::Task task) const;
+    };
+    Ticket ticket() const { return {alive_, &generation_, generation_}; }
     Controls& controls_;
     SessionState& session_;
     const DrawHosts& hosts_;
     DrawJobOptions options_;
     Announcer announcer_;
+    std::string status_;
+    std::function<void(const std::string&)> statusListener_;
+    unsigned generation_ = 0;  // counts kind changes
     std::shared_ptr<int> alive_ = std::make_shared<int>(0);
     SerialWorker worker_;  // last: its thread ends before the rest goes
 };

@@ -1,6 +1,11 @@
 #pragma once
-// One draw as the draw list shows it, and the rules that order draws.
+// One draw as the draw list shows it, the rules that order draws, and the rules that a
+// draw from a page must meet before the list takes it.
 
+#include <chrono>
+#include <cstddef>
+#include <functional>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,6 +16,9 @@ namespace sanxing {
 
 // The report list of recent draws: columns issue, number, mark; row 0 the newest draw.
 inline constexpr std::string_view kDrawList = "列表框_开奖";
+
+// The list keeps at most this many rows, the newest.
+inline constexpr std::size_t kMaxDrawRows = 200;
 
 struct DrawRecord {
     std::string issue;
@@ -28,5 +36,45 @@ inline ReportRow ToReportRow(const DrawRecord& draw) { return {draw.issue, draw.
 
 // Sorts by the numeric value of the issue, largest first; equal values keep their order.
 void SortByIssueDescending(DrawRows& rows);
+
+// Today's date (UTC), the reference of the date rule below.
+std::chrono::sys_days Today();
+
+// A draw of the four time-based kinds that the list may take: an issue of nine digits
+// whose first six are a real date (YYMMDD, in 20YY) no later than the day after `today`,
+// and a number of five digits. Anything else is a broken or hostile page: taken in, a
+// "999999999" would stand above every real draw and block all later updates.
+bool IsWellFormedDraw(const DrawRecord& draw, std::chrono::sys_days today = Today());
+
+// Which rows a parser keeps: those `accept` lets through (all when it is empty), and of
+// them only the `limit` newest (largest issues).
+struct DrawFilter {
+    std::function<bool(const DrawRecord&)> accept;
+    std::size_t limit = std::numeric_limits<std::size_t>::max();
+};
+
+// The filter of the draw jobs: well-formed draws, at most a full list of them.
+DrawFilter ListFilter();
+
+// Collects rows in list order through a filter, in memory bounded by the limit however
+// many rows a page holds.
+class NewestDraws {
+public:
+    explicit NewestDraws(const DrawFilter& filter) : filter_(filter) {}
+    // `rank` orders the rows in the list: rows come out by ascending rank.
+    void add(DrawRecord draw, long long rank);
+    DrawRows take();
+
+private:
+    struct Entry {
+        long long value;  // numeric value of the issue
+        long long rank;
+        DrawRecord draw;
+    };
+    void keepNewest();
+
+    const DrawFilter& filter_;
+    std::vector<Entry> entries_;
+};
 
 }  // namespace sanxing

@@ -1,7 +1,6 @@
 #include "app/qt/application.h"
 
 #include <QApplication>
-#include <filesystem>
 #include <string>
 
 #include "app/qt/compact_style.h"
@@ -12,25 +11,6 @@
 #include "draws/draw_hosts.h"
 
 namespace sanxing {
-
-namespace {
-
-// The hosts of the draw sources and of the announcement page: sources.json in the user's
-// configuration folder. Without the file there are none; a broken file is reported on
-// the error stream and ignored.
-void LoadConfiguredDrawHosts(DrawHosts& hosts) {
-    const std::string path = DefaultDrawHostsPath();
-    std::error_code missing;
-    if (path.empty() || !std::filesystem::exists(path, missing)) return;
-    std::string error;
-    if (auto loaded = LoadDrawHosts(path, error)) {
-        hosts = std::move(*loaded);
-    } else {
-        qWarning("sanxing: %s", error.c_str());
-    }
-}
-
-}  // namespace
 
 void InitialiseToolkit(QApplication& app) { app.setStyle(new CompactStyle); }
 
@@ -48,7 +28,9 @@ int RunMainWindow(QApplication& app, const std::function<void(MainWindow&)>& whe
     platform.setSoundClips(&state.soundClips);
     MainWindow window(platform);
     platform.setDialogParent(&window);
-    LoadConfiguredDrawHosts(window.model().drawHosts());
+    // The hosts of the draw sources and of the announcement page; without sources.json, or
+    // with a broken one, the draw area says what is missing.
+    window.model().drawHosts() = LoadConfiguredDrawHosts(DefaultDrawHostsPath());
     state.session = &window.model().session();
     QObject::connect(&window, &MainWindow::closed, &app, &QCoreApplication::quit);
     window.show();

@@ -43,6 +43,7 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent) : QMainWindow(parent
     mirror_->showAll();
     router_ = new EventRouter(model_, *widgets_, this);
     ShowAnnouncements(widgets_->get<QTextBrowser>("超文本浏览框"), model_.announcement());
+    ShowDrawStatus(this, model_.drawList());
 
     move(window.rect.x, window.rect.y);
     resize(window.rect.width, window.rect.height);
@@ -51,6 +52,7 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent) : QMainWindow(parent
 MainWindow::~MainWindow() {
     model_.shutdown();
     model_.announcement().setListener({});
+    model_.drawList().setStatusListener({});
     // The mirror stops observing the store before the widgets go.
     delete mirror_;
     delete router_;

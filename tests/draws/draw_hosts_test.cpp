@@ -30,7 +30,7 @@ TEST(DrawHosts, RejectsWhatItCannotUse) {
     EXPECT_FALSE(ParseDrawHosts("{\"A\": 1}", error));
     EXPECT_NE(error.find("\"A\""), std::string::npos);
     EXPECT_FALSE(ParseDrawHosts("{\"a\": \"http://a.example\"}", error));
-    EXPECT_NE(error.find("unknown key"), std::string::npos);
+    EXPECT_NE(error.find("未知的键"), std::string::npos);
     EXPECT_TRUE(ParseDrawHosts("{}", error));
 }
 

@@ -63,13 +63,13 @@ TEST_F(DrawListTest, ALoadPerKindCountsItsNewestDrawAsHandled) {
     sites.serveGbk('B', "trend/jxssc/jiben-5xing.html?periodNumber=100",
                    JibenPage({{"20140512021", "11111"}, {"20140512022", "22222"}}));
     sites.serveGbk('F', "/trend/analyseSSC.do?operator=codeBigSmall&pageCount=100",
-                   XinjiangTrendPage({{"2014051201", "0 1 2 3 4"}, {"2014051202", "5 6 7 8 9"}}));
+                   XinjiangTrendPage({{"20140512001", "0 1 2 3 4"}, {"20140512002", "5 6 7 8 9"}}));
     sites.serveGbk('H', "/sscsta/queryLottery1day2.html", OneDayPage({{"140512022", "22222"}, {"140512023", "33333"}}));
     loadChongqing();
     EXPECT_EQ(list()[0], (ReportRow{"140512022", "22222", ""}));
     const std::pair<int, ReportRows> expected[] = {
         {1, ListOf({{"140512022", "22222"}, {"140512021", "11111"}})},
-        {2, ListOf({{"014051202", "56789"}, {"014051201", "01234"}})},
+        {2, ListOf({{"140512002", "56789"}, {"140512001", "01234"}})},
         {3, ListOf({{"140512023", "33333"}, {"140512022", "22222"}})},
     };
     for (const auto& [kind, rows] : expected) {

@@ -10,6 +10,8 @@
 #include "app/control_table.h"
 #include "app/scheme.h"
 #include "app/window_model.h"
+#include "cli/cli_session.h"
+#include "cli/history_steps.h"
 #include "cli/scripted_platform.h"
 #include "draws/draw_hosts.h"
 
@@ -18,25 +20,6 @@ namespace sanxing {
 namespace {
 
 using nlohmann::json;
-
-struct Session {
-    ScriptedPlatform platform;
-    WindowModel window;
-    std::ostream& out;
-    std::ostream& err;
-    bool jsonOutput = false;
-    json values = json::object();
-    std::size_t messagesShown = 0;
-
-    Session(std::string programDirectory, std::ostream& o, std::ostream& e)
-        : platform(std::move(programDirectory)), window(platform), out(o), err(e) {}
-};
-
-using Step = std::function<void(Session&)>;
-
-struct BadInput {
-    std::string message;
-};
 
 std::string ProgramDirectory() {
     std::error_code error;
@@ -200,6 +183,7 @@ private:
         }
         if (option == "--open-path") return [argument](Session& s) { s.platform.queueOpenPath(argument); };
         if (option == "--save-path") return [argument](Session& s) { s.platform.queueSavePath(argument); };
+        if (auto step = ParseHistoryOption(option, argument, history_)) return std::move(*step);
         if (option == "--get") {
             RequireControl(window_, argument);
             return [argument](Session& s) {
@@ -240,6 +224,7 @@ private:
 
     const std::vector<std::string>& args_;
     const WindowModel& window_;
+    HistoryOptions history_;
     std::size_t i_ = 0;
 };
 
@@ -269,10 +254,12 @@ json Transcript(const Session& s) {
         messages.push_back(
             {{"caption", m.caption}, {"text", m.text}, {"icon", IconName(m.icon)}, {"answer", AnswerName(m.answer)}});
     }
-    return {{"values", s.values},
-            {"messages", messages},
-            {"clipboard", s.platform.clipboard()},
-            {"sounds", s.platform.sounds()}};
+    json transcript = {{"values", s.values},
+                       {"messages", messages},
+                       {"clipboard", s.platform.clipboard()},
+                       {"sounds", s.platform.sounds()}};
+    transcript.update(s.results);
+    return transcript;
 }
 
 }  // namespace
@@ -291,10 +278,12 @@ std::string Usage() {
            "  --answer yes|no        answer for the next question box (default no)\n"
            "  --open-path PATH       what the next open dialog returns (default: cancelled)\n"
            "  --save-path PATH       what the next save dialog returns (default: cancelled)\n"
-           "  --get NAME             print the control's value\n"
+           "  --get NAME             print the control's value\n" +
+           HistoryUsage() +
            "  --controls             print the control table as JSON\n"
            "  --json                 print one JSON object at the end instead (values, messages,\n"
-           "                         clipboard, sounds: the sound clips played, in order)\n";
+           "                         clipboard, sounds: the sound clips played, in order;\n"
+           "                         import: what --import-draws did)\n";
 }
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {

@@ -10,6 +10,7 @@
 #include "app/qt/control_widgets.h"
 #include "app/qt/event_router.h"
 #include "app/qt/fonts.h"
+#include "app/qt/history_menu.h"
 #include "app/qt/regions.h"
 #include "app/qt/scheme_menu.h"
 #include "app/qt/store_mirror.h"
@@ -38,6 +39,7 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent) : QMainWindow(parent
     RequireAllPlaced(*widgets_);
     setCentralWidget(central);
     schemes_ = new SchemeMenu(model_, menuBar());
+    history_ = new HistoryMenu(model_, *this);
 
     mirror_ = new StoreMirror(model_.controls(), *widgets_, this);
     mirror_->showAll();

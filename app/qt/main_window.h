@@ -11,6 +11,7 @@ namespace sanxing {
 
 class ControlWidgets;
 class EventRouter;
+class HistoryMenu;
 class SchemeMenu;
 class StoreMirror;
 
@@ -24,6 +25,8 @@ public:
     ControlWidgets& widgets() { return *widgets_; }
     EventRouter& router() { return *router_; }
     SchemeMenu& schemes() { return *schemes_; }
+    // The 历史 menu and the window's way to the draw history.
+    HistoryMenu& history() { return *history_; }
 
     // The creation-complete event, once the window is shown: starts the timers and runs
     // the model's start-up handler.
@@ -41,6 +44,7 @@ private:
     StoreMirror* mirror_ = nullptr;
     EventRouter* router_ = nullptr;
     SchemeMenu* schemes_ = nullptr;
+    HistoryMenu* history_ = nullptr;
 };
 
 }  // namespace sanxing

@@ -1,16 +1,21 @@
-// sanxing-screenshots [--plain] [--sample-draws] DIR [WIDTHxHEIGHT]: writes DIR/0-ad.png
+// sanxing-screenshots [--plain] [--sample-draws] [--history] DIR [WIDTHxHEIGHT]: writes DIR/0-ad.png
 // with the ad panel and one PNG per condition page, then lists every control that the
 // layout cuts off. Exit code 1 when something is cut off. The window wears its skin as at
 // start-up; --plain leaves it in the default look, for comparison; --sample-draws fills
-// the draw list with a few made-up draws to show how it looks.
+// the draw list with a few made-up draws to show how it looks; --history imports made-up
+// draws into a history in a temporary folder and adds the import report and the history
+// window.
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTabWidget>
 #include <iostream>
 
 #include "app/qt/application.h"
 #include "app/qt/control_widgets.h"
+#include "app/qt/history_menu.h"
 #include "app/qt/layout_check.h"
 #include "app/qt/main_window.h"
 #include "app/qt/process_state.h"
@@ -26,6 +31,36 @@ bool Save(QWidget& window, const QString& path) {
     return saved;
 }
 
+// Three days of made-up draws with a few missing and a few bad lines, imported through
+// the menu; then the report and the history window.
+bool SaveHistory(sanxing::MainWindow& window, sanxing::QtPlatform& platform, const QDir& dir) {
+    QTemporaryDir files;
+    const QString path = files.filePath(QStringLiteral("开奖号码.txt"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    file.write("期号,开奖号码,开奖日期\r\n");
+    for (int day = 10; day <= 12; ++day) {
+        for (int serial = 1; serial <= 40; ++serial) {
+            if (serial % 17 == 0) continue;
+            const int n = day * 131 + serial * 7919;
+            file.write(QStringLiteral("202410%1-%2 %3,%4,%5,%6,%7,2024-10-%1\r\n")
+                           .arg(day).arg(serial, 3, 10, QLatin1Char('0'))
+                           .arg(n % 10).arg(n / 10 % 10).arg(n / 100 % 10).arg(n / 1000 % 10).arg(n / 7 % 10)
+                           .toUtf8());
+        }
+    }
+    file.write("20241012-041 1,2,3\r\n20241012-042 1,2,3,4,5,6\r\n");
+    file.close();
+    sanxing::HistoryMenu& menu = window.history();
+    platform.prepareFileChoice(path.toStdString());
+    menu.importDraws();
+    while (menu.busy() || !menu.lastReport()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    bool saved = Save(*menu.lastReport(), dir.filePath(QStringLiteral("history-import-report.png")));
+    menu.lastReport()->close();
+    menu.showHistory();
+    return Save(*menu.historyWindow(), dir.filePath(QStringLiteral("history-window.png"))) && saved;
+}
+
 int Report(const std::string& where, const std::vector<std::string>& problems) {
     for (const std::string& problem : problems) std::cout << where << ": " << problem << '\n';
     return problems.empty() ? 0 : 1;
@@ -39,8 +74,11 @@ int main(int argc, char** argv) {
     QStringList args = QApplication::arguments();
     const bool plain = args.removeAll(QStringLiteral("--plain")) > 0;
     const bool sampleDraws = args.removeAll(QStringLiteral("--sample-draws")) > 0;
+    const bool history = args.removeAll(QStringLiteral("--history")) > 0;
+    QTemporaryDir historyData;  // the made-up history never touches the user's own
+    if (history) qputenv("XDG_DATA_HOME", historyData.path().toUtf8());
     if (args.size() < 2) {
-        std::cerr << "usage: sanxing-screenshots [--plain] [--sample-draws] DIR [WIDTHxHEIGHT]\n";
+        std::cerr << "usage: sanxing-screenshots [--plain] [--sample-draws] [--history] DIR [WIDTHxHEIGHT]\n";
         return 2;
     }
     const QDir dir(args[1]);
@@ -89,5 +127,6 @@ int main(int argc, char** argv) {
                   << w->width() << "x" << w->height() << '\n';
     }
     std::cout << "window " << window.width() << "x" << window.height() << '\n';
+    if (history && !SaveHistory(window, platform, dir)) failed = 1;
     return failed;
 }

@@ -1,0 +1,112 @@
+// The draw history on large inputs: importing a 100,000-line file into an empty
+// database, reading the newest 10,000 of 100,000 draws, and the import's peak memory for
+// files of growing size (it must not grow with the file).
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "history/draw_import.h"
+#include "history/history_db.h"
+#include "history/lotteries.h"
+
+namespace history {
+namespace {
+
+const Lottery& Chongqing() { return *FindLottery("重庆时时彩"); }
+
+struct BenchFolder {
+    std::filesystem::path path = std::filesystem::temp_directory_path() /
+                                 ("sanxing_history_bench_" + std::to_string(::getpid()));
+    BenchFolder() { std::filesystem::create_directories(path); }
+    ~BenchFolder() { std::filesystem::remove_all(path); }
+    std::filesystem::path file(const std::string& name) const { return path / name; }
+};
+
+// `lines` draws of 重庆时时彩 in the "20241012-023 1,2,3,4,5" layout, 120 a day.
+std::filesystem::path DrawFile(const BenchFolder& folder, std::size_t lines) {
+    const auto path = folder.file("draws_" + std::to_string(lines) + ".txt");
+    if (std::filesystem::exists(path)) return path;
+    std::ofstream out(path, std::ios::binary);
+    out << "期号,开奖号码\r\n";
+    char line[64];
+    for (std::size_t i = 0; i < lines; ++i) {
+        const std::size_t day = i / 120, serial = i % 120 + 1;
+        std::snprintf(line, sizeof line, "2%03zu%04zu-%03zu %zu,%zu,%zu,%zu,%zu\r\n", 100 + day / 10000,
+                      day % 10000, serial, i % 10, i / 10 % 10, i / 100 % 10, i / 7 % 10, i / 3 % 10);
+        out << line;
+    }
+    return path;
+}
+
+HistoryDb FreshDb(const BenchFolder& folder) {
+    const auto path = folder.file("history.sqlite");
+    for (const char* suffix : {"", "-wal", "-shm"}) std::filesystem::remove(path.string() + suffix);
+    return std::move(*HistoryDb::Open(path));
+}
+
+void BM_ImportFile(benchmark::State& state) {
+    BenchFolder folder;
+    const auto file = DrawFile(folder, static_cast<std::size_t>(state.range(0)));
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto db = FreshDb(folder);
+        state.ResumeTiming();
+        auto report = ImportDrawFile(db, Chongqing(), file);
+        if (!report || report->stored != static_cast<std::size_t>(state.range(0))) state.SkipWithError("import failed");
+    }
+}
+BENCHMARK(BM_ImportFile)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void BM_NewestDraws(benchmark::State& state) {
+    BenchFolder folder;
+    auto db = FreshDb(folder);
+    ImportDrawFile(db, Chongqing(), DrawFile(folder, 100000));
+    for (auto _ : state) {
+        auto draws = db.Newest("重庆时时彩", 10000);
+        benchmark::DoNotOptimize(draws.data());
+        if (draws.size() != 10000) state.SkipWithError("short read");
+    }
+}
+BENCHMARK(BM_NewestDraws)->Unit(benchmark::kMillisecond);
+
+double PeakMemoryMiB() {
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+// Each import runs in a child process of its own, so its peak memory is its own; the
+// counter is how far the child's peak rose during the import.
+void BM_ImportPeakMemory(benchmark::State& state) {
+    BenchFolder folder;
+    const auto file = DrawFile(folder, static_cast<std::size_t>(state.range(0)));
+    double growth = 0;
+    for (auto _ : state) {
+        int pipe_[2];
+        if (::pipe(pipe_) != 0) state.SkipWithError("pipe");
+        const pid_t child = ::fork();
+        if (child == 0) {
+            auto db = FreshDb(folder);
+            const double before = PeakMemoryMiB();
+            auto report = ImportDrawFile(db, Chongqing(), file);
+            const double rise = report ? PeakMemoryMiB() - before : -1;
+            (void)!::write(pipe_[1], &rise, sizeof rise);
+            ::_exit(0);
+        }
+        (void)!::read(pipe_[0], &growth, sizeof growth);
+        ::close(pipe_[0]);
+        ::close(pipe_[1]);
+        ::waitpid(child, nullptr, 0);
+    }
+    state.counters["peak_rise_MiB"] = growth;
+    state.counters["file_MiB"] = static_cast<double>(std::filesystem::file_size(file)) / (1024.0 * 1024.0);
+}
+BENCHMARK(BM_ImportPeakMemory)->Arg(10000)->Arg(100000)->Arg(1000000)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace history

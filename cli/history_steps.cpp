@@ -1,0 +1,113 @@
+#include "cli/history_steps.h"
+
+#include "history/draw_export.h"
+#include "history/draw_import.h"
+#include "tools/safe_file_write.h"
+
+namespace sanxing {
+
+namespace {
+
+using nlohmann::json;
+
+json ImportJson(const history::ImportReport& report) {
+    json conflicts = json::array();
+    for (const auto& c : report.conflicts) {
+        conflicts.push_back({{"line", c.line}, {"issue", c.issue}, {"stored", c.stored}, {"file", c.file}});
+    }
+    json rejected = json::array();
+    for (const auto& r : report.rejected) rejected.push_back({{"line", r.line}, {"reason", r.reason}});
+    json result = {{"stored", report.stored}, {"present", report.present}, {"conflicts", conflicts},
+                   {"rejected", rejected}};
+    // Only a file of more than ten thousand bad lines gets these.
+    if (report.conflictsNotListed) result["conflictsNotListed"] = report.conflictsNotListed;
+    if (report.rejectedNotListed) result["rejectedNotListed"] = report.rejectedNotListed;
+    return result;
+}
+
+void PrintImport(std::ostream& out, const std::string& file, const history::Lottery& lottery,
+                 const history::ImportReport& report) {
+    out << "导入 " << file << " 到" << lottery.name << "：" << history::ImportSummary(report) << '\n';
+    for (const auto& c : report.conflicts) {
+        out << "冲突 第" << c.line << "行 期号 " << c.issue << "：保留 " << c.stored << "，文件为 " << c.file << '\n';
+    }
+    for (const auto& r : report.rejected) out << "拒绝 第" << r.line << "行：" << r.reason << '\n';
+    const std::size_t more = report.conflictsNotListed + report.rejectedNotListed;
+    if (more) out << "另有 " << more << " 行冲突或被拒绝，未一一列出\n";
+}
+
+void ImportStep(Session& s, const std::string& file) {
+    const history::Lottery& lottery = s.history.lottery();
+    auto report = history::ImportDrawFile(s.history.database(), lottery, file);
+    if (!report) throw StepFailure(report.error());
+    if (!s.jsonOutput) PrintImport(s.out, file, lottery, *report);
+    s.results["import"] = ImportJson(*report);
+}
+
+void ExportStep(Session& s, const std::string& file) {
+    const history::Lottery& lottery = s.history.lottery();
+    const history::HistoryDb& db = s.history.database();
+    const std::string csv = history::ExportCsv(db, lottery.name);
+    if (auto error = WriteFileWhole(file, csv)) throw StepFailure("无法写入“" + file + "”：" + *error);
+    const std::size_t count = db.Count(lottery.name);
+    if (!s.jsonOutput) s.out << "导出 " << lottery.name << " " << count << " 期到 " << file << '\n';
+    s.results["export"] = {{"file", file}, {"draws", count}};
+}
+
+}  // namespace
+
+void HistoryChoice::chooseDatabase(std::filesystem::path file) {
+    path_ = std::move(file);
+    db_.reset();
+}
+
+history::HistoryDb& HistoryChoice::database() {
+    if (!db_) {
+        auto opened = history::HistoryDb::Open(path_);
+        if (!opened) throw StepFailure(opened.error());
+        db_.emplace(std::move(*opened));
+    }
+    return *db_;
+}
+
+void HistoryOptions::requireLottery(const std::string& option) const {
+    if (!lotteryChosen) throw BadInput{option + " needs --lottery NAME before it"};
+}
+
+std::optional<Step> ParseHistoryOption(const std::string& option, const std::string& argument,
+                                       HistoryOptions& seen) {
+    if (option == "--history") {
+        if (argument.empty()) throw BadInput{"--history needs a file name"};
+        return [argument](Session& s) { s.history.chooseDatabase(argument); };
+    }
+    if (option == "--lottery") {
+        const history::Lottery* lottery = history::FindLottery(argument);
+        if (!lottery) {
+            throw BadInput{"--lottery: unknown lottery \"" + argument + "\" (" +
+                           std::string(history::LotteryNames()) + ")"};
+        }
+        seen.lotteryChosen = true;
+        return [lottery](Session& s) { s.history.chooseLottery(*lottery); };
+    }
+    if (option == "--import-draws") {
+        seen.requireLottery(option);
+        return [argument](Session& s) { ImportStep(s, argument); };
+    }
+    if (option == "--export-draws") {
+        seen.requireLottery(option);
+        return [argument](Session& s) { ExportStep(s, argument); };
+    }
+    return std::nullopt;
+}
+
+std::string HistoryUsage() {
+    return "  --history FILE         the draw history database for the steps after it\n"
+           "                         (default $XDG_DATA_HOME/sanxing/history.sqlite)\n"
+           "  --lottery NAME         the lottery for the steps after it: " +
+           std::string(history::LotteryNames()) +
+           "\n"
+           "  --import-draws FILE    import a file of draws (one per line: issue, then digits)\n"
+           "  --export-draws FILE    write the lottery's draws as CSV (期号,号码,开奖日期), oldest first\n";
+}
+
+}  // namespace sanxing

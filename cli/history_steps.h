@@ -1,0 +1,28 @@
+#pragma once
+// sanxing-cli's history options: --history FILE and --lottery NAME (choices that hold for
+// the steps after them), --import-draws FILE and --export-draws FILE.
+
+#include <optional>
+#include <string>
+
+#include "cli/cli_session.h"
+
+namespace sanxing {
+
+// What parsing has seen so far, so that a step needing a lottery is refused before any
+// step runs when no --lottery comes before it.
+struct HistoryOptions {
+    bool lotteryChosen = false;
+
+    // Throws BadInput naming `option` when no --lottery came before it.
+    void requireLottery(const std::string& option) const;
+};
+
+// The step for a history option, or nothing when `option` is not one of them. Throws
+// BadInput for a bad argument.
+std::optional<Step> ParseHistoryOption(const std::string& option, const std::string& argument,
+                                       HistoryOptions& seen);
+
+std::string HistoryUsage();
+
+}  // namespace sanxing

@@ -1,0 +1,298 @@
+#include "history/history_db.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <ctime>
+
+#include "history/lotteries.h"
+#include "history/schema.h"
+
+namespace history {
+
+namespace {
+
+constexpr int kBusyTimeoutMs = 15000;
+constexpr const char* kColumns = "issue, number, date, source, recorded";
+
+std::string Refusal(const std::filesystem::path& file, std::string_view reason) {
+    return "开奖历史数据库“" + file.string() + "”无法使用：" + std::string(reason);
+}
+
+// SQLite's failure in words a player understands, with SQLite's own text for the record.
+std::string DescribeSqliteError(int code, const std::string& message, int systemErrno) {
+    std::string reason;
+    switch (code & 0xff) {
+    case SQLITE_NOTADB: reason = "文件不是数据库，或已损坏，文件未作改动"; break;
+    case SQLITE_CORRUPT: reason = "数据库文件已损坏，文件未作改动"; break;
+    case SQLITE_READONLY:
+    case SQLITE_PERM: reason = "没有写入权限"; break;
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED: reason = "数据库正被其他程序长时间占用"; break;
+    case SQLITE_FULL: reason = "磁盘已满"; break;
+    case SQLITE_CANTOPEN:
+        reason = systemErrno == EACCES || systemErrno == EPERM ? "没有读写权限" : "无法打开文件";
+        break;
+    default: reason = "数据库出错"; break;
+    }
+    return reason + "（" + message + "）";
+}
+
+std::optional<std::string> CheckPath(const std::filesystem::path& file) {
+    std::error_code error;
+    const auto status = std::filesystem::status(file, error);
+    if (std::filesystem::is_directory(status)) return "这是一个文件夹，不是数据库文件";
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+        return "这不是普通文件";
+    }
+    if (!std::filesystem::exists(status) && file.has_parent_path()) {
+        std::filesystem::create_directories(file.parent_path(), error);
+        if (error) return "无法建立所在文件夹（" + error.message() + "）";
+    }
+    return std::nullopt;
+}
+
+// The page-level check finds a file cut short or damaged before anything is written to it.
+bool PassesQuickCheck(const sqlite::Connection& connection) {
+    sqlite::Statement check(connection.get(), "PRAGMA quick_check(1)");
+    return check.Step() == SQLITE_ROW && check.TextView(0) == "ok";
+}
+
+// Readers and one writer of two processes then work side by side.
+bool SwitchToWal(const sqlite::Connection& connection) {
+    sqlite::Statement wal(connection.get(), "PRAGMA journal_mode = WAL");
+    return wal.Step() == SQLITE_ROW && wal.TextView(0) == "wal";
+}
+
+std::optional<std::string> PrepareConnection(const sqlite::Connection& connection) {
+    sqlite3_busy_timeout(connection.get(), kBusyTimeoutMs);
+    // Reading the header first: a file that is not a database fails here, untouched.
+    if (!connection.IntQuery("PRAGMA user_version")) {
+        return DescribeSqliteError(connection.LastErrorCode(), connection.LastError(),
+                                   sqlite3_system_errno(connection.get()));
+    }
+    if (sqlite3_db_readonly(connection.get(), "main") == 1) return "没有写入权限";
+    if (auto refusal = CheckSchema(connection)) return refusal;
+    if (!PassesQuickCheck(connection)) return "数据库文件已损坏，文件未作改动";
+    if (!SwitchToWal(connection)) return DescribeSqliteError(connection.LastErrorCode(), connection.LastError(), 0);
+    if (auto error = connection.Exec("PRAGMA synchronous = NORMAL; PRAGMA cache_size = -32768")) {
+        return "数据库出错（" + *error + "）";
+    }
+    // Only an older file takes the write lock, so opening never waits for another
+    // program's long import.
+    if (connection.IntQuery("PRAGMA user_version").value_or(0) >= kSchemaVersion) return std::nullopt;
+    if (auto error = MigrateSchema(connection)) {
+        return DescribeSqliteError(connection.LastErrorCode(), *error, 0);
+    }
+    return std::nullopt;
+}
+
+StoredDraw ReadDraw(const sqlite::Statement& row) {
+    return {row.Text(0), row.Text(1), row.Text(2), row.Text(3), row.Text(4)};
+}
+
+// Rows carry the lottery's kindIndex: a small integer keeps keys short and compares fast.
+// An unknown name gets a key no row has.
+std::int64_t LotteryKey(std::string_view lottery) {
+    const Lottery* known = FindLottery(lottery);
+    return known ? known->kindIndex : -1;
+}
+
+bool IsValidDraw(std::string_view lottery, const StoredDraw& draw) {
+    const Lottery* known = FindLottery(lottery);
+    if (!known) return false;
+    const bool digitsOnly = std::all_of(draw.number.begin(), draw.number.end(),
+                                        [](char c) { return c >= '0' && c <= '9'; });
+    return !draw.issue.empty() && digitsOnly && draw.number.size() == static_cast<std::size_t>(known->digits);
+}
+
+// Issue bounds compare by (length, text): against issues of length L, a shorter bound
+// lies below every issue and a longer one above every issue.
+enum class BoundPlace { Below, Inside, Above };
+// An empty bound leaves that end open.
+BoundPlace PlaceBound(std::string_view lottery, std::string_view bound, BoundPlace whenEmpty) {
+    if (bound.empty()) return whenEmpty;
+    const Lottery* known = FindLottery(lottery);
+    if (!known) return BoundPlace::Inside;
+    const auto length = static_cast<std::size_t>(known->issueLength);
+    if (bound.size() < length) return BoundPlace::Below;
+    return bound.size() > length ? BoundPlace::Above : BoundPlace::Inside;
+}
+
+}  // namespace
+
+std::filesystem::path DefaultDatabasePath() {
+    const char* data = std::getenv("XDG_DATA_HOME");
+    std::filesystem::path base;
+    if (data && *data && std::filesystem::path(data).is_absolute()) {
+        base = data;
+    } else {
+        const char* home = std::getenv("HOME");
+        base = std::filesystem::path(home && *home ? home : ".") / ".local" / "share";
+    }
+    return base / "sanxing" / "history.sqlite";
+}
+
+std::string NowUtc() {
+    const std::time_t now = std::time(nullptr);
+    std::tm utc{};
+    gmtime_r(&now, &utc);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%SZ", &utc);
+    return text;
+}
+
+HistoryDb::HistoryDb(std::filesystem::path path, sqlite::Connection connection)
+    : path_(std::move(path)), connection_(std::move(connection)) {}
+
+Result<HistoryDb> HistoryDb::Open(const std::filesystem::path& file) {
+    if (auto refusal = CheckPath(file)) return Result<HistoryDb>::Failure(Refusal(file, *refusal));
+    sqlite::Connection::OpenFailure failure;
+    auto connection = sqlite::Connection::Open(file.string(), true, failure);
+    if (!connection) {
+        return Result<HistoryDb>::Failure(
+            Refusal(file, DescribeSqliteError(failure.code, failure.message, failure.systemErrno)));
+    }
+    if (auto refusal = PrepareConnection(*connection)) return Result<HistoryDb>::Failure(Refusal(file, *refusal));
+    return HistoryDb(file, std::move(*connection));
+}
+
+std::vector<StoredDraw> HistoryDb::Query(std::string_view sql, std::string_view lottery, std::string_view a,
+                                         std::string_view b, std::size_t limit) const {
+    sqlite::Statement statement(connection_.get(), sql);
+    statement.Bind(1, LotteryKey(lottery)).Bind(2, a).Bind(3, b).Bind(4, static_cast<std::int64_t>(limit));
+    std::vector<StoredDraw> draws;
+    if (limit <= (1 << 16)) draws.reserve(limit);  // a page or the newest N, not an open range
+    while (statement.Step() == SQLITE_ROW) draws.push_back(ReadDraw(statement));
+    return draws;
+}
+
+std::vector<StoredDraw> HistoryDb::Newest(std::string_view lottery, std::size_t count) const {
+    auto draws = Descending(lottery, {}, count);
+    std::reverse(draws.begin(), draws.end());
+    return draws;
+}
+
+std::vector<StoredDraw> HistoryDb::Descending(std::string_view lottery, std::string_view atOrBelow,
+                                              std::size_t count) const {
+    if (count == 0) return {};
+    const std::string sql = std::string("SELECT ") + kColumns + " FROM draws WHERE lottery = ?1" +
+                            (atOrBelow.empty() ? "" : " AND issue <= ?2") + " ORDER BY issue DESC LIMIT ?4";
+    return Query(sql, lottery, atOrBelow, {}, count);
+}
+
+std::vector<StoredDraw> HistoryDb::Between(std::string_view lottery, std::string_view fromIssue,
+                                           std::string_view toIssue) const {
+    const BoundPlace from = PlaceBound(lottery, fromIssue, BoundPlace::Below);
+    const BoundPlace to = PlaceBound(lottery, toIssue, BoundPlace::Above);
+    if (from == BoundPlace::Above || to == BoundPlace::Below) return {};
+    const std::string sql = std::string("SELECT ") + kColumns + " FROM draws WHERE lottery = ?1" +
+                            (from == BoundPlace::Below ? "" : " AND issue >= ?2") +
+                            (to == BoundPlace::Above ? "" : " AND issue <= ?3") + " ORDER BY issue LIMIT ?4";
+    return Query(sql, lottery, fromIssue, toIssue, static_cast<std::size_t>(INT64_MAX));
+}
+
+std::vector<std::string> HistoryDb::IssuesDescending(std::string_view lottery) const {
+    sqlite::Statement statement(connection_.get(), "SELECT issue FROM draws WHERE lottery = ?1 ORDER BY issue DESC");
+    statement.Bind(1, LotteryKey(lottery));
+    std::vector<std::string> issues;
+    while (statement.Step() == SQLITE_ROW) issues.push_back(statement.Text(0));
+    return issues;
+}
+
+std::size_t HistoryDb::Count(std::string_view lottery) const {
+    sqlite::Statement statement(connection_.get(), "SELECT count(*) FROM draws WHERE lottery = ?1");
+    statement.Bind(1, LotteryKey(lottery));
+    return statement.Step() == SQLITE_ROW ? static_cast<std::size_t>(statement.Int(0)) : 0;
+}
+
+Result<DrawWriter> HistoryDb::StartWriting() {
+    DrawWriter writer(connection_);
+    if (!writer.error().empty()) return Result<DrawWriter>::Failure(Refusal(path_, writer.error()));
+    return writer;
+}
+
+Result<RecordCounts> HistoryDb::Record(std::string_view lottery, const std::vector<StoredDraw>& draws) {
+    if (!FindLottery(lottery)) return Result<RecordCounts>::Failure("未知彩种“" + std::string(lottery) + "”");
+    auto writer = StartWriting();
+    if (!writer) return Result<RecordCounts>::Failure(writer.error());
+    RecordCounts counts;
+    for (const StoredDraw& draw : draws) {
+        if (!IsValidDraw(lottery, draw)) {
+            ++counts.invalid;
+            continue;
+        }
+        switch (writer->Add(lottery, draw)) {
+        case DrawWriter::Outcome::Stored: ++counts.stored; break;
+        case DrawWriter::Outcome::Present: ++counts.present; break;
+        case DrawWriter::Outcome::Conflict: ++counts.conflicts; break;
+        case DrawWriter::Outcome::Failed: return Result<RecordCounts>::Failure(Refusal(path_, writer->error()));
+        }
+    }
+    if (auto error = writer->Commit()) return Result<RecordCounts>::Failure(Refusal(path_, *error));
+    return counts;
+}
+
+Result<std::size_t> HistoryDb::Delete(std::string_view lottery, const std::vector<std::string>& issues) {
+    sqlite::Transaction transaction(connection_);
+    if (transaction.beginError()) return Result<std::size_t>::Failure(Refusal(path_, *transaction.beginError()));
+    sqlite::Statement remove(connection_.get(), "DELETE FROM draws WHERE lottery = ?1 AND issue = ?2");
+    std::size_t deleted = 0;
+    for (const std::string& issue : issues) {
+        remove.Bind(1, LotteryKey(lottery)).Bind(2, issue);
+        if (remove.Step() != SQLITE_DONE) return Result<std::size_t>::Failure(Refusal(path_, connection_.LastError()));
+        deleted += static_cast<std::size_t>(sqlite3_changes(connection_.get()));
+        remove.Reset();
+    }
+    if (auto error = transaction.Commit()) return Result<std::size_t>::Failure(Refusal(path_, *error));
+    return deleted;
+}
+
+DrawWriter::DrawWriter(const sqlite::Connection& connection)
+    : connection_(&connection), transaction_(std::make_unique<sqlite::Transaction>(connection)),
+      insert_(connection.get(),
+              "INSERT INTO draws (lottery, issue, number, date, source, recorded) VALUES (?1, ?2, ?3, ?4, ?5, ?6)"
+              " ON CONFLICT (lottery, issue) DO NOTHING"),
+      lookup_(connection.get(), "SELECT number FROM draws WHERE lottery = ?1 AND issue = ?2") {
+    if (transaction_->beginError()) {
+        error_ = DescribeSqliteError(connection.LastErrorCode(), *transaction_->beginError(), 0);
+    } else if (!insert_.ok() || !lookup_.ok()) {
+        error_ = DescribeSqliteError(connection.LastErrorCode(), connection.LastError(), 0);
+    }
+}
+
+DrawWriter::Outcome DrawWriter::Add(std::string_view lottery, const StoredDraw& draw, std::string* storedNumber) {
+    const std::string recorded = draw.recorded.empty() ? NowUtc() : std::string();
+    const std::int64_t key = LotteryKey(lottery);
+    if (key < 0) {
+        error_ = "未知彩种“" + std::string(lottery) + "”";
+        return Outcome::Failed;
+    }
+    insert_.Bind(1, key).Bind(2, draw.issue).Bind(3, draw.number).Bind(4, draw.date).Bind(5, draw.source);
+    insert_.Bind(6, draw.recorded.empty() ? std::string_view(recorded) : std::string_view(draw.recorded));
+    const int step = insert_.Step();
+    insert_.Reset();
+    if (step != SQLITE_DONE) {
+        error_ = DescribeSqliteError(connection_->LastErrorCode(), connection_->LastError(), 0);
+        return Outcome::Failed;
+    }
+    if (sqlite3_changes(connection_->get()) == 1) return Outcome::Stored;
+    lookup_.Bind(1, key).Bind(2, draw.issue);
+    const bool found = lookup_.Step() == SQLITE_ROW;
+    const bool same = found && lookup_.TextView(0) == draw.number;
+    if (found && !same && storedNumber) *storedNumber = lookup_.Text(0);
+    lookup_.Reset();
+    if (!found) {
+        error_ = DescribeSqliteError(connection_->LastErrorCode(), connection_->LastError(), 0);
+        return Outcome::Failed;
+    }
+    return same ? Outcome::Present : Outcome::Conflict;
+}
+
+std::optional<std::string> DrawWriter::Commit() {
+    auto error = transaction_->Commit();
+    if (error) return DescribeSqliteError(connection_->LastErrorCode(), *error, 0);
+    return std::nullopt;
+}
+
+}  // namespace history

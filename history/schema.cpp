@@ -1,0 +1,65 @@
+#include "history/schema.h"
+
+#include <array>
+
+#include "history/history_db.h"
+
+namespace history {
+
+namespace {
+
+// Step i takes a database from version i to version i + 1; a new version appends a step
+// and never edits an old one.
+constexpr std::array<const char*, kSchemaVersion> kMigrations{{
+    // 0 -> 1: the draws of every lottery, unique on (lottery, issue); lottery is the
+    // lottery's kindIndex (0 重庆时时彩, 1 江西时时彩, 2 新疆时时彩, 3 龙江时时彩, 4 福彩3D, 5 排列三).
+    "CREATE TABLE draws ("
+    " lottery INTEGER NOT NULL,"
+    " issue TEXT NOT NULL,"
+    " number TEXT NOT NULL,"
+    " date TEXT NOT NULL DEFAULT '',"
+    " source TEXT NOT NULL DEFAULT '',"
+    " recorded TEXT NOT NULL,"
+    " PRIMARY KEY (lottery, issue)"
+    ") WITHOUT ROWID;",
+}};
+
+std::optional<std::string> CheckOwnership(const sqlite::Connection& connection, std::int64_t version) {
+    const auto application = connection.IntQuery("PRAGMA application_id");
+    const auto tables = connection.IntQuery("SELECT count(*) FROM sqlite_master");
+    if (!application || !tables) return std::nullopt;  // read errors are reported by the caller
+    const bool foreign = (*application != 0 && *application != kApplicationId) ||
+                         (*application == 0 && (version != 0 || *tables != 0));
+    if (foreign) return "这不是 sanxing 的开奖历史数据库（里面已有其他程序的数据），文件未作改动";
+    if (version > kSchemaVersion) {
+        return "数据库由较新版本的 sanxing 建立（结构版本 " + std::to_string(version) + "，本程序只认识到 " +
+               std::to_string(kSchemaVersion) + "），请使用新版本；文件未作改动";
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> CheckSchema(const sqlite::Connection& connection) {
+    const auto version = connection.IntQuery("PRAGMA user_version");
+    if (!version) return std::nullopt;  // read errors are named by the caller's probe
+    return CheckOwnership(connection, *version);
+}
+
+std::optional<std::string> MigrateSchema(const sqlite::Connection& connection) {
+    sqlite::Transaction transaction(connection);
+    if (transaction.beginError()) return transaction.beginError();
+    // Another process may have migrated while this one waited for the lock.
+    const auto version = connection.IntQuery("PRAGMA user_version");
+    if (!version) return connection.LastError();
+    for (std::int64_t step = *version; step < kSchemaVersion; ++step) {
+        if (auto error = connection.Exec(kMigrations[static_cast<std::size_t>(step)])) return error;
+    }
+    if (auto error = connection.Exec("PRAGMA user_version = " + std::to_string(kSchemaVersion) +
+                                     "; PRAGMA application_id = " + std::to_string(kApplicationId))) {
+        return error;
+    }
+    return transaction.Commit();
+}
+
+}  // namespace history

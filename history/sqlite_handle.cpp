@@ -1,0 +1,85 @@
+#include "history/sqlite_handle.h"
+
+namespace history::sqlite {
+
+Statement::Statement(sqlite3* db, std::string_view sql) {
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v2(db, sql.data(), static_cast<int>(sql.size()), &stmt, nullptr) == SQLITE_OK) {
+        stmt_.reset(stmt);
+    }
+}
+
+Statement& Statement::Bind(int index, std::string_view text) {
+    // An empty view may have no data pointer, which SQLite would bind as NULL.
+    sqlite3_bind_text(stmt_.get(), index, text.empty() ? "" : text.data(), static_cast<int>(text.size()),
+                      SQLITE_STATIC);
+    return *this;
+}
+
+Statement& Statement::Bind(int index, std::int64_t value) {
+    sqlite3_bind_int64(stmt_.get(), index, value);
+    return *this;
+}
+
+int Statement::Step() { return stmt_ ? sqlite3_step(stmt_.get()) : SQLITE_MISUSE; }
+
+void Statement::Reset() {
+    sqlite3_reset(stmt_.get());
+    sqlite3_clear_bindings(stmt_.get());
+}
+
+std::string_view Statement::TextView(int column) const {
+    const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_.get(), column));
+    return text ? std::string_view(text, static_cast<std::size_t>(sqlite3_column_bytes(stmt_.get(), column)))
+                : std::string_view();
+}
+
+std::string Statement::Text(int column) const { return std::string(TextView(column)); }
+
+std::int64_t Statement::Int(int column) const { return sqlite3_column_int64(stmt_.get(), column); }
+
+std::optional<Connection> Connection::Open(const std::string& file, bool create, OpenFailure& failure) {
+    sqlite3* db = nullptr;
+    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_NOMUTEX;
+    const int code = sqlite3_open_v2(file.c_str(), &db, flags, nullptr);
+    Connection connection;
+    connection.db_.reset(db);
+    if (code != SQLITE_OK) {
+        failure = {code, db ? sqlite3_system_errno(db) : 0, db ? sqlite3_errmsg(db) : sqlite3_errstr(code)};
+        return std::nullopt;
+    }
+    sqlite3_extended_result_codes(db, 1);
+    return connection;
+}
+
+std::optional<std::string> Connection::Exec(const std::string& sql) const {
+    char* error = nullptr;
+    if (sqlite3_exec(db_.get(), sql.c_str(), nullptr, nullptr, &error) == SQLITE_OK) return std::nullopt;
+    std::string message = error ? error : LastError();
+    sqlite3_free(error);
+    return message;
+}
+
+std::optional<std::int64_t> Connection::IntQuery(std::string_view sql) const {
+    Statement statement(db_.get(), sql);
+    if (statement.Step() != SQLITE_ROW) return std::nullopt;
+    return statement.Int(0);
+}
+
+Transaction::Transaction(const Connection& connection) : connection_(connection) {
+    beginError_ = connection_.Exec("BEGIN IMMEDIATE");
+    open_ = !beginError_;
+}
+
+Transaction::~Transaction() {
+    if (open_) connection_.Exec("ROLLBACK");
+}
+
+std::optional<std::string> Transaction::Commit() {
+    if (!open_) return beginError_ ? beginError_ : std::optional<std::string>("no transaction");
+    auto error = connection_.Exec("COMMIT");
+    if (!error) open_ = false;
+    return error;
+}
+
+}  // namespace history::sqlite

@@ -1,0 +1,85 @@
+#pragma once
+// A small RAII layer over SQLite's C API: a connection, prepared statements and a
+// transaction that rolls back unless committed. Failures are returned, never thrown.
+
+#include <sqlite3.h>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace history::sqlite {
+
+class Statement {
+public:
+    Statement() = default;
+    // Prepares `sql`; a statement that failed to prepare reports it through ok().
+    Statement(sqlite3* db, std::string_view sql);
+
+    bool ok() const { return stmt_ != nullptr; }
+    // Binds text that the caller keeps alive until the next Reset() or step.
+    Statement& Bind(int index, std::string_view text);
+    Statement& Bind(int index, std::int64_t value);
+    // SQLITE_ROW, SQLITE_DONE or an error code.
+    int Step();
+    void Reset();
+    std::string Text(int column) const;
+    std::string_view TextView(int column) const;
+    std::int64_t Int(int column) const;
+
+private:
+    struct Finalize {
+        void operator()(sqlite3_stmt* stmt) const { sqlite3_finalize(stmt); }
+    };
+    std::unique_ptr<sqlite3_stmt, Finalize> stmt_;
+};
+
+class Connection {
+public:
+    Connection() = default;
+    struct OpenFailure {
+        int code = 0;
+        int systemErrno = 0;
+        std::string message;
+    };
+    // Opens read-write (read-only when the system refuses writing), creating the file
+    // when `create`; on failure fills `failure`.
+    static std::optional<Connection> Open(const std::string& file, bool create, OpenFailure& failure);
+
+    sqlite3* get() const { return db_.get(); }
+    // Runs statements without results; gives SQLite's message on failure.
+    std::optional<std::string> Exec(const std::string& sql) const;
+    // The first column of the first row as an integer, or nothing on failure.
+    std::optional<std::int64_t> IntQuery(std::string_view sql) const;
+    std::string LastError() const { return sqlite3_errmsg(db_.get()); }
+    int LastErrorCode() const { return sqlite3_extended_errcode(db_.get()); }
+
+private:
+    struct Close {
+        void operator()(sqlite3* db) const { sqlite3_close_v2(db); }
+    };
+    std::unique_ptr<sqlite3, Close> db_;
+};
+
+// BEGIN IMMEDIATE ... COMMIT: the write lock is taken at once (waiting through the busy
+// timeout), so a read never has to be upgraded to a write inside the transaction.
+class Transaction {
+public:
+    explicit Transaction(const Connection& connection);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+
+    // The reason BEGIN failed, or nothing when the transaction is open.
+    const std::optional<std::string>& beginError() const { return beginError_; }
+    std::optional<std::string> Commit();
+
+private:
+    const Connection& connection_;
+    std::optional<std::string> beginError_;
+    bool open_ = false;
+};
+
+}  // namespace history::sqlite

@@ -1,0 +1,67 @@
+// sanxing-cli's history options: --history, --lottery, --import-draws, --export-draws.
+
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include "cli_run.h"
+#include "runtime/temp_folder.h"
+
+namespace sanxing {
+namespace {
+
+class CliHistory : public ::testing::Test {
+protected:
+    TempFolder folder;
+    std::string db = folder.file("h.sqlite");
+    std::string write(const std::string& name, const std::string& text) {
+        WriteBytes(folder.file(name), text);
+        return folder.file(name);
+    }
+};
+
+TEST_F(CliHistory, ImportPrintsItsReportAsJson) {
+    const std::string file = write("d.txt", "期号,号码\r\n2024001 1 2 3\r\n2024001,999\r\n2024002 12\r\n");
+    const CliRun run = RunArgs({"--history", db, "--lottery", "福彩3D", "--import-draws", file, "--json"});
+    ASSERT_EQ(run.code, 0) << run.err;
+    const auto report = nlohmann::json::parse(run.out)["import"];
+    EXPECT_EQ(report["stored"], 1);
+    EXPECT_EQ(report["present"], 0);
+    EXPECT_EQ(report["conflicts"],
+              nlohmann::json::parse(R"([{"line": 3, "issue": "2024001", "stored": "123", "file": "999"}])"));
+    ASSERT_EQ(report["rejected"].size(), 1u);
+    EXPECT_EQ(report["rejected"][0]["line"], 4);
+}
+
+// Each choice holds for the steps after it: the second import goes to 排列三, the export
+// reads the second database.
+TEST_F(CliHistory, ChoicesHoldForTheStepsAfterThem) {
+    const std::string file = write("d.txt", "2024001 123\n2024002 456\n");
+    const std::string other = folder.file("other.sqlite");
+    const std::string csv = folder.file("out.csv");
+    const CliRun run = RunArgs({"--history", db, "--lottery", "福彩3D", "--import-draws", file, "--lottery", "排列三",
+                                "--import-draws", file, "--history", other, "--import-draws", file, "--export-draws",
+                                csv});
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(ReadBytes(csv), "期号,号码,开奖日期\n2024001,123,\n2024002,456,\n");
+    EXPECT_NE(run.out.find("导入 " + file + " 到排列三：新存入 2 期"), std::string::npos) << run.out;
+    const CliRun again = RunArgs({"--history", db, "--lottery", "排列三", "--import-draws", file});
+    EXPECT_NE(again.out.find("新存入 0 期，已有 2 期"), std::string::npos) << again.out;
+}
+
+TEST_F(CliHistory, RefusesMissingChoicesAndBrokenFiles) {
+    const std::string file = write("d.txt", "2024001 123\n");
+    EXPECT_EQ(RunArgs({"--history", db, "--import-draws", file}).code, 2);
+    EXPECT_EQ(RunArgs({"--lottery", "双色球"}).code, 2);
+    const std::string garbage = write("garbage.sqlite", std::string(4096, 'g'));
+    const CliRun broken = RunArgs({"--history", garbage, "--lottery", "福彩3D", "--import-draws", file});
+    EXPECT_EQ(broken.code, 1);
+    EXPECT_NE(broken.err.find(garbage), std::string::npos) << broken.err;
+    EXPECT_EQ(ReadBytes(garbage), std::string(4096, 'g'));
+    const CliRun folderImport = RunArgs({"--history", db, "--lottery", "福彩3D", "--import-draws", folder.path()});
+    EXPECT_EQ(folderImport.code, 1);
+    EXPECT_NE(folderImport.err.find("文件夹"), std::string::npos) << folderImport.err;
+}
+
+}  // namespace
+}  // namespace sanxing

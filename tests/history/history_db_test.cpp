@@ -1,0 +1,189 @@
+#include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "history/issue_gaps.h"
+#include "history_fixture.h"
+
+namespace history::testing {
+namespace {
+
+using sanxing::ReadBytes;
+using sanxing::WriteBytes;
+
+TEST(Lotteries, SixInComboOrderWithTheirDigitCounts) {
+    const auto all = Lotteries();
+    ASSERT_EQ(all.size(), 6u);
+    for (std::size_t i = 0; i < all.size(); ++i) EXPECT_EQ(all[i].kindIndex, static_cast<int>(i));
+    EXPECT_EQ(all[0].name, "重庆时时彩");
+    EXPECT_EQ(all[3].name, "龙江时时彩");
+    EXPECT_EQ(FindLottery("排列三")->digits, 3);
+    EXPECT_EQ(FindLottery("新疆时时彩")->digits, 5);
+    EXPECT_EQ(FindLottery("双色球"), nullptr);
+}
+
+TEST(DefaultPath, FollowsXdgDataHomeElseHome) {
+    const std::string saved = std::getenv("XDG_DATA_HOME") ? std::getenv("XDG_DATA_HOME") : "";
+    setenv("XDG_DATA_HOME", "/data/x", 1);
+    EXPECT_EQ(DefaultDatabasePath(), "/data/x/sanxing/history.sqlite");
+    setenv("XDG_DATA_HOME", "relative", 1);  // a relative value is ignored, as XDG says
+    EXPECT_EQ(DefaultDatabasePath(), std::filesystem::path(std::getenv("HOME")) / ".local/share/sanxing/history.sqlite");
+    saved.empty() ? unsetenv("XDG_DATA_HOME") : setenv("XDG_DATA_HOME", saved.c_str(), 1);
+}
+
+TEST_F(HistoryTest, RecordsOncePerIssueAndReadsOldestFirst) {
+    auto db = OpenDb();
+    auto first = db.Record("福彩3D", Fc3dDraws(30));
+    ASSERT_TRUE(first) << first.error();
+    EXPECT_EQ(first->stored, 30u);
+
+    auto again = Fc3dDraws(35);
+    again[0].number = "999";  // another number for a stored issue: the stored one stays
+    again.push_back({"2024999", "12", "", "T", ""});  // too few digits
+    auto second = db.Record("福彩3D", again);
+    ASSERT_TRUE(second);
+    EXPECT_EQ(second->stored, 5u);
+    EXPECT_EQ(second->present, 29u);
+    EXPECT_EQ(second->conflicts, 1u);
+    EXPECT_EQ(second->invalid, 1u);
+
+    EXPECT_FALSE(db.Record("双色球", Fc3dDraws(1)));
+    EXPECT_EQ(db.Count("福彩3D"), 35u);
+    EXPECT_EQ(db.Count("排列三"), 0u);
+    const auto newest = db.Newest("福彩3D", 3);
+    EXPECT_EQ(Issues(newest), (std::vector<std::string>{"2024033", "2024034", "2024035"}));
+    EXPECT_EQ(db.Newest("福彩3D", 100).front().number, "001");
+    EXPECT_FALSE(newest[0].recorded.empty());
+}
+
+TEST_F(HistoryTest, BetweenComparesIssuesNumerically) {
+    auto db = OpenDb();
+    ASSERT_TRUE(db.Record("福彩3D", Fc3dDraws(20)));
+    EXPECT_EQ(Issues(db.Between("福彩3D", "2024005", "2024007")),
+              (std::vector<std::string>{"2024005", "2024006", "2024007"}));
+    EXPECT_EQ(db.Between("福彩3D", "", "2024002").size(), 2u);
+    EXPECT_EQ(db.Between("福彩3D", "999", "99999999").size(), 20u);  // shorter below all, longer above all
+    EXPECT_TRUE(db.Between("福彩3D", "20240010", "").empty());
+    EXPECT_EQ(db.Between("福彩3D", "2024019", "").size(), 2u);
+    EXPECT_TRUE(db.Between("福彩3D", "2024009", "2024008").empty());
+}
+
+TEST_F(HistoryTest, DescendingPagesAndDelete) {
+    auto db = OpenDb();
+    ASSERT_TRUE(db.Record("福彩3D", Fc3dDraws(10)));
+    EXPECT_EQ(Issues(db.Descending("福彩3D", "2024005", 2)), (std::vector<std::string>{"2024005", "2024004"}));
+    EXPECT_EQ(db.IssuesDescending("福彩3D").front(), "2024010");
+    auto deleted = db.Delete("福彩3D", {"2024002", "2024003", "2024077"});
+    ASSERT_TRUE(deleted);
+    EXPECT_EQ(*deleted, 2u);
+    EXPECT_EQ(db.Count("福彩3D"), 8u);
+}
+
+TEST_F(HistoryTest, SchemaIsVersionedInWalModeAndKeptOnReopen) {
+    {
+        auto db = OpenDb();
+        ASSERT_TRUE(db.Record("排列三", Fc3dDraws(3)));
+    }
+    sqlite3* raw = nullptr;
+    ASSERT_EQ(sqlite3_open(dbPath.c_str(), &raw), SQLITE_OK);
+    auto pragma = [&](const char* sql) {
+        sqlite3_stmt* stmt = nullptr;
+        sqlite3_prepare_v2(raw, sql, -1, &stmt, nullptr);
+        sqlite3_step(stmt);
+        std::string value = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
+        sqlite3_finalize(stmt);
+        return value;
+    };
+    EXPECT_EQ(pragma("PRAGMA user_version"), std::to_string(kSchemaVersion));
+    EXPECT_EQ(pragma("PRAGMA journal_mode"), "wal");
+    sqlite3_close(raw);
+    EXPECT_EQ(OpenDb().Count("排列三"), 3u);
+}
+
+// A file that is not a usable history is refused with its name, and left byte for byte.
+class BrokenDatabase : public HistoryTest {
+protected:
+    void ExpectRefused(const std::string& path, const std::string& reasonPart) {
+        const bool isFile = std::filesystem::is_regular_file(path);
+        const std::string before = isFile ? ReadBytes(path) : "";
+        auto db = HistoryDb::Open(path);
+        ASSERT_FALSE(db);
+        EXPECT_NE(db.error().find(path), std::string::npos) << db.error();
+        EXPECT_NE(db.error().find(reasonPart), std::string::npos) << db.error();
+        if (isFile) {
+            EXPECT_EQ(ReadBytes(path), before);
+        }
+    }
+    // A version-1 database with `sql` run on it afterwards.
+    void MakeDatabase(const std::string& sql) {
+        {
+            auto db = OpenDb();
+            ASSERT_TRUE(db.Record("福彩3D", Fc3dDraws(200)));
+        }
+        sqlite3* raw = nullptr;
+        sqlite3_open(dbPath.c_str(), &raw);
+        sqlite3_exec(raw, ("PRAGMA journal_mode=DELETE;" + sql).c_str(), nullptr, nullptr, nullptr);
+        sqlite3_close(raw);
+    }
+};
+
+TEST_F(BrokenDatabase, GarbageFileIsNotADatabase) {
+    WriteBytes(dbPath, std::string(5000, 'x') + "not sqlite");
+    ExpectRefused(dbPath, "不是数据库");
+}
+
+TEST_F(BrokenDatabase, TruncatedFileIsDamaged) {
+    MakeDatabase("");
+    const std::string whole = ReadBytes(dbPath);
+    ASSERT_GT(whole.size(), 8192u);
+    WriteBytes(dbPath, whole.substr(0, whole.size() / 2));
+    ExpectRefused(dbPath, "损坏");
+}
+
+TEST_F(BrokenDatabase, FolderIsNotAFile) { ExpectRefused(folder.path(), "文件夹"); }
+
+TEST_F(BrokenDatabase, NewerSchemaVersionIsRefused) {
+    MakeDatabase("PRAGMA user_version = 7;");
+    ExpectRefused(dbPath, "较新版本");
+}
+
+TEST_F(BrokenDatabase, AnotherProgramsDatabaseIsRefused) {
+    sqlite3* raw = nullptr;
+    sqlite3_open(dbPath.c_str(), &raw);
+    sqlite3_exec(raw, "CREATE TABLE notes(text TEXT)", nullptr, nullptr, nullptr);
+    sqlite3_close(raw);
+    ExpectRefused(dbPath, "不是 sanxing");
+}
+
+// Root may read and write anything, so the test drops to an unprivileged user in a child.
+TEST_F(BrokenDatabase, FileWithoutPermissionIsRefused) {
+    MakeDatabase("");
+    std::filesystem::permissions(dbPath, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    std::filesystem::permissions(folder.path(), std::filesystem::perms::all, std::filesystem::perm_options::add);
+    const pid_t child = fork();
+    if (child == 0) {
+        if (geteuid() == 0 && setuid(65534) != 0) _exit(3);
+        auto db = HistoryDb::Open(dbPath);
+        _exit(!db && db.error().find("权限") != std::string::npos ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(OpenDb().Count("福彩3D"), 200u);
+}
+
+TEST(IssueGaps, MissingSerialsWithinADayOrYearOnly) {
+    const std::vector<std::string> day{"241012001", "241012002", "241012005", "241013001", "241012009"};
+    const auto gaps = FindGaps(day, *FindLottery("重庆时时彩"));
+    ASSERT_EQ(gaps.size(), 2u);
+    EXPECT_EQ(GapText(gaps[0]), "241012003-241012004（2 期）");
+    EXPECT_EQ(GapText(gaps[1]), "241012006-241012008（3 期）");
+    const auto year = FindGaps({"2023358", "2024001", "2024003"}, *FindLottery("福彩3D"));
+    ASSERT_EQ(year.size(), 1u);
+    EXPECT_EQ(GapText(year[0]), "2024002");
+}
+
+}  // namespace
+}  // namespace history::testing

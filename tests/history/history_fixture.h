@@ -1,0 +1,47 @@
+#pragma once
+// A history database in a temporary folder, and the draws tests put into it.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "history/history_db.h"
+#include "history/lotteries.h"
+#include "runtime/temp_folder.h"
+
+namespace history::testing {
+
+inline const Lottery& Fc3d() { return *FindLottery("福彩3D"); }
+inline const Lottery& Chongqing() { return *FindLottery("重庆时时彩"); }
+
+// `count` draws of 福彩3D from 2024001 on, number = the serial's last three digits.
+inline std::vector<StoredDraw> Fc3dDraws(int count, int first = 1) {
+    std::vector<StoredDraw> draws;
+    for (int i = first; i < first + count; ++i) {
+        char issue[16], number[8];
+        std::snprintf(issue, sizeof issue, "%07d", 2024000 + i);
+        std::snprintf(number, sizeof number, "%03d", i % 1000);
+        draws.push_back({issue, number, "", "T", "2024-01-01T00:00:00Z"});
+    }
+    return draws;
+}
+
+class HistoryTest : public ::testing::Test {
+protected:
+    sanxing::TempFolder folder;
+    std::string dbPath = folder.file("history.sqlite");
+
+    HistoryDb OpenDb() {
+        auto db = HistoryDb::Open(dbPath);
+        EXPECT_TRUE(db) << db.error();
+        return std::move(*db);
+    }
+    std::vector<std::string> Issues(const std::vector<StoredDraw>& draws) {
+        std::vector<std::string> issues;
+        for (const auto& draw : draws) issues.push_back(draw.issue);
+        return issues;
+    }
+};
+
+}  // namespace history::testing

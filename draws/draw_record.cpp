@@ -2,14 +2,12 @@
 
 #include <algorithm>
 
+#include "history/lotteries.h"
 #include "runtime/text.h"
 
 namespace sanxing {
 
 namespace {
-
-constexpr std::size_t kIssueLength = 9;
-constexpr std::size_t kNumberLength = 5;
 
 bool AllDigits(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
@@ -27,17 +25,23 @@ void SortByIssueDescending(DrawRows& rows) {
 
 std::chrono::sys_days Today() { return std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now()); }
 
-bool IsWellFormedDraw(const DrawRecord& draw, std::chrono::sys_days today) {
+bool IsWellFormedDraw(const DrawRecord& draw, int kind, std::chrono::sys_days today) {
     using namespace std::chrono;
-    if (draw.issue.size() != kIssueLength || !AllDigits(draw.issue)) return false;
-    if (draw.number.size() != kNumberLength || !AllDigits(draw.number)) return false;
-    const year_month_day date{year(2000 + TwoDigits(draw.issue, 0)), month(TwoDigits(draw.issue, 2)),
-                              day(TwoDigits(draw.issue, 4))};
+    const auto lotteries = history::Lotteries();
+    if (kind < 0 || kind >= static_cast<int>(lotteries.size())) return false;
+    const history::Lottery& lottery = lotteries[static_cast<std::size_t>(kind)];
+    const auto issueLength = static_cast<std::size_t>(lottery.issueLength);
+    if (draw.issue.size() != issueLength || !AllDigits(draw.issue)) return false;
+    if (draw.number.size() != static_cast<std::size_t>(lottery.digits) || !AllDigits(draw.number)) return false;
+    if (lottery.digits != 5) return true;
+    const std::size_t at = issueLength - static_cast<std::size_t>(lottery.serialLength) - 6;  // YYMMDD
+    const year_month_day date{year(2000 + TwoDigits(draw.issue, at)), month(TwoDigits(draw.issue, at + 2)),
+                              day(TwoDigits(draw.issue, at + 4))};
     return date.ok() && sys_days(date) <= today + days(1);
 }
 
-DrawFilter ListFilter() {
-    return {[](const DrawRecord& draw) { return IsWellFormedDraw(draw); }, kMaxDrawRows};
+DrawFilter ListFilter(int kind) {
+    return {[kind](const DrawRecord& draw) { return IsWellFormedDraw(draw, kind); }, kMaxDrawRows};
 }
 
 void NewestDraws::add(DrawRecord draw, long long rank) {

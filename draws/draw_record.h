@@ -22,7 +22,7 @@ inline constexpr std::size_t kMaxDrawRows = 200;
 
 struct DrawRecord {
     std::string issue;
-    std::string number;  // the five digits without separators
+    std::string number;  // the digits without separators: five, or three for 福彩3D and 排列三
 
     bool operator==(const DrawRecord&) const = default;
 };
@@ -40,11 +40,13 @@ void SortByIssueDescending(DrawRows& rows);
 // Today's date (UTC), the reference of the date rule below.
 std::chrono::sys_days Today();
 
-// A draw of the four time-based kinds that the list may take: an issue of nine digits
-// whose first six are a real date (YYMMDD, in 20YY) no later than the day after `today`,
-// and a number of five digits. Anything else is a broken or hostile page: taken in, a
-// "999999999" would stand above every real draw and block all later updates.
-bool IsWellFormedDraw(const DrawRecord& draw, std::chrono::sys_days today = Today());
+// A draw that the list of a kind (an index of 组合框_彩种) may take: an issue of the
+// lottery's length, all digits, and a number of its digit count. For the four
+// time-based kinds the six digits before the draw's serial are also a real date (YYMMDD,
+// in 20YY) no later than the day after `today`. Anything else is a broken or hostile
+// page: taken in, a "999999999" would stand above every real draw and block all later
+// updates.
+bool IsWellFormedDraw(const DrawRecord& draw, int kind, std::chrono::sys_days today = Today());
 
 // Which rows a parser keeps: those `accept` lets through (all when it is empty), and of
 // them only the `limit` newest (largest issues).
@@ -53,8 +55,8 @@ struct DrawFilter {
     std::size_t limit = std::numeric_limits<std::size_t>::max();
 };
 
-// The filter of the draw jobs: well-formed draws, at most a full list of them.
-DrawFilter ListFilter();
+// The filter of the draw jobs of a kind: well-formed draws, at most a full list of them.
+DrawFilter ListFilter(int kind);
 
 // Collects rows in list order through a filter, in memory bounded by the limit however
 // many rows a page holds.

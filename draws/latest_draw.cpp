@@ -42,7 +42,7 @@ constexpr std::array<std::span<const LatestSource>, kKindCount> kLatestSources =
 // not reported yet. A malformed draw (a page that gave an issue but no number, letters in
 // the number, an issue that is no date) is as good as no page.
 bool Accepts(int kind, const DrawListTop& top, const std::string& lastDrawNumber, const DrawRecord& draw) {
-    if (!IsWellFormedDraw(draw)) return false;
+    if (!IsWellFormedDraw(draw, kind)) return false;
     if (kind == 0 && (top.rows <= 2 || draw.number == lastDrawNumber)) return false;
     return IsNewerIssue(draw.issue, top.issue);
 }
@@ -58,12 +58,14 @@ DrawListTop ReadDrawListTop(const Controls& controls) {
 }
 
 std::optional<DrawRecord> FetchLatestDraw(int kind, const DrawListTop& top, const std::string& lastDrawNumber,
-                                          const DrawHosts& hosts, const DrawJobOptions& options) {
+                                          const DrawHosts& hosts, const DrawJobOptions& options, char* site) {
     if (kind == 0 && top.rows <= 2) return std::nullopt;
     for (const LatestSource& source : SourcesOfKind(kLatestSources, kind)) {
         if (options.cancelled()) break;
         DrawRecord draw = source.parse(FetchSourcePage(source.page, hosts, options));
-        if (Accepts(kind, top, lastDrawNumber, draw)) return draw;
+        if (!Accepts(kind, top, lastDrawNumber, draw)) continue;
+        if (site != nullptr) *site = source.page.site;
+        return draw;
     }
     return std::nullopt;
 }

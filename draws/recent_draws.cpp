@@ -54,12 +54,13 @@ constexpr std::array<std::span<const RecentSource>, kKindCount> kRecentSources =
 
 // Malformed draws are left out as the pages are read, and each page gives at most a full
 // list, so that a huge page costs no more than a small one.
-DrawRows FetchRecentDraws(int kind, const DrawHosts& hosts, const DrawJobOptions& options) {
-    const DrawFilter filter = ListFilter();
+DrawRows FetchRecentDraws(int kind, const DrawHosts& hosts, const DrawJobOptions& options, char* site) {
+    const DrawFilter filter = ListFilter(kind);
     DrawRows rows;
     for (const RecentSource& source : SourcesOfKind(kRecentSources, kind)) {
         if (rows.size() >= 2 || options.cancelled()) break;
         DrawRows found = source.parse(FetchSourcePage(source.page, hosts, options), filter);
+        if (site != nullptr && !found.empty()) *site = source.page.site;
         const auto at = source.placement == Placement::OnTop ? rows.begin() : rows.end();
         rows.insert(at, std::make_move_iterator(found.begin()), std::make_move_iterator(found.end()));
     }

@@ -39,7 +39,8 @@ struct SourcePage {
     bool retryWhileEmpty = false;
 };
 
-// The lottery kinds: 0 重庆, 1 江西, 2 新疆, 3 龙江.
+// The lottery kinds with live sources: 0 重庆, 1 江西, 2 新疆, 3 龙江 (the list shows 4 福彩3D
+// and 5 排列三 from the history only).
 inline constexpr int kKindCount = 4;
 
 // The source table of a kind, from one table per kind; empty for an unknown kind.

@@ -40,6 +40,7 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent) : QMainWindow(parent
     setCentralWidget(central);
     schemes_ = new SchemeMenu(model_, menuBar());
     history_ = new HistoryMenu(model_, *this);
+    model_.drawList().useHistory(history_->access().path());
 
     mirror_ = new StoreMirror(model_.controls(), *widgets_, this);
     mirror_->showAll();

@@ -109,8 +109,12 @@ TEST_F(DrawJobs, MalformedDrawsAreRefusedAndNeverBlockALaterDraw) {
     update(0);
     EXPECT_EQ(list()[0], (ReportRow{"140512023", "12345", ""}));
     const auto today = std::chrono::sys_days(std::chrono::year(2014) / 5 / 12);
-    EXPECT_TRUE(IsWellFormedDraw({"140513001", "12345"}, today));  // tomorrow, where the draws run ahead
-    EXPECT_FALSE(IsWellFormedDraw({"140514001", "12345"}, today));
+    EXPECT_TRUE(IsWellFormedDraw({"140513001", "12345"}, 0, today));  // tomorrow, where the draws run ahead
+    EXPECT_FALSE(IsWellFormedDraw({"140514001", "12345"}, 0, today));
+    EXPECT_TRUE(IsWellFormedDraw({"014051301", "12345"}, 2, today));  // 新疆: two-digit serials
+    EXPECT_FALSE(IsWellFormedDraw({"140513001", "12345"}, 2, today));
+    EXPECT_TRUE(IsWellFormedDraw({"2014144", "816"}, 4, today));
+    EXPECT_FALSE(IsWellFormedDraw({"2014144", "8160"}, 4, today));
 }
 
 TEST_F(DrawJobs, AHugePageKeepsTheNewestFullList) {
@@ -158,9 +162,9 @@ TEST_F(DrawJobs, JiangxiLoadCutsJibenIssues) {
 
 TEST_F(DrawJobs, XinjiangAndLongjiangLoads) {
     sites.serveGbk('F', "/trend/analyseSSC.do?operator=codeBigSmall&pageCount=100",
-                   XinjiangTrendPage({{"20140512001", "0 1 2 3 4"}, {"20140512002", "5 6 7 8 9"}}));
+                   XinjiangTrendPage({{"2014051201", "0 1 2 3 4"}, {"2014051202", "5 6 7 8 9"}}));
     load(2);
-    EXPECT_EQ(list(), ListOf({{"140512002", "56789"}, {"140512001", "01234"}}));
+    EXPECT_EQ(list(), ListOf({{"014051202", "56789"}, {"014051201", "01234"}}));
     sites.serveGbk('H', "/sscsta/queryLottery1day2.html", OneDayPage({{"140512022", "22222"}, {"140512023", "33333"}}));
     load(3);
     EXPECT_EQ(list(), ListOf({{"140512023", "33333"}, {"140512022", "22222"}}));
@@ -240,9 +244,10 @@ TEST_F(DrawJobs, JiangxiUpdateTriesSourcesUntilOneInserts) {
 }
 
 TEST_F(DrawJobs, XinjiangUpdateReadsTheGbkResultsPage) {
-    sites.serveGbk('F', "/ssc/", XinjiangResultsPage({{"20140512023", "1 2 3 4 5"}, {"20140512022", "0 9 8 7 6"}}));
+    // 新疆 numbers the draws of a day with two digits.
+    sites.serveGbk('F', "/ssc/", XinjiangResultsPage({{"2014051223", "1 2 3 4 5"}, {"2014051222", "0 9 8 7 6"}}));
     update(2);  // an empty list takes the first draw
-    EXPECT_EQ(list(), ListOf({{"140512023", "12345"}}));
+    EXPECT_EQ(list(), ListOf({{"014051223", "12345"}}));
 }
 
 TEST_F(DrawJobs, LongjiangUpdateAfterALoadAddsNoCopyOfTheNewestDraw) {

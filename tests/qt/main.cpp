@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QTemporaryDir>
 #include <cstdio>
 
 #include "app/qt/application.h"
@@ -38,6 +39,9 @@ int main(int argc, char** argv) {
     const QString config = QDir::temp().filePath(QStringLiteral("sanxing-test-config"));
     QDir().mkpath(config);
     qputenv("XDG_CONFIG_HOME", config.toUtf8());
+    // Nor write the user's draw history: the window's database goes to a folder of this run.
+    QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", data.path().toUtf8());
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     sanxing::InitialiseToolkit(app);

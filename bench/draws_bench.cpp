@@ -54,7 +54,7 @@ std::string HugeZoushiPage() {
             numbers += numbers.empty() ? "12345" : "\",\"12345";
         }
     }
-    return "var data={\"i\":[\"" + issues + "\"],\"b\":[\"" + numbers + "\"],\"m\":[1]};";
+    return "var data={\"t\":\"cqssc\",\"i\":[\"" + issues + "\"],\"b\":[\"" + numbers + "\"],\"m\":[1]};";
 }
 
 void HugePageLoad(benchmark::State& state) {

@@ -87,7 +87,7 @@ DrawHosts LoadConfiguredDrawHosts(const std::string& path) {
     if (path.empty()) {
         hosts.problem = "未配置开奖数据源：找不到用户配置目录（HOME 未设置），无法读取 sources.json。";
     } else if (!std::filesystem::exists(path, failed)) {
-        hosts.problem = "未配置开奖数据源：请把各网站的地址写入 " + path + "（格式见公告栏的使用说明）。";
+        hosts.problem = "未配置开奖数据源：请在 " + path + " 中填写网站地址（见公告栏说明）。";
     } else {
         std::string error;
         if (auto loaded = LoadDrawHosts(path, error)) return std::move(*loaded);

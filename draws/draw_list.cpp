@@ -131,12 +131,12 @@ void DrawList::applyLoad(const LoadResult& load) {
     const std::string name = kindName(selectedKind());
     std::string why = selectedKind() >= kKindCount ? name + "暂无实时数据源"
                       : !hosts_.problem.empty()    ? hosts_.problem
-                                                   : "没有取到" + name + "的实时开奖号码：数据源没有回应，或页面无法识别";
+                                                   : "没有取到" + name + "的实时开奖号码（数据源无响应或页面无法识别）";
     while (why.ends_with("。")) why.resize(why.size() - std::string_view("。").size());
     if (load.rows.empty()) {
-        setStatus(why + (history_ ? "；开奖历史中也没有" + name + "的开奖号码（可用 历史 → 导入开奖号码… 导入）。" : "。"));
+        setStatus(why + (history_ ? "；开奖历史中也没有，可从“历史”菜单导入。" : "。"));
     } else {
-        setStatus(why + "；下面是开奖历史中最近 " + std::to_string(load.rows.size()) + " 期。");
+        setStatus(why + "；显示开奖历史中最近 " + std::to_string(load.rows.size()) + " 期。");
     }
 }
 

@@ -2,7 +2,6 @@
 // database, reading the newest 10,000 of 100,000 draws, and the import's peak memory for
 // files of growing size (it must not grow with the file).
 #include <benchmark/benchmark.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -10,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "bench/proc_status.h"
 #include "history/draw_import.h"
 #include "history/history_db.h"
 #include "history/lotteries.h"
@@ -74,14 +74,8 @@ void BM_NewestDraws(benchmark::State& state) {
 }
 BENCHMARK(BM_NewestDraws)->Unit(benchmark::kMillisecond);
 
-double PeakMemoryMiB() {
-    rusage usage{};
-    ::getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_maxrss) / 1024.0;
-}
-
-// Each import runs in a child process of its own, so its peak memory is its own; the
-// counter is how far the child's peak rose during the import.
+// Each import runs in a child process of its own whose peak resident size is reset
+// before it starts; the counter is how far the peak rose above the size before.
 void BM_ImportPeakMemory(benchmark::State& state) {
     BenchFolder folder;
     const auto file = DrawFile(folder, static_cast<std::size_t>(state.range(0)));
@@ -92,9 +86,10 @@ void BM_ImportPeakMemory(benchmark::State& state) {
         const pid_t child = ::fork();
         if (child == 0) {
             auto db = FreshDb(folder);
-            const double before = PeakMemoryMiB();
+            std::ofstream("/proc/self/clear_refs") << "5";  // resets the peak to the present size
+            const double before = sanxing::bench::StatusMiB("VmRSS:");
             auto report = ImportDrawFile(db, Chongqing(), file);
-            const double rise = report ? PeakMemoryMiB() - before : -1;
+            const double rise = report ? sanxing::bench::StatusMiB("VmHWM:") - before : -1;
             (void)!::write(pipe_[1], &rise, sizeof rise);
             ::_exit(0);
         }

@@ -16,6 +16,7 @@
 #include <thread>
 
 #include "app/window_model.h"
+#include "bench/proc_status.h"
 #include "draws/draw_jobs.h"
 #include "draws/local_http_server.h"
 #include "tools/tools_fixture.h"
@@ -25,21 +26,6 @@ namespace {
 
 using namespace sanxing::testing;
 using namespace std::chrono_literals;
-
-// A /proc/self/status field in MiB, e.g. "VmHWM:" (the resident peak).
-double StatusMiB(const std::string& field) {
-    std::ifstream status("/proc/self/status");
-    std::string key;
-    while (status >> key) {
-        if (key == field) {
-            double kb = 0;
-            status >> kb;
-            return kb / 1024.0;
-        }
-        status.ignore(1 << 10, '\n');
-    }
-    return 0;
-}
 
 void ResetPeakMemory() { std::ofstream("/proc/self/clear_refs") << "5"; }
 
@@ -66,9 +52,9 @@ void HugePageLoad(benchmark::State& state) {
     double peak = 0;
     for (auto _ : state) {
         ResetPeakMemory();
-        const double before = StatusMiB("VmRSS:");
+        const double before = bench::StatusMiB("VmRSS:");
         rows = FetchRecentDraws(0, hosts).size();
-        peak = std::max(peak, StatusMiB("VmHWM:") - before);
+        peak = std::max(peak, bench::StatusMiB("VmHWM:") - before);
     }
     state.counters["page_MB"] = static_cast<double>(page.size()) / 1e6;
     state.counters["rows"] = static_cast<double>(rows);

@@ -61,6 +61,13 @@ std::optional<DrawHosts> ParseDrawHosts(std::string_view text, std::string& erro
 }
 
 std::optional<DrawHosts> LoadDrawHosts(const std::string& path, std::string& error) {
+    // A list of nine addresses is small: a big file is not one, and is not read.
+    constexpr std::uintmax_t kMaxFileBytes = 1u << 20;
+    std::error_code failed;
+    if (const auto size = std::filesystem::file_size(path, failed); !failed && size > kMaxFileBytes) {
+        error = path + "：文件过大（超过 1 MB），不是开奖数据源的配置";
+        return std::nullopt;
+    }
     std::ifstream file(path, std::ios::binary);
     std::ostringstream text;
     if (file) text << file.rdbuf();

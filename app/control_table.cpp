@@ -138,7 +138,7 @@ void AddResultColumn(TableBuilder& b) {
 void AddDrawArea(TableBuilder& b) {
     b.under(kMainWindow);
     // The first load, the updates and the verification have a kind and a window from the start.
-    b.comboFirstSelected("组合框_彩种", {"重庆时时彩", "江西时时彩", "新疆时时彩", "龙江时时彩"});
+    b.comboFirstSelected("组合框_彩种", {"重庆时时彩", "江西时时彩", "新疆时时彩", "龙江时时彩", "福彩3D", "排列三"});
     b.comboFirstSelected("组合框_验证", {"前三验证", "中三验证", "后三验证"});
     ControlSpec& draws = b.add("列表框_开奖", ControlKind::ReportList);
     draws.rect = {1, 432, 167, 235};

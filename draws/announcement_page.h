@@ -1,8 +1,9 @@
 #pragma once
 // The announcement page shown over the condition pages: "3ssgg/cq.htm" under the
-// announcement base address of sources.json, fetched off the UI thread. Without an
-// address, or when the page cannot be fetched, a built-in page with short usage notes is
-// shown instead.
+// announcement base address of sources.json, fetched and reduced to safe, flat HTML off
+// the UI thread (safe_html.h), so that no page can stall or crash the window. While it
+// loads the panel says so; without an address, or when the page cannot be fetched within
+// 10 s, a built-in page says which and gives short usage notes, sources.json included.
 
 #include <chrono>
 #include <functional>
@@ -21,8 +22,13 @@ inline constexpr std::string_view kAnnouncementPath = "3ssgg/cq.htm";
 // The page's full address; empty when no announcement base is configured.
 std::string AnnouncementAddress(const DrawHosts& hosts);
 
-// The built-in page (HTML): what the tool does and how to use it.
-std::string_view BuiltInAnnouncementPage();
+inline constexpr std::string_view kAnnouncementLoading = "正在载入公告…";
+inline constexpr std::string_view kAnnouncementNotConfigured = "未配置公告页。";
+inline constexpr std::string_view kAnnouncementUnavailable = "公告页暂时无法显示。";
+
+// The built-in page (HTML): `headline`, then what the tool does, how to use it and how
+// to set up sources.json (at `sourcesPath`).
+std::string BuiltInAnnouncementPage(std::string_view headline, const std::string& sourcesPath);
 
 // Whether a raw header block answers with a 2xx status.
 bool IsSuccessStatus(std::string_view responseHeaders);
@@ -39,8 +45,8 @@ public:
     // Called at once with the page shown so far, if any.
     void setListener(Listener listener);
 
-    // Shows the page at `address`, fetched off the UI thread; the built-in page at once
-    // when the address is empty, or once the fetch failed.
+    // Shows the page at `address`, fetched off the UI thread (a loading note meanwhile);
+    // the built-in page at once when the address is empty, or once the fetch failed.
     void load(const std::string& address);
 
     const std::string& html() const { return html_; }
@@ -55,6 +61,7 @@ public:
 
 private:
     void show(std::string html, std::string address);
+    void showBuiltIn(std::string_view headline);
 
     HttpOptions options_;
     Listener listener_;

@@ -1,6 +1,7 @@
 #include "draws/draw_hosts.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -37,13 +38,13 @@ std::string DrawHosts::url(char letter, std::string_view path) const {
 std::optional<DrawHosts> ParseDrawHosts(std::string_view text, std::string& error) {
     const nlohmann::json root = nlohmann::json::parse(text, nullptr, false);
     if (root.is_discarded() || !root.is_object()) {
-        error = "not a JSON object";
+        error = "不是一个 JSON 对象";
         return std::nullopt;
     }
     DrawHosts hosts;
     for (const auto& [key, value] : root.items()) {
         if (!value.is_string()) {
-            error = "the value of \"" + key + "\" is not a text";
+            error = "\"" + key + "\" 的值不是文本";
             return std::nullopt;
         }
         const std::string base = value.get<std::string>();
@@ -52,7 +53,7 @@ std::optional<DrawHosts> ParseDrawHosts(std::string_view text, std::string& erro
         } else if (key.size() == 1 && key[0] >= 'A' && key[0] <= 'H') {
             hosts.sites[static_cast<std::size_t>(key[0] - 'A')] = NormalizedBase(key[0], base);
         } else {
-            error = "unknown key \"" + key + "\" (expected \"A\" to \"H\" or \"announcement\")";
+            error = "未知的键 \"" + key + "\"（只能是 \"A\" 到 \"H\" 或 \"announcement\"）";
             return std::nullopt;
         }
     }
@@ -60,11 +61,18 @@ std::optional<DrawHosts> ParseDrawHosts(std::string_view text, std::string& erro
 }
 
 std::optional<DrawHosts> LoadDrawHosts(const std::string& path, std::string& error) {
+    // A list of nine addresses is small: a big file is not one, and is not read.
+    constexpr std::uintmax_t kMaxFileBytes = 1u << 20;
+    std::error_code failed;
+    if (const auto size = std::filesystem::file_size(path, failed); !failed && size > kMaxFileBytes) {
+        error = path + "：文件过大（超过 1 MB），不是开奖数据源的配置";
+        return std::nullopt;
+    }
     std::ifstream file(path, std::ios::binary);
     std::ostringstream text;
     if (file) text << file.rdbuf();
     if (!file || file.bad()) {
-        error = "cannot read \"" + path + "\"";
+        error = "无法读取 \"" + path + "\"";
         return std::nullopt;
     }
     auto hosts = ParseDrawHosts(text.str(), error);
@@ -78,6 +86,21 @@ std::string DefaultDrawHostsPath() {
     const char* home = std::getenv("HOME");
     if (home != nullptr && *home != '\0') return std::string(home) + "/.config/sanxing/sources.json";
     return {};
+}
+
+DrawHosts LoadConfiguredDrawHosts(const std::string& path) {
+    DrawHosts hosts;
+    std::error_code failed;
+    if (path.empty()) {
+        hosts.problem = "未配置开奖数据源：找不到用户配置目录（HOME 未设置），无法读取 sources.json。";
+    } else if (!std::filesystem::exists(path, failed)) {
+        hosts.problem = "未配置开奖数据源：请在 " + path + " 中填写网站地址（见公告栏说明）。";
+    } else {
+        std::string error;
+        if (auto loaded = LoadDrawHosts(path, error)) return std::move(*loaded);
+        hosts.problem = "开奖数据源配置文件无法使用：" + error;
+    }
+    return hosts;
 }
 
 }  // namespace sanxing

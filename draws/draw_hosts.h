@@ -13,6 +13,9 @@ namespace sanxing {
 struct DrawHosts {
     std::array<std::string, 8> sites;  // A..H
     std::string announcement;
+    // Why there are no hosts, for the user: no sources.json (and where it goes), or what
+    // is wrong with it. Empty once a file was read.
+    std::string problem;
 
     // The base address of a site letter 'A'..'H'; empty when not configured.
     const std::string& site(char letter) const;
@@ -30,5 +33,9 @@ std::optional<DrawHosts> LoadDrawHosts(const std::string& path, std::string& err
 // sanxing/sources.json in the user's configuration folder ($XDG_CONFIG_HOME, else
 // ~/.config); empty when neither is known.
 std::string DefaultDrawHostsPath();
+
+// The window's hosts: the file at `path` (DefaultDrawHostsPath()). Without it, or with a
+// broken one, there are none and `problem` says so, naming the file.
+DrawHosts LoadConfiguredDrawHosts(const std::string& path);
 
 }  // namespace sanxing

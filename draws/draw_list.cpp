@@ -1,18 +1,16 @@
 #include "draws/draw_list.h"
 
 #include "draws/draw_jobs.h"
+#include "draws/draw_history.h"
+#include "history/lotteries.h"
 #include "draws/verification.h"
 
 namespace sanxing {
 
 namespace {
 
-// A UI-thread task that does nothing once its owner is gone.
-SerialWorker::Task Guarded(std::weak_ptr<int> alive, SerialWorker::Task task) {
-    return [alive = std::move(alive), task = std::move(task)] {
-        if (alive.lock()) task();
-    };
-}
+// The kinds of 组合框_彩种: the four with live sources, then those shown from the history.
+bool IsListKind(int kind) { return kind >= 0 && kind < static_cast<int>(history::Lotteries().size()); }
 
 std::string NumberOfRow0(const Controls& controls) {
     const ReportRows& rows = controls.rows(kDrawList);
@@ -23,6 +21,7 @@ std::string NumberOfRow0(const Controls& controls) {
 
 DrawList::DrawList(Controls& controls, Platform& platform, SessionState& session, const DrawHosts& hosts)
     : controls_(controls),
+      platform_(platform),
       session_(session),
       hosts_(hosts),
       announcer_(platform),
@@ -32,28 +31,83 @@ DrawList::~DrawList() { shutdown(); }
 
 int DrawList::selectedKind() const { return controls_.selectedIndex("组合框_彩种"); }
 
+std::string DrawList::kindName(int kind) const {
+    const auto& items = controls_.spec("组合框_彩种").items;
+    return kind >= 0 && static_cast<std::size_t>(kind) < items.size() ? items[static_cast<std::size_t>(kind)]
+                                                                        : std::string();
+}
+
+void DrawList::setStatus(std::string status) {
+    if (status == status_) return;
+    status_ = std::move(status);
+    if (statusListener_) statusListener_(status_);
+}
+
+void DrawList::setStatusListener(std::function<void(const std::string&)> listener) {
+    statusListener_ = std::move(listener);
+    if (statusListener_) statusListener_(status_);
+}
+
+SerialWorker::Task DrawList::Ticket::guard(SerialWorker::Task task) const {
+    return [ticket = *this, task = std::move(task)] {
+        if (ticket.alive.lock() && *ticket.generation == ticket.value) task();
+    };
+}
+
+void DrawList::useHistory(const std::filesystem::path& file) { history_ = std::make_shared<DrawHistory>(file); }
+
 void DrawList::reload() {
     const int kind = selectedKind();
-    if (kind < 0 || kind >= kKindCount) return;  // no kind picked: the list stays as it is
-    worker_.replace([this, kind, hosts = hosts_, options = options_,
-                     alive = std::weak_ptr(alive_)](const SerialWorker::JobContext& job) mutable {
+    if (!IsListKind(kind)) return;  // no kind picked: the list stays as it is
+    // The old kind's rows go at once, so that nothing can be copied or marked under the
+    // new kind's name; whatever the old job still brings is thrown away.
+    ++generation_;
+    controls_.setRows(kDrawList, {});
+    session_.lastDrawNumber = session_.handledDrawNumber = "";
+    fromHistory_ = false;
+    setStatus("正在载入" + kindName(kind) + "的开奖号码…");
+    worker_.supersede([this, kind, hosts = hosts_, options = options_, history = history_,
+                       ticket = ticket()](const SerialWorker::JobContext& job) mutable {
         options.http.cancel = &job.cancel();
-        DrawRows rows = FetchRecentDraws(kind, hosts, options);
+        options.startBudget();
+        char site = 0;
+        LoadResult load{FetchRecentDraws(kind, hosts, options, &site), false, {}};
         if (job.cancel()) return;  // a cancelled load leaves the list alone
-        job.post(Guarded(alive, [this, rows = std::move(rows)] { applyLoad(rows); }));
+        if (history && !load.rows.empty()) {
+            load.historyError = history->record(kind, load.rows, site).value_or("");
+        } else if (history) {
+            // Nothing live: the history's newest draws, said so on the list.
+            load.rows = history->newest(kind, kHistoryRows, load.historyError);
+            load.fromHistory = true;
+        }
+        job.post(ticket.guard([this, load = std::move(load)] { applyLoad(load); }));
     });
 }
 
 bool DrawList::refresh() {
     const int kind = selectedKind();
-    if (kind < 0 || kind >= kKindCount) return false;
+    if (!IsListKind(kind)) return false;
     return worker_.offer([this, kind, top = ReadDrawListTop(controls_), last = session_.lastDrawNumber,
-                          hosts = hosts_, options = options_,
-                          alive = std::weak_ptr(alive_)](const SerialWorker::JobContext& job) mutable {
+                          hosts = hosts_, options = options_, history = history_, fromHistory = fromHistory_,
+                          ticket = ticket()](const SerialWorker::JobContext& job) mutable {
         options.http.cancel = &job.cancel();
-        std::optional<DrawRecord> draw = FetchLatestDraw(kind, top, last, hosts, options);
+        options.startBudget();
+        char site = 0;
+        std::optional<DrawRecord> draw = FetchLatestDraw(kind, top, last, hosts, options, &site);
         if (job.cancel()) return;
-        job.post(Guarded(alive, [this, kind, draw = std::move(draw)] { applyUpdate(kind, draw); }));
+        std::string historyError;
+        if (history && draw) {
+            historyError = history->record(kind, {*draw}, site).value_or("");
+        } else if (history && fromHistory) {
+            // A list from the history takes the history's newer draws (an import, another
+            // running copy of the program) as a live list takes the sites'.
+            DrawRows newest = history->newest(kind, 1, historyError);
+            if (!newest.empty() && IsNewerIssue(newest.front().issue, top.issue)) draw = std::move(newest.front());
+        }
+        job.post(ticket.guard([this, kind, draw = std::move(draw), historyError = std::move(historyError)] {
+            sayHistoryFailure(historyError);
+            applyUpdate(kind, draw);
+        }));
     });
 }
 
@@ -67,17 +121,40 @@ void DrawList::shutdown() {
     worker_.shutdown();
 }
 
-void DrawList::applyLoad(const DrawRows& rows) {
-    ApplyRecentDraws(controls_, rows);
+void DrawList::applyLoad(const LoadResult& load) {
+    sayHistoryFailure(load.historyError);
+    ApplyRecentDraws(controls_, load.rows);
+    fromHistory_ = load.fromHistory;
     // The loaded list's newest draw counts as reported and handled: a load is never spoken.
     session_.lastDrawNumber = session_.handledDrawNumber = NumberOfRow0(controls_);
+    if (!load.rows.empty() && !load.fromHistory) return setStatus({});
+    const std::string name = kindName(selectedKind());
+    std::string why = selectedKind() >= kKindCount ? name + "暂无实时数据源"
+                      : !hosts_.problem.empty()    ? hosts_.problem
+                                                   : "没有取到" + name + "的实时开奖号码（数据源无响应或页面无法识别）";
+    while (why.ends_with("。")) why.resize(why.size() - std::string_view("。").size());
+    if (load.rows.empty()) {
+        setStatus(why + (history_ ? "；开奖历史中也没有，可从“历史”菜单导入。" : "。"));
+    } else {
+        setStatus(why + "；显示开奖历史中最近 " + std::to_string(load.rows.size()) + " 期。");
+    }
+}
+
+void DrawList::applyLoad(const DrawRows& rows) { applyLoad(LoadResult{rows, false, {}}); }
+
+void DrawList::sayHistoryFailure(const std::string& error) {
+    if (error.empty() || historyFailureSaid_) return;
+    historyFailureSaid_ = true;
+    platform_.messageBox("开奖号码无法写入开奖历史：" + error + "\n开奖列表照常更新，本次运行中不再提示。", "开奖历史",
+                         MessageIcon::Warning, MessageButtons::Ok);
 }
 
 void DrawList::applyUpdate(int kind, const std::optional<DrawRecord>& draw) {
     // Whether the draw is still newer than row 0 is decided here, against the list as it
     // is now. Kind 0 reports the number inside ApplyLatestDraw; the other kinds here.
-    if (draw && ApplyLatestDraw(kind, controls_, session_.lastDrawNumber, *draw) && kind != 0) {
-        session_.lastDrawNumber = draw->number;
+    if (draw && ApplyLatestDraw(kind, controls_, session_.lastDrawNumber, *draw)) {
+        if (kind != 0) session_.lastDrawNumber = draw->number;
+        if (!fromHistory_) setStatus({});
     }
     if (session_.lastDrawNumber == session_.handledDrawNumber) return;
     session_.handledDrawNumber = session_.lastDrawNumber;

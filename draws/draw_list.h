@@ -4,15 +4,29 @@
 // or miss mark of row 0).
 //
 // One job at a time: jobs run on a serial worker. A tick while a job runs or waits is
-// dropped; a kind change waits behind a running job, replacing any job that waited. A job
-// reads nothing of the window: what it needs is read on the UI thread when it is handed
-// in, and it hands its rows back to the UI thread, which applies them to the list as the
-// list is then. Every kind reports a newly inserted number, so kinds 1 to 3 are spoken and
-// verified like kind 0.
+// dropped; a kind change cancels the running job (its result is thrown away), empties the
+// list at once and starts the new kind's load. Every job ends within its time budget. A
+// job reads nothing of the window: what it needs is read on the UI thread when it is
+// handed in, and it hands its rows back to the UI thread, which applies them to the list
+// as the list is then. Every kind reports a newly inserted number, so kinds 1 to 3 are
+// spoken and verified like kind 0.
+//
+// One line of status goes with the list whenever it shows something other than the live
+// draws of the kind: that it is loading, that no sources are configured, that nothing
+// came, that the rows come from the history.
+//
+// With a history (useHistory), every draw that a load or an update brings is recorded
+// there under its kind, on the worker; a failure to write is said once and never
+// disturbs the list. A load that brings nothing shows the kind's newest kHistoryRows
+// draws from the history instead, and the ticks then take the history's newer draws;
+// 福彩3D and 排列三, which have no live source, always show the history.
 
 #include <chrono>
+#include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "draws/announcer.h"
 #include "draws/draw_hosts.h"
@@ -25,11 +39,20 @@
 
 namespace sanxing {
 
+class DrawHistory;
+
 class DrawList {
 public:
     // All references must outlive the draw list; `hosts` is read when a job is handed in.
     DrawList(Controls& controls, Platform& platform, SessionState& session, const DrawHosts& hosts);
     ~DrawList();
+
+    // How many draws a list from the history shows.
+    static constexpr std::size_t kHistoryRows = 100;
+
+    // Records into, and falls back on, the history database `file` (opened on the worker
+    // on first use). Without it the list has no history.
+    void useHistory(const std::filesystem::path& file);
 
     // Kind change and start-up: reload the list for the selected kind.
     void reload();
@@ -48,20 +71,50 @@ public:
     // Bounds of the transfers; tests shorten them. Read when a job is handed in.
     DrawJobOptions& options() { return options_; }
 
+    // The status line; empty while the list shows the live draws. The listener is told
+    // every change, on the UI thread.
+    const std::string& status() const { return status_; }
+    void setStatusListener(std::function<void(const std::string&)> listener);
+
+    // What a load brought to the UI thread.
+    struct LoadResult {
+        DrawRows rows;
+        bool fromHistory = false;
+        std::string historyError;  // why the history could not be written or read
+    };
+
     // The UI-thread half of the jobs, exposed for tests that feed rows directly.
+    void applyLoad(const LoadResult& load);
     void applyLoad(const DrawRows& rows);
     void applyUpdate(int kind, const std::optional<DrawRecord>& draw);
 
 private:
     int selectedKind() const;
-    // A task for the UI thread that runs only while this draw list exists.
-    SerialWorker::Task whileAlive(SerialWorker::Task task) const;
-
+    std::string kindName(int kind) const;
+    void setStatus(std::string status);
+    // Tells the user, the first time only, that the history could not be written.
+    void sayHistoryFailure(const std::string& error);
+    // Taken when a job is handed in: its UI-thread tasks run only while this draw list
+    // exists and no kind change came after it.
+    struct Ticket {
+        std::weak_ptr<int> alive;
+        const unsigned* generation;
+        unsigned value;
+        SerialWorker::Task guard(SerialWorker::Task task) const;
+    };
+    Ticket ticket() const { return {alive_, &generation_, generation_}; }
     Controls& controls_;
+    Platform& platform_;
     SessionState& session_;
     const DrawHosts& hosts_;
     DrawJobOptions options_;
     Announcer announcer_;
+    std::string status_;
+    std::function<void(const std::string&)> statusListener_;
+    unsigned generation_ = 0;  // counts kind changes
+    std::shared_ptr<DrawHistory> history_;  // shared with the jobs that use it
+    bool fromHistory_ = false;              // the list shows the history's draws
+    bool historyFailureSaid_ = false;
     std::shared_ptr<int> alive_ = std::make_shared<int>(0);
     SerialWorker worker_;  // last: its thread ends before the rest goes
 };

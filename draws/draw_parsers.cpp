@@ -27,35 +27,53 @@ std::string Groups(const PatternMatcher& m, int match, int first, int last) {
     return text;
 }
 
-// Runs a row pattern over a page and turns every match into a row, last match first.
+std::string Groups(const MatchView& m, int first, int last) {
+    std::string text;
+    for (int k = first; k <= last; ++k) text += m.group(k);
+    return text;
+}
+
+std::string Group(const MatchView& m, int k) { return std::string(m.group(k)); }
+
+// Match 1 only: a page of any length costs one match.
+PatternOptions FirstMatchOnly() {
+    PatternOptions options;
+    options.global = false;
+    return options;
+}
+
+// Runs a row pattern over a page and turns every match into a row, last match first,
+// keeping those the filter keeps.
 template <typename MakeRow>
-DrawRows RowsFromLastMatch(std::string_view pattern, std::string_view page, MakeRow makeRow) {
-    PatternMatcher m;
-    DrawRows rows;
-    if (!m.Create(pattern, page)) return rows;
-    for (int n = m.MatchCount(); n >= 1; --n) rows.push_back(makeRow(m, n));
-    return rows;
+DrawRows RowsFromLastMatch(std::string_view pattern, std::string_view page, const DrawFilter& filter,
+                           MakeRow makeRow) {
+    NewestDraws rows(filter);
+    long long n = 0;
+    // A run that failed (over its time budget) gives no rows, as a failed Create does.
+    const bool ran = PatternMatcher().ForEachMatch(pattern, page, [&](const MatchView& m) { rows.add(makeRow(m), -++n); });
+    return ran ? rows.take() : DrawRows();
 }
 
 }  // namespace
 
 DrawRecord LatestFromFeed(std::string_view page) {
     PatternMatcher m;
-    m.Create(kFeedPattern, page);
+    m.Create(kFeedPattern, page, FirstMatchOnly());
     return {Cut(m.SubmatchText(1, 1)), Groups(m, 1, 2, 6)};
 }
 
 DrawRecord LatestFromJiben(std::string_view page) {
     PatternMatcher m;
-    m.Create(kJibenPattern, page);
+    m.Create(kJibenPattern, page, FirstMatchOnly());
     return {Cut(m.SubmatchText(1, 2)), m.SubmatchText(1, 1)};
 }
 
 DrawRecord LatestFromBaseTrend(std::string_view page) {
-    PatternMatcher m;
-    m.Create(kBaseTrendPattern, page);
-    const int last = m.MatchCount();
-    return {Cut(m.SubmatchText(last, 2)), Groups(m, last, 3, 7)};
+    DrawRecord last;
+    const bool ran = PatternMatcher().ForEachMatch(kBaseTrendPattern, page, [&](const MatchView& m) {
+        last = {Cut(m.group(2)), Groups(m, 3, 7)};
+    });
+    return ran ? last : DrawRecord();
 }
 
 DrawRecord LatestFromXinjiangResults(std::string_view page) {
@@ -76,47 +94,47 @@ DrawRecord LatestFromLongjiangHistory(std::string_view page) {
 // Every loaded issue is cut to its last 9 characters, as the updates cut theirs: an
 // issue kept whole ("20140512023") would compare above every later update
 // ("140512024") and the list would never grow again.
-DrawRows RecentFromJiben(std::string_view page) {
-    return RowsFromLastMatch(kJibenPattern, page, [](const PatternMatcher& m, int n) {
-        return DrawRecord{Cut(m.SubmatchText(n, 2)), m.SubmatchText(n, 1)};
+DrawRows RecentFromJiben(std::string_view page, const DrawFilter& filter) {
+    return RowsFromLastMatch(kJibenPattern, page, filter, [](const MatchView& m) {
+        return DrawRecord{Cut(m.group(2)), Group(m, 1)};
     });
 }
 
-DrawRows RecentFromBaseTrend(std::string_view page) {
-    return RowsFromLastMatch(kBaseTrendPattern, page, [](const PatternMatcher& m, int n) {
-        return DrawRecord{Cut(m.SubmatchText(n, 2)), Groups(m, n, 3, 7)};
+DrawRows RecentFromBaseTrend(std::string_view page, const DrawFilter& filter) {
+    return RowsFromLastMatch(kBaseTrendPattern, page, filter, [](const MatchView& m) {
+        return DrawRecord{Cut(m.group(2)), Groups(m, 3, 7)};
     });
 }
 
-DrawRows RecentFromDxds(std::string_view page) {
-    return RowsFromLastMatch(kDxdsPattern, page, [](const PatternMatcher& m, int n) {
-        return DrawRecord{Cut(m.SubmatchText(n, 3)), m.SubmatchText(n, 4)};
+DrawRows RecentFromDxds(std::string_view page, const DrawFilter& filter) {
+    return RowsFromLastMatch(kDxdsPattern, page, filter, [](const MatchView& m) {
+        return DrawRecord{Cut(m.group(3)), Group(m, 4)};
     });
 }
 
-DrawRows RecentFromZoushi(std::string_view page) {
+DrawRows RecentFromZoushi(std::string_view page, const DrawFilter& filter) {
     const std::string issueText = TextBetween(page, kZoushiIssuesStart, kZoushiNumbersStart);
     const std::string numberText = TextBetween(page, kZoushiNumbersStart, kZoushiNumbersEnd);
     const auto issues = SplitText(issueText, kZoushiSeparator);
     const auto numbers = SplitText(numberText, kZoushiSeparator);
-    DrawRows rows;
+    NewestDraws rows(filter);
     for (std::size_t j = issues.size(); j >= 1; --j) {
         // "-" goes before the cut: 20140512-023 gives 140512023.
-        rows.push_back({Cut(RemoveAll(issues[j - 1], "-")),
-                        j <= numbers.size() ? std::string(numbers[j - 1]) : std::string()});
+        rows.add({Cut(RemoveAll(issues[j - 1], "-")), j <= numbers.size() ? std::string(numbers[j - 1]) : std::string()},
+                 -static_cast<long long>(j));
     }
-    return rows;
+    return rows.take();
 }
 
-DrawRows RecentFromXinjiangTrend(std::string_view page) {
-    return RowsFromLastMatch(kXinjiangTrendPattern, page, [](const PatternMatcher& m, int n) {
-        return DrawRecord{Cut(m.SubmatchText(n, 3)), RemoveAll(m.SubmatchText(n, 5), " ")};
+DrawRows RecentFromXinjiangTrend(std::string_view page, const DrawFilter& filter) {
+    return RowsFromLastMatch(kXinjiangTrendPattern, page, filter, [](const MatchView& m) {
+        return DrawRecord{Cut(m.group(3)), RemoveAll(m.group(5), " ")};
     });
 }
 
-DrawRows RecentFromOneDay(std::string_view page) {
-    return RowsFromLastMatch(kOneDayPattern, page, [](const PatternMatcher& m, int n) {
-        return DrawRecord{Cut(WithTwo(m.SubmatchText(n, 1))), m.SubmatchText(n, 2) + m.SubmatchText(n, 3)};
+DrawRows RecentFromOneDay(std::string_view page, const DrawFilter& filter) {
+    return RowsFromLastMatch(kOneDayPattern, page, filter, [](const MatchView& m) {
+        return DrawRecord{Cut(WithTwo(m.group(1))), Groups(m, 2, 3)};
     });
 }
 

@@ -19,12 +19,12 @@ DrawRecord LatestFromBaseTrend(std::string_view page);        // site C, last ro
 DrawRecord LatestFromXinjiangResults(std::string_view page);  // site F results table, first row
 DrawRecord LatestFromLongjiangHistory(std::string_view page); // site G history text
 
-// Recent draws, for the loads.
-DrawRows RecentFromJiben(std::string_view page);  // site B
-DrawRows RecentFromBaseTrend(std::string_view page);             // site C
-DrawRows RecentFromDxds(std::string_view page);                  // site D
-DrawRows RecentFromZoushi(std::string_view page);                // site E
-DrawRows RecentFromXinjiangTrend(std::string_view page);         // site F trend table
-DrawRows RecentFromOneDay(std::string_view page);                // site H one-day table
+// Recent draws, for the loads: the rows that `filter` keeps (all by default).
+DrawRows RecentFromJiben(std::string_view page, const DrawFilter& filter = {});          // site B
+DrawRows RecentFromBaseTrend(std::string_view page, const DrawFilter& filter = {});      // site C
+DrawRows RecentFromDxds(std::string_view page, const DrawFilter& filter = {});           // site D
+DrawRows RecentFromZoushi(std::string_view page, const DrawFilter& filter = {});         // site E
+DrawRows RecentFromXinjiangTrend(std::string_view page, const DrawFilter& filter = {});  // site F trend table
+DrawRows RecentFromOneDay(std::string_view page, const DrawFilter& filter = {});         // site H one-day table
 
 }  // namespace sanxing

@@ -1,5 +1,7 @@
 #include "draws/http_fetch.h"
 
+#include <algorithm>
+
 #include "draws/http_request.h"
 #include "draws/http_transfer.h"
 #include "draws/page_text.h"
@@ -18,8 +20,10 @@ std::vector<std::string> HeaderLines(std::string_view headers) {
     return lines;
 }
 
-// One request of the chain; a "301" answer that the client did not follow is followed
-// here, by the Location value followed by the path of the current URL.
+// One request of the chain. Redirects are followed here, not by the client: a "301" to a
+// bare site address keeps the current path (the site moved, its pages did not); every
+// other redirect goes where its Location says, unless the caller asked for no automatic
+// redirects. The chain is bounded by maxRedirects.
 std::string FetchFrom(const std::string& url, HttpExchange& exchange, const HttpOptions& options,
                       int redirectsLeft) {
     std::string headers = exchange.headers.value_or("");
@@ -37,8 +41,7 @@ std::string FetchFrom(const std::string& url, HttpExchange& exchange, const Http
     request.headerLines = HeaderLines(headers);
     request.post = post;
     request.postBytes = exchange.postBytes;
-    request.followRedirects = !exchange.noAutoRedirect;
-    request.maxRedirects = redirectsLeft;
+    request.followRedirects = false;
     // The proxy serves plain HTTP only, as "http=host:port" does.
     if (!exchange.proxy.empty() && !parts.secure) request.proxy = "http://" + exchange.proxy;
     const TransferResult result = RunTransfer(request, options);
@@ -50,10 +53,10 @@ std::string FetchFrom(const std::string& url, HttpExchange& exchange, const Http
     if (exchange.cookies) *exchange.cookies = MergeCookies(*exchange.cookies, scan.cookies);
     exchange.location = scan.location.empty() ? result.headers : scan.location;
 
-    if (IsMovedPermanently(result.headers)) {
-        redirectsLeft -= result.redirects;
-        if (redirectsLeft <= 0) return {};
-        const std::string next = exchange.location + parts.path;
+    const bool moved = IsMovedPermanently(result.headers);
+    if (moved || (!exchange.noAutoRedirect && !result.redirectUrl.empty())) {
+        const std::string next = moved ? MovedTarget(scan.location, parts.path, result.redirectUrl) : result.redirectUrl;
+        if (redirectsLeft <= 0 || next.empty()) return {};
         exchange.location.clear();
         return FetchFrom(next, exchange, options, redirectsLeft - 1);
     }
@@ -63,6 +66,12 @@ std::string FetchFrom(const std::string& url, HttpExchange& exchange, const Http
 }
 
 }  // namespace
+
+std::chrono::milliseconds HttpOptions::within(std::chrono::milliseconds bound) const {
+    if (deadline == std::chrono::steady_clock::time_point::max()) return bound;
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    return std::max(std::chrono::milliseconds(1), std::min(bound, left));
+}
 
 std::string HttpFetch(const std::string& url, const HttpOptions& options) {
     HttpExchange exchange;
@@ -74,13 +83,18 @@ std::string HttpFetch(const std::string& url, HttpExchange& exchange, const Http
 }
 
 std::string SimpleGet(const std::string& url, const HttpOptions& options) {
+    return TrySimpleGet(url, options).value_or(std::string());
+}
+
+std::optional<std::string> TrySimpleGet(const std::string& url, const HttpOptions& options) {
     TransferRequest request;
     request.url = url;
     request.userAgent = std::string(kDefaultUserAgent);
     request.maxRedirects = options.maxRedirects;
     request.failOnHttpError = true;
     TransferResult result = RunTransfer(request, options);
-    return result.ok ? std::move(result.body) : std::string();
+    if (!result.ok) return std::nullopt;
+    return std::move(result.body);
 }
 
 }  // namespace sanxing

@@ -12,15 +12,21 @@
 namespace sanxing {
 
 // Bounds of every transfer, and a flag that cancels a running transfer from another
-// thread (checked at least once a second while the transfer runs).
+// thread (checked every 50 ms while the transfer runs).
 struct HttpOptions {
     std::chrono::milliseconds connectTimeout{10'000};
     std::chrono::milliseconds totalTimeout{30'000};
     int maxRedirects = 5;                    // over the whole chain of one call
     std::size_t maxBodyBytes = 16u << 20;    // a longer body is a failure
     const std::atomic<bool>* cancel = nullptr;
+    // Every transfer ends by this time, whatever its own bounds: the budget of a job of
+    // several transfers.
+    std::chrono::steady_clock::time_point deadline = std::chrono::steady_clock::time_point::max();
 
     bool cancelled() const { return cancel != nullptr && cancel->load(); }
+    bool expired() const { return std::chrono::steady_clock::now() >= deadline; }
+    // `bound` cut to the time left before the deadline.
+    std::chrono::milliseconds within(std::chrono::milliseconds bound) const;
 };
 
 // The optional in/out arguments of HttpFetch. An argument counts as given when it is set.
@@ -43,5 +49,7 @@ std::string HttpFetch(const std::string& url, HttpExchange& exchange, const Http
 
 // The body bytes at `url`; empty on any failure (including an HTTP error status).
 std::string SimpleGet(const std::string& url, const HttpOptions& options = {});
+// The same, telling a failure (nothing) from an answer whose body is empty.
+std::optional<std::string> TrySimpleGet(const std::string& url, const HttpOptions& options = {});
 
 }  // namespace sanxing

@@ -141,6 +141,17 @@ ResponseScan ScanResponseHeaders(std::string_view headers) {
 
 bool IsMovedPermanently(std::string_view headers) { return TextBetween(headers, "HTTP/1.1 ", " Moved") == "301"; }
 
+std::string MovedTarget(std::string_view location, std::string_view currentPath, std::string_view resolved) {
+    const std::string lowered = Lower(location);
+    const std::size_t scheme = lowered.starts_with("http://") ? 7 : lowered.starts_with("https://") ? 8 : 0;
+    std::string_view site = location;
+    if (site.ends_with('/')) site.remove_suffix(1);
+    const bool bare = scheme > 0 && site.size() > scheme && site.find('/', scheme) == std::string_view::npos &&
+                      site.find_first_of("?#", scheme) == std::string_view::npos;
+    if (bare) return std::string(site) + std::string(currentPath);
+    return std::string(resolved);
+}
+
 bool IsUtf8Page(std::string_view body, std::string_view headers) {
     const std::size_t at = body.find("utf-8");
     if (at != std::string_view::npos && at + 1 < 500) return true;

@@ -43,6 +43,11 @@ ResponseScan ScanResponseHeaders(std::string_view headers);
 // True when the status line says "301 Moved".
 bool IsMovedPermanently(std::string_view headers);
 
+// Where a "301" leads: a Location that is a bare site address ("http://host[:port]", a
+// lone trailing "/" allowed) keeps the path of the current URL (`currentPath`); any other
+// Location is followed as the client resolves it (`resolved`, empty when it cannot).
+std::string MovedTarget(std::string_view location, std::string_view currentPath, std::string_view resolved);
+
 // A page is UTF-8 when "utf-8" occurs among its first 500 bytes, or else when the response
 // headers mention "utf-8" in any case.
 bool IsUtf8Page(std::string_view body, std::string_view headers);

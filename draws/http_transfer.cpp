@@ -48,20 +48,43 @@ std::size_t OnHeader(char* data, std::size_t size, std::size_t count, void* user
     return n;
 }
 
-int OnProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
-    return static_cast<Sink*>(user)->options.cancelled() ? 1 : 0;
-}
+// How often a waiting transfer looks at the cancel flag.
+constexpr int kCancelCheckMs = 50;
 
 struct CurlDeleter {
     void operator()(CURL* handle) const { curl_easy_cleanup(handle); }
     void operator()(curl_slist* list) const { curl_slist_free_all(list); }
 };
 
+// CURLM and CURL are the same type to the compiler: a deleter of its own.
+struct MultiDeleter {
+    void operator()(CURLM* handle) const { curl_multi_cleanup(handle); }
+};
+
+// Runs one prepared transfer to its end, waking every kCancelCheckMs to see whether it
+// was cancelled, so that a cancel ends even a transfer that waits for a silent server
+// at once rather than at its timeout.
+bool Perform(CURL* h, const HttpOptions& options) {
+    std::unique_ptr<CURLM, MultiDeleter> multi(curl_multi_init());
+    if (!multi || curl_multi_add_handle(multi.get(), h) != CURLM_OK) return false;
+    CURLcode outcome = CURLE_ABORTED_BY_CALLBACK;
+    for (int running = 1; running > 0 && !options.cancelled();) {
+        if (curl_multi_perform(multi.get(), &running) != CURLM_OK) break;
+        int queued = 0;
+        while (CURLMsg* message = curl_multi_info_read(multi.get(), &queued)) {
+            if (message->msg == CURLMSG_DONE) outcome = message->data.result;
+        }
+        if (running > 0 && curl_multi_poll(multi.get(), nullptr, 0, kCancelCheckMs, nullptr) != CURLM_OK) break;
+    }
+    curl_multi_remove_handle(multi.get(), h);
+    return outcome == CURLE_OK && !options.cancelled();
+}
+
 }  // namespace
 
 TransferResult RunTransfer(const TransferRequest& request, const HttpOptions& options) {
     TransferResult result;
-    if (options.cancelled()) return result;
+    if (options.cancelled() || options.expired()) return result;
     InitCurlOnce();
     std::unique_ptr<CURL, CurlDeleter> curl(curl_easy_init());
     if (!curl) return result;
@@ -80,8 +103,8 @@ TransferResult RunTransfer(const TransferRequest& request, const HttpOptions& op
     curl_easy_setopt(h, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(h, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
     curl_easy_setopt(h, CURLOPT_PROXY, request.proxy.c_str());
-    curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(options.connectTimeout.count()));
-    curl_easy_setopt(h, CURLOPT_TIMEOUT_MS, static_cast<long>(options.totalTimeout.count()));
+    curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(options.within(options.connectTimeout).count()));
+    curl_easy_setopt(h, CURLOPT_TIMEOUT_MS, static_cast<long>(options.within(options.totalTimeout).count()));
     curl_easy_setopt(h, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(options.maxBodyBytes));
     curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, request.followRedirects ? 1L : 0L);
     curl_easy_setopt(h, CURLOPT_MAXREDIRS, static_cast<long>(request.maxRedirects));
@@ -98,13 +121,15 @@ TransferResult RunTransfer(const TransferRequest& request, const HttpOptions& op
     curl_easy_setopt(h, CURLOPT_WRITEDATA, &sink);
     curl_easy_setopt(h, CURLOPT_HEADERFUNCTION, OnHeader);
     curl_easy_setopt(h, CURLOPT_HEADERDATA, &sink);
-    curl_easy_setopt(h, CURLOPT_NOPROGRESS, 0L);
-    curl_easy_setopt(h, CURLOPT_XFERINFOFUNCTION, OnProgress);
-    curl_easy_setopt(h, CURLOPT_XFERINFODATA, &sink);
 
-    if (curl_easy_perform(h) != CURLE_OK || options.cancelled()) return result;
+    if (!Perform(h, options)) return result;
     long redirects = 0;
     curl_easy_getinfo(h, CURLINFO_REDIRECT_COUNT, &redirects);
+    const char* redirectUrl = nullptr;
+    if (!request.followRedirects && curl_easy_getinfo(h, CURLINFO_REDIRECT_URL, &redirectUrl) == CURLE_OK &&
+        redirectUrl != nullptr) {
+        result.redirectUrl = redirectUrl;
+    }
     result.ok = true;
     result.body = std::move(sink.body);
     result.headers = std::move(sink.headers);

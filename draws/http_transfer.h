@@ -27,6 +27,7 @@ struct TransferResult {
     std::string body;
     std::string headers;  // raw header lines of the last answer, CR LF each
     int redirects = 0;    // redirects the client followed
+    std::string redirectUrl;  // where a redirect answer that was not followed leads, resolved
 };
 
 TransferResult RunTransfer(const TransferRequest& request, const HttpOptions& options);

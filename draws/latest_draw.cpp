@@ -39,10 +39,10 @@ constexpr std::array<std::span<const LatestSource>, kKindCount> kLatestSources =
                                                                                   kLongjiang};
 
 // Kind 0 only tops up a list that holds more than 2 rows, and only with a number it has
-// not reported yet. A page that gave an issue but no number is as good as no page: the
-// row would hold the issue's place without its draw.
+// not reported yet. A malformed draw (a page that gave an issue but no number, letters in
+// the number, an issue that is no date) is as good as no page.
 bool Accepts(int kind, const DrawListTop& top, const std::string& lastDrawNumber, const DrawRecord& draw) {
-    if (draw.number.empty()) return false;
+    if (!IsWellFormedDraw(draw, kind)) return false;
     if (kind == 0 && (top.rows <= 2 || draw.number == lastDrawNumber)) return false;
     return IsNewerIssue(draw.issue, top.issue);
 }
@@ -58,12 +58,14 @@ DrawListTop ReadDrawListTop(const Controls& controls) {
 }
 
 std::optional<DrawRecord> FetchLatestDraw(int kind, const DrawListTop& top, const std::string& lastDrawNumber,
-                                          const DrawHosts& hosts, const DrawJobOptions& options) {
+                                          const DrawHosts& hosts, const DrawJobOptions& options, char* site) {
     if (kind == 0 && top.rows <= 2) return std::nullopt;
     for (const LatestSource& source : SourcesOfKind(kLatestSources, kind)) {
         if (options.cancelled()) break;
         DrawRecord draw = source.parse(FetchSourcePage(source.page, hosts, options));
-        if (Accepts(kind, top, lastDrawNumber, draw)) return draw;
+        if (!Accepts(kind, top, lastDrawNumber, draw)) continue;
+        if (site != nullptr) *site = source.page.site;
+        return draw;
     }
     return std::nullopt;
 }
@@ -71,6 +73,9 @@ std::optional<DrawRecord> FetchLatestDraw(int kind, const DrawListTop& top, cons
 bool ApplyLatestDraw(int kind, Controls& controls, std::string& lastDrawNumber, const DrawRecord& draw) {
     if (!Accepts(kind, ReadDrawListTop(controls), lastDrawNumber, draw)) return false;
     controls.insertRow(kDrawList, 0, ToReportRow(draw));
+    if (const ReportRows& rows = controls.rows(kDrawList); rows.size() > kMaxDrawRows) {
+        controls.setRows(kDrawList, ReportRows(rows.begin(), rows.begin() + kMaxDrawRows));
+    }
     if (kind == 0) lastDrawNumber = draw.number;
     return true;
 }

@@ -51,56 +51,101 @@ std::size_t CharacterLength(std::string_view text, std::size_t at) {
     return n;
 }
 
+bool IsUtfError(int rc) { return rc <= PCRE2_ERROR_UTF8_ERR1 && rc >= PCRE2_ERROR_UTF8_ERR21; }
+
+// Compiles `pattern` and calls `visit(ovector, pairs, groups)` for every match in subject
+// order: `pairs` counts the set pairs of the ovector, `groups` the pattern's groups.
+// Returns 1 when the run completed, 0 for a bad pattern or a run that exceeded its
+// bounds, and -1 when `tolerant` is false and the subject is not valid UTF-8 (found
+// before anything is visited).
+//
+// A valid subject is checked once, on the first call, and not again on the next ones;
+// the tolerant mode (invalid bytes match nothing) would check the rest of the subject on
+// every call, which makes a page of many matches quadratic.
+template <typename Visit>
+int RunPattern(const std::string& pattern, std::string_view subject, const MatchLimits& limits,
+               const PatternOptions& options, bool tolerant, Visit visit) {
+    CompileContext compileContext(pcre2_compile_context_create(nullptr));
+    if (!compileContext.p) return 0;
+    pcre2_set_newline(compileContext.p, PCRE2_NEWLINE_LF);
+    uint32_t flags = PCRE2_UTF | (tolerant ? PCRE2_MATCH_INVALID_UTF : 0);
+    if (!options.caseSensitive) flags |= PCRE2_CASELESS;
+    if (options.multiline) flags |= PCRE2_MULTILINE;
+    Code plain(Compile(pattern, flags, compileContext.p));
+    if (!plain.p) return 0;
+    // The same pattern behind a callout that runs at every match attempt and watches the
+    // time budget. Wrapping in a non-capturing group keeps the group numbers.
+    Code watched(Compile("(?C1)(?:" + pattern + ")", flags, compileContext.p));
+    const pcre2_code* code = watched.p ? watched.p : plain.p;
+
+    Deadline deadline{std::chrono::steady_clock::now() + limits.timeBudget};
+    MatchContext matchContext(pcre2_match_context_create(nullptr));
+    MatchData data(pcre2_match_data_create_from_pattern(code, nullptr));
+    if (!matchContext.p || !data.p) return 0;
+    pcre2_set_match_limit(matchContext.p, limits.matchLimit);
+    pcre2_set_depth_limit(matchContext.p, limits.depthLimit);
+    pcre2_set_callout(matchContext.p, CheckDeadline, &deadline);
+
+    uint32_t groups = 0;
+    pcre2_pattern_info(code, PCRE2_INFO_CAPTURECOUNT, &groups);
+    const auto* bytes = reinterpret_cast<PCRE2_SPTR>(subject.data());
+    uint32_t matchFlags = 0;
+    std::size_t start = 0;
+    while (start <= subject.size()) {
+        const int rc = pcre2_match(code, bytes, subject.size(), start, matchFlags, data.p, matchContext.p);
+        if (!tolerant) matchFlags = PCRE2_NO_UTF_CHECK;
+        if (rc == PCRE2_ERROR_NOMATCH) break;
+        if (rc < 0) return IsUtfError(rc) && !tolerant ? -1 : 0;
+        const PCRE2_SIZE* ovector = pcre2_get_ovector_pointer(data.p);
+        visit(ovector, rc, groups);
+        if (!options.global) break;
+        const std::size_t end = ovector[1];
+        start = end > ovector[0] ? end : end < subject.size() ? end + CharacterLength(subject, end) : end + 1;
+    }
+    return 1;
+}
+
+// RunPattern on a valid subject, else in the tolerant mode.
+template <typename Visit>
+bool RunPatternOnAnyText(const std::string& pattern, std::string_view subject, const MatchLimits& limits,
+                         const PatternOptions& options, Visit visit) {
+    const int outcome = RunPattern(pattern, subject, limits, options, false, visit);
+    if (outcome >= 0) return outcome == 1;
+    return RunPattern(pattern, subject, limits, options, true, visit) == 1;
+}
+
 }  // namespace
+
+std::string_view MatchView::group(int k) const {
+    if (k < 0 || k >= groups_ || ovector_[2 * k] == PCRE2_UNSET) return {};
+    return subject_.substr(ovector_[2 * k], ovector_[2 * k + 1] - ovector_[2 * k]);
+}
+
+bool PatternMatcher::ForEachMatch(std::string_view pattern, std::string_view subject,
+                                  const std::function<void(const MatchView&)>& visit, PatternOptions options) const {
+    const std::string text = options.quotePlaceholder ? WithQuotes(pattern) : std::string(pattern);
+    return RunPatternOnAnyText(text, subject, limits_, options, [&](const PCRE2_SIZE* ovector, int pairs, uint32_t) {
+        visit(MatchView(subject, ovector, pairs));
+    });
+}
 
 bool PatternMatcher::Create(std::string_view pattern, std::string_view subject, PatternOptions options) {
     matches_.clear();
     created_ = false;
     pattern_ = options.quotePlaceholder ? WithQuotes(pattern) : std::string(pattern);
     subject_ = subject;
-
-    CompileContext compileContext(pcre2_compile_context_create(nullptr));
-    if (!compileContext.p) return false;
-    pcre2_set_newline(compileContext.p, PCRE2_NEWLINE_LF);
-    uint32_t flags = PCRE2_UTF | PCRE2_MATCH_INVALID_UTF;
-    if (!options.caseSensitive) flags |= PCRE2_CASELESS;
-    if (options.multiline) flags |= PCRE2_MULTILINE;
-    Code plain(Compile(pattern_, flags, compileContext.p));
-    if (!plain.p) return false;
-    // The same pattern behind a callout that runs at every match attempt and watches the
-    // time budget. Wrapping in a non-capturing group keeps the group numbers.
-    Code watched(Compile("(?C1)(?:" + pattern_ + ")", flags, compileContext.p));
-    const pcre2_code* code = watched.p ? watched.p : plain.p;
-
-    Deadline deadline{std::chrono::steady_clock::now() + limits_.timeBudget};
-    MatchContext matchContext(pcre2_match_context_create(nullptr));
-    MatchData data(pcre2_match_data_create_from_pattern(code, nullptr));
-    if (!matchContext.p || !data.p) return false;
-    pcre2_set_match_limit(matchContext.p, limits_.matchLimit);
-    pcre2_set_depth_limit(matchContext.p, limits_.depthLimit);
-    pcre2_set_callout(matchContext.p, CheckDeadline, &deadline);
-
-    uint32_t groups = 0;
-    pcre2_pattern_info(code, PCRE2_INFO_CAPTURECOUNT, &groups);
-    const auto* bytes = reinterpret_cast<PCRE2_SPTR>(subject_.data());
-    std::size_t start = 0;
-    while (start <= subject_.size()) {
-        const int rc = pcre2_match(code, bytes, subject_.size(), start, 0, data.p, matchContext.p);
-        if (rc == PCRE2_ERROR_NOMATCH) break;
-        if (rc < 0) {
-            matches_.clear();
-            return false;
-        }
-        const PCRE2_SIZE* ovector = pcre2_get_ovector_pointer(data.p);
+    const bool ran = RunPatternOnAnyText(pattern_, subject_, limits_, options,
+                                         [&](const PCRE2_SIZE* ovector, int pairs, uint32_t groups) {
         Match match(groups + 1);
-        for (uint32_t k = 0; k <= groups && k < static_cast<uint32_t>(rc); ++k) {
+        for (uint32_t k = 0; k <= groups && k < static_cast<uint32_t>(pairs); ++k) {
             if (ovector[2 * k] == PCRE2_UNSET) continue;
             match[k] = {ovector[2 * k], ovector[2 * k + 1], true};
         }
         matches_.push_back(std::move(match));
-        if (!options.global) break;
-        const std::size_t end = ovector[1];
-        start = end > ovector[0] ? end : end < subject_.size() ? end + CharacterLength(subject_, end) : end + 1;
+    });
+    if (!ran) {
+        matches_.clear();
+        return false;
     }
     created_ = true;
     return true;

@@ -13,6 +13,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -24,6 +25,21 @@ struct MatchLimits {
     std::uint32_t matchLimit = 1'000'000;  // backtracking steps per attempt
     std::uint32_t depthLimit = 10'000;     // nesting of backtracking frames per attempt
     std::chrono::milliseconds timeBudget{2'000};
+};
+
+// One match, while a match visitor runs: group k (0 the whole match) as a view into the
+// subject; a group that took part in no match is empty.
+class MatchView {
+public:
+    MatchView(std::string_view subject, const std::size_t* ovector, int groups)
+        : subject_(subject), ovector_(ovector), groups_(groups) {}
+    std::string_view group(int k) const;
+    int groupCount() const { return groups_; }
+
+private:
+    std::string_view subject_;
+    const std::size_t* ovector_;
+    int groups_;
 };
 
 struct PatternOptions {
@@ -40,6 +56,12 @@ public:
     // Compiles the pattern and runs it over the subject; false for a bad pattern or a run
     // that exceeded its bounds. Every call replaces the previous results.
     bool Create(std::string_view pattern, std::string_view subject, PatternOptions options = {});
+
+    // Runs the pattern over the subject and hands every match, in subject order, to
+    // `visit` without keeping it: memory stays flat however many matches a page holds.
+    // False as for Create; matches visited before a run fails have been visited.
+    bool ForEachMatch(std::string_view pattern, std::string_view subject,
+                      const std::function<void(const MatchView&)>& visit, PatternOptions options = {}) const;
 
     std::string GetPattern() const { return pattern_; }
     int MatchCount() const { return static_cast<int>(matches_.size()); }

@@ -1,5 +1,6 @@
 // LoadRecentDraws: the trend pages of each kind, in the order they are tried.
 
+#include <algorithm>
 #include <span>
 
 #include "draws/draw_jobs.h"
@@ -16,7 +17,7 @@ enum class Placement {
 
 struct RecentSource {
     SourcePage page;
-    DrawRows (*parse)(std::string_view page);
+    DrawRows (*parse)(std::string_view page, const DrawFilter& filter);
     Placement placement;
 };
 
@@ -51,22 +52,30 @@ constexpr std::array<std::span<const RecentSource>, kKindCount> kRecentSources =
 
 }  // namespace
 
-DrawRows FetchRecentDraws(int kind, const DrawHosts& hosts, const DrawJobOptions& options) {
+// Malformed draws are left out as the pages are read, and each page gives at most a full
+// list, so that a huge page costs no more than a small one.
+DrawRows FetchRecentDraws(int kind, const DrawHosts& hosts, const DrawJobOptions& options, char* site) {
+    const DrawFilter filter = ListFilter(kind);
     DrawRows rows;
     for (const RecentSource& source : SourcesOfKind(kRecentSources, kind)) {
         if (rows.size() >= 2 || options.cancelled()) break;
-        DrawRows found = source.parse(FetchSourcePage(source.page, hosts, options));
+        DrawRows found = source.parse(FetchSourcePage(source.page, hosts, options), filter);
+        if (site != nullptr && !found.empty()) *site = source.page.site;
         const auto at = source.placement == Placement::OnTop ? rows.begin() : rows.end();
         rows.insert(at, std::make_move_iterator(found.begin()), std::make_move_iterator(found.end()));
     }
     if (rows.size() > 2) SortByIssueDescending(rows);
+    if (rows.size() > kMaxDrawRows) rows.resize(kMaxDrawRows);
     return rows;
 }
 
 void ApplyRecentDraws(Controls& controls, const DrawRows& rows) {
     ReportRows list;
-    list.reserve(rows.size());
-    for (const DrawRecord& draw : rows) list.push_back(ToReportRow(draw));
+    list.reserve(std::min(rows.size(), kMaxDrawRows));
+    for (const DrawRecord& draw : rows) {
+        if (list.size() == kMaxDrawRows) break;
+        list.push_back(ToReportRow(draw));
+    }
     controls.setRows(kDrawList, std::move(list));
 }
 

@@ -15,7 +15,11 @@ struct SerialWorker::JobContext::Shared {
     bool running = false;
     bool closed = false;    // shut down: no more jobs, no more posts
     bool finished = false;  // the thread has left its loop
-    std::atomic<bool> cancel{false};
+    std::shared_ptr<std::atomic<bool>> runningCancel;  // the running job's flag
+
+    void cancelRunningLocked() {
+        if (runningCancel) *runningCancel = true;
+    }
 
     void loop(const std::shared_ptr<Shared>& self) {
         std::unique_lock lock(mutex);
@@ -25,11 +29,14 @@ struct SerialWorker::JobContext::Shared {
             Job job = std::move(*waiting);
             waiting.reset();
             running = true;
+            runningCancel = std::make_shared<std::atomic<bool>>(false);
+            JobContext context(self, runningCancel);
             lock.unlock();
-            job(JobContext(self));
+            job(context);
             job = nullptr;  // whatever the job holds goes before it counts as done
             lock.lock();
             running = false;
+            runningCancel.reset();
             done.notify_all();
         }
         finished = true;
@@ -37,12 +44,11 @@ struct SerialWorker::JobContext::Shared {
     }
 };
 
-const std::atomic<bool>& SerialWorker::JobContext::cancel() const { return shared_->cancel; }
-
 void SerialWorker::JobContext::post(Task task) const {
-    // Under the lock, so that a shutdown that has returned is never followed by a post.
+    // Under the lock, so that a shutdown or supersede that has returned is never followed
+    // by a post of the job it cancelled.
     std::lock_guard lock(shared_->mutex);
-    if (!shared_->closed) shared_->post(std::move(task));
+    if (!shared_->closed && !*cancel_) shared_->post(std::move(task));
 }
 
 SerialWorker::SerialWorker(PostToUi post) : shared_(std::make_shared<JobContext::Shared>()) {
@@ -59,18 +65,26 @@ void SerialWorker::startThreadLocked() {
 bool SerialWorker::offer(Job job) {
     std::lock_guard lock(shared_->mutex);
     if (shared_->closed || shared_->running || shared_->waiting) return false;
+    queueLocked(std::move(job));
+    return true;
+}
+
+void SerialWorker::queueLocked(Job job) {
     shared_->waiting = std::move(job);
     startThreadLocked();
     shared_->wake.notify_one();
-    return true;
 }
 
 void SerialWorker::replace(Job job) {
     std::lock_guard lock(shared_->mutex);
+    if (!shared_->closed) queueLocked(std::move(job));
+}
+
+void SerialWorker::supersede(Job job) {
+    std::lock_guard lock(shared_->mutex);
     if (shared_->closed) return;
-    shared_->waiting = std::move(job);
-    startThreadLocked();
-    shared_->wake.notify_one();
+    shared_->cancelRunningLocked();
+    queueLocked(std::move(job));
 }
 
 bool SerialWorker::idle() const {
@@ -87,7 +101,7 @@ void SerialWorker::close() {
     std::lock_guard lock(shared_->mutex);
     shared_->closed = true;
     shared_->waiting.reset();
-    shared_->cancel = true;
+    shared_->cancelRunningLocked();
     shared_->wake.notify_one();
 }
 

@@ -4,10 +4,11 @@
 // thread through `post`, the front end's way of queueing work there; it never touches a
 // widget or the window's controls itself.
 //
-// Two ways to hand in a job: `offer` runs it only when the worker is free (nothing runs,
+// Three ways to hand in a job: `offer` runs it only when the worker is free (nothing runs,
 // nothing waits), else drops it; `replace` lets it wait behind the running job, in place
-// of any job that waited before. `shutdown` drops the waiting job, cancels the running one
-// and waits a bounded time for it; after that nothing more reaches `post`.
+// of any job that waited before; `supersede` does the same and cancels the running job,
+// whose posts are dropped from then on. `shutdown` drops the waiting job, cancels the
+// running one and waits a bounded time for it; after that nothing more reaches `post`.
 
 #include <atomic>
 #include <chrono>
@@ -28,16 +29,19 @@ public:
     // What a running job may use.
     class JobContext {
     public:
-        // Set once the job is cancelled; transfers watch it.
-        const std::atomic<bool>& cancel() const;
-        // Queues `task` for the UI thread; dropped once the worker is shut down.
+        // Set once this job is cancelled; transfers watch it.
+        const std::atomic<bool>& cancel() const { return *cancel_; }
+        // Queues `task` for the UI thread; dropped once the job is cancelled or the
+        // worker is shut down.
         void post(Task task) const;
 
     private:
         friend class SerialWorker;
         struct Shared;
-        explicit JobContext(std::shared_ptr<Shared> shared) : shared_(std::move(shared)) {}
+        JobContext(std::shared_ptr<Shared> shared, std::shared_ptr<std::atomic<bool>> cancel)
+            : shared_(std::move(shared)), cancel_(std::move(cancel)) {}
         std::shared_ptr<Shared> shared_;
+        std::shared_ptr<std::atomic<bool>> cancel_;
     };
     using Job = std::function<void(const JobContext&)>;
 
@@ -51,6 +55,7 @@ public:
     // True when the job was taken.
     bool offer(Job job);
     void replace(Job job);
+    void supersede(Job job);
 
     // Nothing runs and nothing waits.
     bool idle() const;
@@ -66,6 +71,7 @@ public:
 
 private:
     void startThreadLocked();
+    void queueLocked(Job job);
 
     std::shared_ptr<JobContext::Shared> shared_;
     std::thread thread_;

@@ -7,9 +7,13 @@ namespace sanxing {
 
 namespace {
 
-std::string FetchOnce(const SourcePage& source, const std::string& url, const HttpOptions& http) {
+// The page, or nothing when the transfer failed (no answer, a timeout, an error status).
+// HttpFetch does not tell a failure from an empty page; its sources are never retried.
+std::optional<std::string> FetchOnce(const SourcePage& source, const std::string& url, const HttpOptions& http) {
     if (source.routine == FetchRoutine::HttpFetch) return HttpFetch(url, http);
-    return PageText(SimpleGet(url, http), source.encoding);
+    std::optional<std::string> bytes = TrySimpleGet(url, http);
+    if (!bytes) return std::nullopt;
+    return PageText(*bytes, source.encoding);
 }
 
 // Sleeps for `pause`, waking early when the job is cancelled.
@@ -31,8 +35,10 @@ std::string FetchSourcePage(const SourcePage& source, const DrawHosts& hosts, co
     const int tries = source.retryWhileEmpty ? std::max(1, options.siteETries) : 1;
     for (int attempt = 1; attempt <= tries && !options.cancelled(); ++attempt) {
         if (attempt > 1) PauseUnlessCancelled(options.retryPause, options);
-        std::string page = FetchOnce(source, url, options.http);
-        if (!page.empty()) return page;
+        if (options.cancelled()) break;
+        std::optional<std::string> page = FetchOnce(source, url, options.http);
+        if (!page) break;  // only an empty answer is worth asking again
+        if (!page->empty()) return std::move(*page);
     }
     return {};
 }

@@ -16,10 +16,14 @@ namespace sanxing {
 
 struct DrawJobOptions {
     HttpOptions http;
-    int siteETries = 3;                              // site E is fetched again while it comes back empty
+    int siteETries = 3;                              // site E is fetched again while it answers with an empty page
     std::chrono::milliseconds retryPause{1'000};     // between those tries
+    // A job ends within this time, however many sources hang: the draw list sets the
+    // deadline of its transfers from it when the job starts.
+    std::chrono::milliseconds jobBudget{50'000};
 
-    bool cancelled() const { return http.cancelled(); }
+    void startBudget() { http.deadline = std::chrono::steady_clock::now() + jobBudget; }
+    bool cancelled() const { return http.cancelled() || http.expired(); }
 };
 
 enum class FetchRoutine {
@@ -35,7 +39,8 @@ struct SourcePage {
     bool retryWhileEmpty = false;
 };
 
-// The lottery kinds: 0 重庆, 1 江西, 2 新疆, 3 龙江.
+// The lottery kinds with live sources: 0 重庆, 1 江西, 2 新疆, 3 龙江 (the list shows 4 福彩3D
+// and 5 排列三 from the history only).
 inline constexpr int kKindCount = 4;
 
 // The source table of a kind, from one table per kind; empty for an unknown kind.

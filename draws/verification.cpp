@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "draws/draw_record.h"
+#include "draws/source_page.h"
 #include "numbers/set_text.h"
 #include "runtime/gbk.h"
 #include "runtime/text.h"
@@ -80,6 +81,7 @@ std::string ReportLines(const Controls& controls) {
 }  // namespace
 
 std::string DrawSegment(std::string_view number, int window) {
+    if (number.size() == 3) return std::string(number);
     const std::size_t start = window >= 0 && window <= 2 ? static_cast<std::size_t>(window) : 0;
     return start < number.size() ? std::string(number.substr(start, 3)) : std::string();
 }
@@ -94,21 +96,23 @@ void MarkNewestDraw(Controls& controls) {
     controls.setCell(kDrawList, 0, 2, controls.text(hit ? "编辑框_对" : "编辑框_错"));
 }
 
-std::string NextIssueSuffix(std::string_view issue) {
+std::string NextIssueSuffix(std::string_view issue, bool wrapPast120) {
     const long long value = LeadingInteger(issue);
     const long long next = value < std::numeric_limits<long long>::max() ? value + 1 : value;
     const std::string digits = std::to_string(next);
     std::string suffix(LastChars(digits, 3));
     // Compared as a number: a short text such as "5" is not past 120.
     const long long period = LeadingInteger(suffix);
-    if (period > kIssuesPerDay) suffix = std::string(LastChars("00" + std::to_string(period - kIssuesPerDay), 3));
+    if (wrapPast120 && period > kIssuesPerDay) suffix = std::string(LastChars("00" + std::to_string(period - kIssuesPerDay), 3));
     return suffix;
 }
 
 std::string VerificationReport(const Controls& controls) {
     const ReportRows& rows = controls.rows(kDrawList);
     const std::string topIssue = rows.empty() ? std::string() : Cell(rows.front(), 0);
-    return controls.text("编辑框_结果") + "\r\n\r\n" + ReportLines(controls) + "\r\n" + NextIssueSuffix(topIssue) +
+    const bool timeBased = controls.selectedIndex("组合框_彩种") < kKindCount;
+    return controls.text("编辑框_结果") + "\r\n\r\n" + ReportLines(controls) + "\r\n" +
+           NextIssueSuffix(topIssue, timeBased) +
            "期 本期大底为：" + controls.text("标签_缩水结果") + std::string(kReportClosing);
 }
 

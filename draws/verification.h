@@ -12,7 +12,8 @@ namespace sanxing {
 
 // The three digits of a draw number that the verification window picks: window 0 the
 // front three (digits 1-3), 1 the middle three (2-4), 2 the back three (3-5). Any other
-// window (nothing selected) counts as the front three. Shorter numbers give what is there.
+// window (nothing selected) counts as the front three. A three-digit number (福彩3D,
+// 排列三) is looked up whole, whatever the window; other short numbers give what is there.
 std::string DrawSegment(std::string_view number, int window);
 
 // The verification window chosen in 组合框_验证.
@@ -23,8 +24,9 @@ int VerificationWindow(const Controls& controls);
 void MarkNewestDraw(Controls& controls);
 
 // The suffix of the next issue after `issue`: its integer value plus one, last three
-// digits, wrapped past 120 ("120" stays, "121" becomes "001").
-std::string NextIssueSuffix(std::string_view issue);
+// digits, wrapped past 120 ("120" stays, "121" becomes "001") for the time-based kinds;
+// the daily lotteries (wrapPast120 false) count on.
+std::string NextIssueSuffix(std::string_view issue, bool wrapPast120 = true);
 
 // The verification report of the marked rows among the first n (组合框_显示), oldest first.
 std::string VerificationReport(const Controls& controls);

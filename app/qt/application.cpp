@@ -4,7 +4,6 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
-#include <filesystem>
 #include <iostream>
 #include <string>
 
@@ -21,21 +20,6 @@
 namespace sanxing {
 
 namespace {
-
-// The hosts of the draw sources and of the announcement page: sources.json in the user's
-// configuration folder. Without the file there are none; a broken file is reported on
-// the error stream and ignored.
-void LoadConfiguredDrawHosts(DrawHosts& hosts) {
-    const std::string path = DefaultDrawHostsPath();
-    std::error_code missing;
-    if (path.empty() || !std::filesystem::exists(path, missing)) return;
-    std::string error;
-    if (auto loaded = LoadDrawHosts(path, error)) {
-        hosts = std::move(*loaded);
-    } else {
-        qWarning("sanxing: %s", error.c_str());
-    }
-}
 
 // Qt's own texts (dialog buttons, file dialogs, the edit boxes' menu) in Chinese
 // whatever the system's language: the zh_CN translations that Debian's
@@ -74,7 +58,9 @@ int RunMainWindow(QApplication& app, const std::function<void(MainWindow&)>& whe
     platform.setSoundClips(&state.soundClips);
     MainWindow window(platform);
     platform.setDialogParent(&window);
-    LoadConfiguredDrawHosts(window.model().drawHosts());
+    // The hosts of the draw sources and of the announcement page; without sources.json, or
+    // with a broken one, the draw area says what is missing.
+    window.model().drawHosts() = LoadConfiguredDrawHosts(DefaultDrawHostsPath());
     state.session = &window.model().session();
     QObject::connect(&window, &MainWindow::closed, &app, &QCoreApplication::quit);
     window.show();

@@ -1,19 +1,47 @@
 #include <QBoxLayout>
+#include <QLabel>
+#include <QPointer>
 #include <QWidget>
 
 #include "app/qt/control_widgets.h"
 #include "app/qt/layout_helpers.h"
 #include "app/qt/regions.h"
+#include "draws/draw_list.h"
 
 namespace sanxing {
+
+namespace {
+
+// The status line's object name: it is no control of the table.
+constexpr const char* kDrawStatus = "开奖状态";
+
+}  // namespace
 
 QWidget* BuildDrawList(ControlWidgets& w) {
     auto* area = new QWidget;
     QVBoxLayout* layout = TightColumn();
     layout->addLayout(Row(w, {"组合框_彩种", "组合框_验证"}));
     layout->addWidget(Flexible(w.take("列表框_开奖")), 1);
+    // One line under the list when it shows something other than live draws.
+    auto* status = new QLabel;
+    status->setObjectName(kDrawStatus);
+    status->setWordWrap(true);
+    status->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    status->setStyleSheet(QStringLiteral("color: #8a3b00;"));
+    status->hide();
+    layout->addWidget(status);
     SetLayout(area, layout);
     return area;
+}
+
+void ShowDrawStatus(QWidget* window, DrawList& draws) {
+    QPointer<QLabel> status = window->findChild<QLabel*>(kDrawStatus);
+    draws.setStatusListener([status](const std::string& text) {
+        if (!status) return;
+        status->setText(QString::fromStdString(text));
+        status->setToolTip(status->text());
+        status->setVisible(!text.empty());
+    });
 }
 
 QLayout* BuildDrawSettings(ControlWidgets& w) {

@@ -53,6 +53,7 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent, const QString& setti
     schemes_ = new SchemeMenu(model_, *settings_, menuBar(), this);
     history_ = new HistoryMenu(model_, *this);
     analysis_ = new AnalysisMenu(model_, *widgets_, *this, history_->menu(), history_->access().path());
+    model_.drawList().useHistory(history_->access().path());
 
     mirror_ = new StoreMirror(model_.controls(), *widgets_, this);
     mirror_->showAll();
@@ -62,6 +63,7 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent, const QString& setti
     AddButtonShortcuts(this, *widgets_);
     SetToolTips(*widgets_);
     AddHelpMenu(menuBar(), this);  // 帮助 stays the last menu
+    ShowDrawStatus(this, model_.drawList());
 
     move(window.rect.x, window.rect.y);
     resize(window.rect.width, window.rect.height);
@@ -71,6 +73,7 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent, const QString& setti
 MainWindow::~MainWindow() {
     model_.shutdown();
     model_.announcement().setListener({});
+    model_.drawList().setStatusListener({});
     // The mirror stops observing the store before the widgets go; so do the analysis
     // dialogs, which would otherwise outlive the store as the window's children.
     delete mirror_;

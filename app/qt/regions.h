@@ -9,6 +9,7 @@ class QWidget;
 namespace sanxing {
 
 class ControlWidgets;
+class DrawList;
 
 // The whole window below the menu bar.
 void BuildWindowLayout(ControlWidgets& w, QWidget* central);
@@ -18,8 +19,10 @@ QWidget* BuildResultColumn(ControlWidgets& w);
 // The tab control with the ad panel over it.
 QWidget* BuildConditionArea(ControlWidgets& w);
 QWidget* BuildAdPanel(ControlWidgets& w);
-// Draw-list kind and check combos over the list itself.
+// Draw-list kind and check combos over the list itself, a status line under it.
 QWidget* BuildDrawList(ControlWidgets& w);
+// Shows the draw list's status in the status line of the draw area inside `window`.
+void ShowDrawStatus(QWidget* window, DrawList& draws);
 // The draw-list settings strip (announce, rows shown, marks, signature).
 QLayout* BuildDrawSettings(ControlWidgets& w);
 // The A and B boxes with their buttons; `below` goes under the buttons.

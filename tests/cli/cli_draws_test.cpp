@@ -92,7 +92,7 @@ TEST_F(CliDraws, BadSourcesFileOrTickTargetIsBadInput) {
     EXPECT_NE(missing.err.find("--sources"), std::string::npos);
     const CliRun unknown = RunArgs({"--sources", write("bad.json", "{\"Z\": \"http://z.example\"}")});
     EXPECT_EQ(unknown.code, 2);
-    EXPECT_NE(unknown.err.find("unknown key"), std::string::npos);
+    EXPECT_NE(unknown.err.find("未知的键"), std::string::npos);
     EXPECT_EQ(RunArgs({"--tick", "按钮_缩水"}).code, 2);
     EXPECT_EQ(RunArgs({"--tick", "no_such_control"}).code, 2);
 }

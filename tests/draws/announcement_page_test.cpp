@@ -1,5 +1,5 @@
-// The announcement page: fetched off the UI thread, the built-in page when there is no
-// address or the fetch fails.
+// The announcement page: fetched and made safe off the UI thread, a loading note
+// meanwhile, the built-in page (saying why) when there is no address or the fetch fails.
 
 #include "draws/announcement_page.h"
 
@@ -45,7 +45,10 @@ protected:
         ASSERT_TRUE(page.waitIdle(5s));
         platform.loop.runPosted();
     }
-    bool showsBuiltIn() const { return page.html() == BuiltInAnnouncementPage() && page.address().empty(); }
+    bool showsBuiltIn(std::string_view headline) const {
+        return page.html() == BuiltInAnnouncementPage(headline, DefaultDrawHostsPath()) && page.address().empty();
+    }
+    bool showsLoading() const { return page.html().find(kAnnouncementLoading) != std::string::npos; }
 
     RecordingPlatform platform;
     AnnouncementPage page{platform};
@@ -54,9 +57,13 @@ protected:
 
 TEST_F(AnnouncementPageTest, WithoutAnAddressTheBuiltInPageShowsAtOnce) {
     page.load("");
-    EXPECT_TRUE(showsBuiltIn());
+    EXPECT_TRUE(showsBuiltIn(kAnnouncementNotConfigured));
     ASSERT_EQ(shown.size(), 1u);
+    EXPECT_NE(page.html().find("未配置公告页"), std::string::npos);
     EXPECT_NE(page.html().find("缩水"), std::string::npos);
+    // The notes say how sources.json is written and where it goes.
+    EXPECT_NE(page.html().find("\"announcement\""), std::string::npos);
+    EXPECT_NE(page.html().find(DefaultDrawHostsPath()), std::string::npos);
 }
 
 TEST_F(AnnouncementPageTest, TheFetchedPageArrivesOnTheUiThread) {
@@ -66,7 +73,7 @@ TEST_F(AnnouncementPageTest, TheFetchedPageArrivesOnTheUiThread) {
     });
     const std::string address = server.base() + "/3ssgg/cq.htm";
     page.load(address);
-    EXPECT_FALSE(page.shown());
+    EXPECT_TRUE(showsLoading());
     settle();
     EXPECT_EQ(page.address(), address);
     EXPECT_NE(page.html().find("公告"), std::string::npos);  // GBK page, shown as program text
@@ -80,12 +87,12 @@ TEST_F(AnnouncementPageTest, AFailedFetchShowsTheBuiltInPage) {
     LocalHttpServer server([](const Request&) { return HttpReply(404, "Not Found", "<html>missing</html>"); });
     page.load(server.base() + "/3ssgg/cq.htm");
     settle();
-    EXPECT_TRUE(showsBuiltIn());
+    EXPECT_TRUE(showsBuiltIn(kAnnouncementUnavailable));
     RefusingPort refusing;
     page.load(refusing.base() + "/3ssgg/cq.htm");
     settle();
-    EXPECT_TRUE(showsBuiltIn());
-    EXPECT_EQ(shown.size(), 2u);
+    EXPECT_TRUE(showsBuiltIn(kAnnouncementUnavailable));
+    EXPECT_EQ(shown.size(), 4u);  // each time the loading note, then the built-in page
 }
 
 TEST_F(AnnouncementPageTest, ClosingDropsAPageStillOnItsWay) {
@@ -95,7 +102,15 @@ TEST_F(AnnouncementPageTest, ClosingDropsAPageStillOnItsWay) {
     while (server.requestCount() == 0) std::this_thread::sleep_for(1ms);
     page.shutdown();
     platform.loop.runPosted();
-    EXPECT_FALSE(page.shown());
+    EXPECT_TRUE(showsLoading());
+}
+
+TEST_F(AnnouncementPageTest, ASilentHostIsGivenUpAfterItsBudget) {
+    LocalHttpServer server([](const Request&) { return Silent(); });
+    page.options().totalTimeout = 800ms;  // 10 s in the window
+    page.load(server.base() + "/3ssgg/cq.htm");
+    settle();
+    EXPECT_TRUE(showsBuiltIn(kAnnouncementUnavailable));
 }
 
 }  // namespace

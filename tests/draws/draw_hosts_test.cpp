@@ -30,7 +30,7 @@ TEST(DrawHosts, RejectsWhatItCannotUse) {
     EXPECT_FALSE(ParseDrawHosts("{\"A\": 1}", error));
     EXPECT_NE(error.find("\"A\""), std::string::npos);
     EXPECT_FALSE(ParseDrawHosts("{\"a\": \"http://a.example\"}", error));
-    EXPECT_NE(error.find("unknown key"), std::string::npos);
+    EXPECT_NE(error.find("未知的键"), std::string::npos);
     EXPECT_TRUE(ParseDrawHosts("{}", error));
 }
 
@@ -45,6 +45,10 @@ TEST(DrawHosts, LoadsFromFile) {
     EXPECT_EQ(hosts->url('H', "/sscsta/q.html"), "http://h.example/sscsta/q.html");
     EXPECT_FALSE(LoadDrawHosts((dir / "missing.json").string(), error));
     EXPECT_NE(error.find("missing.json"), std::string::npos);
+    std::ofstream(path) << std::string(2u << 20, ' ');
+    EXPECT_FALSE(LoadDrawHosts(path, error));
+    EXPECT_NE(error.find("文件过大"), std::string::npos);
+    EXPECT_FALSE(LoadDrawHosts(dir.string(), error));  // a folder
     std::filesystem::remove_all(dir);
 }
 

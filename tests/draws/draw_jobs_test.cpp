@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <thread>
 
 #include "app/control_table.h"
@@ -32,6 +33,8 @@ constexpr std::string_view kBaseTrendCq = "cqssc/baseTrend.action?recentPhase=50
 constexpr std::string_view kDxdsCq = "ssc/dxds.php?tian=2";
 constexpr std::string_view kZoushiCq = "cqssc/zoushi/14/2";
 
+const ReportRows kThreeRows = ListOf({{"140512022", "22222"}, {"140512021", "11111"}, {"140512020", "00000"}});
+
 TEST_F(DrawJobs, ChongqingLoadStopsAtTheFirstSourceWithTwoRows) {
     sites.serveGbk('B', kJibenCq, JibenPage({{"20140512021", "11111"}, {"20140512023", "33333"}, {"20140512022", "22222"}}));
     load(0);
@@ -54,17 +57,100 @@ TEST_F(DrawJobs, ChongqingLoadFallsThroughToDxdsAndZoushi) {
     EXPECT_EQ(list(), ListOf({{"140512022", "22222"}, {"140512021", "11111"}}));
 
     sites.serve('D', kDxdsCq, {Ok("")});
-    sites.serve('E', kZoushiCq, {Ok(""), Ok(""), Ok(ZoushiPage({"20140512-022", "20140512-023"}, {"2", "3"}))});
+    sites.serve('E', kZoushiCq, {Ok(""), Ok(""), Ok(ZoushiPage({"20140512-022", "20140512-023"}, {"22222", "33333"}))});
     load(0);
-    EXPECT_EQ(list(), ListOf({{"140512023", "3"}, {"140512022", "2"}}));
+    EXPECT_EQ(list(), ListOf({{"140512023", "33333"}, {"140512022", "22222"}}));
     EXPECT_EQ(sites.requests('E', kZoushiCq), 3u);  // fetched again while empty
 }
 
-TEST_F(DrawJobs, ZoushiRefetchIsBoundedAtThreeTries) {
+TEST_F(DrawJobs, ZoushiRefetchIsBoundedAtThreeTriesAndOnlyForEmptyPages) {
     sites.serve('E', kZoushiCq, {Ok("")});
     load(0);
     EXPECT_TRUE(list().empty());
     EXPECT_EQ(sites.requests('E', kZoushiCq), 3u);
+    // A timeout or an error status is not asked again.
+    sites.serve('E', kZoushiCq, {Silent()});
+    load(0);
+    sites.serve('E', kZoushiCq, {HttpReply(503, "Service Unavailable", "")});
+    load(0);
+    EXPECT_EQ(sites.requests('E', kZoushiCq), 5u);
+}
+
+TEST_F(DrawJobs, ALoadWithEverySourceHangingEndsWithinItsBudget) {
+    for (const auto& [site, path] : {std::pair{'B', kJibenCq}, {'C', kBaseTrendCq}, {'D', kDxdsCq}, {'E', kZoushiCq}}) {
+        sites.serve(site, path, {Silent()});
+    }
+    sites.options.http.connectTimeout = 30s;
+    sites.options.http.totalTimeout = 30s;
+    sites.options.jobBudget = 1s;
+    sites.options.startBudget();
+    const auto started = std::chrono::steady_clock::now();
+    load(0);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, 1500ms);
+    EXPECT_TRUE(list().empty());
+}
+
+TEST_F(DrawJobs, MalformedDrawsAreRefusedAndNeverBlockALaterDraw) {
+    sites.serveGbk('B', kJibenCq,
+                   JibenPage({{"140512020", "00000"}, {"14101206x", "11111"}, {"999999999", "22222"},
+                              {"140512021", "1a2b3"}, {"140231001", "33333"}, {"140512022", "22222"},
+                              {"140512023", "123456"}, {"990101001", "44444"}}));
+    load(0);
+    EXPECT_EQ(list(), ListOf({{"140512022", "22222"}, {"140512020", "00000"}}));
+    const std::string feed = "/static/ssc/newlyopenlist.xml?";
+    controls.setRows(kDrawList, kThreeRows);
+    for (const char* bad : {"2014101206x", "20999999999", "20140512024"}) {
+        const char* number = std::string_view(bad) == "20140512024" ? "1,a,2,b,3" : "1,2,3,4,5";
+        sites.serve('A', feed, {Ok(FeedPage({{bad, number}}))});
+        update(0);
+        EXPECT_EQ(list(), kThreeRows) << bad;
+    }
+    sites.serve('A', feed, {Ok(FeedPage({{"20140512023", "1,2,3,4,5"}}))});
+    update(0);
+    EXPECT_EQ(list()[0], (ReportRow{"140512023", "12345", ""}));
+    const auto today = std::chrono::sys_days(std::chrono::year(2014) / 5 / 12);
+    EXPECT_TRUE(IsWellFormedDraw({"140513001", "12345"}, 0, today));  // tomorrow, where the draws run ahead
+    EXPECT_FALSE(IsWellFormedDraw({"140514001", "12345"}, 0, today));
+    EXPECT_TRUE(IsWellFormedDraw({"014051301", "12345"}, 2, today));  // 新疆: two-digit serials
+    EXPECT_FALSE(IsWellFormedDraw({"140513001", "12345"}, 2, today));
+    EXPECT_TRUE(IsWellFormedDraw({"2014144", "816"}, 4, today));
+    EXPECT_FALSE(IsWellFormedDraw({"2014144", "8160"}, 4, today));
+}
+
+TEST_F(DrawJobs, AHugePageKeepsTheNewestFullList) {
+    std::vector<PageRow> rows;
+    for (int day = 1; day <= 28; ++day) {
+        for (int n = 1; n <= 120; ++n) {
+            char issue[16];
+            std::snprintf(issue, sizeof issue, "1405%02d%03d", day, n);
+            rows.push_back({issue, "12345"});
+        }
+    }
+    sites.serveGbk('B', kJibenCq, JibenPage(rows));
+    load(0);
+    ASSERT_EQ(list().size(), kMaxDrawRows);
+    EXPECT_EQ(list().front()[0], "140528120");
+    EXPECT_EQ(list().back()[0], "140527041");
+    sites.serve('A', "/static/ssc/newlyopenlist.xml?", {Ok(FeedPage({{"20140529001", "1,2,3,4,5"}}))});
+    update(0);
+    ASSERT_EQ(list().size(), kMaxDrawRows);  // the oldest row made room
+    EXPECT_EQ(list().front()[0], "140529001");
+    EXPECT_EQ(list().back()[0], "140527042");
+}
+
+TEST_F(DrawJobs, ChongqingUpdateFollowsSiteAToItsNewAddress) {
+    const std::string feed = FeedPage({{"20140512023", "1,2,3,4,5"}});
+    LocalHttpServer moved([&](const Request& r) {
+        return r.path == "/static/ssc/newlyopenlist.xml?" ? Ok(feed) : HttpReply(404, "Not Found", "");
+    });
+    LocalHttpServer old([&](const Request&) {
+        return HttpReply(301, "Moved Permanently", "", "Location: " + moved.base() + "\r\n");
+    });
+    sites.hosts.sites[0] = old.base();
+    controls.setRows(kDrawList, kThreeRows);
+    update(0);
+    ASSERT_EQ(list().size(), 4u);
+    EXPECT_EQ(list()[0], (ReportRow{"140512023", "12345", ""}));
 }
 
 TEST_F(DrawJobs, JiangxiLoadCutsJibenIssues) {
@@ -107,8 +193,6 @@ TEST_F(DrawJobs, CancelledLoadLeavesTheListAlone) {
     EXPECT_EQ(list(), ListOf({{"140512001", "12345"}}));
     EXPECT_EQ(sites.requests(), 0u);
 }
-
-const ReportRows kThreeRows = ListOf({{"140512022", "22222"}, {"140512021", "11111"}, {"140512020", "00000"}});
 
 TEST_F(DrawJobs, ChongqingUpdateInsertsANewerDrawAndReportsIt) {
     sites.serve('A', "/static/ssc/newlyopenlist.xml?", {Ok(FeedPage({{"20140512023", "1,2,3,4,5"}}))});
@@ -160,9 +244,10 @@ TEST_F(DrawJobs, JiangxiUpdateTriesSourcesUntilOneInserts) {
 }
 
 TEST_F(DrawJobs, XinjiangUpdateReadsTheGbkResultsPage) {
-    sites.serveGbk('F', "/ssc/", XinjiangResultsPage({{"20140512023", "1 2 3 4 5"}, {"20140512022", "0 9 8 7 6"}}));
+    // 新疆 numbers the draws of a day with two digits.
+    sites.serveGbk('F', "/ssc/", XinjiangResultsPage({{"2014051223", "1 2 3 4 5"}, {"2014051222", "0 9 8 7 6"}}));
     update(2);  // an empty list takes the first draw
-    EXPECT_EQ(list(), ListOf({{"140512023", "12345"}}));
+    EXPECT_EQ(list(), ListOf({{"014051223", "12345"}}));
 }
 
 TEST_F(DrawJobs, LongjiangUpdateAfterALoadAddsNoCopyOfTheNewestDraw) {

@@ -9,6 +9,7 @@
 #include "app/window_model.h"
 #include "draw_pages.h"
 #include "draw_sites.h"
+#include "history/history_fixture.h"
 #include "tools/tools_fixture.h"
 
 namespace sanxing {
@@ -181,6 +182,102 @@ TEST_F(DrawListTest, ShutdownCancelsARunningLoad) {
     EXPECT_TRUE(window.drawList().idle());
     platform.loop.runPosted();
     EXPECT_TRUE(list().empty());
+}
+
+// The draw list and the draw history feed each other.
+class DrawListHistoryTest : public DrawListTest {
+protected:
+    DrawListHistoryTest() { window.drawList().useHistory(dbPath); }
+
+    history::HistoryDb openDb() {
+        auto db = history::HistoryDb::Open(dbPath);
+        EXPECT_TRUE(db) << db.error();
+        return std::move(*db);
+    }
+    void store(std::string_view lottery, const std::vector<history::StoredDraw>& draws) {
+        ASSERT_TRUE(openDb().Record(lottery, draws));
+    }
+    const std::string& status() { return window.drawList().status(); }
+
+    TempFolder folder;
+    std::string dbPath = folder.file("history.sqlite");
+};
+
+TEST_F(DrawListHistoryTest, EveryLoadedAndUpdatedDrawIsRecordedUnderItsKind) {
+    loadChongqing();
+    sites.serve('A', kFeedCq, {Ok(FeedPage({{"20140512023", "1,2,3,4,5"}}))});
+    tick();
+    const auto stored = openDb().Newest("重庆时时彩", 10);
+    ASSERT_EQ(stored.size(), 4u);
+    EXPECT_EQ(stored.front().issue, "140512020");
+    EXPECT_EQ(stored.front().date, "2014-05-12");
+    EXPECT_EQ(stored.front().source, "B");
+    EXPECT_EQ(stored.back().number, "12345");
+    EXPECT_EQ(stored.back().source, "A");
+    EXPECT_EQ(openDb().Count("江西时时彩"), 0u);
+    EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(DrawListHistoryTest, WithoutLiveDrawsTheListShowsTheHistoryAndWorksOnIt) {
+    std::vector<history::StoredDraw> draws;
+    for (int n = 1; n <= 120; ++n) {
+        char issue[16];
+        std::snprintf(issue, sizeof issue, "140512%03d", n);
+        draws.push_back({issue, "1234" + std::to_string(n % 10), "", "T", ""});
+    }
+    store("江西时时彩", draws);
+    selectKind(1);  // nothing served
+    ASSERT_EQ(list().size(), DrawList::kHistoryRows);
+    EXPECT_EQ(list().front(), (ReportRow{"140512120", "12340", ""}));
+    EXPECT_EQ(list().back()[0], "140512021");
+    EXPECT_NE(status().find("开奖历史中最近 100 期"), std::string::npos) << status();
+    EXPECT_TRUE(platform.sounds.empty());
+
+    // A draw that reaches the history (an import) comes to the list with the next tick.
+    store("江西时时彩", {{"140513001", "56789", "", "file.txt", ""}});
+    window.controls().setText("编辑框_结果", "567 ");
+    tick();
+    EXPECT_EQ(list().front(), (ReportRow{"140513001", "56789", "对"}));
+    EXPECT_EQ(platform.sounds, (Clips{"jingle", "5", "6", "7", "8", "9"}));
+    window.controls().select("组合框_显示", 4);  // "5"
+    window.click("按钮_复制验证数据");
+    ASSERT_EQ(platform.clipboard.size(), 1u);
+    EXPECT_NE(platform.clipboard[0].find("前三单式  001期 567 对\r\n\r\n002期 本期大底为"), std::string::npos)
+        << platform.clipboard[0];
+}
+
+TEST_F(DrawListHistoryTest, ThreeDigitLotteriesShowTheirHistoryAndAreCheckedWhole) {
+    selectKind(4);
+    EXPECT_TRUE(list().empty());
+    EXPECT_NE(status().find("福彩3D暂无实时数据源；开奖历史中也没有"), std::string::npos) << status();
+    store("福彩3D", history::testing::Fc3dDraws(3, 143));  // 2024143..145
+    selectKind(4);
+    ASSERT_EQ(list().size(), 3u);
+    EXPECT_EQ(list().front(), (ReportRow{"2024145", "145", ""}));
+    EXPECT_EQ(sites.requests(), 0u);  // no live source is asked
+
+    store("福彩3D", {{"2024146", "816", "", "file.txt", ""}});
+    window.controls().select("组合框_验证", 2);  // 后三: still the whole number
+    window.controls().setText("编辑框_结果", "816 ");
+    window.controls().setTicked("选择框_开奖报号", false);
+    tick();
+    EXPECT_EQ(list().front(), (ReportRow{"2024146", "816", "对"}));
+    window.controls().select("组合框_显示", 0);  // "1"
+    window.click("按钮_复制验证数据");
+    ASSERT_EQ(platform.clipboard.size(), 1u);
+    EXPECT_NE(platform.clipboard[0].find("后三单式  146期 816 对\r\n\r\n147期 "), std::string::npos)
+        << platform.clipboard[0];
+}
+
+TEST_F(DrawListHistoryTest, AHistoryThatCannotBeWrittenIsSaidOnceAndTheListCarriesOn) {
+    std::filesystem::create_directories(dbPath);  // a folder where the database should be
+    loadChongqing();
+    selectKind(0);
+    EXPECT_EQ(list().size(), 3u);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_NE(platform.messages[0].text.find("开奖历史"), std::string::npos);
+    EXPECT_NE(platform.messages[0].text.find(dbPath), std::string::npos) << platform.messages[0].text;
+    EXPECT_TRUE(std::filesystem::is_directory(dbPath));
 }
 
 }  // namespace

@@ -81,15 +81,30 @@ TEST(HttpFetchWire, PostSendsTheTextAsBody) {
 }
 
 TEST(HttpFetchWire, MovedToBareSiteAddressKeepsThePath) {
-    LocalHttpServer moved([](const Request&) { return Ok("moved here"); });
+    LocalHttpServer moved([](const Request& r) { return Ok("moved here: " + r.path); });
+    std::string location;
     LocalHttpServer old([&](const Request&) {
-        return HttpReply(301, "Moved Permanently", "", "Location: " + moved.base() + "\r\n");
+        return HttpReply(301, "Moved Permanently", "", "Location: " + location + "\r\n");
     });
-    HttpExchange exchange;
-    exchange.noAutoRedirect = true;
-    EXPECT_EQ(HttpFetch(old.base() + "/static/ssc/list.xml?", exchange, Quick()), "moved here");
-    ASSERT_EQ(moved.requestCount(), 1u);
+    const std::string url = old.base() + "/static/ssc/list.xml?";
+    // As the program calls it, and with the client's own redirects turned off.
+    for (const std::string& bare : {moved.base(), moved.base() + "/"}) {
+        location = bare;
+        EXPECT_EQ(HttpFetch(url, Quick()), "moved here: /static/ssc/list.xml?") << bare;
+        HttpExchange exchange;
+        exchange.noAutoRedirect = true;
+        EXPECT_EQ(HttpFetch(url, exchange, Quick()), "moved here: /static/ssc/list.xml?") << bare;
+    }
+    ASSERT_EQ(moved.requestCount(), 4u);
     EXPECT_TRUE(moved.requests()[0].raw.starts_with("GET /static/ssc/list.xml? HTTP/1.1\r\n"));
+    // A Location with a path is followed as given, relative ones against the current URL.
+    location = moved.base() + "/elsewhere.xml";
+    EXPECT_EQ(HttpFetch(url, Quick()), "moved here: /elsewhere.xml");
+    location = "/static/new.xml";
+    EXPECT_EQ(HttpFetch(url, Quick()), "");  // the old host answers 301 again, up to the bound
+    EXPECT_EQ(MovedTarget("/static/new.xml", "/x", "http://h/static/new.xml"), "http://h/static/new.xml");
+    EXPECT_EQ(MovedTarget("HTTPS://H:81", "/x?y", ""), "HTTPS://H:81/x?y");
+    EXPECT_EQ(MovedTarget("http://h/?a", "/x", "http://h/?a"), "http://h/?a");
 }
 
 TEST(HttpFetchWire, ClientFollowsRedirectsByItself) {

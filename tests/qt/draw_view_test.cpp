@@ -4,15 +4,22 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTreeWidget>
 
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+
 #include "app/qt/process_state.h"
 #include "app/qt/sound_player.h"
 #include "app/qt/startup_hooks.h"
+#include "draws/announcement_page.h"
+#include "draws/draw_hosts.h"
 #include "draws/draw_pages.h"
 #include "draws/draw_record.h"
 #include "draws/local_http_server.h"
@@ -39,6 +46,35 @@ public slots:
     void open(const QUrl& url) { opened.push_back(url); }
 };
 
+// Measures how long the event loop goes without handling a timer event: the window's
+// response time while something heavy happens.
+class EventLatencyProbe {
+public:
+    EventLatencyProbe() {
+        timer_.setInterval(5);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            if (last_.isValid()) worst_ = std::max(worst_, last_.elapsed());
+            last_.restart();
+        });
+        timer_.start();
+    }
+    qint64 worstMs() const { return worst_; }
+
+private:
+    QTimer timer_;
+    QElapsedTimer last_;
+    qint64 worst_ = 0;
+};
+
+// Tables nested `depth` deep: under 1 KB at 24 levels, it froze the window for seconds.
+std::string NestedTables(int depth) {
+    std::string page = "<html><body><p>公告</p>";
+    for (int i = 0; i < depth; ++i) page += "<table><tr><td>";
+    page += "底";
+    for (int i = 0; i < depth; ++i) page += "</td></tr></table>";
+    return page + "</body></html>";
+}
+
 class DrawView : public GuiTest {
 protected:
     DrawView()
@@ -61,6 +97,12 @@ protected:
 
     QTreeWidget* list() { return widget<QTreeWidget>("列表框_开奖"); }
     QTextBrowser* browser() { return widget<QTextBrowser>("超文本浏览框"); }
+    QLabel* status() { return window->findChild<QLabel*>(QStringLiteral("开奖状态")); }
+    void chooseKind(int kind) {
+        auto* kinds = widget<QComboBox>("组合框_彩种");
+        kinds->setCurrentIndex(kind);
+        emit kinds->activated(kind);
+    }
 
     LocalHttpServer server;
 };
@@ -73,6 +115,82 @@ TEST_F(DrawView, StartUpFillsTheListAndShowsTheBuiltInPage) {
     EXPECT_EQ(window->model().session().handledDrawNumber, "22222");
     // No announcement address: the usage notes.
     EXPECT_TRUE(browser()->toPlainText().contains(QStringLiteral("缩水")));
+}
+
+TEST_F(DrawView, NestingBombsNeitherFreezeNorCrashTheWindow) {
+    for (const int depth : {30, 3'000}) {
+        const std::string bomb = Utf8ToGbk(NestedTables(depth));
+        LocalHttpServer ads([&](const Request&) { return Ok(bomb); });
+        window->model().drawHosts().announcement = ads.base();
+        EventLatencyProbe probe;
+        window->model().announcement().load(AnnouncementAddress(window->model().drawHosts()));
+        EXPECT_TRUE(browser()->toPlainText().contains(QStringLiteral("正在载入公告")));
+        ASSERT_TRUE(WaitFor([this] { return browser()->toPlainText().contains(QStringLiteral("公告")) &&
+                                            !browser()->toPlainText().contains(QStringLiteral("正在载入")); },
+                            5000));
+        // What lies deeper than the parser's nesting limit is dropped.
+        EXPECT_EQ(browser()->toPlainText().contains(QStringLiteral("底")), depth == 30);
+        QTest::qWait(50);
+        EXPECT_LT(probe.worstMs(), 100) << depth << " levels";
+        RecordProperty("worst_event_gap_ms_" + std::to_string(depth), static_cast<int>(probe.worstMs()));
+    }
+}
+
+TEST_F(DrawView, AKindChangeDropsTheOldRowsAndLoadsTheNewKindAtOnce) {
+    std::atomic<qint64> jiangxiAsked{-1};
+    QElapsedTimer clock;
+    LocalHttpServer hanging([&](const Request& r) {
+        if (r.path.starts_with("/B/trend/jxssc/")) jiangxiAsked = clock.elapsed();
+        return Silent();
+    });
+    window->model().drawList().options().http.totalTimeout = 30s;
+    window->created();  // 重庆 from the test server: three rows
+    ASSERT_TRUE(WaitFor([this] { return list()->topLevelItemCount() == 3; }));
+    EXPECT_FALSE(status()->isVisible());
+
+    // 江西 hangs: the 重庆 rows go at once, and the list says it is loading.
+    window->model().drawHosts().sites['B' - 'A'] = hanging.base() + "/B/";
+    chooseKind(1);
+    EXPECT_EQ(list()->topLevelItemCount(), 0);
+    EXPECT_TRUE(status()->isVisible());
+    EXPECT_TRUE(status()->text().contains(QStringLiteral("正在载入江西时时彩")));
+    ASSERT_TRUE(WaitFor([&] { return hanging.requestCount() > 0; }));
+
+    // Back to 重庆 while the 江西 request hangs: its first request goes out at once.
+    window->model().drawHosts().sites['B' - 'A'] = server.base() + "/B/";
+    clock.start();
+    chooseKind(0);
+    ASSERT_TRUE(WaitFor([this] { return list()->topLevelItemCount() == 3; }));
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_FALSE(status()->isVisible());
+
+    // And the other way: 江西's request goes out at once behind a hanging 重庆 load.
+    window->model().drawHosts().sites['B' - 'A'] = hanging.base() + "/B/";
+    chooseKind(0);
+    ASSERT_TRUE(WaitFor([&] { return hanging.requestCount() > 1; }));
+    clock.restart();
+    chooseKind(1);
+    ASSERT_TRUE(WaitFor([&] { return jiangxiAsked >= 0 && hanging.requestCount() > 2; }));
+    EXPECT_LT(jiangxiAsked.load(), 1000);
+    RecordProperty("kind_change_to_first_request_ms", static_cast<int>(jiangxiAsked.load()));
+    window->model().shutdown();  // before the hanging server goes
+}
+
+TEST_F(DrawView, WithoutSourcesTheDrawAreaSaysWhatToConfigureAndWhere) {
+    window->model().drawHosts() = LoadConfiguredDrawHosts("/nonexistent/sanxing/sources.json");
+    window->created();
+    ASSERT_TRUE(WaitFor([this] { return status()->text().contains(QStringLiteral("未配置开奖数据源")); }));
+    EXPECT_TRUE(status()->text().contains(QStringLiteral("/nonexistent/sanxing/sources.json")));
+    EXPECT_TRUE(browser()->toPlainText().contains(QStringLiteral("未配置公告页")));
+    EXPECT_TRUE(browser()->toPlainText().contains(QStringLiteral("sources.json")));
+
+    const auto broken = std::filesystem::temp_directory_path() / "sanxing-broken-sources.json";
+    std::ofstream(broken) << "{\"A\": 1";
+    window->model().drawHosts() = LoadConfiguredDrawHosts(broken.string());
+    chooseKind(1);
+    ASSERT_TRUE(WaitFor([this] { return status()->text().contains(QStringLiteral("无法使用")); }));
+    EXPECT_TRUE(status()->text().contains(QString::fromStdString(broken.string())));
+    std::filesystem::remove(broken);
 }
 
 TEST_F(DrawView, TheAnnouncementPageIsFetchedAndItsLinksGoToTheBrowser) {

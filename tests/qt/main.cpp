@@ -39,6 +39,9 @@ int main(int argc, char** argv) {
     // what an earlier run left: each run starts from an empty configuration folder.
     const QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    // Nor write the user's draw history: the window's database goes to a folder of this run.
+    QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", data.path().toUtf8());
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     sanxing::InitialiseToolkit(app);

@@ -1,0 +1,74 @@
+#include "draws/draw_history.h"
+
+#include <algorithm>
+
+#include "history/history_db.h"
+#include "history/lotteries.h"
+
+namespace sanxing {
+
+namespace {
+
+const history::Lottery* LotteryOfKind(int kind) {
+    const auto all = history::Lotteries();
+    return kind >= 0 && kind < static_cast<int>(all.size()) ? &all[static_cast<std::size_t>(kind)] : nullptr;
+}
+
+// The draw date that a time-based issue carries (YYMMDD before its serial); empty for
+// the daily lotteries, whose issues count the draws of a year.
+std::string DateOfIssue(const history::Lottery& lottery, const std::string& issue) {
+    if (lottery.digits != 5 || issue.size() != static_cast<std::size_t>(lottery.issueLength)) return {};
+    const std::size_t at = issue.size() - static_cast<std::size_t>(lottery.serialLength) - 6;
+    return "20" + issue.substr(at, 2) + "-" + issue.substr(at + 2, 2) + "-" + issue.substr(at + 4, 2);
+}
+
+}  // namespace
+
+DrawHistory::DrawHistory(std::filesystem::path file) : file_(std::move(file)) {}
+
+DrawHistory::~DrawHistory() = default;
+
+history::HistoryDb* DrawHistory::open(std::string& error) {
+    if (db_) return db_.get();
+    if (openError_.empty()) {
+        auto opened = history::HistoryDb::Open(file_);
+        if (opened) {
+            db_ = std::make_unique<history::HistoryDb>(std::move(*opened));
+            return db_.get();
+        }
+        openError_ = opened.error();
+    }
+    error = openError_;
+    return nullptr;
+}
+
+std::optional<std::string> DrawHistory::record(int kind, const DrawRows& draws, char site) {
+    const history::Lottery* lottery = LotteryOfKind(kind);
+    if (lottery == nullptr || draws.empty()) return std::nullopt;
+    std::string error;
+    history::HistoryDb* db = open(error);
+    if (db == nullptr) return error;
+    const std::string recorded = history::NowUtc();
+    std::vector<history::StoredDraw> stored;
+    stored.reserve(draws.size());
+    for (const DrawRecord& draw : draws) {
+        stored.push_back({draw.issue, draw.number, DateOfIssue(*lottery, draw.issue), std::string(1, site), recorded});
+    }
+    auto written = db->Record(lottery->name, stored);
+    if (!written) return written.error();
+    return std::nullopt;
+}
+
+DrawRows DrawHistory::newest(int kind, std::size_t count, std::string& error) {
+    const history::Lottery* lottery = LotteryOfKind(kind);
+    history::HistoryDb* db = lottery == nullptr ? nullptr : open(error);
+    if (db == nullptr) return {};
+    DrawRows rows;
+    for (history::StoredDraw& draw : db->Newest(lottery->name, count)) {
+        rows.push_back({std::move(draw.issue), std::move(draw.number)});
+    }
+    std::reverse(rows.begin(), rows.end());  // the history gives the oldest first
+    return rows;
+}
+
+}  // namespace sanxing

@@ -1,0 +1,42 @@
+#pragma once
+// The draw list's side of the draw history: every draw the list takes is recorded under
+// its kind, and a kind whose live load gives nothing is shown from the history. Used on
+// the draw list's worker only, one job at a time; the database is opened there on first
+// use, and a database that cannot be opened is not tried again.
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "draws/draw_record.h"
+
+namespace history {
+class HistoryDb;
+}
+
+namespace sanxing {
+
+class DrawHistory {
+public:
+    explicit DrawHistory(std::filesystem::path file);
+    ~DrawHistory();
+    DrawHistory(const DrawHistory&) = delete;
+    DrawHistory& operator=(const DrawHistory&) = delete;
+
+    // Records the draws of a kind (an index of 组合框_彩种), with the site letter they came
+    // from; the reason when they could not be written.
+    std::optional<std::string> record(int kind, const DrawRows& draws, char site);
+    // The newest `count` draws of a kind, newest first; empty when there are none. When
+    // the database cannot be opened, `error` receives the reason.
+    DrawRows newest(int kind, std::size_t count, std::string& error);
+
+private:
+    history::HistoryDb* open(std::string& error);
+
+    std::filesystem::path file_;
+    std::unique_ptr<history::HistoryDb> db_;
+    std::string openError_;
+};
+
+}  // namespace sanxing

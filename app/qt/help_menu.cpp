@@ -42,7 +42,7 @@ QWidget* MakeUsageNotesDialog(QWidget* window) {
     auto* layout = new QVBoxLayout(dialog);
     auto* notes = new QTextBrowser;
     notes->setOpenExternalLinks(false);
-    notes->setHtml(Q(BuiltInAnnouncementPage()));
+    notes->setHtml(Q(BuiltInAnnouncementPage("使用说明", DefaultDrawHostsPath())));
     layout->addWidget(notes);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);

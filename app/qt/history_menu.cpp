@@ -23,7 +23,7 @@ constexpr const char* kExportFilter = "CSV 文件(*.csv)|*.csv|所有文件(*.*)
 
 HistoryMenu::HistoryMenu(WindowModel& model, QMainWindow& window, std::filesystem::path databaseFile)
     : QObject(&window), model_(model), window_(window), access_(model.platform(), std::move(databaseFile)) {
-    menu_ = window.menuBar()->addMenu(QStringLiteral("历史(&H)"));
+    menu_ = window.menuBar()->addMenu(QStringLiteral("历史(&L)"));
     menu_->setObjectName(QString::fromLatin1(kMenuName));
     import_ = menu_->addAction(QStringLiteral("导入开奖号码(&I)…"), this, &HistoryMenu::importDraws);
     export_ = menu_->addAction(QStringLiteral("导出开奖号码(&E)…"), this, &HistoryMenu::exportDraws);

@@ -122,7 +122,9 @@ TEST_F(Keyboard, ShortcutsPressTheirButtonsAndTheButtonsSaySo) {
     window->activateWindow();
 
     for (const ControlSpec& spec : store().table()) {
-        if (spec.kind == ControlKind::Button) EXPECT_FALSE(widget(spec.name)->toolTip().isEmpty()) << spec.name;
+        if (spec.kind == ControlKind::Button) {
+            EXPECT_FALSE(widget(spec.name)->toolTip().isEmpty()) << spec.name;
+        }
     }
     EXPECT_TRUE(widget("打开大底")->toolTip().contains("Ctrl+O"));
     EXPECT_FALSE(widget("标签_和值")->toolTip().isEmpty());

@@ -283,7 +283,7 @@ std::string Usage() {
            "  --controls             print the control table as JSON\n"
            "  --json                 print one JSON object at the end instead (values, messages,\n"
            "                         clipboard, sounds: the sound clips played, in order;\n"
-           "                         import: what --import-draws did)\n";
+           "                         import, export: what --import-draws, --export-draws did)\n";
 }
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {

@@ -103,7 +103,8 @@ std::optional<Step> ParseHistoryOption(const std::string& option, const std::str
 std::string HistoryUsage() {
     return "  --history FILE         the draw history database for the steps after it\n"
            "                         (default $XDG_DATA_HOME/sanxing/history.sqlite)\n"
-           "  --lottery NAME         the lottery for the steps after it: " +
+           "  --lottery NAME         the lottery for the steps after it:\n"
+           "                         " +
            std::string(history::LotteryNames()) +
            "\n"
            "  --import-draws FILE    import a file of draws (one per line: issue, then digits)\n"

@@ -80,10 +80,7 @@ struct CloseFile {
 class LineSink {
 public:
     LineSink(DrawWriter& writer, const Lottery& lottery, std::string source)
-        : writer_(writer), lottery_(lottery), recorded_(NowUtc()) {
-        draw_.source = std::move(source);
-        draw_.recorded = recorded_;
-    }
+        : writer_(writer), lottery_(lottery), source_(std::move(source)), recorded_(NowUtc()) {}
 
     // False when the database failed.
     bool Take(std::size_t lineNumber, std::string_view raw, bool tooLong) {
@@ -95,28 +92,38 @@ public:
         ParsedLine parsed = ParseDrawLine(converted.empty() ? raw : std::string_view(converted), lottery_);
         if (parsed.kind == ParsedLine::Kind::Rejected) Reject(lineNumber, std::move(parsed.reason));
         if (parsed.kind != ParsedLine::Kind::Draw) return true;
-        draw_.issue = std::move(parsed.issue);
-        draw_.number = std::move(parsed.number);
-        draw_.date = std::move(parsed.date);
-        std::string stored;
-        switch (writer_.Add(lottery_.name, draw_, &stored)) {
-        case DrawWriter::Outcome::Stored: ++report_.stored; break;
-        case DrawWriter::Outcome::Present: ++report_.present; break;
-        case DrawWriter::Outcome::Conflict:
-            if (report_.conflicts.size() < kListLimit) {
-                report_.conflicts.push_back({lineNumber, draw_.issue, std::move(stored), draw_.number});
-            } else {
-                ++report_.conflictsNotListed;
+        pending_.push_back({std::move(parsed.issue), std::move(parsed.number), std::move(parsed.date), source_, recorded_});
+        pendingLines_.push_back(lineNumber);
+        return pending_.size() < DrawWriter::kBlock || Flush();
+    }
+
+    // Hands the waiting draws to the database; false when it failed.
+    bool Flush() {
+        const auto added = writer_.AddAll(lottery_.name, pending_);
+        for (std::size_t i = 0; i < added.size(); ++i) {
+            switch (added[i].outcome) {
+            case DrawWriter::Outcome::Stored: ++report_.stored; break;
+            case DrawWriter::Outcome::Present: ++report_.present; break;
+            case DrawWriter::Outcome::Conflict: Conflict(pendingLines_[i], pending_[i], added[i].storedNumber); break;
+            case DrawWriter::Outcome::Failed: return false;
             }
-            break;
-        case DrawWriter::Outcome::Failed: return false;
         }
+        pending_.clear();
+        pendingLines_.clear();
         return true;
     }
 
     ImportReport& report() { return report_; }
 
 private:
+    void Conflict(std::size_t lineNumber, const StoredDraw& draw, std::string stored) {
+        if (report_.conflicts.size() < kListLimit) {
+            report_.conflicts.push_back({lineNumber, draw.issue, std::move(stored), draw.number});
+        } else {
+            ++report_.conflictsNotListed;
+        }
+    }
+
     void Reject(std::size_t lineNumber, std::string reason) {
         if (report_.rejected.size() < kListLimit) {
             report_.rejected.push_back({lineNumber, std::move(reason)});
@@ -127,8 +134,10 @@ private:
 
     DrawWriter& writer_;
     const Lottery& lottery_;
+    std::string source_;
     std::string recorded_;
-    StoredDraw draw_;
+    std::vector<StoredDraw> pending_;  // parsed, not yet written
+    std::vector<std::size_t> pendingLines_;
     ImportReport report_;
 };
 
@@ -172,7 +181,7 @@ StreamEnd StreamLines(std::FILE* file, LineSink& sink, const std::atomic<bool>* 
     }
     if (std::ferror(file)) return StreamEnd::ReadError;
     if ((!line.empty() || tooLong) && !flush()) return StreamEnd::DatabaseError;
-    return StreamEnd::Done;
+    return sink.Flush() ? StreamEnd::Done : StreamEnd::DatabaseError;
 }
 
 }  // namespace

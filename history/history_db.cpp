@@ -1,6 +1,7 @@
 #include "history/history_db.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdlib>
 #include <ctime>
@@ -217,12 +218,16 @@ Result<RecordCounts> HistoryDb::Record(std::string_view lottery, const std::vect
     auto writer = StartWriting();
     if (!writer) return Result<RecordCounts>::Failure(writer.error());
     RecordCounts counts;
+    std::vector<StoredDraw> valid;
     for (const StoredDraw& draw : draws) {
-        if (!IsValidDraw(lottery, draw)) {
+        if (IsValidDraw(lottery, draw)) {
+            valid.push_back(draw);
+        } else {
             ++counts.invalid;
-            continue;
         }
-        switch (writer->Add(lottery, draw)) {
+    }
+    for (const DrawWriter::Added& added : writer->AddAll(lottery, valid)) {
+        switch (added.outcome) {
         case DrawWriter::Outcome::Stored: ++counts.stored; break;
         case DrawWriter::Outcome::Present: ++counts.present; break;
         case DrawWriter::Outcome::Conflict: ++counts.conflicts; break;
@@ -248,45 +253,104 @@ Result<std::size_t> HistoryDb::Delete(std::string_view lottery, const std::vecto
     return deleted;
 }
 
+namespace {
+
+std::string BlockInsertSql() {
+    std::string sql = "INSERT INTO draws (lottery, issue, number, date, source, recorded) VALUES ";
+    for (std::size_t i = 0; i < DrawWriter::kBlock; ++i) sql += i ? ",(?,?,?,?,?,?)" : "(?,?,?,?,?,?)";
+    return sql;
+}
+
+}  // namespace
+
 DrawWriter::DrawWriter(const sqlite::Connection& connection)
     : connection_(&connection), transaction_(std::make_unique<sqlite::Transaction>(connection)),
       insert_(connection.get(),
               "INSERT INTO draws (lottery, issue, number, date, source, recorded) VALUES (?1, ?2, ?3, ?4, ?5, ?6)"
               " ON CONFLICT (lottery, issue) DO NOTHING"),
-      lookup_(connection.get(), "SELECT number FROM draws WHERE lottery = ?1 AND issue = ?2") {
+      lookup_(connection.get(), "SELECT number FROM draws WHERE lottery = ?1 AND issue = ?2"),
+      anyInRange_(connection.get(), "SELECT 1 FROM draws WHERE lottery = ?1 AND issue BETWEEN ?2 AND ?3 LIMIT 1"),
+      insertBlock_(connection.get(), BlockInsertSql()) {
     if (transaction_->beginError()) {
         error_ = DescribeSqliteError(connection.LastErrorCode(), *transaction_->beginError(), 0);
-    } else if (!insert_.ok() || !lookup_.ok()) {
+    } else if (!insert_.ok() || !lookup_.ok() || !anyInRange_.ok() || !insertBlock_.ok()) {
         error_ = DescribeSqliteError(connection.LastErrorCode(), connection.LastError(), 0);
     }
 }
 
+DrawWriter::Outcome DrawWriter::Fail() {
+    error_ = DescribeSqliteError(connection_->LastErrorCode(), connection_->LastError(), 0);
+    return Outcome::Failed;
+}
+
 DrawWriter::Outcome DrawWriter::Add(std::string_view lottery, const StoredDraw& draw, std::string* storedNumber) {
-    const std::string recorded = draw.recorded.empty() ? NowUtc() : std::string();
     const std::int64_t key = LotteryKey(lottery);
     if (key < 0) {
         error_ = "未知彩种“" + std::string(lottery) + "”";
         return Outcome::Failed;
     }
+    const std::string recorded = draw.recorded.empty() ? NowUtc() : std::string();
     insert_.Bind(1, key).Bind(2, draw.issue).Bind(3, draw.number).Bind(4, draw.date).Bind(5, draw.source);
     insert_.Bind(6, draw.recorded.empty() ? std::string_view(recorded) : std::string_view(draw.recorded));
     const int step = insert_.Step();
     insert_.Reset();
-    if (step != SQLITE_DONE) {
-        error_ = DescribeSqliteError(connection_->LastErrorCode(), connection_->LastError(), 0);
-        return Outcome::Failed;
-    }
+    if (step != SQLITE_DONE) return Fail();
     if (sqlite3_changes(connection_->get()) == 1) return Outcome::Stored;
     lookup_.Bind(1, key).Bind(2, draw.issue);
     const bool found = lookup_.Step() == SQLITE_ROW;
     const bool same = found && lookup_.TextView(0) == draw.number;
     if (found && !same && storedNumber) *storedNumber = lookup_.Text(0);
     lookup_.Reset();
-    if (!found) {
-        error_ = DescribeSqliteError(connection_->LastErrorCode(), connection_->LastError(), 0);
-        return Outcome::Failed;
-    }
+    if (!found) return Fail();
     return same ? Outcome::Present : Outcome::Conflict;
+}
+
+bool DrawWriter::TryInsertBlock(std::int64_t key, std::span<const StoredDraw> block, const std::string& recorded) {
+    std::array<std::string_view, kBlock> issues;
+    for (std::size_t i = 0; i < kBlock; ++i) issues[i] = block[i].issue;
+    std::sort(issues.begin(), issues.end());
+    if (std::adjacent_find(issues.begin(), issues.end()) != issues.end()) return false;
+    anyInRange_.Bind(1, key).Bind(2, issues.front()).Bind(3, issues.back());
+    const bool anyStored = anyInRange_.Step() == SQLITE_ROW;
+    anyInRange_.Reset();
+    if (anyStored) return false;
+    for (std::size_t i = 0; i < kBlock; ++i) {
+        const StoredDraw& draw = block[i];
+        const int at = static_cast<int>(i) * 6;
+        insertBlock_.Bind(at + 1, key).Bind(at + 2, draw.issue).Bind(at + 3, draw.number);
+        insertBlock_.Bind(at + 4, draw.date).Bind(at + 5, draw.source);
+        insertBlock_.Bind(at + 6, draw.recorded.empty() ? std::string_view(recorded) : std::string_view(draw.recorded));
+    }
+    const int step = insertBlock_.Step();
+    insertBlock_.Reset();
+    if (step == SQLITE_DONE) return true;
+    Fail();
+    return false;
+}
+
+std::vector<DrawWriter::Added> DrawWriter::AddAll(std::string_view lottery, std::span<const StoredDraw> draws) {
+    std::vector<Added> added;
+    added.reserve(draws.size());
+    const std::int64_t key = LotteryKey(lottery);
+    const std::string recorded = NowUtc();
+    for (std::size_t start = 0; start < draws.size(); start += kBlock) {
+        const auto block = draws.subspan(start, std::min(kBlock, draws.size() - start));
+        if (key >= 0 && block.size() == kBlock && TryInsertBlock(key, block, recorded)) {
+            added.resize(added.size() + kBlock, Added{Outcome::Stored, {}});
+            continue;
+        }
+        if (!error_.empty()) {
+            added.push_back({});
+            return added;
+        }
+        for (const StoredDraw& draw : block) {
+            Added one;
+            one.outcome = Add(lottery, draw, &one.storedNumber);
+            added.push_back(std::move(one));
+            if (added.back().outcome == Outcome::Failed) return added;
+        }
+    }
+    return added;
 }
 
 std::optional<std::string> DrawWriter::Commit() {

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -87,18 +88,32 @@ class DrawWriter {
 public:
     enum class Outcome { Stored, Present, Conflict, Failed };
 
+    struct Added {
+        Outcome outcome = Outcome::Failed;
+        std::string storedNumber;  // on Conflict: the number already stored
+    };
+
     // On Conflict, `storedNumber` receives the number already stored.
     Outcome Add(std::string_view lottery, const StoredDraw& draw, std::string* storedNumber = nullptr);
+    // The same for many draws, one outcome each in their order; stops at the first failure
+    // (the outcomes then end with Failed).
+    std::vector<Added> AddAll(std::string_view lottery, std::span<const StoredDraw> draws);
     const std::string& error() const { return error_; }
     std::optional<std::string> Commit();
+
+    // Draws go in together in blocks of this many when none of them is stored yet.
+    static constexpr std::size_t kBlock = 64;
 
 private:
     friend class HistoryDb;
     explicit DrawWriter(const sqlite::Connection& connection);
+    // Inserts a block in one statement when its issues are distinct and none is stored.
+    bool TryInsertBlock(std::int64_t key, std::span<const StoredDraw> block, const std::string& recorded);
+    Outcome Fail();  // keeps SQLite's reason
 
     const sqlite::Connection* connection_;
     std::unique_ptr<sqlite::Transaction> transaction_;
-    sqlite::Statement insert_, lookup_;
+    sqlite::Statement insert_, lookup_, anyInRange_, insertBlock_;
     std::string error_;
 };
 

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "bench/proc_status.h"
 #include "history/draw_import.h"
 #include "history/history_db.h"
 #include "history/lotteries.h"
@@ -73,21 +74,6 @@ void BM_NewestDraws(benchmark::State& state) {
 }
 BENCHMARK(BM_NewestDraws)->Unit(benchmark::kMillisecond);
 
-// A /proc/self/status field ("VmHWM:", "VmRSS:") in MiB.
-double StatusMiB(const std::string& field) {
-    std::ifstream status("/proc/self/status");
-    std::string key;
-    while (status >> key) {
-        if (key == field) {
-            double kib = 0;
-            status >> kib;
-            return kib / 1024.0;
-        }
-        status.ignore(1 << 10, '\n');
-    }
-    return 0;
-}
-
 // Each import runs in a child process of its own whose peak resident size is reset
 // before it starts; the counter is how far the peak rose above the size before.
 void BM_ImportPeakMemory(benchmark::State& state) {
@@ -101,9 +87,9 @@ void BM_ImportPeakMemory(benchmark::State& state) {
         if (child == 0) {
             auto db = FreshDb(folder);
             std::ofstream("/proc/self/clear_refs") << "5";  // resets the peak to the present size
-            const double before = StatusMiB("VmRSS:");
+            const double before = sanxing::bench::StatusMiB("VmRSS:");
             auto report = ImportDrawFile(db, Chongqing(), file);
-            const double rise = report ? StatusMiB("VmHWM:") - before : -1;
+            const double rise = report ? sanxing::bench::StatusMiB("VmHWM:") - before : -1;
             (void)!::write(pipe_[1], &rise, sizeof rise);
             ::_exit(0);
         }

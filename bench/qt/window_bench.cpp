@@ -16,25 +16,11 @@
 #include "app/qt/application.h"
 #include "app/qt/main_window.h"
 #include "app/qt/qt_platform.h"
+#include "bench/proc_status.h"
 
 namespace {
 
 double g_toolkitMs = 0;
-
-// A /proc/self/status field in MB, e.g. "VmRSS:".
-double StatusMb(const std::string& field) {
-    std::ifstream status("/proc/self/status");
-    std::string key;
-    while (status >> key) {
-        if (key == field) {
-            double kb = 0;
-            status >> kb;
-            return kb / 1024.0;
-        }
-        status.ignore(1 << 10, '\n');
-    }
-    return 0;
-}
 
 void ShowAndWait(sanxing::MainWindow& window) {
     window.show();
@@ -52,7 +38,7 @@ void ColdStart(benchmark::State& state) {
         sanxing::MainWindow window(platform);
         ShowAndWait(window);
         state.counters["ms_to_shown"] = g_toolkitMs + static_cast<double>(clock.nsecsElapsed()) / 1e6;
-        state.counters["rss_MB"] = StatusMb("VmRSS:");
+        state.counters["rss_MB"] = sanxing::bench::StatusMiB("VmRSS:");
     }
 }
 BENCHMARK(ColdStart)->Iterations(1)->Unit(benchmark::kMillisecond);
@@ -63,7 +49,7 @@ void WindowShown(benchmark::State& state) {
         sanxing::MainWindow window(platform);
         ShowAndWait(window);
     }
-    state.counters["peak_rss_MB"] = StatusMb("VmHWM:");
+    state.counters["peak_rss_MB"] = sanxing::bench::StatusMiB("VmHWM:");
 }
 BENCHMARK(WindowShown)->Unit(benchmark::kMillisecond);
 

@@ -157,20 +157,21 @@ TEST_F(BrokenDatabase, AnotherProgramsDatabaseIsRefused) {
     ExpectRefused(dbPath, "不是 sanxing");
 }
 
-// Root may read and write anything, so the test drops to an unprivileged user in a child.
+// The file is opened by a child that may not read or write it.
 TEST_F(BrokenDatabase, FileWithoutPermissionIsRefused) {
     MakeDatabase("");
-    std::filesystem::permissions(dbPath, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    KeepFromChild(dbPath);
     std::filesystem::permissions(folder.path(), std::filesystem::perms::all, std::filesystem::perm_options::add);
     const pid_t child = fork();
     if (child == 0) {
-        if (geteuid() == 0 && setuid(65534) != 0) _exit(3);
+        if (!DropToNobody()) _exit(3);
         auto db = HistoryDb::Open(dbPath);
         _exit(!db && db.error().find("权限") != std::string::npos ? 0 : 1);
     }
     int status = 0;
     waitpid(child, &status, 0);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    std::filesystem::permissions(dbPath, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
     EXPECT_EQ(OpenDb().Count("福彩3D"), 200u);
 }
 

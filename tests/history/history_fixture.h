@@ -2,6 +2,7 @@
 // A history database in a temporary folder, and the draws tests put into it.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <string>
 #include <vector>
@@ -26,6 +27,17 @@ inline std::vector<StoredDraw> Fc3dDraws(int count, int first = 1) {
     }
     return draws;
 }
+
+// Makes `file` unreadable for the test's child process: root reads anything, so as root
+// the file is kept to its owner and the child runs as nobody (see DropToNobody); any other
+// user loses every permission on it.
+inline void KeepFromChild(const std::string& file) {
+    namespace fs = std::filesystem;
+    fs::permissions(file, ::geteuid() == 0 ? fs::perms::owner_read | fs::perms::owner_write : fs::perms::none);
+}
+
+// In a forked child: runs on as an unprivileged user when started as root.
+inline bool DropToNobody() { return ::geteuid() != 0 || ::setuid(65534) == 0; }
 
 class HistoryTest : public ::testing::Test {
 protected:

@@ -15,8 +15,8 @@
 
 #include "app/window_model.h"
 #include "runtime/loop_platform.h"
-#include "runtime/temp_folder.h"
 #include "runtime/platform.h"
+#include "runtime/temp_folder.h"
 
 namespace sanxing {
 

@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         for (auto recent : {RecentFromJiben, RecentFromBaseTrend, RecentFromDxds, RecentFromZoushi,
                             RecentFromXinjiangTrend, RecentFromOneDay}) {
-            for (const DrawRecord& record : recent(page)) CheckRecord(record);
+            for (const DrawRecord& record : recent(page, {})) CheckRecord(record);
         }
     }
     return 0;

@@ -11,11 +11,13 @@ using namespace sanxing;
 
 namespace {
 
+// The status text between "HTTP/1.1 " and " Moved", both found in any case, is "301".
 bool ReferenceMoved(std::string_view headers) {
-    const std::size_t line = headers.find("HTTP/1.1 ");
-    if (line == std::string_view::npos) return false;
-    const std::string_view after = headers.substr(line + 9);
-    const std::size_t moved = after.find(" Moved");
+    const std::string lower = fuzz::LowerAscii(headers);
+    const std::size_t line = lower.find("http/1.1 ");
+    if (line == std::string::npos) return false;
+    const std::string_view after = std::string_view(lower).substr(line + 9);
+    const std::size_t moved = after.find(" moved");
     return moved != std::string_view::npos && after.substr(0, moved) == "301";
 }
 

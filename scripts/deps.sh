@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-multimedia-dev qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n libgl-dev
   libcurl4-openssl-dev libpcre2-dev libxml2-dev nlohmann-json3-dev libsqlite3-dev
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format-14
   help2man desktop-file-utils appstream librsvg2-bin dpkg-dev file
   fonts-wqy-microhei xvfb xauth
 )

@@ -19,7 +19,7 @@ namespace sanxing::analysis {
 struct DrawOutcome {
     std::string issue;
     std::string number;
-    int value = 0;                // the three analysed digits
+    int value = 0;                 // the three analysed digits
     std::uint64_t failedMask = 0;  // bit i: failed the group of table row i
     int failures = 0;
     bool inBase = false;
@@ -28,10 +28,10 @@ struct DrawOutcome {
 
 struct GroupFigures {
     GroupName group;
-    int passes = 0;               // numbers of the universe its row holds
-    int kills = 0;                // draws of the range it fails
-    double expectedKills = 0;     // draws × (1000 − passes) / 1000
-    int sinceLastKill = 0;        // draws after the newest one it killed; the range length if none
+    int passes = 0;            // numbers of the universe its row holds
+    int kills = 0;             // draws of the range it fails
+    double expectedKills = 0;  // draws × (1000 − passes) / 1000
+    int sinceLastKill = 0;     // draws after the newest one it killed; the range length if none
     int longestKillRun = 0;
     int longestPassRun = 0;
     bool killsMoreThanChance() const { return kills > expectedKills; }
@@ -45,9 +45,9 @@ struct CurvePoint {
 };
 
 struct Backtest {
-    std::vector<DrawOutcome> draws;   // oldest first
+    std::vector<DrawOutcome> draws;    // oldest first
     std::vector<GroupFigures> groups;  // active groups in run order
-    std::vector<CurvePoint> curve;    // t = 0 … number of active groups
+    std::vector<CurvePoint> curve;     // t = 0 … number of active groups
     // At the tolerance of 组合框_容错: the hits and the size of the result it gives.
     int hits = 0;
     int resultSize = 0;

@@ -14,9 +14,7 @@ using history::Result;
 std::string Quoted(const Lottery& lottery) { return "「" + std::string(lottery.name) + "」"; }
 
 // Issues compare by (length, text), as the history stores them.
-bool IssueBefore(std::string_view a, std::string_view b) {
-    return a.size() != b.size() ? a.size() < b.size() : a < b;
-}
+bool IssueBefore(std::string_view a, std::string_view b) { return a.size() != b.size() ? a.size() < b.size() : a < b; }
 
 std::vector<Draw> ToDraws(std::vector<history::StoredDraw> stored) {
     std::vector<Draw> draws;
@@ -38,7 +36,8 @@ Result<SelectedDraws> SelectIssues(const history::HistoryDb& db, const Lottery& 
     const bool beforeHistory = !from.empty() && IssueBefore(from, issues.back());
     const bool afterHistory = !to.empty() && IssueBefore(issues.front(), to);
     if (beforeHistory || afterHistory) {
-        selected.note = asked + " 超出了历史" + span + "，按其中的 " + std::to_string(selected.draws.size()) + " 期计算。";
+        selected.note =
+            asked + " 超出了历史" + span + "，按其中的 " + std::to_string(selected.draws.size()) + " 期计算。";
     }
     return selected;
 }
@@ -54,13 +53,13 @@ std::optional<std::string> CheckIssueText(std::string_view issue) {
 Result<SelectedDraws> SelectDraws(const history::HistoryDb& db, const Lottery& lottery, const RangeChoice& range) {
     const std::size_t count = db.Count(lottery.name);
     if (count == 0) {
-        return Result<SelectedDraws>::Failure(Quoted(lottery) + "还没有开奖历史。请先导入开奖号码：菜单 历史 → 导入开奖号码…，"
-                                              "或 sanxing-cli --lottery " + std::string(lottery.name) +
-                                              " --import-draws 文件。");
+        return Result<SelectedDraws>::Failure(Quoted(lottery) +
+                                              "还没有开奖历史。请先导入开奖号码：菜单 历史 → 导入开奖号码…，"
+                                              "或 sanxing-cli --lottery " +
+                                              std::string(lottery.name) + " --import-draws 文件。");
     }
     switch (range.kind) {
-        case RangeChoice::Kind::All:
-            return SelectedDraws{ToDraws(db.Newest(lottery.name, count)), {}};
+        case RangeChoice::Kind::All: return SelectedDraws{ToDraws(db.Newest(lottery.name, count)), {}};
         case RangeChoice::Kind::Newest: {
             if (range.newest == 0) return Result<SelectedDraws>::Failure("所选范围是 0 期，没有可计算的开奖号码。");
             SelectedDraws selected{ToDraws(db.Newest(lottery.name, range.newest)), {}};
@@ -70,8 +69,7 @@ Result<SelectedDraws> SelectDraws(const history::HistoryDb& db, const Lottery& l
             }
             return selected;
         }
-        case RangeChoice::Kind::Issues:
-            return SelectIssues(db, lottery, range.from, range.to);
+        case RangeChoice::Kind::Issues: return SelectIssues(db, lottery, range.from, range.to);
     }
     return SelectedDraws{};
 }
@@ -84,7 +82,8 @@ history::Result<RangeDraws> LoadRange(const history::HistoryDb& db, const Lotter
     RangeDraws loaded{std::move(analysed.draws), std::move(selected->note)};
     if (analysed.skipped > 0) {
         if (!loaded.note.empty()) loaded.note += ' ';
-        loaded.note += std::to_string(analysed.skipped) + " 期号码不是 " + std::to_string(lottery.digits) + " 位数字，未计入。";
+        loaded.note +=
+            std::to_string(analysed.skipped) + " 期号码不是 " + std::to_string(lottery.digits) + " 位数字，未计入。";
     }
     if (loaded.draws.empty()) return Result<RangeDraws>::Failure("所选范围没有可计算的开奖号码。" + loaded.note);
     return loaded;

@@ -21,7 +21,9 @@ struct RangeChoice {
 
     static RangeChoice All() { return {}; }
     static RangeChoice Newest(std::size_t count) { return {Kind::Newest, count, {}, {}}; }
-    static RangeChoice Issues(std::string from, std::string to) { return {Kind::Issues, 0, std::move(from), std::move(to)}; }
+    static RangeChoice Issues(std::string from, std::string to) {
+        return {Kind::Issues, 0, std::move(from), std::move(to)};
+    }
 };
 
 struct SelectedDraws {
@@ -32,7 +34,7 @@ struct SelectedDraws {
 // Fails with a Chinese message when the lottery has no history (saying how to import one)
 // or the range holds no draw.
 history::Result<SelectedDraws> SelectDraws(const history::HistoryDb& db, const history::Lottery& lottery,
-                                          const RangeChoice& range);
+                                           const RangeChoice& range);
 
 struct RangeDraws {
     std::vector<AnalysedDraw> draws;  // oldest first, the three analysed digits of each

@@ -21,12 +21,9 @@ Shape ShapeOf(int value) {
 }
 
 std::array<int, 6> CategoriesOf(int value) {
-    return {kDigitCategories + Digit(value, 1),
-            kDigitCategories + 10 + Digit(value, 2),
-            kDigitCategories + 20 + Digit(value, 3),
-            kSumCategories + DigitSum(value),
-            kSpanCategories + DigitSpan(value),
-            kShapeCategories + static_cast<int>(ShapeOf(value))};
+    return {kDigitCategories + Digit(value, 1),      kDigitCategories + 10 + Digit(value, 2),
+            kDigitCategories + 20 + Digit(value, 3), kSumCategories + DigitSum(value),
+            kSpanCategories + DigitSpan(value),      kShapeCategories + static_cast<int>(ShapeOf(value))};
 }
 
 Trend ComputeTrend(std::span<const AnalysedDraw> draws) {

@@ -57,7 +57,9 @@ public:
         spec.rect = rect;
         return spec;
     }
-    void button(std::string name, std::string caption) { add(std::move(name), ControlKind::Button, std::move(caption)); }
+    void button(std::string name, std::string caption) {
+        add(std::move(name), ControlKind::Button, std::move(caption));
+    }
     void label(std::string name, std::string caption) { add(std::move(name), ControlKind::Label, std::move(caption)); }
     void edit(std::string name, std::string text = {}) { add(std::move(name), ControlKind::EditBox, std::move(text)); }
     void list(std::string name, std::string hint) {

@@ -93,14 +93,10 @@ void CopyImage(const Block& block, std::span<const std::uint8_t> image, const pe
 bool ApplyRelocation(const Block& block, std::uint32_t page, std::uint16_t entry, std::uint64_t delta) {
     const std::uint64_t target = page + std::uint64_t{entry & 0x0FFFu};
     switch (entry >> 12) {
-    case kRelocationAbsolute:
-        return true;
-    case kRelocationHighLow:
-        return block.put(target, static_cast<std::uint32_t>(block.view().u32(target) + delta));
-    case kRelocationDir64:
-        return block.put(target, block.view().u64(target) + delta);
-    default:
-        return false;
+        case kRelocationAbsolute: return true;
+        case kRelocationHighLow: return block.put(target, static_cast<std::uint32_t>(block.view().u32(target) + delta));
+        case kRelocationDir64: return block.put(target, block.view().u64(target) + delta);
+        default: return false;
     }
 }
 

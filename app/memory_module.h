@@ -63,8 +63,7 @@ public:
     std::uintptr_t baseAddress() const { return reinterpret_cast<std::uintptr_t>(block_); }
 
 private:
-    void* functionAt(const pe::ByteView& view, std::uint32_t table, std::uint64_t index,
-                     std::uint32_t count) const;
+    void* functionAt(const pe::ByteView& view, std::uint32_t table, std::uint64_t index, std::uint32_t count) const;
     void release();
 
     std::uint8_t* block_ = nullptr;

@@ -7,7 +7,7 @@ namespace sanxing::pe {
 
 namespace {
 
-constexpr std::uint16_t kDosSignature = 0x5A4D;    // "MZ"
+constexpr std::uint16_t kDosSignature = 0x5A4D;     // "MZ"
 constexpr std::uint32_t kPeSignature = 0x00004550;  // "PE\0\0"
 constexpr std::uint64_t kPeOffsetField = 60;
 constexpr std::uint64_t kFileHeaderSize = 20;
@@ -67,8 +67,7 @@ std::optional<std::string_view> ByteView::text(std::uint64_t offset) const {
     const auto* start = data_ + offset;
     const void* end = std::memchr(start, 0, size_ - offset);
     if (end == nullptr) return std::nullopt;
-    return std::string_view(reinterpret_cast<const char*>(start),
-                            static_cast<const std::uint8_t*>(end) - start);
+    return std::string_view(reinterpret_cast<const char*>(start), static_cast<const std::uint8_t*>(end) - start);
 }
 
 std::uint64_t ByteView::read(std::uint64_t offset, int width) const {
@@ -99,8 +98,8 @@ std::optional<Headers> ParseHeaders(std::span<const std::uint8_t> image) {
     if (!layout || optionalSize < layout->directories) return std::nullopt;
 
     headers.entryPoint = view.u32(optional + kEntryPointField);
-    headers.imageBase = layout->imageBaseWidth == 8 ? view.u64(optional + layout->imageBase)
-                                                    : view.u32(optional + layout->imageBase);
+    headers.imageBase =
+        layout->imageBaseWidth == 8 ? view.u64(optional + layout->imageBase) : view.u32(optional + layout->imageBase);
     headers.sectionAlignment = view.u32(optional + kSectionAlignmentField);
     headers.sizeOfImage = view.u32(optional + kSizeOfImageField);
     headers.exports = ReadDirectory(view, optional, optionalSize, *layout, kExportDirectory);

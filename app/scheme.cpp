@@ -41,8 +41,7 @@ std::optional<std::string> CheckControlValue(const Controls& controls, std::stri
                 return where + "没有第 " + std::to_string(index) + " 项（从 0 数起）";
             }
             return where + "只接受文本或项的序号";
-        default:
-            return where + "没有可以设置的值";
+        default: return where + "没有可以设置的值";
     }
 }
 
@@ -70,8 +69,7 @@ void SetControlValue(Controls& controls, std::string_view name, const nlohmann::
     controls.setText(name, std::move(text));
 }
 
-std::optional<std::string> CheckScheme(const Controls& controls, std::string_view schemeText,
-                                       nlohmann::json& scheme) {
+std::optional<std::string> CheckScheme(const Controls& controls, std::string_view schemeText, nlohmann::json& scheme) {
     scheme = nlohmann::json::parse(schemeText, nullptr, false);
     if (scheme.is_discarded()) return std::string("文件内容不是有效的 JSON");
     if (!scheme.is_object()) return std::string("文件内容不是 JSON 对象（{…}）");

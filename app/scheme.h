@@ -22,8 +22,7 @@ std::optional<std::string> CheckControlValue(const Controls& controls, std::stri
 void SetControlValue(Controls& controls, std::string_view name, const nlohmann::json& value);
 
 // Parses and checks a scheme text; the error names the problem.
-std::optional<std::string> CheckScheme(const Controls& controls, std::string_view schemeText,
-                                       nlohmann::json& scheme);
+std::optional<std::string> CheckScheme(const Controls& controls, std::string_view schemeText, nlohmann::json& scheme);
 
 void ApplyScheme(Controls& controls, const nlohmann::json& scheme);
 

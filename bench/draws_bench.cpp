@@ -34,8 +34,8 @@ std::string HugeZoushiPage() {
     for (int day = 1; day <= 5'000; ++day) {
         for (int n = 1; n <= 120; ++n) {
             char issue[24];
-            std::snprintf(issue, sizeof issue, "%s20%02d%02d%02d-%03d", issues.empty() ? "" : "\",\"",
-                          day % 20, 1 + day % 12, 1 + day % 28, n);
+            std::snprintf(issue, sizeof issue, "%s20%02d%02d%02d-%03d", issues.empty() ? "" : "\",\"", day % 20,
+                          1 + day % 12, 1 + day % 28, n);
             issues += issue;
             numbers += numbers.empty() ? "12345" : "\",\"12345";
         }
@@ -92,7 +92,8 @@ void KindChangeToFirstRequest(benchmark::State& state) {
         const Clock::time_point changed = Clock::now();
         window.selectItem("组合框_彩种", 1);
         while (asked.load() == 0) std::this_thread::sleep_for(100us);
-        state.SetIterationTime(std::chrono::duration<double>(Clock::time_point(Clock::duration(asked.load())) - changed).count());
+        state.SetIterationTime(
+            std::chrono::duration<double>(Clock::time_point(Clock::duration(asked.load())) - changed).count());
     }
     window.shutdown();
 }

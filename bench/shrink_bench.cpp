@@ -4,10 +4,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
 #include <fstream>
 #include <random>
 #include <string>
-#include <unistd.h>
 
 #include "app/control_table.h"
 #include "numbers/failure_table.h"

@@ -36,7 +36,8 @@ inline void SetTypicalConditions(ControlStore& store) {
         store.setText("编辑框_" + p + "跨度", "0 9");
         store.setText("编辑框_" + p + "合尾", "3");
     }
-    for (const char* total : {"两码总跨度", "两码总合尾", "两码总积数"}) store.setText(std::string("编辑框_") + total, "0");
+    for (const char* total : {"两码总跨度", "两码总合尾", "两码总积数"})
+        store.setText(std::string("编辑框_") + total, "0");
     for (const char* total : {"两码总跨度和值", "两码总合尾和值", "两码总积数和值"}) {
         store.setText(std::string("编辑框_") + total, "04,10,");
     }

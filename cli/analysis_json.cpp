@@ -39,7 +39,8 @@ std::string Fixed(double value, int decimals) {
 
 std::string Names(const std::vector<GroupName>& groups) {
     std::string text;
-    for (const GroupName& g : groups) text += (text.empty() ? "" : "、") + std::to_string(g.row) + " " + std::string(g.name);
+    for (const GroupName& g : groups)
+        text += (text.empty() ? "" : "、") + std::to_string(g.row) + " " + std::string(g.name);
     return text;
 }
 
@@ -77,7 +78,8 @@ json BacktestJson(const Conditions& conditions, const Backtest& backtest) {
 
 json TrendJson(const Trend& trend) {
     json positions = json::object();
-    for (int p = 0; p < 3; ++p) positions[std::string(kPositionDigitNames[p])] = FiguresJson(trend, kDigitCategories + p * 10, 10);
+    for (int p = 0; p < 3; ++p)
+        positions[std::string(kPositionDigitNames[p])] = FiguresJson(trend, kDigitCategories + p * 10, 10);
     return {{"count", trend.count()},
             {"positions", positions},
             {"sum", FiguresJson(trend, kSumCategories, 28)},
@@ -90,9 +92,10 @@ json ExplainJson(const Explanation& e) {
 }
 
 std::string BacktestText(const Conditions& conditions, const Backtest& b) {
-    std::string text = "历史验证：" + std::to_string(b.draws.size()) + " 期，容错 " + conditions.toleranceText() + " 命中 " +
-                       std::to_string(b.hits) + " 期（" + Fixed(b.hitRate() * 100, 1) + "%）；随机选同样的 " +
-                       std::to_string(b.resultSize) + " 注，命中率约 " + Fixed(b.chance() * 100, 1) + "%\n";
+    std::string text = "历史验证：" + std::to_string(b.draws.size()) + " 期，容错 " + conditions.toleranceText() +
+                       " 命中 " + std::to_string(b.hits) + " 期（" + Fixed(b.hitRate() * 100, 1) +
+                       "%）；随机选同样的 " + std::to_string(b.resultSize) + " 注，命中率约 " +
+                       Fixed(b.chance() * 100, 1) + "%\n";
     text += "期号\t号码\t三码\t错\t大底\t中\t错的条件\n";
     for (const DrawOutcome& d : b.draws) {
         text += d.issue + '\t' + d.number + '\t' + NumberText(d.value) + '\t' + std::to_string(d.failures) + '\t' +
@@ -101,9 +104,10 @@ std::string BacktestText(const Conditions& conditions, const Backtest& b) {
     }
     text += "序号\t条件\t通过注数\t杀中\t随机期望\t距上次杀中\t最长连杀\t最长连过\n";
     for (const GroupFigures& g : b.groups) {
-        text += std::to_string(g.group.row) + '\t' + std::string(g.group.name) + '\t' + std::to_string(g.passes) + '\t' +
-                std::to_string(g.kills) + '\t' + Fixed(g.expectedKills, 2) + '\t' + std::to_string(g.sinceLastKill) +
-                '\t' + std::to_string(g.longestKillRun) + '\t' + std::to_string(g.longestPassRun) + '\n';
+        text += std::to_string(g.group.row) + '\t' + std::string(g.group.name) + '\t' + std::to_string(g.passes) +
+                '\t' + std::to_string(g.kills) + '\t' + Fixed(g.expectedKills, 2) + '\t' +
+                std::to_string(g.sinceLastKill) + '\t' + std::to_string(g.longestKillRun) + '\t' +
+                std::to_string(g.longestPassRun) + '\n';
     }
     text += "容错0-t\t命中\t注数\t随机命中率\n";
     for (const CurvePoint& p : b.curve) {
@@ -114,7 +118,8 @@ std::string BacktestText(const Conditions& conditions, const Backtest& b) {
 }
 
 std::string TrendText(const Trend& trend) {
-    std::string text = "走势：" + std::to_string(trend.count()) + " 期\n类别\t值\t出现次数\t当前遗漏\t最大遗漏\t平均遗漏\n";
+    std::string text =
+        "走势：" + std::to_string(trend.count()) + " 期\n类别\t值\t出现次数\t当前遗漏\t最大遗漏\t平均遗漏\n";
     auto rows = [&](std::string_view kind, int first, int count) {
         for (int i = 0; i < count; ++i) {
             const CategoryFigures& f = trend.figures(first + i);

@@ -48,11 +48,12 @@ void ExplainStep(Session& s, const std::string& number) {
 
 // A count of draws: 1 to 10,000,000.
 std::size_t ParseCount(const std::string& option, const std::string& argument) {
-    const bool digits = !argument.empty() && argument.size() <= 8 &&
-                        std::all_of(argument.begin(), argument.end(), IsAsciiDigit);
+    const bool digits =
+        !argument.empty() && argument.size() <= 8 && std::all_of(argument.begin(), argument.end(), IsAsciiDigit);
     const long long count = digits ? std::stoll(argument) : 0;
     if (count < 1 || count > 10'000'000) {
-        throw BadInput{option + " 需要 1 到 10000000 之间的期数，收到“" + std::string(ShortenedText(argument, 24)) + "”"};
+        throw BadInput{option + " 需要 1 到 10000000 之间的期数，收到“" + std::string(ShortenedText(argument, 24)) +
+                       "”"};
     }
     return static_cast<std::size_t>(count);
 }
@@ -94,7 +95,9 @@ std::optional<Step> ParseAnalysisOption(const std::string& option, const std::st
     }
     if (option == "--position") {
         const auto position = PositionFromName(argument);
-        if (!position) throw BadInput{"--position 只能是 前三、中三 或 后三，收到“" + std::string(ShortenedText(argument, 24)) + "”"};
+        if (!position)
+            throw BadInput{"--position 只能是 前三、中三 或 后三，收到“" + std::string(ShortenedText(argument, 24)) +
+                           "”"};
         return [where = *position](Session& s) { s.position = where; };
     }
     if (option == "--explain") {

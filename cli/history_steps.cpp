@@ -17,8 +17,8 @@ json ImportJson(const history::ImportReport& report) {
     }
     json rejected = json::array();
     for (const auto& r : report.rejected) rejected.push_back({{"line", r.line}, {"reason", r.reason}});
-    json result = {{"stored", report.stored}, {"present", report.present}, {"conflicts", conflicts},
-                   {"rejected", rejected}};
+    json result = {
+        {"stored", report.stored}, {"present", report.present}, {"conflicts", conflicts}, {"rejected", rejected}};
     // Only a file of more than ten thousand bad lines gets these.
     if (report.conflictsNotListed) result["conflictsNotListed"] = report.conflictsNotListed;
     if (report.rejectedNotListed) result["rejectedNotListed"] = report.rejectedNotListed;
@@ -74,8 +74,7 @@ void HistoryOptions::requireLottery(const std::string& option) const {
     if (!lotteryChosen) throw BadInput{option + " needs --lottery NAME before it"};
 }
 
-std::optional<Step> ParseHistoryOption(const std::string& option, const std::string& argument,
-                                       HistoryOptions& seen) {
+std::optional<Step> ParseHistoryOption(const std::string& option, const std::string& argument, HistoryOptions& seen) {
     if (option == "--history") {
         if (argument.empty()) throw BadInput{"--history needs a file name"};
         return [argument](Session& s) { s.history.chooseDatabase(argument); };
@@ -83,8 +82,8 @@ std::optional<Step> ParseHistoryOption(const std::string& option, const std::str
     if (option == "--lottery") {
         const history::Lottery* lottery = history::FindLottery(argument);
         if (!lottery) {
-            throw BadInput{"--lottery: unknown lottery \"" + argument + "\" (" +
-                           std::string(history::LotteryNames()) + ")"};
+            throw BadInput{"--lottery: unknown lottery \"" + argument + "\" (" + std::string(history::LotteryNames()) +
+                           ")"};
         }
         seen.lotteryChosen = true;
         return [lottery](Session& s) { s.history.chooseLottery(*lottery); };

@@ -20,8 +20,7 @@ struct HistoryOptions {
 
 // The step for a history option, or nothing when `option` is not one of them. Throws
 // BadInput for a bad argument.
-std::optional<Step> ParseHistoryOption(const std::string& option, const std::string& argument,
-                                       HistoryOptions& seen);
+std::optional<Step> ParseHistoryOption(const std::string& option, const std::string& argument, HistoryOptions& seen);
 
 std::string HistoryUsage();
 

@@ -21,7 +21,8 @@ constexpr std::string_view kUsageNotes = R"(<p>下面是本工具的简要用法
 </ol>
 <p><b>开奖数据源和公告页</b>的地址写在配置文件 sources.json 中：)";
 
-constexpr std::string_view kSourcesNotes = R"(<p>文件是一个 JSON 对象，键 "A" 到 "H" 是各开奖网站的基础地址，"announcement" 是公告页网站的地址；每个键都可以省略，未填地址的网站不会被访问。例如：</p>
+constexpr std::string_view kSourcesNotes =
+    R"(<p>文件是一个 JSON 对象，键 "A" 到 "H" 是各开奖网站的基础地址，"announcement" 是公告页网站的地址；每个键都可以省略，未填地址的网站不会被访问。例如：</p>
 <p>{ "A": "http://results-feed.example.com", "B": "http://trend-chart.example.com/", "announcement": "http://announcements.example.com/" }</p>
 <p>修改后重新启动程序生效。点击“关闭广告”可隐藏本面板。</p>
 )";
@@ -29,10 +30,14 @@ constexpr std::string_view kSourcesNotes = R"(<p>文件是一个 JSON 对象，�
 std::string Escaped(std::string_view text) {
     std::string out;
     for (const char c : text) {
-        if (c == '&') out += "&amp;";
-        else if (c == '<') out += "&lt;";
-        else if (c == '>') out += "&gt;";
-        else out += c;
+        if (c == '&')
+            out += "&amp;";
+        else if (c == '<')
+            out += "&lt;";
+        else if (c == '>')
+            out += "&gt;";
+        else
+            out += c;
     }
     return out;
 }
@@ -49,7 +54,9 @@ std::string AnnouncementAddress(const DrawHosts& hosts) {
 std::string BuiltInAnnouncementPage(std::string_view headline, const std::string& sourcesPath) {
     std::string page = "<html><body>\n<h3>Tavrel 三星缩水工具</h3>\n<p>" + Escaped(headline) + "</p>\n";
     page += kUsageNotes;
-    page += "<br>" + Escaped(sourcesPath.empty() ? std::string("（用户配置目录下的 sanxing/sources.json）") : sourcesPath) + "</p>\n";
+    page += "<br>" +
+            Escaped(sourcesPath.empty() ? std::string("（用户配置目录下的 sanxing/sources.json）") : sourcesPath) +
+            "</p>\n";
     page += kSourcesNotes;
     return page + "</body></html>\n";
 }

@@ -17,7 +17,7 @@ namespace sanxing {
 // digits 0 to 9.
 inline constexpr std::string_view kJingleClip = "jingle";
 inline constexpr std::array<std::string_view, 11> kSoundClipNames = {kJingleClip, "0", "1", "2", "3", "4",
-                                                                   "5",        "6", "7", "8", "9"};
+                                                                     "5",         "6", "7", "8", "9"};
 // The place of a clip in that table; -1 for an unknown name.
 int SoundClipIndex(std::string_view clip);
 

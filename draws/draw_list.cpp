@@ -1,9 +1,9 @@
 #include "draws/draw_list.h"
 
-#include "draws/draw_jobs.h"
 #include "draws/draw_history.h"
-#include "history/lotteries.h"
+#include "draws/draw_jobs.h"
 #include "draws/verification.h"
+#include "history/lotteries.h"
 
 namespace sanxing {
 
@@ -34,7 +34,7 @@ int DrawList::selectedKind() const { return controls_.selectedIndex("组合框_�
 std::string DrawList::kindName(int kind) const {
     const auto& items = controls_.spec("组合框_彩种").items;
     return kind >= 0 && static_cast<std::size_t>(kind) < items.size() ? items[static_cast<std::size_t>(kind)]
-                                                                        : std::string();
+                                                                      : std::string();
 }
 
 void DrawList::setStatus(std::string status) {
@@ -87,8 +87,8 @@ void DrawList::reload() {
 bool DrawList::refresh() {
     const int kind = selectedKind();
     if (!IsListKind(kind)) return false;
-    return worker_.offer([this, kind, top = ReadDrawListTop(controls_), last = session_.lastDrawNumber,
-                          hosts = hosts_, options = options_, history = history_, fromHistory = fromHistory_,
+    return worker_.offer([this, kind, top = ReadDrawListTop(controls_), last = session_.lastDrawNumber, hosts = hosts_,
+                          options = options_, history = history_, fromHistory = fromHistory_,
                           ticket = ticket()](const SerialWorker::JobContext& job) mutable {
         options.http.cancel = &job.cancel();
         options.startBudget();
@@ -131,7 +131,7 @@ void DrawList::applyLoad(const LoadResult& load) {
     const std::string name = kindName(selectedKind());
     std::string why = selectedKind() >= kKindCount ? name + "暂无实时数据源"
                       : !hosts_.problem.empty()    ? hosts_.problem
-                                                   : "没有取到" + name + "的实时开奖号码（数据源无响应或页面无法识别）";
+                                                : "没有取到" + name + "的实时开奖号码（数据源无响应或页面无法识别）";
     while (why.ends_with("。")) why.resize(why.size() - std::string_view("。").size());
     if (load.rows.empty()) {
         setStatus(why + (history_ ? "；开奖历史中也没有，可从“历史”菜单导入。" : "。"));

@@ -111,7 +111,7 @@ private:
     Announcer announcer_;
     std::string status_;
     std::function<void(const std::string&)> statusListener_;
-    unsigned generation_ = 0;  // counts kind changes
+    unsigned generation_ = 0;               // counts kind changes
     std::shared_ptr<DrawHistory> history_;  // shared with the jobs that use it
     bool fromHistory_ = false;              // the list shows the history's draws
     bool historyFailureSaid_ = false;

@@ -45,12 +45,12 @@ PatternOptions FirstMatchOnly() {
 // Runs a row pattern over a page and turns every match into a row, last match first,
 // keeping those the filter keeps.
 template <typename MakeRow>
-DrawRows RowsFromLastMatch(std::string_view pattern, std::string_view page, const DrawFilter& filter,
-                           MakeRow makeRow) {
+DrawRows RowsFromLastMatch(std::string_view pattern, std::string_view page, const DrawFilter& filter, MakeRow makeRow) {
     NewestDraws rows(filter);
     long long n = 0;
     // A run that failed (over its time budget) gives no rows, as a failed Create does.
-    const bool ran = PatternMatcher().ForEachMatch(pattern, page, [&](const MatchView& m) { rows.add(makeRow(m), -++n); });
+    const bool ran =
+        PatternMatcher().ForEachMatch(pattern, page, [&](const MatchView& m) { rows.add(makeRow(m), -++n); });
     return ran ? rows.take() : DrawRows();
 }
 
@@ -120,8 +120,9 @@ DrawRows RecentFromZoushi(std::string_view page, const DrawFilter& filter) {
     NewestDraws rows(filter);
     for (std::size_t j = issues.size(); j >= 1; --j) {
         // "-" goes before the cut: 20140512-023 gives 140512023.
-        rows.add({Cut(RemoveAll(issues[j - 1], "-")), j <= numbers.size() ? std::string(numbers[j - 1]) : std::string()},
-                 -static_cast<long long>(j));
+        rows.add(
+            {Cut(RemoveAll(issues[j - 1], "-")), j <= numbers.size() ? std::string(numbers[j - 1]) : std::string()},
+            -static_cast<long long>(j));
     }
     return rows.take();
 }

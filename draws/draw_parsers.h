@@ -13,11 +13,11 @@
 namespace sanxing {
 
 // Latest draw, for the updates.
-DrawRecord LatestFromFeed(std::string_view page);             // site A results feed
-DrawRecord LatestFromJiben(std::string_view page);            // site B, first row
-DrawRecord LatestFromBaseTrend(std::string_view page);        // site C, last row
-DrawRecord LatestFromXinjiangResults(std::string_view page);  // site F results table, first row
-DrawRecord LatestFromLongjiangHistory(std::string_view page); // site G history text
+DrawRecord LatestFromFeed(std::string_view page);              // site A results feed
+DrawRecord LatestFromJiben(std::string_view page);             // site B, first row
+DrawRecord LatestFromBaseTrend(std::string_view page);         // site C, last row
+DrawRecord LatestFromXinjiangResults(std::string_view page);   // site F results table, first row
+DrawRecord LatestFromLongjiangHistory(std::string_view page);  // site G history text
 
 // Recent draws, for the loads: the rows that `filter` keeps (all by default).
 DrawRows RecentFromJiben(std::string_view page, const DrawFilter& filter = {});          // site B

@@ -54,7 +54,9 @@ void NewestDraws::add(DrawRecord draw, long long rank) {
 // Keeps the `limit` largest issues; of equal issues the rows nearer the top of the list.
 void NewestDraws::keepNewest() {
     if (entries_.size() <= filter_.limit) return;
-    const auto newer = [](const Entry& a, const Entry& b) { return a.value != b.value ? a.value > b.value : a.rank < b.rank; };
+    const auto newer = [](const Entry& a, const Entry& b) {
+        return a.value != b.value ? a.value > b.value : a.rank < b.rank;
+    };
     std::nth_element(entries_.begin(), entries_.begin() + static_cast<std::ptrdiff_t>(filter_.limit), entries_.end(),
                      newer);
     entries_.resize(filter_.limit);

@@ -24,8 +24,7 @@ std::vector<std::string> HeaderLines(std::string_view headers) {
 // bare site address keeps the current path (the site moved, its pages did not); every
 // other redirect goes where its Location says, unless the caller asked for no automatic
 // redirects. The chain is bounded by maxRedirects.
-std::string FetchFrom(const std::string& url, HttpExchange& exchange, const HttpOptions& options,
-                      int redirectsLeft) {
+std::string FetchFrom(const std::string& url, HttpExchange& exchange, const HttpOptions& options, int redirectsLeft) {
     std::string headers = exchange.headers.value_or("");
     const std::string agent = UserAgentFor(headers);
     const UrlParts parts = SplitUrl(url);
@@ -55,7 +54,8 @@ std::string FetchFrom(const std::string& url, HttpExchange& exchange, const Http
 
     const bool moved = IsMovedPermanently(result.headers);
     if (moved || (!exchange.noAutoRedirect && !result.redirectUrl.empty())) {
-        const std::string next = moved ? MovedTarget(scan.location, parts.path, result.redirectUrl) : result.redirectUrl;
+        const std::string next =
+            moved ? MovedTarget(scan.location, parts.path, result.redirectUrl) : result.redirectUrl;
         if (redirectsLeft <= 0 || next.empty()) return {};
         exchange.location.clear();
         return FetchFrom(next, exchange, options, redirectsLeft - 1);
@@ -69,7 +69,8 @@ std::string FetchFrom(const std::string& url, HttpExchange& exchange, const Http
 
 std::chrono::milliseconds HttpOptions::within(std::chrono::milliseconds bound) const {
     if (deadline == std::chrono::steady_clock::time_point::max()) return bound;
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     return std::max(std::chrono::milliseconds(1), std::min(bound, left));
 }
 

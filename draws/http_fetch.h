@@ -16,8 +16,8 @@ namespace sanxing {
 struct HttpOptions {
     std::chrono::milliseconds connectTimeout{10'000};
     std::chrono::milliseconds totalTimeout{30'000};
-    int maxRedirects = 5;                    // over the whole chain of one call
-    std::size_t maxBodyBytes = 16u << 20;    // a longer body is a failure
+    int maxRedirects = 5;                  // over the whole chain of one call
+    std::size_t maxBodyBytes = 16u << 20;  // a longer body is a failure
     const std::atomic<bool>* cancel = nullptr;
     // Every transfer ends by this time, whatever its own bounds: the budget of a job of
     // several transfers.
@@ -31,16 +31,16 @@ struct HttpOptions {
 
 // The optional in/out arguments of HttpFetch. An argument counts as given when it is set.
 struct HttpExchange {
-    int method = 0;                       // 1 = POST, anything else GET
+    int method = 0;  // 1 = POST, anything else GET
     std::string postText;
-    std::optional<std::string> cookies;   // in/out: sent as the Cookie line, merged with the answer's
-    std::string returnedCookies;          // out: the cookies the answer set
-    std::optional<std::string> headers;   // in/out: extra header lines (CR LF), completed
-    std::string location;                 // out
+    std::optional<std::string> cookies;  // in/out: sent as the Cookie line, merged with the answer's
+    std::string returnedCookies;         // out: the cookies the answer set
+    std::optional<std::string> headers;  // in/out: extra header lines (CR LF), completed
+    std::string location;                // out
     bool noAutoRedirect = false;
-    std::string postBytes;                // in/out: the POST body; postText when empty
-    std::string proxy;                    // host:port of an HTTP proxy; direct when empty
-    std::string responseHeaders;          // out: the raw headers of the last answer
+    std::string postBytes;        // in/out: the POST body; postText when empty
+    std::string proxy;            // host:port of an HTTP proxy; direct when empty
+    std::string responseHeaders;  // out: the raw headers of the last answer
 };
 
 // The page at `url` as program text (UTF-8). Empty on any failure.

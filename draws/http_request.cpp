@@ -56,8 +56,8 @@ bool UrlParts::usable() const {
         const auto b = static_cast<unsigned char>(c);
         return b <= 0x20 || b == 0x7F;
     });
-    return !host.empty() && std::all_of(host.begin(), host.end(), IsHostCharacter) && port >= 1 &&
-           port <= 65535 && cleanPath;
+    return !host.empty() && std::all_of(host.begin(), host.end(), IsHostCharacter) && port >= 1 && port <= 65535 &&
+           cleanPath;
 }
 
 std::string UrlParts::address() const {
@@ -128,8 +128,7 @@ ResponseScan ScanResponseHeaders(std::string_view headers) {
         std::string cookie = Trim(TextBetween(line, "Set-Cookie:", ";"));
         // A cookie without attributes has no ";" after it: it runs to the end of the line.
         const std::size_t name = FindIgnoringCase(line, "Set-Cookie:");
-        if (cookie.empty() && name != std::string_view::npos &&
-            line.find(';', name) == std::string_view::npos) {
+        if (cookie.empty() && name != std::string_view::npos && line.find(';', name) == std::string_view::npos) {
             cookie = Trim(line.substr(name + std::string_view("Set-Cookie:").size()));
         }
         if (cookie.empty()) return;

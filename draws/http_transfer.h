@@ -19,14 +19,14 @@ struct TransferRequest {
     bool followRedirects = true;
     int maxRedirects = 0;
     bool failOnHttpError = false;
-    std::string proxy;                     // empty: connect directly, ignoring the environment
+    std::string proxy;  // empty: connect directly, ignoring the environment
 };
 
 struct TransferResult {
     bool ok = false;
     std::string body;
-    std::string headers;  // raw header lines of the last answer, CR LF each
-    int redirects = 0;    // redirects the client followed
+    std::string headers;      // raw header lines of the last answer, CR LF each
+    int redirects = 0;        // redirects the client followed
     std::string redirectUrl;  // where a redirect answer that was not followed leads, resolved
 };
 

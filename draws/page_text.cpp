@@ -88,8 +88,7 @@ std::size_t FindIgnoringCase(std::string_view text, std::string_view needle, std
     if (from > text.size() || needle.size() > text.size() - from) return std::string_view::npos;
     const auto hit = std::search(text.begin() + static_cast<std::ptrdiff_t>(from), text.end(), needle.begin(),
                                  needle.end(), [](char a, char b) { return LowerAscii(a) == LowerAscii(b); });
-    return hit == text.end() && !needle.empty() ? std::string_view::npos
-                                                : static_cast<std::size_t>(hit - text.begin());
+    return hit == text.end() && !needle.empty() ? std::string_view::npos : static_cast<std::size_t>(hit - text.begin());
 }
 
 std::string TextBetween(std::string_view text, std::string_view left, std::string_view right, std::size_t start,

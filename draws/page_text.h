@@ -20,8 +20,8 @@ std::string RepairUtf8(std::string_view text);
 // The text between `left` and `right`, searched from the 1-based byte position `start`;
 // empty when either marker is missing. "#引号" in a marker stands for a double quote.
 // ASCII letters match either case unless caseSensitive.
-std::string TextBetween(std::string_view text, std::string_view left, std::string_view right,
-                        std::size_t start = 1, bool caseSensitive = false);
+std::string TextBetween(std::string_view text, std::string_view left, std::string_view right, std::size_t start = 1,
+                        bool caseSensitive = false);
 
 // 0-based position of `needle` in `text` at or after `from`, ignoring ASCII case;
 // npos when absent.

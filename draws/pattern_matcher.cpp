@@ -36,8 +36,7 @@ int CheckDeadline(pcre2_callout_block*, void* data) {
 pcre2_code* Compile(const std::string& pattern, uint32_t flags, pcre2_compile_context* context) {
     int error = 0;
     PCRE2_SIZE offset = 0;
-    return pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pattern.data()), pattern.size(), flags, &error, &offset,
-                         context);
+    return pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pattern.data()), pattern.size(), flags, &error, &offset, context);
 }
 
 // Bytes of the UTF-8 character at `at` (1 for an invalid byte), so that the search after
@@ -134,15 +133,15 @@ bool PatternMatcher::Create(std::string_view pattern, std::string_view subject, 
     created_ = false;
     pattern_ = options.quotePlaceholder ? WithQuotes(pattern) : std::string(pattern);
     subject_ = subject;
-    const bool ran = RunPatternOnAnyText(pattern_, subject_, limits_, options,
-                                         [&](const PCRE2_SIZE* ovector, int pairs, uint32_t groups) {
-        Match match(groups + 1);
-        for (uint32_t k = 0; k <= groups && k < static_cast<uint32_t>(pairs); ++k) {
-            if (ovector[2 * k] == PCRE2_UNSET) continue;
-            match[k] = {ovector[2 * k], ovector[2 * k + 1], true};
-        }
-        matches_.push_back(std::move(match));
-    });
+    const bool ran = RunPatternOnAnyText(
+        pattern_, subject_, limits_, options, [&](const PCRE2_SIZE* ovector, int pairs, uint32_t groups) {
+            Match match(groups + 1);
+            for (uint32_t k = 0; k <= groups && k < static_cast<uint32_t>(pairs); ++k) {
+                if (ovector[2 * k] == PCRE2_UNSET) continue;
+                match[k] = {ovector[2 * k], ovector[2 * k + 1], true};
+            }
+            matches_.push_back(std::move(match));
+        });
     if (!ran) {
         matches_.clear();
         return false;
@@ -188,7 +187,9 @@ std::string PatternMatcher::ReplaceAll(std::string_view replacement) const {
 }
 
 void PatternMatcher::appendReplacement(std::string& out, std::string_view replacement, const Match& match) const {
-    const auto digit = [&](std::size_t i) { return i < replacement.size() && replacement[i] >= '0' && replacement[i] <= '9'; };
+    const auto digit = [&](std::size_t i) {
+        return i < replacement.size() && replacement[i] >= '0' && replacement[i] <= '9';
+    };
     const auto group = [&](std::size_t k) {
         if (match[k].set) out.append(subject_, match[k].begin, match[k].end - match[k].begin);
     };

@@ -40,7 +40,8 @@ constexpr RecentSource kJiangxi[] = {
 
 constexpr RecentSource kXinjiang[] = {
     {{'F', "/trend/analyseSSC.do?operator=codeBigSmall&pageCount=100", FetchRoutine::HttpFetch},
-     RecentFromXinjiangTrend, Placement::Append},
+     RecentFromXinjiangTrend,
+     Placement::Append},
 };
 
 constexpr RecentSource kLongjiang[] = {

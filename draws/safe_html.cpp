@@ -30,15 +30,15 @@ bool IsOneOf(std::string_view name, std::initializer_list<std::string_view> name
 }
 
 bool IsSkipped(std::string_view name) {
-    return IsOneOf(name, {"head", "script", "style", "noscript", "template", "iframe", "object", "embed", "svg",
-                          "math", "select", "textarea", "button", "frameset", "frame"});
+    return IsOneOf(name, {"head", "script", "style", "noscript", "template", "iframe", "object", "embed", "svg", "math",
+                          "select", "textarea", "button", "frameset", "frame"});
 }
 
 bool IsBlock(std::string_view name) {
-    return IsOneOf(name, {"p",  "div", "tr",     "li",     "dt",      "dd",     "blockquote", "pre",
-                          "ul", "ol",  "dl",     "table",  "section", "article", "header",    "footer",
-                          "nav", "center", "form", "h1", "h2", "h3", "h4", "h5", "h6", "hr", "address",
-                          "caption", "body", "html", "aside", "main", "fieldset", "figure"});
+    return IsOneOf(name, {"p",       "div",  "tr",    "li",      "dt",      "dd",       "blockquote", "pre", "ul",
+                          "ol",      "dl",   "table", "section", "article", "header",   "footer",     "nav", "center",
+                          "form",    "h1",   "h2",    "h3",      "h4",      "h5",       "h6",         "hr",  "address",
+                          "caption", "body", "html",  "aside",   "main",    "fieldset", "figure"});
 }
 
 bool IsHeading(std::string_view name) { return name.size() == 2 && name[0] == 'h' && name[1] >= '1' && name[1] <= '6'; }
@@ -214,8 +214,8 @@ std::string SafeAnnouncementHtml(std::string_view html) {
     static std::once_flag once;
     std::call_once(once, [] { xmlInitParser(); });
     const std::string text = RepairUtf8(html.substr(0, html.find('\0')));
-    const int options = HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_NONET |
-                        HTML_PARSE_NOIMPLIED;
+    const int options =
+        HTML_PARSE_RECOVER | HTML_PARSE_NOERROR | HTML_PARSE_NOWARNING | HTML_PARSE_NONET | HTML_PARSE_NOIMPLIED;
     std::unique_ptr<xmlDoc, DocFree> doc(
         htmlReadMemory(text.data(), static_cast<int>(text.size()), nullptr, "UTF-8", options));
     if (!doc) return "<html><body></body></html>";

@@ -13,8 +13,8 @@ struct SerialWorker::JobContext::Shared {
     mutable std::condition_variable done;  // waiters: idle, or the thread ended
     std::optional<Job> waiting;
     bool running = false;
-    bool closed = false;    // shut down: no more jobs, no more posts
-    bool finished = false;  // the thread has left its loop
+    bool closed = false;                               // shut down: no more jobs, no more posts
+    bool finished = false;                             // the thread has left its loop
     std::shared_ptr<std::atomic<bool>> runningCancel;  // the running job's flag
 
     void cancelRunningLocked() {

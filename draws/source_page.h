@@ -16,8 +16,8 @@ namespace sanxing {
 
 struct DrawJobOptions {
     HttpOptions http;
-    int siteETries = 3;                              // site E is fetched again while it answers with an empty page
-    std::chrono::milliseconds retryPause{1'000};     // between those tries
+    int siteETries = 3;                           // site E is fetched again while it answers with an empty page
+    std::chrono::milliseconds retryPause{1'000};  // between those tries
     // A job ends within this time, however many sources hang: the draw list sets the
     // deadline of its transfers from it when the job starts.
     std::chrono::milliseconds jobBudget{50'000};

@@ -103,7 +103,8 @@ std::string NextIssueSuffix(std::string_view issue, bool wrapPast120) {
     std::string suffix(LastChars(digits, 3));
     // Compared as a number: a short text such as "5" is not past 120.
     const long long period = LeadingInteger(suffix);
-    if (wrapPast120 && period > kIssuesPerDay) suffix = std::string(LastChars("00" + std::to_string(period - kIssuesPerDay), 3));
+    if (wrapPast120 && period > kIssuesPerDay)
+        suffix = std::string(LastChars("00" + std::to_string(period - kIssuesPerDay), 3));
     return suffix;
 }
 
@@ -112,8 +113,8 @@ std::string VerificationReport(const Controls& controls) {
     const std::string topIssue = rows.empty() ? std::string() : Cell(rows.front(), 0);
     const bool timeBased = controls.selectedIndex("组合框_彩种") < kKindCount;
     return controls.text("编辑框_结果") + "\r\n\r\n" + ReportLines(controls) + "\r\n" +
-           NextIssueSuffix(topIssue, timeBased) +
-           "期 本期大底为：" + controls.text("标签_缩水结果") + std::string(kReportClosing);
+           NextIssueSuffix(topIssue, timeBased) + "期 本期大底为：" + controls.text("标签_缩水结果") +
+           std::string(kReportClosing);
 }
 
 void CopyVerificationData(Controls& controls, Platform& platform) {

@@ -27,11 +27,11 @@ ImportResult WriteFailure(const HistoryDb& db, std::string_view reason) {
 
 std::string ReadErrorReason(int error) {
     switch (error) {
-    case EACCES:
-    case EPERM: return "没有读取权限";
-    case ENOENT: return "文件不存在";
-    case EISDIR: return "这是一个文件夹，不是文件";
-    default: return std::string("读取失败（") + std::strerror(error) + "）";
+        case EACCES:
+        case EPERM: return "没有读取权限";
+        case ENOENT: return "文件不存在";
+        case EISDIR: return "这是一个文件夹，不是文件";
+        default: return std::string("读取失败（") + std::strerror(error) + "）";
     }
 }
 
@@ -53,7 +53,11 @@ std::optional<std::string> CheckImportFile(const std::filesystem::path& file) {
 bool IsUtf8(std::string_view text) {
     for (std::size_t i = 0; i < text.size();) {
         const auto lead = static_cast<unsigned char>(text[i]);
-        const std::size_t width = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+        const std::size_t width = lead < 0x80           ? 1
+                                  : (lead >> 5) == 0x6  ? 2
+                                  : (lead >> 4) == 0xE  ? 3
+                                  : (lead >> 3) == 0x1E ? 4
+                                                        : 0;
         if (width == 0 || i + width > text.size()) return false;
         for (std::size_t k = 1; k < width; ++k) {
             if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
@@ -92,7 +96,8 @@ public:
         ParsedLine parsed = ParseDrawLine(converted.empty() ? raw : std::string_view(converted), lottery_);
         if (parsed.kind == ParsedLine::Kind::Rejected) Reject(lineNumber, std::move(parsed.reason));
         if (parsed.kind != ParsedLine::Kind::Draw) return true;
-        pending_.push_back({std::move(parsed.issue), std::move(parsed.number), std::move(parsed.date), source_, recorded_});
+        pending_.push_back(
+            {std::move(parsed.issue), std::move(parsed.number), std::move(parsed.date), source_, recorded_});
         pendingLines_.push_back(lineNumber);
         return pending_.size() < DrawWriter::kBlock || Flush();
     }
@@ -102,10 +107,12 @@ public:
         const auto added = writer_.AddAll(lottery_.name, pending_);
         for (std::size_t i = 0; i < added.size(); ++i) {
             switch (added[i].outcome) {
-            case DrawWriter::Outcome::Stored: ++report_.stored; break;
-            case DrawWriter::Outcome::Present: ++report_.present; break;
-            case DrawWriter::Outcome::Conflict: Conflict(pendingLines_[i], pending_[i], added[i].storedNumber); break;
-            case DrawWriter::Outcome::Failed: return false;
+                case DrawWriter::Outcome::Stored: ++report_.stored; break;
+                case DrawWriter::Outcome::Present: ++report_.present; break;
+                case DrawWriter::Outcome::Conflict:
+                    Conflict(pendingLines_[i], pending_[i], added[i].storedNumber);
+                    break;
+                case DrawWriter::Outcome::Failed: return false;
             }
         }
         pending_.clear();
@@ -187,7 +194,7 @@ StreamEnd StreamLines(std::FILE* file, LineSink& sink, const std::atomic<bool>* 
 }  // namespace
 
 Result<ImportReport> ImportDrawFile(HistoryDb& db, const Lottery& lottery, const std::filesystem::path& file,
-                                   const std::atomic<bool>* cancel) {
+                                    const std::atomic<bool>* cancel) {
     if (auto reason = CheckImportFile(file)) return Failure(file, *reason);
     std::unique_ptr<std::FILE, CloseFile> input(std::fopen(file.c_str(), "rb"));
     if (!input) return Failure(file, ReadErrorReason(errno));
@@ -196,12 +203,12 @@ Result<ImportReport> ImportDrawFile(HistoryDb& db, const Lottery& lottery, const
     if (!writer) return ImportResult::Failure(writer.error());
     LineSink sink(*writer, lottery, file.filename().string());
     switch (StreamLines(input.get(), sink, cancel)) {
-    case StreamEnd::Done: break;
-    case StreamEnd::Binary: return Failure(file, "文件含有二进制内容，不是文本文件");
-    case StreamEnd::Utf16: return Failure(file, "文件是 UTF-16 编码，请另存为 UTF-8 或 GBK");
-    case StreamEnd::ReadError: return Failure(file, ReadErrorReason(errno));
-    case StreamEnd::DatabaseError: return WriteFailure(db, writer->error());
-    case StreamEnd::Cancelled: return Failure(file, "导入已取消");
+        case StreamEnd::Done: break;
+        case StreamEnd::Binary: return Failure(file, "文件含有二进制内容，不是文本文件");
+        case StreamEnd::Utf16: return Failure(file, "文件是 UTF-16 编码，请另存为 UTF-8 或 GBK");
+        case StreamEnd::ReadError: return Failure(file, ReadErrorReason(errno));
+        case StreamEnd::DatabaseError: return WriteFailure(db, writer->error());
+        case StreamEnd::Cancelled: return Failure(file, "导入已取消");
     }
     ImportReport& report = sink.report();
     // A file without a draw leaves the database exactly as it was: the writer rolls back.
@@ -215,8 +222,8 @@ std::string ImportSummary(const ImportReport& report) {
     if (report.draws() == 0) {
         return "文件中没有开奖号码（" + std::to_string(rejected) + " 行被拒绝），开奖历史未作改动";
     }
-    return "新存入 " + std::to_string(report.stored) + " 期，已有 " + std::to_string(report.present) +
-           " 期，冲突 " + std::to_string(report.conflicts.size() + report.conflictsNotListed) + " 期，拒绝 " +
+    return "新存入 " + std::to_string(report.stored) + " 期，已有 " + std::to_string(report.present) + " 期，冲突 " +
+           std::to_string(report.conflicts.size() + report.conflictsNotListed) + " 期，拒绝 " +
            std::to_string(rejected) + " 行";
 }
 

@@ -50,7 +50,7 @@ inline constexpr std::size_t kMaxLineBytes = 1024;
 // when the file cannot be read or is not text, when the database cannot be written, or
 // when `cancel` is set while it runs; nothing is changed then.
 Result<ImportReport> ImportDrawFile(HistoryDb& db, const Lottery& lottery, const std::filesystem::path& file,
-                                   const std::atomic<bool>* cancel = nullptr);
+                                    const std::atomic<bool>* cancel = nullptr);
 
 // One sentence for the user: what was stored, present, in conflict and rejected, or
 // that the file held no draw and nothing changed.

@@ -13,11 +13,10 @@ namespace {
 using sanxing::IsAsciiDigit;
 
 constexpr std::array<std::string_view, 9> kSeparators{" ", "\t", ",", "，", "、", "　", ";", "；", "|"};
-constexpr std::array<std::string_view, 8> kHeaderWords{"期号", "号码", "开奖", "日期", "期数", "issue", "number", "date"};
+constexpr std::array<std::string_view, 8> kHeaderWords{"期号", "号码",  "开奖",   "日期",
+                                                       "期数", "issue", "number", "date"};
 
-bool AllDigits(std::string_view text) {
-    return !text.empty() && std::all_of(text.begin(), text.end(), IsAsciiDigit);
-}
+bool AllDigits(std::string_view text) { return !text.empty() && std::all_of(text.begin(), text.end(), IsAsciiDigit); }
 
 // The length of the separator at the start of `rest`, or 0.
 std::size_t SeparatorAt(std::string_view rest) {

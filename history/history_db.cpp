@@ -24,17 +24,17 @@ std::string Refusal(const std::filesystem::path& file, std::string_view reason) 
 std::string DescribeSqliteError(int code, const std::string& message, int systemErrno) {
     std::string reason;
     switch (code & 0xff) {
-    case SQLITE_NOTADB: reason = "文件不是数据库，或已损坏，文件未作改动"; break;
-    case SQLITE_CORRUPT: reason = "数据库文件已损坏，文件未作改动"; break;
-    case SQLITE_READONLY:
-    case SQLITE_PERM: reason = "没有写入权限"; break;
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED: reason = "数据库正被其他程序长时间占用"; break;
-    case SQLITE_FULL: reason = "磁盘已满"; break;
-    case SQLITE_CANTOPEN:
-        reason = systemErrno == EACCES || systemErrno == EPERM ? "没有读写权限" : "无法打开文件";
-        break;
-    default: reason = "数据库出错"; break;
+        case SQLITE_NOTADB: reason = "文件不是数据库，或已损坏，文件未作改动"; break;
+        case SQLITE_CORRUPT: reason = "数据库文件已损坏，文件未作改动"; break;
+        case SQLITE_READONLY:
+        case SQLITE_PERM: reason = "没有写入权限"; break;
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED: reason = "数据库正被其他程序长时间占用"; break;
+        case SQLITE_FULL: reason = "磁盘已满"; break;
+        case SQLITE_CANTOPEN:
+            reason = systemErrno == EACCES || systemErrno == EPERM ? "没有读写权限" : "无法打开文件";
+            break;
+        default: reason = "数据库出错"; break;
     }
     return reason + "（" + message + "）";
 }
@@ -102,8 +102,8 @@ std::int64_t LotteryKey(std::string_view lottery) {
 bool IsValidDraw(std::string_view lottery, const StoredDraw& draw) {
     const Lottery* known = FindLottery(lottery);
     if (!known) return false;
-    const bool digitsOnly = std::all_of(draw.number.begin(), draw.number.end(),
-                                        [](char c) { return c >= '0' && c <= '9'; });
+    const bool digitsOnly =
+        std::all_of(draw.number.begin(), draw.number.end(), [](char c) { return c >= '0' && c <= '9'; });
     return !draw.issue.empty() && digitsOnly && draw.number.size() == static_cast<std::size_t>(known->digits);
 }
 
@@ -228,10 +228,10 @@ Result<RecordCounts> HistoryDb::Record(std::string_view lottery, const std::vect
     }
     for (const DrawWriter::Added& added : writer->AddAll(lottery, valid)) {
         switch (added.outcome) {
-        case DrawWriter::Outcome::Stored: ++counts.stored; break;
-        case DrawWriter::Outcome::Present: ++counts.present; break;
-        case DrawWriter::Outcome::Conflict: ++counts.conflicts; break;
-        case DrawWriter::Outcome::Failed: return Result<RecordCounts>::Failure(Refusal(path_, writer->error()));
+            case DrawWriter::Outcome::Stored: ++counts.stored; break;
+            case DrawWriter::Outcome::Present: ++counts.present; break;
+            case DrawWriter::Outcome::Conflict: ++counts.conflicts; break;
+            case DrawWriter::Outcome::Failed: return Result<RecordCounts>::Failure(Refusal(path_, writer->error()));
         }
     }
     if (auto error = writer->Commit()) return Result<RecordCounts>::Failure(Refusal(path_, *error));
@@ -264,7 +264,8 @@ std::string BlockInsertSql() {
 }  // namespace
 
 DrawWriter::DrawWriter(const sqlite::Connection& connection)
-    : connection_(&connection), transaction_(std::make_unique<sqlite::Transaction>(connection)),
+    : connection_(&connection),
+      transaction_(std::make_unique<sqlite::Transaction>(connection)),
       insert_(connection.get(),
               "INSERT INTO draws (lottery, issue, number, date, source, recorded) VALUES (?1, ?2, ?3, ?4, ?5, ?6)"
               " ON CONFLICT (lottery, issue) DO NOTHING"),

@@ -60,8 +60,7 @@ public:
     std::vector<StoredDraw> Between(std::string_view lottery, std::string_view fromIssue,
                                     std::string_view toIssue) const;
     // Newest first, starting at `atOrBelow` (empty: the newest draw).
-    std::vector<StoredDraw> Descending(std::string_view lottery, std::string_view atOrBelow,
-                                       std::size_t count) const;
+    std::vector<StoredDraw> Descending(std::string_view lottery, std::string_view atOrBelow, std::size_t count) const;
     std::vector<std::string> IssuesDescending(std::string_view lottery) const;
     std::size_t Count(std::string_view lottery) const;
 

@@ -28,8 +28,8 @@ std::optional<std::string> CheckOwnership(const sqlite::Connection& connection, 
     const auto application = connection.IntQuery("PRAGMA application_id");
     const auto tables = connection.IntQuery("SELECT count(*) FROM sqlite_master");
     if (!application || !tables) return std::nullopt;  // read errors are reported by the caller
-    const bool foreign = (*application != 0 && *application != kApplicationId) ||
-                         (*application == 0 && (version != 0 || *tables != 0));
+    const bool foreign =
+        (*application != 0 && *application != kApplicationId) || (*application == 0 && (version != 0 || *tables != 0));
     if (foreign) return "这不是 sanxing 的开奖历史数据库（里面已有其他程序的数据），文件未作改动";
     if (version > kSchemaVersion) {
         return "数据库由较新版本的 sanxing 建立（结构版本 " + std::to_string(version) + "，本程序只认识到 " +

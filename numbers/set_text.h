@@ -16,9 +16,7 @@ std::string_view UniverseText();
 std::string NumberText(int i);
 
 // Digit at position 1 (hundreds), 2 (tens) or 3 (units) of the number with value n.
-inline int Digit(int n, int position) {
-    return position == 1 ? n / 100 : position == 2 ? n / 10 % 10 : n % 10;
-}
+inline int Digit(int n, int position) { return position == 1 ? n / 100 : position == 2 ? n / 10 % 10 : n % 10; }
 
 // The value of a token that is exactly three ASCII digits ("042" gives 42), else nothing.
 std::optional<int> NumberValue(std::string_view token);

@@ -38,16 +38,16 @@ struct Rect {
 struct ControlSpec {
     std::string name;
     ControlKind kind = ControlKind::Label;
-    std::string parent;               // empty for the main window itself
-    std::string text;                 // caption, or initial text of edit and combo boxes
-    std::vector<std::string> items;   // combo boxes: the list, index 0 first
-    int selected = -1;                // combo boxes: the item selected at start; -1 for none
-    bool ticked = false;              // check boxes: initial state
-    bool multiLine = false;           // edit boxes that hold lists (CR LF lines)
+    std::string parent;              // empty for the main window itself
+    std::string text;                // caption, or initial text of edit and combo boxes
+    std::vector<std::string> items;  // combo boxes: the list, index 0 first
+    int selected = -1;               // combo boxes: the item selected at start; -1 for none
+    bool ticked = false;             // check boxes: initial state
+    bool multiLine = false;          // edit boxes that hold lists (CR LF lines)
     bool visible = true;
     std::vector<ReportColumn> columns;  // report lists
-    int interval = 0;                 // timers, milliseconds
-    Rect rect;                        // where the table fixes it; empty otherwise
+    int interval = 0;                   // timers, milliseconds
+    Rect rect;                          // where the table fixes it; empty otherwise
 };
 
 }  // namespace sanxing

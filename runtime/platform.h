@@ -20,16 +20,16 @@ const char* AnswerName(MessageAnswer answer);
 
 struct FileDialogRequest {
     std::string title;
-    std::string filter;      // "label|pattern|label|pattern..."
-    std::string directory;   // starting directory; empty for the system default
-    std::string fileName;    // offered file name or path
+    std::string filter;     // "label|pattern|label|pattern..."
+    std::string directory;  // starting directory; empty for the system default
+    std::string fileName;   // offered file name or path
 };
 
 class Platform {
 public:
     virtual ~Platform() = default;
-    virtual MessageAnswer messageBox(const std::string& text, const std::string& caption,
-                                     MessageIcon icon, MessageButtons buttons) = 0;
+    virtual MessageAnswer messageBox(const std::string& text, const std::string& caption, MessageIcon icon,
+                                     MessageButtons buttons) = 0;
     // Tells that an action failed (a save, an import): an error box with an OK button.
     // The command line also ends with exit status 1 after one.
     virtual void reportFailure(const std::string& text, const std::string& caption) {

@@ -44,8 +44,8 @@ long long LeadingInteger(std::string_view text) {
     long long value = 0;
     constexpr long long limit = std::numeric_limits<long long>::max() / 10 - 9;
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        if (value > limit) return negative ? std::numeric_limits<long long>::min()
-                                           : std::numeric_limits<long long>::max();
+        if (value > limit)
+            return negative ? std::numeric_limits<long long>::min() : std::numeric_limits<long long>::max();
         value = value * 10 + (text[i] - '0');
     }
     return negative ? -value : value;

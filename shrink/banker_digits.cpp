@@ -11,9 +11,7 @@ namespace sanxing {
 namespace {
 
 // Bit d is set when digit d occurs in the number; a repeated digit counts once.
-std::uint16_t DigitMask(Digits d) {
-    return static_cast<std::uint16_t>((1U << d.h) | (1U << d.t) | (1U << d.u));
-}
+std::uint16_t DigitMask(Digits d) { return static_cast<std::uint16_t>((1U << d.h) | (1U << d.t) | (1U << d.u)); }
 
 // The whole row takes microseconds, so unlike a slow per-number walk it needs no pause
 // to let the window process its events.

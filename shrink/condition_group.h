@@ -15,10 +15,10 @@ namespace sanxing {
 using GroupFunction = std::optional<NumberSet> (*)(const Controls& controls);
 
 struct ConditionGroup {
-    int row;                 // position in the run order, 1..54
-    std::string_view name;   // what the group filters by
+    int row;                   // position in the run order, 1..54
+    std::string_view name;     // what the group filters by
     std::string_view caption;  // the group's name as its panel shows it, for the user
-    GroupFunction evaluate;  // null while the group is not built
+    GroupFunction evaluate;    // null while the group is not built
 };
 
 std::span<const ConditionGroup> ConditionGroups();

@@ -48,8 +48,7 @@ LineKey PairCombinationsKey(std::string_view line) {
 }
 
 // The shape line's replacements: each shape word stands for its five digits.
-constexpr std::string_view kShapeWords[][2] = {
-    {"单", "13579"}, {"双", "02468"}, {"大", "56789"}, {"小", "01234"}};
+constexpr std::string_view kShapeWords[][2] = {{"单", "13579"}, {"双", "02468"}, {"大", "56789"}, {"小", "01234"}};
 
 // A shape line looks at bytes 1 to 15 of its GBK form. Every UTF-8 character (or invalid
 // byte run, at most four bytes) becomes at least one GBK byte, so the first 64 bytes of
@@ -175,8 +174,7 @@ std::optional<NumberSet> EvaluateExclusionList(const ExclusionList& list, const 
     if (content.empty() || content == HintFor(list.box)) return std::nullopt;
     std::vector<LineKey> keys;
     ForEachToken(content, "\r\n", [&](std::string_view line) { keys.push_back(list.lineKey(line)); });
-    return ApplyLineTolerance(CountLineViolations(std::move(keys), list.passing),
-                              controls.text(list.toleranceCombo));
+    return ApplyLineTolerance(CountLineViolations(std::move(keys), list.passing), controls.text(list.toleranceCombo));
 }
 
 std::optional<NumberSet> KillHundredsList(const Controls& c) { return EvaluateExclusionList(kLists[0], c); }

@@ -23,7 +23,7 @@ struct ExclusionList {
     std::string_view box;
     std::string_view toleranceCombo;
     LineKey (*lineKey)(std::string_view line);  // what of a line the list's test looks at
-    NumberSet (*passing)(LineKey key);           // the numbers that pass a line with that key
+    NumberSet (*passing)(LineKey key);          // the numbers that pass a line with that key
 };
 
 // The lists in run order, 杀百位 first, 杀二码组合 last.

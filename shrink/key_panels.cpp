@@ -14,7 +14,9 @@ std::optional<NumberSet> SumTailGroup(const Controls& controls) {
 
 std::optional<NumberSet> SpanGroup(const Controls& controls) {
     static const std::vector<std::string> names = NumberedNames("选择框_跨度", 10, 1);
-    static const KeyClasses byKey = ClassesOf([](Digits d) { return std::max({d.h, d.t, d.u}) - std::min({d.h, d.t, d.u}); });
+    static const KeyClasses byKey = ClassesOf([](Digits d) {
+        return std::max({d.h, d.t, d.u}) - std::min({d.h, d.t, d.u});
+    });
     return TickedKeyRow(controls, names, byKey);
 }
 

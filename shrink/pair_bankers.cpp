@@ -43,8 +43,7 @@ std::optional<NumberSet> PairBanker(const Controls& controls, std::string_view p
     if (bankers.none()) return std::nullopt;
     const int rule = controls.selectedIndex("组合框_" + std::string(pair) + "胆");
     if (rule < 0 || rule >= static_cast<int>(kBankerRules.size())) return NumberSet{};
-    return WhereMemberships(NumbersByDigitAt(P).anyOf(bankers), NumbersByDigitAt(Q).anyOf(bankers),
-                            kBankerRules[rule]);
+    return WhereMemberships(NumbersByDigitAt(P).anyOf(bankers), NumbersByDigitAt(Q).anyOf(bankers), kBankerRules[rule]);
 }
 
 // Numbers by the sum tail of their digits at positions P and Q.

@@ -22,11 +22,13 @@ std::optional<NumberSet> KillBoxRow(const Controls& controls, std::string_view b
 
 // A pair sum is listed as two digits and a comma; the scanned bit 10a + b is the value.
 std::optional<NumberSet> PairSumRow(const Controls& controls, std::string_view box, const KeyClasses& sums) {
-    return KillBoxRow(controls, box, [](const TextKeys& keys) { return keys.pairsBeforeComma; }, sums);
+    return KillBoxRow(
+        controls, box, [](const TextKeys& keys) { return keys.pairsBeforeComma; }, sums);
 }
 
 std::optional<NumberSet> PairCodeRow(const Controls& controls, std::string_view box, const KeyClasses& codes) {
-    return KillBoxRow(controls, box, [](const TextKeys& keys) { return keys.pairs; }, codes);
+    return KillBoxRow(
+        controls, box, [](const TextKeys& keys) { return keys.pairs; }, codes);
 }
 
 // The three pair values of a number added up; the key is the total's last digit.
@@ -36,7 +38,8 @@ KeyClasses TotalTailClasses(PairValue value) {
 }
 
 std::optional<NumberSet> PairTotalRow(const Controls& controls, std::string_view box, const KeyClasses& tails) {
-    return KillBoxRow(controls, box, [](const TextKeys& keys) { return keys.digits; }, tails);
+    return KillBoxRow(
+        controls, box, [](const TextKeys& keys) { return keys.digits; }, tails);
 }
 
 }  // namespace
@@ -47,8 +50,8 @@ std::optional<NumberSet> JunkCompoundGroup(const Controls& controls) {
     const std::string& units = controls.text("垃圾复试_个位");
     if (hundreds.empty() || tens.empty() || units.empty()) return std::nullopt;
     // Killed: every number inside the compound, each digit listed for its position.
-    const NumberSet inside = NumbersByDigitAt(1).anyOf(DigitsIn(hundreds)) &
-                             NumbersByDigitAt(2).anyOf(DigitsIn(tens)) & NumbersByDigitAt(3).anyOf(DigitsIn(units));
+    const NumberSet inside = NumbersByDigitAt(1).anyOf(DigitsIn(hundreds)) & NumbersByDigitAt(2).anyOf(DigitsIn(tens)) &
+                             NumbersByDigitAt(3).anyOf(DigitsIn(units));
     return inside.complement();
 }
 

@@ -125,8 +125,8 @@ std::optional<NumberSet> TwoDigitCodeGroup(const Controls& controls) {
     const KeySet unticked = ~TickedCodes(controls);
     if (unticked.none()) return std::nullopt;
     // A number fails when any of its three digit pairs has its box unticked.
-    const NumberSet failing = byHundredsTens.anyOf(unticked) | byHundredsUnits.anyOf(unticked) |
-                              byTensUnits.anyOf(unticked);
+    const NumberSet failing =
+        byHundredsTens.anyOf(unticked) | byHundredsUnits.anyOf(unticked) | byTensUnits.anyOf(unticked);
     return failing.complement();
 }
 

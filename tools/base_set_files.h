@@ -13,8 +13,7 @@
 namespace sanxing {
 
 // Filter shared by the open and the save dialog.
-inline constexpr std::string_view kBaseFileFilter =
-    "文本文档(*.txt)|*.txt|文本文档(*.ini)|*.ini|所有文件(*.*)|*.*";
+inline constexpr std::string_view kBaseFileFilter = "文本文档(*.txt)|*.txt|文本文档(*.ini)|*.ini|所有文件(*.*)|*.*";
 
 // Click of 打开大底.
 void OpenBaseFile(Controls& controls, Platform& platform, SessionState& session);

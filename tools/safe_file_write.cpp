@@ -76,8 +76,7 @@ void RemoveStaleTemporaries(const std::string& folder) {
 
 std::string NextTemporaryName(const std::string& folder) {
     static std::atomic<unsigned> counter{0};
-    return folder + "/" + std::string(kTemporaryPrefix) + std::to_string(::getpid()) + "-" +
-           std::to_string(counter++);
+    return folder + "/" + std::string(kTemporaryPrefix) + std::to_string(::getpid()) + "-" + std::to_string(counter++);
 }
 
 // The file being written: nameless (O_TMPFILE) until it is complete, or named from the start.

@@ -57,8 +57,8 @@ AnalysisMenu::~AnalysisMenu() {
 
 BacktestDialog* AnalysisMenu::showBacktest() {
     const bool open = !backtest_.isNull();
-    BacktestDialog* dialog = ShowOnce<BacktestDialog>(
-        backtest_, [this] { return new BacktestDialog(model_, database_, &window_); });
+    BacktestDialog* dialog =
+        ShowOnce<BacktestDialog>(backtest_, [this] { return new BacktestDialog(model_, database_, &window_); });
     if (open) dialog->followWindowChoices();
     return dialog;
 }
@@ -126,7 +126,8 @@ void AnalysisMenu::addExplainToDrawList() {
         const auto number = drawNumberAt(position);
         if (!number) return;
         auto* menu = new QMenu(list);
-        menu->addAction(QStringLiteral("查号 %1：为什么在或不在结果中").arg(*number), this, [this, n = *number] { explain(n); });
+        menu->addAction(QStringLiteral("查号 %1：为什么在或不在结果中").arg(*number), this,
+                        [this, n = *number] { explain(n); });
         menu->setAttribute(Qt::WA_DeleteOnClose);
         menu->popup(list->viewport()->mapToGlobal(position));
     });

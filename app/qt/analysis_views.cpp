@@ -75,7 +75,8 @@ QTableView* MakeTableView(QAbstractItemModel* model, bool sortable) {
     view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
     view->horizontalHeader()->setStretchLastSection(true);
-    view->horizontalHeader()->setDefaultSectionSize(view->fontMetrics().horizontalAdvance(QStringLiteral("距上次杀中")) + 16);
+    view->horizontalHeader()->setDefaultSectionSize(
+        view->fontMetrics().horizontalAdvance(QStringLiteral("距上次杀中")) + 16);
     return view;
 }
 
@@ -116,11 +117,14 @@ QChart* MakeCurveChart(const analysis::Backtest& backtest) {
 QString ExplanationText(const analysis::Explanation& e, const analysis::Conditions& conditions) {
     const QString number = Q(e.number);
     const QString verdict = e.inResult ? QStringLiteral("在容错 %1 的结果中").arg(Q(conditions.toleranceText()))
-                                 : QStringLiteral("不在容错 %1 的结果中").arg(Q(conditions.toleranceText()));
+                                       : QStringLiteral("不在容错 %1 的结果中").arg(Q(conditions.toleranceText()));
     if (e.failed.empty()) return QStringLiteral("%1 不错任何条件，%2。").arg(number, verdict);
     QStringList names;
     for (const analysis::GroupName& g : e.failed) names << QStringLiteral("%1 %2").arg(g.row).arg(Q(g.name));
-    return QStringLiteral("%1 错 %2 个条件：%3；%4。").arg(number).arg(e.failures).arg(names.join(QStringLiteral("、")), verdict);
+    return QStringLiteral("%1 错 %2 个条件：%3；%4。")
+        .arg(number)
+        .arg(e.failures)
+        .arg(names.join(QStringLiteral("、")), verdict);
 }
 
 void SaveModelAsCsv(Platform& platform, const QAbstractItemModel& model, const QString& defaultName) {

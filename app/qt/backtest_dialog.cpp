@@ -11,8 +11,8 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSplitter>
-#include <QTableView>
 #include <QTabWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 
 #include "app/qt/analysis_views.h"
@@ -75,30 +75,38 @@ BacktestDialog::BacktestDialog(WindowModel& model, std::filesystem::path databas
     curveModel_ = new ValueTableModel({QStringLiteral("容错"), QStringLiteral("命中期数"), QStringLiteral("命中率"),
                                        QStringLiteral("结果注数"), QStringLiteral("随机命中率")},
                                       this);
-    groupsModel_ = new ValueTableModel({QStringLiteral("序号"), QStringLiteral("条件"), QStringLiteral("通过注数"),
-                                        QStringLiteral("杀中期数"), QStringLiteral("随机期望"),
-                                        QStringLiteral("距上次杀中"), QStringLiteral("最长连杀"),
-                                        QStringLiteral("最长连过")},
-                                       this);
-    groupsModel_->setHeaderToolTips({QStringLiteral("条件在缩水中的次序"), {}, QStringLiteral("1000 注中满足这个条件的注数"),
+    groupsModel_ =
+        new ValueTableModel({QStringLiteral("序号"), QStringLiteral("条件"), QStringLiteral("通过注数"),
+                             QStringLiteral("杀中期数"), QStringLiteral("随机期望"), QStringLiteral("距上次杀中"),
+                             QStringLiteral("最长连杀"), QStringLiteral("最长连过")},
+                            this);
+    groupsModel_->setHeaderToolTips({QStringLiteral("条件在缩水中的次序"),
+                                     {},
+                                     QStringLiteral("1000 注中满足这个条件的注数"),
                                      QStringLiteral("开奖号码不满足这个条件的期数（这个条件把开奖号码杀掉了）"),
                                      QStringLiteral("随机情况下的杀中期数：期数 ×（1000 − 通过注数）÷ 1000；"
                                                     "红色的条件杀中比随机多"),
                                      QStringLiteral("最近一次杀中之后的期数；从未杀中时为期数"),
-                                     QStringLiteral("连续杀中的最长期数"), QStringLiteral("连续没有杀中的最长期数")});
-    drawsModel_ = new ValueTableModel({QStringLiteral("期号"), QStringLiteral("号码"), QStringLiteral("三码"),
-                                       QStringLiteral("错数"), QStringLiteral("在大底"), QStringLiteral("结果"),
-                                       QStringLiteral("错的条件")},
-                                      this);
+                                     QStringLiteral("连续杀中的最长期数"),
+                                     QStringLiteral("连续没有杀中的最长期数")});
+    drawsModel_ = new ValueTableModel(
+        {QStringLiteral("期号"), QStringLiteral("号码"), QStringLiteral("三码"), QStringLiteral("错数"),
+         QStringLiteral("在大底"), QStringLiteral("结果"), QStringLiteral("错的条件")},
+        this);
     curveModel_->setHeaderToolTips({QStringLiteral("容错 0-t：错的条件不超过 t 个"),
-                                     QStringLiteral("开奖号码在大底中、错的条件不超过 t 个的期数"), {},
-                                     QStringLiteral("大底（为空时是全部 1000 注）中错的条件不超过 t 个的注数"),
-                                     QStringLiteral("随机选同样注数的命中率：结果注数 ÷ 1000")});
-    drawsModel_->setHeaderToolTips({{}, {}, QStringLiteral("按所选位置取出的三位数"), QStringLiteral("错的条件个数"),
+                                    QStringLiteral("开奖号码在大底中、错的条件不超过 t 个的期数"),
+                                    {},
+                                    QStringLiteral("大底（为空时是全部 1000 注）中错的条件不超过 t 个的注数"),
+                                    QStringLiteral("随机选同样注数的命中率：结果注数 ÷ 1000")});
+    drawsModel_->setHeaderToolTips({{},
+                                    {},
+                                    QStringLiteral("按所选位置取出的三位数"),
+                                    QStringLiteral("错的条件个数"),
                                     QStringLiteral("三码是大底中的一注（大底为空时总是）"),
                                     QStringLiteral("在大底中且错数在容错范围内：会在缩水结果中；红色为不中")});
     curveTable_ = MakeTableView(curveModel_, false);
-    curveTable_->horizontalHeader()->setDefaultSectionSize(fontMetrics().horizontalAdvance(QStringLiteral("随机命中率")) + 14);
+    curveTable_->horizontalHeader()->setDefaultSectionSize(
+        fontMetrics().horizontalAdvance(QStringLiteral("随机命中率")) + 14);
     groupsTable_ = MakeTableView(groupsModel_, true);
     drawsTable_ = MakeTableView(drawsModel_, false);
 
@@ -108,7 +116,7 @@ BacktestDialog::BacktestDialog(WindowModel& model, std::filesystem::path databas
     tabs_->addTab(drawsTable_, QStringLiteral("逐期"));
 
     QHBoxLayout* buttons = DialogButtons(*this, {{QStringLiteral("复制表格"), [this] { copyTable(); }},
-                                                  {QStringLiteral("导出CSV…"), [this] { exportTable(); }}});
+                                                 {QStringLiteral("导出CSV…"), [this] { exportTable(); }}});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(rangeBar_);
     layout->addWidget(summary_);
@@ -199,13 +207,14 @@ void BacktestDialog::showResult() {
     summary_->setStyleSheet({});
     const QString groups = c.groupCount() == 0 ? QStringLiteral("（没有生效的条件，每期都通过）")
                                                : QStringLiteral("，%1 个条件生效").arg(c.groupCount());
-    summary_->setText(QStringLiteral("%1 期（%2 至 %3）%4：容错 %5 命中 %6 期，命中率 %7；随机选同样的 %8 注，命中率约 %9")
-                          .arg(b.draws.size())
-                          .arg(Q(b.draws.front().issue), Q(b.draws.back().issue), groups, Q(c.toleranceText()))
-                          .arg(b.hits)
-                          .arg(Percent(b.hitRate()))
-                          .arg(b.resultSize)
-                          .arg(Percent(b.chance())));
+    summary_->setText(
+        QStringLiteral("%1 期（%2 至 %3）%4：容错 %5 命中 %6 期，命中率 %7；随机选同样的 %8 注，命中率约 %9")
+            .arg(b.draws.size())
+            .arg(Q(b.draws.front().issue), Q(b.draws.back().issue), groups, Q(c.toleranceText()))
+            .arg(b.hits)
+            .arg(Percent(b.hitRate()))
+            .arg(b.resultSize)
+            .arg(Percent(b.chance())));
     note_->setText(Q(draws_->note));
     note_->setVisible(!draws_->note.empty());
 
@@ -239,16 +248,16 @@ void BacktestDialog::showResult() {
     drawsModel_->reset(
         static_cast<int>(b.draws.size()),
         [&b, &c](int row, int column) -> TableCell {
-        const DrawOutcome& d = b.draws[row];
-        switch (column) {
-            case 0: return {Q(d.issue)};
-            case 1: return {Q(d.number)};
-            case 2: return {Q(NumberText(d.value))};
-            case 3: return {d.failures};
-            case 4: return {d.inBase ? QStringLiteral("是") : QStringLiteral("否")};
-            case 5: return {d.hit ? QStringLiteral("中") : QStringLiteral("不中")};
-            default: return {GroupNames(c.failedGroups(d.failedMask))};
-        }
+            const DrawOutcome& d = b.draws[row];
+            switch (column) {
+                case 0: return {Q(d.issue)};
+                case 1: return {Q(d.number)};
+                case 2: return {Q(NumberText(d.value))};
+                case 3: return {d.failures};
+                case 4: return {d.inBase ? QStringLiteral("是") : QStringLiteral("否")};
+                case 5: return {d.hit ? QStringLiteral("中") : QStringLiteral("不中")};
+                default: return {GroupNames(c.failedGroups(d.failedMask))};
+            }
         },
         [&b](int row) { return !b.draws[row].hit; });
     drawsTable_->scrollToBottom();
@@ -269,15 +278,20 @@ void BacktestDialog::explain(const QString& number) {
     explanation_->setText(ExplanationText(*e, *conditions_));
 }
 
-QTableView* BacktestDialog::table(int tab) const { return tab == 0 ? curveTable_ : tab == 1 ? groupsTable_ : drawsTable_; }
+QTableView* BacktestDialog::table(int tab) const {
+    return tab == 0 ? curveTable_ : tab == 1 ? groupsTable_ : drawsTable_;
+}
 void BacktestDialog::showTab(int tab) { tabs_->setCurrentIndex(tab); }
 QTableView* BacktestDialog::currentTable() const { return table(tabs_->currentIndex()); }
 
-void BacktestDialog::copyTable() { QApplication::clipboard()->setText(ModelText(*currentTable()->model(), '\t', false)); }
+void BacktestDialog::copyTable() {
+    QApplication::clipboard()->setText(ModelText(*currentTable()->model(), '\t', false));
+}
 
 void BacktestDialog::exportTable() {
     const QString names[] = {QStringLiteral("容错曲线"), QStringLiteral("条件"), QStringLiteral("逐期")};
-    SaveModelAsCsv(model_.platform(), *currentTable()->model(), QStringLiteral("历史验证_") + names[tabs_->currentIndex()]);
+    SaveModelAsCsv(model_.platform(), *currentTable()->model(),
+                   QStringLiteral("历史验证_") + names[tabs_->currentIndex()]);
 }
 
 }  // namespace sanxing

@@ -15,8 +15,8 @@ constexpr int kFirstDigit = 1;
 constexpr int kTrailing = 11;
 constexpr int kAllColumns = 12;
 
-void AddDigitRow(QGridLayout* grid, ControlWidgets& w, int row, const std::string& caption,
-                 const std::string& prefix, const std::string& trailing) {
+void AddDigitRow(QGridLayout* grid, ControlWidgets& w, int row, const std::string& caption, const std::string& prefix,
+                 const std::string& trailing) {
     grid->addWidget(w.take(caption), row, kCaption);
     AddToGrid(grid, w, DigitNames(prefix), 10, row, kFirstDigit);
     grid->addWidget(w.take(trailing), row, kTrailing, Qt::AlignLeft);

@@ -12,7 +12,7 @@ namespace sanxing {
 struct CommandLine {
     enum class Action { RunWindow, PrintVersion, PrintUsage, Refuse };
     Action action = Action::RunWindow;
-    QString schemePath;  // a scheme file to open once the window is up; empty: none
+    QString schemePath;   // a scheme file to open once the window is up; empty: none
     std::string problem;  // with Refuse: what is wrong with the arguments
 };
 

@@ -19,24 +19,18 @@ CompactStyle::CompactStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral(
 int CompactStyle::pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const {
     switch (metric) {
         case PM_CheckBoxLabelSpacing:
-        case PM_RadioButtonLabelSpacing:
-            return kLabelSpacing;
+        case PM_RadioButtonLabelSpacing: return kLabelSpacing;
         case PM_IndicatorWidth:
-        case PM_IndicatorHeight:
-            return kIndicator;
-        case PM_TabBarTabHSpace:
-            return 12;
-        case PM_TabBarTabVSpace:
-            return 6;
+        case PM_IndicatorHeight: return kIndicator;
+        case PM_TabBarTabHSpace: return 12;
+        case PM_TabBarTabVSpace: return 6;
         case PM_LayoutHorizontalSpacing:
         case PM_LayoutVerticalSpacing:
         case PM_LayoutLeftMargin:
         case PM_LayoutRightMargin:
         case PM_LayoutTopMargin:
-        case PM_LayoutBottomMargin:
-            return kLayoutGap;
-        default:
-            return QProxyStyle::pixelMetric(metric, option, widget);
+        case PM_LayoutBottomMargin: return kLayoutGap;
+        default: return QProxyStyle::pixelMetric(metric, option, widget);
     }
 }
 
@@ -60,8 +54,7 @@ QSize CompactStyle::sizeFromContents(ContentsType type, const QStyleOption* opti
         case CT_ComboBox:
             // The text, the drop-down arrow and the frame.
             return {contents.width() + kComboArrow, contents.height() + 3};
-        default:
-            return QProxyStyle::sizeFromContents(type, option, contents, widget);
+        default: return QProxyStyle::sizeFromContents(type, option, contents, widget);
     }
 }
 

@@ -51,7 +51,9 @@ std::vector<int> ColumnWidths(const QTreeWidget& list, const std::vector<ReportC
     std::vector<int> widths;
     int widened = 0;
     for (const ReportColumn& column : columns) {
-        const QString widest = column.title == "期号" ? "000000000" : column.title == "号码" ? "00000" : Q(column.title);
+        const QString widest = column.title == "期号"   ? "000000000"
+                               : column.title == "号码" ? "00000"
+                                                        : Q(column.title);
         widths.push_back(std::max(column.width, TextWidth(list, widest)));
         widened += widths.back() - column.width;
     }

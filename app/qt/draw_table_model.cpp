@@ -52,9 +52,9 @@ QVariant DrawTableModel::data(const QModelIndex& index, int role) const {
     const history::StoredDraw* draw = drawAt(row);
     if (!draw) return {};
     switch (index.column()) {
-    case 1: return QString::fromStdString(draw->number);
-    case 2: return QString::fromStdString(draw->date);
-    default: return QString::fromStdString(draw->source);
+        case 1: return QString::fromStdString(draw->number);
+        case 2: return QString::fromStdString(draw->date);
+        default: return QString::fromStdString(draw->source);
     }
 }
 

@@ -25,9 +25,8 @@ void EventRouter::route(std::size_t index) {
     } else if (auto* check = qobject_cast<QCheckBox*>(object)) {
         connect(check, &QCheckBox::clicked, this, [this, index] { dispatch(index, ControlEvent::Click); });
     } else if (auto* combo = qobject_cast<TableComboBox*>(object)) {
-        connect(combo, &QComboBox::activated, this, [this, index](int item) {
-            dispatch(index, ControlEvent::ItemSelected, item);
-        });
+        connect(combo, &QComboBox::activated, this,
+                [this, index](int item) { dispatch(index, ControlEvent::ItemSelected, item); });
     } else if (qobject_cast<QLineEdit*>(object) != nullptr || qobject_cast<QPlainTextEdit*>(object) != nullptr) {
         object->installEventFilter(this);
     } else if (auto* timer = qobject_cast<QTimer*>(object)) {

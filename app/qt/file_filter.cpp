@@ -28,7 +28,8 @@ QString Patterns(const QString& patterns) {
 }  // namespace
 
 QString QtNameFilters(std::string_view filter) {
-    const QStringList parts = QString::fromUtf8(filter.data(), static_cast<qsizetype>(filter.size())).split(QLatin1Char('|'));
+    const QStringList parts =
+        QString::fromUtf8(filter.data(), static_cast<qsizetype>(filter.size())).split(QLatin1Char('|'));
     QStringList filters;
     for (qsizetype i = 0; i < parts.size(); i += 2) {
         const QString label = LabelWithoutPatterns(parts[i]);

@@ -24,8 +24,8 @@ QString ChooseWindowFontFamily(const QStringList& families, const QStringList& c
 
 QFont WindowFont() {
     QFont font;
-    const QString family = ChooseWindowFontFamily(QFontDatabase::families(),
-                                                   QFontDatabase::families(QFontDatabase::SimplifiedChinese));
+    const QString family =
+        ChooseWindowFontFamily(QFontDatabase::families(), QFontDatabase::families(QFontDatabase::SimplifiedChinese));
     if (!family.isEmpty()) font.setFamilies({family});
     font.setPointSize(kWindowFontPointSize);
     return font;

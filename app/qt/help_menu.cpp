@@ -27,9 +27,10 @@ QString Q(std::string_view text) { return QString::fromUtf8(text.data(), static_
 
 QString AboutText() {
     const QString version = QCoreApplication::applicationVersion();
-    return QStringLiteral("三星缩水工具 sanxing\n\n"
-                          "版本：%1\n许可证：%2\nQt 版本：%3\n\n"
-                          "开奖来源配置（sources.json）：\n%4\n\n历史数据库：\n%5")
+    return QStringLiteral(
+               "三星缩水工具 sanxing\n\n"
+               "版本：%1\n许可证：%2\nQt 版本：%3\n\n"
+               "开奖来源配置（sources.json）：\n%4\n\n历史数据库：\n%5")
         .arg(version.isEmpty() ? QStringLiteral("未知") : version, QString::fromUtf8(kLicence),
              QString::fromLatin1(qVersion()), Q(DefaultDrawHostsPath()),
              QString::fromStdString(history::DefaultDatabasePath().string()));

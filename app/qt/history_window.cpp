@@ -1,8 +1,8 @@
 #include "app/qt/history_window.h"
 
 #include <QComboBox>
-#include <QHeaderView>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableView>

@@ -25,10 +25,14 @@ QString ImportDetails(const history::ImportReport& report) {
         if (!lines.isEmpty()) lines << QString();
         lines << QStringLiteral("被拒绝的行：");
         for (std::size_t i = 0; i < report.rejected.size() && i < ImportReportDialog::kRejectedShown; ++i) {
-            lines << QStringLiteral("第 %1 行：%2").arg(report.rejected[i].line).arg(QString::fromStdString(report.rejected[i].reason));
+            lines << QStringLiteral("第 %1 行：%2")
+                         .arg(report.rejected[i].line)
+                         .arg(QString::fromStdString(report.rejected[i].reason));
         }
         if (rejected > ImportReportDialog::kRejectedShown) {
-            lines << QStringLiteral("……共 %1 行被拒绝，只列出前 %2 行").arg(rejected).arg(ImportReportDialog::kRejectedShown);
+            lines << QStringLiteral("……共 %1 行被拒绝，只列出前 %2 行")
+                         .arg(rejected)
+                         .arg(ImportReportDialog::kRejectedShown);
         }
     }
     return lines.join(QLatin1Char('\n'));

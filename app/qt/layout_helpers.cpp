@@ -36,8 +36,7 @@ QHBoxLayout* Row(ControlWidgets& w, const Names& names, int spacing) {
     return row;
 }
 
-void AddToGrid(QGridLayout* grid, ControlWidgets& w, const Names& names, int columns, int firstRow,
-               int firstColumn) {
+void AddToGrid(QGridLayout* grid, ControlWidgets& w, const Names& names, int columns, int firstRow, int firstColumn) {
     for (std::size_t i = 0; i < names.size(); ++i) {
         const int row = firstRow + static_cast<int>(i) / columns;
         const int column = firstColumn + static_cast<int>(i) % columns;

@@ -48,8 +48,8 @@ Names PairBoxes() {
 }
 
 // Ten digit boxes and their clear button, the selector that goes with them underneath.
-int AddDigitPanel(QGridLayout* grid, ControlWidgets& w, int row, const std::string& caption,
-                  const std::string& prefix, const std::string& combo, const std::string& button) {
+int AddDigitPanel(QGridLayout* grid, ControlWidgets& w, int row, const std::string& caption, const std::string& prefix,
+                  const std::string& combo, const std::string& button) {
     grid->addWidget(w.take(caption), row, kCaption);
     QHBoxLayout* digits = Row(w, DigitNames(prefix), 1);
     digits->addStretch(1);
@@ -69,8 +69,10 @@ void BuildOtherPage(ControlWidgets& w) {
     grid->addWidget(w.take("标签_二码"), row, kCaption, Qt::AlignTop);
     grid->addLayout(BoxesWithButton(w, PairBoxes(), 10, "按钮_两码清"), row++, kContent);
 
-    const Names bigSmall = Prefixed("选择框_", {"大大大", "大大小", "大小大", "大小小", "小大大", "小大小", "小小大", "小小小"});
-    const Names oddEven = Prefixed("选择框_", {"单单单", "单单双", "单双单", "单双双", "双单单", "双单双", "双双单", "双双双"});
+    const Names bigSmall =
+        Prefixed("选择框_", {"大大大", "大大小", "大小大", "大小小", "小大大", "小大小", "小小大", "小小小"});
+    const Names oddEven =
+        Prefixed("选择框_", {"单单单", "单单双", "单双单", "单双双", "双单单", "双单双", "双双单", "双双双"});
     QGridLayout* shapes = TightGrid(1);
     AddToGrid(shapes, w, bigSmall, 4);
     shapes->addWidget(w.take("按钮_大小清除"), 1, 4);

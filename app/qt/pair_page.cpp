@@ -30,7 +30,8 @@ QGridLayout* PairSumsAndCombinations(ControlWidgets& w) {
 
 // The six pair totals: caption, box, then (for the three sums) the picker, and the rule.
 QGridLayout* PairTotals(ControlWidgets& w) {
-    const char* const totals[] = {"两码总跨度", "两码总合尾", "两码总积数", "两码总跨度和值", "两码总合尾和值", "两码总积数和值"};
+    const char* const totals[] = {"两码总跨度",     "两码总合尾",     "两码总积数",
+                                  "两码总跨度和值", "两码总合尾和值", "两码总积数和值"};
     QGridLayout* grid = TightGrid();
     for (int i = 0; i < 6; ++i) {
         const std::string total = totals[i];

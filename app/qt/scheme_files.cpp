@@ -10,7 +10,9 @@ namespace sanxing {
 namespace {
 
 // A problem with the system's reason after it in parentheses.
-std::string Because(const char* problem, const QString& reason) { return problem + ("（" + reason.toStdString() + "）"); }
+std::string Because(const char* problem, const QString& reason) {
+    return problem + ("（" + reason.toStdString() + "）");
+}
 
 // A scheme holds the condition controls and 组合框_容错, nothing of the base set, the
 // result, the A/B boxes or the draw list.
@@ -42,8 +44,7 @@ std::optional<std::string> OpenSchemeFile(Controls& controls, const QString& pat
 }
 
 std::optional<std::string> SaveSchemeFile(const Controls& controls, const QString& path) {
-    const std::string text =
-        SchemeOf(controls).dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
+    const std::string text = SchemeOf(controls).dump(2, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return Because("方案保存失败", file.errorString());
     if (file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size())) {

@@ -10,8 +10,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <iostream>
 
 #include "app/qt/application.h"
@@ -74,8 +74,13 @@ bool SaveHistory(sanxing::MainWindow& window, sanxing::QtPlatform& platform, con
             if (serial % 17 == 0) continue;
             const int n = day * 131 + serial * 7919;
             file.write(QStringLiteral("202410%1-%2 %3,%4,%5,%6,%7,2024-10-%1\r\n")
-                           .arg(day).arg(serial, 3, 10, QLatin1Char('0'))
-                           .arg(n % 10).arg(n / 10 % 10).arg(n / 100 % 10).arg(n / 1000 % 10).arg(n / 7 % 10)
+                           .arg(day)
+                           .arg(serial, 3, 10, QLatin1Char('0'))
+                           .arg(n % 10)
+                           .arg(n / 10 % 10)
+                           .arg(n / 100 % 10)
+                           .arg(n / 1000 % 10)
+                           .arg(n / 7 % 10)
                            .toUtf8());
         }
     }
@@ -131,9 +136,8 @@ int main(int argc, char** argv) {
         if (size.size() == 2) window.resize(size[0].toInt(), size[1].toInt());
     }
     if (sampleDraws) {
-        window.model().controls().setRows("列表框_开奖", {{"140512023", "33333", "错"},
-                                                          {"140512022", "22222", "对"},
-                                                          {"140512021", "11111", ""}});
+        window.model().controls().setRows(
+            "列表框_开奖", {{"140512023", "33333", "错"}, {"140512022", "22222", "对"}, {"140512021", "11111", ""}});
     }
     window.show();
     // The skin as start-up puts it on: loaded, then attached once the window is up.
@@ -150,7 +154,8 @@ int main(int argc, char** argv) {
     auto* tabs = window.widgets().get<QTabWidget>("高级选择夹1");
     for (int page = 0; page < tabs->count(); ++page) {
         tabs->setCurrentIndex(page);
-        const QString name = QString::number(page + 1) + QLatin1Char('-') + tabs->tabText(page) + QStringLiteral(".png");
+        const QString name =
+            QString::number(page + 1) + QLatin1Char('-') + tabs->tabText(page) + QStringLiteral(".png");
         if (!Save(window, dir.filePath(name))) failed = 1;
         failed |= Report(tabs->tabText(page).toStdString(), sanxing::LayoutProblems(window));
     }

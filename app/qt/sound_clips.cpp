@@ -19,7 +19,8 @@ void LoadSoundClips(ProcessState& state) {
     InitSoundResources();
     state.soundClips.clear();
     for (const std::string_view name : kSoundClipNames) {
-        QFile file(QStringLiteral(":/sounds/%1.wav").arg(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()))));
+        QFile file(QStringLiteral(":/sounds/%1.wav")
+                       .arg(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()))));
         QByteArray bytes;
         if (file.open(QIODevice::ReadOnly)) bytes = file.readAll();
         state.soundClips.emplace_back(bytes.begin(), bytes.end());

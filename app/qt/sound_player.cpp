@@ -32,7 +32,8 @@ QAudioFormat::SampleFormat SampleFormatOf(int bits) {
 // The default audio output, or a null device. The lookup's complaints on a machine
 // without sound (no sound server) are not the user's concern: they are kept quiet.
 QAudioDevice QuietDefaultOutput() {
-    const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     QAudioDevice device = QMediaDevices::defaultAudioOutput();
     qInstallMessageHandler(previous);
     return device;
@@ -57,9 +58,11 @@ std::optional<WavClip> ParseWav(const std::vector<std::uint8_t>& bytes) {
             haveFormat = true;
         } else if (HasTag(bytes, at, "data")) {
             if (!haveFormat) return std::nullopt;
-            clip.samples = QByteArray(reinterpret_cast<const char*>(bytes.data() + body), static_cast<qsizetype>(length));
+            clip.samples =
+                QByteArray(reinterpret_cast<const char*>(bytes.data() + body), static_cast<qsizetype>(length));
             const bool playable = clip.channels >= 1 && clip.channels <= 8 && clip.sampleRate >= 1000 &&
-                                  clip.sampleRate <= 192000 && SampleFormatOf(clip.bitsPerSample) != QAudioFormat::Unknown;
+                                  clip.sampleRate <= 192000 &&
+                                  SampleFormatOf(clip.bitsPerSample) != QAudioFormat::Unknown;
             return playable ? std::optional(std::move(clip)) : std::nullopt;
         }
         at = body + length + (length & 1);

@@ -102,9 +102,8 @@ void StoreMirror::showAll() {
 void StoreMirror::listenTo(std::size_t index) {
     QObject* object = widgets_.object(index);
     if (auto* edit = qobject_cast<QLineEdit*>(object)) {
-        connect(edit, &QLineEdit::textChanged, this, [this, index](const QString& text) {
-            fromWidget(index, text.toStdString());
-        });
+        connect(edit, &QLineEdit::textChanged, this,
+                [this, index](const QString& text) { fromWidget(index, text.toStdString()); });
     } else if (auto* box = qobject_cast<QPlainTextEdit*>(object)) {
         connect(box, &QPlainTextEdit::textChanged, this, [this, index, box] {
             if (!showing_) fromWidget(index, ToCrLf(box->toPlainText().toStdString()));
@@ -112,9 +111,8 @@ void StoreMirror::listenTo(std::size_t index) {
     } else if (auto* check = qobject_cast<QCheckBox*>(object)) {
         connect(check, &QCheckBox::toggled, this, [this, index](bool on) { tickedFromWidget(index, on); });
     } else if (auto* combo = qobject_cast<TableComboBox*>(object)) {
-        connect(combo, &QComboBox::editTextChanged, this, [this, index](const QString& text) {
-            fromWidget(index, text.toStdString());
-        });
+        connect(combo, &QComboBox::editTextChanged, this,
+                [this, index](const QString& text) { fromWidget(index, text.toStdString()); });
         connect(combo, &QComboBox::currentIndexChanged, this, [this, index](int item) {
             if (item >= 0) selectedFromWidget(index, item);
         });

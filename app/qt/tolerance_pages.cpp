@@ -45,9 +45,10 @@ QVBoxLayout* SegmentList(ControlWidgets& w) {
 void BuildFirstPage(ControlWidgets& w) {
     QVBoxLayout* page = TightColumn(4);
     page->addWidget(w.take("标签_容错1提示"));
-    page->addWidget(ListGroup(w, "分组框1",
-                              {{"杀百位", "组合框_杀百容错"}, {"杀十位", "组合框_杀十容错"}, {"杀个位", "组合框_杀个容错"}}),
-                    1);
+    page->addWidget(
+        ListGroup(w, "分组框1",
+                  {{"杀百位", "组合框_杀百容错"}, {"杀十位", "组合框_杀十容错"}, {"杀个位", "组合框_杀个容错"}}),
+        1);
     page->addWidget(ListGroup(w, "分组框2",
                               {{"杀大小单双", "组合框_杀大小单双容错"},
                                {"杀定位", "组合框_杀定位容错"},

@@ -12,11 +12,11 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
-#include <QTableView>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTimer>
-#include <QValueAxis>
 #include <QVBoxLayout>
+#include <QValueAxis>
 
 #include "app/qt/analysis_views.h"
 #include "app/qt/range_bar.h"
@@ -43,7 +43,8 @@ public:
         const QVariant text = index.data(Qt::DisplayRole);
         if (!text.isValid()) return;
         const QVariant foreground = index.data(Qt::ForegroundRole);
-        painter->setPen(foreground.isValid() ? foreground.value<QBrush>().color() : option.palette.color(QPalette::Text));
+        painter->setPen(foreground.isValid() ? foreground.value<QBrush>().color()
+                                             : option.palette.color(QPalette::Text));
         QFont font = option.font;
         font.setBold(index.data(Qt::FontRole).value<QFont>().bold());
         painter->setFont(font);
@@ -153,7 +154,7 @@ TrendDialog::TrendDialog(Platform& platform, std::filesystem::path database, QWi
                                     QStringLiteral("当前遗漏"), QStringLiteral("最大遗漏"), QStringLiteral("平均遗漏")},
                                    this);
     QHBoxLayout* buttons = DialogButtons(*this, {{QStringLiteral("导出数据CSV…"), [this] { exportFigures(); }},
-                                                  {QStringLiteral("导出图片PNG…"), [this] { exportPicture(); }}});
+                                                 {QStringLiteral("导出图片PNG…"), [this] { exportPicture(); }}});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(rangeBar_);
     layout->addLayout(statusRow);
@@ -187,7 +188,8 @@ void TrendDialog::reload() {
     Trend trend = ComputeTrend(loaded->draws);
     fillFigures(trend);
     showCharts(loaded->draws);
-    QString status = QStringLiteral("%1 期（%2 至 %3）").arg(loaded->draws.size())
+    QString status = QStringLiteral("%1 期（%2 至 %3）")
+                         .arg(loaded->draws.size())
                          .arg(Q(loaded->draws.front().issue), Q(loaded->draws.back().issue));
     if (!loaded->note.empty()) status += QStringLiteral("。") + Q(loaded->note);
     status_->setText(status);

@@ -97,7 +97,8 @@ QVariant TrendGridModel::drawCell(int row, int column, int role) const {
 
 QVariant TrendGridModel::summaryCell(int summary, int column, int role) const {
     if (role == Qt::BackgroundRole) {
-        return QBrush(IsDigitColumn(column) ? GroupBackground(PositionOfColumn(column)).darker(108) : QColor(236, 236, 236));
+        return QBrush(IsDigitColumn(column) ? GroupBackground(PositionOfColumn(column)).darker(108)
+                                            : QColor(236, 236, 236));
     }
     if (role == Qt::ToolTipRole) return TrendDefinitions();
     if (role == Qt::FontRole) {
@@ -124,7 +125,8 @@ QVariant TrendGridModel::headerData(int section, Qt::Orientation orientation, in
         const int position = PositionOfColumn(section);
         if (role == Qt::BackgroundRole) return QBrush(GroupBackground(position).darker(110));
         if (role == Qt::DisplayRole) {
-            return Q(kPositionDigitNames[position]).left(1) + '\n' + QString::number((section - kFirstDigitColumn) % 10);
+            return Q(kPositionDigitNames[position]).left(1) + '\n' +
+                   QString::number((section - kFirstDigitColumn) % 10);
         }
         return {};
     }

@@ -20,8 +20,8 @@ namespace {
 const Lottery& Chongqing() { return *FindLottery("重庆时时彩"); }
 
 struct BenchFolder {
-    std::filesystem::path path = std::filesystem::temp_directory_path() /
-                                 ("sanxing_history_bench_" + std::to_string(::getpid()));
+    std::filesystem::path path =
+        std::filesystem::temp_directory_path() / ("sanxing_history_bench_" + std::to_string(::getpid()));
     BenchFolder() { std::filesystem::create_directories(path); }
     ~BenchFolder() { std::filesystem::remove_all(path); }
     std::filesystem::path file(const std::string& name) const { return path / name; }
@@ -36,8 +36,8 @@ std::filesystem::path DrawFile(const BenchFolder& folder, std::size_t lines) {
     char line[64];
     for (std::size_t i = 0; i < lines; ++i) {
         const std::size_t day = i / 120, serial = i % 120 + 1;
-        std::snprintf(line, sizeof line, "2%03zu%04zu-%03zu %zu,%zu,%zu,%zu,%zu\r\n", 100 + day / 10000,
-                      day % 10000, serial, i % 10, i / 10 % 10, i / 100 % 10, i / 7 % 10, i / 3 % 10);
+        std::snprintf(line, sizeof line, "2%03zu%04zu-%03zu %zu,%zu,%zu,%zu,%zu\r\n", 100 + day / 10000, day % 10000,
+                      serial, i % 10, i / 10 % 10, i / 100 % 10, i / 7 % 10, i / 3 % 10);
         out << line;
     }
     return path;

@@ -17,8 +17,8 @@ constexpr int kDraws = 100000;
 constexpr int kScreenRows = 30;
 
 struct LargeHistory {
-    std::filesystem::path folder = std::filesystem::temp_directory_path() /
-                                   ("sanxing_history_model_bench_" + std::to_string(::getpid()));
+    std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("sanxing_history_model_bench_" + std::to_string(::getpid()));
     std::optional<history::HistoryDb> db;
 
     LargeHistory() {

@@ -22,7 +22,8 @@ protected:
     ControlStore store{ControlTable()};
 
     void SetUp() override {
-        for (const char* box : {"选择框_百位7", "选择框_个位0", "选择框_个位1", "选择框_豹子"}) store.setTicked(box, false);
+        for (const char* box : {"选择框_百位7", "选择框_个位0", "选择框_个位1", "选择框_豹子"})
+            store.setTicked(box, false);
     }
     Backtest run(const std::vector<Draw>& draws = kDraws) {
         return RunBacktest(Conditions::FromControls(store), AnalyseDraws(draws, 5, Position::Front).draws);
@@ -40,8 +41,10 @@ TEST(AnalysedDraws, PositionPicksThreeDigitsAndThreeDigitLotteriesUseTheWholeNum
     EXPECT_EQ(AnalysedValue("81621", 5, Position::Middle), 162);
     EXPECT_EQ(AnalysedValue("81621", 5, Position::Back), 621);
     EXPECT_EQ(AnalysedValue("016", 3, Position::Back), 16);
-    for (const char* bad : {"", "8162", "81a21", "816 1", "816"}) EXPECT_FALSE(AnalysedValue(bad, 5, Position::Front)) << bad;
-    const AnalysedRange range = AnalyseDraws(std::vector<Draw>{{"1", "123"}, {"2", "12x"}, {"3", "1234"}}, 3, Position::Front);
+    for (const char* bad : {"", "8162", "81a21", "816 1", "816"})
+        EXPECT_FALSE(AnalysedValue(bad, 5, Position::Front)) << bad;
+    const AnalysedRange range =
+        AnalyseDraws(std::vector<Draw>{{"1", "123"}, {"2", "12x"}, {"3", "1234"}}, 3, Position::Front);
     ASSERT_EQ(range.draws.size(), 1u);
     EXPECT_EQ(range.skipped, 2u);
     EXPECT_EQ(PositionFromName("中三"), Position::Middle);

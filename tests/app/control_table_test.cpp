@@ -120,8 +120,8 @@ TEST_F(InitialState, CombosStartWithTheirTextAndNoSelectionButTheDrawCombos) {
         }
     }
     EXPECT_EQ(controls.text("组合框_容错"), "0-0");
-    EXPECT_EQ(controls.items("组合框_容错"), (std::vector<std::string>{"0-0", "0-1", "0-2", "0-3", "0-4", "0-5", "1-1",
-                                                                     "1-2", "1-3", "1-4", "1-5"}));
+    EXPECT_EQ(controls.items("组合框_容错"),
+              (std::vector<std::string>{"0-0", "0-1", "0-2", "0-3", "0-4", "0-5", "1-1", "1-2", "1-3", "1-4", "1-5"}));
     EXPECT_EQ(controls.text("组合框_段组"), "1-1");
     EXPECT_EQ(controls.items("组合框_段组").size(), 8u);
     EXPECT_EQ(controls.text("组合框_杀两码容错"), "0-0");

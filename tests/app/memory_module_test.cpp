@@ -50,8 +50,8 @@ static_assert(offsetof(EntryLog, module) == 24);
 //   mov rax, log; mov [rax+24], rcx; mov ecx, [rax]; mov [rax+rcx*4+4], edx;
 //   inc dword [rax]; mov eax, result; ret
 Bytes RecordingEntry(EntryLog* log, std::uint32_t result) {
-    Bytes code = {0x48, 0xB8, 0, 0, 0, 0, 0, 0, 0, 0, 0x48, 0x89, 0x48, 0x18, 0x8B, 0x08, 0x89,
-                  0x54, 0x88, 0x04, 0xFF, 0x00, 0xB8, 0, 0, 0, 0, 0xC3};
+    Bytes code = {0x48, 0xB8, 0,    0,    0,    0,    0,    0,    0,    0, 0x48, 0x89, 0x48, 0x18,
+                  0x8B, 0x08, 0x89, 0x54, 0x88, 0x04, 0xFF, 0x00, 0xB8, 0, 0,    0,    0,    0xC3};
     pe_test::Put(code, 2, reinterpret_cast<std::uint64_t>(log), 8);
     pe_test::Put(code, 23, result, 4);
     return code;
@@ -290,7 +290,7 @@ TEST(Sections, HeadersOnlyImage) {
 TEST(Sections, RawDataIsCopiedAndTheRestIsZero) {
     PeBuilder builder;
     builder.sections.push_back({0x1000, 0x20, Bytes{1, 2, 3, 4}, true});
-    builder.sections.push_back({0x2000, 0x100, {}, true});             // no raw data
+    builder.sections.push_back({0x2000, 0x100, {}, true});              // no raw data
     builder.sections.push_back({0x3000, 0x10, Bytes{9, 9, 9}, false});  // file offset 0
     MemoryModule module;
     ASSERT_TRUE(module.load(Span(builder.build())));
@@ -397,9 +397,9 @@ protected:
         SectionData data(builder.nextVa());
         first = data.add(kReturnOne);
         second = data.add(kReturnOne);
-        const pe_test::Directory exports = AddExports(
-            data, 5, {first, second, 0, 0},
-            {{"First", 0}, {"Second", 1}, {"Gap", 2}, {"Broken", 9}, {"Forwarded", 3}, {"05", 1}});
+        const pe_test::Directory exports =
+            AddExports(data, 5, {first, second, 0, 0},
+                       {{"First", 0}, {"Second", 1}, {"Gap", 2}, {"Broken", 9}, {"Forwarded", 3}, {"05", 1}});
         data.set(exports.rva + 40 + 4 * 3, exports.rva + 4, 4);  // points into the directory
         builder.directories[0] = exports;
         builder.addSection(data);
@@ -508,9 +508,7 @@ TEST_F(Imports, AMissingLibraryFailsTheLoad) {
     EXPECT_TRUE(RangeFree(preferred, kPage));
 }
 
-TEST_F(Imports, APathIsNotALibraryName) {
-    EXPECT_FALSE(load("/lib/x86_64-linux-gnu/libc.so.6", {"strlen"}));
-}
+TEST_F(Imports, APathIsNotALibraryName) { EXPECT_FALSE(load("/lib/x86_64-linux-gnu/libc.so.6", {"strlen"})); }
 
 TEST_F(Imports, ByOrdinalCannotBeResolved) {
     EXPECT_FALSE(load("libc.so.6", {"#12"}));

@@ -60,8 +60,8 @@ private:
 struct Section {
     std::uint32_t va = 0;
     std::uint32_t virtualSize = 0;
-    Bytes data;             // raw data; empty: none in the file
-    bool rawData = true;    // false: file offset 0 even with data
+    Bytes data;           // raw data; empty: none in the file
+    bool rawData = true;  // false: file offset 0 even with data
 };
 
 class PeBuilder {
@@ -72,7 +72,7 @@ public:
     std::uint64_t imageBase = 0x180000000;
     std::uint32_t entryPoint = 0;
     std::uint32_t sectionAlignment = 0x1000;
-    std::uint32_t sizeOfImage = 0;  // 0: the end of the last section, aligned
+    std::uint32_t sizeOfImage = 0;         // 0: the end of the last section, aligned
     std::uint16_t extraOptionalBytes = 0;  // beyond the 16 data directories
     std::array<Directory, 16> directories{};
     std::vector<Section> sections;

@@ -27,9 +27,11 @@ protected:
 
     // Five-digit draws of 重庆时时彩 (front three 712, 700, 555, 123), oldest first.
     void SetUp() override {
-        WriteBytes(folder.file("d.txt"), "20240101-001 7 1 2 3 4\n20240101-002 70001\n20240101-003 55500\n"
-                                         "20240101-004 12399\n");
-        const CliRun run = RunArgs({"--history", db, "--lottery", "重庆时时彩", "--import-draws", folder.file("d.txt")});
+        WriteBytes(folder.file("d.txt"),
+                   "20240101-001 7 1 2 3 4\n20240101-002 70001\n20240101-003 55500\n"
+                   "20240101-004 12399\n");
+        const CliRun run =
+            RunArgs({"--history", db, "--lottery", "重庆时时彩", "--import-draws", folder.file("d.txt")});
         ASSERT_EQ(run.code, 0) << run.err;
     }
     CliRun run(std::vector<std::string> args) {
@@ -45,16 +47,17 @@ TEST_F(CliAnalysis, BacktestJsonShape) {
     EXPECT_EQ(Keys(b), (std::vector<std::string>{"count", "curve", "draws", "groups"}));
     EXPECT_EQ(b["count"], 3);
     const json& first = b["draws"][0];
-    EXPECT_EQ(Keys(first), (std::vector<std::string>{"digits", "failed", "failures", "hit", "in_base", "issue", "number"}));
+    EXPECT_EQ(Keys(first),
+              (std::vector<std::string>{"digits", "failed", "failures", "hit", "in_base", "issue", "number"}));
     EXPECT_EQ(first["digits"], "700");
     EXPECT_EQ(first["number"], "70001");
     EXPECT_EQ(first["failed"], json::parse(R"([{"row": 1, "name": "百位"}])"));
     EXPECT_EQ(first["in_base"], true);
     EXPECT_EQ(first["hit"], false);
     ASSERT_EQ(b["groups"].size(), 1u);
-    EXPECT_EQ(Keys(b["groups"][0]), (std::vector<std::string>{"expected_kills", "kills", "longest_kill_run",
-                                                               "longest_pass_run", "name", "passes", "row",
-                                                               "since_last_kill"}));
+    EXPECT_EQ(Keys(b["groups"][0]),
+              (std::vector<std::string>{"expected_kills", "kills", "longest_kill_run", "longest_pass_run", "name",
+                                        "passes", "row", "since_last_kill"}));
     EXPECT_EQ(b["groups"][0]["since_last_kill"], 2);
     EXPECT_DOUBLE_EQ(b["groups"][0]["expected_kills"].get<double>(), 0.3);
     EXPECT_EQ(b["curve"], json::parse(R"([{"max_failures": 0, "hits": 2, "result_size": 900, "chance": 0.9},
@@ -83,7 +86,8 @@ TEST_F(CliAnalysis, ExplainAndIssueRanges) {
     const CliRun r = run({"--explain", "777", "--from", "240101002", "--to", "240101003", "--backtest", "--json"});
     ASSERT_EQ(r.code, 0) << r.err;
     const json out = json::parse(r.out);
-    EXPECT_EQ(out["explain"], json::parse(R"({"number": "777", "failures": 1, "failed": [{"row": 1, "name": "百位"}]})"));
+    EXPECT_EQ(out["explain"],
+              json::parse(R"({"number": "777", "failures": 1, "failed": [{"row": 1, "name": "百位"}]})"));
     EXPECT_EQ(out["backtest"]["count"], 2);
     const CliRun text = run({"--explain", "123"});
     EXPECT_EQ(text.out, "查号 123：不错任何条件\n");

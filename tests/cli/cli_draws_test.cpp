@@ -52,8 +52,8 @@ TEST_F(CliDraws, SelectLoadsTheKindAndTickTopsTheListUp) {
     EXPECT_EQ(load.code, 0) << load.err;
     EXPECT_EQ(load.out, "140512022\t22222\t\n140512021\t11111\t\n140512020\t00000\t\n");
 
-    const CliRun tick = RunArgs({"--sources", sources, "--select", "组合框_彩种=3", "--tick", "时钟_开奖更新", "--get",
-                             "列表框_开奖"});
+    const CliRun tick =
+        RunArgs({"--sources", sources, "--select", "组合框_彩种=3", "--tick", "时钟_开奖更新", "--get", "列表框_开奖"});
     EXPECT_EQ(tick.code, 0) << tick.err;
     // Every kind reports its new draw: marked against the (empty) result, a miss.
     EXPECT_TRUE(tick.out.starts_with("140512023\t33333\t错\n140512022\t22222\t\n")) << tick.out;
@@ -73,9 +73,9 @@ TEST_F(CliDraws, TickRunsToTheEndAndTheTranscriptListsTheSounds) {
     });
     const std::string sources =
         write("sources.json", "{\"A\": \"" + server.base() + "\", \"B\": \"" + server.base() + "\"}");
-    const CliRun run = RunArgs({"--sources", sources, "--set", "编辑框_结果=345 ", "--select", "组合框_验证=2", "--select",
-                                "组合框_彩种=0", "--tick", "时钟_开奖更新", "--tick", "时钟_开奖更新", "--get", "列表框_开奖",
-                                "--click", "按钮_复制验证数据", "--json"});
+    const CliRun run = RunArgs({"--sources", sources, "--set", "编辑框_结果=345 ", "--select", "组合框_验证=2",
+                                "--select", "组合框_彩种=0", "--tick", "时钟_开奖更新", "--tick", "时钟_开奖更新",
+                                "--get", "列表框_开奖", "--click", "按钮_复制验证数据", "--json"});
     ASSERT_EQ(run.code, 0) << run.err;
     const auto j = nlohmann::json::parse(run.out);
     EXPECT_EQ(j["sounds"], nlohmann::json::array({"jingle", "1", "2", "3", "4", "5"}));

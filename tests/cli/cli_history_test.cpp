@@ -39,9 +39,9 @@ TEST_F(CliHistory, ChoicesHoldForTheStepsAfterThem) {
     const std::string file = write("d.txt", "2024001 123\n2024002 456\n");
     const std::string other = folder.file("other.sqlite");
     const std::string csv = folder.file("out.csv");
-    const CliRun run = RunArgs({"--history", db, "--lottery", "福彩3D", "--import-draws", file, "--lottery", "排列三",
-                                "--import-draws", file, "--history", other, "--import-draws", file, "--export-draws",
-                                csv});
+    const CliRun run =
+        RunArgs({"--history", db, "--lottery", "福彩3D", "--import-draws", file, "--lottery", "排列三",
+                 "--import-draws", file, "--history", other, "--import-draws", file, "--export-draws", csv});
     ASSERT_EQ(run.code, 0) << run.err;
     EXPECT_EQ(ReadBytes(csv), "期号,号码,开奖日期\n2024001,123,\n2024002,456,\n");
     EXPECT_NE(run.out.find("导入 " + file + " 到排列三：新存入 2 期"), std::string::npos) << run.out;

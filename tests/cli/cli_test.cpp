@@ -27,8 +27,8 @@ private:
 };
 
 TEST(Cli, SampleShrinkWithoutGroupsKeepsTheBase) {
-    const CliRun o = RunArgs({"--set", "编辑框_大底=123 456 789", "--click", "按钮_缩水", "--get", "编辑框_结果",
-                           "--get", "标签_缩水结果"});
+    const CliRun o = RunArgs(
+        {"--set", "编辑框_大底=123 456 789", "--click", "按钮_缩水", "--get", "编辑框_结果", "--get", "标签_缩水结果"});
     EXPECT_EQ(o.code, 0);
     EXPECT_EQ(o.err, "");
     EXPECT_EQ(o.out.substr(o.out.find('\n') + 1), "3注\n");
@@ -36,7 +36,7 @@ TEST(Cli, SampleShrinkWithoutGroupsKeepsTheBase) {
 
 TEST(Cli, GetsCheckBoxesCombosAndReportLists) {
     const CliRun o = RunArgs({"--get", "选择框_百位7", "--set", "选择框_百位7=false", "--get", "选择框_百位7",
-                           "--select", "组合框_容错=6", "--get", "组合框_容错", "--get", "列表框_开奖"});
+                              "--select", "组合框_容错=6", "--get", "组合框_容错", "--get", "列表框_开奖"});
     EXPECT_EQ(o.code, 0) << o.err;
     EXPECT_EQ(o.out, "1\n0\n1-1\n\n");
 }
@@ -48,7 +48,7 @@ TEST(Cli, StepsRunInOrder) {
 
 TEST(Cli, MultiLineBoxesGetCrLf) {
     const CliRun o = RunArgs({"--set", "杀百位=1\n2\r3", "--set", "编辑框_兑奖号码=a\nb", "--json", "--get", "杀百位",
-                           "--get", "编辑框_兑奖号码"});
+                              "--get", "编辑框_兑奖号码"});
     ASSERT_EQ(o.code, 0) << o.err;
     const auto j = nlohmann::json::parse(o.out);
     EXPECT_EQ(j["values"]["杀百位"], "1\r\n2\r\n3");
@@ -57,7 +57,7 @@ TEST(Cli, MultiLineBoxesGetCrLf) {
 
 TEST(Cli, JsonTranscript) {
     const CliRun o = RunArgs({"--json", "--get", "选择框_开奖报号", "--click", "按钮_缩水", "--get", "列表框_容错",
-                           "--get", "标签_缩水结果"});
+                              "--get", "标签_缩水结果"});
     ASSERT_EQ(o.code, 0) << o.err;
     const auto j = nlohmann::json::parse(o.out);
     EXPECT_EQ(j["values"]["选择框_开奖报号"], true);
@@ -70,7 +70,7 @@ TEST(Cli, JsonTranscript) {
 TEST(Cli, SchemeSetsControlsWithoutEvents) {
     TempFile scheme(R"({"选择框_百位7": false, "组合框_容错": "0-2", "组合框_杀百容错": 3, "编辑框_大底": "1\n2"})");
     const CliRun o = RunArgs({"--scheme", scheme.path(), "--json", "--get", "选择框_百位7", "--get", "组合框_容错",
-                           "--get", "组合框_杀百容错", "--get", "编辑框_大底"});
+                              "--get", "组合框_杀百容错", "--get", "编辑框_大底"});
     ASSERT_EQ(o.code, 0) << o.err;
     const auto j = nlohmann::json::parse(o.out);
     EXPECT_EQ(j["values"]["选择框_百位7"], false);
@@ -81,7 +81,8 @@ TEST(Cli, SchemeSetsControlsWithoutEvents) {
 
 TEST(Cli, SetFileReadsTheFileText) {
     TempFile base("123 456\n");
-    const CliRun o = RunArgs({"--set-file", "编辑框_大底=" + base.path(), "--click", "按钮_缩水", "--get", "标签_缩水结果"});
+    const CliRun o =
+        RunArgs({"--set-file", "编辑框_大底=" + base.path(), "--click", "按钮_缩水", "--get", "标签_缩水结果"});
     EXPECT_EQ(o.out, "2注\n");  // tokens "123" and "456\r\n"
 }
 

@@ -23,7 +23,8 @@ std::vector<std::string> Sets(std::initializer_list<const char*> assignments) {
 CliRun Shrink(const std::string& base, std::vector<std::string> settings) {
     std::vector<std::string> args = {"--set", "编辑框_大底=" + base};
     args.insert(args.end(), settings.begin(), settings.end());
-    for (const char* arg : {"--click", "按钮_缩水", "--get", "编辑框_结果", "--get", "标签_缩水结果"}) args.push_back(arg);
+    for (const char* arg : {"--click", "按钮_缩水", "--get", "编辑框_结果", "--get", "标签_缩水结果"})
+        args.push_back(arg);
     return RunArgs(std::move(args));
 }
 
@@ -46,7 +47,8 @@ TEST(SelectionGroupsCli, WorkedExamplesOfTheCheckBoxPanels) {
 }
 
 TEST(SelectionGroupsCli, BankerCountsDistinctDigits) {
-    const CliRun run = Shrink("112 120 221 111 345 103", Sets({"选择框_胆1码1=1", "选择框_胆1码2=1", "选择框_胆1出2=1"}));
+    const CliRun run =
+        Shrink("112 120 221 111 345 103", Sets({"选择框_胆1码1=1", "选择框_胆1码2=1", "选择框_胆1出2=1"}));
     EXPECT_EQ(run.out, "112 120 221 \n3注\n");
 }
 

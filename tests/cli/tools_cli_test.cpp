@@ -17,8 +17,8 @@ using nlohmann::json;
 
 class ToolsCli : public ::testing::Test {
 protected:
-    std::filesystem::path folder = std::filesystem::temp_directory_path() /
-                                   ("sanxing_tools_cli_" + std::to_string(::getpid()));
+    std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("sanxing_tools_cli_" + std::to_string(::getpid()));
     void SetUp() override { std::filesystem::create_directories(folder); }
     void TearDown() override { std::filesystem::remove_all(folder); }
     std::string file(const std::string& name) const { return (folder / name).string(); }
@@ -32,8 +32,8 @@ TEST_F(ToolsCli, SaveThenOpenRoundTrip) {
     const std::string bytes((std::istreambuf_iterator<char>(in)), {});
     EXPECT_TRUE(bytes.starts_with("456 123 \r\n\r\n")) << bytes;
 
-    const CliRun opened = RunArgs({"--open-path", file("set.txt"), "--click", "打开大底", "--get", "编辑框_大底", "--get",
-                            "大底注数"});
+    const CliRun opened =
+        RunArgs({"--open-path", file("set.txt"), "--click", "打开大底", "--get", "编辑框_大底", "--get", "大底注数"});
     ASSERT_EQ(opened.code, 0) << opened.err;
     EXPECT_EQ(opened.out, "123 456 \n2注!\n");
 }
@@ -53,15 +53,17 @@ TEST_F(ToolsCli, FailedSaveIsReportedAndEndsWithStatusOne) {
 }
 
 TEST_F(ToolsCli, CancelledDialogsChangeNothing) {
-    const CliRun r = RunArgs({"--set", "编辑框_大底=keep", "--click", "打开大底", "--click", "按钮_保存", "--get", "编辑框_大底"});
+    const CliRun r =
+        RunArgs({"--set", "编辑框_大底=keep", "--click", "打开大底", "--click", "按钮_保存", "--get", "编辑框_大底"});
     EXPECT_EQ(r.out, "keep\n");
     EXPECT_EQ(r.err, "");
 }
 
 TEST_F(ToolsCli, CopyPrizeCheckAndClearAllInTheTranscript) {
-    const CliRun r = RunArgs({"--json", "--set", "编辑框_A=001 002 003", "--set", "编辑框_B=002", "--click", "A排除B",
-                       "--click", "按钮_复制", "--set", "编辑框_兑奖号码=002", "--click", "按钮_兑奖", "--answer",
-                       "yes", "--click", "按钮_全清", "--get", "编辑框_结果", "--get", "选择框_胆1码5"});
+    const CliRun r = RunArgs(
+        {"--json",    "--set", "编辑框_A=001 002 003", "--set",   "编辑框_B=002", "--click",  "A排除B", "--click",
+         "按钮_复制", "--set", "编辑框_兑奖号码=002",  "--click", "按钮_兑奖",    "--answer", "yes",    "--click",
+         "按钮_全清", "--get", "编辑框_结果",          "--get",   "选择框_胆1码5"});
     ASSERT_EQ(r.code, 0) << r.err;
     const json j = json::parse(r.out);
     EXPECT_EQ(j["clipboard"], json::array({"001 003 "}));
@@ -75,8 +77,9 @@ TEST_F(ToolsCli, CopyPrizeCheckAndClearAllInTheTranscript) {
 }
 
 TEST_F(ToolsCli, SelectorsPickersAndHints) {
-    const CliRun r = RunArgs({"--select", "组合框_百位=3", "--select", "组合框_百位=2", "--get", "选择框_百位5", "--select",
-                       "组合框_百十两码1=5", "--get", "编辑框_百十和值", "--focus-in", "杀百位", "--get", "杀百位"});
+    const CliRun r =
+        RunArgs({"--select", "组合框_百位=3", "--select", "组合框_百位=2", "--get", "选择框_百位5", "--select",
+                 "组合框_百十两码1=5", "--get", "编辑框_百十和值", "--focus-in", "杀百位", "--get", "杀百位"});
     ASSERT_EQ(r.code, 0) << r.err;
     EXPECT_EQ(r.out, "0\n,05,\n\n");
 }

@@ -37,9 +37,8 @@ protected:
     AnnouncementPageTest() {
         page.options().connectTimeout = 300ms;
         page.options().totalTimeout = 600ms;
-        page.setListener([this](const std::string& html, const std::string& address) {
-            shown.push_back(address + "|" + html);
-        });
+        page.setListener(
+            [this](const std::string& html, const std::string& address) { shown.push_back(address + "|" + html); });
     }
     void settle() {
         ASSERT_TRUE(page.waitIdle(5s));

@@ -36,7 +36,8 @@ constexpr std::string_view kZoushiCq = "cqssc/zoushi/14/2";
 const ReportRows kThreeRows = ListOf({{"140512022", "22222"}, {"140512021", "11111"}, {"140512020", "00000"}});
 
 TEST_F(DrawJobs, ChongqingLoadStopsAtTheFirstSourceWithTwoRows) {
-    sites.serveGbk('B', kJibenCq, JibenPage({{"20140512021", "11111"}, {"20140512023", "33333"}, {"20140512022", "22222"}}));
+    sites.serveGbk('B', kJibenCq,
+                   JibenPage({{"20140512021", "11111"}, {"20140512023", "33333"}, {"20140512022", "22222"}}));
     load(0);
     // Sorted by value, largest first; issues cut to 9 like every update's.
     EXPECT_EQ(list(), ListOf({{"140512023", "33333"}, {"140512022", "22222"}, {"140512021", "11111"}}));
@@ -92,9 +93,14 @@ TEST_F(DrawJobs, ALoadWithEverySourceHangingEndsWithinItsBudget) {
 
 TEST_F(DrawJobs, MalformedDrawsAreRefusedAndNeverBlockALaterDraw) {
     sites.serveGbk('B', kJibenCq,
-                   JibenPage({{"140512020", "00000"}, {"14101206x", "11111"}, {"999999999", "22222"},
-                              {"140512021", "1a2b3"}, {"140231001", "33333"}, {"140512022", "22222"},
-                              {"140512023", "123456"}, {"990101001", "44444"}}));
+                   JibenPage({{"140512020", "00000"},
+                              {"14101206x", "11111"},
+                              {"999999999", "22222"},
+                              {"140512021", "1a2b3"},
+                              {"140231001", "33333"},
+                              {"140512022", "22222"},
+                              {"140512023", "123456"},
+                              {"990101001", "44444"}}));
     load(0);
     EXPECT_EQ(list(), ListOf({{"140512022", "22222"}, {"140512020", "00000"}}));
     const std::string feed = "/static/ssc/newlyopenlist.xml?";
@@ -143,9 +149,8 @@ TEST_F(DrawJobs, ChongqingUpdateFollowsSiteAToItsNewAddress) {
     LocalHttpServer moved([&](const Request& r) {
         return r.path == "/static/ssc/newlyopenlist.xml?" ? Ok(feed) : HttpReply(404, "Not Found", "");
     });
-    LocalHttpServer old([&](const Request&) {
-        return HttpReply(301, "Moved Permanently", "", "Location: " + moved.base() + "\r\n");
-    });
+    LocalHttpServer old(
+        [&](const Request&) { return HttpReply(301, "Moved Permanently", "", "Location: " + moved.base() + "\r\n"); });
     sites.hosts.sites[0] = old.base();
     controls.setRows(kDrawList, kThreeRows);
     update(0);

@@ -25,9 +25,8 @@ inline std::string FeedPage(const std::vector<PageRow>& rows) {
 inline std::string JibenPage(const std::vector<PageRow>& rows) {
     std::string page = "<table class=\"chart\">\r\n";
     for (const PageRow& r : rows) {
-        page += "\t\t\t<tr>\r\n\t\t\t\t<td class=\"c_ba2636\">" + r.number +
-                "<span style=\"display: none;\" kjhm=\"" + r.period +
-                "\"></span></td>\r\n\t            <td class=\"br01\"></td>\r\n\t\t\t</tr>\r\n";
+        page += "\t\t\t<tr>\r\n\t\t\t\t<td class=\"c_ba2636\">" + r.number + "<span style=\"display: none;\" kjhm=\"" +
+                r.period + "\"></span></td>\r\n\t            <td class=\"br01\"></td>\r\n\t\t\t</tr>\r\n";
     }
     return page + "</table>\r\n";
 }
@@ -75,9 +74,11 @@ inline std::string XinjiangResultsPage(const std::vector<PageRow>& rows) {
         "                <td>开奖时间</td>\r\n                <td width=\"60\">开奖号码</td>\r\n"
         "              </tr>\r\n              ";
     for (const PageRow& r : rows) {
-        page += "\r\n              <tr>\r\n                <td><a href=\"javascript:detatilssc('" + r.period +
-                "')\">" + r.period + "</a></td>\r\n                <td>2014-05-12 10:00</td>\r\n"
-                "                <td class=\"red\"><p>" + r.number + "</p></td>\r\n              </tr>\r\n              ";
+        page += "\r\n              <tr>\r\n                <td><a href=\"javascript:detatilssc('" + r.period + "')\">" +
+                r.period +
+                "</a></td>\r\n                <td>2014-05-12 10:00</td>\r\n"
+                "                <td class=\"red\"><p>" +
+                r.number + "</p></td>\r\n              </tr>\r\n              ";
     }
     return page + "\r\n</table>\r\n";
 }
@@ -103,8 +104,8 @@ inline std::string LongjiangHistoryPage(const std::string& expect, const std::st
 inline std::string OneDayPage(const std::vector<PageRow>& rows) {
     std::string page = "<table>\n";
     for (const PageRow& r : rows) {
-        page += "  <tr>\n    \t<td>" + r.period + "</td>\n    \t<td>" + r.number.substr(0, 2) +
-                "<font color=\"red\">" + r.number.substr(2) + "</font></td>\n  </tr>\n";
+        page += "  <tr>\n    \t<td>" + r.period + "</td>\n    \t<td>" + r.number.substr(0, 2) + "<font color=\"red\">" +
+                r.number.substr(2) + "</font></td>\n  </tr>\n";
     }
     return page + "</table>\n";
 }

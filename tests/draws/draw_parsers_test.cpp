@@ -38,8 +38,7 @@ TEST(LatestFromXinjiangResults, FirstDataRowWithSpacesRemoved) {
 TEST(LatestFromLongjiangHistory, PrefixedAndCutIssueAndEverySecondCharacter) {
     EXPECT_EQ(LatestFromLongjiangHistory(LongjiangHistoryPage("140512023", " 1 2 3 4 5 ")),
               (DrawRecord{"140512023", "12345"}));
-    EXPECT_EQ(LatestFromLongjiangHistory(LongjiangHistoryPage("0140512023", " 1 2")),
-              (DrawRecord{"140512023", "12"}));
+    EXPECT_EQ(LatestFromLongjiangHistory(LongjiangHistoryPage("0140512023", " 1 2")), (DrawRecord{"140512023", "12"}));
     EXPECT_EQ(LatestFromLongjiangHistory(LongjiangHistoryPage("4051202", " 1 2 3 4 5 ")),
               (DrawRecord{"24051202", "12345"}));  // short: the "2" stays
 }

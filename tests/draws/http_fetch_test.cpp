@@ -49,9 +49,8 @@ TEST(HttpFetchWire, RequestLineAgentAndHeaderBlockInOrder) {
 }
 
 TEST(HttpFetchWire, CookiesGoOutAndComeBackMerged) {
-    LocalHttpServer server([](const Request&) {
-        return Ok("ok", "Set-Cookie: b=3; path=/\r\nSet-Cookie: c=deleted; path=/\r\n");
-    });
+    LocalHttpServer server(
+        [](const Request&) { return Ok("ok", "Set-Cookie: b=3; path=/\r\nSet-Cookie: c=deleted; path=/\r\n"); });
     HttpExchange exchange;
     exchange.cookies = "a=1; b=2";
     exchange.headers = "Accept: text/xml\r\nUser-Agent: Bot/1.0";
@@ -83,9 +82,8 @@ TEST(HttpFetchWire, PostSendsTheTextAsBody) {
 TEST(HttpFetchWire, MovedToBareSiteAddressKeepsThePath) {
     LocalHttpServer moved([](const Request& r) { return Ok("moved here: " + r.path); });
     std::string location;
-    LocalHttpServer old([&](const Request&) {
-        return HttpReply(301, "Moved Permanently", "", "Location: " + location + "\r\n");
-    });
+    LocalHttpServer old(
+        [&](const Request&) { return HttpReply(301, "Moved Permanently", "", "Location: " + location + "\r\n"); });
     const std::string url = old.base() + "/static/ssc/list.xml?";
     // As the program calls it, and with the client's own redirects turned off.
     for (const std::string& bare : {moved.base(), moved.base() + "/"}) {
@@ -109,9 +107,8 @@ TEST(HttpFetchWire, MovedToBareSiteAddressKeepsThePath) {
 
 TEST(HttpFetchWire, ClientFollowsRedirectsByItself) {
     LocalHttpServer target([](const Request& r) { return Ok("at " + r.path); });
-    LocalHttpServer old([&](const Request&) {
-        return HttpReply(302, "Found", "", "Location: " + target.base() + "/new\r\n");
-    });
+    LocalHttpServer old(
+        [&](const Request&) { return HttpReply(302, "Found", "", "Location: " + target.base() + "/new\r\n"); });
     EXPECT_EQ(HttpFetch(old.base() + "/old", Quick()), "at /new");
 }
 
@@ -132,9 +129,8 @@ TEST(HttpFetchWire, CharsetRuleDecidesTheDecoding) {
 
 TEST(SimpleGet, ReturnsTheRawBodyBytes) {
     const std::string bytes = Utf8ToGbk("期号") + std::string("\0\xFF", 2);
-    LocalHttpServer server([&](const Request& r) {
-        return r.path == "/missing" ? HttpReply(404, "Not Found", "gone") : Ok(bytes);
-    });
+    LocalHttpServer server(
+        [&](const Request& r) { return r.path == "/missing" ? HttpReply(404, "Not Found", "gone") : Ok(bytes); });
     EXPECT_EQ(SimpleGet(server.base() + "/page", Quick()), bytes);
     EXPECT_EQ(SimpleGet(server.base() + "/missing", Quick()), "");
     const std::string raw = server.requests()[0].raw;
@@ -193,9 +189,8 @@ TEST_F(HttpFailures, BodyExactlyAtTheCapIsKept) {
 
 TEST_F(HttpFailures, RedirectLoopStopsAfterFiveRedirects) {
     std::string self;
-    LocalHttpServer server([&](const Request&) {
-        return HttpReply(301, "Moved Permanently", "", "Location: " + self + "\r\n");
-    });
+    LocalHttpServer server(
+        [&](const Request&) { return HttpReply(301, "Moved Permanently", "", "Location: " + self + "\r\n"); });
     self = server.base();
     ExpectEmptyWithin(server.base() + "/loop", Quick(), 1'500);
     EXPECT_EQ(server.requestCount(), 12u);  // twice: the first request and five redirects

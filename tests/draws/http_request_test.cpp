@@ -64,8 +64,7 @@ TEST(CompleteHeaders, KeepsGivenLinesAndAppendsCookieLast) {
     EXPECT_EQ(CompleteHeaders("Accept: text/xml", "u", "a=1"),
               "Accept: text/xml\r\nReferer: u\r\nAccept-Language: zh-cn\r\n"
               "Content-Type: application/x-www-form-urlencoded\r\nCookie: a=1");
-    const std::string full =
-        "Referer: r\r\nAccept: a\r\nAccept-Language: l\r\nContent-Type: c";
+    const std::string full = "Referer: r\r\nAccept: a\r\nAccept-Language: l\r\nContent-Type: c";
     EXPECT_EQ(CompleteHeaders(full, "u", ""), full);
 }
 
@@ -91,7 +90,7 @@ TEST(ResponseRules, MovedPermanentlyNeedsStatus301) {
 TEST(ResponseRules, CharsetRule) {
     const std::string early = "<meta charset=utf-8>";
     EXPECT_TRUE(IsUtf8Page(early, ""));
-    EXPECT_FALSE(IsUtf8Page("<meta charset=UTF-8>", ""));  // the body test is exact
+    EXPECT_FALSE(IsUtf8Page("<meta charset=UTF-8>", ""));          // the body test is exact
     EXPECT_TRUE(IsUtf8Page(std::string(498, ' ') + "utf-8", ""));  // 1-based position 499
     EXPECT_FALSE(IsUtf8Page(std::string(499, ' ') + "utf-8", "Content-Type: text/html"));
     EXPECT_TRUE(IsUtf8Page(std::string(600, ' ') + "utf-8", "Content-Type: text/html; charset=UTF-8"));
@@ -105,13 +104,16 @@ TEST(MergeCookies, FreshCookiesReplaceAndDeletedOnesGo) {
 }
 
 TEST(MergeCookies, SpacesEmptyItemsAndDuplicates) {
-    EXPECT_EQ(MergeCookies(" a = 1 ;\xA1\xA1" "flag; ;", "c=3;c=3"), "c=3; a=1; flag");
+    EXPECT_EQ(MergeCookies(" a = 1 ;\xA1\xA1"
+                           "flag; ;",
+                           "c=3;c=3"),
+              "c=3; a=1; flag");
 }
 
 // The bytes are GBK as received: only whole full-width spaces go; UTF-8 text and GBK
 // characters whose halves read A1 A1 stay, and a second merge changes nothing.
 TEST(MergeCookies, KeepsMultiByteTextThatOnlyLooksLikeASpace) {
-    const std::string utf8 = "u=\xE3\x80\x80x";  // a UTF-8 full-width space is no GBK space
+    const std::string utf8 = "u=\xE3\x80\x80x";            // a UTF-8 full-width space is no GBK space
     const std::string gbk = "g=\xB0\xA1\xA1\xB0\xA1\xA1";  // 啊, “ and a full-width space
     EXPECT_EQ(MergeCookies(utf8, gbk), "g=\xB0\xA1\xA1\xB0; " + utf8);
     const std::string once = MergeCookies("\x81; a=\xE3 \x80\x80 b", "\xA1 \xA1\xA1");

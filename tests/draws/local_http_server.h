@@ -11,8 +11,8 @@
 
 #include <atomic>
 #include <cctype>
-#include <cstdlib>
 #include <chrono>
+#include <cstdlib>
 #include <functional>
 #include <mutex>
 #include <stdexcept>

@@ -33,7 +33,9 @@ TEST(Trim, RemovesAsciiAndFullWidthSpacesAtBothEnds) {
     EXPECT_EQ(Trim("  \xE3\x80\x80 a b\xE3\x80\x80 "), "a b");
     EXPECT_EQ(Trim("\t a"), "\t a");  // only spaces
     EXPECT_EQ(Trim("   "), "");
-    EXPECT_EQ(RemoveSpaces(" a =\xE3\x80\x80" "1 "), "a=1");
+    EXPECT_EQ(RemoveSpaces(" a =\xE3\x80\x80"
+                           "1 "),
+              "a=1");
 }
 
 TEST(ValueAfterColon, TakesTrimmedTextAfterFirstColon) {
@@ -51,10 +53,16 @@ TEST(PageText, DecodesGbkAndKeepsUtf8UpToFirstZeroByte) {
 
 TEST(PageText, InvalidBytesBecomeReplacementCharactersAndTextGoesOn) {
     const std::string replacement = "\xEF\xBF\xBD";
-    EXPECT_EQ(PageText("a\xFF" "b", PageEncoding::Gbk), "a" + replacement + "b");
-    EXPECT_EQ(PageText("a\xC0\xAF" "b", PageEncoding::Utf8), "a" + replacement + replacement + "b");  // overlong
-    EXPECT_EQ(RepairUtf8("\xED\xA0\x80"), replacement + replacement + replacement);                   // surrogate
-    EXPECT_EQ(RepairUtf8("x\xE6\x9C"), "x" + replacement + replacement);  // cut off at the end
+    EXPECT_EQ(PageText("a\xFF"
+                       "b",
+                       PageEncoding::Gbk),
+              "a" + replacement + "b");
+    EXPECT_EQ(PageText("a\xC0\xAF"
+                       "b",
+                       PageEncoding::Utf8),
+              "a" + replacement + replacement + "b");                                // overlong
+    EXPECT_EQ(RepairUtf8("\xED\xA0\x80"), replacement + replacement + replacement);  // surrogate
+    EXPECT_EQ(RepairUtf8("x\xE6\x9C"), "x" + replacement + replacement);             // cut off at the end
     EXPECT_EQ(RepairUtf8("\xF0\x9F\x98\x80"), "\xF0\x9F\x98\x80");
 }
 

@@ -88,8 +88,12 @@ TEST_F(Verification, ReportListsMarkedRowsOldestFirst) {
 
 TEST_F(Verification, ReportTakesOnlyTheFirstNRows) {
     controls.select("组合框_显示", 4);  // "5"
-    setRows({{"140512023", "12345", "对"}, {"140512022", "12345", ""}, {"140512021", "12345", "错"},
-             {"140512020", "12345", ""}, {"140512019", "12345", ""}, {"140512018", "12345", "错"}});
+    setRows({{"140512023", "12345", "对"},
+             {"140512022", "12345", ""},
+             {"140512021", "12345", "错"},
+             {"140512020", "12345", ""},
+             {"140512019", "12345", ""},
+             {"140512018", "12345", "错"}});
     const std::string report = VerificationReport(controls);
     // Rows 0 and 2 are marked among the first five; row 5 is left out.
     EXPECT_NE(report.find("021期 Tavrel前三单式  021期 123 错\r\n023期 Tavrel前三单式  023期 123 对\r\n\r\n024期"),

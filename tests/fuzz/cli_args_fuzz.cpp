@@ -56,7 +56,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             args.push_back(Prepared(piece));
         } else if (!args.empty() && args.back() == "--set-file") {
             const std::size_t eq = piece.find('=');
-            args.push_back(std::string(piece.substr(0, eq)) + "=" + Prepared(piece.substr(eq == piece.npos ? 0 : eq + 1)));
+            args.push_back(std::string(piece.substr(0, eq)) + "=" +
+                           Prepared(piece.substr(eq == piece.npos ? 0 : eq + 1)));
         } else {
             args.emplace_back(piece);
         }

@@ -20,8 +20,8 @@ namespace {
 // A private folder, in memory where the machine has /dev/shm: each input opens a database.
 const std::filesystem::path& Folder() {
     static const std::filesystem::path folder = [] {
-        const std::filesystem::path base =
-            std::filesystem::exists("/dev/shm") ? std::filesystem::path("/dev/shm") : std::filesystem::temp_directory_path();
+        const std::filesystem::path base = std::filesystem::exists("/dev/shm") ? std::filesystem::path("/dev/shm")
+                                                                               : std::filesystem::temp_directory_path();
         const std::filesystem::path made = base / ("sanxing-fuzz-history-" + std::to_string(::getpid()));
         std::filesystem::create_directories(made);
         return made;
@@ -40,7 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (line.ends_with('\r')) line.remove_suffix(1);
         const history::ParsedLine parsed = history::ParseDrawLine(line, lottery);
         if (parsed.kind != history::ParsedLine::Kind::Draw) return;
-        fuzz::Check(parsed.number.size() == static_cast<std::size_t>(lottery.digits), "a draw has the lottery's digits");
+        fuzz::Check(parsed.number.size() == static_cast<std::size_t>(lottery.digits),
+                    "a draw has the lottery's digits");
         fuzz::Check(parsed.issue.size() == static_cast<std::size_t>(lottery.issueLength), "an issue has its length");
     });
 

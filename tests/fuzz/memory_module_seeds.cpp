@@ -29,9 +29,9 @@ Bytes FullImage() {
     builder.directories[0] = AddExports(data, 1, {code, 0, wide}, {{"SkinH_AttachRes", 0}, {"f", 2}});
     std::vector<std::uint32_t> slots;
     builder.directories[1] = AddImports(data, "libc.so.6", {"strlen", "memcpy"}, slots);
-    builder.directories[5] = AddRelocations(
-        data, data.va(),
-        {static_cast<std::uint16_t>(10 << 12 | (wide & 0xFFF)), static_cast<std::uint16_t>(3 << 12 | (narrow & 0xFFF)), 0});
+    builder.directories[5] = AddRelocations(data, data.va(),
+                                            {static_cast<std::uint16_t>(10 << 12 | (wide & 0xFFF)),
+                                             static_cast<std::uint16_t>(3 << 12 | (narrow & 0xFFF)), 0});
     builder.addSection(data);
     builder.sections.push_back({builder.nextVa(), 0x2000, {}, true});
     builder.entryPoint = code;

@@ -48,8 +48,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(DrawLine, RejectsWhatIsNotExactlyOneDraw) {
     const Lottery& fc3d = Fc3d();
     EXPECT_EQ(ParseDrawLine("202410120231 12345", Chongqing()).kind, Kind::Rejected);
-    for (const char* line : {"2024144 8160", "2024144 81", "2024144", "2024144 8 1 x", "24144 816", "abc",
-                             "2024144 816 12 34"}) {
+    for (const char* line :
+         {"2024144 8160", "2024144 81", "2024144", "2024144 8 1 x", "24144 816", "abc", "2024144 816 12 34"}) {
         const ParsedLine parsed = ParseDrawLine(line, fc3d);
         EXPECT_EQ(parsed.kind, Kind::Rejected) << line;
         EXPECT_FALSE(parsed.reason.empty());
@@ -137,7 +137,10 @@ TEST_F(Import, BadFilesAreRefusedWholeAndStoreNothing) {
     auto binary = ImportText(good + std::string("\0\x01\x02", 3));
     ASSERT_FALSE(binary);
     EXPECT_NE(binary.error().find("二进制"), std::string::npos) << binary.error();
-    EXPECT_FALSE(ImportText("\xFF\xFE" "2\0" "0\0"));
+    EXPECT_FALSE(
+        ImportText("\xFF\xFE"
+                   "2\0"
+                   "0\0"));
     EXPECT_FALSE(ImportDrawFile(db, Fc3d(), folder.path()));
     EXPECT_FALSE(ImportDrawFile(db, Fc3d(), folder.file("missing.txt")));
     const std::string huge = folder.file("huge.txt");

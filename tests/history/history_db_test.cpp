@@ -29,7 +29,8 @@ TEST(DefaultPath, FollowsXdgDataHomeElseHome) {
     setenv("XDG_DATA_HOME", "/data/x", 1);
     EXPECT_EQ(DefaultDatabasePath(), "/data/x/sanxing/history.sqlite");
     setenv("XDG_DATA_HOME", "relative", 1);  // a relative value is ignored, as XDG says
-    EXPECT_EQ(DefaultDatabasePath(), std::filesystem::path(std::getenv("HOME")) / ".local/share/sanxing/history.sqlite");
+    EXPECT_EQ(DefaultDatabasePath(),
+              std::filesystem::path(std::getenv("HOME")) / ".local/share/sanxing/history.sqlite");
     saved.empty() ? unsetenv("XDG_DATA_HOME") : setenv("XDG_DATA_HOME", saved.c_str(), 1);
 }
 
@@ -40,7 +41,7 @@ TEST_F(HistoryTest, RecordsOncePerIssueAndReadsOldestFirst) {
     EXPECT_EQ(first->stored, 30u);
 
     auto again = Fc3dDraws(35);
-    again[0].number = "999";  // another number for a stored issue: the stored one stays
+    again[0].number = "999";                          // another number for a stored issue: the stored one stays
     again.push_back({"2024999", "12", "", "T", ""});  // too few digits
     auto second = db.Record("福彩3D", again);
     ASSERT_TRUE(second);

@@ -71,7 +71,8 @@ TEST(CanonicalRewrite, AgreesWithSubstringSearchOnRandomText) {
 
 TEST(SetTextContains, MatchesASearchOfTheSetText) {
     std::mt19937 random(11);
-    const std::vector<std::string> keys = {"", "1", "12", "123", "1234", "1a3", "3 4", "9 ", " 0", "00 00", "中", "99 9"};
+    const std::vector<std::string> keys = {"",    "1",  "12", "123",   "1234", "1a3",
+                                           "3 4", "9 ", " 0", "00 00", "中",   "99 9"};
     for (int round = 0; round < 200; ++round) {
         NumberSet set;
         const int size = round % 5 == 0 ? 0 : static_cast<int>(random() % 30);

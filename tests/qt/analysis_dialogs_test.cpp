@@ -40,7 +40,8 @@ protected:
 
 TEST_F(AnalysisDialogTest, BacktestShowsTheFiguresAndRunsAgainWhenConditionsChange) {
     record({"712", "700", "555", "123", "799", "341"});
-    for (const char* box : {"选择框_百位7", "选择框_个位0", "选择框_个位1", "选择框_豹子"}) store().setTicked(box, false);
+    for (const char* box : {"选择框_百位7", "选择框_个位0", "选择框_个位1", "选择框_豹子"})
+        store().setTicked(box, false);
     BacktestDialog dialog(window->model(), db);
     dialog.rangeBar().setLottery(k3d);
     EXPECT_TRUE(dialog.summaryText().contains(QStringLiteral("6 期"))) << dialog.summaryText().toStdString();
@@ -54,15 +55,18 @@ TEST_F(AnalysisDialogTest, BacktestShowsTheFiguresAndRunsAgainWhenConditionsChan
     store().setTicked("选择框_百位7", true);
     EXPECT_TRUE(WaitFor([&] { return groups->rowCount() == 2; }));
     dialog.explain(QStringLiteral("700"));
-    EXPECT_TRUE(dialog.explanationText().contains(QStringLiteral("错 1 个条件"))) << dialog.explanationText().toStdString();
+    EXPECT_TRUE(dialog.explanationText().contains(QStringLiteral("错 1 个条件")))
+        << dialog.explanationText().toStdString();
     dialog.explain(QStringLiteral("7x0"));
-    EXPECT_TRUE(dialog.explanationText().contains(QStringLiteral("不是三位数"))) << dialog.explanationText().toStdString();
+    EXPECT_TRUE(dialog.explanationText().contains(QStringLiteral("不是三位数")))
+        << dialog.explanationText().toStdString();
 
     const std::string csv = folder.file("groups.csv");
     platform.prepareFileChoice(csv);
     dialog.showTab(1);
     dialog.exportTable();
-    EXPECT_EQ(ReadBytes(csv).substr(0, ReadBytes(csv).find('\n')), "序号,条件,通过注数,杀中期数,随机期望,距上次杀中,最长连杀,最长连过");
+    EXPECT_EQ(ReadBytes(csv).substr(0, ReadBytes(csv).find('\n')),
+              "序号,条件,通过注数,杀中期数,随机期望,距上次杀中,最长连杀,最长连过");
 }
 
 TEST_F(AnalysisDialogTest, BacktestSaysHowToImportAndWhatRangeWasUsed) {

@@ -36,9 +36,7 @@ using namespace std::chrono_literals;
 class LinkCatcher final : public QObject {
     Q_OBJECT
 public:
-    LinkCatcher() {
-        QDesktopServices::setUrlHandler(QStringLiteral("http"), this, "open");
-    }
+    LinkCatcher() { QDesktopServices::setUrlHandler(QStringLiteral("http"), this, "open"); }
     ~LinkCatcher() override { QDesktopServices::unsetUrlHandler(QStringLiteral("http")); }
     QList<QUrl> opened;
 
@@ -80,8 +78,8 @@ protected:
     DrawView()
         : server([](const Request& r) {
               if (r.path == "/B/trend/cqssc/jiben-5xing.html?periodNumber=100") {
-                  return Ok(Utf8ToGbk(
-                      JibenPage({{"140512020", "00000"}, {"140512021", "11111"}, {"140512022", "22222"}})));
+                  return Ok(
+                      Utf8ToGbk(JibenPage({{"140512020", "00000"}, {"140512021", "11111"}, {"140512022", "22222"}})));
               }
               if (r.path == "/ads/3ssgg/cq.htm") {
                   return Ok(Utf8ToGbk("<html><body><p>本站公告</p><a href=\"next.htm\">下一页</a></body></html>"));
@@ -125,9 +123,12 @@ TEST_F(DrawView, NestingBombsNeitherFreezeNorCrashTheWindow) {
         EventLatencyProbe probe;
         window->model().announcement().load(AnnouncementAddress(window->model().drawHosts()));
         EXPECT_TRUE(browser()->toPlainText().contains(QStringLiteral("正在载入公告")));
-        ASSERT_TRUE(WaitFor([this] { return browser()->toPlainText().contains(QStringLiteral("公告")) &&
-                                            !browser()->toPlainText().contains(QStringLiteral("正在载入")); },
-                            5000));
+        ASSERT_TRUE(WaitFor(
+            [this] {
+                return browser()->toPlainText().contains(QStringLiteral("公告")) &&
+                       !browser()->toPlainText().contains(QStringLiteral("正在载入"));
+            },
+            5000));
         // What lies deeper than the parser's nesting limit is dropped.
         EXPECT_EQ(browser()->toPlainText().contains(QStringLiteral("底")), depth == 30);
         QTest::qWait(50);

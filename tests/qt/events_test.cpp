@@ -27,21 +27,16 @@ class Events : public GuiTest {
 protected:
     void SetUp() override {
         GuiTest::SetUp();
-        window->router().setTap([this](std::string_view name, ControlEvent event) {
-            routed.emplace(std::string(name), event);
-        });
+        window->router().setTap(
+            [this](std::string_view name, ControlEvent event) { routed.emplace(std::string(name), event); });
     }
 
     // Does to the widget what a user does to fire the event.
     void perform(const EventBinding& binding) {
         QObject* object = window->widgets().object(binding.control);
         switch (binding.event) {
-            case ControlEvent::Click:
-                QTest::mouseClick(qobject_cast<QWidget*>(object), Qt::LeftButton);
-                break;
-            case ControlEvent::ItemSelected:
-                QTest::keyClick(qobject_cast<QWidget*>(object), Qt::Key_Down);
-                break;
+            case ControlEvent::Click: QTest::mouseClick(qobject_cast<QWidget*>(object), Qt::LeftButton); break;
+            case ControlEvent::ItemSelected: QTest::keyClick(qobject_cast<QWidget*>(object), Qt::Key_Down); break;
             case ControlEvent::FocusIn:
             case ControlEvent::FocusOut: {
                 auto* box = qobject_cast<QWidget*>(object);
@@ -145,8 +140,8 @@ TEST_F(Events, CodeChangingAWidgetFiresNoEvent) {
 TEST_F(Events, WheelOverAComboPicksNothingUnlessTheBoxHasFocus) {
     auto* combo = widget<TableComboBox>("组合框_容错");
     const QPoint centre = combo->rect().center();
-    QWheelEvent down(centre, combo->mapToGlobal(centre), {}, {0, -120}, Qt::NoButton, Qt::NoModifier,
-                     Qt::NoScrollPhase, false);
+    QWheelEvent down(centre, combo->mapToGlobal(centre), {}, {0, -120}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                     false);
     QCoreApplication::sendEvent(combo, &down);
     EXPECT_EQ(store().selectedIndex("组合框_容错"), -1);
     EXPECT_TRUE(routed.empty());

@@ -45,9 +45,8 @@ bool WaitFor(const std::function<bool()>& done, int milliseconds) {
 }
 
 void GuiTest::SetUp() {
-    watchdog_ = std::make_unique<DialogWatchdog>([](const std::string& what) {
-        ADD_FAILURE() << "a dialog nobody answered was shown: " << what;
-    });
+    watchdog_ = std::make_unique<DialogWatchdog>(
+        [](const std::string& what) { ADD_FAILURE() << "a dialog nobody answered was shown: " << what; });
     window = std::make_unique<MainWindow>(platform);
     platform.setDialogParent(window.get());
     window->show();

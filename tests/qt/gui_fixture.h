@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
-#include <QString>
 #include <QPointer>
+#include <QString>
 #include <QTimer>
 #include <functional>
 #include <memory>

@@ -53,7 +53,8 @@ TEST_F(HistoryMenuTest, MenuHoldsTheThreeItems) {
     QStringList texts;
     for (QAction* action : found->actions()) texts << action->text();
     // After a separator, the analysis items (历史验证…, 走势图).
-    EXPECT_EQ(texts, (QStringList{"导入开奖号码(&I)…", "导出开奖号码(&E)…", "开奖历史(&H)", "", "历史验证(&V)…", "走势图(&T)"}));
+    EXPECT_EQ(texts, (QStringList{"导入开奖号码(&I)…", "导出开奖号码(&E)…", "开奖历史(&H)", "", "历史验证(&V)…",
+                                  "走势图(&T)"}));
 }
 
 TEST_F(HistoryMenuTest, ImportReportListsConflictsAndTheFirstTwentyRejectedLines) {
@@ -82,7 +83,8 @@ TEST_F(HistoryMenuTest, HistoryWindowShowsNewestFirstWithGapsAndDeletesAfterAQue
     EXPECT_EQ(model->index(0, 1).data().toString(), "55555");
     EXPECT_EQ(model->index(2, 3).data().toString(), "draws.txt");
     EXPECT_TRUE(history->summary()->text().contains("共 3 期，第一期 241012001，最后一期 241012005"));
-    EXPECT_TRUE(history->summary()->text().contains("241012003-241012004（2 期）")) << history->summary()->text().toStdString();
+    EXPECT_TRUE(history->summary()->text().contains("241012003-241012004（2 期）"))
+        << history->summary()->text().toStdString();
 
     history->table()->selectRow(0);
     platform.prepareMessageAnswer(MessageAnswer::No);

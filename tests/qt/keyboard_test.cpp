@@ -55,11 +55,11 @@ TEST_F(Keyboard, TabWalksEveryControlInLayoutOrder) {
         if (w == nullptr || !w->isVisible() || (w->focusPolicy() & Qt::TabFocus) == 0) continue;
         EXPECT_NE(std::find(walk.begin(), walk.end(), spec.name), walk.end()) << spec.name << " is never reached";
     }
-    const std::vector<std::string> order{"编辑框_大底", "打开大底", "清空大底", "按钮_复制验证数据", "大底_反集",
-                                         "选择框_百位0", "选择框_百位9", "组合框_百位", "选择框_十位0",
-                                         "编辑框_结果", "选择框_反集", "编辑框_兑奖号码", "按钮_兑奖",
-                                         "组合框_容错", "按钮_缩水", "按钮_复制", "按钮_保存", "按钮_全清",
-                                         "组合框_彩种", "列表框_开奖", "编辑框_A", "编辑框_B", "A排除B", "到大底框"};
+    const std::vector<std::string> order{
+        "编辑框_大底",  "打开大底",    "清空大底",     "按钮_复制验证数据", "大底_反集",   "选择框_百位0",
+        "选择框_百位9", "组合框_百位", "选择框_十位0", "编辑框_结果",       "选择框_反集", "编辑框_兑奖号码",
+        "按钮_兑奖",    "组合框_容错", "按钮_缩水",    "按钮_复制",         "按钮_保存",   "按钮_全清",
+        "组合框_彩种",  "列表框_开奖", "编辑框_A",     "编辑框_B",          "A排除B",      "到大底框"};
     auto at = walk.begin();
     for (const std::string& name : order) {
         at = std::find(at, walk.end(), name);
@@ -145,9 +145,9 @@ TEST_F(Keyboard, CtrlZUndoesWhatAButtonOrAFileDid) {
         const char* box;
     };
     const Case cases[] = {{"清空大底", "编辑框_大底"}, {"大底_反集", "编辑框_大底"}, {"到大底框", "编辑框_大底"},
-                          {"打开大底", "编辑框_大底"}, {"全清", "编辑框_结果"},    {"选择框_反集", "编辑框_结果"},
-                          {"A排除B", "编辑框_结果"},   {"B排除A", "编辑框_结果"},   {"AB合并", "编辑框_结果"},
-                          {"AB交集", "编辑框_结果"},   {"AB全清", "编辑框_A"},      {"按钮_缩水", "编辑框_结果"},
+                          {"打开大底", "编辑框_大底"}, {"全清", "编辑框_结果"},      {"选择框_反集", "编辑框_结果"},
+                          {"A排除B", "编辑框_结果"},   {"B排除A", "编辑框_结果"},    {"AB合并", "编辑框_结果"},
+                          {"AB交集", "编辑框_结果"},   {"AB全清", "编辑框_A"},       {"按钮_缩水", "编辑框_结果"},
                           {"全清", "编辑框_大底"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.button);

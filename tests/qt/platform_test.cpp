@@ -50,10 +50,12 @@ TEST(MessageBoxes, BuiltWithCaptionTextIconAndButtons) {
 }
 
 TEST(MessageBoxes, ChineseButtonsAndRoomForTheWholeCaption) {
-    const auto question = MakeMessageBox({"确定全清吗", "全部清除", MessageIcon::Question, MessageButtons::YesNo}, nullptr);
+    const auto question =
+        MakeMessageBox({"确定全清吗", "全部清除", MessageIcon::Question, MessageButtons::YesNo}, nullptr);
     EXPECT_TRUE(question->button(QMessageBox::Yes)->text().startsWith("是"));
     EXPECT_TRUE(question->button(QMessageBox::No)->text().startsWith("否"));
-    const auto copied = MakeMessageBox({"复制成功！", "复制大底！", MessageIcon::Information, MessageButtons::Ok}, nullptr);
+    const auto copied =
+        MakeMessageBox({"复制成功！", "复制大底！", MessageIcon::Information, MessageButtons::Ok}, nullptr);
     EXPECT_TRUE(copied->button(QMessageBox::Ok)->text().startsWith("确定"));
     copied->show();
     EXPECT_GE(copied->width(), copied->fontMetrics().horizontalAdvance("复制大底！") + kTitleBarExtras);

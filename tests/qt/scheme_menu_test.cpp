@@ -132,9 +132,7 @@ TEST_F(Schemes, OversizedFileIsRefusedUnparsed) {
     EXPECT_NE(refused("big.json").find("4 MB"), std::string::npos);
 }
 
-TEST_F(Schemes, MissingFileIsReported) {
-    EXPECT_NE(refused("missing.json").find("无法读取"), std::string::npos);
-}
+TEST_F(Schemes, MissingFileIsReported) { EXPECT_NE(refused("missing.json").find("无法读取"), std::string::npos); }
 
 TEST_F(Schemes, FileGivenOnTheCommandLineOpensWithoutADialog) {
     write("part.json", R"({"选择框_合值05": false})");

@@ -12,8 +12,8 @@
 #include "app/qt/scheme_menu.h"
 #include "app/qt/window_settings.h"
 #include "draws/draw_hosts.h"
-#include "history/history_db.h"
 #include "gui_fixture.h"
+#include "history/history_db.h"
 
 namespace sanxing::test {
 namespace {

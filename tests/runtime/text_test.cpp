@@ -42,8 +42,8 @@ TEST(ParseRange, AcceptsOnlyTwoIntegersJoinedByADash) {
     EXPECT_EQ(a, 5);
     EXPECT_EQ(b, 1);
     ASSERT_TRUE(ParseRange(" 1 - 3 ", a, b));
-    for (const char* bad : {"", "0", "-", "0-", "-2", "0-x", "a-1", "0-1-2", "0--1", "1.5-2", "0-99999999999999999999",
-                            "０-１"}) {
+    for (const char* bad :
+         {"", "0", "-", "0-", "-2", "0-x", "a-1", "0-1-2", "0--1", "1.5-2", "0-99999999999999999999", "０-１"}) {
         EXPECT_FALSE(ParseRange(bad, a, b)) << bad;
     }
 }
@@ -59,13 +59,20 @@ TEST(LeadingInteger, TakesLeadingDigitsAndSaturates) {
 TEST(Gbk, RoundTripsChineseText) {
     const std::string text = "保存：总注数：3注";
     const std::string gbk = Utf8ToGbk(text);
-    EXPECT_EQ(gbk, "\xB1\xA3\xB4\xE6\xA3\xBA\xD7\xDC\xD7\xA2\xCA\xFD\xA3\xBA" "3" "\xD7\xA2");
+    EXPECT_EQ(gbk,
+              "\xB1\xA3\xB4\xE6\xA3\xBA\xD7\xDC\xD7\xA2\xCA\xFD\xA3\xBA"
+              "3"
+              "\xD7\xA2");
     EXPECT_EQ(GbkToUtf8(gbk), text);
     EXPECT_EQ(Utf8ToGbk("单单单"), "\xB5\xA5\xB5\xA5\xB5\xA5");
 }
 
 TEST(Gbk, InvalidBytesAreReplacedNotFatal) {
-    EXPECT_EQ(GbkToUtf8(std::string("a\xFF" "b", 3)), "a\xEF\xBF\xBD" "b");
+    EXPECT_EQ(GbkToUtf8(std::string("a\xFF"
+                                    "b",
+                                    3)),
+              "a\xEF\xBF\xBD"
+              "b");
     EXPECT_EQ(GbkToUtf8(std::string("1\xB1", 2)), "1\xEF\xBF\xBD");  // cut double-byte character
     EXPECT_EQ(Utf8ToGbk("a\xC0z"), "a?z");
     EXPECT_EQ(Utf8ToGbk("😀1"), "?1");  // no GBK form

@@ -4,9 +4,9 @@
 
 #include <string>
 
+#include "selection_group_fixture.h"
 #include "shrink/pair_kill_boxes.h"
 #include "shrink/text_keys.h"
-#include "selection_group_fixture.h"
 
 namespace sanxing::selection_test {
 namespace {

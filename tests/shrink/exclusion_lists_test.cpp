@@ -62,9 +62,8 @@ TEST(LineTest, PairCombinationsInEitherOrder) {
     for (const char* n : {"100", "210", "302", "001", "020", "150"}) EXPECT_TRUE(killed.contains(Number(n))) << n;
     for (const char* n : {"111", "345", "000", "121"}) EXPECT_FALSE(killed.contains(Number(n))) << n;
     EXPECT_EQ(Killed("杀二码组合", "1 2").count(), 0);
-    EXPECT_EQ(Killed("杀二码组合", "55"), NumberSet::Where([](int n) {
-                  return (n / 100 == 5) + (n / 10 % 10 == 5) + (n % 10 == 5) >= 2;
-              }));
+    EXPECT_EQ(Killed("杀二码组合", "55"),
+              NumberSet::Where([](int n) { return (n / 100 == 5) + (n / 10 % 10 == 5) + (n % 10 == 5) >= 2; }));
 }
 
 TEST(LineTest, ShapeWordsStandForFiveDigitSets) {
@@ -151,7 +150,8 @@ TEST_F(ExclusionListTest, WorkedExampleOfTolerance) {
     EXPECT_TRUE(Passes(exactlyTwo, "120"));
     EXPECT_FALSE(Passes(exactlyTwo, "100"));
     // A typed text that is not "a-b" counts as "0-0".
-    for (const char* typed : {"", "abc", "1", "0-", "-1", "0-1-2"}) EXPECT_EQ(*Run("杀定位", "1\r\n2", typed), strict) << typed;
+    for (const char* typed : {"", "abc", "1", "0-", "-1", "0-1-2"})
+        EXPECT_EQ(*Run("杀定位", "1\r\n2", typed), strict) << typed;
 }
 
 TEST_F(ExclusionListTest, ToleranceCountsAllLines) {
@@ -179,9 +179,9 @@ TEST_F(ExclusionListTest, EmptyLinesAndFinalBreak) {
     EXPECT_TRUE(Run("定胆码组", "1\r\n\r\n", "0-0")->empty());
     // A lone LF is not a line break.
     EXPECT_EQ(Run("定胆码组", "1\n2", "0-0")->count(), NumberSet::Where([](int n) {
-                  return n / 100 == 1 || n / 100 == 2 || n / 10 % 10 == 1 || n / 10 % 10 == 2 || n % 10 == 1 ||
-                         n % 10 == 2;
-              }).count());
+                                                           return n / 100 == 1 || n / 100 == 2 || n / 10 % 10 == 1 ||
+                                                                  n / 10 % 10 == 2 || n % 10 == 1 || n % 10 == 2;
+                                                       }).count());
 }
 
 TEST_F(ExclusionListTest, BankerDigitGroupsNeedADigitOfEachLine) {

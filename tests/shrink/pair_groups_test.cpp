@@ -21,7 +21,7 @@ protected:
 
 TEST_F(PairValueBoxTest, EmptyBoxesAreInactiveAndASpaceKillsNothing) {
     const std::pair<std::optional<NumberSet> (*)(const Controls&), std::string_view> boxes[] = {
-        {PairSpanTotalSumBox, "编辑框_两码总跨度和值"}, {PairTailTotalSumBox, "编辑框_两码总合尾和值"},
+        {PairSpanTotalSumBox, "编辑框_两码总跨度和值"},    {PairTailTotalSumBox, "编辑框_两码总合尾和值"},
         {PairProductTotalSumBox, "编辑框_两码总积数和值"}, {HundredsTensSpanBox, "编辑框_百十跨度"},
         {HundredsUnitsSpanBox, "编辑框_百个跨度"},         {TensUnitsSpanBox, "编辑框_十个跨度"},
         {HundredsTensSumTailBox, "编辑框_百十合尾"},       {HundredsUnitsSumTailBox, "编辑框_百个合尾"},
@@ -83,7 +83,7 @@ protected:
 TEST_F(PairBankerTest, RuleComesFromTheSelectedPosition) {
     Tick("选择框_百十", "12");
     EXPECT_TRUE(HundredsTensBanker(store)->empty());  // nothing selected
-    store.setText("组合框_百十胆", "1-1");               // typed, not selected
+    store.setText("组合框_百十胆", "1-1");            // typed, not selected
     EXPECT_TRUE(HundredsTensBanker(store)->empty());
     store.select("组合框_百十胆", 3);  // "1-1"
     const NumberSet exactlyOne = *HundredsTensBanker(store);

@@ -1,8 +1,8 @@
 #include "shrink/pair_kill_boxes.h"
 
 #include "numbers/failure_table.h"
-#include "shrink/shrink_run.h"
 #include "selection_group_fixture.h"
+#include "shrink/shrink_run.h"
 
 namespace sanxing::selection_test {
 namespace {
@@ -68,14 +68,14 @@ TEST_F(PairKillBoxes, PairCodeIsOrderedAndCrossesEntriesOnlyBetweenDigits) {
 TEST_F(PairKillBoxes, TotalsTakeTheLastDigitOfThreePairValues) {
     setText("编辑框_两码总跨度", "0");
     EXPECT_TRUE(Fails(PairSpanTotalGroup(store), {"000", "050", "161"}));  // 0; 5 + 0 + 5; 5 + 0 + 5
-    EXPECT_TRUE(Passes(PairSpanTotalGroup(store), {"123", "019"}));       // 1 + 2 + 1; 1 + 9 + 8
+    EXPECT_TRUE(Passes(PairSpanTotalGroup(store), {"123", "019"}));        // 1 + 2 + 1; 1 + 9 + 8
 
     setText("编辑框_两码总合尾", "x4y");
     EXPECT_TRUE(Fails(PairSumTailTotalGroup(store), {"999", "246"}));  // 8 + 8 + 8; 6 + 8 + 0
     EXPECT_TRUE(Passes(PairSumTailTotalGroup(store), {"123", "000"}));
 
     setText("编辑框_两码总积数", "1");
-    EXPECT_TRUE(Fails(PairProductTailTotalGroup(store), {"123", "178"}));  // 2 + 3 + 6; 7 + 8 + 6
+    EXPECT_TRUE(Fails(PairProductTailTotalGroup(store), {"123", "178"}));   // 2 + 3 + 6; 7 + 8 + 6
     EXPECT_TRUE(Passes(PairProductTailTotalGroup(store), {"159", "000"}));  // 5 + 9 + 5
 
     setText("编辑框_两码总积数", "0,1,2,3,4,5,6,7,8,9");

@@ -1,8 +1,8 @@
 #include "shrink/positional_digits.h"
 
 #include "numbers/failure_table.h"
-#include "shrink/shrink_run.h"
 #include "selection_group_fixture.h"
+#include "shrink/shrink_run.h"
 
 namespace sanxing::selection_test {
 namespace {

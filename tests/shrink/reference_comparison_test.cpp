@@ -116,8 +116,8 @@ bool PlainLineTest(const std::string& box, const std::string& line, int h, int t
     static std::map<std::string, std::string> gbkForms;
     auto [form, added] = gbkForms.try_emplace(line);
     if (added) {
-        form->second = Utf8ToGbk(
-            ReplaceAll(ReplaceAll(ReplaceAll(ReplaceAll(line, "单", "13579"), "双", "02468"), "大", "56789"), "小", "01234"));
+        form->second = Utf8ToGbk(ReplaceAll(
+            ReplaceAll(ReplaceAll(ReplaceAll(line, "单", "13579"), "双", "02468"), "大", "56789"), "小", "01234"));
     }
     const std::string& bytes = form->second;
     auto cut = [&](std::size_t from) { return from < bytes.size() ? bytes.substr(from, 5) : std::string(); };
@@ -140,7 +140,8 @@ std::string PlainSegmentLine(const std::string& group, const std::string& tolera
     if (segments.size() != 3) return "";
     std::string lists;
     for (const std::string& s : segments) {
-        lists += PlainPassList([&](int h, int t, int u) { return Has(s, D(h)) || Has(s, D(t)) || Has(s, D(u)); }) + "\r\n";
+        lists +=
+            PlainPassList([&](int h, int t, int u) { return Has(s, D(h)) || Has(s, D(t)) || Has(s, D(u)); }) + "\r\n";
     }
     return PlainApplyLineTolerance(lists, tolerance);
 }
@@ -216,7 +217,8 @@ std::optional<std::string> PlainBanker(const Controls& c, const std::string& pai
     });
 }
 
-std::optional<std::string> PlainTwoPairSums(const Controls& c, const std::string& panel, int p1, int q1, int p2, int q2) {
+std::optional<std::string> PlainTwoPairSums(const Controls& c, const std::string& panel, int p1, int q1, int p2,
+                                            int q2) {
     const std::string prefix = "选择框_" + panel;
     const std::string digits = TickedText(c, prefix);
     if (digits.empty()) return std::nullopt;
@@ -233,10 +235,10 @@ std::optional<std::string> PlainRow(int row, const Controls& c) {
                                   "编辑框_百十跨度",       "编辑框_百个跨度",       "编辑框_十个跨度",
                                   "编辑框_百十合尾",       "编辑框_百个合尾",       "编辑框_十个合尾"};
     static const char* lists[][2] = {
-        {"杀百位", "组合框_杀百容错"},         {"杀十位", "组合框_杀十容错"},   {"杀个位", "组合框_杀个容错"},
-        {"杀定位", "组合框_杀定位容错"},       {"杀复式", "组合框_杀复式容错"}, {"杀大小单双", "组合框_杀大小单双容错"},
-        {"杀合尾", "组合框_杀合尾容错"},       {"杀跨度", "组合框_杀跨度容错"}, {"定胆码组", "组合框_胆码组容错"},
-        {"杀和值", "组合框_杀和值容错"},       {"杀二码组合", "组合框_杀两码容错"}};
+        {"杀百位", "组合框_杀百容错"},   {"杀十位", "组合框_杀十容错"},      {"杀个位", "组合框_杀个容错"},
+        {"杀定位", "组合框_杀定位容错"}, {"杀复式", "组合框_杀复式容错"},    {"杀大小单双", "组合框_杀大小单双容错"},
+        {"杀合尾", "组合框_杀合尾容错"}, {"杀跨度", "组合框_杀跨度容错"},    {"定胆码组", "组合框_胆码组容错"},
+        {"杀和值", "组合框_杀和值容错"}, {"杀二码组合", "组合框_杀两码容错"}};
     if (row >= 27 && row <= 35) return PlainBox(c, boxes[row - 27]);
     if (row == 36) return PlainBanker(c, "百十", 1, 2);
     if (row == 37) return PlainBanker(c, "百个", 1, 3);
@@ -278,15 +280,18 @@ public:
     }
 
     void Fill(ControlStore& store) {
-        static const std::vector<std::string> boxPieces = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9",
-                                                           "04,", "12,", "08,", "16,", "02,", ",", " ", "号", "\r\n"};
-        static const std::vector<std::string> listPieces = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9",
+        static const std::vector<std::string> boxPieces = {"0",   "1", "2", "3",   "4",   "5",   "6",
+                                                           "7",   "8", "9", "04,", "12,", "08,", "16,",
+                                                           "02,", ",", " ", "号",  "\r\n"};
+        static const std::vector<std::string> listPieces = {"0", "1", "2",  "3",  "4",  "5",  "6",  "7",  "8", "9",
                                                             " ", ",", "单", "双", "大", "小", "号", "\t", "😀"};
-        static const std::vector<std::string> digitPieces = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9", "9", "x"};
-        static const std::vector<std::string> segmentTails = {"", "", "", "=0-1", "=1-2", "=0-0", "=", "=x", "=0-2=1", "-"};
-        for (const char* box : {"编辑框_两码总跨度和值", "编辑框_两码总合尾和值", "编辑框_两码总积数和值", "编辑框_百十跨度",
-                                "编辑框_百个跨度", "编辑框_十个跨度", "编辑框_百十合尾", "编辑框_百个合尾",
-                                "编辑框_十个合尾", "编辑框_垃圾大底"}) {
+        static const std::vector<std::string> digitPieces = {"0", "1", "2", "3", "4", "5",
+                                                             "6", "7", "8", "9", "9", "x"};
+        static const std::vector<std::string> segmentTails = {"",     "",  "",   "=0-1",   "=1-2",
+                                                              "=0-0", "=", "=x", "=0-2=1", "-"};
+        for (const char* box : {"编辑框_两码总跨度和值", "编辑框_两码总合尾和值", "编辑框_两码总积数和值",
+                                "编辑框_百十跨度", "编辑框_百个跨度", "编辑框_十个跨度", "编辑框_百十合尾",
+                                "编辑框_百个合尾", "编辑框_十个合尾", "编辑框_垃圾大底"}) {
             store.setText(box, Below(3) == 0 ? "" : Text(boxPieces, 8));
         }
         for (const char* pair : {"百十", "百个", "十个"}) {
@@ -297,22 +302,22 @@ public:
             Tick(store, std::string("选择框_") + panel, 3);
             for (int c = 0; c <= 2; ++c) store.setTicked(std::string("选择框_") + panel + "出" + D(c) + "个", Below(2));
         }
-        for (const char* list : {"杀百位", "杀十位", "杀个位", "杀定位", "杀复式", "杀大小单双", "杀合尾", "杀跨度", "定胆码组",
-                                 "杀和值", "杀二码组合"}) {
+        for (const char* list : {"杀百位", "杀十位", "杀个位", "杀定位", "杀复式", "杀大小单双", "杀合尾", "杀跨度",
+                                 "定胆码组", "杀和值", "杀二码组合"}) {
             const int kind = Below(8);
             const std::string hint(HintFor(list));
             store.setText(list, kind == 0 ? hint : kind == 1 ? hint + "\r\n1" : Lines(listPieces, 6, 8));
         }
-        for (const char* combo : {"组合框_杀百容错", "组合框_杀十容错", "组合框_杀个容错", "组合框_杀定位容错",
-                                  "组合框_杀复式容错", "组合框_杀大小单双容错", "组合框_杀合尾容错", "组合框_杀跨度容错",
-                                  "组合框_胆码组容错", "组合框_杀和值容错", "组合框_杀两码容错", "组合框_段组",
-                                  "组合框_段组容错"}) {
+        for (const char* combo :
+             {"组合框_杀百容错", "组合框_杀十容错", "组合框_杀个容错", "组合框_杀定位容错", "组合框_杀复式容错",
+              "组合框_杀大小单双容错", "组合框_杀合尾容错", "组合框_杀跨度容错", "组合框_胆码组容错",
+              "组合框_杀和值容错", "组合框_杀两码容错", "组合框_段组", "组合框_段组容错"}) {
             store.setText(combo, Tolerance());
         }
         std::string segments;
         for (int lines = 1 + Below(3); lines > 0; --lines) {
-            segments += Text(digitPieces, 4) + "-" + Text(digitPieces, 4) + (Below(6) ? "-" : "") + Text(digitPieces, 4) +
-                        segmentTails[Below(static_cast<int>(segmentTails.size()))] + "\r\n";
+            segments += Text(digitPieces, 4) + "-" + Text(digitPieces, 4) + (Below(6) ? "-" : "") +
+                        Text(digitPieces, 4) + segmentTails[Below(static_cast<int>(segmentTails.size()))] + "\r\n";
         }
         store.setText("段组", Below(8) == 0 ? std::string(kSegmentHint) : segments);
         store.setText("组合框_段组容错", std::vector<std::string>{"0-0", "0-1", "0-2", "1-2", "x"}[Below(5)]);

@@ -105,7 +105,8 @@ TEST_F(SegmentGroupsTest, ListToleranceCountsFailedLines) {
 TEST_F(SegmentGroupsTest, AnyContentIsSafe) {
     EXPECT_TRUE(Run(std::string(1 << 20, '-'))->empty());
     std::string many;
-    for (int i = 0; i < 20000; ++i) many += std::to_string(i % 10) + "-" + std::to_string(i % 7) + "x-9=1-" + std::to_string(i % 3) + "\r\n";
+    for (int i = 0; i < 20000; ++i)
+        many += std::to_string(i % 10) + "-" + std::to_string(i % 7) + "x-9=1-" + std::to_string(i % 3) + "\r\n";
     EXPECT_TRUE(Run(many, "0-9"));
     EXPECT_TRUE(Run("号-码-如\r\n\xE5\x8D-\xFF\xFE-=\r\n-=-=-", "0-2"));
 }

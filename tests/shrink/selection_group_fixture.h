@@ -40,7 +40,8 @@ protected:
 };
 
 // The numbers of `row` among `numbers` that pass, and those that fail, for readable checks.
-inline ::testing::AssertionResult Passes(const std::optional<NumberSet>& row, std::initializer_list<const char*> numbers) {
+inline ::testing::AssertionResult Passes(const std::optional<NumberSet>& row,
+                                         std::initializer_list<const char*> numbers) {
     if (!row) return ::testing::AssertionFailure() << "group is inactive";
     for (const char* n : numbers) {
         if (!row->contains(Value(n))) return ::testing::AssertionFailure() << n << " fails";
@@ -48,7 +49,8 @@ inline ::testing::AssertionResult Passes(const std::optional<NumberSet>& row, st
     return ::testing::AssertionSuccess();
 }
 
-inline ::testing::AssertionResult Fails(const std::optional<NumberSet>& row, std::initializer_list<const char*> numbers) {
+inline ::testing::AssertionResult Fails(const std::optional<NumberSet>& row,
+                                        std::initializer_list<const char*> numbers) {
     if (!row) return ::testing::AssertionFailure() << "group is inactive";
     for (const char* n : numbers) {
         if (row->contains(Value(n))) return ::testing::AssertionFailure() << n << " passes";

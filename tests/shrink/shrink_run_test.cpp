@@ -59,7 +59,7 @@ TEST(FilterBase, TypedToleranceThatIsNoRangeMeansZeroZero) {
 TEST(FilterBase, OddTokensKeepTheirSubstringMeaning) {
     FailureTable table;
     table.addRow(NumberSet::Where([](int n) { return n == 120; }));  // row text "120 "
-    table.addRow(NumberSet());                                        // empty row
+    table.addRow(NumberSet());                                       // empty row
     // "" is in the non-empty row only; "12" and "20" are inside 120; "1234" and "1a3" nowhere.
     EXPECT_EQ(FilterBase(table, "a  12 1234 1a3 20", "1-1"), " 12 20 ");
     EXPECT_EQ(FilterBase(table, "a  12 1234 1a3 20", "2-2"), "a 1234 1a3 ");

@@ -37,22 +37,25 @@ std::optional<std::string> Load(const std::string& bytes, std::size_t chunkSize 
 
 TEST(BaseFileLoad, TakesNumbersTouchingASpaceSortedWithoutRepeats) {
     EXPECT_EQ(Load("123 045 123 999"), "045 123 999 ");
-    EXPECT_EQ(Load("1234 5"), "234 ");           // 234 is followed by a space, 123 is not
-    EXPECT_EQ(Load("x 98765,"), "987 ");         // 987 follows a space, 765 touches none
+    EXPECT_EQ(Load("1234 5"), "234 ");             // 234 is followed by a space, 123 is not
+    EXPECT_EQ(Load("x 98765,"), "987 ");           // 987 follows a space, 765 touches none
     EXPECT_EQ(Load("123\r\n456\r\n789\r\n"), "");  // one per line, no space at all
     EXPECT_EQ(Load("12 34 56 78"), "");
     EXPECT_EQ(Load("\xD6\xD0 123 \xCE\xC4"), "123 ");  // GBK text around a number
 }
 
 TEST(BaseFileLoad, ShortTextsAndEndBytes) {
-    EXPECT_EQ(Load("123 4"), std::nullopt);   // five bytes change nothing
-    EXPECT_EQ(Load(" 123 "), std::nullopt);   // even when they hold a number
-    EXPECT_EQ(Load("123 45"), "123 ");        // six bytes do
+    EXPECT_EQ(Load("123 4"), std::nullopt);  // five bytes change nothing
+    EXPECT_EQ(Load(" 123 "), std::nullopt);  // even when they hold a number
+    EXPECT_EQ(Load("123 45"), "123 ");       // six bytes do
     EXPECT_EQ(Load(""), std::nullopt);
     EXPECT_EQ(Load(std::string("123 4\0 567 890", 14)), std::nullopt);  // five bytes before NUL
-    EXPECT_EQ(Load("123 456\x1A 789 012"), "123 456 ");                  // Ctrl-Z ends the text
+    EXPECT_EQ(Load("123 456\x1A 789 012"), "123 456 ");                 // Ctrl-Z ends the text
     EXPECT_EQ(Load(std::string("123 456 \0 789", 12)), "123 456 ");
-    EXPECT_EQ(Load(std::string("\0" "123 456 789", 12)), std::nullopt);
+    EXPECT_EQ(Load(std::string("\0"
+                               "123 456 789",
+                               12)),
+              std::nullopt);
     // An end byte right after digits: nothing follows them.
     EXPECT_EQ(Load(std::string(" 12 345\0 ", 9)), "345 ");
 }
@@ -62,7 +65,7 @@ TEST(BaseFileLoad, MissingOrUnreadablePathsLoadNothing) {
     EXPECT_EQ(ReadBaseFile(folder.file("missing.txt")), std::nullopt);
     EXPECT_EQ(ReadBaseFile(folder.path()), std::nullopt);  // a folder
     EXPECT_EQ(ReadBaseFile("/dev/null"), std::nullopt);
-    EXPECT_EQ(ReadBaseFile("/dev/zero"), std::nullopt);    // endless, but NUL ends it at once
+    EXPECT_EQ(ReadBaseFile("/dev/zero"), std::nullopt);  // endless, but NUL ends it at once
     ASSERT_EQ(::mkfifo(folder.file("fifo").c_str(), 0600), 0);
     EXPECT_EQ(ReadBaseFile(folder.file("fifo")), std::nullopt);  // no writer: no waiting
 }
@@ -70,7 +73,8 @@ TEST(BaseFileLoad, MissingOrUnreadablePathsLoadNothing) {
 TEST(BaseFileLoad, NumbersAcrossChunkBoundaries) {
     // Every cut of the text into two chunks at every offset, for texts where the number
     // touching the space sits on either side of the cut.
-    for (const std::string& text : std::vector<std::string>{"ab 123cd", "ab1234 cd", "  99 123", std::string("12 345\0 678 ", 12)}) {
+    for (const std::string& text :
+         std::vector<std::string>{"ab 123cd", "ab1234 cd", "  99 123", std::string("12 345\0 678 ", 12)}) {
         for (std::size_t chunk = 1; chunk <= text.size(); ++chunk) {
             EXPECT_EQ(Load(text, chunk), LiteralLoad(text)) << "chunk " << chunk << " text " << text;
         }

@@ -193,8 +193,8 @@ protected:
     SessionState& session() { return window.session(); }
     void expectFailure(int error) {
         ASSERT_EQ(platform.messages.size(), 1u);
-        EXPECT_EQ(platform.messages[0], (Message{failureMessage(error), "保存大底文件", MessageIcon::Error,
-                                                 MessageButtons::Ok}));
+        EXPECT_EQ(platform.messages[0],
+                  (Message{failureMessage(error), "保存大底文件", MessageIcon::Error, MessageButtons::Ok}));
         EXPECT_EQ(session().saveDirectory, "/remembered");
     }
 };
@@ -275,7 +275,8 @@ TEST_F(BaseSetFiles, SaveWritesAWritableFileOfAReadOnlyFolderInPlace) {
     set("编辑框_结果", "123 ");
     ExpectAsUnprivilegedUser([&] {
         save(folder.file("shared.txt"));
-        return platform.messages.empty() && ReadBytes(folder.file("shared.txt")) == Utf8ToGbk("123 \r\n\r\n保存：总注数：1注");
+        return platform.messages.empty() &&
+               ReadBytes(folder.file("shared.txt")) == Utf8ToGbk("123 \r\n\r\n保存：总注数：1注");
     });
     struct stat after {};
     ::stat(folder.file("shared.txt").c_str(), &after);

@@ -18,7 +18,8 @@ protected:
         return digits;
     }
     void tick(const std::string& prefix, const std::string& digits) {
-        for (char d = '0'; d <= '9' && c.has(prefix + d); ++d) c.setTicked(prefix + d, digits.find(d) != std::string::npos);
+        for (char d = '0'; d <= '9' && c.has(prefix + d); ++d)
+            c.setTicked(prefix + d, digits.find(d) != std::string::npos);
     }
 };
 

@@ -85,7 +85,8 @@ TEST_F(ResultActions, ClearAllResetsThePanelsButNotTheBoxesNoActionTouches) {
     window.click("按钮_全清");
 
     for (const ControlSpec& spec : ControlTable()) {
-        if (spec.kind != ControlKind::CheckBox || spec.name == "选择框_开奖报号" || spec.name.ends_with("反集")) continue;
+        if (spec.kind != ControlKind::CheckBox || spec.name == "选择框_开奖报号" || spec.name.ends_with("反集"))
+            continue;
         const bool keeps = spec.name.starts_with("选择框_胆3出") ||
                            (spec.name.find("合出") != std::string::npos && spec.name.ends_with("个"));
         // Boxes no action touches stay flipped; all others are back where they start.

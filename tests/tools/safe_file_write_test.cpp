@@ -47,7 +47,8 @@ TEST(SafeFileWrite, KilledSavesLeaveTheOldOrTheNewTextAndNoTemporary) {
     ASSERT_EQ(WriteFileWhole(target, texts[0]), std::nullopt);
     const auto start = std::chrono::steady_clock::now();
     ASSERT_EQ(WriteFileWhole(target, texts[1]), std::nullopt);
-    const auto saveTime = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
+    const auto saveTime =
+        std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - start);
 
     std::mt19937 random(std::random_device{}());
     std::uniform_int_distribution<long> moment(0, saveTime.count() * 5 / 4);

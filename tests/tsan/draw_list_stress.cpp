@@ -13,9 +13,9 @@
 #include "draws/draw_list.h"
 #include "draws/draw_pages.h"
 #include "draws/local_http_server.h"
-#include "runtime/loop_platform.h"
 #include "runtime/control_store.h"
 #include "runtime/gbk.h"
+#include "runtime/loop_platform.h"
 #include "runtime/text.h"
 
 namespace sanxing {

@@ -56,18 +56,15 @@ std::vector<GroupName> Conditions::failedGroups(std::uint64_t mask) const {
     return names;
 }
 
-std::optional<std::string> CheckNumberText(std::string_view text) {
+Result<void> CheckNumberText(std::string_view text) {
     const std::string_view token = Trimmed(text);
-    if (NumberValue(token)) return std::nullopt;
-    if (token.empty()) return "查号：请输入一个三位数（000 到 999）。";
-    return "查号：“" + std::string(ShortenedText(token, 40)) + "”不是三位数，请输入 000 到 999 之间的号码。";
+    if (NumberValue(token)) return {};
+    if (token.empty()) return Failure{"查号：请输入一个三位数（000 到 999）。"};
+    return Failure{"查号：“" + std::string(ShortenedText(token, 40)) + "”不是三位数，请输入 000 到 999 之间的号码。"};
 }
 
-std::optional<Explanation> ExplainNumber(const Conditions& conditions, std::string_view text, std::string& error) {
-    if (auto problem = CheckNumberText(text)) {
-        error = *problem;
-        return std::nullopt;
-    }
+Result<Explanation> ExplainNumber(const Conditions& conditions, std::string_view text) {
+    if (auto checked = CheckNumberText(text); !checked) return Failure{checked.error()};
     const std::string_view token = Trimmed(text);
     const int number = *NumberValue(token);
     const std::uint64_t mask = conditions.failedMask(number);

@@ -14,6 +14,7 @@
 #include "numbers/number_set.h"
 #include "numbers/tolerance.h"
 #include "runtime/controls.h"
+#include "runtime/result.h"
 #include "shrink/condition_group.h"
 
 namespace sanxing::analysis {
@@ -64,12 +65,12 @@ struct Explanation {
     bool inResult = false;  // in the base, failures in the range of 组合框_容错
 };
 
-// Whether `text` is a three-digit number for 查号 (spaces around it allowed): nothing, or
+// Whether `text` is a three-digit number for 查号 (spaces around it allowed); fails with
 // the Chinese reason why not.
-std::optional<std::string> CheckNumberText(std::string_view text);
+Result<void> CheckNumberText(std::string_view text);
 
-// `text` must be a three-digit number (spaces around it allowed); otherwise nothing, and
-// `error` says why in Chinese.
-std::optional<Explanation> ExplainNumber(const Conditions& conditions, std::string_view text, std::string& error);
+// `text` must be a three-digit number (spaces around it allowed); otherwise fails with the
+// Chinese reason.
+Result<Explanation> ExplainNumber(const Conditions& conditions, std::string_view text);
 
 }  // namespace sanxing::analysis

@@ -31,7 +31,7 @@ Result<SelectedDraws> SelectIssues(const history::HistoryDb& db, const Lottery& 
     const std::string span = "（历史中是 " + issues.back() + " 到 " + issues.front() + "）";
     const std::string asked = "期号 " + (from.empty() ? "最早" : from) + " 到 " + (to.empty() ? "最新" : to);
     if (selected.draws.empty()) {
-        return Result<SelectedDraws>::Failure(asked + " 之间没有" + Quoted(lottery) + "的开奖号码" + span + "。");
+        return Failure{asked + " 之间没有" + Quoted(lottery) + "的开奖号码" + span + "。"};
     }
     const bool beforeHistory = !from.empty() && IssueBefore(from, issues.back());
     const bool afterHistory = !to.empty() && IssueBefore(issues.front(), to);
@@ -44,24 +44,24 @@ Result<SelectedDraws> SelectIssues(const history::HistoryDb& db, const Lottery& 
 
 }  // namespace
 
-std::optional<std::string> CheckIssueText(std::string_view issue) {
+Result<void> CheckIssueText(std::string_view issue) {
     const bool digits = !issue.empty() && issue.size() <= 20 && std::all_of(issue.begin(), issue.end(), IsAsciiDigit);
-    if (digits) return std::nullopt;
-    return "期号“" + std::string(ShortenedText(issue, 24)) + "”不对：期号只含数字（如 2024144）。";
+    if (digits) return {};
+    return Failure{"期号“" + std::string(ShortenedText(issue, 24)) + "”不对：期号只含数字（如 2024144）。"};
 }
 
 Result<SelectedDraws> SelectDraws(const history::HistoryDb& db, const Lottery& lottery, const RangeChoice& range) {
     const std::size_t count = db.Count(lottery.name);
     if (count == 0) {
-        return Result<SelectedDraws>::Failure(Quoted(lottery) +
-                                              "还没有开奖历史。请先导入开奖号码：菜单 历史 → 导入开奖号码…，"
-                                              "或 sanxing-cli --lottery " +
-                                              std::string(lottery.name) + " --import-draws 文件。");
+        return Failure{Quoted(lottery) +
+                       "还没有开奖历史。请先导入开奖号码：菜单 历史 → 导入开奖号码…，"
+                       "或 sanxing-cli --lottery " +
+                       std::string(lottery.name) + " --import-draws 文件。"};
     }
     switch (range.kind) {
         case RangeChoice::Kind::All: return SelectedDraws{ToDraws(db.Newest(lottery.name, count)), {}};
         case RangeChoice::Kind::Newest: {
-            if (range.newest == 0) return Result<SelectedDraws>::Failure("所选范围是 0 期，没有可计算的开奖号码。");
+            if (range.newest == 0) return Failure{"所选范围是 0 期，没有可计算的开奖号码。"};
             SelectedDraws selected{ToDraws(db.Newest(lottery.name, range.newest)), {}};
             if (range.newest > count) {
                 selected.note = "历史中只有 " + std::to_string(count) + " 期" + Quoted(lottery) + "开奖号码，按这 " +
@@ -77,7 +77,7 @@ Result<SelectedDraws> SelectDraws(const history::HistoryDb& db, const Lottery& l
 history::Result<RangeDraws> LoadRange(const history::HistoryDb& db, const Lottery& lottery, const RangeChoice& range,
                                       Position position) {
     auto selected = SelectDraws(db, lottery, range);
-    if (!selected) return Result<RangeDraws>::Failure(selected.error());
+    if (!selected) return Failure{selected.error()};
     AnalysedRange analysed = AnalyseDraws(selected->draws, lottery.digits, position);
     RangeDraws loaded{std::move(analysed.draws), std::move(selected->note)};
     if (analysed.skipped > 0) {
@@ -85,7 +85,7 @@ history::Result<RangeDraws> LoadRange(const history::HistoryDb& db, const Lotter
         loaded.note +=
             std::to_string(analysed.skipped) + " 期号码不是 " + std::to_string(lottery.digits) + " 位数字，未计入。";
     }
-    if (loaded.draws.empty()) return Result<RangeDraws>::Failure("所选范围没有可计算的开奖号码。" + loaded.note);
+    if (loaded.draws.empty()) return Failure{"所选范围没有可计算的开奖号码。" + loaded.note};
     return loaded;
 }
 

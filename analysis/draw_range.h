@@ -46,7 +46,7 @@ struct RangeDraws {
 history::Result<RangeDraws> LoadRange(const history::HistoryDb& db, const history::Lottery& lottery,
                                       const RangeChoice& range, Position position);
 
-// Checks an issue typed as a range end: digits only, at most 20. Gives the Chinese reason.
-std::optional<std::string> CheckIssueText(std::string_view issue);
+// Checks an issue typed as a range end: digits only, at most 20. Fails with the Chinese reason.
+Result<void> CheckIssueText(std::string_view issue);
 
 }  // namespace sanxing::analysis

@@ -20,28 +20,27 @@ bool HoldsState(ControlKind kind) {
 
 }  // namespace
 
-std::optional<std::string> CheckControlValue(const Controls& controls, std::string_view name,
-                                             const nlohmann::json& value) {
-    if (!controls.has(name)) return "没有名为“" + std::string(name) + "”的控件";
+Result<void> CheckControlValue(const Controls& controls, std::string_view name, const nlohmann::json& value) {
+    if (!controls.has(name)) return Failure{"没有名为“" + std::string(name) + "”的控件"};
     const ControlSpec& spec = controls.spec(name);
     const std::string where = "控件“" + spec.name + "”";
     switch (spec.kind) {
         case ControlKind::CheckBox:
-            if (value.is_boolean()) return std::nullopt;
-            return where + "只接受 true 或 false";
+            if (value.is_boolean()) return {};
+            return Failure{where + "只接受 true 或 false"};
         case ControlKind::EditBox:
         case ControlKind::Label:
-            if (value.is_string()) return std::nullopt;
-            return where + "只接受文本";
+            if (value.is_string()) return {};
+            return Failure{where + "只接受文本"};
         case ControlKind::ComboBox:
-            if (value.is_string()) return std::nullopt;
+            if (value.is_string()) return {};
             if (value.is_number_integer()) {
                 const long long index = value.get<long long>();
-                if (index >= 0 && index < static_cast<long long>(spec.items.size())) return std::nullopt;
-                return where + "没有第 " + std::to_string(index) + " 项（从 0 数起）";
+                if (index >= 0 && index < static_cast<long long>(spec.items.size())) return {};
+                return Failure{where + "没有第 " + std::to_string(index) + " 项（从 0 数起）"};
             }
-            return where + "只接受文本或项的序号";
-        default: return where + "没有可以设置的值";
+            return Failure{where + "只接受文本或项的序号"};
+        default: return Failure{where + "没有可以设置的值"};
     }
 }
 
@@ -69,14 +68,14 @@ void SetControlValue(Controls& controls, std::string_view name, const nlohmann::
     controls.setText(name, std::move(text));
 }
 
-std::optional<std::string> CheckScheme(const Controls& controls, std::string_view schemeText, nlohmann::json& scheme) {
-    scheme = nlohmann::json::parse(schemeText, nullptr, false);
-    if (scheme.is_discarded()) return std::string("文件内容不是有效的 JSON");
-    if (!scheme.is_object()) return std::string("文件内容不是 JSON 对象（{…}）");
+Result<nlohmann::json> CheckScheme(const Controls& controls, std::string_view schemeText) {
+    nlohmann::json scheme = nlohmann::json::parse(schemeText, nullptr, false);
+    if (scheme.is_discarded()) return Failure{"文件内容不是有效的 JSON"};
+    if (!scheme.is_object()) return Failure{"文件内容不是 JSON 对象（{…}）"};
     for (const auto& [name, value] : scheme.items()) {
-        if (auto error = CheckControlValue(controls, name, value)) return error;
+        if (auto fits = CheckControlValue(controls, name, value); !fits) return Failure{fits.error()};
     }
-    return std::nullopt;
+    return scheme;
 }
 
 void ApplyScheme(Controls& controls, const nlohmann::json& scheme) {

@@ -5,24 +5,23 @@
 // nothing when any entry is wrong.
 
 #include <nlohmann/json.hpp>
-#include <optional>
 #include <string>
 #include <string_view>
 
 #include "runtime/controls.h"
+#include "runtime/result.h"
 
 namespace sanxing {
 
-// Checks one value against the control's kind; an error text, or nothing when it fits.
-std::optional<std::string> CheckControlValue(const Controls& controls, std::string_view name,
-                                             const nlohmann::json& value);
+// Checks one value against the control's kind; fails with an error text when it does not fit.
+Result<void> CheckControlValue(const Controls& controls, std::string_view name, const nlohmann::json& value);
 
 // Sets one value that CheckControlValue accepted. A combo given a text that equals one
 // of its items has that item selected, else none. Multi-line boxes get CR LF breaks.
 void SetControlValue(Controls& controls, std::string_view name, const nlohmann::json& value);
 
-// Parses and checks a scheme text; the error names the problem.
-std::optional<std::string> CheckScheme(const Controls& controls, std::string_view schemeText, nlohmann::json& scheme);
+// Parses and checks a scheme text, giving the scheme; the error names the problem.
+Result<nlohmann::json> CheckScheme(const Controls& controls, std::string_view schemeText);
 
 void ApplyScheme(Controls& controls, const nlohmann::json& scheme);
 

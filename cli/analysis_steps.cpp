@@ -39,9 +39,8 @@ void TrendStep(Session& s) {
 
 void ExplainStep(Session& s, const std::string& number) {
     const Conditions conditions = Conditions::FromControls(s.window.controls());
-    std::string error;
-    const auto explanation = ExplainNumber(conditions, number, error);
-    if (!explanation) throw StepFailure(error);
+    const auto explanation = ExplainNumber(conditions, number);
+    if (!explanation) throw StepFailure(explanation.error());
     if (!s.jsonOutput) s.out << ExplainText(*explanation);
     s.results["explain"] = ExplainJson(*explanation);
 }
@@ -59,7 +58,7 @@ std::size_t ParseCount(const std::string& option, const std::string& argument) {
 }
 
 std::string CheckedIssue(const std::string& option, const std::string& argument) {
-    if (auto problem = CheckIssueText(argument)) throw BadInput{option + ": " + *problem};
+    if (auto checked = CheckIssueText(argument); !checked) throw BadInput{option + ": " + checked.error()};
     return argument;
 }
 
@@ -101,7 +100,7 @@ std::optional<Step> ParseAnalysisOption(const std::string& option, const std::st
         return [where = *position](Session& s) { s.position = where; };
     }
     if (option == "--explain") {
-        if (auto problem = CheckNumberText(argument)) throw BadInput{"--explain: " + *problem};
+        if (auto checked = CheckNumberText(argument); !checked) throw BadInput{"--explain: " + checked.error()};
         return [argument](Session& s) { ExplainStep(s, argument); };
     }
     return std::nullopt;

@@ -58,7 +58,7 @@ json ValueForSet(const ControlSpec& spec, const std::string& text) {
 }
 
 Step SetStep(const WindowModel& window, const std::string& name, json value) {
-    if (auto error = CheckControlValue(window.controls(), name, value)) throw BadInput{*error};
+    if (auto fits = CheckControlValue(window.controls(), name, value); !fits) throw BadInput{fits.error()};
     return [name, value = std::move(value)](Session& s) { SetControlValue(s.window.controls(), name, value); };
 }
 
@@ -177,9 +177,8 @@ private:
             return [argument](Session& s) { s.window.tick(argument); };
         }
         if (option == "--sources") {
-            std::string error;
-            auto hosts = LoadDrawHosts(argument, error);
-            if (!hosts) throw BadInput{"--sources: " + error};
+            auto hosts = LoadDrawHosts(argument);
+            if (!hosts) throw BadInput{"--sources: " + hosts.error()};
             return [hosts = std::move(*hosts)](Session& s) { s.window.drawHosts() = hosts; };
         }
         if (option == "--answer") {
@@ -204,11 +203,9 @@ private:
 
     Step schemeStep(const std::string& path) {
         const std::string text = ReadFileText(path, "--scheme");
-        json scheme;
-        if (auto error = CheckScheme(window_.controls(), text, scheme)) {
-            throw BadInput{"--scheme " + path + ": " + *error};
-        }
-        return [scheme = std::move(scheme)](Session& s) { ApplyScheme(s.window.controls(), scheme); };
+        auto scheme = CheckScheme(window_.controls(), text);
+        if (!scheme) throw BadInput{"--scheme " + path + ": " + scheme.error()};
+        return [scheme = std::move(*scheme)](Session& s) { ApplyScheme(s.window.controls(), scheme); };
     }
 
     Step selectStep(const std::string& argument) {

@@ -48,7 +48,9 @@ void ExportStep(Session& s, const std::string& file) {
     const history::Lottery& lottery = s.history.lottery();
     const history::HistoryDb& db = s.history.database();
     const std::string csv = history::ExportCsv(db, lottery.name);
-    if (auto error = WriteFileWhole(file, csv)) throw StepFailure("无法写入“" + file + "”：" + *error);
+    if (auto written = WriteFileWhole(file, csv); !written) {
+        throw StepFailure("无法写入“" + file + "”：" + written.error());
+    }
     const std::size_t count = db.Count(lottery.name);
     if (!s.jsonOutput) s.out << "导出 " << lottery.name << " " << count << " 期到 " << file << '\n';
     s.results["export"] = {{"file", file}, {"draws", count}};

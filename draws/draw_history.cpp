@@ -28,7 +28,7 @@ DrawHistory::DrawHistory(std::filesystem::path file) : file_(std::move(file)) {}
 
 DrawHistory::~DrawHistory() = default;
 
-history::HistoryDb* DrawHistory::open(std::string& error) {
+Result<history::HistoryDb*> DrawHistory::open() {
     if (db_) return db_.get();
     if (openError_.empty()) {
         auto opened = history::HistoryDb::Open(file_);
@@ -38,16 +38,15 @@ history::HistoryDb* DrawHistory::open(std::string& error) {
         }
         openError_ = opened.error();
     }
-    error = openError_;
-    return nullptr;
+    return Failure{openError_};
 }
 
-std::optional<std::string> DrawHistory::record(int kind, const DrawRows& draws, char site) {
+Result<void> DrawHistory::record(int kind, const DrawRows& draws, char site) {
     const history::Lottery* lottery = LotteryOfKind(kind);
-    if (lottery == nullptr || draws.empty()) return std::nullopt;
-    std::string error;
-    history::HistoryDb* db = open(error);
-    if (db == nullptr) return error;
+    if (lottery == nullptr || draws.empty()) return {};
+    auto opened = open();
+    if (!opened) return Failure{opened.error()};
+    history::HistoryDb* db = *opened;
     const std::string recorded = history::NowUtc();
     std::vector<history::StoredDraw> stored;
     stored.reserve(draws.size());
@@ -55,16 +54,17 @@ std::optional<std::string> DrawHistory::record(int kind, const DrawRows& draws, 
         stored.push_back({draw.issue, draw.number, DateOfIssue(*lottery, draw.issue), std::string(1, site), recorded});
     }
     auto written = db->Record(lottery->name, stored);
-    if (!written) return written.error();
-    return std::nullopt;
+    if (!written) return Failure{written.error()};
+    return {};
 }
 
-DrawRows DrawHistory::newest(int kind, std::size_t count, std::string& error) {
+Result<DrawRows> DrawHistory::newest(int kind, std::size_t count) {
     const history::Lottery* lottery = LotteryOfKind(kind);
-    history::HistoryDb* db = lottery == nullptr ? nullptr : open(error);
-    if (db == nullptr) return {};
+    if (lottery == nullptr) return DrawRows{};
+    auto db = open();
+    if (!db) return Failure{db.error()};
     DrawRows rows;
-    for (history::StoredDraw& draw : db->Newest(lottery->name, count)) {
+    for (history::StoredDraw& draw : (*db)->Newest(lottery->name, count)) {
         rows.push_back({std::move(draw.issue), std::move(draw.number)});
     }
     std::reverse(rows.begin(), rows.end());  // the history gives the oldest first

@@ -6,10 +6,10 @@
 
 #include <filesystem>
 #include <memory>
-#include <optional>
 #include <string>
 
 #include "draws/draw_record.h"
+#include "runtime/result.h"
 
 namespace history {
 class HistoryDb;
@@ -25,14 +25,14 @@ public:
     DrawHistory& operator=(const DrawHistory&) = delete;
 
     // Records the draws of a kind (an index of 组合框_彩种), with the site letter they came
-    // from; the reason when they could not be written.
-    std::optional<std::string> record(int kind, const DrawRows& draws, char site);
-    // The newest `count` draws of a kind, newest first; empty when there are none. When
-    // the database cannot be opened, `error` receives the reason.
-    DrawRows newest(int kind, std::size_t count, std::string& error);
+    // from; fails with the reason when they could not be written.
+    Result<void> record(int kind, const DrawRows& draws, char site);
+    // The newest `count` draws of a kind, newest first; empty when there are none. Fails
+    // with the reason when the database cannot be opened.
+    Result<DrawRows> newest(int kind, std::size_t count);
 
 private:
-    history::HistoryDb* open(std::string& error);
+    Result<history::HistoryDb*> open();
 
     std::filesystem::path file_;
     std::unique_ptr<history::HistoryDb> db_;

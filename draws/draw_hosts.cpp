@@ -35,48 +35,37 @@ std::string DrawHosts::url(char letter, std::string_view path) const {
     return base.empty() ? std::string() : base + std::string(path);
 }
 
-std::optional<DrawHosts> ParseDrawHosts(std::string_view text, std::string& error) {
+Result<DrawHosts> ParseDrawHosts(std::string_view text) {
     const nlohmann::json root = nlohmann::json::parse(text, nullptr, false);
-    if (root.is_discarded() || !root.is_object()) {
-        error = "不是一个 JSON 对象";
-        return std::nullopt;
-    }
+    if (root.is_discarded() || !root.is_object()) return Failure{"不是一个 JSON 对象"};
     DrawHosts hosts;
     for (const auto& [key, value] : root.items()) {
-        if (!value.is_string()) {
-            error = "\"" + key + "\" 的值不是文本";
-            return std::nullopt;
-        }
+        if (!value.is_string()) return Failure{"\"" + key + "\" 的值不是文本"};
         const std::string base = value.get<std::string>();
         if (key == "announcement") {
             hosts.announcement = base;
         } else if (key.size() == 1 && key[0] >= 'A' && key[0] <= 'H') {
             hosts.sites[static_cast<std::size_t>(key[0] - 'A')] = NormalizedBase(key[0], base);
         } else {
-            error = "未知的键 \"" + key + "\"（只能是 \"A\" 到 \"H\" 或 \"announcement\"）";
-            return std::nullopt;
+            return Failure{"未知的键 \"" + key + "\"（只能是 \"A\" 到 \"H\" 或 \"announcement\"）"};
         }
     }
     return hosts;
 }
 
-std::optional<DrawHosts> LoadDrawHosts(const std::string& path, std::string& error) {
+Result<DrawHosts> LoadDrawHosts(const std::string& path) {
     // A list of nine addresses is small: a big file is not one, and is not read.
     constexpr std::uintmax_t kMaxFileBytes = 1u << 20;
     std::error_code failed;
     if (const auto size = std::filesystem::file_size(path, failed); !failed && size > kMaxFileBytes) {
-        error = path + "：文件过大（超过 1 MB），不是开奖数据源的配置";
-        return std::nullopt;
+        return Failure{path + "：文件过大（超过 1 MB），不是开奖数据源的配置"};
     }
     std::ifstream file(path, std::ios::binary);
     std::ostringstream text;
     if (file) text << file.rdbuf();
-    if (!file || file.bad()) {
-        error = "无法读取 \"" + path + "\"";
-        return std::nullopt;
-    }
-    auto hosts = ParseDrawHosts(text.str(), error);
-    if (!hosts) error = path + ": " + error;
+    if (!file || file.bad()) return Failure{"无法读取 \"" + path + "\""};
+    auto hosts = ParseDrawHosts(text.str());
+    if (!hosts) return Failure{path + ": " + hosts.error()};
     return hosts;
 }
 
@@ -96,9 +85,9 @@ DrawHosts LoadConfiguredDrawHosts(const std::string& path) {
     } else if (!std::filesystem::exists(path, failed)) {
         hosts.problem = "未配置开奖数据源：请在 " + path + " 中填写网站地址（见公告栏说明）。";
     } else {
-        std::string error;
-        if (auto loaded = LoadDrawHosts(path, error)) return std::move(*loaded);
-        hosts.problem = "开奖数据源配置文件无法使用：" + error;
+        auto loaded = LoadDrawHosts(path);
+        if (loaded) return std::move(*loaded);
+        hosts.problem = "开奖数据源配置文件无法使用：" + loaded.error();
     }
     return hosts;
 }

@@ -4,9 +4,10 @@
 // a host yields nothing.
 
 #include <array>
-#include <optional>
 #include <string>
 #include <string_view>
+
+#include "runtime/result.h"
 
 namespace sanxing {
 
@@ -27,8 +28,8 @@ struct DrawHosts {
 // Every key is optional; unknown keys and non-text values are errors. Sites B to E get a
 // trailing "/" and the other sites lose one, so that base address and path always join
 // with exactly one "/".
-std::optional<DrawHosts> ParseDrawHosts(std::string_view json, std::string& error);
-std::optional<DrawHosts> LoadDrawHosts(const std::string& path, std::string& error);
+Result<DrawHosts> ParseDrawHosts(std::string_view json);
+Result<DrawHosts> LoadDrawHosts(const std::string& path);
 
 // sanxing/sources.json in the user's configuration folder ($XDG_CONFIG_HOME, else
 // ~/.config); empty when neither is known.

@@ -74,10 +74,12 @@ void DrawList::reload() {
         LoadResult load{FetchRecentDraws(kind, hosts, options, &site), false, {}};
         if (job.cancel()) return;  // a cancelled load leaves the list alone
         if (history && !load.rows.empty()) {
-            load.historyError = history->record(kind, load.rows, site).value_or("");
+            load.historyError = history->record(kind, load.rows, site).error();
         } else if (history) {
             // Nothing live: the history's newest draws, said so on the list.
-            load.rows = history->newest(kind, kHistoryRows, load.historyError);
+            auto newest = history->newest(kind, kHistoryRows);
+            if (newest) load.rows = std::move(*newest);
+            load.historyError = newest.error();
             load.fromHistory = true;
         }
         job.post(ticket.guard([this, load = std::move(load)] { applyLoad(load); }));
@@ -97,12 +99,15 @@ bool DrawList::refresh() {
         if (job.cancel()) return;
         std::string historyError;
         if (history && draw) {
-            historyError = history->record(kind, {*draw}, site).value_or("");
+            historyError = history->record(kind, {*draw}, site).error();
         } else if (history && fromHistory) {
             // A list from the history takes the history's newer draws (an import, another
             // running copy of the program) as a live list takes the sites'.
-            DrawRows newest = history->newest(kind, 1, historyError);
-            if (!newest.empty() && IsNewerIssue(newest.front().issue, top.issue)) draw = std::move(newest.front());
+            auto newest = history->newest(kind, 1);
+            historyError = newest.error();
+            if (newest && !newest->empty() && IsNewerIssue(newest->front().issue, top.issue)) {
+                draw = std::move(newest->front());
+            }
         }
         job.post(ticket.guard([this, kind, draw = std::move(draw), historyError = std::move(historyError)] {
             sayHistoryFailure(historyError);

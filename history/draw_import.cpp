@@ -12,17 +12,14 @@ namespace history {
 
 namespace {
 
-using ImportResult = Result<ImportReport>;
-
 std::string Quoted(const std::filesystem::path& file) { return "“" + file.string() + "”"; }
 
-ImportResult Failure(const std::filesystem::path& file, std::string_view reason) {
-    return ImportResult::Failure("无法导入" + Quoted(file) + "：" + std::string(reason) + "；开奖历史未作改动");
+Failure CannotImport(const std::filesystem::path& file, std::string_view reason) {
+    return {"无法导入" + Quoted(file) + "：" + std::string(reason) + "；开奖历史未作改动"};
 }
 
-ImportResult WriteFailure(const HistoryDb& db, std::string_view reason) {
-    return ImportResult::Failure("写入开奖历史数据库" + Quoted(db.path()) + "失败：" + std::string(reason) +
-                                 "；开奖历史未作改动");
+Failure WriteFailure(const HistoryDb& db, std::string_view reason) {
+    return {"写入开奖历史数据库" + Quoted(db.path()) + "失败：" + std::string(reason) + "；开奖历史未作改动"};
 }
 
 std::string ReadErrorReason(int error) {
@@ -35,19 +32,19 @@ std::string ReadErrorReason(int error) {
     }
 }
 
-// Why the file cannot be imported at all, or nothing.
-std::optional<std::string> CheckImportFile(const std::filesystem::path& file) {
+// Why the file cannot be imported at all, or success.
+Result<void> CheckImportFile(const std::filesystem::path& file) {
     std::error_code error;
     const auto status = std::filesystem::status(file, error);
-    if (!std::filesystem::exists(status)) return "文件不存在";
-    if (std::filesystem::is_directory(status)) return "这是一个文件夹，不是文件";
-    if (!std::filesystem::is_regular_file(status)) return "这不是普通文件";
+    if (!std::filesystem::exists(status)) return Failure{"文件不存在"};
+    if (std::filesystem::is_directory(status)) return Failure{"这是一个文件夹，不是文件"};
+    if (!std::filesystem::is_regular_file(status)) return Failure{"这不是普通文件"};
     const auto size = std::filesystem::file_size(file, error);
     if (!error && size > kMaxImportBytes) {
-        return "文件太大（" + std::to_string(size / (1024 * 1024)) + " MB，开奖号码文件最多 " +
-               std::to_string(kMaxImportBytes / (1024 * 1024)) + " MB），不像开奖号码文件";
+        return Failure{"文件太大（" + std::to_string(size / (1024 * 1024)) + " MB，开奖号码文件最多 " +
+                       std::to_string(kMaxImportBytes / (1024 * 1024)) + " MB），不像开奖号码文件"};
     }
-    return std::nullopt;
+    return {};
 }
 
 bool IsUtf8(std::string_view text) {
@@ -195,25 +192,25 @@ StreamEnd StreamLines(std::FILE* file, LineSink& sink, const std::atomic<bool>* 
 
 Result<ImportReport> ImportDrawFile(HistoryDb& db, const Lottery& lottery, const std::filesystem::path& file,
                                     const std::atomic<bool>* cancel) {
-    if (auto reason = CheckImportFile(file)) return Failure(file, *reason);
+    if (auto importable = CheckImportFile(file); !importable) return CannotImport(file, importable.error());
     std::unique_ptr<std::FILE, CloseFile> input(std::fopen(file.c_str(), "rb"));
-    if (!input) return Failure(file, ReadErrorReason(errno));
+    if (!input) return CannotImport(file, ReadErrorReason(errno));
 
     auto writer = db.StartWriting();
-    if (!writer) return ImportResult::Failure(writer.error());
+    if (!writer) return Failure{writer.error()};
     LineSink sink(*writer, lottery, file.filename().string());
     switch (StreamLines(input.get(), sink, cancel)) {
         case StreamEnd::Done: break;
-        case StreamEnd::Binary: return Failure(file, "文件含有二进制内容，不是文本文件");
-        case StreamEnd::Utf16: return Failure(file, "文件是 UTF-16 编码，请另存为 UTF-8 或 GBK");
-        case StreamEnd::ReadError: return Failure(file, ReadErrorReason(errno));
+        case StreamEnd::Binary: return CannotImport(file, "文件含有二进制内容，不是文本文件");
+        case StreamEnd::Utf16: return CannotImport(file, "文件是 UTF-16 编码，请另存为 UTF-8 或 GBK");
+        case StreamEnd::ReadError: return CannotImport(file, ReadErrorReason(errno));
         case StreamEnd::DatabaseError: return WriteFailure(db, writer->error());
-        case StreamEnd::Cancelled: return Failure(file, "导入已取消");
+        case StreamEnd::Cancelled: return CannotImport(file, "导入已取消");
     }
     ImportReport& report = sink.report();
     // A file without a draw leaves the database exactly as it was: the writer rolls back.
     if (report.draws() == 0) return std::move(report);
-    if (auto error = writer->Commit()) return WriteFailure(db, *error);
+    if (auto committed = writer->Commit(); !committed) return WriteFailure(db, committed.error());
     return std::move(report);
 }
 

@@ -12,7 +12,6 @@
 
 #include "history/history_db.h"
 #include "history/lotteries.h"
-#include "history/result.h"
 
 namespace history {
 

@@ -4,13 +4,16 @@
 #include <array>
 #include <cstdio>
 
+#include "runtime/result.h"
 #include "runtime/text.h"
 
 namespace history {
 
 namespace {
 
+using sanxing::Failure;
 using sanxing::IsAsciiDigit;
+using sanxing::Result;
 
 constexpr std::array<std::string_view, 9> kSeparators{" ", "\t", ",", "，", "、", "　", ";", "；", "|"};
 constexpr std::array<std::string_view, 8> kHeaderWords{"期号", "号码",  "开奖",   "日期",
@@ -101,7 +104,7 @@ std::string_view StripAround(std::string_view token, std::string_view before, st
 // The issue in the lottery's stored form, or the reason it is not one. The time-based
 // kinds keep the last 9 digits as the draw list does ("20241012-023" gives 241012023,
 // "2014051201" gives 014051201).
-bool ToStoredIssue(std::string_view token, const Lottery& lottery, std::string& issue, std::string& reason) {
+Result<std::string> ToStoredIssue(std::string_view token, const Lottery& lottery) {
     token = StripAround(token, "第", "期");
     std::string digits;
     for (char c : token) {
@@ -109,18 +112,13 @@ bool ToStoredIssue(std::string_view token, const Lottery& lottery, std::string& 
     }
     const auto length = static_cast<std::size_t>(lottery.issueLength);
     const bool timeBased = lottery.digits == 5;
-    if (!AllDigits(digits)) {
-        reason = "期号“" + std::string(token) + "”不是数字";
-        return false;
-    }
+    if (!AllDigits(digits)) return Failure{"期号“" + std::string(token) + "”不是数字"};
     // The sites give 10 digits (新疆: YYYYMMDDNN) or 11 (YYYYMMDDNNN); the list keeps 9.
     if (digits.size() == length || (timeBased && digits.size() > length && digits.size() <= length + 2)) {
-        issue = digits.substr(digits.size() - length);
-        return true;
+        return digits.substr(digits.size() - length);
     }
-    reason = "期号“" + std::string(token) + "”位数不对（" + std::string(lottery.name) + "的期号为 " +
-             (timeBased ? "9 到 11 位数字，如 20241012023" : "7 位数字，如 2024144") + "）";
-    return false;
+    return Failure{"期号“" + std::string(token) + "”位数不对（" + std::string(lottery.name) + "的期号为 " +
+                   (timeBased ? "9 到 11 位数字，如 20241012023" : "7 位数字，如 2024144") + "）"};
 }
 
 bool IsHeader(std::string_view line) {
@@ -154,7 +152,9 @@ ParsedLine ParseDrawLine(std::string_view line, const Lottery& lottery) {
         } else if (IsTime(token)) {
             continue;
         } else if (!haveIssue) {
-            if (!ToStoredIssue(token, lottery, parsed.issue, parsed.reason)) return Rejected(parsed.reason);
+            auto issue = ToStoredIssue(token, lottery);
+            if (!issue) return Rejected(issue.error());
+            parsed.issue = std::move(*issue);
             haveIssue = true;
         } else if (AllDigits(token)) {
             parsed.number += token;

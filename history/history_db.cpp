@@ -39,18 +39,18 @@ std::string DescribeSqliteError(int code, const std::string& message, int system
     return reason + "（" + message + "）";
 }
 
-std::optional<std::string> CheckPath(const std::filesystem::path& file) {
+Result<void> CheckPath(const std::filesystem::path& file) {
     std::error_code error;
     const auto status = std::filesystem::status(file, error);
-    if (std::filesystem::is_directory(status)) return "这是一个文件夹，不是数据库文件";
+    if (std::filesystem::is_directory(status)) return Failure{"这是一个文件夹，不是数据库文件"};
     if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
-        return "这不是普通文件";
+        return Failure{"这不是普通文件"};
     }
     if (!std::filesystem::exists(status) && file.has_parent_path()) {
         std::filesystem::create_directories(file.parent_path(), error);
-        if (error) return "无法建立所在文件夹（" + error.message() + "）";
+        if (error) return Failure{"无法建立所在文件夹（" + error.message() + "）"};
     }
-    return std::nullopt;
+    return {};
 }
 
 // The page-level check finds a file cut short or damaged before anything is written to it.
@@ -65,27 +65,29 @@ bool SwitchToWal(const sqlite::Connection& connection) {
     return wal.Step() == SQLITE_ROW && wal.TextView(0) == "wal";
 }
 
-std::optional<std::string> PrepareConnection(const sqlite::Connection& connection) {
+Result<void> PrepareConnection(const sqlite::Connection& connection) {
     sqlite3_busy_timeout(connection.get(), kBusyTimeoutMs);
     // Reading the header first: a file that is not a database fails here, untouched.
     if (!connection.IntQuery("PRAGMA user_version")) {
-        return DescribeSqliteError(connection.LastErrorCode(), connection.LastError(),
-                                   sqlite3_system_errno(connection.get()));
+        return Failure{DescribeSqliteError(connection.LastErrorCode(), connection.LastError(),
+                                           sqlite3_system_errno(connection.get()))};
     }
-    if (sqlite3_db_readonly(connection.get(), "main") == 1) return "没有写入权限";
-    if (auto refusal = CheckSchema(connection)) return refusal;
-    if (!PassesQuickCheck(connection)) return "数据库文件已损坏，文件未作改动";
-    if (!SwitchToWal(connection)) return DescribeSqliteError(connection.LastErrorCode(), connection.LastError(), 0);
-    if (auto error = connection.Exec("PRAGMA synchronous = NORMAL; PRAGMA cache_size = -4096")) {
-        return "数据库出错（" + *error + "）";
+    if (sqlite3_db_readonly(connection.get(), "main") == 1) return Failure{"没有写入权限"};
+    if (auto fits = CheckSchema(connection); !fits) return fits;
+    if (!PassesQuickCheck(connection)) return Failure{"数据库文件已损坏，文件未作改动"};
+    if (!SwitchToWal(connection)) {
+        return Failure{DescribeSqliteError(connection.LastErrorCode(), connection.LastError(), 0)};
+    }
+    if (auto set = connection.Exec("PRAGMA synchronous = NORMAL; PRAGMA cache_size = -4096"); !set) {
+        return Failure{"数据库出错（" + set.error() + "）"};
     }
     // Only an older file takes the write lock, so opening never waits for another
     // program's long import.
-    if (connection.IntQuery("PRAGMA user_version").value_or(0) >= kSchemaVersion) return std::nullopt;
-    if (auto error = MigrateSchema(connection)) {
-        return DescribeSqliteError(connection.LastErrorCode(), *error, 0);
+    if (connection.IntQuery("PRAGMA user_version").value_or(0) >= kSchemaVersion) return {};
+    if (auto migrated = MigrateSchema(connection); !migrated) {
+        return Failure{DescribeSqliteError(connection.LastErrorCode(), migrated.error(), 0)};
     }
-    return std::nullopt;
+    return {};
 }
 
 StoredDraw ReadDraw(const sqlite::Statement& row) {
@@ -147,14 +149,13 @@ HistoryDb::HistoryDb(std::filesystem::path path, sqlite::Connection connection)
     : path_(std::move(path)), connection_(std::move(connection)) {}
 
 Result<HistoryDb> HistoryDb::Open(const std::filesystem::path& file) {
-    if (auto refusal = CheckPath(file)) return Result<HistoryDb>::Failure(Refusal(file, *refusal));
+    if (auto usable = CheckPath(file); !usable) return Failure{Refusal(file, usable.error())};
     sqlite::Connection::OpenFailure failure;
     auto connection = sqlite::Connection::Open(file.string(), true, failure);
     if (!connection) {
-        return Result<HistoryDb>::Failure(
-            Refusal(file, DescribeSqliteError(failure.code, failure.message, failure.systemErrno)));
+        return Failure{Refusal(file, DescribeSqliteError(failure.code, failure.message, failure.systemErrno))};
     }
-    if (auto refusal = PrepareConnection(*connection)) return Result<HistoryDb>::Failure(Refusal(file, *refusal));
+    if (auto prepared = PrepareConnection(*connection); !prepared) return Failure{Refusal(file, prepared.error())};
     return HistoryDb(file, std::move(*connection));
 }
 
@@ -209,14 +210,14 @@ std::size_t HistoryDb::Count(std::string_view lottery) const {
 
 Result<DrawWriter> HistoryDb::StartWriting() {
     DrawWriter writer(connection_);
-    if (!writer.error().empty()) return Result<DrawWriter>::Failure(Refusal(path_, writer.error()));
+    if (!writer.error().empty()) return Failure{Refusal(path_, writer.error())};
     return writer;
 }
 
 Result<RecordCounts> HistoryDb::Record(std::string_view lottery, const std::vector<StoredDraw>& draws) {
-    if (!FindLottery(lottery)) return Result<RecordCounts>::Failure("未知彩种“" + std::string(lottery) + "”");
+    if (!FindLottery(lottery)) return Failure{"未知彩种“" + std::string(lottery) + "”"};
     auto writer = StartWriting();
-    if (!writer) return Result<RecordCounts>::Failure(writer.error());
+    if (!writer) return Failure{writer.error()};
     RecordCounts counts;
     std::vector<StoredDraw> valid;
     for (const StoredDraw& draw : draws) {
@@ -231,25 +232,25 @@ Result<RecordCounts> HistoryDb::Record(std::string_view lottery, const std::vect
             case DrawWriter::Outcome::Stored: ++counts.stored; break;
             case DrawWriter::Outcome::Present: ++counts.present; break;
             case DrawWriter::Outcome::Conflict: ++counts.conflicts; break;
-            case DrawWriter::Outcome::Failed: return Result<RecordCounts>::Failure(Refusal(path_, writer->error()));
+            case DrawWriter::Outcome::Failed: return Failure{Refusal(path_, writer->error())};
         }
     }
-    if (auto error = writer->Commit()) return Result<RecordCounts>::Failure(Refusal(path_, *error));
+    if (auto committed = writer->Commit(); !committed) return Failure{Refusal(path_, committed.error())};
     return counts;
 }
 
 Result<std::size_t> HistoryDb::Delete(std::string_view lottery, const std::vector<std::string>& issues) {
     sqlite::Transaction transaction(connection_);
-    if (transaction.beginError()) return Result<std::size_t>::Failure(Refusal(path_, *transaction.beginError()));
+    if (!transaction.begun()) return Failure{Refusal(path_, transaction.begun().error())};
     sqlite::Statement remove(connection_.get(), "DELETE FROM draws WHERE lottery = ?1 AND issue = ?2");
     std::size_t deleted = 0;
     for (const std::string& issue : issues) {
         remove.Bind(1, LotteryKey(lottery)).Bind(2, issue);
-        if (remove.Step() != SQLITE_DONE) return Result<std::size_t>::Failure(Refusal(path_, connection_.LastError()));
+        if (remove.Step() != SQLITE_DONE) return Failure{Refusal(path_, connection_.LastError())};
         deleted += static_cast<std::size_t>(sqlite3_changes(connection_.get()));
         remove.Reset();
     }
-    if (auto error = transaction.Commit()) return Result<std::size_t>::Failure(Refusal(path_, *error));
+    if (auto committed = transaction.Commit(); !committed) return Failure{Refusal(path_, committed.error())};
     return deleted;
 }
 
@@ -272,8 +273,8 @@ DrawWriter::DrawWriter(const sqlite::Connection& connection)
       lookup_(connection.get(), "SELECT number FROM draws WHERE lottery = ?1 AND issue = ?2"),
       anyInRange_(connection.get(), "SELECT 1 FROM draws WHERE lottery = ?1 AND issue BETWEEN ?2 AND ?3 LIMIT 1"),
       insertBlock_(connection.get(), BlockInsertSql()) {
-    if (transaction_->beginError()) {
-        error_ = DescribeSqliteError(connection.LastErrorCode(), *transaction_->beginError(), 0);
+    if (!transaction_->begun()) {
+        error_ = DescribeSqliteError(connection.LastErrorCode(), transaction_->begun().error(), 0);
     } else if (!insert_.ok() || !lookup_.ok() || !anyInRange_.ok() || !insertBlock_.ok()) {
         error_ = DescribeSqliteError(connection.LastErrorCode(), connection.LastError(), 0);
     }
@@ -354,10 +355,10 @@ std::vector<DrawWriter::Added> DrawWriter::AddAll(std::string_view lottery, std:
     return added;
 }
 
-std::optional<std::string> DrawWriter::Commit() {
-    auto error = transaction_->Commit();
-    if (error) return DescribeSqliteError(connection_->LastErrorCode(), *error, 0);
-    return std::nullopt;
+Result<void> DrawWriter::Commit() {
+    auto committed = transaction_->Commit();
+    if (!committed) return Failure{DescribeSqliteError(connection_->LastErrorCode(), committed.error(), 0)};
+    return {};
 }
 
 }  // namespace history

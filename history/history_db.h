@@ -12,7 +12,6 @@
 #include <string_view>
 #include <vector>
 
-#include "history/result.h"
 #include "history/sqlite_handle.h"
 
 namespace history {
@@ -98,7 +97,7 @@ public:
     // (the outcomes then end with Failed).
     std::vector<Added> AddAll(std::string_view lottery, std::span<const StoredDraw> draws);
     const std::string& error() const { return error_; }
-    std::optional<std::string> Commit();
+    Result<void> Commit();
 
     // Draws go in together in blocks of this many when none of them is stored yet.
     static constexpr std::size_t kBlock = 64;

@@ -24,40 +24,41 @@ constexpr std::array<const char*, kSchemaVersion> kMigrations{{
     ") WITHOUT ROWID;",
 }};
 
-std::optional<std::string> CheckOwnership(const sqlite::Connection& connection, std::int64_t version) {
+Result<void> CheckOwnership(const sqlite::Connection& connection, std::int64_t version) {
     const auto application = connection.IntQuery("PRAGMA application_id");
     const auto tables = connection.IntQuery("SELECT count(*) FROM sqlite_master");
-    if (!application || !tables) return std::nullopt;  // read errors are reported by the caller
+    if (!application || !tables) return {};  // read errors are reported by the caller
     const bool foreign =
         (*application != 0 && *application != kApplicationId) || (*application == 0 && (version != 0 || *tables != 0));
-    if (foreign) return "这不是 sanxing 的开奖历史数据库（里面已有其他程序的数据），文件未作改动";
+    if (foreign) return Failure{"这不是 sanxing 的开奖历史数据库（里面已有其他程序的数据），文件未作改动"};
     if (version > kSchemaVersion) {
-        return "数据库由较新版本的 sanxing 建立（结构版本 " + std::to_string(version) + "，本程序只认识到 " +
-               std::to_string(kSchemaVersion) + "），请使用新版本；文件未作改动";
+        return Failure{"数据库由较新版本的 sanxing 建立（结构版本 " + std::to_string(version) + "，本程序只认识到 " +
+                       std::to_string(kSchemaVersion) + "），请使用新版本；文件未作改动"};
     }
-    return std::nullopt;
+    return {};
 }
 
 }  // namespace
 
-std::optional<std::string> CheckSchema(const sqlite::Connection& connection) {
+Result<void> CheckSchema(const sqlite::Connection& connection) {
     const auto version = connection.IntQuery("PRAGMA user_version");
-    if (!version) return std::nullopt;  // read errors are named by the caller's probe
+    if (!version) return {};  // read errors are named by the caller's probe
     return CheckOwnership(connection, *version);
 }
 
-std::optional<std::string> MigrateSchema(const sqlite::Connection& connection) {
+Result<void> MigrateSchema(const sqlite::Connection& connection) {
     sqlite::Transaction transaction(connection);
-    if (transaction.beginError()) return transaction.beginError();
+    if (!transaction.begun()) return transaction.begun();
     // Another process may have migrated while this one waited for the lock.
     const auto version = connection.IntQuery("PRAGMA user_version");
-    if (!version) return connection.LastError();
+    if (!version) return Failure{connection.LastError()};
     for (std::int64_t step = *version; step < kSchemaVersion; ++step) {
-        if (auto error = connection.Exec(kMigrations[static_cast<std::size_t>(step)])) return error;
+        if (auto done = connection.Exec(kMigrations[static_cast<std::size_t>(step)]); !done) return done;
     }
-    if (auto error = connection.Exec("PRAGMA user_version = " + std::to_string(kSchemaVersion) +
-                                     "; PRAGMA application_id = " + std::to_string(kApplicationId))) {
-        return error;
+    if (auto done = connection.Exec("PRAGMA user_version = " + std::to_string(kSchemaVersion) +
+                                    "; PRAGMA application_id = " + std::to_string(kApplicationId));
+        !done) {
+        return done;
     }
     return transaction.Commit();
 }

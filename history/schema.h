@@ -2,9 +2,6 @@
 // The database's layout and the steps that bring any older layout up to the current one.
 // `PRAGMA user_version` holds the version; `PRAGMA application_id` marks the file as ours.
 
-#include <optional>
-#include <string>
-
 #include "history/sqlite_handle.h"
 
 namespace history {
@@ -12,11 +9,11 @@ namespace history {
 inline constexpr int kApplicationId = 0x53585948;  // "SXYH"
 
 // Gives the Chinese reason why the open file is neither empty nor a history database
-// this program can use, or nothing when it is fine.
-std::optional<std::string> CheckSchema(const sqlite::Connection& connection);
+// this program can use, or success when it is fine.
+Result<void> CheckSchema(const sqlite::Connection& connection);
 
 // Brings the database to the current version in one transaction; gives SQLite's message
 // on failure.
-std::optional<std::string> MigrateSchema(const sqlite::Connection& connection);
+Result<void> MigrateSchema(const sqlite::Connection& connection);
 
 }  // namespace history

@@ -52,12 +52,12 @@ std::optional<Connection> Connection::Open(const std::string& file, bool create,
     return connection;
 }
 
-std::optional<std::string> Connection::Exec(const std::string& sql) const {
+Result<void> Connection::Exec(const std::string& sql) const {
     char* error = nullptr;
-    if (sqlite3_exec(db_.get(), sql.c_str(), nullptr, nullptr, &error) == SQLITE_OK) return std::nullopt;
+    if (sqlite3_exec(db_.get(), sql.c_str(), nullptr, nullptr, &error) == SQLITE_OK) return {};
     std::string message = error ? error : LastError();
     sqlite3_free(error);
-    return message;
+    return Failure{std::move(message)};
 }
 
 std::optional<std::int64_t> Connection::IntQuery(std::string_view sql) const {
@@ -67,19 +67,19 @@ std::optional<std::int64_t> Connection::IntQuery(std::string_view sql) const {
 }
 
 Transaction::Transaction(const Connection& connection) : connection_(connection) {
-    beginError_ = connection_.Exec("BEGIN IMMEDIATE");
-    open_ = !beginError_;
+    begun_ = connection_.Exec("BEGIN IMMEDIATE");
+    open_ = static_cast<bool>(begun_);
 }
 
 Transaction::~Transaction() {
-    if (open_) connection_.Exec("ROLLBACK");
+    if (open_) (void)connection_.Exec("ROLLBACK");  // nothing is left to tell a failure to
 }
 
-std::optional<std::string> Transaction::Commit() {
-    if (!open_) return beginError_ ? beginError_ : std::optional<std::string>("no transaction");
-    auto error = connection_.Exec("COMMIT");
-    if (!error) open_ = false;
-    return error;
+Result<void> Transaction::Commit() {
+    if (!open_) return begun_ ? Failure{"no transaction"} : begun_;
+    auto committed = connection_.Exec("COMMIT");
+    if (committed) open_ = false;
+    return committed;
 }
 
 }  // namespace history::sqlite

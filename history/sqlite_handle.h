@@ -10,6 +10,14 @@
 #include <string>
 #include <string_view>
 
+#include "runtime/result.h"
+
+namespace history {
+// The history library reports failures with the program's result type.
+using sanxing::Failure;
+using sanxing::Result;
+}  // namespace history
+
 namespace history::sqlite {
 
 class Statement {
@@ -50,7 +58,7 @@ public:
 
     sqlite3* get() const { return db_.get(); }
     // Runs statements without results; gives SQLite's message on failure.
-    std::optional<std::string> Exec(const std::string& sql) const;
+    Result<void> Exec(const std::string& sql) const;
     // The first column of the first row as an integer, or nothing on failure.
     std::optional<std::int64_t> IntQuery(std::string_view sql) const;
     std::string LastError() const { return sqlite3_errmsg(db_.get()); }
@@ -72,13 +80,13 @@ public:
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
 
-    // The reason BEGIN failed, or nothing when the transaction is open.
-    const std::optional<std::string>& beginError() const { return beginError_; }
-    std::optional<std::string> Commit();
+    // Whether BEGIN succeeded, else its reason.
+    const Result<void>& begun() const { return begun_; }
+    Result<void> Commit();
 
 private:
     const Connection& connection_;
-    std::optional<std::string> beginError_;
+    Result<void> begun_;
     bool open_ = false;
 };
 

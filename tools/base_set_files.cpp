@@ -89,8 +89,8 @@ void SaveResultFile(Controls& controls, Platform& platform, SessionState& sessio
     if (!chosen) return;
 
     const std::string bytes = Utf8ToGbk(SavedFileText(controls.text("编辑框_结果")));
-    if (const auto failure = WriteFileWhole(WithTxtExtension(*chosen), bytes)) {
-        platform.reportFailure(std::string(kSaveFailed) + *failure, std::string(kSaveTitle));
+    if (const auto written = WriteFileWhole(WithTxtExtension(*chosen), bytes); !written) {
+        platform.reportFailure(std::string(kSaveFailed) + written.error(), std::string(kSaveTitle));
         return;
     }
     session.saveDirectory = std::filesystem::path(*chosen).parent_path().string();

@@ -19,7 +19,7 @@ namespace {
 
 constexpr std::string_view kTemporaryPrefix = ".sanxing-save-";
 
-std::string Reason(int error) { return std::strerror(error); }
+Failure Reason(int error) { return {std::strerror(error)}; }
 
 // Writes everything, going on after short writes and interruptions; false with errno set.
 bool WriteAll(int fd, std::string_view bytes) {
@@ -127,14 +127,14 @@ bool FolderRefusesNewFiles(int error) { return error == EACCES || error == EPERM
 
 // Opens, truncates and writes the target itself, then flushes it. Used where replacing
 // the file would lose something; a failure halfway leaves the file cut short.
-std::optional<std::string> WriteInPlace(const std::string& target, std::string_view bytes, bool regular) {
+Result<void> WriteInPlace(const std::string& target, std::string_view bytes, bool regular) {
     const int fd = ::open(target.c_str(), O_WRONLY | O_TRUNC | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return Reason(errno);
     const bool wrote = WriteAll(fd, bytes) && (!regular || ::fsync(fd) == 0);
     const int error = errno;
     if (::close(fd) != 0 && wrote) return Reason(errno);
     if (!wrote) return Reason(error);
-    return std::nullopt;
+    return {};
 }
 
 void SyncFolder(const std::string& folder) {
@@ -161,7 +161,7 @@ int WriteAndReplace(Temporary& temporary, const std::string& folder, const std::
 
 }  // namespace
 
-std::optional<std::string> WriteFileWhole(const std::string& path, std::string_view bytes) {
+Result<void> WriteFileWhole(const std::string& path, std::string_view bytes) {
     const std::string target = ResolveTarget(path);
     struct stat existing {};
     const bool exists = ::stat(target.c_str(), &existing) == 0;
@@ -194,7 +194,7 @@ std::optional<std::string> WriteFileWhole(const std::string& path, std::string_v
     }
     if (const int error = WriteAndReplace(temporary, folder, target, bytes)) return Reason(error);
     SyncFolder(folder);
-    return std::nullopt;
+    return {};
 }
 
 }  // namespace sanxing

@@ -7,14 +7,15 @@
 // allows it, so a save that is killed leaves nothing behind; where it must have a name
 // (.sanxing-save-<pid>-<n>), the next save removes those of processes that have ended.
 
-#include <optional>
 #include <string>
 #include <string_view>
 
+#include "runtime/result.h"
+
 namespace sanxing {
 
-// Writes `bytes` to `path`, creating or replacing the file. Returns nothing on success,
-// else the system's reason for the failure (strerror text).
+// Writes `bytes` to `path`, creating or replacing the file. Fails with the system's reason
+// (strerror text).
 //
 // A symbolic link is followed, so the file it names is replaced (or created) and the
 // link stays. A file the caller may not write is refused, as a plain write would be. A
@@ -23,6 +24,6 @@ namespace sanxing {
 // neither a regular file nor a folder (a device, a FIFO), it has other hard links (they
 // keep seeing one file), no file can be created in its folder (a read-only folder
 // holding a writable file), or its owner cannot be given to a new file.
-std::optional<std::string> WriteFileWhole(const std::string& path, std::string_view bytes);
+Result<void> WriteFileWhole(const std::string& path, std::string_view bytes);
 
 }  // namespace sanxing

@@ -77,9 +77,8 @@ TrendDialog* AnalysisMenu::showTrend() {
 
 void AnalysisMenu::explain(const QString& number) {
     const analysis::Conditions conditions = analysis::Conditions::FromControls(model_.controls());
-    std::string error;
-    const auto e = analysis::ExplainNumber(conditions, number.toStdString(), error);
-    const std::string text = e ? ExplanationText(*e, conditions).toStdString() : error;
+    const auto e = analysis::ExplainNumber(conditions, number.toStdString());
+    const std::string text = e ? ExplanationText(*e, conditions).toStdString() : e.error();
     model_.platform().messageBox(text, "查号", e ? MessageIcon::Information : MessageIcon::Warning, MessageButtons::Ok);
 }
 

@@ -36,7 +36,7 @@ void ReportWriteFailure(Platform& platform, const std::string& path, const std::
 history::Result<analysis::RangeDraws> LoadAnalysedRange(const std::filesystem::path& database,
                                                         const RangeSelection& selection) {
     auto db = history::HistoryDb::Open(database);
-    if (!db) return history::Result<analysis::RangeDraws>::Failure(db.error());
+    if (!db) return Failure{db.error()};
     return analysis::LoadRange(*db, *selection.lottery, selection.range, selection.position);
 }
 
@@ -131,8 +131,8 @@ void SaveModelAsCsv(Platform& platform, const QAbstractItemModel& model, const Q
     const auto path = AskForFile(platform, QStringLiteral("导出CSV"), "CSV 文件(*.csv)|*.csv", defaultName + ".csv");
     if (!path) return;
     const QByteArray bytes = ModelText(model, ',', true).toUtf8();
-    if (auto failure = WriteFileWhole(*path, std::string_view(bytes.constData(), bytes.size()))) {
-        ReportWriteFailure(platform, *path, *failure);
+    if (auto written = WriteFileWhole(*path, std::string_view(bytes.constData(), bytes.size())); !written) {
+        ReportWriteFailure(platform, *path, written.error());
     }
 }
 

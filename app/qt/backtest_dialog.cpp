@@ -168,9 +168,8 @@ void BacktestDialog::followWindowChoices() {
 
 void BacktestDialog::reload() {
     draws_.reset();
-    std::string error;
-    const std::optional<RangeSelection> selection = rangeBar_->selection(error);
-    if (!selection) return showProblem(Q(error));
+    const Result<RangeSelection> selection = rangeBar_->selection();
+    if (!selection) return showProblem(Q(selection.error()));
     auto loaded = LoadAnalysedRange(database_, *selection);
     if (!loaded) return showProblem(Q(loaded.error()));
     draws_ = std::move(*loaded);
@@ -267,11 +266,10 @@ void BacktestDialog::showResult() {
 void BacktestDialog::explain(const QString& number) {
     lookup_->setText(number);
     if (!conditions_) conditions_ = std::make_unique<Conditions>(Conditions::FromControls(model_.controls()));
-    std::string error;
-    const auto e = ExplainNumber(*conditions_, number.toStdString(), error);
+    const auto e = ExplainNumber(*conditions_, number.toStdString());
     if (!e) {
         explanation_->setStyleSheet(QStringLiteral("color: #b00000;"));
-        explanation_->setText(Q(error));
+        explanation_->setText(Q(e.error()));
         return;
     }
     explanation_->setStyleSheet({});

@@ -62,8 +62,8 @@ void HistoryMenu::exportDraws() {
     runInBackground([this, path = access_.path(), file = *file, &lottery]() -> std::function<void()> {
         auto db = history::HistoryDb::Open(path);
         if (!db) return [this, error = db.error()] { tell(error, MessageIcon::Error); };
-        if (auto error = WriteFileWhole(file, history::ExportCsv(*db, lottery.name))) {
-            return [this, text = "无法写入“" + file + "”：" + *error] { tell(text, MessageIcon::Error); };
+        if (auto written = WriteFileWhole(file, history::ExportCsv(*db, lottery.name)); !written) {
+            return [this, text = "无法写入“" + file + "”：" + written.error()] { tell(text, MessageIcon::Error); };
         }
         const std::string done = "已把" + std::string(lottery.name) + "的 " + std::to_string(db->Count(lottery.name)) +
                                  " 期开奖号码导出到“" + file + "”";

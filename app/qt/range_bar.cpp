@@ -93,7 +93,7 @@ void RangeBar::updateEnabled() {
     position_->setToolTip(lottery.digits > 3 ? QString() : QStringLiteral("三位数的彩种按整个号码计算"));
 }
 
-std::optional<RangeSelection> RangeBar::selection(std::string& error) const {
+Result<RangeSelection> RangeBar::selection() const {
     RangeSelection s;
     s.lottery = &history::Lotteries()[lottery_->currentIndex()];
     s.position = static_cast<analysis::Position>(position_->currentIndex());
@@ -107,10 +107,7 @@ std::optional<RangeSelection> RangeBar::selection(std::string& error) const {
         const std::string to = to_->text().trimmed().toStdString();
         for (const std::string& end : {from, to}) {
             if (end.empty()) continue;  // an empty end is open
-            if (auto problem = analysis::CheckIssueText(end)) {
-                error = *problem;
-                return std::nullopt;
-            }
+            if (auto checked = analysis::CheckIssueText(end); !checked) return Failure{checked.error()};
         }
         s.range = analysis::RangeChoice::Issues(from, to);
     }

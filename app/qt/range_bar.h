@@ -11,6 +11,7 @@
 #include "analysis/analysed_draw.h"
 #include "analysis/draw_range.h"
 #include "history/lotteries.h"
+#include "runtime/result.h"
 
 class QComboBox;
 class QLineEdit;
@@ -35,7 +36,7 @@ public:
     void setIssues(const QString& from, const QString& to);
 
     // The choices, or the Chinese reason why an issue typed as a range end is not one.
-    std::optional<RangeSelection> selection(std::string& error) const;
+    Result<RangeSelection> selection() const;
 
 signals:
     void changed();

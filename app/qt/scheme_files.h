@@ -3,10 +3,9 @@
 // that sanxing-cli --scheme reads.
 
 #include <QString>
-#include <optional>
-#include <string>
 
 #include "runtime/controls.h"
+#include "runtime/result.h"
 
 namespace sanxing {
 
@@ -15,11 +14,11 @@ inline constexpr qint64 kMaxSchemeFileBytes = 4 * 1024 * 1024;
 
 // Reads and checks the whole file, then applies it. Nothing changes when the file cannot
 // be read, is not a scheme, names a control that a scheme does not hold or gives a value
-// of the wrong kind; the text returned names the problem.
-std::optional<std::string> OpenSchemeFile(Controls& controls, const QString& path);
+// of the wrong kind; the error names the problem.
+Result<void> OpenSchemeFile(Controls& controls, const QString& path);
 
 // Writes the scheme of the current state. The file is replaced whole or not at all; the
-// text returned names the problem.
-std::optional<std::string> SaveSchemeFile(const Controls& controls, const QString& path);
+// error names the problem.
+Result<void> SaveSchemeFile(const Controls& controls, const QString& path);
 
 }  // namespace sanxing

@@ -58,13 +58,13 @@ std::optional<QString> SchemeMenu::choose(bool save) {
     return file;
 }
 
-bool SchemeMenu::report(const std::optional<std::string>& problem, const QString& path) {
-    if (!problem) {
+bool SchemeMenu::report(const Result<void>& done, const QString& path) {
+    if (done) {
         settings_.addRecentScheme(QFileInfo(path).absoluteFilePath());
         settings_.save();
         return true;
     }
-    model_.platform().messageBox(*problem + "\n" + path.toStdString(), kCaption, MessageIcon::Error,
+    model_.platform().messageBox(done.error() + "\n" + path.toStdString(), kCaption, MessageIcon::Error,
                                  MessageButtons::Ok);
     return false;
 }

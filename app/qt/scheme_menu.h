@@ -5,7 +5,8 @@
 #include <QObject>
 #include <QString>
 #include <optional>
-#include <string>
+
+#include "runtime/result.h"
 
 class QMenu;
 class QMenuBar;
@@ -33,7 +34,7 @@ private:
     // The file the user picks; remembers its folder for the next dialog.
     std::optional<QString> choose(bool save);
     // Tells the user of a problem; on success the file heads the recent schemes.
-    bool report(const std::optional<std::string>& problem, const QString& path);
+    bool report(const Result<void>& done, const QString& path);
     void fillRecentMenu();
 
     WindowModel& model_;

@@ -180,9 +180,8 @@ QString TrendDialog::statusText() const { return status_->text(); }
 void TrendDialog::showTab(int tab) { tabs_->setCurrentIndex(tab); }
 
 void TrendDialog::reload() {
-    std::string error;
-    const auto selection = rangeBar_->selection(error);
-    if (!selection) return showProblem(Q(error));
+    const auto selection = rangeBar_->selection();
+    if (!selection) return showProblem(Q(selection.error()));
     auto loaded = LoadAnalysedRange(database_, *selection);
     if (!loaded) return showProblem(Q(loaded.error()));
     Trend trend = ComputeTrend(loaded->draws);

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <stdexcept>
 
 #include "app/qt/draw_table_model.h"
 #include "history/history_db.h"
@@ -31,7 +32,7 @@ struct LargeHistory {
             std::snprintf(number, sizeof number, "%05d", (i * 7919) % 100000);
             draws.push_back({issue, number, "2024-10-12", "draws.txt", ""});
         }
-        db->Record("重庆时时彩", draws);
+        if (auto recorded = db->Record("重庆时时彩", draws); !recorded) throw std::runtime_error(recorded.error());
     }
     ~LargeHistory() {
         db.reset();

@@ -155,19 +155,18 @@ TEST_F(BacktestTest, EmptyAndOneDrawRangesAndNoActiveGroup) {
 
 TEST_F(BacktestTest, ExplainNamesTheFailedGroups) {
     const Conditions c = Conditions::FromControls(store);
-    std::string error;
-    const auto both = ExplainNumber(c, " 700 ", error);
+    const auto both = ExplainNumber(c, " 700 ");
     ASSERT_TRUE(both);
     EXPECT_EQ(both->number, "700");
     EXPECT_EQ(both->failures, 2);
     EXPECT_EQ(both->failed, (std::vector<GroupName>{{1, "百位"}, {3, "个位"}}));
     EXPECT_FALSE(both->inResult);
-    EXPECT_EQ(ExplainNumber(c, "123", error)->failures, 0);
-    EXPECT_TRUE(ExplainNumber(c, "123", error)->inResult);
+    EXPECT_EQ(ExplainNumber(c, "123")->failures, 0);
+    EXPECT_TRUE(ExplainNumber(c, "123")->inResult);
     for (const char* bad : {"", "12", "1234", "abc", "１２３", "12 3"}) {
-        error.clear();
-        EXPECT_FALSE(ExplainNumber(c, bad, error)) << bad;
-        EXPECT_NE(error.find("三位数"), std::string::npos) << bad;
+        const auto explained = ExplainNumber(c, bad);
+        EXPECT_FALSE(explained) << bad;
+        EXPECT_NE(explained.error().find("三位数"), std::string::npos) << bad;
     }
 }
 

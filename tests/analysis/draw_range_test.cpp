@@ -64,8 +64,8 @@ TEST_F(DrawRangeTest, EmptyRangesAndBadIssues) {
     ASSERT_FALSE(outside);
     EXPECT_NE(outside.error().find("没有"), std::string::npos);
     EXPECT_FALSE(SelectDraws(db, Fc3d(), RangeChoice::Newest(0)));
-    EXPECT_FALSE(CheckIssueText("2024001"));
-    for (const char* bad : {"", "2024-001", "abc", "123456789012345678901"}) EXPECT_TRUE(CheckIssueText(bad)) << bad;
+    EXPECT_TRUE(CheckIssueText("2024001"));
+    for (const char* bad : {"", "2024-001", "abc", "123456789012345678901"}) EXPECT_FALSE(CheckIssueText(bad)) << bad;
 }
 
 }  // namespace

@@ -10,11 +10,9 @@ namespace sanxing {
 namespace {
 
 TEST(DrawHosts, ParsesSitesAndJoinsPathsWithOneSlash) {
-    std::string error;
     const auto hosts = ParseDrawHosts(R"({"A": "http://a.example/", "B": "http://b.example",
-                                          "C": "http://c.example/", "announcement": "http://n.example/"})",
-                                      error);
-    ASSERT_TRUE(hosts) << error;
+                                          "C": "http://c.example/", "announcement": "http://n.example/"})");
+    ASSERT_TRUE(hosts) << hosts.error();
     EXPECT_EQ(hosts->url('A', "/static/x.xml?"), "http://a.example/static/x.xml?");
     EXPECT_EQ(hosts->url('B', "trend/x.html"), "http://b.example/trend/x.html");
     EXPECT_EQ(hosts->url('C', "cqssc/y"), "http://c.example/cqssc/y");
@@ -24,14 +22,15 @@ TEST(DrawHosts, ParsesSitesAndJoinsPathsWithOneSlash) {
 }
 
 TEST(DrawHosts, RejectsWhatItCannotUse) {
-    std::string error;
-    EXPECT_FALSE(ParseDrawHosts("", error));
-    EXPECT_FALSE(ParseDrawHosts("[\"A\"]", error));
-    EXPECT_FALSE(ParseDrawHosts("{\"A\": 1}", error));
-    EXPECT_NE(error.find("\"A\""), std::string::npos);
-    EXPECT_FALSE(ParseDrawHosts("{\"a\": \"http://a.example\"}", error));
-    EXPECT_NE(error.find("未知的键"), std::string::npos);
-    EXPECT_TRUE(ParseDrawHosts("{}", error));
+    EXPECT_FALSE(ParseDrawHosts(""));
+    EXPECT_FALSE(ParseDrawHosts("[\"A\"]"));
+    const auto notText = ParseDrawHosts("{\"A\": 1}");
+    EXPECT_FALSE(notText);
+    EXPECT_NE(notText.error().find("\"A\""), std::string::npos);
+    const auto unknownKey = ParseDrawHosts("{\"a\": \"http://a.example\"}");
+    EXPECT_FALSE(unknownKey);
+    EXPECT_NE(unknownKey.error().find("未知的键"), std::string::npos);
+    EXPECT_TRUE(ParseDrawHosts("{}"));
 }
 
 TEST(DrawHosts, LoadsFromFile) {
@@ -39,16 +38,17 @@ TEST(DrawHosts, LoadsFromFile) {
     std::filesystem::create_directories(dir);
     const std::string path = (dir / "sources.json").string();
     std::ofstream(path) << R"({"H": "http://h.example"})";
-    std::string error;
-    const auto hosts = LoadDrawHosts(path, error);
-    ASSERT_TRUE(hosts) << error;
+    const auto hosts = LoadDrawHosts(path);
+    ASSERT_TRUE(hosts) << hosts.error();
     EXPECT_EQ(hosts->url('H', "/sscsta/q.html"), "http://h.example/sscsta/q.html");
-    EXPECT_FALSE(LoadDrawHosts((dir / "missing.json").string(), error));
-    EXPECT_NE(error.find("missing.json"), std::string::npos);
+    const auto missing = LoadDrawHosts((dir / "missing.json").string());
+    EXPECT_FALSE(missing);
+    EXPECT_NE(missing.error().find("missing.json"), std::string::npos);
     std::ofstream(path) << std::string(2u << 20, ' ');
-    EXPECT_FALSE(LoadDrawHosts(path, error));
-    EXPECT_NE(error.find("文件过大"), std::string::npos);
-    EXPECT_FALSE(LoadDrawHosts(dir.string(), error));  // a folder
+    const auto tooBig = LoadDrawHosts(path);
+    EXPECT_FALSE(tooBig);
+    EXPECT_NE(tooBig.error().find("文件过大"), std::string::npos);
+    EXPECT_FALSE(LoadDrawHosts(dir.string()));  // a folder
     std::filesystem::remove_all(dir);
 }
 

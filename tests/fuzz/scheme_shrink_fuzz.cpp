@@ -46,8 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (pieces[1].size() > 4000) return -1;  // the substring recount is slow on long bases
     static const ControlStore initial{ControlTable()};
     ControlStore controls = initial;
-    nlohmann::json scheme;
-    if (!CheckScheme(controls, pieces[0], scheme)) ApplyScheme(controls, scheme);
+    if (const auto scheme = CheckScheme(controls, pieces[0])) ApplyScheme(controls, *scheme);
     controls.setText("编辑框_大底", std::string(pieces[1]));
 
     FailureTable table;

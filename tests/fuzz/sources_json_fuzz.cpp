@@ -7,9 +7,8 @@
 using namespace sanxing;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    std::string error;
-    const std::optional<DrawHosts> hosts = ParseDrawHosts(fuzz::Bytes(data, size), error);
-    fuzz::Check(hosts.has_value() == error.empty(), "hosts or an error");
+    const Result<DrawHosts> hosts = ParseDrawHosts(fuzz::Bytes(data, size));
+    fuzz::Check(static_cast<bool>(hosts) == hosts.error().empty(), "hosts or an error");
     if (!hosts) return 0;
     for (char letter = 'A'; letter <= 'H'; ++letter) {
         const std::string& site = hosts->site(letter);

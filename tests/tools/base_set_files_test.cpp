@@ -20,11 +20,11 @@ protected:
     TempFolder folder;
 
     void open(std::optional<std::string> path) {
-        platform.chosenPaths.push_back(std::move(path));
+        platform.openPaths.push_back(std::move(path));
         window.click("打开大底");
     }
     void save(std::optional<std::string> path) {
-        platform.chosenPaths.push_back(std::move(path));
+        platform.savePaths.push_back(std::move(path));
         window.click("按钮_保存");
     }
     std::string failureMessage(int error) const { return std::string("保存失败：") + std::strerror(error); }
@@ -194,7 +194,7 @@ protected:
     void expectFailure(int error) {
         ASSERT_EQ(platform.messages.size(), 1u);
         EXPECT_EQ(platform.messages[0],
-                  (Message{failureMessage(error), "保存大底文件", MessageIcon::Error, MessageButtons::Ok}));
+                  (RecordedMessage{failureMessage(error), "保存大底文件", MessageIcon::Error, MessageButtons::Ok}));
         EXPECT_EQ(session().saveDirectory, "/remembered");
     }
 };

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "runtime/gbk.h"
+#include "runtime/time_limits.h"
 #include "tools/base_set_files.h"
 #include "tools_fixture.h"
 
@@ -44,8 +45,7 @@ void ExpectAsUnprivilegedUser(Check check) {
         if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(2);
         ::_exit(check() ? 0 : 1);
     }
-    int status = 0;
-    ::waitpid(child, &status, 0);
+    const int status = WaitForChild(child);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "child status " << status;
 }
 

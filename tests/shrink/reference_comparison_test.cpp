@@ -50,13 +50,11 @@ std::string PlainApplyLineTolerance(const std::string& linePassLists, const std:
     long long low, high;
     Bounds(tolerance, low, high);
     const std::vector<std::string> lists = Split(linePassLists, "\r\n");
-    std::string out;
-    for (int n = 0; n < 1000; ++n) {
+    return PassList([&](const std::string& n) {
         long long violations = 0;
-        for (const std::string& list : lists) violations += Has(list, NumberText(n)) ? 0 : 1;
-        if (low <= violations && violations <= high) out += NumberText(n) + " ";
-    }
-    return out;
+        for (const std::string& list : lists) violations += Has(list, n) ? 0 : 1;
+        return low <= violations && violations <= high;
+    });
 }
 
 bool PlainLineTest(const std::string& box, const std::string& line, int h, int t, int u) {

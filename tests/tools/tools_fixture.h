@@ -2,15 +2,8 @@
 // The headless window over the recording platform, plus temporary folders on disk.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <deque>
-#include <filesystem>
-#include <fstream>
-#include <optional>
-#include <sstream>
 #include <string>
-#include <vector>
 
 #include "app/window_model.h"
 #include "runtime/recording_platform.h"

@@ -19,7 +19,7 @@ struct RecordedMessage {
     std::string caption;
     MessageIcon icon = MessageIcon::None;
     MessageButtons buttons = MessageButtons::Ok;
-    MessageAnswer answer = MessageAnswer::Ok;  // Ok for an OK box; the queued answer (default No) else
+    MessageAnswer answer = MessageAnswer::Ok;  // of a question: the next queued answer, else No
     bool operator==(const RecordedMessage&) const = default;
 };
 
@@ -45,7 +45,7 @@ public:
     // return (none left, or nothing: cancelled), each taken in order.
     std::deque<MessageAnswer> answers;
     std::deque<std::optional<std::string>> openPaths, savePaths;
-    std::string folder;
+    std::string folder;  // what programDirectory() gives
 
     // The record.
     std::vector<RecordedMessage> messages;

@@ -27,7 +27,7 @@ using namespace std::chrono_literals;
 struct SiteAnswer {
     SiteAnswer(std::string bytes) : page(std::move(bytes)) {}
     SiteAnswer(const char* bytes) : page(bytes) {}
-    SiteAnswer(bool hangs) : hangs(hangs) {}
+    explicit SiteAnswer(bool hangs) : hangs(hangs) {}
 
     std::optional<std::string> page;
     bool hangs = false;

@@ -19,7 +19,7 @@
 #include "bench/proc_status.h"
 #include "draws/draw_jobs.h"
 #include "draws/local_http_server.h"
-#include "tools/tools_fixture.h"
+#include "runtime/recording_platform.h"
 
 namespace sanxing {
 namespace {

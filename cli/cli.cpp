@@ -14,7 +14,6 @@
 #include "cli/analysis_steps.h"
 #include "cli/cli_session.h"
 #include "cli/history_steps.h"
-#include "cli/scripted_platform.h"
 #include "draws/draw_hosts.h"
 
 namespace sanxing {
@@ -184,10 +183,10 @@ private:
         if (option == "--answer") {
             if (argument != "yes" && argument != "no") throw BadInput{"--answer takes yes or no"};
             const MessageAnswer answer = argument == "yes" ? MessageAnswer::Yes : MessageAnswer::No;
-            return [answer](Session& s) { s.platform.queueAnswer(answer); };
+            return [answer](Session& s) { s.platform.answers.push_back(answer); };
         }
-        if (option == "--open-path") return [argument](Session& s) { s.platform.queueOpenPath(argument); };
-        if (option == "--save-path") return [argument](Session& s) { s.platform.queueSavePath(argument); };
+        if (option == "--open-path") return [argument](Session& s) { s.platform.openPaths.push_back(argument); };
+        if (option == "--save-path") return [argument](Session& s) { s.platform.savePaths.push_back(argument); };
         if (auto step = ParseHistoryOption(option, argument, history_)) return std::move(*step);
         if (auto step = ParseAnalysisOption(option, argument)) return std::move(*step);
         if (option == "--get") {
@@ -235,7 +234,7 @@ private:
 // Lets the window's background work finish before the next step: the draw-list job
 // handed in, the rows it hands back to the UI thread, then the timed steps of any speech.
 void Settle(Session& s) {
-    ManualLoop& loop = s.platform.loop();
+    ManualLoop& loop = s.platform.loop;
     DrawList& draws = s.window.drawList();
     do {
         draws.waitIdle(std::chrono::hours(1));
@@ -245,7 +244,7 @@ void Settle(Session& s) {
 }
 
 void ShowNewMessages(Session& s) {
-    const auto& messages = s.platform.messages();
+    const auto& messages = s.platform.messages;
     for (; s.messagesShown < messages.size(); ++s.messagesShown) {
         const RecordedMessage& m = messages[s.messagesShown];
         s.err << m.caption << ": " << m.text << '\n';
@@ -254,14 +253,14 @@ void ShowNewMessages(Session& s) {
 
 json Transcript(const Session& s) {
     json messages = json::array();
-    for (const RecordedMessage& m : s.platform.messages()) {
+    for (const RecordedMessage& m : s.platform.messages) {
         messages.push_back(
             {{"caption", m.caption}, {"text", m.text}, {"icon", IconName(m.icon)}, {"answer", AnswerName(m.answer)}});
     }
     json transcript = {{"values", s.values},
                        {"messages", messages},
-                       {"clipboard", s.platform.clipboard()},
-                       {"sounds", s.platform.sounds()}};
+                       {"clipboard", s.platform.clipboard},
+                       {"sounds", s.platform.sounds}};
     transcript.update(s.results);
     return transcript;
 }
@@ -312,7 +311,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return 1;
     }
     if (session.jsonOutput) out << Dump(Transcript(session)) << '\n';
-    return session.platform.failed() ? 1 : 0;
+    return session.platform.failed ? 1 : 0;
 }
 
 }  // namespace sanxing

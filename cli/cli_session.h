@@ -14,9 +14,9 @@
 #include "analysis/analysed_draw.h"
 #include "analysis/draw_range.h"
 #include "app/window_model.h"
-#include "cli/scripted_platform.h"
 #include "history/history_db.h"
 #include "history/lotteries.h"
+#include "runtime/recording_platform.h"
 
 namespace sanxing {
 
@@ -50,7 +50,7 @@ private:
 };
 
 struct Session {
-    ScriptedPlatform platform;
+    RecordingPlatform platform;
     WindowModel window;
     std::ostream& out;
     std::ostream& err;

@@ -9,11 +9,10 @@ namespace {
 
 // The page, or nothing when the transfer failed (no answer, a timeout, an error status).
 // HttpFetch does not tell a failure from an empty page; its sources are never retried.
-std::optional<std::string> FetchOnce(const SourcePage& source, const std::string& url, const HttpOptions& http) {
-    if (source.routine == FetchRoutine::HttpFetch) return HttpFetch(url, http);
-    std::optional<std::string> bytes = TrySimpleGet(url, http);
-    if (!bytes) return std::nullopt;
-    return PageText(*bytes, source.encoding);
+std::optional<std::string> FetchOnce(const SourcePage& source, const std::string& url, const DrawJobOptions& options) {
+    std::optional<std::string> page = options.fetch(source.routine, url, options.http);
+    if (!page || source.routine == FetchRoutine::HttpFetch) return page;
+    return PageText(*page, source.encoding);
 }
 
 // Sleeps for `pause`, waking early when the job is cancelled.
@@ -29,6 +28,11 @@ void PauseUnlessCancelled(std::chrono::milliseconds pause, const DrawJobOptions&
 
 }  // namespace
 
+std::optional<std::string> FetchFromNetwork(FetchRoutine routine, const std::string& url, const HttpOptions& http) {
+    if (routine == FetchRoutine::HttpFetch) return HttpFetch(url, http);
+    return TrySimpleGet(url, http);
+}
+
 std::string FetchSourcePage(const SourcePage& source, const DrawHosts& hosts, const DrawJobOptions& options) {
     const std::string url = hosts.url(source.site, source.path);
     if (url.empty()) return {};
@@ -36,7 +40,7 @@ std::string FetchSourcePage(const SourcePage& source, const DrawHosts& hosts, co
     for (int attempt = 1; attempt <= tries && !options.cancelled(); ++attempt) {
         if (attempt > 1) PauseUnlessCancelled(options.retryPause, options);
         if (options.cancelled()) break;
-        std::optional<std::string> page = FetchOnce(source, url, options.http);
+        std::optional<std::string> page = FetchOnce(source, url, options);
         if (!page) break;  // only an empty answer is worth asking again
         if (!page->empty()) return std::move(*page);
     }

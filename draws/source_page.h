@@ -1,9 +1,12 @@
 #pragma once
 // Fetching the page of one draw source: the one place where the draw jobs touch the
-// network. A source names its site, path, download routine and page encoding.
+// network, through the fetcher of their options. A source names its site, path, download
+// routine and page encoding.
 
 #include <array>
 #include <chrono>
+#include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -14,7 +17,23 @@
 
 namespace sanxing {
 
+enum class FetchRoutine {
+    HttpFetch,  // the program's own routine; the page's charset decides its encoding
+    SimpleGet,  // plain GET; the source decides the encoding
+};
+
+// Downloads a source's page by its routine: what the routine gives (HttpFetch: the page
+// as program text, empty on any failure; SimpleGet: the body bytes), or nothing when a
+// SimpleGet failed. The draw jobs take it from their options, so that tests can hand
+// them pages from memory.
+using PageFetcher =
+    std::function<std::optional<std::string>(FetchRoutine routine, const std::string& url, const HttpOptions& http)>;
+
+// The network's: HttpFetch or TrySimpleGet.
+std::optional<std::string> FetchFromNetwork(FetchRoutine routine, const std::string& url, const HttpOptions& http);
+
 struct DrawJobOptions {
+    PageFetcher fetch = FetchFromNetwork;
     HttpOptions http;
     int siteETries = 3;                           // site E is fetched again while it answers with an empty page
     std::chrono::milliseconds retryPause{1'000};  // between those tries
@@ -24,11 +43,6 @@ struct DrawJobOptions {
 
     void startBudget() { http.deadline = std::chrono::steady_clock::now() + jobBudget; }
     bool cancelled() const { return http.cancelled() || http.expired(); }
-};
-
-enum class FetchRoutine {
-    HttpFetch,  // the program's own routine; the page's charset decides its encoding
-    SimpleGet,  // plain GET; the source decides the encoding
 };
 
 struct SourcePage {

@@ -8,10 +8,12 @@
 // dialogs over the 福彩3D draws of the history database DB, with a few conditions set.
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <iostream>
 
 #include "app/qt/application.h"
@@ -89,7 +91,17 @@ bool SaveHistory(sanxing::MainWindow& window, sanxing::QtPlatform& platform, con
     sanxing::HistoryMenu& menu = window.history();
     platform.prepareFileChoice(path.toStdString());
     menu.importDraws();
-    while (menu.busy() || !menu.lastReport()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    // The import of a few lines takes moments; a minute means it is stuck.
+    const QDeadlineTimer deadline(60'000);
+    QTimer wake;  // an event now and then, so that the wait sees the deadline
+    wake.start(100);
+    while ((menu.busy() || !menu.lastReport()) && !deadline.hasExpired()) {
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    if (!menu.lastReport()) {
+        std::cerr << "the history import did not finish\n";
+        return false;
+    }
     bool saved = Save(*menu.lastReport(), dir.filePath(QStringLiteral("history-import-report.png")));
     menu.lastReport()->close();
     menu.showHistory();

@@ -7,7 +7,8 @@
 
 #include "local_http_server.h"
 #include "runtime/gbk.h"
-#include "tools/tools_fixture.h"
+#include "runtime/recording_platform.h"
+#include "runtime/time_limits.h"
 
 namespace sanxing {
 namespace {
@@ -41,7 +42,7 @@ protected:
             [this](const std::string& html, const std::string& address) { shown.push_back(address + "|" + html); });
     }
     void settle() {
-        ASSERT_TRUE(page.waitIdle(5s));
+        ASSERT_TRUE(page.waitIdle(kWaitLimit));
         platform.loop.runPosted();
     }
     bool showsBuiltIn(std::string_view headline) const {
@@ -98,7 +99,7 @@ TEST_F(AnnouncementPageTest, ClosingDropsAPageStillOnItsWay) {
     LocalHttpServer server([](const Request&) { return Silent(); });
     page.options().totalTimeout = 30s;
     page.load(server.base() + "/3ssgg/cq.htm");
-    while (server.requestCount() == 0) std::this_thread::sleep_for(1ms);
+    ASSERT_TRUE(WaitUntil([&] { return server.requestCount() > 0; }));
     page.shutdown();
     platform.loop.runPosted();
     EXPECT_TRUE(showsLoading());

@@ -8,6 +8,7 @@
 #include "app/control_table.h"
 #include "draw_pages.h"
 #include "draw_sites.h"
+#include "local_http_server.h"
 #include "runtime/control_store.h"
 #include "runtime/gbk.h"
 
@@ -46,7 +47,7 @@ TEST_F(DrawJobs, ChongqingLoadStopsAtTheFirstSourceWithTwoRows) {
 
 TEST_F(DrawJobs, ChongqingLoadWithOneRowGoesOnToTheNextSource) {
     sites.serveGbk('B', kJibenCq, JibenPage({{"140512020", "00000"}}));
-    sites.serve('C', kBaseTrendCq, {Ok(BaseTrendPage({{"20140512021", "11111"}, {"20140512022", "22222"}}))});
+    sites.serve('C', kBaseTrendCq, {BaseTrendPage({{"20140512021", "11111"}, {"20140512022", "22222"}})});
     load(0);
     EXPECT_EQ(list(), ListOf({{"140512022", "22222"}, {"140512021", "11111"}, {"140512020", "00000"}}));
     EXPECT_EQ(sites.requests('D', kDxdsCq), 0u);
@@ -57,29 +58,29 @@ TEST_F(DrawJobs, ChongqingLoadFallsThroughToDxdsAndZoushi) {
     load(0);
     EXPECT_EQ(list(), ListOf({{"140512022", "22222"}, {"140512021", "11111"}}));
 
-    sites.serve('D', kDxdsCq, {Ok("")});
-    sites.serve('E', kZoushiCq, {Ok(""), Ok(""), Ok(ZoushiPage({"20140512-022", "20140512-023"}, {"22222", "33333"}))});
+    sites.serve('D', kDxdsCq, {""});
+    sites.serve('E', kZoushiCq, {"", "", ZoushiPage({"20140512-022", "20140512-023"}, {"22222", "33333"})});
     load(0);
     EXPECT_EQ(list(), ListOf({{"140512023", "33333"}, {"140512022", "22222"}}));
     EXPECT_EQ(sites.requests('E', kZoushiCq), 3u);  // fetched again while empty
 }
 
 TEST_F(DrawJobs, ZoushiRefetchIsBoundedAtThreeTriesAndOnlyForEmptyPages) {
-    sites.serve('E', kZoushiCq, {Ok("")});
+    sites.serve('E', kZoushiCq, {""});
     load(0);
     EXPECT_TRUE(list().empty());
     EXPECT_EQ(sites.requests('E', kZoushiCq), 3u);
     // A timeout or an error status is not asked again.
-    sites.serve('E', kZoushiCq, {Silent()});
+    sites.serve('E', kZoushiCq, {kHangs});
     load(0);
-    sites.serve('E', kZoushiCq, {HttpReply(503, "Service Unavailable", "")});
+    sites.serve('E', kZoushiCq, {kFails});
     load(0);
     EXPECT_EQ(sites.requests('E', kZoushiCq), 5u);
 }
 
 TEST_F(DrawJobs, ALoadWithEverySourceHangingEndsWithinItsBudget) {
     for (const auto& [site, path] : {std::pair{'B', kJibenCq}, {'C', kBaseTrendCq}, {'D', kDxdsCq}, {'E', kZoushiCq}}) {
-        sites.serve(site, path, {Silent()});
+        sites.serve(site, path, {kHangs});
     }
     sites.options.http.connectTimeout = 30s;
     sites.options.http.totalTimeout = 30s;
@@ -107,11 +108,11 @@ TEST_F(DrawJobs, MalformedDrawsAreRefusedAndNeverBlockALaterDraw) {
     controls.setRows(kDrawList, kThreeRows);
     for (const char* bad : {"2014101206x", "20999999999", "20140512024"}) {
         const char* number = std::string_view(bad) == "20140512024" ? "1,a,2,b,3" : "1,2,3,4,5";
-        sites.serve('A', feed, {Ok(FeedPage({{bad, number}}))});
+        sites.serve('A', feed, {FeedPage({{bad, number}})});
         update(0);
         EXPECT_EQ(list(), kThreeRows) << bad;
     }
-    sites.serve('A', feed, {Ok(FeedPage({{"20140512023", "1,2,3,4,5"}}))});
+    sites.serve('A', feed, {FeedPage({{"20140512023", "1,2,3,4,5"}})});
     update(0);
     EXPECT_EQ(list()[0], (ReportRow{"140512023", "12345", ""}));
     const auto today = std::chrono::sys_days(std::chrono::year(2014) / 5 / 12);
@@ -137,22 +138,30 @@ TEST_F(DrawJobs, AHugePageKeepsTheNewestFullList) {
     ASSERT_EQ(list().size(), kMaxDrawRows);
     EXPECT_EQ(list().front()[0], "140528120");
     EXPECT_EQ(list().back()[0], "140527041");
-    sites.serve('A', "/static/ssc/newlyopenlist.xml?", {Ok(FeedPage({{"20140529001", "1,2,3,4,5"}}))});
+    sites.serve('A', "/static/ssc/newlyopenlist.xml?", {FeedPage({{"20140529001", "1,2,3,4,5"}})});
     update(0);
     ASSERT_EQ(list().size(), kMaxDrawRows);  // the oldest row made room
     EXPECT_EQ(list().front()[0], "140529001");
     EXPECT_EQ(list().back()[0], "140527042");
 }
 
-TEST_F(DrawJobs, ChongqingUpdateFollowsSiteAToItsNewAddress) {
+// The one job over real sockets, with the network's fetcher: a GBK trend page by plain
+// GET, then the program's own routine following site A's "301" to its new address.
+TEST_F(DrawJobs, OverTheWireALoadAndAnUpdateFollowingSiteAToItsNewAddress) {
     const std::string feed = FeedPage({{"20140512023", "1,2,3,4,5"}});
+    const std::string jiben =
+        Utf8ToGbk(JibenPage({{"20140512020", "00000"}, {"20140512021", "11111"}, {"20140512022", "22222"}}));
     LocalHttpServer moved([&](const Request& r) {
-        return r.path == "/static/ssc/newlyopenlist.xml?" ? Ok(feed) : HttpReply(404, "Not Found", "");
+        if (r.path == "/static/ssc/newlyopenlist.xml?") return Ok(feed);
+        return r.path == "/" + std::string(kJibenCq) ? Ok(jiben) : HttpReply(404, "Not Found", "");
     });
     LocalHttpServer old(
         [&](const Request&) { return HttpReply(301, "Moved Permanently", "", "Location: " + moved.base() + "\r\n"); });
+    sites.options.fetch = FetchFromNetwork;
     sites.hosts.sites[0] = old.base();
-    controls.setRows(kDrawList, kThreeRows);
+    sites.hosts.sites[1] = moved.base() + "/";
+    load(0);
+    EXPECT_EQ(list(), kThreeRows);
     update(0);
     ASSERT_EQ(list().size(), 4u);
     EXPECT_EQ(list()[0], (ReportRow{"140512023", "12345", ""}));
@@ -166,11 +175,11 @@ TEST_F(DrawJobs, JiangxiLoadCutsJibenIssues) {
 }
 
 TEST_F(DrawJobs, XinjiangAndLongjiangLoads) {
-    sites.serveGbk('F', "/trend/analyseSSC.do?operator=codeBigSmall&pageCount=100",
-                   XinjiangTrendPage({{"2014051201", "0 1 2 3 4"}, {"2014051202", "5 6 7 8 9"}}));
+    sites.serve('F', "/trend/analyseSSC.do?operator=codeBigSmall&pageCount=100",
+                {XinjiangTrendPage({{"2014051201", "0 1 2 3 4"}, {"2014051202", "5 6 7 8 9"}})});
     load(2);
     EXPECT_EQ(list(), ListOf({{"014051202", "56789"}, {"014051201", "01234"}}));
-    sites.serveGbk('H', "/sscsta/queryLottery1day2.html", OneDayPage({{"140512022", "22222"}, {"140512023", "33333"}}));
+    sites.serve('H', "/sscsta/queryLottery1day2.html", {OneDayPage({{"140512022", "22222"}, {"140512023", "33333"}})});
     load(3);
     EXPECT_EQ(list(), ListOf({{"140512023", "33333"}, {"140512022", "22222"}}));
 }
@@ -182,7 +191,7 @@ TEST_F(DrawJobs, LoadWhoseSourcesAllFailLeavesTheListEmpty) {
 }
 
 TEST_F(DrawJobs, SiteWithoutHostYieldsNothing) {
-    sites.serveGbk('H', "/sscsta/queryLottery1day2.html", OneDayPage({{"140512022", "22222"}}));
+    sites.serve('H', "/sscsta/queryLottery1day2.html", {OneDayPage({{"140512022", "22222"}})});
     sites.hosts.sites['H' - 'A'].clear();
     load(3);
     EXPECT_TRUE(list().empty());
@@ -200,7 +209,7 @@ TEST_F(DrawJobs, CancelledLoadLeavesTheListAlone) {
 }
 
 TEST_F(DrawJobs, ChongqingUpdateInsertsANewerDrawAndReportsIt) {
-    sites.serve('A', "/static/ssc/newlyopenlist.xml?", {Ok(FeedPage({{"20140512023", "1,2,3,4,5"}}))});
+    sites.serve('A', "/static/ssc/newlyopenlist.xml?", {FeedPage({{"20140512023", "1,2,3,4,5"}})});
     controls.setRows(kDrawList, kThreeRows);
     update(0);
     ASSERT_EQ(list().size(), 4u);
@@ -213,7 +222,7 @@ TEST_F(DrawJobs, ChongqingUpdateInsertsANewerDrawAndReportsIt) {
 TEST_F(DrawJobs, ChongqingUpdateFollowsALoadOfLongPeriods) {
     sites.serveGbk('B', kJibenCq,
                    JibenPage({{"20140512020", "00000"}, {"20140512021", "11111"}, {"20140512022", "22222"}}));
-    sites.serve('A', "/static/ssc/newlyopenlist.xml?", {Ok(FeedPage({{"20140512023", "1,2,3,4,5"}}))});
+    sites.serve('A', "/static/ssc/newlyopenlist.xml?", {FeedPage({{"20140512023", "1,2,3,4,5"}})});
     load(0);
     update(0);
     ASSERT_EQ(list().size(), 4u);
@@ -221,7 +230,7 @@ TEST_F(DrawJobs, ChongqingUpdateFollowsALoadOfLongPeriods) {
 }
 
 TEST_F(DrawJobs, ChongqingUpdateSkipsTheReportedNumberAndShortLists) {
-    sites.serve('A', "/static/ssc/newlyopenlist.xml?", {Ok(FeedPage({{"20140512023", "1,2,3,4,5"}}))});
+    sites.serve('A', "/static/ssc/newlyopenlist.xml?", {FeedPage({{"20140512023", "1,2,3,4,5"}})});
     controls.setRows(kDrawList, kThreeRows);
     lastDrawNumber = "12345";
     update(0);
@@ -243,7 +252,7 @@ TEST_F(DrawJobs, JiangxiUpdateTriesSourcesUntilOneInserts) {
     EXPECT_EQ(sites.requests('C', "jxssc/baseTrend.action?recentPhase=1"), 0u);
     EXPECT_EQ(lastDrawNumber, "");  // only kind 0 reports its number
 
-    sites.serve('C', "jxssc/baseTrend.action?recentPhase=1", {Ok(BaseTrendPage({{"20140512024", "44444"}}))});
+    sites.serve('C', "jxssc/baseTrend.action?recentPhase=1", {BaseTrendPage({{"20140512024", "44444"}})});
     update(1);
     EXPECT_EQ(list()[0], (ReportRow{"140512024", "44444", ""}));
 }
@@ -256,8 +265,8 @@ TEST_F(DrawJobs, XinjiangUpdateReadsTheGbkResultsPage) {
 }
 
 TEST_F(DrawJobs, LongjiangUpdateAfterALoadAddsNoCopyOfTheNewestDraw) {
-    sites.serveGbk('H', "/sscsta/queryLottery1day2.html",
-                   OneDayPage({{"140512021", "11111"}, {"140512022", "22222"}, {"140512023", "33333"}}));
+    sites.serve('H', "/sscsta/queryLottery1day2.html",
+                {OneDayPage({{"140512021", "11111"}, {"140512022", "22222"}, {"140512023", "33333"}})});
     load(3);
     const std::string history = "/lottery/hisnumber.action?lotteryId=006";
     sites.serveGbk('G', history, LongjiangHistoryPage("140512023", " 3 3 3 3 3 "));
@@ -272,9 +281,8 @@ TEST_F(DrawJobs, FailedUpdatesLeaveListAndNumberAsTheyWere) {
     const std::string feed = "/static/ssc/newlyopenlist.xml?";
     controls.setRows(kDrawList, kThreeRows);
     lastDrawNumber = "22222";
-    for (const Reply& reply : {Silent(), Reply{"\x01\x02garbage\xFF"}, Ok("<html>maintenance</html>"),
-                               HttpReply(500, "Internal Server Error", "")}) {
-        sites.serve('A', feed, {reply});
+    for (const SiteAnswer& answer : {kHangs, kFails, SiteAnswer("<html>maintenance</html>")}) {
+        sites.serve('A', feed, {answer});
         update(0);
         EXPECT_EQ(list(), kThreeRows);
         EXPECT_EQ(lastDrawNumber, "22222");
@@ -300,7 +308,7 @@ TEST_F(DrawJobs, ApplyRechecksAgainstTheListAsItIsNow) {
     const DrawListTop top = ReadDrawListTop(controls);
     EXPECT_EQ(top.rows, 3u);
     EXPECT_EQ(top.issue, "140512022");
-    sites.serve('A', "/static/ssc/newlyopenlist.xml?", {Ok(FeedPage({{"20140512023", "1,2,3,4,5"}}))});
+    sites.serve('A', "/static/ssc/newlyopenlist.xml?", {FeedPage({{"20140512023", "1,2,3,4,5"}})});
     const auto draw = FetchLatestDraw(0, top, lastDrawNumber, sites.hosts, sites.options);
     ASSERT_TRUE(draw.has_value());
     // Meanwhile a reload put a newer draw on top.

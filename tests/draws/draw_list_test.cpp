@@ -10,7 +10,9 @@
 #include "draw_pages.h"
 #include "draw_sites.h"
 #include "history/history_fixture.h"
-#include "tools/tools_fixture.h"
+#include "runtime/recording_platform.h"
+#include "runtime/temp_folder.h"
+#include "runtime/time_limits.h"
 
 namespace sanxing {
 namespace {
@@ -31,7 +33,7 @@ protected:
     // The UI thread's turn: the job's rows, then the timed steps of any speech.
     void settle() {
         do {
-            ASSERT_TRUE(window.drawList().waitIdle(5s));
+            ASSERT_TRUE(window.drawList().waitIdle(kWaitLimit));
             platform.loop.runPosted();
         } while (!window.drawList().idle());
         platform.loop.runTimers();
@@ -63,9 +65,9 @@ protected:
 TEST_F(DrawListTest, ALoadPerKindCountsItsNewestDrawAsHandled) {
     sites.serveGbk('B', "trend/jxssc/jiben-5xing.html?periodNumber=100",
                    JibenPage({{"20140512021", "11111"}, {"20140512022", "22222"}}));
-    sites.serveGbk('F', "/trend/analyseSSC.do?operator=codeBigSmall&pageCount=100",
-                   XinjiangTrendPage({{"2014051201", "0 1 2 3 4"}, {"2014051202", "5 6 7 8 9"}}));
-    sites.serveGbk('H', "/sscsta/queryLottery1day2.html", OneDayPage({{"140512022", "22222"}, {"140512023", "33333"}}));
+    sites.serve('F', "/trend/analyseSSC.do?operator=codeBigSmall&pageCount=100",
+                {XinjiangTrendPage({{"2014051201", "0 1 2 3 4"}, {"2014051202", "5 6 7 8 9"}})});
+    sites.serve('H', "/sscsta/queryLottery1day2.html", {OneDayPage({{"140512022", "22222"}, {"140512023", "33333"}})});
     loadChongqing();
     EXPECT_EQ(list()[0], (ReportRow{"140512022", "22222", ""}));
     const std::pair<int, ReportRows> expected[] = {
@@ -93,7 +95,7 @@ TEST_F(DrawListTest, StartUpLoadsTheFirstKind) {
 TEST_F(DrawListTest, AnUpdateThatInsertsIsSpokenAndMarked) {
     loadChongqing();
     window.controls().setText("编辑框_结果", "012 333 ");
-    sites.serve('A', kFeedCq, {Ok(FeedPage({{"20140512023", "3,3,3,4,5"}, {"20140512022", "2,2,2,2,2"}}))});
+    sites.serve('A', kFeedCq, {FeedPage({{"20140512023", "3,3,3,4,5"}, {"20140512022", "2,2,2,2,2"}})});
     tick();
     ASSERT_EQ(list().size(), 4u);
     EXPECT_EQ(list()[0], (ReportRow{"140512023", "33345", "对"}));
@@ -104,7 +106,7 @@ TEST_F(DrawListTest, AnUpdateThatInsertsIsSpokenAndMarked) {
 
 TEST_F(DrawListTest, AnUpdateThatFindsNothingNewerChangesNothing) {
     loadChongqing();
-    sites.serve('A', kFeedCq, {Ok(FeedPage({{"20140512022", "2,2,2,2,2"}}))});
+    sites.serve('A', kFeedCq, {FeedPage({{"20140512022", "2,2,2,2,2"}})});
     tick();
     EXPECT_EQ(list().size(), 3u);
     EXPECT_EQ(list()[0], (ReportRow{"140512022", "22222", ""}));
@@ -125,7 +127,7 @@ TEST_F(DrawListTest, AFailedFetchLeavesTheListAndTheSharedTexts) {
     EXPECT_EQ(session().lastDrawNumber, "99999");
     EXPECT_EQ(session().handledDrawNumber, "99999");
 
-    sites.serve('A', kFeedCq, {HttpReply(500, "Server Error", "")});
+    sites.serve('A', kFeedCq, {kFails});
     window.controls().setRows(kDrawList, before);
     tick();
     EXPECT_EQ(list(), before);
@@ -135,7 +137,7 @@ TEST_F(DrawListTest, AFailedFetchLeavesTheListAndTheSharedTexts) {
 }
 
 TEST_F(DrawListTest, OtherKindsReportTheirNewNumberToo) {
-    sites.serveGbk('H', "/sscsta/queryLottery1day2.html", OneDayPage({{"140512022", "22222"}, {"140512021", "11111"}}));
+    sites.serve('H', "/sscsta/queryLottery1day2.html", {OneDayPage({{"140512022", "22222"}, {"140512021", "11111"}})});
     selectKind(3);
     sites.serveGbk('G', "/lottery/hisnumber.action?lotteryId=006", LongjiangHistoryPage("140512023", " 6 7 8 9 0 "));
     window.controls().setText("编辑框_结果", "678 ");
@@ -153,7 +155,7 @@ TEST_F(DrawListTest, SpeechOnlyWhenTickedMarkEitherWay) {
     loadChongqing();
     window.controls().setTicked("选择框_开奖报号", false);
     window.controls().select("组合框_验证", 1);
-    sites.serve('A', kFeedCq, {Ok(FeedPage({{"20140512023", "1,2,3,4,5"}}))});
+    sites.serve('A', kFeedCq, {FeedPage({{"20140512023", "1,2,3,4,5"}})});
     tick();
     EXPECT_EQ(list()[0], (ReportRow{"140512023", "12345", "错"}));
     EXPECT_TRUE(platform.sounds.empty());
@@ -161,9 +163,9 @@ TEST_F(DrawListTest, SpeechOnlyWhenTickedMarkEitherWay) {
 
 TEST_F(DrawListTest, NewerThanRow0IsDecidedWhenTheRowsArrive) {
     loadChongqing();
-    sites.serve('A', kFeedCq, {Ok(FeedPage({{"20140512023", "3,3,3,3,3"}}))});
+    sites.serve('A', kFeedCq, {FeedPage({{"20140512023", "3,3,3,3,3"}})});
     window.tick("时钟_开奖更新");
-    ASSERT_TRUE(window.drawList().waitIdle(5s));
+    ASSERT_TRUE(window.drawList().waitIdle(kWaitLimit));
     // Before the result is applied, the list gets a newer top by other means.
     window.controls().insertRow(kDrawList, 0, {"140512024", "44444", ""});
     platform.loop.runPosted();
@@ -172,10 +174,10 @@ TEST_F(DrawListTest, NewerThanRow0IsDecidedWhenTheRowsArrive) {
 }
 
 TEST_F(DrawListTest, ShutdownCancelsARunningLoad) {
-    sites.serve('B', kJibenCq, {Silent()});
+    sites.serve('B', kJibenCq, {kHangs});
     window.drawList().options().http.totalTimeout = 30s;  // only the cancel can end it soon
     window.selectItem("组合框_彩种", 0);
-    while (sites.requests('B', kJibenCq) == 0) std::this_thread::sleep_for(1ms);
+    ASSERT_TRUE(WaitUntil([&] { return sites.requests('B', kJibenCq) > 0; }));
     const auto start = std::chrono::steady_clock::now();
     window.shutdown();
     EXPECT_LT(std::chrono::steady_clock::now() - start, 2100ms);
@@ -205,7 +207,7 @@ protected:
 
 TEST_F(DrawListHistoryTest, EveryLoadedAndUpdatedDrawIsRecordedUnderItsKind) {
     loadChongqing();
-    sites.serve('A', kFeedCq, {Ok(FeedPage({{"20140512023", "1,2,3,4,5"}}))});
+    sites.serve('A', kFeedCq, {FeedPage({{"20140512023", "1,2,3,4,5"}})});
     tick();
     const auto stored = openDb().Newest("重庆时时彩", 10);
     ASSERT_EQ(stored.size(), 4u);

@@ -1,9 +1,13 @@
 #pragma once
-// A local server that plays every draw site: site X lives under /X of one test server.
+// Every draw site in memory: the draw jobs' page fetcher answers each source path with the
+// pages set for it, so that the jobs run without a network. The fetch over real sockets
+// has its own tests (http_fetch_test.cpp, and one job over the wire in draw_jobs_test.cpp).
 
 #include <chrono>
+#include <functional>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -11,7 +15,6 @@
 
 #include "draws/draw_hosts.h"
 #include "draws/source_page.h"
-#include "local_http_server.h"
 #include "runtime/controls.h"
 #include "runtime/gbk.h"
 
@@ -19,55 +22,97 @@ namespace sanxing::testing {
 
 using namespace std::chrono_literals;
 
-// A server that plays every site: site X lives under /X, and each path answers with
-// the page set for it (GBK unless said otherwise), or with 404.
+// What a source path answers: a page's bytes, a failed transfer (an error status, garbage,
+// a refused connection), or no answer until the transfer is cancelled or out of time.
+struct SiteAnswer {
+    SiteAnswer(std::string bytes) : page(std::move(bytes)) {}
+    SiteAnswer(const char* bytes) : page(bytes) {}
+    explicit SiteAnswer(bool hangs) : hangs(hangs) {}
+
+    std::optional<std::string> page;
+    bool hangs = false;
+};
+inline const SiteAnswer kFails{false};
+inline const SiteAnswer kHangs{true};
+
 class DrawSites {
 public:
-    // `delay` holds every answer back that long (a slow server).
-    explicit DrawSites(std::chrono::milliseconds delay = {})
-        : server_([this, delay](const Request& r) {
-              if (delay.count() > 0) std::this_thread::sleep_for(delay);
-              std::lock_guard lock(mutex_);
-              const auto it = pages_.find(r.path);
-              if (it == pages_.end()) return HttpReply(404, "Not Found", "");
-              if (it->second.empty()) return Ok("");
-              Reply reply = it->second.front();
-              if (it->second.size() > 1) it->second.erase(it->second.begin());
-              return reply;
-          }) {
+    // Answers a path ("/B/trend/..."); any thread.
+    using Script = std::function<SiteAnswer(const std::string& path)>;
+
+    // The pages set by serve(), or those of `script`.
+    explicit DrawSites(Script script = {}) : script_(std::move(script)) {
         for (char site = 'A'; site <= 'H'; ++site) {
-            std::string base = server_.base() + "/" + site;
+            std::string base = kOrigin + "/" + site;
             if (site >= 'B' && site <= 'E') base += '/';
             hosts.sites[static_cast<std::size_t>(site - 'A')] = base;
         }
+        options.fetch = [this](FetchRoutine routine, const std::string& url, const HttpOptions& http) {
+            return fetch(routine, url, http);
+        };
         options.http.connectTimeout = 300ms;
         options.http.totalTimeout = 600ms;
         options.retryPause = 10ms;
     }
+    DrawSites(const DrawSites&) = delete;
 
-    // The page a source path answers with; several pages are served in turn, the last
-    // one from then on.
-    void serve(char site, std::string_view path, std::vector<Reply> replies) {
+    // The answers of a source path; several are given in turn, the last one from then on.
+    // A path without answers fails.
+    void serve(char site, std::string_view path, std::vector<SiteAnswer> answers) {
         std::lock_guard lock(mutex_);
-        pages_[PathOf(site, path)] = std::move(replies);
+        answers_.insert_or_assign(PathOf(site, path), std::move(answers));
     }
-    void serveGbk(char site, std::string_view path, const std::string& page) {
-        serve(site, path, {Ok(Utf8ToGbk(page))});
+    void serveGbk(char site, std::string_view path, const std::string& page) { serve(site, path, {Utf8ToGbk(page)}); }
+    std::size_t requests(char site, std::string_view path) const {
+        std::lock_guard lock(mutex_);
+        const auto it = requests_.find(PathOf(site, path));
+        return it == requests_.end() ? 0 : it->second;
     }
-    std::size_t requests(char site, std::string_view path) const { return server_.requestCount(PathOf(site, path)); }
-    std::size_t requests() const { return server_.requestCount(); }
+    std::size_t requests() const {
+        std::lock_guard lock(mutex_);
+        std::size_t all = 0;
+        for (const auto& [path, count] : requests_) all += count;
+        return all;
+    }
 
     DrawHosts hosts;
     DrawJobOptions options;
 
 private:
+    inline static const std::string kOrigin = "http://sites.test";
+
     static std::string PathOf(char site, std::string_view path) {
-        return "/" + std::string(1, site) + (path.starts_with('/') ? "" : "/") + std::string(path);
+        std::string full{'/', site};
+        if (!path.starts_with('/')) full += '/';
+        return full.append(path);
     }
 
-    std::mutex mutex_;
-    std::map<std::string, std::vector<Reply>> pages_;
-    LocalHttpServer server_;
+    // Like the network's fetch: HttpFetch gives the empty text for a failure.
+    std::optional<std::string> fetch(FetchRoutine routine, const std::string& url, const HttpOptions& http) {
+        const std::string path = url.substr(kOrigin.size());
+        const SiteAnswer answer = script_ ? script_(path) : next(path);
+        if (answer.hangs) {
+            const auto until = std::chrono::steady_clock::now() + http.within(http.totalTimeout);
+            while (!http.cancelled() && std::chrono::steady_clock::now() < until) std::this_thread::sleep_for(1ms);
+        }
+        if (answer.page) return answer.page;
+        return routine == FetchRoutine::HttpFetch ? std::optional<std::string>("") : std::nullopt;
+    }
+
+    SiteAnswer next(const std::string& path) {
+        std::lock_guard lock(mutex_);
+        ++requests_[path];
+        const auto it = answers_.find(path);
+        if (it == answers_.end() || it->second.empty()) return kFails;
+        SiteAnswer answer = it->second.front();
+        if (it->second.size() > 1) it->second.erase(it->second.begin());
+        return answer;
+    }
+
+    Script script_;
+    mutable std::mutex mutex_;
+    std::map<std::string, std::vector<SiteAnswer>> answers_;
+    std::map<std::string, std::size_t> requests_;
 };
 
 // Draw-list rows of (issue, number), unmarked.

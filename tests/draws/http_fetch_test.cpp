@@ -8,6 +8,7 @@
 #include "draws/http_request.h"
 #include "local_http_server.h"
 #include "runtime/gbk.h"
+#include "runtime/time_limits.h"
 
 namespace sanxing {
 namespace {

@@ -237,12 +237,4 @@ private:
     int fillers_[4] = {-1, -1, -1, -1};
 };
 
-// Milliseconds that `work` takes.
-template <typename Work>
-long long MillisecondsOf(Work&& work) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
-}
-
 }  // namespace sanxing::testing

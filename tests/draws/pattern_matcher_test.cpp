@@ -3,12 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "draws/draw_markers.h"
-#include "local_http_server.h"
+#include "runtime/time_limits.h"
 
 namespace sanxing {
 namespace {
-
-using testing::MillisecondsOf;
 
 const std::string kTwoDrawFeed =
     "<xml>\r\n<row expect=\"20140512023\" opencode=\"1,2,3,4,5\" opentime=\"2014-05-12 01:55:00\"/>\r\n"

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "runtime/manual_loop.h"
+#include "runtime/time_limits.h"
 
 namespace sanxing {
 namespace {
@@ -26,7 +27,7 @@ public:
             context.post([name, &ran] { ran.push_back(name); });
         };
     }
-    void waitStarted() { started_.get_future().wait(); }
+    void waitStarted() { ASSERT_EQ(started_.get_future().wait_for(kWaitLimit), std::future_status::ready); }
     void open() { open_ = true; }
 
 private:
@@ -42,7 +43,7 @@ protected:
         };
     }
     void settle() {
-        ASSERT_TRUE(worker.waitIdle(5s));
+        ASSERT_TRUE(worker.waitIdle(kWaitLimit));
         loop.runPosted();
     }
 
@@ -53,7 +54,7 @@ protected:
 
 TEST_F(SerialWorkerTest, ResultsWaitForTheUiThread) {
     ASSERT_TRUE(worker.offer(job("a")));
-    ASSERT_TRUE(worker.waitIdle(5s));
+    ASSERT_TRUE(worker.waitIdle(kWaitLimit));
     EXPECT_TRUE(ran.empty());  // posted, not run: only the owner of the loop runs it
     loop.runPosted();
     EXPECT_EQ(ran, std::vector<std::string>{"a"});
@@ -108,12 +109,12 @@ TEST_F(SerialWorkerTest, AJobThatIgnoresCancelIsLeftBehindAfterTheLimit) {
         context.post([] { FAIL() << "a result after shutdown"; });
         finished->set_value();
     }));
-    started->get_future().wait();
+    ASSERT_EQ(started->get_future().wait_for(kWaitLimit), std::future_status::ready);
     const auto start = std::chrono::steady_clock::now();
     EXPECT_FALSE(worker.shutdown(100ms));
     EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
     *release = true;  // the job goes on by itself and its post goes nowhere
-    finished->get_future().wait();
+    ASSERT_EQ(finished->get_future().wait_for(kWaitLimit), std::future_status::ready);
     std::this_thread::sleep_for(10ms);
     EXPECT_EQ(loop.runPosted(), 0u);
 }

@@ -7,7 +7,7 @@
 #include "app/control_table.h"
 #include "draws/draw_record.h"
 #include "runtime/control_store.h"
-#include "tools/tools_fixture.h"
+#include "runtime/recording_platform.h"
 
 namespace sanxing {
 namespace {

@@ -6,10 +6,12 @@
 #include "history/draw_line.h"
 #include "history_fixture.h"
 #include "runtime/gbk.h"
+#include "runtime/time_limits.h"
 
 namespace history::testing {
 namespace {
 
+using sanxing::WaitForChild;
 using sanxing::WriteBytes;
 using Kind = ParsedLine::Kind;
 
@@ -166,8 +168,7 @@ TEST_F(Import, UnreadableFileIsRefused) {
         auto report = ImportDrawFile(*own, Fc3d(), file);
         _exit(!report && report.error().find("没有读取权限") != std::string::npos && own->Count("福彩3D") == 0 ? 0 : 1);
     }
-    int status = 0;
-    waitpid(child, &status, 0);
+    const int status = WaitForChild(child);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 }
 
@@ -223,8 +224,7 @@ TEST_F(Import, TwoProcessesImportingAtOnceLoseNothing) {
         children.push_back(child);
     }
     for (pid_t child : children) {
-        int status = 0;
-        waitpid(child, &status, 0);
+        const int status = WaitForChild(child);
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
     }
     EXPECT_EQ(db.Count("福彩3D"), 3000u);

@@ -6,11 +6,13 @@
 
 #include "history/issue_gaps.h"
 #include "history_fixture.h"
+#include "runtime/time_limits.h"
 
 namespace history::testing {
 namespace {
 
 using sanxing::ReadBytes;
+using sanxing::WaitForChild;
 using sanxing::WriteBytes;
 
 TEST(Lotteries, SixInComboOrderWithTheirDigitCounts) {
@@ -169,8 +171,7 @@ TEST_F(BrokenDatabase, FileWithoutPermissionIsRefused) {
         auto db = HistoryDb::Open(dbPath);
         _exit(!db && db.error().find("权限") != std::string::npos ? 0 : 1);
     }
-    int status = 0;
-    waitpid(child, &status, 0);
+    const int status = WaitForChild(child);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
     std::filesystem::permissions(dbPath, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
     EXPECT_EQ(OpenDb().Count("福彩3D"), 200u);

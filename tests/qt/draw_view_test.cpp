@@ -11,7 +11,6 @@
 #include <QTextBrowser>
 #include <QTreeWidget>
 
-#include <atomic>
 #include <filesystem>
 #include <fstream>
 
@@ -22,6 +21,7 @@
 #include "draws/draw_hosts.h"
 #include "draws/draw_pages.h"
 #include "draws/draw_record.h"
+#include "draws/draw_sites.h"
 #include "draws/local_http_server.h"
 #include "gui_fixture.h"
 #include "runtime/gbk.h"
@@ -73,23 +73,27 @@ std::string NestedTables(int depth) {
     return page + "</body></html>";
 }
 
+constexpr std::string_view kJibenCq = "trend/cqssc/jiben-5xing.html?periodNumber=100";
+constexpr std::string_view kJibenJx = "trend/jxssc/jiben-5xing.html?periodNumber=100";
+
+// The draw sites in memory (site B only); the announcement page from a local server.
 class DrawView : public GuiTest {
 protected:
     DrawView()
         : server([](const Request& r) {
-              if (r.path == "/B/trend/cqssc/jiben-5xing.html?periodNumber=100") {
-                  return Ok(
-                      Utf8ToGbk(JibenPage({{"140512020", "00000"}, {"140512021", "11111"}, {"140512022", "22222"}})));
-              }
               if (r.path == "/ads/3ssgg/cq.htm") {
                   return Ok(Utf8ToGbk("<html><body><p>本站公告</p><a href=\"next.htm\">下一页</a></body></html>"));
               }
               return HttpReply(404, "Not Found", "");
-          }) {}
+          }) {
+        sites.serveGbk('B', kJibenCq,
+                       JibenPage({{"140512020", "00000"}, {"140512021", "11111"}, {"140512022", "22222"}}));
+    }
 
     void SetUp() override {
         GuiTest::SetUp();
-        window->model().drawHosts().sites['B' - 'A'] = server.base() + "/B/";
+        window->model().drawHosts().sites['B' - 'A'] = sites.hosts.sites['B' - 'A'];
+        window->model().drawList().options().fetch = sites.options.fetch;
         window->model().drawList().options().http.totalTimeout = 2s;
     }
 
@@ -102,6 +106,7 @@ protected:
         emit kinds->activated(kind);
     }
 
+    DrawSites sites;
     LocalHttpServer server;
 };
 
@@ -123,12 +128,10 @@ TEST_F(DrawView, NestingBombsNeitherFreezeNorCrashTheWindow) {
         EventLatencyProbe probe;
         window->model().announcement().load(AnnouncementAddress(window->model().drawHosts()));
         EXPECT_TRUE(browser()->toPlainText().contains(QStringLiteral("正在载入公告")));
-        ASSERT_TRUE(WaitFor(
-            [this] {
-                return browser()->toPlainText().contains(QStringLiteral("公告")) &&
-                       !browser()->toPlainText().contains(QStringLiteral("正在载入"));
-            },
-            5000));
+        ASSERT_TRUE(WaitFor([this] {
+            return browser()->toPlainText().contains(QStringLiteral("公告")) &&
+                   !browser()->toPlainText().contains(QStringLiteral("正在载入"));
+        }));
         // What lies deeper than the parser's nesting limit is dropped.
         EXPECT_EQ(browser()->toPlainText().contains(QStringLiteral("底")), depth == 30);
         QTest::qWait(50);
@@ -138,27 +141,21 @@ TEST_F(DrawView, NestingBombsNeitherFreezeNorCrashTheWindow) {
 }
 
 TEST_F(DrawView, AKindChangeDropsTheOldRowsAndLoadsTheNewKindAtOnce) {
-    std::atomic<qint64> jiangxiAsked{-1};
-    QElapsedTimer clock;
-    LocalHttpServer hanging([&](const Request& r) {
-        if (r.path.starts_with("/B/trend/jxssc/")) jiangxiAsked = clock.elapsed();
-        return Silent();
-    });
+    sites.serve('B', kJibenJx, {kHangs});
     window->model().drawList().options().http.totalTimeout = 30s;
-    window->created();  // 重庆 from the test server: three rows
+    window->created();  // 重庆: three rows
     ASSERT_TRUE(WaitFor([this] { return list()->topLevelItemCount() == 3; }));
     EXPECT_FALSE(status()->isVisible());
 
     // 江西 hangs: the 重庆 rows go at once, and the list says it is loading.
-    window->model().drawHosts().sites['B' - 'A'] = hanging.base() + "/B/";
     chooseKind(1);
     EXPECT_EQ(list()->topLevelItemCount(), 0);
     EXPECT_TRUE(status()->isVisible());
     EXPECT_TRUE(status()->text().contains(QStringLiteral("正在载入江西时时彩")));
-    ASSERT_TRUE(WaitFor([&] { return hanging.requestCount() > 0; }));
+    ASSERT_TRUE(WaitFor([&] { return sites.requests('B', kJibenJx) > 0; }));
 
     // Back to 重庆 while the 江西 request hangs: its first request goes out at once.
-    window->model().drawHosts().sites['B' - 'A'] = server.base() + "/B/";
+    QElapsedTimer clock;
     clock.start();
     chooseKind(0);
     ASSERT_TRUE(WaitFor([this] { return list()->topLevelItemCount() == 3; }));
@@ -166,15 +163,15 @@ TEST_F(DrawView, AKindChangeDropsTheOldRowsAndLoadsTheNewKindAtOnce) {
     EXPECT_FALSE(status()->isVisible());
 
     // And the other way: 江西's request goes out at once behind a hanging 重庆 load.
-    window->model().drawHosts().sites['B' - 'A'] = hanging.base() + "/B/";
+    sites.serve('B', kJibenCq, {kHangs});
+    const std::size_t chongqingAsked = sites.requests('B', kJibenCq);
     chooseKind(0);
-    ASSERT_TRUE(WaitFor([&] { return hanging.requestCount() > 1; }));
+    ASSERT_TRUE(WaitFor([&] { return sites.requests('B', kJibenCq) > chongqingAsked; }));
     clock.restart();
     chooseKind(1);
-    ASSERT_TRUE(WaitFor([&] { return jiangxiAsked >= 0 && hanging.requestCount() > 2; }));
-    EXPECT_LT(jiangxiAsked.load(), 1000);
-    RecordProperty("kind_change_to_first_request_ms", static_cast<int>(jiangxiAsked.load()));
-    window->model().shutdown();  // before the hanging server goes
+    ASSERT_TRUE(WaitFor([&] { return sites.requests('B', kJibenJx) > 1; }));
+    EXPECT_LT(clock.elapsed(), 1000);
+    RecordProperty("kind_change_to_first_request_ms", static_cast<int>(clock.elapsed()));
 }
 
 TEST_F(DrawView, WithoutSourcesTheDrawAreaSaysWhatToConfigureAndWhere) {
@@ -219,11 +216,10 @@ TEST_F(DrawView, AKindChangeFromTheComboReloadsWhileTheWindowStaysLive) {
 }
 
 TEST_F(DrawView, ClosingTheWindowCancelsARunningLoadInTime) {
-    LocalHttpServer silent([](const Request&) { return Silent(); });
-    window->model().drawHosts().sites['B' - 'A'] = silent.base() + "/B/";
+    sites.serve('B', kJibenCq, {kHangs});
     window->model().drawList().options().http.totalTimeout = 30s;
     window->created();
-    ASSERT_TRUE(WaitFor([&silent] { return silent.requestCount() > 0; }));
+    ASSERT_TRUE(WaitFor([this] { return sites.requests('B', kJibenCq) > 0; }));
     QElapsedTimer clock;
     clock.start();
     window->close();

@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include "app/qt/layout_check.h"
+#include "runtime/time_limits.h"
 
 namespace sanxing::test {
 
@@ -34,11 +35,11 @@ DialogWatchdog::DialogWatchdog(std::function<void(const std::string&)> onSurpris
     timer_.start();
 }
 
-bool WaitFor(const std::function<bool()>& done, int milliseconds) {
+bool WaitFor(const std::function<bool()>& done) {
     QElapsedTimer clock;
     clock.start();
     while (!done()) {
-        if (clock.elapsed() > milliseconds) return false;
+        if (clock.elapsed() > std::chrono::milliseconds(kWaitLimit).count()) return false;
         QTest::qWait(5);
     }
     return true;

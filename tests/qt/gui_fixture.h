@@ -36,8 +36,8 @@ private:
     std::function<void(const std::string&)> onSurprise_;
 };
 
-// Processes events until `done` holds or `milliseconds` pass; whether it held.
-bool WaitFor(const std::function<bool()>& done, int milliseconds = 2000);
+// Processes events until `done` holds or the tests' wait limit passes; whether it held.
+bool WaitFor(const std::function<bool()>& done);
 
 class GuiTest : public ::testing::Test {
 protected:

@@ -35,7 +35,7 @@ protected:
     ImportReportDialog* import(const std::string& file) {
         platform.prepareFileChoice(file);
         menu().importDraws();
-        EXPECT_TRUE(WaitFor([&] { return !menu().busy(); }, 10000));
+        EXPECT_TRUE(WaitFor([&] { return !menu().busy(); }));
         EXPECT_TRUE(WaitFor([&] { return menu().lastReport() != nullptr; }));
         return menu().lastReport();
     }
@@ -104,7 +104,7 @@ TEST_F(HistoryMenuTest, ExportWritesTheChosenLotteryAsCsv) {
     platform.prepareFileChoice(csv);
     platform.prepareMessageAnswer(MessageAnswer::Ok);
     menu().exportDraws();
-    ASSERT_TRUE(WaitFor([&] { return !menu().busy() && !platform.answersLeft(); }, 10000));
+    ASSERT_TRUE(WaitFor([&] { return !menu().busy() && !platform.answersLeft(); }));
     EXPECT_EQ(ReadBytes(csv), "期号,号码,开奖日期\n241012001,11111,2024-10-12\n241012002,22222,\n");
     EXPECT_EQ(platform.answeredMessages().back().icon, MessageIcon::Information);
 }

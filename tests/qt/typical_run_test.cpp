@@ -1,5 +1,6 @@
 // The everyday use of the window, through real widgets: untick a digit, type a base set,
-// press 缩水, read the result and its count.
+// press 缩水, read the result and its count. This is the README's example; the other
+// programs' tests do not repeat it.
 
 #include <QCheckBox>
 #include <QLabel>

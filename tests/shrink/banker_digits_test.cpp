@@ -1,11 +1,11 @@
 #include "shrink/banker_digits.h"
 
-#include "selection_group_fixture.h"
+#include "group_fixture.h"
 
-namespace sanxing::selection_test {
+namespace sanxing::group_test {
 namespace {
 
-using BankerDigits = SelectionGroupTest;
+using BankerDigits = GroupTest;
 
 TEST_F(BankerDigits, InactiveUntilACountIsAskedFor) {
     EXPECT_FALSE(BankerGroup1(store));
@@ -67,4 +67,4 @@ TEST_F(BankerDigits, PanelsAreIndependent) {
 }
 
 }  // namespace
-}  // namespace sanxing::selection_test
+}  // namespace sanxing::group_test

@@ -4,11 +4,11 @@
 
 #include <string>
 
-#include "selection_group_fixture.h"
+#include "group_fixture.h"
 #include "shrink/pair_kill_boxes.h"
 #include "shrink/text_keys.h"
 
-namespace sanxing::selection_test {
+namespace sanxing::group_test {
 namespace {
 
 KeySet Keys(std::initializer_list<int> keys) {
@@ -65,4 +65,4 @@ TEST(ControlReading, PastedMegabyteTextIsScannedOnce) {
 }
 
 }  // namespace
-}  // namespace sanxing::selection_test
+}  // namespace sanxing::group_test

@@ -1,11 +1,11 @@
 #include "shrink/key_panels.h"
 
-#include "selection_group_fixture.h"
+#include "group_fixture.h"
 
-namespace sanxing::selection_test {
+namespace sanxing::group_test {
 namespace {
 
-using KeyPanels = SelectionGroupTest;
+using KeyPanels = GroupTest;
 
 TEST_F(KeyPanels, InactiveWhileEveryBoxIsTicked) {
     EXPECT_FALSE(SumTailGroup(store));
@@ -84,4 +84,4 @@ TEST_F(KeyPanels, FixedSumProductUsesHTimesTPlusU) {
 }
 
 }  // namespace
-}  // namespace sanxing::selection_test
+}  // namespace sanxing::group_test

@@ -1,13 +1,13 @@
 #include "shrink/pair_kill_boxes.h"
 
+#include "group_fixture.h"
 #include "numbers/failure_table.h"
-#include "selection_group_fixture.h"
 #include "shrink/shrink_run.h"
 
-namespace sanxing::selection_test {
+namespace sanxing::group_test {
 namespace {
 
-using PairKillBoxes = SelectionGroupTest;
+using PairKillBoxes = GroupTest;
 
 TEST_F(PairKillBoxes, InactiveWhileTheBoxesAreEmpty) {
     for (const auto group : {JunkCompoundGroup, HundredsTensSumGroup, HundredsUnitsSumGroup, TensUnitsSumGroup,
@@ -98,4 +98,4 @@ TEST_F(PairKillBoxes, JunkCompoundNeedsAllThreeBoxes) {
 }
 
 }  // namespace
-}  // namespace sanxing::selection_test
+}  // namespace sanxing::group_test

@@ -1,13 +1,13 @@
 #include "shrink/positional_digits.h"
 
+#include "group_fixture.h"
 #include "numbers/failure_table.h"
-#include "selection_group_fixture.h"
 #include "shrink/shrink_run.h"
 
-namespace sanxing::selection_test {
+namespace sanxing::group_test {
 namespace {
 
-using PositionalDigits = SelectionGroupTest;
+using PositionalDigits = GroupTest;
 
 TEST_F(PositionalDigits, InactiveWhileEveryBoxIsTicked) {
     EXPECT_FALSE(HundredsDigitGroup(store));
@@ -51,14 +51,5 @@ TEST_F(PositionalDigits, EveryWrongPositionCountsAsOneFailure) {
     EXPECT_EQ(table.failureCount("105"), 1);
 }
 
-TEST_F(PositionalDigits, RunKeepsTheBaseNumbersWithAllowedDigits) {
-    setText("编辑框_大底", "123 456 789");
-    untick({"选择框_百位7"});
-    FailureTable table;
-    RunShrink(store, table);
-    EXPECT_EQ(store.text("编辑框_结果"), "123 456 ");
-    EXPECT_EQ(store.text("标签_缩水结果"), "2注");
-}
-
 }  // namespace
-}  // namespace sanxing::selection_test
+}  // namespace sanxing::group_test

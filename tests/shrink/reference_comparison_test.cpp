@@ -11,7 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "group_test_support.h"
+#include "group_fixture.h"
+#include "reference_rules.h"
 #include "runtime/gbk.h"
 #include "runtime/hint_texts.h"
 #include "shrink/shrink_run.h"
@@ -19,38 +20,9 @@
 namespace sanxing::group_test {
 namespace {
 
+using namespace reference;
+
 // ---- The plain evaluation ------------------------------------------------------------
-
-std::vector<std::string> Split(const std::string& text, const std::string& delimiter) {
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t hit = text.find(delimiter, start);
-        if (hit == std::string::npos) {
-            parts.push_back(text.substr(start));
-            break;
-        }
-        parts.push_back(text.substr(start, hit - start));
-        start = hit + delimiter.size();
-    }
-    return parts;
-}
-
-bool Has(const std::string& text, const std::string& key) { return text.find(key) != std::string::npos; }
-
-std::string NumberText3(int n) {
-    std::string s = std::to_string(n);
-    while (s.size() < 3) s.insert(s.begin(), '0');
-    return s;
-}
-
-std::string D(int digit) { return std::to_string(digit); }
-
-std::string Two(int value) {
-    std::string s = std::to_string(value);
-    if (s.size() < 2) s.insert(s.begin(), '0');
-    return s;
-}
 
 std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
     for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
@@ -78,36 +50,27 @@ std::string PlainApplyLineTolerance(const std::string& linePassLists, const std:
     long long low, high;
     Bounds(tolerance, low, high);
     const std::vector<std::string> lists = Split(linePassLists, "\r\n");
-    std::string out;
-    for (int n = 0; n < 1000; ++n) {
+    return PassList([&](const std::string& n) {
         long long violations = 0;
-        for (const std::string& list : lists) violations += Has(list, NumberText3(n)) ? 0 : 1;
-        if (low <= violations && violations <= high) out += NumberText3(n) + " ";
-    }
-    return out;
-}
-
-template <typename Pass>
-std::string PlainPassList(Pass pass) {
-    std::string out;
-    for (int n = 0; n < 1000; ++n) {
-        if (pass(n / 100, n / 10 % 10, n % 10)) out += NumberText3(n) + " ";
-    }
-    return out;
+        for (const std::string& list : lists) violations += Has(list, n) ? 0 : 1;
+        return low <= violations && violations <= high;
+    });
 }
 
 bool PlainLineTest(const std::string& box, const std::string& line, int h, int t, int u) {
-    if (box == "杀百位") return !Has(line, D(h));
-    if (box == "杀十位") return !Has(line, D(t));
-    if (box == "杀个位") return !Has(line, D(u));
-    if (box == "杀定位") return !Has(line, D(h)) && !Has(line, D(t)) && !Has(line, D(u));
-    if (box == "杀复式") return !(Has(line, D(h)) && Has(line, D(t)) && Has(line, D(u)));
-    if (box == "杀合尾") return !Has(line, D((h + t + u) % 10));
-    if (box == "杀跨度") return !Has(line, D(std::max({h, t, u}) - std::min({h, t, u})));
-    if (box == "定胆码组") return Has(line, D(h)) || Has(line, D(t)) || Has(line, D(u));
-    if (box == "杀和值") return !Has(line, Two(h + t + u));
+    if (box == "杀百位") return !Has(line, DigitText(h));
+    if (box == "杀十位") return !Has(line, DigitText(t));
+    if (box == "杀个位") return !Has(line, DigitText(u));
+    if (box == "杀定位") return !Has(line, DigitText(h)) && !Has(line, DigitText(t)) && !Has(line, DigitText(u));
+    if (box == "杀复式") return !(Has(line, DigitText(h)) && Has(line, DigitText(t)) && Has(line, DigitText(u)));
+    if (box == "杀合尾") return !Has(line, DigitText((h + t + u) % 10));
+    if (box == "杀跨度") return !Has(line, DigitText(std::max({h, t, u}) - std::min({h, t, u})));
+    if (box == "定胆码组") return Has(line, DigitText(h)) || Has(line, DigitText(t)) || Has(line, DigitText(u));
+    if (box == "杀和值") return !Has(line, TwoDigits(h + t + u));
     if (box == "杀二码组合") {
-        for (const std::string& pair : {D(h) + D(t), D(t) + D(h), D(h) + D(u), D(u) + D(h), D(t) + D(u), D(u) + D(t)}) {
+        for (const std::string& pair :
+             {DigitText(h) + DigitText(t), DigitText(t) + DigitText(h), DigitText(h) + DigitText(u),
+              DigitText(u) + DigitText(h), DigitText(t) + DigitText(u), DigitText(u) + DigitText(t)}) {
             if (Has(line, pair)) return false;
         }
         return true;
@@ -121,7 +84,7 @@ bool PlainLineTest(const std::string& box, const std::string& line, int h, int t
     }
     const std::string& bytes = form->second;
     auto cut = [&](std::size_t from) { return from < bytes.size() ? bytes.substr(from, 5) : std::string(); };
-    return !(Has(cut(0), D(h)) && Has(cut(5), D(t)) && Has(cut(10), D(u)));
+    return !(Has(cut(0), DigitText(h)) && Has(cut(5), DigitText(t)) && Has(cut(10), DigitText(u)));
 }
 
 std::optional<std::string> PlainList(const Controls& c, const std::string& box, const std::string& combo) {
@@ -129,7 +92,7 @@ std::optional<std::string> PlainList(const Controls& c, const std::string& box, 
     if (content.empty() || content == HintFor(box)) return std::nullopt;
     std::string linePassLists;
     for (const std::string& line : Split(content, "\r\n")) {
-        linePassLists += PlainPassList([&](int h, int t, int u) { return PlainLineTest(box, line, h, t, u); }) + "\r\n";
+        linePassLists += DigitPassList([&](int h, int t, int u) { return PlainLineTest(box, line, h, t, u); }) + "\r\n";
     }
     return PlainApplyLineTolerance(linePassLists, c.text(combo));
 }
@@ -140,8 +103,10 @@ std::string PlainSegmentLine(const std::string& group, const std::string& tolera
     if (segments.size() != 3) return "";
     std::string lists;
     for (const std::string& s : segments) {
-        lists +=
-            PlainPassList([&](int h, int t, int u) { return Has(s, D(h)) || Has(s, D(t)) || Has(s, D(u)); }) + "\r\n";
+        lists += DigitPassList([&](int h, int t, int u) {
+                     return Has(s, DigitText(h)) || Has(s, DigitText(t)) || Has(s, DigitText(u));
+                 }) +
+                 "\r\n";
     }
     return PlainApplyLineTolerance(lists, tolerance);
 }
@@ -161,14 +126,10 @@ std::optional<std::string> PlainSegments(const Controls& c) {
     return PlainApplyLineTolerance(lists, c.text("组合框_段组容错"));
 }
 
-int PairValue(char kind, int a, int b) {
-    const int value = kind == 's' ? a - b : kind == '+' ? a + b : a * b;
-    const std::string text = std::to_string(value);
-    return text.back() - '0';
-}
+int PairValue(char kind, int a, int b) { return Last(kind == 's' ? a - b : kind == '+' ? a + b : a * b)[0] - '0'; }
 
 std::string PairTotal(char kind, int h, int t, int u) {
-    return Two(PairValue(kind, h, t) + PairValue(kind, h, u) + PairValue(kind, t, u));
+    return TwoDigits(PairValue(kind, h, t) + PairValue(kind, h, u) + PairValue(kind, t, u));
 }
 
 // The key text of a number for each pair value box.
@@ -176,25 +137,25 @@ std::string PlainBoxKey(const std::string& box, int h, int t, int u) {
     if (box == "编辑框_两码总跨度和值") return PairTotal('s', h, t, u) + ",";
     if (box == "编辑框_两码总合尾和值") return PairTotal('+', h, t, u);
     if (box == "编辑框_两码总积数和值") return PairTotal('*', h, t, u);
-    if (box == "编辑框_百十跨度") return D(PairValue('s', h, t));
-    if (box == "编辑框_百个跨度") return D(PairValue('s', h, u));
-    if (box == "编辑框_十个跨度") return D(PairValue('s', t, u));
-    if (box == "编辑框_百十合尾") return D(PairValue('+', h, t));
-    if (box == "编辑框_百个合尾") return D(PairValue('+', h, u));
-    if (box == "编辑框_十个合尾") return D(PairValue('+', t, u));
-    return D(h) + D(t) + D(u);  // 编辑框_垃圾大底
+    if (box == "编辑框_百十跨度") return DigitText(PairValue('s', h, t));
+    if (box == "编辑框_百个跨度") return DigitText(PairValue('s', h, u));
+    if (box == "编辑框_十个跨度") return DigitText(PairValue('s', t, u));
+    if (box == "编辑框_百十合尾") return DigitText(PairValue('+', h, t));
+    if (box == "编辑框_百个合尾") return DigitText(PairValue('+', h, u));
+    if (box == "编辑框_十个合尾") return DigitText(PairValue('+', t, u));
+    return DigitText(h) + DigitText(t) + DigitText(u);  // 编辑框_垃圾大底
 }
 
 std::optional<std::string> PlainBox(const Controls& c, const std::string& box) {
     const std::string& content = c.text(box);
     if (content.empty()) return std::nullopt;
-    return PlainPassList([&](int h, int t, int u) { return !Has(content, PlainBoxKey(box, h, t, u)); });
+    return DigitPassList([&](int h, int t, int u) { return !Has(content, PlainBoxKey(box, h, t, u)); });
 }
 
 std::string TickedText(const Controls& c, const std::string& prefix) {
     std::string digits;
     for (int d = 0; d <= 9; ++d) {
-        if (c.ticked(prefix + D(d))) digits += D(d);
+        if (c.ticked(prefix + DigitText(d))) digits += DigitText(d);
     }
     return digits;
 }
@@ -203,9 +164,9 @@ std::optional<std::string> PlainBanker(const Controls& c, const std::string& pai
     const std::string bankers = TickedText(c, "选择框_" + pair);
     if (bankers.empty()) return std::nullopt;
     const int p = c.selectedIndex("组合框_" + pair + "胆");
-    return PlainPassList([&](int h, int t, int u) {
+    return DigitPassList([&](int h, int t, int u) {
         const int digits[] = {0, h, t, u};
-        const int count = Has(bankers, D(digits[first])) + Has(bankers, D(digits[second]));
+        const int count = Has(bankers, DigitText(digits[first])) + Has(bankers, DigitText(digits[second]));
         switch (p) {
             case 0: return count == 0;
             case 1: return count <= 1;
@@ -222,10 +183,10 @@ std::optional<std::string> PlainTwoPairSums(const Controls& c, const std::string
     const std::string prefix = "选择框_" + panel;
     const std::string digits = TickedText(c, prefix);
     if (digits.empty()) return std::nullopt;
-    return PlainPassList([&](int h, int t, int u) {
+    return DigitPassList([&](int h, int t, int u) {
         const int d[] = {0, h, t, u};
-        const int count = Has(digits, D((d[p1] + d[q1]) % 10)) + Has(digits, D((d[p2] + d[q2]) % 10));
-        return c.ticked(prefix + "出" + D(count) + "个");
+        const int count = Has(digits, DigitText((d[p1] + d[q1]) % 10)) + Has(digits, DigitText((d[p2] + d[q2]) % 10));
+        return c.ticked(prefix + "出" + DigitText(count) + "个");
     });
 }
 
@@ -300,7 +261,8 @@ public:
         }
         for (const char* panel : {"百十与百个合", "百十与十个合", "百个与十个合"}) {
             Tick(store, std::string("选择框_") + panel, 3);
-            for (int c = 0; c <= 2; ++c) store.setTicked(std::string("选择框_") + panel + "出" + D(c) + "个", Below(2));
+            for (int c = 0; c <= 2; ++c)
+                store.setTicked(std::string("选择框_") + panel + "出" + DigitText(c) + "个", Below(2));
         }
         for (const char* list : {"杀百位", "杀十位", "杀个位", "杀定位", "杀复式", "杀大小单双", "杀合尾", "杀跨度",
                                  "定胆码组", "杀和值", "杀二码组合"}) {
@@ -325,7 +287,7 @@ public:
 
 private:
     void Tick(ControlStore& store, const std::string& prefix, int oneIn) {
-        for (int d = 0; d <= 9; ++d) store.setTicked(prefix + D(d), Below(oneIn) == 0);
+        for (int d = 0; d <= 9; ++d) store.setTicked(prefix + DigitText(d), Below(oneIn) == 0);
     }
 
     std::mt19937 random_;
@@ -340,8 +302,8 @@ std::string RandomBase(RandomControls& random) {
         const int kind = random.Below(10);
         const int length = kind < 5 ? 3 : kind == 5 ? 1 : kind == 6 ? 2 : kind == 7 ? 4 : 0;
         std::string token;
-        for (int d = 0; d < length; ++d) token += D(random.Below(10));
-        if (kind == 9) token = D(random.Below(10)) + "x" + D(random.Below(10));
+        for (int d = 0; d < length; ++d) token += DigitText(random.Below(10));
+        if (kind == 9) token = DigitText(random.Below(10)) + "x" + DigitText(random.Below(10));
         base += token + " ";
         if (kind < 2) base += token + " ";  // the same token again
     }
@@ -389,7 +351,7 @@ TEST(ReferenceComparison, WholeRunMatchesPlainFailureCounts) {
         Bounds(store.text("组合框_容错"), low, high);
         std::vector<std::string> tokens = Split(base, " ");
         if (base.empty()) {
-            for (int n = 0; n < 1000; ++n) tokens.push_back(NumberText3(n));
+            for (int n = 0; n < 1000; ++n) tokens.push_back(NumberText(n));
         }
         std::string expected;
         for (const std::string& token : tokens) {

@@ -13,40 +13,17 @@
 #include <vector>
 
 #include "app/control_table.h"
+#include "reference_rules.h"
 #include "runtime/control_store.h"
 #include "shrink/condition_group.h"
 
 namespace sanxing {
 namespace {
 
+using namespace reference;
+
 using Store = ControlStore;
 using Reference = std::function<std::optional<std::string>(const Store&)>;
-
-// The last `width` characters of the value's decimal text with zeros put in front.
-std::string Padded(int value, std::size_t width) {
-    const std::string s = std::string(width, '0') + std::to_string(value);
-    return s.substr(s.size() - width);
-}
-
-std::string Num(int i) { return Padded(i, 3); }
-
-bool Has(const std::string& text, const std::string& key) { return text.find(key) != std::string::npos; }
-
-std::string Last(int value) { return std::to_string(value).substr(std::to_string(value).size() - 1); }
-
-std::string TwoDigits(int value) { return Padded(value, 2); }
-
-int D(const std::string& n, int position) { return n[position - 1] - '0'; }
-
-// Walks the universe and appends every number that passes, followed by one space.
-template <typename Passes>
-std::string PassList(Passes passes) {
-    std::string list;
-    for (int i = 0; i < 1000; ++i) {
-        if (passes(Num(i))) list += Num(i) + " ";
-    }
-    return list;
-}
 
 // The entries of the unticked boxes, in the order given.
 std::string Unticked(const Store& s, const std::vector<std::pair<std::string, std::string>>& boxes) {
@@ -98,7 +75,8 @@ Reference Span() {
 Reference Sum() {
     std::vector<std::pair<std::string, std::string>> boxes;
     for (int v = 0; v <= 27; ++v) boxes.push_back({"选择框_合值" + TwoDigits(v), TwoDigits(v) + ","});
-    return KeyedBoxes(boxes, [](const std::string& n) { return TwoDigits(D(n, 1) + D(n, 2) + D(n, 3)) + ","; });
+    return KeyedBoxes(boxes,
+                      [](const std::string& n) { return TwoDigits(Digit(n, 1) + Digit(n, 2) + Digit(n, 3)) + ","; });
 }
 
 Reference FixedSumChange() {
@@ -110,8 +88,8 @@ Reference FixedSumChange() {
             if (!Has(u, std::to_string(k))) continue;
             std::string line;
             for (int i = 0; i < 1000; ++i) {
-                const std::string n = Num(i);
-                if ((D(n, 1) + 2 * D(n, 2) + D(n, 3)) % 10 == k) line += (line.empty() ? "" : " ") + n;
+                const std::string n = NumberText(i);
+                if ((Digit(n, 1) + 2 * Digit(n, 2) + Digit(n, 3)) % 10 == k) line += (line.empty() ? "" : " ") + n;
             }
             e += line + " ";
         }
@@ -129,27 +107,12 @@ Reference Shape() {
         for (const auto& [box, distinct] : {std::pair{"选择框_组三", 2u}, std::pair{"选择框_组六", 3u}}) {
             if (s.ticked(box)) continue;
             for (int i = 0; i < 1000; ++i) {
-                if (DigitSetOf(Num(i)).size() == distinct) e += Num(i) + " ";
+                if (DigitSetOf(NumberText(i)).size() == distinct) e += NumberText(i) + " ";
             }
         }
         if (e.empty()) return std::nullopt;
         return PassList([&](const std::string& n) { return !Has(e, n); });
     };
-}
-
-std::vector<std::string> SplitAt(const std::string& text, char delimiter) {
-    std::vector<std::string> parts;
-    std::string part;
-    for (const char c : text) {
-        if (c == delimiter) {
-            parts.push_back(part);
-            part.clear();
-        } else {
-            part += c;
-        }
-    }
-    parts.push_back(part);
-    return parts;
 }
 
 Reference Patterns(std::vector<std::pair<std::string, std::string>> boxes) {
@@ -161,9 +124,9 @@ Reference Patterns(std::vector<std::pair<std::string, std::string>> boxes) {
         if (p.empty()) return std::nullopt;
         std::string e;
         for (int i = 0; i < 1000; ++i) {
-            const std::string n = Num(i);
+            const std::string n = NumberText(i);
             for (const std::string& pattern : p) {
-                const auto classes = SplitAt(pattern, ',');
+                const auto classes = Split(pattern, ",");
                 if (Has(classes[0], n.substr(0, 1)) && Has(classes[1], n.substr(1, 1)) &&
                     Has(classes[2], n.substr(2, 1))) {
                     e += n + " ";
@@ -265,7 +228,7 @@ Reference KillBox(const std::string& box, KeyText keyText) {
 
 Reference PairTotal(const std::string& box, std::function<int(int, int)> pairValue) {
     return KillBox(box, [=](const std::string& n) {
-        const auto value = [&](int a, int b) { return std::stoi(Last(pairValue(D(n, a), D(n, b)))); };
+        const auto value = [&](int a, int b) { return std::stoi(Last(pairValue(Digit(n, a), Digit(n, b)))); };
         return Last(value(1, 2) + value(1, 3) + value(2, 3));
     });
 }
@@ -288,7 +251,7 @@ std::vector<Reference> References() {
         return [=](const std::string& n) { return std::string{n[a - 1], n[b - 1]}; };
     };
     const auto pairSum = [](int a, int b) {
-        return [=](const std::string& n) { return TwoDigits(D(n, a) + D(n, b)) + ","; };
+        return [=](const std::string& n) { return TwoDigits(Digit(n, a) + Digit(n, b)) + ","; };
     };
     return {
         Positional("选择框_百位", 1),
@@ -299,14 +262,16 @@ std::vector<Reference> References() {
         Banker(2),
         Banker(3),
         Road(),
-        KeyedBoxes(DigitBoxes("选择框_合尾"), [](const std::string& n) { return Last(D(n, 1) + D(n, 2) + D(n, 3)); }),
+        KeyedBoxes(DigitBoxes("选择框_合尾"),
+                   [](const std::string& n) { return Last(Digit(n, 1) + Digit(n, 2) + Digit(n, 3)); }),
         Span(),
         Sum(),
         TwoDigitCodes(),
         OddEven(),
         BigSmall(),
         FixedSumChange(),
-        KeyedBoxes(DigitBoxes("选择框_定合积"), [](const std::string& n) { return Last(D(n, 1) * D(n, 2) + D(n, 3)); }),
+        KeyedBoxes(DigitBoxes("选择框_定合积"),
+                   [](const std::string& n) { return Last(Digit(n, 1) * Digit(n, 2) + Digit(n, 3)); }),
         JunkCompound(),
         KillBox("编辑框_百十和值", pairSum(1, 2)),
         KillBox("编辑框_百个和值", pairSum(1, 3)),

@@ -1,11 +1,11 @@
 #include "shrink/shape_patterns.h"
 
-#include "selection_group_fixture.h"
+#include "group_fixture.h"
 
-namespace sanxing::selection_test {
+namespace sanxing::group_test {
 namespace {
 
-using ShapePatterns = SelectionGroupTest;
+using ShapePatterns = GroupTest;
 
 TEST_F(ShapePatterns, InactiveWhileEveryBoxIsTicked) {
     EXPECT_FALSE(ShapeGroup(store));
@@ -110,4 +110,4 @@ TEST_F(ShapePatterns, RepeatedDigitsTestTheirOwnPair) {
 }
 
 }  // namespace
-}  // namespace sanxing::selection_test
+}  // namespace sanxing::group_test

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "runtime/gbk.h"
+#include "runtime/time_limits.h"
 #include "tools/base_set_files.h"
 #include "tools_fixture.h"
 
@@ -20,11 +21,11 @@ protected:
     TempFolder folder;
 
     void open(std::optional<std::string> path) {
-        platform.chosenPaths.push_back(std::move(path));
+        platform.openPaths.push_back(std::move(path));
         window.click("打开大底");
     }
     void save(std::optional<std::string> path) {
-        platform.chosenPaths.push_back(std::move(path));
+        platform.savePaths.push_back(std::move(path));
         window.click("按钮_保存");
     }
     std::string failureMessage(int error) const { return std::string("保存失败：") + std::strerror(error); }
@@ -44,8 +45,7 @@ void ExpectAsUnprivilegedUser(Check check) {
         if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(2);
         ::_exit(check() ? 0 : 1);
     }
-    int status = 0;
-    ::waitpid(child, &status, 0);
+    const int status = WaitForChild(child);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "child status " << status;
 }
 
@@ -194,7 +194,7 @@ protected:
     void expectFailure(int error) {
         ASSERT_EQ(platform.messages.size(), 1u);
         EXPECT_EQ(platform.messages[0],
-                  (Message{failureMessage(error), "保存大底文件", MessageIcon::Error, MessageButtons::Ok}));
+                  (RecordedMessage{failureMessage(error), "保存大底文件", MessageIcon::Error, MessageButtons::Ok}));
         EXPECT_EQ(session().saveDirectory, "/remembered");
     }
 };

@@ -9,7 +9,7 @@ namespace {
 
 using ResultActions = ToolsTest;
 
-Message Hint(std::string text, MessageIcon icon) { return {std::move(text), "提示", icon, MessageButtons::Ok}; }
+RecordedMessage Hint(std::string text, MessageIcon icon) { return {std::move(text), "提示", icon, MessageButtons::Ok}; }
 
 TEST_F(ResultActions, PrizeCheckTakesExactlyThreeDigits) {
     window.click("按钮_兑奖");
@@ -26,7 +26,7 @@ TEST_F(ResultActions, PrizeCheckTakesExactlyThreeDigits) {
     set("编辑框_结果", "");
     set("编辑框_兑奖号码", "123");
     window.click("按钮_兑奖");
-    std::vector<Message> expected{Hint("请先输入3位开奖号", MessageIcon::Error)};
+    std::vector<RecordedMessage> expected{Hint("请先输入3位开奖号", MessageIcon::Error)};
     expected.insert(expected.end(), 7, Hint("请输入三位号码", MessageIcon::Error));
     expected.push_back(Hint("很遗憾，未找到开奖号码!", MessageIcon::Error));
     expected.push_back(Hint("恭喜你，中大奖了!", MessageIcon::Information));
@@ -41,8 +41,9 @@ TEST_F(ResultActions, CopyPutsTheResultOnTheClipboard) {
     set("编辑框_结果", "001 002 ");
     window.click("按钮_复制");
     EXPECT_EQ(platform.clipboard, std::vector<std::string>{"001 002 "});
-    EXPECT_EQ(platform.messages,
-              (std::vector<Message>{{"复制成功！", "复制大底！", MessageIcon::Information, MessageButtons::Ok}}));
+    EXPECT_EQ(
+        platform.messages,
+        (std::vector<RecordedMessage>{{"复制成功！", "复制大底！", MessageIcon::Information, MessageButtons::Ok}}));
 }
 
 TEST_F(ResultActions, EmptyBase) {
@@ -72,7 +73,8 @@ TEST_F(ResultActions, ClearAllAnsweredNoChangesNothing) {
     const ControlStore before = window.controls();
     window.click("按钮_全清");
     ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0], (Message{"确定全清吗", "全部清除", MessageIcon::Question, MessageButtons::YesNo}));
+    EXPECT_EQ(platform.messages[0], (RecordedMessage{"确定全清吗", "全部清除", MessageIcon::Question,
+                                                     MessageButtons::YesNo, MessageAnswer::No}));
     for (const ControlSpec& spec : ControlTable()) {
         EXPECT_EQ(c.text(spec.name), before.text(spec.name)) << spec.name;
         EXPECT_EQ(c.ticked(spec.name), before.ticked(spec.name)) << spec.name;

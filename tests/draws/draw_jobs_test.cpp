@@ -5,11 +5,11 @@
 #include <cstdio>
 #include <thread>
 
-#include "app/control_table.h"
 #include "draw_pages.h"
 #include "draw_sites.h"
 #include "runtime/control_store.h"
 #include "runtime/gbk.h"
+#include "window/control_table.h"
 
 namespace sanxing {
 namespace {

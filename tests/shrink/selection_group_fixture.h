@@ -9,9 +9,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/control_table.h"
 #include "numbers/number_set.h"
 #include "runtime/control_store.h"
+#include "window/control_table.h"
 
 namespace sanxing::selection_test {
 

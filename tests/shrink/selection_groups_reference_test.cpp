@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "app/control_table.h"
 #include "runtime/control_store.h"
 #include "shrink/condition_group.h"
+#include "window/control_table.h"
 
 namespace sanxing {
 namespace {

@@ -72,15 +72,18 @@ struct PositionPanel {
     Name selectAll;  // the clear action the selector's 全部 runs
 };
 inline constexpr std::array<PositionPanel, 3> kPositionPanels = {{
-    {"标签_百位", "组合框_百位",
+    {"标签_百位",
+     "组合框_百位",
      {"选择框_百位0", "选择框_百位1", "选择框_百位2", "选择框_百位3", "选择框_百位4", "选择框_百位5", "选择框_百位6",
       "选择框_百位7", "选择框_百位8", "选择框_百位9"},
      "组合框_百位/全部"},
-    {"标签_十位", "组合框_十位",
+    {"标签_十位",
+     "组合框_十位",
      {"选择框_十位0", "选择框_十位1", "选择框_十位2", "选择框_十位3", "选择框_十位4", "选择框_十位5", "选择框_十位6",
       "选择框_十位7", "选择框_十位8", "选择框_十位9"},
      "组合框_十位/全部"},
-    {"标签_个位", "组合框_个位",
+    {"标签_个位",
+     "组合框_个位",
      {"选择框_个位0", "选择框_个位1", "选择框_个位2", "选择框_个位3", "选择框_个位4", "选择框_个位5", "选择框_个位6",
       "选择框_个位7", "选择框_个位8", "选择框_个位9"},
      "组合框_个位/全部"},
@@ -205,43 +208,60 @@ inline constexpr Name kJunkCompoundClear = "三复式清";
 // ---- Pair page ----------------------------------------------------------------------------
 // The controls of one digit pair: hundreds-tens, hundreds-units, tens-units.
 struct PairPanel {
-    Name sumBox, sumPicker;    // 和值 row
-    Name codeBox, codePicker;  // 组合 row
-    Name totalPicker;          // picker of the pair's total-sum box
-    Name spanBox, tailBox;     // 杀两码
-    DigitBoxes bankers;        // 胆码 row
+    Name sumLabel, sumBox, sumPicker;     // 和值 row
+    Name codeLabel, codeBox, codePicker;  // 组合 row
+    Name totalPicker;                     // picker of the pair's total-sum box
+    Name spanLabel, spanBox;              // 杀两码: span
+    Name tailLabel, tailBox;              // 杀两码: sum tail
+    Name bankerLabel;                     // 胆码 row
+    DigitBoxes bankers;
     Name bankerRule, bankerClear;
 };
 inline constexpr std::array<PairPanel, 3> kPairPanels = {{
-    {"编辑框_百十和值",
+    {"标签_百十和值",
+     "编辑框_百十和值",
      "组合框_百十两码1",
+     "标签_百十组合",
      "编辑框_百十两码",
      "组合框_百十两码",
      "组合框_百十两码2",
+     "标签_百十跨度",
      "编辑框_百十跨度",
+     "标签_百十合尾",
      "编辑框_百十合尾",
+     "标签_百十胆码",
      {"选择框_百十0", "选择框_百十1", "选择框_百十2", "选择框_百十3", "选择框_百十4", "选择框_百十5", "选择框_百十6",
       "选择框_百十7", "选择框_百十8", "选择框_百十9"},
      "组合框_百十胆",
      "按钮_百十胆清"},
-    {"编辑框_百个和值",
+    {"标签_百个和值",
+     "编辑框_百个和值",
      "组合框_百个两码1",
+     "标签_百个组合",
      "编辑框_百个两码",
      "组合框_百个两码",
      "组合框_百个两码2",
+     "标签_百个跨度",
      "编辑框_百个跨度",
+     "标签_百个合尾",
      "编辑框_百个合尾",
+     "标签_百个胆码",
      {"选择框_百个0", "选择框_百个1", "选择框_百个2", "选择框_百个3", "选择框_百个4", "选择框_百个5", "选择框_百个6",
       "选择框_百个7", "选择框_百个8", "选择框_百个9"},
      "组合框_百个胆",
      "按钮_百个胆清"},
-    {"编辑框_十个和值",
+    {"标签_十个和值",
+     "编辑框_十个和值",
      "组合框_十个两码1",
+     "标签_十个组合",
      "编辑框_十个两码",
      "组合框_十个两码",
      "组合框_十个两码2",
+     "标签_十个跨度",
      "编辑框_十个跨度",
+     "标签_十个合尾",
      "编辑框_十个合尾",
+     "标签_十个胆码",
      {"选择框_十个0", "选择框_十个1", "选择框_十个2", "选择框_十个3", "选择框_十个4", "选择框_十个5", "选择框_十个6",
       "选择框_十个7", "选择框_十个8", "选择框_十个9"},
      "组合框_十个胆",
@@ -310,8 +330,8 @@ inline constexpr ExclusionListBoxes kKillSpan = {"杀跨度", "组合框_杀跨�
 inline constexpr ExclusionListBoxes kBankerDigitGroups = {"定胆码组", "组合框_胆码组容错", "标签_定胆码组容错",
                                                           "定胆码组清"};
 inline constexpr ExclusionListBoxes kKillSum = {"杀和值", "组合框_杀和值容错", "标签_杀和值容错", "杀和值清"};
-inline constexpr ExclusionListBoxes kKillPairCombinations = {"杀二码组合", "组合框_杀两码容错",
-                                                             "标签_杀二码组合容错", "杀二码组合清"};
+inline constexpr ExclusionListBoxes kKillPairCombinations = {"杀二码组合", "组合框_杀两码容错", "标签_杀二码组合容错",
+                                                             "杀二码组合清"};
 
 inline constexpr Name kSegments = "段组";
 inline constexpr Name kSegmentRule = "组合框_段组";

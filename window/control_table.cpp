@@ -265,14 +265,14 @@ void AddPairPage(TableBuilder& b) {
     const char* pickerTexts[] = {"百 十", "百 个", "十 个"};
     for (int i = 0; i < 3; ++i) {
         const std::string p = pairs[i];
-        b.label("标签_" + p + "和值", p + "和值");
+        b.label(ctl::kPairPanels[i].sumLabel, p + "和值");
         b.edit(ctl::kPairPanels[i].sumBox);
         b.combo(ctl::kPairPanels[i].sumPicker, Range(0, 18, 2), pickerTexts[i]);
     }
     b.button(ctl::kPairSumsClear, "清除");
     for (int i = 0; i < 3; ++i) {
         const std::string p = pairs[i];
-        b.label("标签_" + p + "组合", p + "组合");
+        b.label(ctl::kPairPanels[i].codeLabel, p + "组合");
         b.edit(ctl::kPairPanels[i].codeBox);
         b.combo(ctl::kPairPanels[i].codePicker, Range(0, 99, 2), pickerTexts[i]);
     }
@@ -299,19 +299,20 @@ void AddPairPage(TableBuilder& b) {
     b.button(ctl::kPairTotalsClear, "清除");
 
     b.label("标签_杀两码", "杀两码");
-    for (const char* kind : {"跨度", "合尾"}) {
-        for (int i = 0; i < 3; ++i) {
-            const std::string name = std::string(pairs[i]) + kind;
-            b.label("标签_" + name, name);
-            b.edit(kind == std::string_view("跨度") ? ctl::kPairPanels[i].spanBox : ctl::kPairPanels[i].tailBox);
-        }
+    for (int i = 0; i < 3; ++i) {
+        b.label(ctl::kPairPanels[i].spanLabel, std::string(pairs[i]) + "跨度");
+        b.edit(ctl::kPairPanels[i].spanBox);
+    }
+    for (int i = 0; i < 3; ++i) {
+        b.label(ctl::kPairPanels[i].tailLabel, std::string(pairs[i]) + "合尾");
+        b.edit(ctl::kPairPanels[i].tailBox);
     }
     b.button(ctl::kPairKillClear, "清除");
 
     for (int i = 0; i < 3; ++i) {
         const std::string pair = pairs[i];
         const ctl::PairPanel& panel = ctl::kPairPanels[i];
-        b.label("标签_" + pair + "胆码", pair + "胆码");
+        b.label(panel.bankerLabel, pair + "胆码");
         b.digitBoxes(panel.bankers, false);
         b.combo(panel.bankerRule, {"0-0", "0-1", "0-2", "1-1", "1-2"});
         b.button(panel.bankerClear, "清除");

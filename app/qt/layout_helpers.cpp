@@ -4,11 +4,7 @@
 
 namespace sanxing {
 
-Names DigitNames(const std::string& prefix) {
-    Names names;
-    for (int d = 0; d <= 9; ++d) names.push_back(prefix + std::to_string(d));
-    return names;
-}
+Names NamesOf(std::span<const ctl::Name> family) { return Names(family.begin(), family.end()); }
 
 namespace {
 

@@ -1,6 +1,5 @@
 #include <QGridLayout>
 #include <QWidget>
-#include <array>
 
 #include "app/qt/control_widgets.h"
 #include "app/qt/layout_helpers.h"
@@ -30,7 +29,7 @@ int AddBankerGroup(QGridLayout* grid, ControlWidgets& w, int row, const ctl::Ban
     for (ctl::Name count : group.counts) counts->addWidget(w.take(count));
     counts->addWidget(w.take(group.countNote));
     counts->addStretch(1);
-    AddWidgets(counts, w, {std::string(group.clear), std::string(group.invert)});
+    AddWidgets(counts, w, {group.clear, group.invert});
     grid->addLayout(counts, row + 1, kFirstDigit, 1, kAllColumns - kFirstDigit);
     return row + 2;
 }
@@ -59,10 +58,8 @@ void BuildBasicPage(ControlWidgets& w) {
     }
 
     grid->addWidget(w.take("标签_条件"), row, kCaption);
-    QHBoxLayout* shapes = Row(w,
-                              NamesOf(std::array{ctl::kTriple, ctl::kGroupThree, ctl::kGroupSix, ctl::kForwardSequence,
-                                                 ctl::kReverseSequence}),
-                              6);
+    QHBoxLayout* shapes =
+        Row(w, {ctl::kTriple, ctl::kGroupThree, ctl::kGroupSix, ctl::kForwardSequence, ctl::kReverseSequence}, 6);
     shapes->addStretch(1);
     shapes->addWidget(w.take(ctl::kShapesClear));
     grid->addLayout(shapes, row++, kFirstDigit, 1, kAllColumns - kFirstDigit);

@@ -31,7 +31,7 @@ void BuildCombinationPage(ControlWidgets& w) {
     for (const ctl::PairSumPanel& panel : ctl::kPairSumPanels) row = AddSumDigitPanel(panels, w, row, panel);
     page->addLayout(panels);
 
-    QHBoxLayout* junkHeader = Row(w, {"标签1", std::string(ctl::kJunkBaseCount)}, 8);
+    QHBoxLayout* junkHeader = Row(w, {"标签1", ctl::kJunkBaseCount}, 8);
     junkHeader->addStretch(1);
     junkHeader->addWidget(w.take(ctl::kJunkBaseClear));
     page->addLayout(junkHeader);

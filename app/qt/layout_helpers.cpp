@@ -23,7 +23,7 @@ QVBoxLayout* TightColumn(int spacing) { return Tight<QVBoxLayout>(spacing); }
 QGridLayout* TightGrid(int spacing) { return Tight<QGridLayout>(spacing); }
 
 void AddWidgets(QBoxLayout* layout, ControlWidgets& w, const Names& names) {
-    for (const std::string& name : names) layout->addWidget(w.take(name));
+    for (const std::string_view name : names) layout->addWidget(w.take(name));
 }
 
 QHBoxLayout* Row(ControlWidgets& w, const Names& names, int spacing) {

@@ -14,7 +14,8 @@
 
 namespace sanxing {
 
-using Names = std::vector<std::string>;
+// Control names: literals and catalogue constants, which outlive any layout built from them.
+using Names = std::vector<std::string_view>;
 
 // A family of the catalogue as a list of names.
 Names NamesOf(std::span<const ctl::Name> family);

@@ -40,7 +40,7 @@ int AddDigitPanel(QGridLayout* grid, ControlWidgets& w, int row, std::string_vie
     digits->addStretch(1);
     digits->addWidget(w.take(button));
     grid->addLayout(digits, row, kContent);
-    grid->addLayout(LeftAligned(Row(w, {std::string(combo)})), row + 1, kContent);
+    grid->addLayout(LeftAligned(Row(w, {combo})), row + 1, kContent);
     return row + 2;
 }
 

@@ -1,7 +1,6 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QWidget>
-#include <array>
 #include <utility>
 
 #include "app/qt/control_widgets.h"
@@ -17,8 +16,7 @@ QGridLayout* PairSumsAndCombinations(ControlWidgets& w) {
     QGridLayout* grid = TightGrid();
     for (int i = 0; i < 3; ++i) {
         const ctl::PairPanel& p = ctl::kPairPanels[static_cast<std::size_t>(i)];
-        AddToGrid(grid, w, NamesOf(std::array{p.sumLabel, p.sumBox, p.sumPicker, p.codeLabel, p.codeBox, p.codePicker}),
-                  6, i);
+        AddToGrid(grid, w, {p.sumLabel, p.sumBox, p.sumPicker, p.codeLabel, p.codeBox, p.codePicker}, 6, i);
     }
     grid->addWidget(w.take(ctl::kPairSumsClear), 3, 0, 1, 3, Qt::AlignRight);
     grid->addWidget(w.take(ctl::kPairCodesBoxesClear), 3, 3, 1, 3, Qt::AlignRight);
@@ -83,7 +81,7 @@ QGridLayout* PairBankers(ControlWidgets& w) {
         QHBoxLayout* digits = Row(w, NamesOf(pair.bankers), 1);
         digits->addStretch(1);
         grid->addLayout(digits, row++, 1);
-        grid->addLayout(LeftAligned(Row(w, NamesOf(std::array{pair.bankerRule, pair.bankerClear}))), row++, 1);
+        grid->addLayout(LeftAligned(Row(w, {pair.bankerRule, pair.bankerClear})), row++, 1);
     }
     return grid;
 }

@@ -1,6 +1,5 @@
 #include <QBoxLayout>
 #include <QWidget>
-#include <array>
 #include <functional>
 #include <initializer_list>
 #include <utility>
@@ -8,6 +7,7 @@
 #include "app/qt/control_widgets.h"
 #include "app/qt/layout_helpers.h"
 #include "app/qt/regions.h"
+#include "window/control_names.h"
 
 namespace sanxing {
 
@@ -17,7 +17,7 @@ namespace {
 QVBoxLayout* ExclusionList(ControlWidgets& w, const ctl::ExclusionListBoxes& list) {
     QVBoxLayout* column = TightColumn();
     column->addWidget(w.take(list.box), 1);
-    QHBoxLayout* controls = Row(w, NamesOf(std::array{list.toleranceCombo, list.label}));
+    QHBoxLayout* controls = Row(w, {list.toleranceCombo, list.label});
     controls->addStretch(1);
     controls->addWidget(w.take(list.clear));
     column->addLayout(controls);
@@ -38,8 +38,8 @@ QWidget* ListGroup(ControlWidgets& w, const std::string& group,
 QVBoxLayout* SegmentList(ControlWidgets& w) {
     QVBoxLayout* column = TightColumn();
     column->addWidget(w.take(ctl::kSegments), 1);
-    column->addLayout(LeftAligned(Row(w, {"标签_段组", std::string(ctl::kSegmentRule)})));
-    QHBoxLayout* controls = Row(w, {std::string(ctl::kSegmentTolerance), "标签_段组容错"});
+    column->addLayout(LeftAligned(Row(w, {"标签_段组", ctl::kSegmentRule})));
+    QHBoxLayout* controls = Row(w, {ctl::kSegmentTolerance, "标签_段组容错"});
     controls->addStretch(1);
     controls->addWidget(w.take(ctl::kSegmentsClear));
     column->addLayout(controls);

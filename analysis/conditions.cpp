@@ -6,6 +6,7 @@
 #include "numbers/set_text.h"
 #include "runtime/split.h"
 #include "shrink/shrink_run.h"
+#include "window/control_names.h"
 
 namespace sanxing::analysis {
 
@@ -29,7 +30,7 @@ Conditions Conditions::FromControls(const Controls& controls) {
     }
     // The base as the shrink's final step splits it: a token that is exactly three digits
     // can be a drawn number; every other token never equals one.
-    const std::string base = controls.text("编辑框_大底");
+    const std::string base = controls.text(ctl::kBaseSet);
     c.baseEmpty_ = base.empty();
     if (c.baseEmpty_) {
         c.baseNumbers_ = NumberSet::Universe();
@@ -38,7 +39,7 @@ Conditions Conditions::FromControls(const Controls& controls) {
             if (const std::optional<int> n = NumberValue(token)) c.baseNumbers_.insert(*n);
         });
     }
-    c.toleranceText_ = controls.text("组合框_容错");
+    c.toleranceText_ = controls.text(ctl::kTolerance);
     c.tolerance_ = ToleranceRange::FromText(c.toleranceText_);
     return c;
 }

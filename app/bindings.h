@@ -1,6 +1,6 @@
 #pragma once
 // The event bindings of the main window: which handler runs for which event of which
-// control. Rows whose handler is not built yet carry a null handler.
+// control. A handler is given the name of the control whose event it handles.
 
 #include <span>
 #include <string_view>
@@ -9,7 +9,7 @@
 
 namespace sanxing {
 
-using Handler = void (*)(WindowModel& window);
+using Handler = void (*)(WindowModel& window, std::string_view control);
 
 struct EventBinding {
     std::string_view control;

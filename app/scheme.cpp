@@ -1,7 +1,8 @@
 #include "app/scheme.h"
 
-#include "app/control_table.h"
 #include "runtime/text.h"
+#include "window/control_names.h"
+#include "window/control_table.h"
 
 namespace sanxing {
 
@@ -9,7 +10,7 @@ namespace {
 
 bool OnConditionPage(const Controls& controls, const ControlSpec& spec) {
     for (std::string parent = spec.parent; !parent.empty(); parent = controls.spec(parent).parent) {
-        if (parent == "高级选择夹1") return true;
+        if (parent == ctl::kConditionPages) return true;
     }
     return false;
 }
@@ -86,7 +87,7 @@ nlohmann::json SchemeOf(const Controls& controls) {
     nlohmann::json scheme = nlohmann::json::object();
     for (const ControlSpec& spec : ControlTable()) {
         if (!HoldsState(spec.kind)) continue;
-        if (spec.name != "组合框_容错" && !OnConditionPage(controls, spec)) continue;
+        if (spec.name != ctl::kTolerance && !OnConditionPage(controls, spec)) continue;
         if (spec.kind == ControlKind::CheckBox) {
             scheme[spec.name] = controls.ticked(spec.name);
         } else {

@@ -1,7 +1,8 @@
 #include "app/window_model.h"
 
 #include "app/bindings.h"
-#include "app/control_table.h"
+#include "window/control_names.h"
+#include "window/control_table.h"
 
 namespace sanxing {
 
@@ -27,7 +28,7 @@ bool WindowModel::fire(std::string_view name, ControlEvent event) {
     controls_.spec(name);  // an unknown name fails here, bound or not
     const Handler handler = FindHandler(name, event);
     if (handler == nullptr) return false;
-    handler(*this);
+    handler(*this, name);
     return true;
 }
 
@@ -35,7 +36,7 @@ void WindowModel::created() {
     // The skin is attached by the view before this runs.
     drawList_.reload();
     const std::string address = AnnouncementAddress(drawHosts_);
-    if (!address.empty()) controls_.setText("超文本浏览框", address);
+    if (!address.empty()) controls_.setText(ctl::kAdPage, address);
     announcement_.load(address);
 }
 
@@ -48,7 +49,7 @@ void WindowModel::shutdown() {
 }
 
 ReportRows WindowModel::reportRows(std::string_view name) const {
-    if (name != "列表框_容错") return controls_.rows(name);
+    if (name != ctl::kFailureList) return controls_.rows(name);
     ReportRows rows;
     for (std::size_t i = 0; i < failures_.rowCount(); ++i) rows.push_back({failures_.rowText(i)});
     return rows;

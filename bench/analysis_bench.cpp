@@ -7,9 +7,9 @@
 
 #include "analysis/backtest.h"
 #include "analysis/trend.h"
-#include "app/control_table.h"
 #include "numbers/set_text.h"
 #include "typical_conditions.h"
+#include "window/control_table.h"
 
 namespace sanxing::analysis {
 namespace {

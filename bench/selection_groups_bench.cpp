@@ -3,11 +3,11 @@
 
 #include <benchmark/benchmark.h>
 
-#include "app/control_table.h"
 #include "numbers/failure_table.h"
 #include "runtime/control_store.h"
 #include "shrink/pair_kill_boxes.h"
 #include "shrink/shrink_run.h"
+#include "window/control_table.h"
 
 namespace sanxing {
 namespace {

@@ -9,12 +9,12 @@
 #include <random>
 #include <string>
 
-#include "app/control_table.h"
 #include "numbers/failure_table.h"
 #include "runtime/control_store.h"
 #include "shrink/exclusion_lists.h"
 #include "shrink/shrink_run.h"
 #include "typical_conditions.h"
+#include "window/control_table.h"
 
 namespace sanxing {
 namespace {

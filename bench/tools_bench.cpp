@@ -9,11 +9,11 @@
 #include <fstream>
 #include <random>
 
-#include "app/control_table.h"
 #include "numbers/set_text.h"
 #include "runtime/control_store.h"
 #include "tools/base_file_scan.h"
 #include "tools/set_operations.h"
+#include "window/control_table.h"
 
 namespace sanxing {
 namespace {

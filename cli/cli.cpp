@@ -7,7 +7,6 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "app/control_table.h"
 #include "app/scheme.h"
 #include "app/version.h"
 #include "app/window_model.h"
@@ -15,6 +14,7 @@
 #include "cli/cli_session.h"
 #include "cli/history_steps.h"
 #include "draws/draw_hosts.h"
+#include "window/control_table.h"
 
 namespace sanxing {
 

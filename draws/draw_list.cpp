@@ -4,6 +4,7 @@
 #include "draws/draw_jobs.h"
 #include "draws/verification.h"
 #include "history/lotteries.h"
+#include "window/control_names.h"
 
 namespace sanxing {
 
@@ -29,10 +30,10 @@ DrawList::DrawList(Controls& controls, Platform& platform, SessionState& session
 
 DrawList::~DrawList() { shutdown(); }
 
-int DrawList::selectedKind() const { return controls_.selectedIndex("组合框_彩种"); }
+int DrawList::selectedKind() const { return controls_.selectedIndex(ctl::kLottery); }
 
 std::string DrawList::kindName(int kind) const {
-    const auto& items = controls_.spec("组合框_彩种").items;
+    const auto& items = controls_.spec(ctl::kLottery).items;
     return kind >= 0 && static_cast<std::size_t>(kind) < items.size() ? items[static_cast<std::size_t>(kind)]
                                                                       : std::string();
 }
@@ -163,7 +164,7 @@ void DrawList::applyUpdate(int kind, const std::optional<DrawRecord>& draw) {
     }
     if (session_.lastDrawNumber == session_.handledDrawNumber) return;
     session_.handledDrawNumber = session_.lastDrawNumber;
-    if (controls_.ticked("选择框_开奖报号")) announcer_.announce(true, session_.handledDrawNumber);
+    if (controls_.ticked(ctl::kAnnounceDraws)) announcer_.announce(true, session_.handledDrawNumber);
     MarkNewestDraw(controls_);
 }
 

@@ -11,11 +11,12 @@
 #include <vector>
 
 #include "runtime/controls.h"
+#include "window/control_names.h"
 
 namespace sanxing {
 
 // The report list of recent draws: columns issue, number, mark; row 0 the newest draw.
-inline constexpr std::string_view kDrawList = "列表框_开奖";
+inline constexpr std::string_view kDrawList = ctl::kDrawList;
 
 // The list keeps at most this many rows, the newest.
 inline constexpr std::size_t kMaxDrawRows = 200;

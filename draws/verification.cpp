@@ -8,6 +8,7 @@
 #include "numbers/set_text.h"
 #include "runtime/gbk.h"
 #include "runtime/text.h"
+#include "window/control_names.h"
 
 namespace sanxing {
 
@@ -61,11 +62,11 @@ const std::string& Cell(const ReportRow& row, std::size_t column) {
 // The rows of the report, oldest first: each marked row among the first n.
 std::string ReportLines(const Controls& controls) {
     const ReportRows& rows = controls.rows(kDrawList);
-    const long long shown = std::max(0LL, LeadingInteger(controls.text("组合框_显示")));
+    const long long shown = std::max(0LL, LeadingInteger(controls.text(ctl::kShownDraws)));
     const std::size_t n = std::min(rows.size(), static_cast<std::size_t>(shown));
     const int window = VerificationWindow(controls);
-    const std::string windowWord(FirstGbkBytes(controls.text("组合框_验证"), 4));
-    const std::string& signature = controls.text("编辑框_签名");
+    const std::string windowWord(FirstGbkBytes(controls.text(ctl::kVerifyWindow), 4));
+    const std::string& signature = controls.text(ctl::kSignature);
     std::string lines;
     for (std::size_t r = 0; r < n; ++r) {
         const std::string& mark = Cell(rows[r], 2);
@@ -86,14 +87,14 @@ std::string DrawSegment(std::string_view number, int window) {
     return start < number.size() ? std::string(number.substr(start, 3)) : std::string();
 }
 
-int VerificationWindow(const Controls& controls) { return controls.selectedIndex("组合框_验证"); }
+int VerificationWindow(const Controls& controls) { return controls.selectedIndex(ctl::kVerifyWindow); }
 
 void MarkNewestDraw(Controls& controls) {
     const ReportRows& rows = controls.rows(kDrawList);
     if (rows.empty()) return;
     const std::string segment = DrawSegment(Cell(rows.front(), 1), VerificationWindow(controls));
-    const bool hit = TextContains(controls.text("编辑框_结果"), segment);
-    controls.setCell(kDrawList, 0, 2, controls.text(hit ? "编辑框_对" : "编辑框_错"));
+    const bool hit = TextContains(controls.text(ctl::kResult), segment);
+    controls.setCell(kDrawList, 0, 2, controls.text(hit ? ctl::kHitMark : ctl::kMissMark));
 }
 
 std::string NextIssueSuffix(std::string_view issue, bool wrapPast120) {
@@ -111,9 +112,9 @@ std::string NextIssueSuffix(std::string_view issue, bool wrapPast120) {
 std::string VerificationReport(const Controls& controls) {
     const ReportRows& rows = controls.rows(kDrawList);
     const std::string topIssue = rows.empty() ? std::string() : Cell(rows.front(), 0);
-    const bool timeBased = controls.selectedIndex("组合框_彩种") < kKindCount;
-    return controls.text("编辑框_结果") + "\r\n\r\n" + ReportLines(controls) + "\r\n" +
-           NextIssueSuffix(topIssue, timeBased) + "期 本期大底为：" + controls.text("标签_缩水结果") +
+    const bool timeBased = controls.selectedIndex(ctl::kLottery) < kKindCount;
+    return controls.text(ctl::kResult) + "\r\n\r\n" + ReportLines(controls) + "\r\n" +
+           NextIssueSuffix(topIssue, timeBased) + "期 本期大底为：" + controls.text(ctl::kResultCount) +
            std::string(kReportClosing);
 }
 

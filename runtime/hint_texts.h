@@ -13,15 +13,4 @@ inline constexpr std::string_view kSegmentHint =
     "如不想多行段组如下：\r\n段组为段组框\r\n123-456-789\r\n123-852-347\r\n如想分别段组如下：\r\n"
     "123-456-789=0-1\r\n123-852-347=0-2";
 
-// The hint of an exclusion-list box, or an empty view for a box without one.
-inline std::string_view HintFor(std::string_view box) {
-    for (std::string_view name : {"杀百位", "杀十位", "杀个位", "杀定位", "杀复式", "杀合尾", "杀跨度", "定胆码组"}) {
-        if (box == name) return kNumbersHint;
-    }
-    if (box == "杀和值" || box == "杀二码组合") return kConditionsHint;
-    if (box == "杀大小单双") return kShapesHint;
-    if (box == "段组") return kSegmentHint;
-    return {};
-}
-
 }  // namespace sanxing

@@ -2,7 +2,6 @@
 
 #include <array>
 #include <cstdint>
-#include <string>
 
 #include "shrink/control_reading.h"
 
@@ -15,15 +14,14 @@ std::uint16_t DigitMask(Digits d) { return static_cast<std::uint16_t>((1U << d.h
 
 // The whole row takes microseconds, so unlike a slow per-number walk it needs no pause
 // to let the window process its events.
-std::optional<NumberSet> BankerRow(const Controls& controls, std::span<const std::string> bankerNames,
-                                   std::span<const std::string> countNames) {
+std::optional<NumberSet> BankerRow(const Controls& controls, const ctl::BankerGroup& group) {
     static const std::array<std::uint16_t, kUniverseSize> digitMasks = [] {
         std::array<std::uint16_t, kUniverseSize> masks{};
         for (int n = 0; n < kUniverseSize; ++n) masks[static_cast<std::size_t>(n)] = DigitMask(Digits(n));
         return masks;
     }();
-    const auto bankers = static_cast<unsigned>(TickedBoxes(controls, bankerNames).to_ulong());
-    const KeySet counts = TickedBoxes(controls, countNames);
+    const auto bankers = static_cast<unsigned>(TickedBoxes(controls, group.digits).to_ulong());
+    const KeySet counts = TickedBoxes(controls, group.counts);
     const bool active = (bankers != 0 && counts.test(0)) || counts.test(1) || counts.test(2) || counts.test(3);
     if (!active) return std::nullopt;
     // The banker count of a number: how many distinct banker digits it holds (0..3).
@@ -39,21 +37,15 @@ std::optional<NumberSet> BankerRow(const Controls& controls, std::span<const std
 }  // namespace
 
 std::optional<NumberSet> BankerGroup1(const Controls& controls) {
-    static const std::vector<std::string> bankers = NumberedNames("选择框_胆1码", 10, 1);
-    static const std::vector<std::string> counts = NumberedNames("选择框_胆1出", 4, 1);
-    return BankerRow(controls, bankers, counts);
+    return BankerRow(controls, std::get<0>(ctl::kBankerGroups));
 }
 
 std::optional<NumberSet> BankerGroup2(const Controls& controls) {
-    static const std::vector<std::string> bankers = NumberedNames("选择框_胆2码", 10, 1);
-    static const std::vector<std::string> counts = NumberedNames("选择框_胆2出", 4, 1);
-    return BankerRow(controls, bankers, counts);
+    return BankerRow(controls, std::get<1>(ctl::kBankerGroups));
 }
 
 std::optional<NumberSet> BankerGroup3(const Controls& controls) {
-    static const std::vector<std::string> bankers = NumberedNames("选择框_胆3码", 10, 1);
-    static const std::vector<std::string> counts = NumberedNames("选择框_胆3出", 4, 1);
-    return BankerRow(controls, bankers, counts);
+    return BankerRow(controls, std::get<2>(ctl::kBankerGroups));
 }
 
 }  // namespace sanxing

@@ -6,13 +6,12 @@
 #include <bitset>
 #include <optional>
 #include <span>
-#include <string>
 #include <string_view>
-#include <vector>
 
 #include "numbers/number_set.h"
 #include "runtime/controls.h"
 #include "shrink/numbers_by_key.h"
+#include "window/control_names.h"
 
 namespace sanxing {
 
@@ -25,11 +24,8 @@ struct Digits {
 // A set of small keys 0..99: a digit, a two-digit value, an index into a box family.
 using KeySet = std::bitset<100>;
 
-// prefix + key for key 0..count-1, the key written with `width` digits ("选择框_合值05").
-std::vector<std::string> NumberedNames(std::string_view prefix, int count, int width);
-
 // Bit k is set when the box names[k] is ticked.
-KeySet TickedBoxes(const Controls& controls, std::span<const std::string> names);
+KeySet TickedBoxes(const Controls& controls, std::span<const ctl::Name> names);
 
 // Numbers filed by a key of their digits, 0..99: a row is a union of a few filed sets
 // instead of a walk over the 1000 numbers. Built once per group (function-local static).
@@ -43,7 +39,7 @@ KeyClasses ClassesOf(KeyOf keyOf) {
 // The row of a family of boxes that start ticked and each allow one key value: inactive
 // while every box is ticked, otherwise the numbers whose key box is ticked.
 template <std::size_t Keys>
-std::optional<NumberSet> TickedKeyRow(const Controls& controls, std::span<const std::string> names,
+std::optional<NumberSet> TickedKeyRow(const Controls& controls, std::span<const ctl::Name> names,
                                       const NumbersByKey<Keys>& classes) {
     const KeySet ticked = TickedBoxes(controls, names);
     for (std::size_t k = 0; k < names.size(); ++k) {

@@ -7,11 +7,11 @@
 
 #include "numbers/set_text.h"
 #include "runtime/gbk.h"
-#include "runtime/hint_texts.h"
 #include "runtime/split.h"
 #include "shrink/line_tolerance.h"
 #include "shrink/numbers_by_key.h"
 #include "shrink/text_keys.h"
+#include "window/hint_boxes.h"
 
 namespace sanxing {
 
@@ -142,18 +142,24 @@ NumberSet PassShape(LineKey sets) {
 
 // ---- The lists -----------------------------------------------------------------------
 
+// Each list with its controls from the catalogue.
+constexpr ExclusionList List(const ctl::ExclusionListBoxes& boxes, LineKey (*lineKey)(std::string_view),
+                             NumberSet (*passing)(LineKey)) {
+    return {boxes.box, boxes.toleranceCombo, lineKey, passing};
+}
+
 constexpr ExclusionList kLists[] = {
-    {"杀百位", "组合框_杀百容错", DigitsKey, PassHundreds},
-    {"杀十位", "组合框_杀十容错", DigitsKey, PassTens},
-    {"杀个位", "组合框_杀个容错", DigitsKey, PassUnits},
-    {"杀定位", "组合框_杀定位容错", DigitsKey, PassPositional},
-    {"杀复式", "组合框_杀复式容错", DigitsKey, PassCompound},
-    {"杀大小单双", "组合框_杀大小单双容错", ShapeKey, PassShape},
-    {"杀合尾", "组合框_杀合尾容错", DigitsKey, PassSumTail},
-    {"杀跨度", "组合框_杀跨度容错", DigitsKey, PassSpan},
-    {"定胆码组", "组合框_胆码组容错", DigitsKey, PassBankerDigits},
-    {"杀和值", "组合框_杀和值容错", SumTextsKey, PassSum},
-    {"杀二码组合", "组合框_杀两码容错", PairCombinationsKey, PassPairCombinations},
+    List(ctl::kKillHundreds, DigitsKey, PassHundreds),
+    List(ctl::kKillTens, DigitsKey, PassTens),
+    List(ctl::kKillUnits, DigitsKey, PassUnits),
+    List(ctl::kKillPositional, DigitsKey, PassPositional),
+    List(ctl::kKillCompound, DigitsKey, PassCompound),
+    List(ctl::kKillShapes, ShapeKey, PassShape),
+    List(ctl::kKillSumTail, DigitsKey, PassSumTail),
+    List(ctl::kKillSpan, DigitsKey, PassSpan),
+    List(ctl::kBankerDigitGroups, DigitsKey, PassBankerDigits),
+    List(ctl::kKillSum, SumTextsKey, PassSum),
+    List(ctl::kKillPairCombinations, PairCombinationsKey, PassPairCombinations),
 };
 
 }  // namespace
@@ -176,17 +182,5 @@ std::optional<NumberSet> EvaluateExclusionList(const ExclusionList& list, const 
     ForEachToken(content, "\r\n", [&](std::string_view line) { keys.push_back(list.lineKey(line)); });
     return ApplyLineTolerance(CountLineViolations(std::move(keys), list.passing), controls.text(list.toleranceCombo));
 }
-
-std::optional<NumberSet> KillHundredsList(const Controls& c) { return EvaluateExclusionList(kLists[0], c); }
-std::optional<NumberSet> KillTensList(const Controls& c) { return EvaluateExclusionList(kLists[1], c); }
-std::optional<NumberSet> KillUnitsList(const Controls& c) { return EvaluateExclusionList(kLists[2], c); }
-std::optional<NumberSet> KillPositionalList(const Controls& c) { return EvaluateExclusionList(kLists[3], c); }
-std::optional<NumberSet> KillCompoundList(const Controls& c) { return EvaluateExclusionList(kLists[4], c); }
-std::optional<NumberSet> KillShapeList(const Controls& c) { return EvaluateExclusionList(kLists[5], c); }
-std::optional<NumberSet> KillSumTailList(const Controls& c) { return EvaluateExclusionList(kLists[6], c); }
-std::optional<NumberSet> KillSpanList(const Controls& c) { return EvaluateExclusionList(kLists[7], c); }
-std::optional<NumberSet> BankerDigitGroupsList(const Controls& c) { return EvaluateExclusionList(kLists[8], c); }
-std::optional<NumberSet> KillSumList(const Controls& c) { return EvaluateExclusionList(kLists[9], c); }
-std::optional<NumberSet> KillPairCombinationList(const Controls& c) { return EvaluateExclusionList(kLists[10], c); }
 
 }  // namespace sanxing

@@ -14,6 +14,7 @@
 
 #include "numbers/number_set.h"
 #include "runtime/controls.h"
+#include "window/control_names.h"
 
 namespace sanxing {
 
@@ -38,17 +39,12 @@ NumberSet LineTest(const ExclusionList& list, std::string_view line);
 // The list's row, or nothing while it is inactive.
 std::optional<NumberSet> EvaluateExclusionList(const ExclusionList& list, const Controls& controls);
 
-// The condition groups, one per list, in run order.
-std::optional<NumberSet> KillHundredsList(const Controls& controls);
-std::optional<NumberSet> KillTensList(const Controls& controls);
-std::optional<NumberSet> KillUnitsList(const Controls& controls);
-std::optional<NumberSet> KillPositionalList(const Controls& controls);
-std::optional<NumberSet> KillCompoundList(const Controls& controls);
-std::optional<NumberSet> KillShapeList(const Controls& controls);
-std::optional<NumberSet> KillSumTailList(const Controls& controls);
-std::optional<NumberSet> KillSpanList(const Controls& controls);
-std::optional<NumberSet> BankerDigitGroupsList(const Controls& controls);
-std::optional<NumberSet> KillSumList(const Controls& controls);
-std::optional<NumberSet> KillPairCombinationList(const Controls& controls);
+// The condition group of the list whose controls are `Boxes`: a row of the group table
+// names the list's controls and needs no function of its own.
+template <const ctl::ExclusionListBoxes& Boxes>
+std::optional<NumberSet> ExclusionListGroup(const Controls& controls) {
+    static const ExclusionList& list = ExclusionListFor(Boxes.box);
+    return EvaluateExclusionList(list, controls);
+}
 
 }  // namespace sanxing

@@ -2,19 +2,19 @@
 
 #include <array>
 #include <bitset>
-#include <string>
 
 #include "numbers/set_text.h"
 #include "shrink/numbers_by_key.h"
+#include "window/control_names.h"
 
 namespace sanxing {
 
 namespace {
 
-// The digits whose box `prefix` + digit is ticked.
-std::bitset<10> TickedDigits(const Controls& controls, const std::string& prefix) {
+// The digits whose box is ticked.
+std::bitset<10> TickedDigits(const Controls& controls, const ctl::DigitBoxes& boxes) {
     std::bitset<10> digits;
-    for (int d = 0; d <= 9; ++d) digits[d] = controls.ticked(prefix + std::to_string(d));
+    for (std::size_t d = 0; d < boxes.size(); ++d) digits[d] = controls.ticked(boxes[d]);
     return digits;
 }
 
@@ -38,10 +38,10 @@ NumberSet WhereMemberships(const NumberSet& a, const NumberSet& b, const std::ar
 
 // A pair banker group over the digits at positions P and Q.
 template <int P, int Q>
-std::optional<NumberSet> PairBanker(const Controls& controls, std::string_view pair) {
-    const std::bitset<10> bankers = TickedDigits(controls, "选择框_" + std::string(pair));
+std::optional<NumberSet> PairBanker(const Controls& controls, const ctl::PairPanel& pair) {
+    const std::bitset<10> bankers = TickedDigits(controls, pair.bankers);
     if (bankers.none()) return std::nullopt;
-    const int rule = controls.selectedIndex("组合框_" + std::string(pair) + "胆");
+    const int rule = controls.selectedIndex(pair.bankerRule);
     if (rule < 0 || rule >= static_cast<int>(kBankerRules.size())) return NumberSet{};
     return WhereMemberships(NumbersByDigitAt(P).anyOf(bankers), NumbersByDigitAt(Q).anyOf(bankers), kBankerRules[rule]);
 }
@@ -55,30 +55,35 @@ const NumbersByKey<10>& NumbersBySumTail() {
 
 // A two-pair sum group over the sum tails of the pairs (P1, Q1) and (P2, Q2).
 template <int P1, int Q1, int P2, int Q2>
-std::optional<NumberSet> TwoPairSums(const Controls& controls, std::string_view panel) {
-    const std::string prefix = "选择框_" + std::string(panel);
-    const std::bitset<10> digits = TickedDigits(controls, prefix);
+std::optional<NumberSet> TwoPairSums(const Controls& controls, const ctl::PairSumPanel& panel) {
+    const std::bitset<10> digits = TickedDigits(controls, panel.digits);
     if (digits.none()) return std::nullopt;
     std::array<bool, 3> mustShow{};
-    for (int c = 0; c <= 2; ++c) mustShow[c] = controls.ticked(prefix + "出" + std::to_string(c) + "个");
+    for (std::size_t c = 0; c < mustShow.size(); ++c) mustShow[c] = controls.ticked(panel.mustShow[c]);
     return WhereMemberships(NumbersBySumTail<P1, Q1>().anyOf(digits), NumbersBySumTail<P2, Q2>().anyOf(digits),
                             mustShow);
 }
 
 }  // namespace
 
-std::optional<NumberSet> HundredsTensBanker(const Controls& c) { return PairBanker<1, 2>(c, "百十"); }
-std::optional<NumberSet> HundredsUnitsBanker(const Controls& c) { return PairBanker<1, 3>(c, "百个"); }
-std::optional<NumberSet> TensUnitsBanker(const Controls& c) { return PairBanker<2, 3>(c, "十个"); }
+std::optional<NumberSet> HundredsTensBanker(const Controls& c) {
+    return PairBanker<1, 2>(c, std::get<0>(ctl::kPairPanels));
+}
+std::optional<NumberSet> HundredsUnitsBanker(const Controls& c) {
+    return PairBanker<1, 3>(c, std::get<1>(ctl::kPairPanels));
+}
+std::optional<NumberSet> TensUnitsBanker(const Controls& c) {
+    return PairBanker<2, 3>(c, std::get<2>(ctl::kPairPanels));
+}
 
 std::optional<NumberSet> HundredsTensWithHundredsUnitsSums(const Controls& c) {
-    return TwoPairSums<1, 2, 1, 3>(c, "百十与百个合");
+    return TwoPairSums<1, 2, 1, 3>(c, std::get<0>(ctl::kPairSumPanels));
 }
 std::optional<NumberSet> HundredsTensWithTensUnitsSums(const Controls& c) {
-    return TwoPairSums<1, 2, 2, 3>(c, "百十与十个合");
+    return TwoPairSums<1, 2, 2, 3>(c, std::get<1>(ctl::kPairSumPanels));
 }
 std::optional<NumberSet> HundredsUnitsWithTensUnitsSums(const Controls& c) {
-    return TwoPairSums<1, 3, 2, 3>(c, "百个与十个合");
+    return TwoPairSums<1, 3, 2, 3>(c, std::get<2>(ctl::kPairSumPanels));
 }
 
 }  // namespace sanxing

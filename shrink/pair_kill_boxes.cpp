@@ -4,6 +4,7 @@
 
 #include "shrink/control_reading.h"
 #include "shrink/text_keys.h"
+#include "window/control_names.h"
 
 namespace sanxing {
 
@@ -45,9 +46,9 @@ std::optional<NumberSet> PairTotalRow(const Controls& controls, std::string_view
 }  // namespace
 
 std::optional<NumberSet> JunkCompoundGroup(const Controls& controls) {
-    const std::string& hundreds = controls.text("垃圾复试_百位");
-    const std::string& tens = controls.text("垃圾复试_十位");
-    const std::string& units = controls.text("垃圾复试_个位");
+    const std::string& hundreds = controls.text(std::get<0>(ctl::kJunkCompoundBoxes));
+    const std::string& tens = controls.text(std::get<1>(ctl::kJunkCompoundBoxes));
+    const std::string& units = controls.text(std::get<2>(ctl::kJunkCompoundBoxes));
     if (hundreds.empty() || tens.empty() || units.empty()) return std::nullopt;
     // Killed: every number inside the compound, each digit listed for its position.
     const NumberSet inside = NumbersByDigitAt(1).anyOf(DigitsIn(hundreds)) & NumbersByDigitAt(2).anyOf(DigitsIn(tens)) &
@@ -57,47 +58,47 @@ std::optional<NumberSet> JunkCompoundGroup(const Controls& controls) {
 
 std::optional<NumberSet> HundredsTensSumGroup(const Controls& controls) {
     static const KeyClasses sums = ClassesOf([](Digits d) { return d.h + d.t; });
-    return PairSumRow(controls, "编辑框_百十和值", sums);
+    return PairSumRow(controls, std::get<0>(ctl::kPairPanels).sumBox, sums);
 }
 
 std::optional<NumberSet> HundredsUnitsSumGroup(const Controls& controls) {
     static const KeyClasses sums = ClassesOf([](Digits d) { return d.h + d.u; });
-    return PairSumRow(controls, "编辑框_百个和值", sums);
+    return PairSumRow(controls, std::get<1>(ctl::kPairPanels).sumBox, sums);
 }
 
 std::optional<NumberSet> TensUnitsSumGroup(const Controls& controls) {
     static const KeyClasses sums = ClassesOf([](Digits d) { return d.t + d.u; });
-    return PairSumRow(controls, "编辑框_十个和值", sums);
+    return PairSumRow(controls, std::get<2>(ctl::kPairPanels).sumBox, sums);
 }
 
 std::optional<NumberSet> HundredsTensCodeGroup(const Controls& controls) {
     static const KeyClasses codes = ClassesOf([](Digits d) { return d.h * 10 + d.t; });
-    return PairCodeRow(controls, "编辑框_百十两码", codes);
+    return PairCodeRow(controls, std::get<0>(ctl::kPairPanels).codeBox, codes);
 }
 
 std::optional<NumberSet> HundredsUnitsCodeGroup(const Controls& controls) {
     static const KeyClasses codes = ClassesOf([](Digits d) { return d.h * 10 + d.u; });
-    return PairCodeRow(controls, "编辑框_百个两码", codes);
+    return PairCodeRow(controls, std::get<1>(ctl::kPairPanels).codeBox, codes);
 }
 
 std::optional<NumberSet> TensUnitsCodeGroup(const Controls& controls) {
     static const KeyClasses codes = ClassesOf([](Digits d) { return d.t * 10 + d.u; });
-    return PairCodeRow(controls, "编辑框_十个两码", codes);
+    return PairCodeRow(controls, std::get<2>(ctl::kPairPanels).codeBox, codes);
 }
 
 std::optional<NumberSet> PairSpanTotalGroup(const Controls& controls) {
     static const KeyClasses tails = TotalTailClasses([](int a, int b) { return std::abs(a - b); });
-    return PairTotalRow(controls, "编辑框_两码总跨度", tails);
+    return PairTotalRow(controls, ctl::kPairSpanTotal, tails);
 }
 
 std::optional<NumberSet> PairSumTailTotalGroup(const Controls& controls) {
     static const KeyClasses tails = TotalTailClasses([](int a, int b) { return (a + b) % 10; });
-    return PairTotalRow(controls, "编辑框_两码总合尾", tails);
+    return PairTotalRow(controls, ctl::kPairSumTailTotal, tails);
 }
 
 std::optional<NumberSet> PairProductTailTotalGroup(const Controls& controls) {
     static const KeyClasses tails = TotalTailClasses([](int a, int b) { return a * b % 10; });
-    return PairTotalRow(controls, "编辑框_两码总积数", tails);
+    return PairTotalRow(controls, ctl::kPairProductTotal, tails);
 }
 
 }  // namespace sanxing

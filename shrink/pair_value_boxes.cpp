@@ -8,6 +8,7 @@
 #include "numbers/set_text.h"
 #include "shrink/numbers_by_key.h"
 #include "shrink/text_keys.h"
+#include "window/control_names.h"
 
 namespace sanxing {
 
@@ -61,37 +62,40 @@ const NumbersByKey<100>& Filed() {
 }  // namespace
 
 std::optional<NumberSet> PairSpanTotalSumBox(const Controls& c) {
-    return KillKeysInBox(c, "编辑框_两码总跨度和值", KeyText::TwoDigitsAndComma, Filed<OverAllPairs<PairSpan>>());
+    return KillKeysInBox(c, ctl::kPairSpanTotalSum, KeyText::TwoDigitsAndComma, Filed<OverAllPairs<PairSpan>>());
 }
 std::optional<NumberSet> PairTailTotalSumBox(const Controls& c) {
-    return KillKeysInBox(c, "编辑框_两码总合尾和值", KeyText::TwoDigits, Filed<OverAllPairs<PairSumTail>>());
+    return KillKeysInBox(c, ctl::kPairSumTailTotalSum, KeyText::TwoDigits, Filed<OverAllPairs<PairSumTail>>());
 }
 std::optional<NumberSet> PairProductTotalSumBox(const Controls& c) {
-    return KillKeysInBox(c, "编辑框_两码总积数和值", KeyText::TwoDigits, Filed<OverAllPairs<PairProductTail>>());
+    return KillKeysInBox(c, ctl::kPairProductTotalSum, KeyText::TwoDigits, Filed<OverAllPairs<PairProductTail>>());
 }
 
 std::optional<NumberSet> HundredsTensSpanBox(const Controls& c) {
-    return KillKeysInBox(c, "编辑框_百十跨度", KeyText::OneDigit, Filed<OfPair<PairSpan, 1, 2>>());
+    return KillKeysInBox(c, std::get<0>(ctl::kPairPanels).spanBox, KeyText::OneDigit, Filed<OfPair<PairSpan, 1, 2>>());
 }
 std::optional<NumberSet> HundredsUnitsSpanBox(const Controls& c) {
-    return KillKeysInBox(c, "编辑框_百个跨度", KeyText::OneDigit, Filed<OfPair<PairSpan, 1, 3>>());
+    return KillKeysInBox(c, std::get<1>(ctl::kPairPanels).spanBox, KeyText::OneDigit, Filed<OfPair<PairSpan, 1, 3>>());
 }
 std::optional<NumberSet> TensUnitsSpanBox(const Controls& c) {
-    return KillKeysInBox(c, "编辑框_十个跨度", KeyText::OneDigit, Filed<OfPair<PairSpan, 2, 3>>());
+    return KillKeysInBox(c, std::get<2>(ctl::kPairPanels).spanBox, KeyText::OneDigit, Filed<OfPair<PairSpan, 2, 3>>());
 }
 
 std::optional<NumberSet> HundredsTensSumTailBox(const Controls& c) {
-    return KillKeysInBox(c, "编辑框_百十合尾", KeyText::OneDigit, Filed<OfPair<PairSumTail, 1, 2>>());
+    return KillKeysInBox(c, std::get<0>(ctl::kPairPanels).tailBox, KeyText::OneDigit,
+                         Filed<OfPair<PairSumTail, 1, 2>>());
 }
 std::optional<NumberSet> HundredsUnitsSumTailBox(const Controls& c) {
-    return KillKeysInBox(c, "编辑框_百个合尾", KeyText::OneDigit, Filed<OfPair<PairSumTail, 1, 3>>());
+    return KillKeysInBox(c, std::get<1>(ctl::kPairPanels).tailBox, KeyText::OneDigit,
+                         Filed<OfPair<PairSumTail, 1, 3>>());
 }
 std::optional<NumberSet> TensUnitsSumTailBox(const Controls& c) {
-    return KillKeysInBox(c, "编辑框_十个合尾", KeyText::OneDigit, Filed<OfPair<PairSumTail, 2, 3>>());
+    return KillKeysInBox(c, std::get<2>(ctl::kPairPanels).tailBox, KeyText::OneDigit,
+                         Filed<OfPair<PairSumTail, 2, 3>>());
 }
 
 std::optional<NumberSet> JunkBaseBox(const Controls& c) {
-    const std::string& content = c.text("编辑框_垃圾大底");
+    const std::string& content = c.text(ctl::kJunkBase);
     if (content.empty()) return std::nullopt;
     return NumberSet::Containing(content).complement();
 }

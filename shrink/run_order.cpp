@@ -11,6 +11,7 @@
 #include "shrink/positional_digits.h"
 #include "shrink/segment_groups.h"
 #include "shrink/shape_patterns.h"
+#include "window/control_names.h"
 
 namespace sanxing {
 
@@ -59,17 +60,17 @@ constexpr ConditionGroup kGroups[] = {
     {40, "pair sums, hundreds-tens with tens-units", "百十十个合数", HundredsTensWithTensUnitsSums},
     {41, "pair sums, hundreds-units with tens-units", "百个十个合数", HundredsUnitsWithTensUnitsSums},
     {42, "junk base", "垃圾大底", JunkBaseBox},
-    {43, "kill hundreds", "杀百位", KillHundredsList},
-    {44, "kill tens", "杀十位", KillTensList},
-    {45, "kill units", "杀个位", KillUnitsList},
-    {46, "kill positional", "通杀定位", KillPositionalList},
-    {47, "kill compound", "杀复式", KillCompoundList},
-    {48, "kill big/small/odd/even", "杀大小单双", KillShapeList},
-    {49, "kill sum tail", "杀三星合尾", KillSumTailList},
-    {50, "kill span", "杀三星跨度", KillSpanList},
-    {51, "fixed banker groups", "胆码组", BankerDigitGroupsList},
-    {52, "kill sum", "杀三星和值", KillSumList},
-    {53, "kill two-digit combinations", "杀二码组合", KillPairCombinationList},
+    {43, "kill hundreds", "杀百位", ExclusionListGroup<ctl::kKillHundreds>},
+    {44, "kill tens", "杀十位", ExclusionListGroup<ctl::kKillTens>},
+    {45, "kill units", "杀个位", ExclusionListGroup<ctl::kKillUnits>},
+    {46, "kill positional", "通杀定位", ExclusionListGroup<ctl::kKillPositional>},
+    {47, "kill compound", "杀复式", ExclusionListGroup<ctl::kKillCompound>},
+    {48, "kill big/small/odd/even", "杀大小单双", ExclusionListGroup<ctl::kKillShapes>},
+    {49, "kill sum tail", "杀三星合尾", ExclusionListGroup<ctl::kKillSumTail>},
+    {50, "kill span", "杀三星跨度", ExclusionListGroup<ctl::kKillSpan>},
+    {51, "fixed banker groups", "胆码组", ExclusionListGroup<ctl::kBankerDigitGroups>},
+    {52, "kill sum", "杀三星和值", ExclusionListGroup<ctl::kKillSum>},
+    {53, "kill two-digit combinations", "杀二码组合", ExclusionListGroup<ctl::kKillPairCombinations>},
     {54, "segment groups", "段组", SegmentGroups},
 };
 

@@ -10,6 +10,7 @@
 #include "shrink/line_tolerance.h"
 #include "shrink/numbers_by_key.h"
 #include "shrink/text_keys.h"
+#include "window/control_names.h"
 
 namespace sanxing {
 
@@ -71,12 +72,13 @@ NumberSet SegmentLinePassList(std::string_view groupText, std::string_view lineT
 }
 
 std::optional<NumberSet> SegmentGroups(const Controls& controls) {
-    const std::string& content = controls.text("段组");
+    const std::string& content = controls.text(ctl::kSegments);
     if (!Active(content)) return std::nullopt;
-    const std::string& defaultTolerance = controls.text("组合框_段组");
+    const std::string& defaultTolerance = controls.text(ctl::kSegmentRule);
     std::vector<SegmentLine> lines;
     ForEachToken(content, "\r\n", [&](std::string_view line) { lines.push_back(ReadLine(line, defaultTolerance)); });
-    return ApplyLineTolerance(CountLineViolations(std::move(lines), LinePassSet), controls.text("组合框_段组容错"));
+    return ApplyLineTolerance(CountLineViolations(std::move(lines), LinePassSet),
+                              controls.text(ctl::kSegmentTolerance));
 }
 
 }  // namespace sanxing

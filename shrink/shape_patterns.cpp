@@ -21,30 +21,15 @@ struct ShapeBox {
 };
 
 constexpr std::array<ShapeBox, 5> kShapeBoxes = {{
-    {"选择框_正顺", IsForwardSequence},
-    {"选择框_反顺", IsReverseSequence},
-    {"选择框_豹子", IsTriple},
-    {"选择框_组三", IsGroupThree},
-    {"选择框_组六", IsGroupSix},
+    {ctl::kForwardSequence, IsForwardSequence},
+    {ctl::kReverseSequence, IsReverseSequence},
+    {ctl::kTriple, IsTriple},
+    {ctl::kGroupThree, IsGroupThree},
+    {ctl::kGroupSix, IsGroupSix},
 }};
 
-// Box names of a per-position pattern panel in key order: the class of h, t and u, each
-// 0..classes-1, form the key h·classes² + t·classes + u; the box name is the prefix and
-// the three class names.
-std::vector<std::string> PatternNames(std::string_view prefix, std::span<const std::string_view> classNames) {
-    std::vector<std::string> names;
-    for (const std::string_view a : classNames) {
-        for (const std::string_view b : classNames) {
-            for (const std::string_view c : classNames) {
-                names.push_back(std::string(prefix).append(a).append(b).append(c));
-            }
-        }
-    }
-    return names;
-}
-
-// The key of a number in a pattern panel: the classes of h, t and u as a number in base
-// `base`, which is the index of its box in PatternNames order.
+// The key of a number in a pattern panel: the classes of h, t and u (each 0..base-1) as a
+// number in base `base`, which is the index of its box in the panel's family.
 template <typename ClassOf>
 KeyClasses PatternClasses(int base, ClassOf classOf) {
     return ClassesOf([=](Digits d) { return (classOf(d.h) * base + classOf(d.t)) * base + classOf(d.u); });
@@ -52,25 +37,14 @@ KeyClasses PatternClasses(int base, ClassOf classOf) {
 
 // Bit 10a + b (and 10b + a) is set while the box of the digit pair {a, b} is ticked.
 KeySet TickedCodes(const Controls& controls) {
-    struct CodeBox {
-        std::string name;
-        std::size_t key, swapped;
-    };
-    static const std::vector<CodeBox> boxes = [] {
-        std::vector<CodeBox> list;
-        for (int a = 0; a <= 9; ++a) {
-            for (int b = a; b <= 9; ++b) {
-                list.push_back({"选择框_两码" + std::to_string(a) + std::to_string(b),
-                                static_cast<std::size_t>(a * 10 + b), static_cast<std::size_t>(b * 10 + a)});
-            }
-        }
-        return list;
-    }();
     KeySet ticked;
-    for (const CodeBox& box : boxes) {
-        if (!controls.ticked(box.name)) continue;
-        ticked.set(box.key);
-        ticked.set(box.swapped);
+    std::size_t box = 0;
+    for (std::size_t a = 0; a <= 9; ++a) {
+        for (std::size_t b = a; b <= 9; ++b) {
+            if (!controls.ticked(ctl::kPairCodeBoxes[box++])) continue;
+            ticked.set(a * 10 + b);
+            ticked.set(b * 10 + a);
+        }
     }
     return ticked;
 }
@@ -98,24 +72,18 @@ std::optional<NumberSet> ShapeGroup(const Controls& controls) {
 }
 
 std::optional<NumberSet> RoadPatternGroup(const Controls& controls) {
-    static constexpr std::string_view kRoads[] = {"0", "1", "2"};
-    static const std::vector<std::string> names = PatternNames("选择框_三星路", kRoads);
     static const KeyClasses byPattern = PatternClasses(3, [](int digit) { return digit % 3; });
-    return TickedKeyRow(controls, names, byPattern);
+    return TickedKeyRow(controls, ctl::kRoadBoxes, byPattern);
 }
 
 std::optional<NumberSet> OddEvenPatternGroup(const Controls& controls) {
-    static constexpr std::string_view kClasses[] = {"双", "单"};
-    static const std::vector<std::string> names = PatternNames("选择框_", kClasses);
     static const KeyClasses byPattern = PatternClasses(2, [](int digit) { return digit % 2; });
-    return TickedKeyRow(controls, names, byPattern);
+    return TickedKeyRow(controls, ctl::kOddEvenBoxes, byPattern);
 }
 
 std::optional<NumberSet> BigSmallPatternGroup(const Controls& controls) {
-    static constexpr std::string_view kClasses[] = {"小", "大"};
-    static const std::vector<std::string> names = PatternNames("选择框_", kClasses);
     static const KeyClasses byPattern = PatternClasses(2, [](int digit) { return digit >= 5 ? 1 : 0; });
-    return TickedKeyRow(controls, names, byPattern);
+    return TickedKeyRow(controls, ctl::kBigSmallBoxes, byPattern);
 }
 
 std::optional<NumberSet> TwoDigitCodeGroup(const Controls& controls) {

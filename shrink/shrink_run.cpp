@@ -8,6 +8,7 @@
 #include "runtime/split.h"
 #include "runtime/text.h"
 #include "shrink/condition_group.h"
+#include "window/control_names.h"
 
 namespace sanxing {
 
@@ -77,10 +78,10 @@ std::string FilterBase(const FailureTable& table, std::string_view baseText, std
 
 void RunShrink(Controls& controls, FailureTable& table) {
     BuildFailureTable(controls, table);
-    std::string result = FilterBase(table, controls.text("编辑框_大底"), controls.text("组合框_容错"));
+    std::string result = FilterBase(table, controls.text(ctl::kBaseSet), controls.text(ctl::kTolerance));
     const std::size_t count = CountSetText(result);
-    controls.setText("编辑框_结果", std::move(result));
-    controls.setText("标签_缩水结果", CountCaption(count));
+    controls.setText(ctl::kResult, std::move(result));
+    controls.setText(ctl::kResultCount, CountCaption(count));
 }
 
 }  // namespace sanxing

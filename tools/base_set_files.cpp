@@ -8,6 +8,7 @@
 #include "runtime/text.h"
 #include "tools/base_file_scan.h"
 #include "tools/safe_file_write.h"
+#include "window/control_names.h"
 
 namespace sanxing {
 
@@ -19,7 +20,7 @@ constexpr std::string_view kSaveFailed = "保存失败：";
 constexpr int kDrawsPerDay = 120;
 
 std::string NewestPeriod(const Controls& controls) {
-    const ReportRows& rows = controls.rows("列表框_开奖");
+    const ReportRows& rows = controls.rows(ctl::kDrawList);
     if (rows.empty() || rows.front().empty()) return {};
     return rows.front().front();
 }
@@ -75,8 +76,8 @@ void OpenBaseFile(Controls& controls, Platform& platform, SessionState& session)
 
     const std::optional<NumberSet> numbers = ReadBaseFile(*chosen);
     if (!numbers) return;
-    controls.setText("编辑框_大底", numbers->toText());
-    controls.setText("大底注数", CountCaption(numbers->count(), "注!"));
+    controls.setText(ctl::kBaseSet, numbers->toText());
+    controls.setText(ctl::kBaseCount, CountCaption(numbers->count(), "注!"));
 }
 
 void SaveResultFile(Controls& controls, Platform& platform, SessionState& session) {
@@ -88,7 +89,7 @@ void SaveResultFile(Controls& controls, Platform& platform, SessionState& sessio
     const std::optional<std::string> chosen = platform.saveFileDialog(request);
     if (!chosen) return;
 
-    const std::string bytes = Utf8ToGbk(SavedFileText(controls.text("编辑框_结果")));
+    const std::string bytes = Utf8ToGbk(SavedFileText(controls.text(ctl::kResult)));
     if (const auto written = WriteFileWhole(WithTxtExtension(*chosen), bytes); !written) {
         platform.reportFailure(std::string(kSaveFailed) + written.error(), std::string(kSaveTitle));
         return;

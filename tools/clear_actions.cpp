@@ -1,157 +1,166 @@
 #include "tools/clear_actions.h"
 
+#include <array>
 #include <initializer_list>
 #include <stdexcept>
 #include <string>
 
 #include "runtime/hint_texts.h"
+#include "window/control_names.h"
 
 namespace sanxing {
 
 namespace {
 
-using Names = std::initializer_list<std::string_view>;
+using Names = std::initializer_list<ctl::Name>;
 
-// Ticks or unticks the ten boxes prefix + "0" .. prefix + "9".
-void SetDigitBoxes(Controls& controls, std::string_view prefix, bool ticked) {
-    std::string name(prefix);
-    for (char d = '0'; d <= '9'; ++d) controls.setTicked(name + d, ticked);
-}
-
-void TickBoxes(Controls& controls, Names names) {
-    for (std::string_view name : names) controls.setTicked(name, true);
+void SetBoxes(Controls& controls, std::span<const ctl::Name> boxes, bool ticked) {
+    for (ctl::Name box : boxes) controls.setTicked(box, ticked);
 }
 
 void EmptyBoxes(Controls& controls, Names names) {
-    for (std::string_view name : names) controls.setText(name, "");
+    for (ctl::Name name : names) controls.setText(name, "");
 }
 
-// Resets the three pair pickers of a row of the pair-code page to their caption words.
-void ResetPickers(Controls& controls, Names pickers, Names captions) {
+// Resets the three pickers of a row of the pair-code page to their caption words.
+template <ctl::Name ctl::PairPanel::*Picker>
+void ResetPickers(Controls& controls, Names captions) {
     auto caption = captions.begin();
-    for (std::string_view picker : pickers) controls.setText(picker, std::string(*caption++));
+    for (const ctl::PairPanel& pair : ctl::kPairPanels) controls.setText(pair.*Picker, std::string(*caption++));
 }
 
-void ClearBankerGroup(Controls& controls, char group, bool withCountBoxes) {
-    SetDigitBoxes(controls, std::string("选择框_胆") + group + "码", false);
-    if (!withCountBoxes) return;
-    for (char c = '0'; c <= '3'; ++c) controls.setTicked(std::string("选择框_胆") + group + "出" + c, false);
+// Empties one box of each of the three pairs.
+template <ctl::Name ctl::PairPanel::*Box>
+void EmptyPairBoxes(Controls& controls) {
+    for (const ctl::PairPanel& pair : ctl::kPairPanels) controls.setText(pair.*Box, "");
 }
 
-void TickRoads(Controls& controls) {
-    for (char x = '0'; x <= '2'; ++x)
-        for (char y = '0'; y <= '2'; ++y)
-            for (char z = '0'; z <= '2'; ++z) controls.setTicked(std::string("选择框_三星路") + x + y + z, true);
+template <std::size_t Group, bool WithCountBoxes>
+void ClearBankerGroup(Controls& controls) {
+    SetBoxes(controls, std::get<Group>(ctl::kBankerGroups).digits, false);
+    if (WithCountBoxes) SetBoxes(controls, std::get<Group>(ctl::kBankerGroups).counts, false);
 }
 
-void TickSums(Controls& controls) {
-    for (int sum = 0; sum <= 27; ++sum) {
-        controls.setTicked("选择框_合值" + std::string(1, char('0' + sum / 10)) + char('0' + sum % 10), true);
-    }
+template <const ctl::DigitBoxes& Boxes, bool Ticked>
+void SetDigitBoxes(Controls& controls) {
+    SetBoxes(controls, Boxes, Ticked);
 }
 
-void TickPairs(Controls& controls) {
-    for (char a = '0'; a <= '9'; ++a)
-        for (char b = a; b <= '9'; ++b) controls.setTicked(std::string("选择框_两码") + a + b, true);
+template <std::size_t Position>
+void TickPositionDigits(Controls& controls) {
+    SetBoxes(controls, std::get<Position>(ctl::kPositionPanels).digits, true);
 }
 
-const Names kPickerWords = {"百十", "百个", "十个"};
+template <std::size_t Pair>
+void ClearPairBankers(Controls& controls) {
+    SetBoxes(controls, std::get<Pair>(ctl::kPairPanels).bankers, false);
+}
 
-const ClearAction kActions[] = {
-    {"组合框_百位/全部", [](Controls& c) { SetDigitBoxes(c, "选择框_百位", true); }},
-    {"组合框_十位/全部", [](Controls& c) { SetDigitBoxes(c, "选择框_十位", true); }},
-    {"组合框_个位/全部", [](Controls& c) { SetDigitBoxes(c, "选择框_个位", true); }},
-    {"按钮_混合清",
+// The 必出 boxes of the pair-sum digit panels keep their state.
+template <std::size_t Panel>
+void ClearPairSumDigits(Controls& controls) {
+    SetBoxes(controls, std::get<Panel>(ctl::kPairSumPanels).digits, false);
+}
+
+// An exclusion list's clear button empties its box; the hint comes back when the box
+// next loses the focus.
+template <const ctl::ExclusionListBoxes& List>
+void EmptyList(Controls& controls) {
+    controls.setText(List.box, "");
+}
+
+constexpr ClearAction kActions[] = {
+    // The selectors' 全部 first: they have no button.
+    {std::get<0>(ctl::kPositionPanels).selectAll, TickPositionDigits<0>},
+    {std::get<1>(ctl::kPositionPanels).selectAll, TickPositionDigits<1>},
+    {std::get<2>(ctl::kPositionPanels).selectAll, TickPositionDigits<2>},
+    {ctl::kShapesClear,
      [](Controls& c) {
-         TickBoxes(c, {"选择框_豹子", "选择框_组三", "选择框_组六", "选择框_正顺", "选择框_反顺"});
+         for (ctl::Name box :
+              {ctl::kTriple, ctl::kGroupThree, ctl::kGroupSix, ctl::kForwardSequence, ctl::kReverseSequence}) {
+             c.setTicked(box, true);
+         }
      }},
-    {"按钮_胆码清空1", [](Controls& c) { ClearBankerGroup(c, '1', true); }},
-    {"按钮_胆码清空2", [](Controls& c) { ClearBankerGroup(c, '2', true); }},
+    {std::get<0>(ctl::kBankerGroups).clear, ClearBankerGroup<0, true>},
+    {std::get<1>(ctl::kBankerGroups).clear, ClearBankerGroup<1, true>},
     // The third group's 出 boxes keep their state.
-    {"按钮_胆码清空3", [](Controls& c) { ClearBankerGroup(c, '3', false); }},
-    {"按钮_012路清", TickRoads},
-    {"按钮_三星跨度清", [](Controls& c) { SetDigitBoxes(c, "选择框_跨度", true); }},
-    {"按钮_三星合尾清", [](Controls& c) { SetDigitBoxes(c, "选择框_合尾", true); }},
-    {"按钮_合值清除", TickSums},
-    {"按钮_两码清", TickPairs},
-    {"按钮_大小清除",
+    {std::get<2>(ctl::kBankerGroups).clear, ClearBankerGroup<2, false>},
+    {ctl::kRoadsClear, [](Controls& c) { SetBoxes(c, ctl::kRoadBoxes, true); }},
+    {ctl::kSpanClear, SetDigitBoxes<ctl::kSpanDigits, true>},
+    {ctl::kSumTailClear, SetDigitBoxes<ctl::kSumTailDigits, true>},
+    {ctl::kSumsClear, [](Controls& c) { SetBoxes(c, ctl::kSumBoxes, true); }},
+    {ctl::kPairCodesClear, [](Controls& c) { SetBoxes(c, ctl::kPairCodeBoxes, true); }},
+    {ctl::kBigSmallClear, [](Controls& c) { SetBoxes(c, ctl::kBigSmallBoxes, true); }},
+    {ctl::kOddEvenClear, [](Controls& c) { SetBoxes(c, ctl::kOddEvenBoxes, true); }},
+    {ctl::kJunkCompoundClear,
      [](Controls& c) {
-         TickBoxes(c, {"选择框_大大大", "选择框_大大小", "选择框_大小大", "选择框_大小小", "选择框_小大大",
-                       "选择框_小大小", "选择框_小小小", "选择框_小小大"});
+         for (ctl::Name box : ctl::kJunkCompoundBoxes) c.setText(box, "");
      }},
-    {"按钮_单双清除",
+    {ctl::kFixedSumProductClear, SetDigitBoxes<ctl::kFixedSumProductDigits, true>},
+    {ctl::kFixedSumChangeClear, SetDigitBoxes<ctl::kFixedSumChangeDigits, true>},
+    {ctl::kPairSumsClear,
      [](Controls& c) {
-         TickBoxes(c, {"选择框_双双双", "选择框_双双单", "选择框_双单双", "选择框_双单单", "选择框_单双双",
-                       "选择框_单双单", "选择框_单单单", "选择框_单单双"});
+         EmptyPairBoxes<&ctl::PairPanel::sumBox>(c);
+         ResetPickers<&ctl::PairPanel::sumPicker>(c, {"百十", "百个", "十个"});
      }},
-    {"三复式清",
+    {ctl::kPairCodesBoxesClear,
      [](Controls& c) {
-         EmptyBoxes(c, {"垃圾复试_百位", "垃圾复试_十位", "垃圾复试_个位"});
+         EmptyPairBoxes<&ctl::PairPanel::codeBox>(c);
+         ResetPickers<&ctl::PairPanel::codePicker>(c, {"百十", "百个", "十个"});
      }},
-    {"按钮_合积清", [](Controls& c) { SetDigitBoxes(c, "选择框_定合积", true); }},
-    {"按钮_合变清", [](Controls& c) { SetDigitBoxes(c, "选择框_定合变", true); }},
-    {"按钮_两码和值",
+    {ctl::kPairTotalsClear,
      [](Controls& c) {
-         EmptyBoxes(c, {"编辑框_百十和值", "编辑框_百个和值", "编辑框_十个和值"});
-         ResetPickers(c, {"组合框_百十两码1", "组合框_百个两码1", "组合框_十个两码1"}, kPickerWords);
+         EmptyBoxes(c, {ctl::kPairSpanTotal, ctl::kPairSumTailTotal, ctl::kPairProductTotal, ctl::kPairSpanTotalSum,
+                        ctl::kPairSumTailTotalSum, ctl::kPairProductTotalSum});
+         ResetPickers<&ctl::PairPanel::totalPicker>(c, {"和值", "和值", "和值"});
      }},
-    {"按钮_两码组合清空",
+    {ctl::kPairKillClear,
      [](Controls& c) {
-         EmptyBoxes(c, {"编辑框_百十两码", "编辑框_百个两码", "编辑框_十个两码"});
-         ResetPickers(c, {"组合框_百十两码", "组合框_百个两码", "组合框_十个两码"}, kPickerWords);
+         EmptyPairBoxes<&ctl::PairPanel::spanBox>(c);
+         EmptyPairBoxes<&ctl::PairPanel::tailBox>(c);
      }},
-    {"按钮_合击清除",
+    {std::get<0>(ctl::kPairPanels).bankerClear, ClearPairBankers<0>},
+    {std::get<1>(ctl::kPairPanels).bankerClear, ClearPairBankers<1>},
+    {std::get<2>(ctl::kPairPanels).bankerClear, ClearPairBankers<2>},
+    {std::get<0>(ctl::kPairSumPanels).clear, ClearPairSumDigits<0>},
+    {std::get<2>(ctl::kPairSumPanels).clear, ClearPairSumDigits<2>},
+    {std::get<1>(ctl::kPairSumPanels).clear, ClearPairSumDigits<1>},
+    {ctl::kJunkBaseClear,
      [](Controls& c) {
-         EmptyBoxes(c, {"编辑框_两码总跨度", "编辑框_两码总合尾", "编辑框_两码总积数", "编辑框_两码总跨度和值",
-                        "编辑框_两码总合尾和值", "编辑框_两码总积数和值"});
-         ResetPickers(c, {"组合框_百十两码2", "组合框_百个两码2", "组合框_十个两码2"}, {"和值", "和值", "和值"});
+         EmptyBoxes(c, {ctl::kJunkBaseCount, ctl::kJunkBase});
      }},
-    {"按钮_两码清除",
-     [](Controls& c) {
-         EmptyBoxes(c, {"编辑框_百十跨度", "编辑框_百个跨度", "编辑框_十个跨度", "编辑框_百十合尾", "编辑框_百个合尾",
-                        "编辑框_十个合尾"});
-     }},
-    {"按钮_百十胆清", [](Controls& c) { SetDigitBoxes(c, "选择框_百十", false); }},
-    {"按钮_百个胆清", [](Controls& c) { SetDigitBoxes(c, "选择框_百个", false); }},
-    {"按钮_十个胆清", [](Controls& c) { SetDigitBoxes(c, "选择框_十个", false); }},
-    // The 必出 boxes of the pair-sum digit panels keep their state.
-    {"按钮_百十百个清", [](Controls& c) { SetDigitBoxes(c, "选择框_百十与百个合", false); }},
-    {"按钮_百个十个清", [](Controls& c) { SetDigitBoxes(c, "选择框_百个与十个合", false); }},
-    {"按钮_百十十个清", [](Controls& c) { SetDigitBoxes(c, "选择框_百十与十个合", false); }},
-    {"按钮_清垃圾大底",
-     [](Controls& c) {
-         EmptyBoxes(c, {"标签2", "编辑框_垃圾大底"});
-     }},
-    // An exclusion list's clear button empties the box named without the trailing "清";
-    // its hint comes back when the box next loses the focus.
-    {"杀百位清", [](Controls& c) { c.setText("杀百位", ""); }},
-    {"杀十位清", [](Controls& c) { c.setText("杀十位", ""); }},
-    {"杀个位清", [](Controls& c) { c.setText("杀个位", ""); }},
-    {"杀大小单双清", [](Controls& c) { c.setText("杀大小单双", ""); }},
-    {"杀定位清", [](Controls& c) { c.setText("杀定位", ""); }},
-    {"杀复式清", [](Controls& c) { c.setText("杀复式", ""); }},
-    {"杀合尾清", [](Controls& c) { c.setText("杀合尾", ""); }},
-    {"杀跨度清", [](Controls& c) { c.setText("杀跨度", ""); }},
-    {"杀和值清", [](Controls& c) { c.setText("杀和值", ""); }},
-    {"定胆码组清", [](Controls& c) { c.setText("定胆码组", ""); }},
-    {"杀二码组合清", [](Controls& c) { c.setText("杀二码组合", ""); }},
+    {ctl::kKillHundreds.clear, EmptyList<ctl::kKillHundreds>},
+    {ctl::kKillTens.clear, EmptyList<ctl::kKillTens>},
+    {ctl::kKillUnits.clear, EmptyList<ctl::kKillUnits>},
+    {ctl::kKillShapes.clear, EmptyList<ctl::kKillShapes>},
+    {ctl::kKillPositional.clear, EmptyList<ctl::kKillPositional>},
+    {ctl::kKillCompound.clear, EmptyList<ctl::kKillCompound>},
+    {ctl::kKillSumTail.clear, EmptyList<ctl::kKillSumTail>},
+    {ctl::kKillSpan.clear, EmptyList<ctl::kKillSpan>},
+    {ctl::kKillSum.clear, EmptyList<ctl::kKillSum>},
+    {ctl::kBankerDigitGroups.clear, EmptyList<ctl::kBankerDigitGroups>},
+    {ctl::kKillPairCombinations.clear, EmptyList<ctl::kKillPairCombinations>},
     // The segment box gets its hint back at once, not the empty text.
-    {"段组清", [](Controls& c) { c.setText("段组", std::string(kSegmentHint)); }},
+    {ctl::kSegmentsClear, [](Controls& c) { c.setText(ctl::kSegments, std::string(kSegmentHint)); }},
 };
 
-constexpr std::string_view kClearAllOrder[] = {
-    "组合框_百位/全部",  "组合框_十位/全部", "组合框_个位/全部", "按钮_混合清",     "按钮_胆码清空1", "按钮_胆码清空2",
-    "按钮_胆码清空3",    "按钮_012路清",     "按钮_三星跨度清",  "按钮_三星合尾清", "按钮_合值清除",  "按钮_两码清",
-    "按钮_大小清除",     "按钮_单双清除",    "三复式清",         "按钮_合积清",     "按钮_合变清",    "按钮_两码和值",
-    "按钮_两码组合清空", "按钮_合击清除",    "按钮_两码清除",    "按钮_百十胆清",   "按钮_百个胆清",  "按钮_十个胆清",
-    "按钮_百十百个清",   "按钮_百个十个清",  "按钮_百十十个清",  "按钮_清垃圾大底", "杀百位清",       "杀十位清",
-    "杀个位清",          "杀大小单双清",     "杀定位清",         "杀复式清",        "杀合尾清",       "杀跨度清",
-    "杀和值清",          "定胆码组清",       "杀二码组合清",     "段组清",          "杀和值清",       "杀二码组合清",
-};
+constexpr std::size_t kSelectorActions = 3;
+
+// Clear all runs every action in table order, then the sum and pair-combination lists'
+// clear actions once more.
+constexpr auto kClearAllOrder = [] {
+    std::array<std::string_view, std::size(kActions) + 2> order{};
+    for (std::size_t i = 0; i < std::size(kActions); ++i) order[i] = kActions[i].name;
+    order[std::size(kActions)] = ctl::kKillSum.clear;
+    order[std::size(kActions) + 1] = ctl::kKillPairCombinations.clear;
+    return order;
+}();
 
 }  // namespace
 
 std::span<const ClearAction> ClearActions() { return kActions; }
+
+std::span<const ClearAction> ClearButtonActions() { return ClearActions().subspan(kSelectorActions); }
 
 void RunClearAction(Controls& controls, std::string_view name) {
     for (const ClearAction& action : kActions) {

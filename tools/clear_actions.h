@@ -20,6 +20,9 @@ struct ClearAction {
 
 std::span<const ClearAction> ClearActions();
 
+// The actions bound to the click of the button of the same name: all but the selectors'.
+std::span<const ClearAction> ClearButtonActions();
+
 // Runs the clear action of that name; throws std::out_of_range for an unknown name.
 void RunClearAction(Controls& controls, std::string_view name);
 

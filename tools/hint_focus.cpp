@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "runtime/hint_texts.h"
+#include "window/hint_boxes.h"
 
 namespace sanxing {
 

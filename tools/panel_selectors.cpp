@@ -4,6 +4,7 @@
 #include <string>
 
 #include "tools/clear_actions.h"
+#include "window/control_names.h"
 
 namespace sanxing {
 
@@ -25,47 +26,29 @@ bool InClass(int digit, int digitClass) {
 
 constexpr int kClassCount = 7;
 
-std::string DigitBox(std::string_view prefix, int digit) { return std::string(prefix) + char('0' + digit); }
-
-void InvertDigitBoxes(Controls& controls, std::string_view prefix) {
-    for (int d = 0; d <= 9; ++d) {
-        const std::string box = DigitBox(prefix, d);
-        controls.setTicked(box, !controls.ticked(box));
-    }
+void InvertDigitBoxes(Controls& controls, const ctl::DigitBoxes& boxes) {
+    for (ctl::Name box : boxes) controls.setTicked(box, !controls.ticked(box));
 }
-
-struct PositionSelector {
-    std::string_view selector, boxes;
-};
-constexpr PositionSelector kPositions[] = {
-    {"组合框_百位", "选择框_百位"},
-    {"组合框_十位", "选择框_十位"},
-    {"组合框_个位", "选择框_个位"},
-};
-
-struct BankerGroup {
-    std::string_view selector, clear, invert, boxes;
-};
-constexpr BankerGroup kBankerGroups[] = {
-    {"组合框_胆码1", "按钮_胆码清空1", "按钮_胆1反选", "选择框_胆1码"},
-    {"组合框_胆码2", "按钮_胆码清空2", "按钮_胆2反选", "选择框_胆2码"},
-    {"组合框_胆码3", "按钮_胆码清空3", "按钮_胆3反选", "选择框_胆3码"},
-};
 
 struct PairPicker {
     std::string_view picker, box, before, after;
 };
 constexpr PairPicker kPairPickers[] = {
-    {"组合框_百十两码", "编辑框_百十两码", "", ","},        {"组合框_百个两码", "编辑框_百个两码", "", ","},
-    {"组合框_十个两码", "编辑框_十个两码", "", ","},        {"组合框_百十两码1", "编辑框_百十和值", ",", ","},
-    {"组合框_百个两码1", "编辑框_百个和值", ",", ","},      {"组合框_十个两码1", "编辑框_十个和值", ",", ","},
-    {"组合框_百十两码2", "编辑框_两码总跨度和值", "", ","}, {"组合框_百个两码2", "编辑框_两码总合尾和值", "", ","},
-    {"组合框_十个两码2", "编辑框_两码总积数和值", "", ","},
+    {std::get<0>(ctl::kPairPanels).codePicker, std::get<0>(ctl::kPairPanels).codeBox, "", ","},
+    {std::get<1>(ctl::kPairPanels).codePicker, std::get<1>(ctl::kPairPanels).codeBox, "", ","},
+    {std::get<2>(ctl::kPairPanels).codePicker, std::get<2>(ctl::kPairPanels).codeBox, "", ","},
+    {std::get<0>(ctl::kPairPanels).sumPicker, std::get<0>(ctl::kPairPanels).sumBox, ",", ","},
+    {std::get<1>(ctl::kPairPanels).sumPicker, std::get<1>(ctl::kPairPanels).sumBox, ",", ","},
+    {std::get<2>(ctl::kPairPanels).sumPicker, std::get<2>(ctl::kPairPanels).sumBox, ",", ","},
+    {std::get<0>(ctl::kPairPanels).totalPicker, ctl::kPairSpanTotalSum, "", ","},
+    {std::get<1>(ctl::kPairPanels).totalPicker, ctl::kPairSumTailTotalSum, "", ","},
+    {std::get<2>(ctl::kPairPanels).totalPicker, ctl::kPairProductTotalSum, "", ","},
 };
 
-template <typename Row, std::size_t N, typename Key>
-const Row& Find(const Row (&rows)[N], Key key, std::string_view name) {
-    for (const Row& row : rows) {
+// The row whose field `key` is `name`.
+template <typename Rows, typename Key>
+const auto& Find(const Rows& rows, Key key, std::string_view name) {
+    for (const auto& row : rows) {
         if (row.*key == name) return row;
     }
     throw std::out_of_range("no selector row for " + std::string(name));
@@ -74,31 +57,31 @@ const Row& Find(const Row (&rows)[N], Key key, std::string_view name) {
 }  // namespace
 
 void SelectPositionDigits(Controls& controls, std::string_view selector) {
-    const PositionSelector& position = Find(kPositions, &PositionSelector::selector, selector);
+    const ctl::PositionPanel& position = Find(ctl::kPositionPanels, &ctl::PositionPanel::selector, selector);
     const int item = controls.selectedIndex(selector);
-    if (item == 0) return RunClearAction(controls, std::string(selector) + "/全部");
-    if (item == 1) return InvertDigitBoxes(controls, position.boxes);
+    if (item == 0) return RunClearAction(controls, position.selectAll);
+    if (item == 1) return InvertDigitBoxes(controls, position.digits);
     const int digitClass = item - 2;
     if (digitClass < 0 || digitClass >= kClassCount) return;
     for (int d = 0; d <= 9; ++d) {
-        if (!InClass(d, digitClass)) controls.setTicked(DigitBox(position.boxes, d), false);
+        if (!InClass(d, digitClass)) controls.setTicked(position.digits[static_cast<std::size_t>(d)], false);
     }
 }
 
 void SelectBankerDigits(Controls& controls, std::string_view selector) {
-    const BankerGroup& group = Find(kBankerGroups, &BankerGroup::selector, selector);
+    const ctl::BankerGroup& group = Find(ctl::kBankerGroups, &ctl::BankerGroup::selector, selector);
     const int item = controls.selectedIndex(selector);
     if (item < 0) return;
     RunClearAction(controls, group.clear);
     const int digitClass = item - 1;
     if (digitClass < 0 || digitClass >= kClassCount) return;  // 清空 only clears
     for (int d = 0; d <= 9; ++d) {
-        if (InClass(d, digitClass)) controls.setTicked(DigitBox(group.boxes, d), true);
+        if (InClass(d, digitClass)) controls.setTicked(group.digits[static_cast<std::size_t>(d)], true);
     }
 }
 
 void InvertBankerDigits(Controls& controls, std::string_view button) {
-    InvertDigitBoxes(controls, Find(kBankerGroups, &BankerGroup::invert, button).boxes);
+    InvertDigitBoxes(controls, Find(ctl::kBankerGroups, &ctl::BankerGroup::invert, button).digits);
 }
 
 void PickPairCode(Controls& controls, std::string_view picker) {

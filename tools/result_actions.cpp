@@ -5,12 +5,12 @@
 
 #include "numbers/set_text.h"
 #include "tools/clear_actions.h"
+#include "window/control_names.h"
 
 namespace sanxing {
 
 namespace {
 
-constexpr std::string_view kResult = "编辑框_结果";
 constexpr std::string_view kBaseCaption = "大底内容";
 
 // The typed draw without the spaces around it.
@@ -27,12 +27,12 @@ void Tell(Platform& platform, std::string_view text, std::string_view caption, M
 }  // namespace
 
 void CheckPrize(Controls& controls, Platform& platform) {
-    const std::string& typed = controls.text("编辑框_兑奖号码");
+    const std::string& typed = controls.text(ctl::kPrizeNumber);
     if (typed.empty()) return Tell(platform, "请先输入3位开奖号", "提示", MessageIcon::Error);
     // Only a whole number can win: a fragment such as "12" is found inside every 12x.
     const std::string_view drawn = TrimSpaces(typed);
     if (!NumberValue(drawn)) return Tell(platform, "请输入三位号码", "提示", MessageIcon::Error);
-    if (controls.text(kResult).find(drawn) != std::string::npos) {
+    if (controls.text(ctl::kResult).find(drawn) != std::string::npos) {
         Tell(platform, "恭喜你，中大奖了!", "提示", MessageIcon::Information);
     } else {
         Tell(platform, "很遗憾，未找到开奖号码!", "提示", MessageIcon::Error);
@@ -40,7 +40,7 @@ void CheckPrize(Controls& controls, Platform& platform) {
 }
 
 void CopyResult(Controls& controls, Platform& platform) {
-    const std::string& result = controls.text(kResult);
+    const std::string& result = controls.text(ctl::kResult);
     if (result.empty()) return;
     platform.setClipboardText(result);
     // Said also when the clipboard could not take the text: the platform does not tell.
@@ -53,15 +53,15 @@ void ClearAll(Controls& controls, Platform& platform) {
         return;
     }
     for (std::string_view action : ClearAllOrder()) RunClearAction(controls, action);
-    controls.select("组合框_容错", 0);
-    controls.setText("标签_缩水结果", "");
-    controls.setText(kResult, "");
+    controls.select(ctl::kTolerance, 0);
+    controls.setText(ctl::kResultCount, "");
+    controls.setText(ctl::kResult, "");
     EmptyBaseSet(controls);
 }
 
 void EmptyBaseSet(Controls& controls) {
-    controls.setText("编辑框_大底", "");
-    controls.setText("大底注数", std::string(kBaseCaption));
+    controls.setText(ctl::kBaseSet, "");
+    controls.setText(ctl::kBaseCount, std::string(kBaseCaption));
 }
 
 }  // namespace sanxing

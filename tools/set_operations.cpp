@@ -5,17 +5,12 @@
 
 #include "numbers/set_text.h"
 #include "runtime/split.h"
+#include "window/control_names.h"
 
 namespace sanxing {
 
 namespace {
 
-constexpr std::string_view kBase = "编辑框_大底";
-constexpr std::string_view kBaseCount = "大底注数";
-constexpr std::string_view kResult = "编辑框_结果";
-constexpr std::string_view kResultCount = "标签_缩水结果";
-constexpr std::string_view kA = "编辑框_A";
-constexpr std::string_view kB = "编辑框_B";
 constexpr std::string_view kSetSuffix = "注";
 constexpr std::string_view kABSuffix = "注！";
 
@@ -37,10 +32,11 @@ void Complement(Controls& controls, std::string_view box, std::string_view label
 
 template <typename Combine>
 void CombineAB(Controls& controls, Combine combine) {
-    const std::string& a = controls.text(kA);
-    const std::string& b = controls.text(kB);
+    const std::string& a = controls.text(ctl::kSetA);
+    const std::string& b = controls.text(ctl::kSetB);
     if (a.empty() || b.empty()) return;
-    Show(controls, kResult, kResultCount, combine(NumberSet::Containing(a), NumberSet::Containing(b)), kABSuffix);
+    Show(controls, ctl::kResult, ctl::kResultCount, combine(NumberSet::Containing(a), NumberSet::Containing(b)),
+         kABSuffix);
 }
 
 // Answers "does `text` contain this token?" for many tokens of another box. Three-digit
@@ -72,27 +68,27 @@ void Subtract(Controls& controls, std::string_view from, std::string_view taken)
         ForEachToken(kept, " ", [&](std::string_view token) {
             if (!contains(token)) output.append(token).push_back(' ');
         });
-        controls.setText(kResult, output);
+        controls.setText(ctl::kResult, output);
     }
     // The caption is set also when a box was empty: it then reads 0 while the result
     // box keeps its text.
-    controls.setText(kResultCount, CountCaption(CountSetText(output), kABSuffix));
+    controls.setText(ctl::kResultCount, CountCaption(CountSetText(output), kABSuffix));
 }
 
 }  // namespace
 
-void RewriteBaseSet(Controls& controls) { Rewrite(controls, kBase, kBaseCount); }
+void RewriteBaseSet(Controls& controls) { Rewrite(controls, ctl::kBaseSet, ctl::kBaseCount); }
 
-void RewriteJunkBase(Controls& controls) { Rewrite(controls, "编辑框_垃圾大底", "标签2"); }
+void RewriteJunkBase(Controls& controls) { Rewrite(controls, ctl::kJunkBase, ctl::kJunkBaseCount); }
 
 void MoveResultToBase(Controls& controls) {
-    controls.setText(kBase, controls.text(kResult));
+    controls.setText(ctl::kBaseSet, controls.text(ctl::kResult));
     RewriteBaseSet(controls);
 }
 
-void ComplementBaseSet(Controls& controls) { Complement(controls, kBase, kBaseCount); }
+void ComplementBaseSet(Controls& controls) { Complement(controls, ctl::kBaseSet, ctl::kBaseCount); }
 
-void ComplementResult(Controls& controls) { Complement(controls, kResult, kResultCount); }
+void ComplementResult(Controls& controls) { Complement(controls, ctl::kResult, ctl::kResultCount); }
 
 void UniteAB(Controls& controls) {
     CombineAB(controls, [](const NumberSet& a, const NumberSet& b) { return a | b; });
@@ -102,13 +98,13 @@ void IntersectAB(Controls& controls) {
     CombineAB(controls, [](const NumberSet& a, const NumberSet& b) { return a & b; });
 }
 
-void SubtractBFromA(Controls& controls) { Subtract(controls, kA, kB); }
+void SubtractBFromA(Controls& controls) { Subtract(controls, ctl::kSetA, ctl::kSetB); }
 
-void SubtractAFromB(Controls& controls) { Subtract(controls, kB, kA); }
+void SubtractAFromB(Controls& controls) { Subtract(controls, ctl::kSetB, ctl::kSetA); }
 
 void ClearAB(Controls& controls) {
-    controls.setText(kA, "");
-    controls.setText(kB, "");
+    controls.setText(ctl::kSetA, "");
+    controls.setText(ctl::kSetB, "");
 }
 
 }  // namespace sanxing

@@ -14,6 +14,7 @@
 #include "app/qt/trend_dialog.h"
 #include "app/window_model.h"
 #include "numbers/set_text.h"
+#include "window/control_names.h"
 
 namespace sanxing {
 
@@ -67,8 +68,8 @@ TrendDialog* AnalysisMenu::showTrend() {
     return ShowOnce<TrendDialog>(trend_, [this] {
         auto* dialog = new TrendDialog(model_.platform(), database_, &window_);
         const ControlStore& controls = model_.controls();
-        dialog->rangeBar().setLottery(controls.selectedIndex("组合框_彩种"));
-        const int position = controls.selectedIndex("组合框_验证");
+        dialog->rangeBar().setLottery(controls.selectedIndex(ctl::kLottery));
+        const int position = controls.selectedIndex(ctl::kVerifyWindow);
         if (position >= 0 && position < 3) dialog->rangeBar().setPosition(static_cast<analysis::Position>(position));
         dialog->reload();
         return dialog;
@@ -83,7 +84,7 @@ void AnalysisMenu::explain(const QString& number) {
 }
 
 std::optional<QString> AnalysisMenu::resultNumberAt(const QPoint& position) const {
-    auto* box = widgets_.get<QPlainTextEdit>("编辑框_结果");
+    auto* box = widgets_.get<QPlainTextEdit>(ctl::kResult);
     if (box->textCursor().hasSelection()) return ThreeDigits(box->textCursor().selectedText());
     QTextCursor cursor = box->cursorForPosition(position);
     cursor.select(QTextCursor::WordUnderCursor);
@@ -91,11 +92,11 @@ std::optional<QString> AnalysisMenu::resultNumberAt(const QPoint& position) cons
 }
 
 std::optional<QString> AnalysisMenu::drawNumberAt(const QPoint& position) const {
-    auto* list = widgets_.get<QTreeWidget>("列表框_开奖");
+    auto* list = widgets_.get<QTreeWidget>(ctl::kDrawList);
     const QTreeWidgetItem* item = list->itemAt(position);
     if (item == nullptr) return std::nullopt;
     const std::string number = item->text(1).trimmed().toStdString();
-    const int chosen = model_.controls().selectedIndex("组合框_验证");
+    const int chosen = model_.controls().selectedIndex(ctl::kVerifyWindow);
     const auto where = static_cast<analysis::Position>(chosen >= 0 && chosen < 3 ? chosen : 0);
     const auto value = analysis::AnalysedValue(number, static_cast<int>(number.size()), where);
     if (!value) return std::nullopt;
@@ -103,7 +104,7 @@ std::optional<QString> AnalysisMenu::drawNumberAt(const QPoint& position) const 
 }
 
 void AnalysisMenu::addExplainToResultBox() {
-    auto* box = widgets_.get<QPlainTextEdit>("编辑框_结果");
+    auto* box = widgets_.get<QPlainTextEdit>(ctl::kResult);
     box->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(box, &QWidget::customContextMenuRequested, this, [this, box](const QPoint& position) {
         QMenu* menu = box->createStandardContextMenu(position);
@@ -119,7 +120,7 @@ void AnalysisMenu::addExplainToResultBox() {
 }
 
 void AnalysisMenu::addExplainToDrawList() {
-    auto* list = widgets_.get<QTreeWidget>("列表框_开奖");
+    auto* list = widgets_.get<QTreeWidget>(ctl::kDrawList);
     list->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(list, &QWidget::customContextMenuRequested, this, [this, list](const QPoint& position) {
         const auto number = drawNumberAt(position);

@@ -20,6 +20,7 @@
 #include "app/qt/value_table_model.h"
 #include "app/window_model.h"
 #include "numbers/set_text.h"
+#include "window/control_names.h"
 
 namespace sanxing {
 
@@ -39,7 +40,7 @@ QString GroupNames(const std::vector<GroupName>& groups) {
 // Changes of these controls never change the conditions: the shrink's own output and
 // the report lists (the draw list updates every few seconds).
 bool AffectsConditions(const ControlSpec& spec) {
-    return spec.kind != ControlKind::ReportList && spec.name != "编辑框_结果" && spec.name != "标签_缩水结果";
+    return spec.kind != ControlKind::ReportList && spec.name != ctl::kResult && spec.name != ctl::kResultCount;
 }
 
 }  // namespace
@@ -161,8 +162,8 @@ QWidget* BacktestDialog::buildCurvePage() {
 void BacktestDialog::followWindowChoices() {
     QSignalBlocker block(rangeBar_);
     const ControlStore& controls = model_.controls();
-    rangeBar_->setLottery(controls.selectedIndex("组合框_彩种"));
-    const int position = controls.selectedIndex("组合框_验证");
+    rangeBar_->setLottery(controls.selectedIndex(ctl::kLottery));
+    const int position = controls.selectedIndex(ctl::kVerifyWindow);
     if (position >= 0 && position < 3) rangeBar_->setPosition(static_cast<Position>(position));
 }
 

@@ -4,6 +4,7 @@
 #include "app/qt/control_widgets.h"
 #include "app/qt/layout_helpers.h"
 #include "app/qt/regions.h"
+#include "window/control_names.h"
 
 namespace sanxing {
 
@@ -11,10 +12,10 @@ namespace sanxing {
 QWidget* BuildBaseSetColumn(ControlWidgets& w) {
     QWidget* column = w.take("图片框1");
     QVBoxLayout* layout = TightColumn();
-    layout->addWidget(Flexible(w.take("编辑框_大底")), 1);
-    layout->addLayout(Row(w, {"打开大底", "清空大底", "按钮_复制验证数据"}));
+    layout->addWidget(Flexible(w.take(ctl::kBaseSet)), 1);
+    layout->addLayout(Row(w, {ctl::kOpenBase, ctl::kEmptyBase, ctl::kCopyVerification}));
     QWidget* strip = w.take("图片框17");
-    SetLayout(strip, LeftAligned(Row(w, {"大底_反集", "大底注数"}, 6)));
+    SetLayout(strip, LeftAligned(Row(w, {ctl::kBaseComplement, ctl::kBaseCount}, 6)));
     layout->addWidget(strip);
     SetLayout(column, layout);
     return column;

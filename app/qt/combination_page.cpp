@@ -10,16 +10,14 @@ namespace sanxing {
 namespace {
 
 // A pair-sum digit panel: caption and ten digit boxes, then its 必出 boxes and clear button.
-int AddSumDigitPanel(QGridLayout* grid, ControlWidgets& w, int row, const std::string& panel,
-                     const std::string& button) {
-    const std::string prefix = "选择框_" + panel;
-    grid->addWidget(w.take("标签_" + panel), row, 0);
-    QHBoxLayout* digits = Row(w, DigitNames(prefix), 1);
+int AddSumDigitPanel(QGridLayout* grid, ControlWidgets& w, int row, const ctl::PairSumPanel& panel) {
+    grid->addWidget(w.take(panel.label), row, 0);
+    QHBoxLayout* digits = Row(w, NamesOf(panel.digits), 1);
     digits->addStretch(1);
     grid->addLayout(digits, row, 1);
-    QHBoxLayout* counts = Row(w, {prefix + "出0个", prefix + "出1个", prefix + "出2个"}, 6);
+    QHBoxLayout* counts = Row(w, NamesOf(panel.mustShow), 6);
     counts->addStretch(1);
-    counts->addWidget(w.take(button));
+    counts->addWidget(w.take(panel.clear));
     grid->addLayout(counts, row + 1, 1);
     return row + 2;
 }
@@ -30,16 +28,14 @@ void BuildCombinationPage(ControlWidgets& w) {
     QVBoxLayout* page = TightColumn(4);
     QGridLayout* panels = TightGrid();
     int row = 0;
-    row = AddSumDigitPanel(panels, w, row, "百十与百个合", "按钮_百十百个清");
-    row = AddSumDigitPanel(panels, w, row, "百十与十个合", "按钮_百十十个清");
-    AddSumDigitPanel(panels, w, row, "百个与十个合", "按钮_百个十个清");
+    for (const ctl::PairSumPanel& panel : ctl::kPairSumPanels) row = AddSumDigitPanel(panels, w, row, panel);
     page->addLayout(panels);
 
-    QHBoxLayout* junkHeader = Row(w, {"标签1", "标签2"}, 8);
+    QHBoxLayout* junkHeader = Row(w, {"标签1", ctl::kJunkBaseCount}, 8);
     junkHeader->addStretch(1);
-    junkHeader->addWidget(w.take("按钮_清垃圾大底"));
+    junkHeader->addWidget(w.take(ctl::kJunkBaseClear));
     page->addLayout(junkHeader);
-    page->addWidget(w.take("编辑框_垃圾大底"), 1);
+    page->addWidget(w.take(ctl::kJunkBase), 1);
     SetLayout(w.get("选择夹_组合"), page, 1);
 }
 

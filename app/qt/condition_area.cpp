@@ -6,6 +6,7 @@
 #include "app/qt/control_widgets.h"
 #include "app/qt/layout_helpers.h"
 #include "app/qt/regions.h"
+#include "window/control_names.h"
 
 namespace sanxing {
 
@@ -36,7 +37,7 @@ private:
 }  // namespace
 
 QWidget* BuildConditionArea(ControlWidgets& w) {
-    auto* tabs = qobject_cast<QTabWidget*>(w.take("高级选择夹1"));
+    auto* tabs = qobject_cast<QTabWidget*>(w.take(ctl::kConditionPages));
     for (const ControlSpec& spec : w.store().table()) {
         if (spec.kind != ControlKind::TabPage) continue;
         tabs->addTab(w.take(spec.name), QString::fromStdString(spec.text));

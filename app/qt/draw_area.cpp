@@ -7,6 +7,7 @@
 #include "app/qt/layout_helpers.h"
 #include "app/qt/regions.h"
 #include "draws/draw_list.h"
+#include "window/control_names.h"
 
 namespace sanxing {
 
@@ -20,8 +21,8 @@ constexpr const char* kDrawStatus = "开奖状态";
 QWidget* BuildDrawList(ControlWidgets& w) {
     auto* area = new QWidget;
     QVBoxLayout* layout = TightColumn();
-    layout->addLayout(Row(w, {"组合框_彩种", "组合框_验证"}));
-    layout->addWidget(Flexible(w.take("列表框_开奖")), 1);
+    layout->addLayout(Row(w, {ctl::kLottery, ctl::kVerifyWindow}));
+    layout->addWidget(Flexible(w.take(ctl::kDrawList)), 1);
     // One line under the list when it shows something other than live draws.
     auto* status = new QLabel;
     status->setObjectName(kDrawStatus);
@@ -46,11 +47,11 @@ void ShowDrawStatus(QWidget* window, DrawList& draws) {
 
 QLayout* BuildDrawSettings(ControlWidgets& w) {
     QHBoxLayout* row = TightRow();
-    row->addWidget(w.take("选择框_开奖报号"));
+    row->addWidget(w.take(ctl::kAnnounceDraws));
     row->addSpacing(8);
-    AddWidgets(row, w, {"标签_显示", "组合框_显示"});
-    const std::pair<const char*, const char*> marks[] = {
-        {"标签_正确", "编辑框_对"}, {"标签_错误", "编辑框_错"}, {"标签_签名", "编辑框_签名"}};
+    AddWidgets(row, w, {"标签_显示", ctl::kShownDraws});
+    const std::pair<std::string_view, std::string_view> marks[] = {
+        {"标签_正确", ctl::kHitMark}, {"标签_错误", ctl::kMissMark}, {"标签_签名", ctl::kSignature}};
     for (const auto& [label, edit] : marks) {
         row->addSpacing(8);
         row->addWidget(w.take(label));

@@ -2,6 +2,7 @@
 
 #include "runtime/controls.h"
 #include "runtime/platform.h"
+#include "window/control_names.h"
 
 namespace sanxing {
 
@@ -21,7 +22,7 @@ history::HistoryDb* HistoryAccess::database() {
 
 const history::Lottery& ChosenLottery(const Controls& controls) {
     const auto all = history::Lotteries();
-    const int index = controls.selectedIndex("组合框_彩种");
+    const int index = controls.selectedIndex(ctl::kLottery);
     return index >= 0 && index < static_cast<int>(all.size()) ? all[static_cast<std::size_t>(index)] : all[0];
 }
 

@@ -12,6 +12,7 @@
 #include <tuple>
 
 #include "app/qt/control_widgets.h"
+#include "window/control_names.h"
 
 namespace sanxing {
 
@@ -113,8 +114,8 @@ void SetUpKeyboard(ControlWidgets& widgets, QWidget* root) {
             button->installEventFilter(enter);
         }
     }
-    auto* prizeButton = widgets.get<QPushButton>("按钮_兑奖");
-    QObject::connect(widgets.get<QLineEdit>("编辑框_兑奖号码"), &QLineEdit::returnPressed, prizeButton,
+    auto* prizeButton = widgets.get<QPushButton>(ctl::kCheckPrize);
+    QObject::connect(widgets.get<QLineEdit>(ctl::kPrizeNumber), &QLineEdit::returnPressed, prizeButton,
                      &QPushButton::click);
 }
 

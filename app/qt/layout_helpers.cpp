@@ -4,11 +4,7 @@
 
 namespace sanxing {
 
-Names DigitNames(const std::string& prefix) {
-    Names names;
-    for (int d = 0; d <= 9; ++d) names.push_back(prefix + std::to_string(d));
-    return names;
-}
+Names NamesOf(std::span<const ctl::Name> family) { return Names(family.begin(), family.end()); }
 
 namespace {
 
@@ -27,7 +23,7 @@ QVBoxLayout* TightColumn(int spacing) { return Tight<QVBoxLayout>(spacing); }
 QGridLayout* TightGrid(int spacing) { return Tight<QGridLayout>(spacing); }
 
 void AddWidgets(QBoxLayout* layout, ControlWidgets& w, const Names& names) {
-    for (const std::string& name : names) layout->addWidget(w.take(name));
+    for (const std::string_view name : names) layout->addWidget(w.take(name));
 }
 
 QHBoxLayout* Row(ControlWidgets& w, const Names& names, int spacing) {

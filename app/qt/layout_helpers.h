@@ -4,18 +4,21 @@
 #include <QBoxLayout>
 #include <QGridLayout>
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "app/qt/control_widgets.h"
+#include "window/control_names.h"
 
 namespace sanxing {
 
-using Names = std::vector<std::string>;
+// Control names: literals and catalogue constants, which outlive any layout built from them.
+using Names = std::vector<std::string_view>;
 
-// prefix + "0" .. prefix + "9".
-Names DigitNames(const std::string& prefix);
+// A family of the catalogue as a list of names.
+Names NamesOf(std::span<const ctl::Name> family);
 
 // A layout without margins, with the given gap between items.
 QHBoxLayout* TightRow(int spacing = 2);

@@ -20,12 +20,13 @@
 #include "app/qt/store_mirror.h"
 #include "app/qt/tooltips.h"
 #include "app/qt/window_settings.h"
+#include "window/control_names.h"
 
 namespace sanxing {
 
 namespace {
 
-constexpr std::string_view kAdPanel = "图片框28";
+constexpr std::string_view kAdPanel = ctl::kAdPanel;
 
 // Every widget must have found its place; one left over would float over the window.
 void RequireAllPlaced(const ControlWidgets& widgets) {
@@ -58,7 +59,7 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent, const QString& setti
     mirror_ = new StoreMirror(model_.controls(), *widgets_, this);
     mirror_->showAll();
     router_ = new EventRouter(model_, *widgets_, this);
-    ShowAnnouncements(widgets_->get<QTextBrowser>("超文本浏览框"), model_.announcement());
+    ShowAnnouncements(widgets_->get<QTextBrowser>(ctl::kAdPage), model_.announcement());
     SetUpKeyboard(*widgets_, central);
     AddButtonShortcuts(this, *widgets_);
     SetToolTips(*widgets_);

@@ -1,5 +1,6 @@
 #include <QGridLayout>
 #include <QWidget>
+#include <array>
 
 #include "app/qt/control_widgets.h"
 #include "app/qt/layout_helpers.h"
@@ -14,7 +15,7 @@ constexpr int kCaption = 0;
 constexpr int kContent = 1;
 
 // Boxes in rows of `perRow` with the clear button after the last box.
-QGridLayout* BoxesWithButton(ControlWidgets& w, const Names& boxes, int perRow, const std::string& button) {
+QGridLayout* BoxesWithButton(ControlWidgets& w, const Names& boxes, int perRow, std::string_view button) {
     QGridLayout* grid = TightGrid(1);
     AddToGrid(grid, w, boxes, perRow);
     const int count = static_cast<int>(boxes.size());
@@ -28,30 +29,14 @@ QGridLayout* BoxesWithButton(ControlWidgets& w, const Names& boxes, int perRow, 
     return grid;
 }
 
-Names Prefixed(const std::string& prefix, const Names& tails) {
-    Names names;
-    for (const std::string& tail : tails) names.push_back(prefix + tail);
-    return names;
-}
-
-Names Numbered(const std::string& prefix, int first, int last) {
-    Names names;
-    for (int i = first; i <= last; ++i) names.push_back(prefix + (i < 10 ? "0" : "") + std::to_string(i));
-    return names;
-}
-
-Names PairBoxes() {
-    Names names;
-    for (int a = 0; a <= 9; ++a)
-        for (int b = a; b <= 9; ++b) names.push_back("选择框_两码" + std::to_string(a) + std::to_string(b));
-    return names;
-}
+// A pattern panel's boxes as the page shows them: from the last key to the first.
+Names FromLastKey(const std::array<ctl::Name, 8>& boxes) { return Names(boxes.rbegin(), boxes.rend()); }
 
 // Ten digit boxes and their clear button, the selector that goes with them underneath.
-int AddDigitPanel(QGridLayout* grid, ControlWidgets& w, int row, const std::string& caption, const std::string& prefix,
-                  const std::string& combo, const std::string& button) {
+int AddDigitPanel(QGridLayout* grid, ControlWidgets& w, int row, std::string_view caption, const ctl::DigitBoxes& boxes,
+                  std::string_view combo, std::string_view button) {
     grid->addWidget(w.take(caption), row, kCaption);
-    QHBoxLayout* digits = Row(w, DigitNames(prefix), 1);
+    QHBoxLayout* digits = Row(w, NamesOf(boxes), 1);
     digits->addStretch(1);
     digits->addWidget(w.take(button));
     grid->addLayout(digits, row, kContent);
@@ -65,35 +50,33 @@ void BuildOtherPage(ControlWidgets& w) {
     QGridLayout* grid = TightGrid();
     int row = 0;
     grid->addWidget(w.take("标签_和值"), row, kCaption, Qt::AlignTop);
-    grid->addLayout(BoxesWithButton(w, Numbered("选择框_合值", 0, 27), 10, "按钮_合值清除"), row++, kContent);
+    grid->addLayout(BoxesWithButton(w, NamesOf(ctl::kSumBoxes), 10, ctl::kSumsClear), row++, kContent);
     grid->addWidget(w.take("标签_二码"), row, kCaption, Qt::AlignTop);
-    grid->addLayout(BoxesWithButton(w, PairBoxes(), 10, "按钮_两码清"), row++, kContent);
+    grid->addLayout(BoxesWithButton(w, NamesOf(ctl::kPairCodeBoxes), 10, ctl::kPairCodesClear), row++, kContent);
 
-    const Names bigSmall =
-        Prefixed("选择框_", {"大大大", "大大小", "大小大", "大小小", "小大大", "小大小", "小小大", "小小小"});
-    const Names oddEven =
-        Prefixed("选择框_", {"单单单", "单单双", "单双单", "单双双", "双单单", "双单双", "双双单", "双双双"});
     QGridLayout* shapes = TightGrid(1);
-    AddToGrid(shapes, w, bigSmall, 4);
-    shapes->addWidget(w.take("按钮_大小清除"), 1, 4);
-    AddToGrid(shapes, w, oddEven, 4, 2);
-    shapes->addWidget(w.take("按钮_单双清除"), 3, 4);
+    AddToGrid(shapes, w, FromLastKey(ctl::kBigSmallBoxes), 4);
+    shapes->addWidget(w.take(ctl::kBigSmallClear), 1, 4);
+    AddToGrid(shapes, w, FromLastKey(ctl::kOddEvenBoxes), 4, 2);
+    shapes->addWidget(w.take(ctl::kOddEvenClear), 3, 4);
     shapes->setColumnStretch(5, 1);
     grid->addLayout(shapes, row++, kContent);
 
-    row = AddDigitPanel(grid, w, row, "标签_杀合积", "选择框_定合积", "组合框_定合变2", "按钮_合积清");
-    row = AddDigitPanel(grid, w, row, "标签_杀合变", "选择框_定合变", "组合框_定合变", "按钮_合变清");
+    row = AddDigitPanel(grid, w, row, "标签_杀合积", ctl::kFixedSumProductDigits, ctl::kFixedSumProductSelector,
+                        ctl::kFixedSumProductClear);
+    row = AddDigitPanel(grid, w, row, "标签_杀合变", ctl::kFixedSumChangeDigits, ctl::kFixedSumChangeSelector,
+                        ctl::kFixedSumChangeClear);
 
     // The junk compound row is wider than the caption column allows; it spans the page.
     QHBoxLayout* junk = Row(w, {"标签_垃圾复试"});
-    for (const char* position : {"百位", "十位", "个位"}) {
-        const std::string p = position;
+    const char* const labels[] = {"标签_垃圾复试_百位", "标签_垃圾复试_十位", "标签_垃圾复试_个位"};
+    for (std::size_t i = 0; i < ctl::kJunkCompoundBoxes.size(); ++i) {
         junk->addSpacing(4);
-        junk->addWidget(w.take("标签_垃圾复试_" + p));
-        junk->addWidget(w.take("垃圾复试_" + p), 1);
+        junk->addWidget(w.take(labels[i]));
+        junk->addWidget(w.take(ctl::kJunkCompoundBoxes[i]), 1);
     }
     junk->addSpacing(4);
-    junk->addWidget(w.take("三复式清"));
+    junk->addWidget(w.take(ctl::kJunkCompoundClear));
     grid->addLayout(junk, row++, kCaption, 1, 3);
 
     grid->setRowStretch(row, 1);

@@ -1,6 +1,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QWidget>
+#include <utility>
 
 #include "app/qt/control_widgets.h"
 #include "app/qt/layout_helpers.h"
@@ -10,19 +11,15 @@ namespace sanxing {
 
 namespace {
 
-const char* const kPairs[] = {"百十", "百个", "十个"};
-
 // Pair sums on the left, pair combinations on the right, each box with its picker.
 QGridLayout* PairSumsAndCombinations(ControlWidgets& w) {
     QGridLayout* grid = TightGrid();
     for (int i = 0; i < 3; ++i) {
-        const std::string p = kPairs[i];
-        const Names cells = {"标签_" + p + "和值", "编辑框_" + p + "和值", "组合框_" + p + "两码1",
-                             "标签_" + p + "组合", "编辑框_" + p + "两码", "组合框_" + p + "两码"};
-        AddToGrid(grid, w, cells, 6, i);
+        const ctl::PairPanel& p = ctl::kPairPanels[static_cast<std::size_t>(i)];
+        AddToGrid(grid, w, {p.sumLabel, p.sumBox, p.sumPicker, p.codeLabel, p.codeBox, p.codePicker}, 6, i);
     }
-    grid->addWidget(w.take("按钮_两码和值"), 3, 0, 1, 3, Qt::AlignRight);
-    grid->addWidget(w.take("按钮_两码组合清空"), 3, 3, 1, 3, Qt::AlignRight);
+    grid->addWidget(w.take(ctl::kPairSumsClear), 3, 0, 1, 3, Qt::AlignRight);
+    grid->addWidget(w.take(ctl::kPairCodesBoxesClear), 3, 3, 1, 3, Qt::AlignRight);
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(4, 1);
     return grid;
@@ -30,24 +27,25 @@ QGridLayout* PairSumsAndCombinations(ControlWidgets& w) {
 
 // The six pair totals: caption, box, then (for the three sums) the picker, and the rule.
 QGridLayout* PairTotals(ControlWidgets& w) {
-    const char* const totals[] = {"两码总跨度",     "两码总合尾",     "两码总积数",
-                                  "两码总跨度和值", "两码总合尾和值", "两码总积数和值"};
+    const ctl::Name totals[] = {ctl::kPairSpanTotal,    ctl::kPairSumTailTotal,    ctl::kPairProductTotal,
+                                ctl::kPairSpanTotalSum, ctl::kPairSumTailTotalSum, ctl::kPairProductTotalSum};
     QGridLayout* grid = TightGrid();
     for (int i = 0; i < 6; ++i) {
-        const std::string total = totals[i];
+        // A total's labels are named after its box without "编辑框_".
+        const std::string total(totals[i].substr(std::string_view("编辑框_").size()));
         grid->addWidget(w.take("标签_" + total), i, 0);
-        QWidget* box = w.take("编辑框_" + total);
+        QWidget* box = w.take(totals[i]);
         box->setMinimumWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("00,00,00")));
         grid->addWidget(box, i, 1);
         QHBoxLayout* tail = TightRow();
-        if (i >= 3) tail->addWidget(w.take("组合框_" + std::string(kPairs[i - 3]) + "两码2"));
+        if (i >= 3) tail->addWidget(w.take(ctl::kPairPanels[static_cast<std::size_t>(i - 3)].totalPicker));
         auto* rule = qobject_cast<QLabel*>(w.take("标签_" + total + "说明"));
         tail->addWidget(rule, 1);
         if (i == 5) {
             // The longest rule shares its row with the picker and the button: two lines.
             rule->setWordWrap(true);
             rule->setMinimumHeight(2 * rule->fontMetrics().lineSpacing());
-            tail->addWidget(w.take("按钮_合击清除"), 0, Qt::AlignBottom);
+            tail->addWidget(w.take(ctl::kPairTotalsClear), 0, Qt::AlignBottom);
         }
         grid->addLayout(tail, i, 2);
     }
@@ -59,15 +57,15 @@ QGridLayout* PairTotals(ControlWidgets& w) {
 QGridLayout* PairSpansAndTails(ControlWidgets& w) {
     QGridLayout* grid = TightGrid();
     grid->addWidget(w.take("标签_杀两码"), 0, 0);
-    grid->addWidget(w.take("按钮_两码清除"), 1, 0);
+    grid->addWidget(w.take(ctl::kPairKillClear), 1, 0);
     int row = 0;
-    for (const char* kind : {"跨度", "合尾"}) {
+    for (auto [label, box] : {std::pair{&ctl::PairPanel::spanLabel, &ctl::PairPanel::spanBox},
+                              std::pair{&ctl::PairPanel::tailLabel, &ctl::PairPanel::tailBox}}) {
         int column = 1;
-        for (const char* pair : kPairs) {
-            const std::string name = std::string(pair) + kind;
-            grid->addWidget(w.take("标签_" + name), row, column++);
+        for (const ctl::PairPanel& pair : ctl::kPairPanels) {
+            grid->addWidget(w.take(pair.*label), row, column++);
             grid->setColumnStretch(column, 1);
-            grid->addWidget(w.take("编辑框_" + name), row, column++);
+            grid->addWidget(w.take(pair.*box), row, column++);
         }
         ++row;
     }
@@ -78,13 +76,12 @@ QGridLayout* PairSpansAndTails(ControlWidgets& w) {
 QGridLayout* PairBankers(ControlWidgets& w) {
     QGridLayout* grid = TightGrid();
     int row = 0;
-    for (const char* pair : kPairs) {
-        const std::string p = pair;
-        grid->addWidget(w.take("标签_" + p + "胆码"), row, 0);
-        QHBoxLayout* digits = Row(w, DigitNames("选择框_" + p), 1);
+    for (const ctl::PairPanel& pair : ctl::kPairPanels) {
+        grid->addWidget(w.take(pair.bankerLabel), row, 0);
+        QHBoxLayout* digits = Row(w, NamesOf(pair.bankers), 1);
         digits->addStretch(1);
         grid->addLayout(digits, row++, 1);
-        grid->addLayout(LeftAligned(Row(w, {"组合框_" + p + "胆", "按钮_" + p + "胆清"})), row++, 1);
+        grid->addLayout(LeftAligned(Row(w, {pair.bankerRule, pair.bankerClear})), row++, 1);
     }
     return grid;
 }

@@ -4,6 +4,7 @@
 #include "app/qt/control_widgets.h"
 #include "app/qt/layout_helpers.h"
 #include "app/qt/regions.h"
+#include "window/control_names.h"
 
 namespace sanxing {
 
@@ -21,17 +22,17 @@ QWidget* Strip(ControlWidgets& w, const std::string& name, QHBoxLayout* row) {
 QWidget* BuildResultColumn(ControlWidgets& w) {
     QWidget* column = w.take("图片框15");
     QVBoxLayout* layout = TightColumn();
-    layout->addWidget(Flexible(w.take("编辑框_结果")), 1);
+    layout->addWidget(Flexible(w.take(ctl::kResult)), 1);
 
     QHBoxLayout* prize = TightRow();
-    prize->addWidget(w.take("选择框_反集"));
-    prize->addWidget(w.take("编辑框_兑奖号码"), 1);
-    prize->addWidget(w.take("按钮_兑奖"));
+    prize->addWidget(w.take(ctl::kResultComplement));
+    prize->addWidget(w.take(ctl::kPrizeNumber), 1);
+    prize->addWidget(w.take(ctl::kCheckPrize));
     layout->addWidget(Strip(w, "图片框18", prize));
 
-    layout->addWidget(Strip(w, "图片框16", Row(w, {"透明标签34", "组合框_容错", "按钮_缩水", "按钮_复制"})));
-    layout->addWidget(Strip(w, "图片框24", LeftAligned(Row(w, {"标签_缩水结果"}))));
-    layout->addLayout(Row(w, {"按钮_保存", "按钮_全清"}));
+    layout->addWidget(Strip(w, "图片框16", Row(w, {"透明标签34", ctl::kTolerance, ctl::kShrink, ctl::kCopyResult})));
+    layout->addWidget(Strip(w, "图片框24", LeftAligned(Row(w, {ctl::kResultCount}))));
+    layout->addLayout(Row(w, {ctl::kSaveResult, ctl::kClearAll}));
     SetLayout(column, layout);
     return column;
 }

@@ -4,6 +4,7 @@
 #include "app/qt/control_widgets.h"
 #include "app/qt/layout_helpers.h"
 #include "app/qt/regions.h"
+#include "window/control_names.h"
 
 namespace sanxing {
 
@@ -11,9 +12,11 @@ namespace sanxing {
 QWidget* BuildSetArea(ControlWidgets& w, QLayout* below) {
     auto* area = new QWidget;
     QGridLayout* grid = TightGrid();
-    grid->addWidget(Flexible(w.take("编辑框_A")), 0, 0);
-    grid->addWidget(Flexible(w.take("编辑框_B")), 0, 1);
-    grid->addLayout(Row(w, {"A排除B", "B排除A", "AB合并", "AB交集", "AB全清", "到大底框"}), 1, 0, 1, 2);
+    grid->addWidget(Flexible(w.take(ctl::kSetA)), 0, 0);
+    grid->addWidget(Flexible(w.take(ctl::kSetB)), 0, 1);
+    grid->addLayout(Row(w, {ctl::kSubtractBFromA, ctl::kSubtractAFromB, ctl::kUniteAB, ctl::kIntersectAB, ctl::kClearAB,
+                            ctl::kMoveResultToBase}),
+                    1, 0, 1, 2);
     grid->addLayout(below, 2, 0, 1, 2);
     grid->setRowStretch(0, 1);
     SetLayout(area, grid);

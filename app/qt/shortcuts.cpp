@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include "app/qt/control_widgets.h"
+#include "window/control_names.h"
 
 namespace sanxing {
 
@@ -17,9 +18,9 @@ struct ShortcutRow {
 
 // Ctrl+Return and the keypad's Ctrl+Enter both run the shrink.
 constexpr ShortcutRow kShortcuts[] = {
-    {"打开大底", "Ctrl+O"},      {"按钮_保存", "Ctrl+S"},      {"按钮_缩水", "Ctrl+Return"},
-    {"按钮_缩水", "Ctrl+Enter"}, {"打开方案", "Ctrl+Shift+O"}, {"保存方案", "Ctrl+Shift+S"},
-    {"退出", "Ctrl+Q"},          {"使用说明", "F1"},
+    {ctl::kOpenBase, "Ctrl+O"},   {ctl::kSaveResult, "Ctrl+S"}, {ctl::kShrink, "Ctrl+Return"},
+    {ctl::kShrink, "Ctrl+Enter"}, {"打开方案", "Ctrl+Shift+O"}, {"保存方案", "Ctrl+Shift+S"},
+    {"退出", "Ctrl+Q"},           {"使用说明", "F1"},
 };
 
 }  // namespace

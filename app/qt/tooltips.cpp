@@ -5,6 +5,7 @@
 #include "app/qt/control_widgets.h"
 #include "app/qt/shortcuts.h"
 #include "tools/clear_actions.h"
+#include "window/control_names.h"
 
 namespace sanxing {
 
@@ -17,26 +18,26 @@ struct Hint {
 
 constexpr Hint kHints[] = {
     // Base set, result and A/B areas.
-    {"打开大底", "从文本文件读入大底（只取三位号码）"},
-    {"清空大底", "清空大底框（Ctrl+Z 可撤销）"},
-    {"按钮_复制验证数据", "复制开奖列表里已验证的对错记录"},
-    {"大底_反集", "把大底换成它的补集（不在大底里的号码）"},
-    {"选择框_反集", "把结果换成它的补集（不在结果里的号码）"},
-    {"按钮_兑奖", "在结果里查找输入的三位开奖号（在号码框按回车也可）"},
-    {"按钮_缩水", "按所设条件和容错从大底中选出结果"},
-    {"按钮_复制", "把结果复制到剪贴板"},
-    {"按钮_保存", "把结果保存为文本文件"},
-    {"按钮_全清", "清除全部条件、结果和大底（先询问）"},
-    {"A排除B", "结果 = A 中不在 B 里的号码"},
-    {"B排除A", "结果 = B 中不在 A 里的号码"},
-    {"AB合并", "结果 = A 与 B 的全部号码"},
-    {"AB交集", "结果 = A、B 都有的号码"},
-    {"AB全清", "清空 A、B 两框"},
-    {"到大底框", "把结果放进大底框"},
-    {"按钮1", "关闭公告，显示条件页（“帮助 → 使用说明”可再看说明）"},
-    {"按钮_胆1反选", "反选这一组胆码"},
-    {"按钮_胆2反选", "反选这一组胆码"},
-    {"按钮_胆3反选", "反选这一组胆码"},
+    {ctl::kOpenBase, "从文本文件读入大底（只取三位号码）"},
+    {ctl::kEmptyBase, "清空大底框（Ctrl+Z 可撤销）"},
+    {ctl::kCopyVerification, "复制开奖列表里已验证的对错记录"},
+    {ctl::kBaseComplement, "把大底换成它的补集（不在大底里的号码）"},
+    {ctl::kResultComplement, "把结果换成它的补集（不在结果里的号码）"},
+    {ctl::kCheckPrize, "在结果里查找输入的三位开奖号（在号码框按回车也可）"},
+    {ctl::kShrink, "按所设条件和容错从大底中选出结果"},
+    {ctl::kCopyResult, "把结果复制到剪贴板"},
+    {ctl::kSaveResult, "把结果保存为文本文件"},
+    {ctl::kClearAll, "清除全部条件、结果和大底（先询问）"},
+    {ctl::kSubtractBFromA, "结果 = A 中不在 B 里的号码"},
+    {ctl::kSubtractAFromB, "结果 = B 中不在 A 里的号码"},
+    {ctl::kUniteAB, "结果 = A 与 B 的全部号码"},
+    {ctl::kIntersectAB, "结果 = A、B 都有的号码"},
+    {ctl::kClearAB, "清空 A、B 两框"},
+    {ctl::kMoveResultToBase, "把结果放进大底框"},
+    {ctl::kCloseAd, "关闭公告，显示条件页（“帮助 → 使用说明”可再看说明）"},
+    {std::get<0>(ctl::kBankerGroups).invert, "反选这一组胆码"},
+    {std::get<1>(ctl::kBankerGroups).invert, "反选这一组胆码"},
+    {std::get<2>(ctl::kBankerGroups).invert, "反选这一组胆码"},
     // Captions of the condition panels.
     {"标签_百位", "百位只保留勾选的数字"},
     {"标签_十位", "十位只保留勾选的数字"},

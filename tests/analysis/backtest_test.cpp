@@ -7,8 +7,8 @@
 #include <gtest/gtest.h>
 
 #include "analysis/backtest.h"
-#include "app/control_table.h"
 #include "runtime/control_store.h"
+#include "window/control_table.h"
 
 namespace sanxing::analysis {
 namespace {

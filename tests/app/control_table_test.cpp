@@ -3,9 +3,9 @@
 #include <set>
 
 #include "app/bindings.h"
-#include "app/control_table.h"
 #include "runtime/control_store.h"
 #include "runtime/hint_texts.h"
+#include "window/control_table.h"
 
 namespace sanxing {
 namespace {

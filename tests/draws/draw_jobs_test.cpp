@@ -5,12 +5,12 @@
 #include <cstdio>
 #include <thread>
 
-#include "app/control_table.h"
 #include "draw_pages.h"
 #include "draw_sites.h"
 #include "local_http_server.h"
 #include "runtime/control_store.h"
 #include "runtime/gbk.h"
+#include "window/control_table.h"
 
 namespace sanxing {
 namespace {

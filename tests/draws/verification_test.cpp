@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include "app/control_table.h"
 #include "draws/draw_record.h"
 #include "runtime/control_store.h"
 #include "runtime/recording_platform.h"
+#include "window/control_table.h"
 
 namespace sanxing {
 namespace {

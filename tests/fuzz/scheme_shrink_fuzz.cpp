@@ -5,7 +5,6 @@
 
 #include <nlohmann/json.hpp>
 
-#include "app/control_table.h"
 #include "app/scheme.h"
 #include "fuzz_input.h"
 #include "numbers/failure_table.h"
@@ -14,6 +13,7 @@
 #include "runtime/control_store.h"
 #include "runtime/split.h"
 #include "shrink/shrink_run.h"
+#include "window/control_table.h"
 
 using namespace sanxing;
 

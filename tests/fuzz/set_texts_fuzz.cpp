@@ -1,13 +1,13 @@
 // Set texts and A−B against plain token loops and substring searches. Pieces: box A, box B
 // and a key.
 
-#include "app/control_table.h"
 #include "fuzz_input.h"
 #include "numbers/number_set.h"
 #include "numbers/set_text.h"
 #include "runtime/control_store.h"
 #include "runtime/split.h"
 #include "tools/set_operations.h"
+#include "window/control_table.h"
 
 using namespace sanxing;
 

@@ -6,9 +6,9 @@
 #include <QPlainTextEdit>
 #include <QTest>
 
-#include "app/control_table.h"
 #include "app/qt/fonts.h"
 #include "gui_fixture.h"
+#include "window/control_table.h"
 
 namespace sanxing::test {
 namespace {

@@ -12,10 +12,10 @@
 #include <QTimer>
 #include <QTreeWidget>
 
-#include "app/control_table.h"
 #include "app/qt/table_combo_box.h"
 #include "gui_fixture.h"
 #include "runtime/text.h"
+#include "window/control_table.h"
 
 namespace sanxing::test {
 namespace {

@@ -18,12 +18,12 @@ KeySet Keys(std::initializer_list<int> keys) {
 }
 
 TEST(ControlReading, NumberedNamesArePaddedToTheirWidth) {
-    const auto names = NumberedNames("选择框_合值", 28, 2);
+    const auto& names = ctl::kSumBoxes;
     ASSERT_EQ(names.size(), 28u);
     EXPECT_EQ(names.front(), "选择框_合值00");
     EXPECT_EQ(names[5], "选择框_合值05");
     EXPECT_EQ(names.back(), "选择框_合值27");
-    EXPECT_EQ(NumberedNames("选择框_百位", 10, 1)[9], "选择框_百位9");
+    EXPECT_EQ(std::get<0>(ctl::kPositionPanels).digits[9], "选择框_百位9");
 }
 
 TEST(TextKeys, DigitsAnywhereInTheText) {

@@ -9,10 +9,10 @@
 #include <string>
 #include <string_view>
 
-#include "app/control_table.h"
 #include "numbers/number_set.h"
 #include "runtime/control_store.h"
 #include "shrink/condition_group.h"
+#include "window/control_table.h"
 
 namespace sanxing::group_test {
 

@@ -16,6 +16,7 @@
 #include "runtime/gbk.h"
 #include "runtime/hint_texts.h"
 #include "shrink/shrink_run.h"
+#include "window/hint_boxes.h"
 
 namespace sanxing::group_test {
 namespace {

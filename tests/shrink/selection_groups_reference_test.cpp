@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "app/control_table.h"
 #include "reference_rules.h"
 #include "runtime/control_store.h"
 #include "shrink/condition_group.h"
+#include "window/control_table.h"
 
 namespace sanxing {
 namespace {

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "app/control_table.h"
 #include "numbers/set_text.h"
 #include "runtime/control_store.h"
 #include "shrink/condition_group.h"
 #include "shrink/shrink_run.h"
+#include "window/control_table.h"
 
 namespace sanxing {
 namespace {

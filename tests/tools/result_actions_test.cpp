@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "app/control_table.h"
 #include "runtime/hint_texts.h"
 #include "tools_fixture.h"
+#include "window/control_table.h"
 
 namespace sanxing {
 namespace {

@@ -1,7 +1,8 @@
 #pragma once
 // The main window's control table: every named control with its kind, parent, caption or
 // initial text, items and initial state. The store, the Qt view, schemes and the command
-// line's --controls are all built from it.
+// line's --controls are all built from it. Its names come from the catalogue
+// (window/control_names.h).
 
 #include <string_view>
 #include <vector>

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/memory_module.h"
 #include "runtime/session_state.h"
+#include "skin/memory_module.h"
 
 namespace sanxing {
 

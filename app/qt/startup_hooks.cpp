@@ -2,7 +2,7 @@
 
 #include "app/qt/process_state.h"
 #include "app/qt/skin.h"
-#include "app/skin_attach.h"
+#include "skin/skin_attach.h"
 
 namespace sanxing {
 

@@ -16,7 +16,7 @@
 #include "app/qt/skin.h"
 #include "app/qt/startup_hooks.h"
 #include "gui_fixture.h"
-#include "tests/app/pe_builder.h"
+#include "tests/skin/pe_builder.h"
 
 namespace sanxing::test {
 namespace {

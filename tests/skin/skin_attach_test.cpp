@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/skin_attach.h"
-#include "tests/app/pe_builder.h"
+#include "skin/skin_attach.h"
+#include "tests/skin/pe_builder.h"
 
 namespace sanxing {
 namespace {

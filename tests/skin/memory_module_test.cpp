@@ -5,9 +5,9 @@
 #include <cstring>
 #include <random>
 
-#include "app/memory_module.h"
-#include "app/pe_image.h"
-#include "tests/app/pe_builder.h"
+#include "skin/memory_module.h"
+#include "skin/pe_image.h"
+#include "tests/skin/pe_builder.h"
 
 namespace sanxing {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/pe_image.h"
+#include "skin/pe_image.h"
 
 #include <algorithm>
 #include <cstring>

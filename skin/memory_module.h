@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/pe_image.h"
+#include "skin/pe_image.h"
 
 namespace sanxing {
 

@@ -1,4 +1,4 @@
-#include "app/skin_attach.h"
+#include "skin/skin_attach.h"
 
 #include <climits>
 

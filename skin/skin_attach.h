@@ -8,7 +8,7 @@
 #include <functional>
 #include <span>
 
-#include "app/memory_module.h"
+#include "skin/memory_module.h"
 
 namespace sanxing {
 

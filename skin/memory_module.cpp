@@ -1,4 +1,4 @@
-#include "app/memory_module.h"
+#include "skin/memory_module.h"
 
 #include <dlfcn.h>
 #include <sys/mman.h>

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "app/qt/draw_table_model.h"
+#include "app/qt/history/draw_table_model.h"
 #include "history/history_db.h"
 
 namespace sanxing {

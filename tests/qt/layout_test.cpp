@@ -7,7 +7,7 @@
 #include <QTest>
 
 #include "app/control_table.h"
-#include "app/qt/fonts.h"
+#include "app/qt/style/fonts.h"
 #include "gui_fixture.h"
 
 namespace sanxing::test {

@@ -13,7 +13,7 @@
 #include <QTreeWidget>
 
 #include "app/control_table.h"
-#include "app/qt/table_combo_box.h"
+#include "app/qt/binding/table_combo_box.h"
 #include "gui_fixture.h"
 #include "runtime/text.h"
 

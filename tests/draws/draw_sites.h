@@ -11,7 +11,7 @@
 
 #include "draws/draw_hosts.h"
 #include "draws/source_page.h"
-#include "local_http_server.h"
+#include "net/local_http_server.h"
 #include "runtime/controls.h"
 #include "runtime/gbk.h"
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "draws/draw_markers.h"
-#include "local_http_server.h"
+#include "net/local_http_server.h"
 
 namespace sanxing {
 namespace {

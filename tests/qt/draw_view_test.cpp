@@ -22,8 +22,8 @@
 #include "draws/draw_hosts.h"
 #include "draws/draw_pages.h"
 #include "draws/draw_record.h"
-#include "draws/local_http_server.h"
 #include "gui_fixture.h"
+#include "net/local_http_server.h"
 #include "runtime/gbk.h"
 
 namespace sanxing::test {

@@ -12,7 +12,7 @@
 
 #include "draws/draw_list.h"
 #include "draws/draw_pages.h"
-#include "draws/local_http_server.h"
+#include "net/local_http_server.h"
 #include "runtime/control_store.h"
 #include "runtime/gbk.h"
 #include "runtime/loop_platform.h"

@@ -1,4 +1,4 @@
-#include "draws/http_transfer.h"
+#include "net/http_transfer.h"
 
 #include <curl/curl.h>
 

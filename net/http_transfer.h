@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "draws/http_fetch.h"
+#include "net/http_fetch.h"
 
 namespace sanxing {
 

@@ -1,4 +1,4 @@
-#include "draws/page_text.h"
+#include "net/page_text.h"
 
 #include <algorithm>
 

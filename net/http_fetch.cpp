@@ -1,10 +1,10 @@
-#include "draws/http_fetch.h"
+#include "net/http_fetch.h"
 
 #include <algorithm>
 
-#include "draws/http_request.h"
-#include "draws/http_transfer.h"
-#include "draws/page_text.h"
+#include "net/http_request.h"
+#include "net/http_transfer.h"
+#include "net/page_text.h"
 #include "runtime/split.h"
 
 namespace sanxing {

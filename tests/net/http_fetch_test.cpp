@@ -1,12 +1,12 @@
-#include "draws/http_fetch.h"
+#include "net/http_fetch.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 #include <thread>
 
-#include "draws/http_request.h"
-#include "local_http_server.h"
+#include "net/http_request.h"
+#include "net/local_http_server.h"
 #include "runtime/gbk.h"
 
 namespace sanxing {

@@ -1,11 +1,11 @@
-#include "draws/http_request.h"
+#include "net/http_request.h"
 
 #include <algorithm>
 #include <charconv>
 #include <unordered_set>
 #include <vector>
 
-#include "draws/page_text.h"
+#include "net/page_text.h"
 #include "runtime/split.h"
 
 namespace sanxing {

@@ -1,4 +1,4 @@
-#include "draws/http_request.h"
+#include "net/http_request.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,5 @@
 #pragma once
-// The event bindings of the main window: which handler runs for which event of which
-// control. Rows whose handler is not built yet carry a null handler.
+// The event bindings of the main window: which handler runs for which event of which control.
 
 #include <span>
 #include <string_view>

@@ -18,7 +18,7 @@
 #include "app/window_model.h"
 #include "bench/proc_status.h"
 #include "draws/draw_jobs.h"
-#include "draws/local_http_server.h"
+#include "net/local_http_server.h"
 #include "runtime/recording_platform.h"
 
 namespace sanxing {

@@ -11,8 +11,8 @@
 #include <string_view>
 
 #include "draws/draw_hosts.h"
-#include "draws/http_fetch.h"
 #include "draws/serial_worker.h"
+#include "net/http_fetch.h"
 #include "runtime/platform.h"
 
 namespace sanxing {

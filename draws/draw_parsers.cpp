@@ -1,8 +1,8 @@
 #include "draws/draw_parsers.h"
 
 #include "draws/draw_markers.h"
-#include "draws/page_text.h"
 #include "draws/pattern_matcher.h"
+#include "net/page_text.h"
 #include "runtime/split.h"
 
 namespace sanxing {

@@ -3,7 +3,7 @@
 
 #include <pcre2.h>
 
-#include "draws/page_text.h"
+#include "net/page_text.h"
 
 namespace sanxing {
 

@@ -8,7 +8,7 @@
 #include <mutex>
 #include <string>
 
-#include "draws/page_text.h"
+#include "net/page_text.h"
 
 namespace sanxing {
 

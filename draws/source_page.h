@@ -12,8 +12,8 @@
 #include <string_view>
 
 #include "draws/draw_hosts.h"
-#include "draws/http_fetch.h"
-#include "draws/page_text.h"
+#include "net/http_fetch.h"
+#include "net/page_text.h"
 
 namespace sanxing {
 

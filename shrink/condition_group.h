@@ -18,7 +18,7 @@ struct ConditionGroup {
     int row;                   // position in the run order, 1..54
     std::string_view name;     // what the group filters by
     std::string_view caption;  // the group's name as its panel shows it, for the user
-    GroupFunction evaluate;    // null while the group is not built
+    GroupFunction evaluate;
 };
 
 std::span<const ConditionGroup> ConditionGroups();

@@ -7,14 +7,14 @@
 #include <iostream>
 #include <string>
 
-#include "app/qt/command_line.h"
-#include "app/qt/compact_style.h"
 #include "app/qt/main_window.h"
-#include "app/qt/process_state.h"
-#include "app/qt/program_identity.h"
-#include "app/qt/qt_platform.h"
+#include "app/qt/platform/command_line.h"
+#include "app/qt/platform/process_state.h"
+#include "app/qt/platform/program_identity.h"
+#include "app/qt/platform/qt_platform.h"
+#include "app/qt/platform/startup_hooks.h"
 #include "app/qt/scheme_menu.h"
-#include "app/qt/startup_hooks.h"
+#include "app/qt/style/compact_style.h"
 #include "draws/draw_hosts.h"
 
 namespace sanxing {

@@ -11,8 +11,8 @@
 #include <QVBoxLayout>
 #include <functional>
 
-#include "app/qt/qt_platform.h"
-#include "app/qt/shortcuts.h"
+#include "app/qt/binding/shortcuts.h"
+#include "app/qt/platform/qt_platform.h"
 #include "draws/announcement_page.h"
 #include "draws/draw_hosts.h"
 #include "history/history_db.h"

@@ -4,7 +4,7 @@
 #include <QComboBox>
 #include <QLabel>
 
-#include "app/qt/control_widgets.h"
+#include "app/qt/binding/control_widgets.h"
 #include "app/qt/main_window.h"
 
 namespace sanxing {

@@ -6,20 +6,20 @@
 #include <QTimer>
 #include <stdexcept>
 
-#include "app/qt/analysis_menu.h"
-#include "app/qt/announcement_view.h"
-#include "app/qt/control_widgets.h"
-#include "app/qt/event_router.h"
-#include "app/qt/fonts.h"
+#include "app/qt/binding/announcement_view.h"
+#include "app/qt/binding/control_widgets.h"
+#include "app/qt/binding/event_router.h"
+#include "app/qt/binding/keyboard.h"
+#include "app/qt/binding/shortcuts.h"
+#include "app/qt/binding/store_mirror.h"
+#include "app/qt/binding/tooltips.h"
 #include "app/qt/help_menu.h"
-#include "app/qt/history_menu.h"
-#include "app/qt/keyboard.h"
-#include "app/qt/regions.h"
+#include "app/qt/history/analysis_menu.h"
+#include "app/qt/history/history_menu.h"
+#include "app/qt/pages/regions.h"
+#include "app/qt/platform/window_settings.h"
 #include "app/qt/scheme_menu.h"
-#include "app/qt/shortcuts.h"
-#include "app/qt/store_mirror.h"
-#include "app/qt/tooltips.h"
-#include "app/qt/window_settings.h"
+#include "app/qt/style/fonts.h"
 #include "window/control_names.h"
 
 namespace sanxing {

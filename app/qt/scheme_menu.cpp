@@ -5,9 +5,9 @@
 #include <QMenuBar>
 #include <QWidget>
 
+#include "app/qt/binding/shortcuts.h"
+#include "app/qt/platform/window_settings.h"
 #include "app/qt/scheme_files.h"
-#include "app/qt/shortcuts.h"
-#include "app/qt/window_settings.h"
 #include "app/window_model.h"
 
 namespace sanxing {

@@ -17,16 +17,16 @@
 #include <iostream>
 
 #include "app/qt/application.h"
-#include "app/qt/backtest_dialog.h"
-#include "app/qt/control_widgets.h"
-#include "app/qt/history_menu.h"
+#include "app/qt/binding/control_widgets.h"
+#include "app/qt/history/backtest_dialog.h"
+#include "app/qt/history/history_menu.h"
+#include "app/qt/history/range_bar.h"
+#include "app/qt/history/trend_dialog.h"
 #include "app/qt/layout_check.h"
 #include "app/qt/main_window.h"
-#include "app/qt/process_state.h"
-#include "app/qt/qt_platform.h"
-#include "app/qt/range_bar.h"
-#include "app/qt/startup_hooks.h"
-#include "app/qt/trend_dialog.h"
+#include "app/qt/platform/process_state.h"
+#include "app/qt/platform/qt_platform.h"
+#include "app/qt/platform/startup_hooks.h"
 
 namespace {
 

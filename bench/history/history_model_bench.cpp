@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include "app/qt/draw_table_model.h"
+#include "app/qt/history/draw_table_model.h"
 #include "history/history_db.h"
 
 namespace sanxing {

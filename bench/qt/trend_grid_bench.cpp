@@ -11,10 +11,10 @@
 #include <random>
 
 #include "app/qt/application.h"
-#include "app/qt/qt_platform.h"
-#include "app/qt/range_bar.h"
-#include "app/qt/trend_dialog.h"
-#include "app/qt/trend_grid_model.h"
+#include "app/qt/history/range_bar.h"
+#include "app/qt/history/trend_dialog.h"
+#include "app/qt/history/trend_grid_model.h"
+#include "app/qt/platform/qt_platform.h"
 #include "history/history_db.h"
 
 namespace {

@@ -15,7 +15,7 @@
 
 #include "app/qt/application.h"
 #include "app/qt/main_window.h"
-#include "app/qt/qt_platform.h"
+#include "app/qt/platform/qt_platform.h"
 #include "bench/proc_status.h"
 
 namespace {

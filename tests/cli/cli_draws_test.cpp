@@ -11,7 +11,7 @@
 
 #include "cli_run.h"
 #include "draws/draw_pages.h"
-#include "draws/local_http_server.h"
+#include "net/local_http_server.h"
 #include "runtime/gbk.h"
 
 namespace sanxing {

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "local_http_server.h"
+#include "net/local_http_server.h"
 #include "runtime/gbk.h"
 #include "runtime/recording_platform.h"
 #include "runtime/time_limits.h"

@@ -7,7 +7,7 @@
 
 #include "draw_pages.h"
 #include "draw_sites.h"
-#include "local_http_server.h"
+#include "net/local_http_server.h"
 #include "runtime/control_store.h"
 #include "runtime/gbk.h"
 #include "window/control_table.h"

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "draws/draw_markers.h"
+#include "net/local_http_server.h"
 #include "runtime/time_limits.h"
 
 namespace sanxing {

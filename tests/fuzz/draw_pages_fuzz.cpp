@@ -2,8 +2,8 @@
 // nothing may crash, and what they cut out is valid UTF-8 like the page text itself.
 
 #include "draws/draw_parsers.h"
-#include "draws/page_text.h"
 #include "fuzz_input.h"
+#include "net/page_text.h"
 
 using namespace sanxing;
 

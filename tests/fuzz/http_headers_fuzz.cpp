@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "draws/http_request.h"
 #include "fuzz_input.h"
+#include "net/http_request.h"
 
 using namespace sanxing;
 

@@ -10,7 +10,7 @@
 #include <span>
 #include <string_view>
 
-#include "app/memory_module.h"
+#include "skin/memory_module.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <iostream>
 #include <string>
 
-#include "tests/app/pe_builder.h"
+#include "tests/skin/pe_builder.h"
 
 using namespace sanxing::pe_test;
 

@@ -1,8 +1,8 @@
 // Page text routines against plain references. Pieces: a text, a left and a right
 // marker; the first byte of the text also gives the start position and the case rule.
 
-#include "draws/page_text.h"
 #include "fuzz_input.h"
+#include "net/page_text.h"
 #include "runtime/gbk.h"
 
 using namespace sanxing;

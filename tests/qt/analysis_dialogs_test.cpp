@@ -6,12 +6,12 @@
 #include <QTableView>
 #include <QTreeWidget>
 
-#include "app/qt/analysis_menu.h"
-#include "app/qt/backtest_dialog.h"
-#include "app/qt/history_menu.h"
-#include "app/qt/range_bar.h"
-#include "app/qt/trend_dialog.h"
-#include "app/qt/trend_grid_model.h"
+#include "app/qt/history/analysis_menu.h"
+#include "app/qt/history/backtest_dialog.h"
+#include "app/qt/history/history_menu.h"
+#include "app/qt/history/range_bar.h"
+#include "app/qt/history/trend_dialog.h"
+#include "app/qt/history/trend_grid_model.h"
 #include "gui_fixture.h"
 #include "history/history_db.h"
 #include "runtime/temp_folder.h"

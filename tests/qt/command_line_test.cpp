@@ -7,7 +7,7 @@
 #include <QApplication>
 #include <QWidget>
 
-#include "app/qt/command_line.h"
+#include "app/qt/platform/command_line.h"
 #include "app/version.h"
 
 namespace sanxing::test {

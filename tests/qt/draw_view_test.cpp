@@ -14,16 +14,16 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/qt/process_state.h"
-#include "app/qt/sound_player.h"
-#include "app/qt/startup_hooks.h"
+#include "app/qt/platform/process_state.h"
+#include "app/qt/platform/sound_player.h"
+#include "app/qt/platform/startup_hooks.h"
 #include "draws/announcement_page.h"
 #include "draws/draw_hosts.h"
 #include "draws/draw_pages.h"
 #include "draws/draw_record.h"
 #include "draws/draw_sites.h"
-#include "draws/local_http_server.h"
 #include "gui_fixture.h"
+#include "net/local_http_server.h"
 #include "runtime/gbk.h"
 
 namespace sanxing::test {

@@ -14,8 +14,8 @@
 #include <stdexcept>
 
 #include "app/bindings.h"
-#include "app/qt/event_router.h"
-#include "app/qt/table_combo_box.h"
+#include "app/qt/binding/event_router.h"
+#include "app/qt/binding/table_combo_box.h"
 #include "gui_fixture.h"
 
 namespace sanxing::test {

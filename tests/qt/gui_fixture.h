@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "app/qt/control_widgets.h"
+#include "app/qt/binding/control_widgets.h"
 #include "app/qt/main_window.h"
-#include "app/qt/qt_platform.h"
+#include "app/qt/platform/qt_platform.h"
 
 // Readable QString values in failure messages.
 inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }

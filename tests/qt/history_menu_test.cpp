@@ -8,8 +8,8 @@
 #include <QTableView>
 #include <QTemporaryDir>
 
-#include "app/qt/draw_table_model.h"
-#include "app/qt/history_menu.h"
+#include "app/qt/history/draw_table_model.h"
+#include "app/qt/history/history_menu.h"
 #include "gui_fixture.h"
 #include "runtime/temp_folder.h"
 

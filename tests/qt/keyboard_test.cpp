@@ -14,7 +14,7 @@
 #include <QTextLayout>
 #include <algorithm>
 
-#include "app/qt/tooltips.h"
+#include "app/qt/binding/tooltips.h"
 #include "gui_fixture.h"
 
 namespace sanxing::test {

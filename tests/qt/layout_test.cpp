@@ -6,7 +6,7 @@
 #include <QPlainTextEdit>
 #include <QTest>
 
-#include "app/qt/fonts.h"
+#include "app/qt/style/fonts.h"
 #include "gui_fixture.h"
 #include "window/control_table.h"
 

@@ -12,7 +12,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 
-#include "app/qt/table_combo_box.h"
+#include "app/qt/binding/table_combo_box.h"
 #include "gui_fixture.h"
 #include "runtime/text.h"
 #include "window/control_table.h"

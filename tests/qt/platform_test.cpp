@@ -14,8 +14,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include "app/qt/file_filter.h"
-#include "app/qt/qt_platform.h"
+#include "app/qt/platform/file_filter.h"
+#include "app/qt/platform/qt_platform.h"
 #include "gui_fixture.h"
 
 namespace sanxing::test {

@@ -9,9 +9,9 @@
 #include <QTest>
 #include <nlohmann/json.hpp>
 
+#include "app/qt/binding/table_combo_box.h"
 #include "app/qt/scheme_files.h"
 #include "app/qt/scheme_menu.h"
-#include "app/qt/table_combo_box.h"
 #include "app/scheme.h"
 #include "gui_fixture.h"
 

@@ -11,12 +11,12 @@
 #include <QTest>
 
 #include "app/qt/application.h"
-#include "app/qt/fonts.h"
-#include "app/qt/process_state.h"
-#include "app/qt/skin.h"
-#include "app/qt/startup_hooks.h"
+#include "app/qt/platform/process_state.h"
+#include "app/qt/platform/startup_hooks.h"
+#include "app/qt/style/fonts.h"
+#include "app/qt/style/skin.h"
 #include "gui_fixture.h"
-#include "tests/app/pe_builder.h"
+#include "tests/skin/pe_builder.h"
 
 namespace sanxing::test {
 namespace {

@@ -7,9 +7,9 @@
 #include <QTimer>
 
 #include "app/qt/application.h"
-#include "app/qt/control_widgets.h"
+#include "app/qt/binding/control_widgets.h"
 #include "app/qt/main_window.h"
-#include "app/qt/process_state.h"
+#include "app/qt/platform/process_state.h"
 
 namespace sanxing::test {
 namespace {

@@ -9,8 +9,8 @@
 #include <QTest>
 
 #include "app/qt/help_menu.h"
+#include "app/qt/platform/window_settings.h"
 #include "app/qt/scheme_menu.h"
-#include "app/qt/window_settings.h"
 #include "draws/draw_hosts.h"
 #include "gui_fixture.h"
 #include "history/history_db.h"

@@ -15,6 +15,7 @@
 #include "draws/draw_list.h"
 #include "draws/draw_pages.h"
 #include "draws/draw_sites.h"
+#include "net/local_http_server.h"
 #include "runtime/control_store.h"
 #include "runtime/gbk.h"
 #include "runtime/recording_platform.h"

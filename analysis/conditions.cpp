@@ -1,6 +1,7 @@
 #include "analysis/conditions.h"
 
 #include <bit>
+#include <stdexcept>
 
 #include "analysis/analysed_draw.h"
 #include "numbers/set_text.h"
@@ -23,7 +24,8 @@ std::string_view Trimmed(std::string_view text) {
 Conditions Conditions::FromControls(const Controls& controls) {
     Conditions c;
     c.groups_ = BuildFailureTable(controls, c.table_);
-    static_assert(sizeof(std::uint64_t) * 8 >= 54, "one mask bit per condition group");
+    // One mask bit per active group: a 65th group needs a wider mask, not a silent overflow.
+    if (c.groups_.size() > 64) throw std::logic_error("more condition groups than failed-group mask bits");
     for (std::size_t row = 0; row < c.groups_.size(); ++row) {
         const NumberSet failing = c.table_.row(row).complement();
         failing.forEach([&](int n) { c.failedMasks_[n] |= std::uint64_t{1} << row; });

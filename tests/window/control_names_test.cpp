@@ -10,6 +10,7 @@
 #include "runtime/control_store.h"
 #include "window/control_table.h"
 #include "window/hint_boxes.h"
+#include "window/panel_captions.h"
 
 namespace sanxing {
 namespace {
@@ -45,6 +46,15 @@ TEST(ControlNames, HintBoxesHoldTheirHintsAtStart) {
     const ControlStore controls{ControlTable()};
     for (const HintBox& box : kHintBoxes) EXPECT_EQ(controls.text(box.box), box.hint) << box.box;
     EXPECT_TRUE(HintFor(ctl::kResult).empty());
+}
+
+TEST(ControlNames, PanelCaptionsAreLabelsWithATooltip) {
+    const ControlStore controls{ControlTable()};
+    for (const PanelCaption& caption : kPanelCaptions) {
+        ASSERT_TRUE(controls.has(caption.label)) << caption.label;
+        EXPECT_EQ(controls.spec(caption.label).kind, ControlKind::Label) << caption.label;
+        EXPECT_NE(std::string_view(caption.hint), "") << caption.label;
+    }
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include <QTreeWidget>
 
 #include "app/qt/binding/table_combo_box.h"
+#include "window/panel_captions.h"
 
 namespace sanxing {
 
@@ -141,6 +142,8 @@ ControlWidgets::ControlWidgets(const ControlStore& store, QWidget* window) : sto
             object = widget;
         }
         if (object != nullptr && object != window) object->setObjectName(Q(spec.name));
+        // The skin's caption look selects on this property (see window/panel_captions.h).
+        if (object != nullptr && IsPanelCaption(spec.name)) object->setProperty("panelCaption", true);
         objects_[i] = object;
     }
 }

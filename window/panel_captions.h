@@ -51,11 +51,12 @@ inline constexpr PanelCaption kPanelCaptions[] = {
     {"标签1", "垃圾大底：其中的号码被杀"},
 };
 
-constexpr bool IsPanelCaption(std::string_view name) {
+// The caption row of a label, or null when the label is not a panel caption.
+constexpr const PanelCaption* FindPanelCaption(std::string_view name) {
     for (const PanelCaption& caption : kPanelCaptions) {
-        if (caption.label == name) return true;
+        if (caption.label == name) return &caption;
     }
-    return false;
+    return nullptr;
 }
 
 }  // namespace sanxing

@@ -143,7 +143,7 @@ ControlWidgets::ControlWidgets(const ControlStore& store, QWidget* window) : sto
         }
         if (object != nullptr && object != window) object->setObjectName(Q(spec.name));
         // The skin's caption look selects on this property (see window/panel_captions.h).
-        if (object != nullptr && IsPanelCaption(spec.name)) object->setProperty("panelCaption", true);
+        if (object != nullptr && FindPanelCaption(spec.name) != nullptr) object->setProperty("panelCaption", true);
         objects_[i] = object;
     }
 }

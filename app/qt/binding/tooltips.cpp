@@ -51,9 +51,7 @@ const char* HintText(const ControlWidgets& widgets, std::string_view name) {
     for (const Hint& hint : kHints) {
         if (hint.name == name) return hint.text;
     }
-    for (const PanelCaption& caption : kPanelCaptions) {
-        if (caption.label == name) return caption.hint;
-    }
+    if (const PanelCaption* caption = FindPanelCaption(name)) return caption->hint;
     // A list's clear button is named after its list; the other clear buttons reset a panel.
     constexpr std::string_view kClear = "清";
     if (name.ends_with(kClear) && widgets.store().has(name.substr(0, name.size() - kClear.size()))) {

@@ -1,8 +1,10 @@
 // The back-test and trend dialogs over a real history database in a temporary folder.
 
+#include <QChartView>
 #include <QCheckBox>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QTableView>
 #include <QTreeWidget>
 
@@ -82,6 +84,21 @@ TEST_F(AnalysisDialogTest, BacktestSaysHowToImportAndWhatRangeWasUsed) {
     EXPECT_TRUE(dialog.summaryText().contains(QStringLiteral("期号只含数字"))) << dialog.summaryText().toStdString();
     dialog.rangeBar().setIssues(QStringLiteral("2023001"), QStringLiteral("2024009"));
     EXPECT_EQ(dialog.result().draws.size(), 2u);
+}
+
+// QChartView::setChart releases the chart it replaces: a rerun must delete it, or every
+// range or condition change leaves a chart with its series and axes behind.
+TEST_F(AnalysisDialogTest, RerunsDeleteTheChartsTheyReplace) {
+    record({"123", "456"});
+    BacktestDialog backtest(window->model(), db);
+    TrendDialog trend(platform, db);
+    std::vector<QPointer<QChart>> shown;
+    for (int run = 1; run <= 200; ++run) {
+        for (RangeBar* bar : {&backtest.rangeBar(), &trend.rangeBar()}) bar->setLottery(run % 2 ? k3d : 0);
+        for (const QDialog* dialog : {static_cast<QDialog*>(&backtest), static_cast<QDialog*>(&trend)})
+            for (const QChartView* view : dialog->findChildren<QChartView*>()) shown.emplace_back(view->chart());
+    }
+    EXPECT_EQ(std::count_if(shown.begin(), shown.end(), [](const QPointer<QChart>& c) { return !c.isNull(); }), 3);
 }
 
 TEST_F(AnalysisDialogTest, TrendGridMarksDrawnDigitsAndEndsWithTheSummaryRows) {

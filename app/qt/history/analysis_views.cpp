@@ -1,6 +1,7 @@
 #include "app/qt/history/analysis_views.h"
 
 #include <QChart>
+#include <QChartView>
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -78,6 +79,12 @@ QTableView* MakeTableView(QAbstractItemModel* model, bool sortable) {
     view->horizontalHeader()->setDefaultSectionSize(
         view->fontMetrics().horizontalAdvance(QStringLiteral("距上次杀中")) + 16);
     return view;
+}
+
+void ReplaceChart(QChartView& view, QChart* chart) {
+    QChart* old = view.chart();
+    view.setChart(chart);
+    delete old;
 }
 
 QChart* MakeCurveChart(const analysis::Backtest& backtest) {

@@ -14,6 +14,7 @@
 
 class QAbstractItemModel;
 class QChart;
+class QChartView;
 class QDialog;
 class QHBoxLayout;
 class QTableView;
@@ -33,6 +34,10 @@ QHBoxLayout* DialogButtons(QDialog& dialog, const std::vector<std::pair<QString,
 // A read-only table view over `model`; `sortable` puts a proxy between them that sorts by
 // the model's Qt::UserRole values.
 QTableView* MakeTableView(QAbstractItemModel* model, bool sortable);
+
+// Shows `chart` in `view` and deletes the chart it showed before: QChartView::setChart
+// releases the old chart to the caller instead of deleting it.
+void ReplaceChart(QChartView& view, QChart* chart);
 
 // Hit rate and chance against the tolerance 0-t.
 QChart* MakeCurveChart(const analysis::Backtest& backtest);

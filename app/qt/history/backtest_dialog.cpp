@@ -198,7 +198,7 @@ void BacktestDialog::showProblem(const QString& text) {
     curveModel_->reset(0, {});
     groupsModel_->reset(0, {});
     drawsModel_->reset(0, {});
-    chart_->setChart(new QChart);
+    ReplaceChart(*chart_, new QChart);
 }
 
 void BacktestDialog::showResult() {
@@ -261,7 +261,7 @@ void BacktestDialog::showResult() {
         },
         [&b](int row) { return !b.draws[row].hit; });
     drawsTable_->scrollToBottom();
-    chart_->setChart(MakeCurveChart(b));
+    ReplaceChart(*chart_, MakeCurveChart(b));
 }
 
 void BacktestDialog::explain(const QString& number) {

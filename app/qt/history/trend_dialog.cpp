@@ -206,8 +206,8 @@ void TrendDialog::showProblem(const QString& text) {
 }
 
 void TrendDialog::showCharts(const std::vector<AnalysedDraw>& draws) {
-    sumChart_->setChart(LineChart(QStringLiteral("和值"), draws, DigitSum, 27));
-    spanChart_->setChart(LineChart(QStringLiteral("跨度"), draws, DigitSpan, 9));
+    ReplaceChart(*sumChart_, LineChart(QStringLiteral("和值"), draws, DigitSum, 27));
+    ReplaceChart(*spanChart_, LineChart(QStringLiteral("跨度"), draws, DigitSpan, 9));
 }
 
 void TrendDialog::fillFigures(const Trend& trend) {

@@ -14,7 +14,7 @@ layers=(
   "tools"
   "draws analysis"
   "app"
-  "app/qt cli"
+  "gui cli"
 )
 
 declare -A layer_of
@@ -22,10 +22,9 @@ for i in "${!layers[@]}"; do
   for folder in ${layers[$i]}; do layer_of[$folder]=$i; done
 done
 
-# The folder of a source path or include path: app/qt and its subfolders are one folder.
+# The folder of a source path or include path: its first component.
 folder_of() {
   case "$1" in
-    app/qt/*) echo app/qt ;;
     */*) echo "${1%%/*}" ;;
   esac
 }
@@ -34,9 +33,8 @@ folder_of() {
 used_folders() {
   for folder in "${!layer_of[@]}"; do
     [ -d "$folder" ] || continue
-    local depth=() files
-    if [ "$folder" = app ]; then depth=(-maxdepth 1); fi  # app/qt is a folder of its own
-    files=$(find "$folder" "${depth[@]}" \( -name '*.cpp' -o -name '*.h' \))
+    local files
+    files=$(find "$folder" \( -name '*.cpp' -o -name '*.h' \))
     [ -n "$files" ] || continue
     # shellcheck disable=SC2086
     grep -ho '^#include "[a-z_]*/[a-z_/]*\.h"' $files | sed 's/#include "//; s/"$//' | while read -r path; do
@@ -49,14 +47,12 @@ used_folders() {
 # The library of a folder and the folder of a library.
 library_of() {
   case "$1" in
-    app/qt) echo sanxing_qt ;;
     cli) echo sanxing_cli_core ;;
     *) echo "sanxing_$1" ;;
   esac
 }
 folder_of_library() {
   case "$1" in
-    sanxing_qt) echo app/qt ;;
     sanxing_cli_core) echo cli ;;
     *) echo "${1#sanxing_}" ;;
   esac
@@ -109,7 +105,7 @@ only_in() {
     esac
   done
 }
-only_in Q app/qt
+only_in Q gui
 only_in curl/ net
 only_in sqlite3 history
 exit $status

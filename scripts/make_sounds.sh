@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# Makes the eleven sound clips of the draw announcements in app/qt/sounds/: a short
+# Makes the eleven sound clips of the draw announcements in gui/sounds/: a short
 # rising chime (jingle.wav) and the digits 0-9 spoken in Mandarin (0.wav .. 9.wav), as
 # 16 kHz mono 16-bit WAV files. The clips are committed; run this only to remake them.
 # Needs espeak-ng (Mandarin voice "cmn") and sox:  apt-get install espeak-ng sox
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-out="$root/app/qt/sounds"
+out="$root/gui/sounds"
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 mkdir -p "$out"

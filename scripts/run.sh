@@ -4,12 +4,12 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/deps.sh"
 dir=$("$root/scripts/build.sh" Release | tail -n 1)
-if [ -x "$dir/app/qt/sanxing" ]; then
+if [ -x "$dir/gui/sanxing" ]; then
   if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-    echo "No display found; start it under a virtual one: xvfb-run -a $dir/app/qt/sanxing"
+    echo "No display found; start it under a virtual one: xvfb-run -a $dir/gui/sanxing"
     exit 1
   fi
-  exec "$dir/app/qt/sanxing" "$@"
+  exec "$dir/gui/sanxing" "$@"
 fi
 # Until the window is built: a sample shrink through the command line.
 exec "$dir/cli/sanxing-cli" --set 编辑框_大底="123 456 789" --set 选择框_百位7=0 \

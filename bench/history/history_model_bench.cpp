@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include "app/qt/history/draw_table_model.h"
+#include "gui/history/draw_table_model.h"
 #include "history/history_db.h"
 
 namespace sanxing {

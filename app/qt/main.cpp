@@ -1,3 +1,0 @@
-#include "app/qt/application.h"
-
-int main(int argc, char** argv) { return sanxing::RunProgram(argc, argv); }

@@ -1,0 +1,83 @@
+// The trend grid over 10,000 draws on the offscreen platform: loading the whole range
+// (database, figures, model, scrolled to the newest) and painting the grid after a jump to
+// another place, which is what scrolling costs.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QScrollBar>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <random>
+
+#include "gui/application.h"
+#include "gui/history/range_bar.h"
+#include "gui/history/trend_dialog.h"
+#include "gui/history/trend_grid_model.h"
+#include "gui/platform/qt_platform.h"
+#include "history/history_db.h"
+
+namespace {
+
+constexpr int kDraws = 10000;
+
+std::filesystem::path MakeHistory(const QTemporaryDir& folder) {
+    const std::filesystem::path file = folder.filePath(QStringLiteral("history.sqlite")).toStdString();
+    auto db = history::HistoryDb::Open(file);
+    std::mt19937 random(5);
+    std::vector<history::StoredDraw> draws;
+    for (int i = 0; i < kDraws; ++i) {
+        std::string number;
+        for (int d = 0; d < 3; ++d) number += static_cast<char>('0' + random() % 10);
+        draws.push_back({std::to_string(1990001 + i / 365 * 1000 + i % 365), number, "", "bench", ""});
+    }
+    if (!db || !db->Record("福彩3D", draws)) std::abort();
+    return file;
+}
+
+struct Fixture {
+    QTemporaryDir folder;
+    std::filesystem::path database = MakeHistory(folder);
+    sanxing::QtPlatform platform;
+    sanxing::TrendDialog dialog{platform, database};
+
+    Fixture() {
+        dialog.rangeBar().setLottery(4);
+        dialog.rangeBar().setNewest(0);  // 全部
+        dialog.show();
+        QApplication::processEvents();
+    }
+};
+
+void TrendReload10000(benchmark::State& state) {
+    Fixture f;
+    for (auto _ : state) {
+        f.dialog.reload();
+        QApplication::processEvents();
+    }
+    state.counters["rows"] = f.dialog.gridModel().rowCount();
+}
+BENCHMARK(TrendReload10000)->Unit(benchmark::kMillisecond);
+
+void TrendScrollPaint10000(benchmark::State& state) {
+    Fixture f;
+    QScrollBar* bar = f.dialog.grid()->verticalScrollBar();
+    std::mt19937 random(9);
+    for (auto _ : state) {
+        bar->setValue(static_cast<int>(random() % (bar->maximum() + 1)));
+        f.dialog.grid()->viewport()->repaint();
+    }
+}
+BENCHMARK(TrendScrollPaint10000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    sanxing::InitialiseToolkit(app);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,156 @@
+#include "gui/history/analysis_views.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLineSeries>
+#include <QPixmap>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QSortFilterProxyModel>
+#include <QTableView>
+#include <QValueAxis>
+
+#include "gui/history/value_table_model.h"
+#include "runtime/platform.h"
+#include "tools/safe_file_write.h"
+
+namespace sanxing {
+
+namespace {
+
+QString Q(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<int>(text.size())); }
+
+std::optional<std::string> AskForFile(Platform& platform, const QString& title, const char* filter,
+                                      const QString& defaultName) {
+    return platform.saveFileDialog({title.toStdString(), filter, "", defaultName.toStdString()});
+}
+
+void ReportWriteFailure(Platform& platform, const std::string& path, const std::string& reason) {
+    platform.messageBox("无法写入文件：" + path + "\n" + reason, "导出", MessageIcon::Error, MessageButtons::Ok);
+}
+
+}  // namespace
+
+history::Result<analysis::RangeDraws> LoadAnalysedRange(const std::filesystem::path& database,
+                                                        const RangeSelection& selection) {
+    auto db = history::HistoryDb::Open(database);
+    if (!db) return Failure{db.error()};
+    return analysis::LoadRange(*db, *selection.lottery, selection.range, selection.position);
+}
+
+QHBoxLayout* DialogButtons(QDialog& dialog, const std::vector<std::pair<QString, std::function<void()>>>& actions) {
+    auto* row = new QHBoxLayout;
+    for (const auto& [caption, action] : actions) {
+        auto* button = new QPushButton(caption);
+        QObject::connect(button, &QPushButton::clicked, &dialog, action);
+        row->addWidget(button);
+    }
+    row->addStretch(1);
+    auto* close = new QPushButton(QStringLiteral("关闭"));
+    QObject::connect(close, &QPushButton::clicked, &dialog, &QDialog::close);
+    row->addWidget(close);
+    return row;
+}
+
+QTableView* MakeTableView(QAbstractItemModel* model, bool sortable) {
+    auto* view = new QTableView;
+    if (sortable) {
+        auto* proxy = new QSortFilterProxyModel(view);
+        proxy->setSourceModel(model);
+        proxy->setSortRole(Qt::UserRole);
+        view->setModel(proxy);
+        view->setSortingEnabled(true);
+        view->sortByColumn(0, Qt::AscendingOrder);
+    } else {
+        view->setModel(model);
+    }
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setAlternatingRowColors(true);
+    view->setWordWrap(false);
+    view->verticalHeader()->hide();
+    // Fixed row heights keep long tables quick to scroll.
+    view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 6);
+    view->horizontalHeader()->setStretchLastSection(true);
+    view->horizontalHeader()->setDefaultSectionSize(
+        view->fontMetrics().horizontalAdvance(QStringLiteral("距上次杀中")) + 16);
+    return view;
+}
+
+void ReplaceChart(QChartView& view, QChart* chart) {
+    QChart* old = view.chart();
+    view.setChart(chart);
+    delete old;
+}
+
+QChart* MakeCurveChart(const analysis::Backtest& backtest) {
+    auto* chart = new QChart;
+    auto* hits = new QLineSeries;
+    hits->setName(QStringLiteral("命中率"));
+    auto* chance = new QLineSeries;
+    chance->setName(QStringLiteral("随机命中率"));
+    const double n = backtest.draws.empty() ? 1 : static_cast<double>(backtest.draws.size());
+    for (const analysis::CurvePoint& p : backtest.curve) {
+        hits->append(p.maxFailures, 100.0 * p.hits / n);
+        chance->append(p.maxFailures, 100.0 * p.chance);
+    }
+    chart->addSeries(hits);
+    chart->addSeries(chance);
+    auto* x = new QValueAxis;
+    x->setTitleText(QStringLiteral("容错 0-t 的 t"));
+    x->setLabelFormat(QStringLiteral("%d"));
+    const int last = backtest.curve.empty() ? 0 : backtest.curve.back().maxFailures;
+    x->setRange(0, std::max(1, last));
+    x->setTickCount(std::min(last, 10) + 1 < 2 ? 2 : std::min(last, 10) + 1);
+    auto* y = new QValueAxis;
+    y->setTitleText(QStringLiteral("%"));
+    y->setRange(0, 100);
+    y->setLabelFormat(QStringLiteral("%d"));
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+    for (QLineSeries* series : {hits, chance}) {
+        series->attachAxis(x);
+        series->attachAxis(y);
+    }
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->setMargins(QMargins(4, 4, 4, 4));
+    return chart;
+}
+
+QString ExplanationText(const analysis::Explanation& e, const analysis::Conditions& conditions) {
+    const QString number = Q(e.number);
+    const QString verdict = e.inResult ? QStringLiteral("在容错 %1 的结果中").arg(Q(conditions.toleranceText()))
+                                       : QStringLiteral("不在容错 %1 的结果中").arg(Q(conditions.toleranceText()));
+    if (e.failed.empty()) return QStringLiteral("%1 不错任何条件，%2。").arg(number, verdict);
+    QStringList names;
+    for (const analysis::GroupName& g : e.failed) names << QStringLiteral("%1 %2").arg(g.row).arg(Q(g.name));
+    return QStringLiteral("%1 错 %2 个条件：%3；%4。")
+        .arg(number)
+        .arg(e.failures)
+        .arg(names.join(QStringLiteral("、")), verdict);
+}
+
+void SaveModelAsCsv(Platform& platform, const QAbstractItemModel& model, const QString& defaultName) {
+    const auto path = AskForFile(platform, QStringLiteral("导出CSV"), "CSV 文件(*.csv)|*.csv", defaultName + ".csv");
+    if (!path) return;
+    const QByteArray bytes = ModelText(model, ',', true).toUtf8();
+    if (auto written = WriteFileWhole(*path, std::string_view(bytes.constData(), bytes.size())); !written) {
+        ReportWriteFailure(platform, *path, written.error());
+    }
+}
+
+void SaveWidgetAsPng(Platform& platform, QWidget& widget, const QString& defaultName) {
+    const auto path = AskForFile(platform, QStringLiteral("导出图片"), "PNG 图片(*.png)|*.png", defaultName + ".png");
+    if (!path) return;
+    QSaveFile file(QString::fromStdString(*path));
+    const QPixmap picture = widget.grab();
+    if (!file.open(QIODevice::WriteOnly) || !picture.save(&file, "PNG") || !file.commit()) {
+        ReportWriteFailure(platform, *path, file.errorString().toStdString());
+    }
+}
+
+}  // namespace sanxing

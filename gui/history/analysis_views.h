@@ -1,0 +1,55 @@
+#pragma once
+// Pieces that the back-test and trend dialogs share: loading a range from the history,
+// table views, the tolerance chart, 查号 text, and saving a table as CSV or a widget as PNG.
+
+#include <QString>
+#include <filesystem>
+#include <functional>
+#include <utility>
+#include <vector>
+
+#include "analysis/backtest.h"
+#include "analysis/draw_range.h"
+#include "gui/history/range_bar.h"
+
+class QAbstractItemModel;
+class QChart;
+class QChartView;
+class QDialog;
+class QHBoxLayout;
+class QTableView;
+class QWidget;
+
+namespace sanxing {
+
+class Platform;
+
+// Opens the history database and loads the chosen range (Chinese reason on failure).
+history::Result<analysis::RangeDraws> LoadAnalysedRange(const std::filesystem::path& database,
+                                                        const RangeSelection& selection);
+
+// The row of buttons under a dialog: `actions` on the left, 关闭 on the right.
+QHBoxLayout* DialogButtons(QDialog& dialog, const std::vector<std::pair<QString, std::function<void()>>>& actions);
+
+// A read-only table view over `model`; `sortable` puts a proxy between them that sorts by
+// the model's Qt::UserRole values.
+QTableView* MakeTableView(QAbstractItemModel* model, bool sortable);
+
+// Shows `chart` in `view` and deletes the chart it showed before: QChartView::setChart
+// releases the old chart to the caller instead of deleting it.
+void ReplaceChart(QChartView& view, QChart* chart);
+
+// Hit rate and chance against the tolerance 0-t.
+QChart* MakeCurveChart(const analysis::Backtest& backtest);
+
+// "123 错 2 个条件：1 百位、3 个位" (or that it fails none).
+QString ExplanationText(const analysis::Explanation& explanation, const analysis::Conditions& conditions);
+
+// Asks for a file (save dialog through the platform) and writes the model's rows as UTF-8
+// CSV, whole or not at all; a failure is reported in a message box.
+void SaveModelAsCsv(Platform& platform, const QAbstractItemModel& model, const QString& defaultName);
+
+// Asks for a file and writes the widget's picture as PNG.
+void SaveWidgetAsPng(Platform& platform, QWidget& widget, const QString& defaultName);
+
+}  // namespace sanxing

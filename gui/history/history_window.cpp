@@ -1,0 +1,124 @@
+#include "gui/history/history_window.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <set>
+
+#include "gui/history/draw_table_model.h"
+#include "gui/history/history_access.h"
+#include "history/issue_gaps.h"
+#include "runtime/platform.h"
+
+namespace sanxing {
+
+namespace {
+
+constexpr std::size_t kGapsShown = 12;
+
+}  // namespace
+
+QString HistorySummary(const std::vector<std::string>& issues, const history::Lottery& lottery) {
+    if (issues.empty()) return QStringLiteral("%1：没有开奖号码").arg(QString::fromUtf8(lottery.name));
+    QString text = QStringLiteral("%1：共 %2 期，第一期 %3，最后一期 %4\n缺期：")
+                       .arg(QString::fromUtf8(lottery.name))
+                       .arg(issues.size())
+                       .arg(QString::fromStdString(issues.back()), QString::fromStdString(issues.front()));
+    const auto gaps = history::FindGaps(issues, lottery);
+    if (gaps.empty()) return text + QStringLiteral("无");
+    QStringList shown;
+    for (std::size_t i = 0; i < gaps.size() && i < kGapsShown; ++i) {
+        shown << QString::fromStdString(history::GapText(gaps[i]));
+    }
+    text += shown.join(QStringLiteral("、"));
+    if (gaps.size() > kGapsShown) text += QStringLiteral(" 等，共 %1 处").arg(gaps.size());
+    return text;
+}
+
+HistoryWindow::HistoryWindow(HistoryAccess& access, Platform& platform, QWidget* parent)
+    : QDialog(parent), access_(access), platform_(platform) {
+    setWindowTitle(QString::fromUtf8(kHistoryCaption));
+    lotteries_ = new QComboBox;
+    for (const history::Lottery& lottery : history::Lotteries()) lotteries_->addItem(QString::fromUtf8(lottery.name));
+    // Room for the longest name beside the arrow, whatever the style's own hint says.
+    lotteries_->setMinimumWidth(lotteries_->fontMetrics().horizontalAdvance(QStringLiteral("重庆时时彩")) + 48);
+    summary_ = new QLabel;
+    summary_->setWordWrap(true);
+    summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    model_ = new DrawTableModel(this);
+    table_ = new QTableView;
+    table_->setModel(model_);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
+    delete_ = new QPushButton(QStringLiteral("删除选中(&D)"));
+    auto* close = new QPushButton(QStringLiteral("关闭"));
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(new QLabel(QStringLiteral("彩种：")));
+    top->addWidget(lotteries_);
+    top->addStretch();
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(delete_);
+    bottom->addStretch();
+    bottom->addWidget(close);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(summary_);
+    layout->addWidget(table_, 1);
+    layout->addLayout(bottom);
+    resize(460, 560);
+
+    connect(lotteries_, &QComboBox::currentIndexChanged, this, [this] { refresh(); });
+    connect(delete_, &QPushButton::clicked, this, [this] { deleteSelected(); });
+    connect(close, &QPushButton::clicked, this, &QDialog::close);
+}
+
+const history::Lottery& HistoryWindow::lottery() const {
+    return history::Lotteries()[static_cast<std::size_t>(std::max(0, lotteries_->currentIndex()))];
+}
+
+void HistoryWindow::showLottery(const history::Lottery& lottery) {
+    if (lotteries_->currentIndex() == lottery.kindIndex) {
+        refresh();
+    } else {
+        lotteries_->setCurrentIndex(lottery.kindIndex);  // refreshes
+    }
+}
+
+void HistoryWindow::refresh() {
+    model_->show(access_.database(), std::string(lottery().name));
+    updateSummary();
+}
+
+void HistoryWindow::updateSummary() {
+    summary_->setText(HistorySummary(model_->issues(), lottery()));
+    delete_->setEnabled(!model_->issues().empty());
+}
+
+void HistoryWindow::deleteSelected() {
+    std::set<int> rows;
+    for (const QModelIndex& index : table_->selectionModel()->selectedIndexes()) rows.insert(index.row());
+    if (rows.empty()) return;
+    std::vector<std::string> issues;
+    for (int row : rows) issues.push_back(model_->issues()[static_cast<std::size_t>(row)]);
+    const std::string question = "从开奖历史中删除" + std::string(lottery().name) + "的 " +
+                                 std::to_string(issues.size()) + " 期（" + issues.front() +
+                                 (issues.size() > 1 ? " 等" : "") + "）？删除后不能恢复。";
+    if (platform_.messageBox(question, kHistoryCaption, MessageIcon::Question, MessageButtons::YesNo) !=
+        MessageAnswer::Yes) {
+        return;
+    }
+    history::HistoryDb* db = access_.database();
+    if (!db) return;
+    const auto deleted = db->Delete(lottery().name, issues);
+    if (!deleted) platform_.messageBox(deleted.error(), kHistoryCaption, MessageIcon::Error, MessageButtons::Ok);
+    refresh();
+}
+
+}  // namespace sanxing

@@ -1,0 +1,123 @@
+#include "gui/main_window.h"
+
+#include <QCloseEvent>
+#include <QMenuBar>
+#include <QTextBrowser>
+#include <QTimer>
+#include <stdexcept>
+
+#include "gui/binding/announcement_view.h"
+#include "gui/binding/control_widgets.h"
+#include "gui/binding/event_router.h"
+#include "gui/binding/keyboard.h"
+#include "gui/binding/shortcuts.h"
+#include "gui/binding/store_mirror.h"
+#include "gui/binding/tooltips.h"
+#include "gui/help_menu.h"
+#include "gui/history/analysis_menu.h"
+#include "gui/history/history_menu.h"
+#include "gui/pages/regions.h"
+#include "gui/platform/window_settings.h"
+#include "gui/scheme_menu.h"
+#include "gui/style/fonts.h"
+#include "window/control_names.h"
+
+namespace sanxing {
+
+namespace {
+
+constexpr std::string_view kAdPanel = ctl::kAdPanel;
+
+// Every widget must have found its place; one left over would float over the window.
+void RequireAllPlaced(const ControlWidgets& widgets) {
+    const auto left = widgets.unplaced();
+    if (left.empty()) return;
+    std::string names;
+    for (const std::string& name : left) names += " " + name;
+    throw std::logic_error("controls without a place in the window:" + names);
+}
+
+}  // namespace
+
+MainWindow::MainWindow(Platform& platform, QWidget* parent, const QString& settingsFile)
+    : QMainWindow(parent),
+      model_(platform),
+      settings_(settingsFile.isEmpty() ? std::make_unique<WindowSettings>()
+                                       : std::make_unique<WindowSettings>(settingsFile)) {
+    setFont(WindowFont());
+    const ControlSpec& window = model_.controls().table().front();
+    widgets_ = std::make_unique<ControlWidgets>(model_.controls(), this);
+    auto* central = new QWidget;
+    BuildWindowLayout(*widgets_, central);
+    RequireAllPlaced(*widgets_);
+    setCentralWidget(central);
+    schemes_ = new SchemeMenu(model_, *settings_, menuBar(), this);
+    history_ = new HistoryMenu(model_, *this);
+    analysis_ = new AnalysisMenu(model_, *widgets_, *this, history_->menu(), history_->access().path());
+    model_.drawList().useHistory(history_->access().path());
+
+    mirror_ = new StoreMirror(model_.controls(), *widgets_, this);
+    mirror_->showAll();
+    router_ = new EventRouter(model_, *widgets_, this);
+    ShowAnnouncements(widgets_->get<QTextBrowser>(ctl::kAdPage), model_.announcement());
+    SetUpKeyboard(*widgets_, central);
+    AddButtonShortcuts(this, *widgets_);
+    SetToolTips(*widgets_);
+    AddHelpMenu(menuBar(), this);  // 帮助 stays the last menu
+    ShowDrawStatus(this, model_.drawList());
+
+    move(window.rect.x, window.rect.y);
+    resize(window.rect.width, window.rect.height);
+    restoreSettings();
+}
+
+MainWindow::~MainWindow() {
+    model_.shutdown();
+    model_.announcement().setListener({});
+    model_.drawList().setStatusListener({});
+    // The mirror stops observing the store before the widgets go; so do the analysis
+    // dialogs, which would otherwise outlive the store as the window's children.
+    delete mirror_;
+    delete router_;
+    delete analysis_;
+}
+
+void MainWindow::created() {
+    for (std::size_t i = 0; i < widgets_->size(); ++i) {
+        if (auto* timer = qobject_cast<QTimer*>(widgets_->object(i))) timer->start();
+    }
+    model_.created();
+    reportStartProblems();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    QMainWindow::closeEvent(event);
+    if (!event->isAccepted()) return;
+    rememberSettings();
+    // Background work ends with the window: nothing runs on after it is gone.
+    model_.shutdown();
+    emit closed();
+}
+
+void MainWindow::restoreSettings() {
+    const QByteArray geometry = settings_->geometry();
+    if (!geometry.isEmpty()) restoreGeometry(geometry);
+    if (settings_->announcementClosed()) model_.controls().setVisible(kAdPanel, false);
+}
+
+void MainWindow::rememberSettings() {
+    settings_->setGeometry(saveGeometry());
+    settings_->setAnnouncementClosed(!model_.controls().visible(kAdPanel));
+    settings_->save();
+}
+
+void MainWindow::reportStartProblems() {
+    const QString font = MissingChineseFontWarning();
+    if (!font.isEmpty()) qWarning("sanxing: %s", qPrintable(font));
+    for (const QString& problem : {font, settings_->problem().value_or(QString())}) {
+        if (problem.isEmpty()) continue;
+        model_.platform().messageBox(problem.toStdString(), "提示", MessageIcon::Warning, MessageButtons::Ok);
+    }
+}
+
+}  // namespace sanxing

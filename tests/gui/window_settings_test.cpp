@@ -1,0 +1,83 @@
+// What the window remembers between runs: size and place, the announcement panel closed,
+// the recent schemes (newest first, at most eight, a vanished file dropped). An
+// unreadable settings file is reported and left alone.
+
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "draws/draw_hosts.h"
+#include "gui/help_menu.h"
+#include "gui/platform/window_settings.h"
+#include "gui/scheme_menu.h"
+#include "gui_fixture.h"
+#include "history/history_db.h"
+
+namespace sanxing::test {
+namespace {
+
+class Remembered : public GuiTest {
+protected:
+    QString file(const QString& name) const { return dir.filePath(name); }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(Remembered, SettingsComeBackInTheNextRun) {
+    const QString settings = file("settings.ini");
+    {
+        MainWindow first(platform, nullptr, settings);
+        first.show();
+        first.resize(820, 760);
+        first.model().click("按钮1");
+        for (int i = 0; i < 10; ++i) {
+            const QString scheme = file(QStringLiteral("方案%1.json").arg(i));
+            platform.prepareFileChoice(scheme.toStdString());
+            first.schemes().save();
+        }
+        first.close();
+    }
+    MainWindow second(platform, nullptr, settings);
+    EXPECT_EQ(second.size(), QSize(820, 760));
+    EXPECT_FALSE(second.model().controls().visible("图片框28"));
+    EXPECT_TRUE(second.model().controls().text("杀百位").starts_with("号码如下")) << "conditions start afresh";
+
+    const QStringList recent = second.settings().recentSchemes();
+    ASSERT_EQ(recent.size(), kMaxRecentSchemes);
+    EXPECT_EQ(recent.front(), file("方案9.json"));
+    EXPECT_EQ(recent.back(), file("方案2.json"));
+
+    // The menu lists them; one whose file is gone is reported and dropped.
+    emit second.schemes().recentMenu()->aboutToShow();
+    EXPECT_EQ(second.schemes().recentMenu()->actions().front()->text(), "&1  " + file("方案9.json"));
+    QFile::remove(file("方案5.json"));
+    platform.prepareMessageAnswer(MessageAnswer::Ok);
+    second.schemes().openPath(file("方案5.json"));
+    ASSERT_EQ(platform.answeredMessages().size(), 1u);
+    EXPECT_TRUE(platform.answeredMessages()[0].text.starts_with("无法读取方案文件（"));
+    EXPECT_FALSE(second.settings().recentSchemes().contains(file("方案5.json")));
+}
+
+TEST_F(Remembered, UnreadableSettingsAreNamedAndNeverWritten) {
+    ASSERT_TRUE(QDir().mkpath(file("settings.ini")));
+    WindowSettings settings(file("settings.ini"));
+    ASSERT_TRUE(settings.problem().has_value());
+    EXPECT_TRUE(settings.problem()->contains(file("settings.ini")));
+    settings.addRecentScheme(QStringLiteral("/tmp/a.json"));
+    settings.save();
+    EXPECT_TRUE(QFileInfo(file("settings.ini")).isDir());
+}
+
+TEST_F(Remembered, AboutNamesVersionLicenceQtAndTheStoredFiles) {
+    const QString about = AboutText();
+    const QString database = QString::fromStdString(history::DefaultDatabasePath().string());
+    for (const QString& part : {QString::fromUtf8(kLicence), QString::fromLatin1(qVersion()), database,
+                                QString::fromStdString(DefaultDrawHostsPath())}) {
+        EXPECT_TRUE(about.contains(part)) << part.toStdString();
+    }
+}
+
+}  // namespace
+}  // namespace sanxing::test

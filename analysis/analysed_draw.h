@@ -10,13 +10,12 @@
 #include <string_view>
 #include <vector>
 
+#include "history/stored_draw.h"
+
 namespace sanxing::analysis {
 
 // One past draw as the history holds it.
-struct Draw {
-    std::string issue;
-    std::string number;  // the digits as drawn, no separators
-};
+using Draw = history::StoredDraw;
 
 enum class Position { Front, Middle, Back };
 

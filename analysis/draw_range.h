@@ -10,6 +10,7 @@
 #include "analysis/analysed_draw.h"
 #include "history/history_db.h"
 #include "history/lotteries.h"
+#include "runtime/controls.h"
 
 namespace sanxing::analysis {
 
@@ -33,18 +34,28 @@ struct SelectedDraws {
 
 // Fails with a Chinese message when the lottery has no history (saying how to import one)
 // or the range holds no draw.
-history::Result<SelectedDraws> SelectDraws(const history::HistoryDb& db, const history::Lottery& lottery,
-                                           const RangeChoice& range);
+Result<SelectedDraws> SelectDraws(const history::HistoryDb& db, const history::Lottery& lottery,
+                                  const RangeChoice& range);
 
 struct RangeDraws {
     std::vector<AnalysedDraw> draws;  // oldest first, the three analysed digits of each
     std::string note;                 // what was used instead of what was asked, if anything
 };
 
-// SelectDraws, then the three digits at `position`; draws whose number is malformed are
-// left out and the note says how many.
-history::Result<RangeDraws> LoadRange(const history::HistoryDb& db, const history::Lottery& lottery,
-                                      const RangeChoice& range, Position position);
+// What an analysis looks at: one value from the choices to the back-test, the trend and
+// the CLI.
+struct AnalysisChoice {
+    const history::Lottery* lottery = nullptr;
+    RangeChoice range;
+    Position position = Position::Front;
+};
+
+// The window's choice: the lottery of 组合框_彩种, the three digits of 组合框_验证, every draw.
+AnalysisChoice AnalysisChoiceFromControls(const Controls& controls);
+
+// SelectDraws, then the three digits at the chosen position; draws whose number is
+// malformed are left out and the note says how many.
+Result<RangeDraws> LoadRange(const history::HistoryDb& db, const AnalysisChoice& choice);
 
 // Checks an issue typed as a range end: digits only, at most 20. Fails with the Chinese reason.
 Result<void> CheckIssueText(std::string_view issue);

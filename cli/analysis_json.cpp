@@ -91,30 +91,27 @@ json ExplainJson(const Explanation& e) {
     return {{"number", e.number}, {"failures", e.failures}, {"failed", GroupsJson(e.failed)}};
 }
 
-std::string BacktestText(const Conditions& conditions, const Backtest& b) {
-    std::string text = "历史验证：" + std::to_string(b.draws.size()) + " 期，容错 " + conditions.toleranceText() +
-                       " 命中 " + std::to_string(b.hits) + " 期（" + Fixed(b.hitRate() * 100, 1) +
-                       "%）；随机选同样的 " + std::to_string(b.resultSize) + " 注，命中率约 " +
-                       Fixed(b.chance() * 100, 1) + "%\n";
-    text += "期号\t号码\t三码\t错\t大底\t中\t错的条件\n";
+void WriteBacktestText(std::ostream& out, const Conditions& conditions, const Backtest& b) {
+    out << "历史验证：" << b.draws.size() << " 期，容错 " << conditions.toleranceText() << " 命中 " << b.hits << " 期（"
+        << Fixed(b.hitRate() * 100, 1) << "%）；随机选同样的 " << b.resultSize << " 注，命中率约 "
+        << Fixed(b.chance() * 100, 1) << "%\n";
+    out << "期号\t号码\t三码\t错\t大底\t中\t错的条件\n";
     for (const DrawOutcome& d : b.draws) {
-        text += d.issue + '\t' + d.number + '\t' + NumberText(d.value) + '\t' + std::to_string(d.failures) + '\t' +
-                (d.inBase ? "是" : "否") + '\t' + (d.hit ? "中" : "不中") + '\t' +
-                Names(conditions.failedGroups(d.failedMask)) + '\n';
+        out << d.issue << '\t' << d.number << '\t' << NumberText(d.value) << '\t' << d.failures << '\t'
+            << (d.inBase ? "是" : "否") << '\t' << (d.hit ? "中" : "不中") << '\t'
+            << Names(conditions.failedGroups(d.failedMask)) << '\n';
     }
-    text += "序号\t条件\t通过注数\t杀中\t随机期望\t距上次杀中\t最长连杀\t最长连过\n";
+    out << "序号\t条件\t通过注数\t杀中\t随机期望\t距上次杀中\t最长连杀\t最长连过\n";
     for (const GroupFigures& g : b.groups) {
-        text += std::to_string(g.group.row) + '\t' + std::string(g.group.name) + '\t' + std::to_string(g.passes) +
-                '\t' + std::to_string(g.kills) + '\t' + Fixed(g.expectedKills, 2) + '\t' +
-                std::to_string(g.sinceLastKill) + '\t' + std::to_string(g.longestKillRun) + '\t' +
-                std::to_string(g.longestPassRun) + '\n';
+        out << g.group.row << '\t' << g.group.name << '\t' << g.passes << '\t' << g.kills << '\t'
+            << Fixed(g.expectedKills, 2) << '\t' << g.sinceLastKill << '\t' << g.longestKillRun << '\t'
+            << g.longestPassRun << '\n';
     }
-    text += "容错0-t\t命中\t注数\t随机命中率\n";
+    out << "容错0-t\t命中\t注数\t随机命中率\n";
     for (const CurvePoint& p : b.curve) {
-        text += "0-" + std::to_string(p.maxFailures) + '\t' + std::to_string(p.hits) + '\t' +
-                std::to_string(p.resultSize) + '\t' + Fixed(p.chance * 100, 1) + "%\n";
+        out << "0-" << p.maxFailures << '\t' << p.hits << '\t' << p.resultSize << '\t' << Fixed(p.chance * 100, 1)
+            << "%\n";
     }
-    return text;
 }
 
 std::string TrendText(const Trend& trend) {

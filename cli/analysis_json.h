@@ -3,6 +3,7 @@
 // sanxing-cli prints. The field names are documented in the README.
 
 #include <nlohmann/json.hpp>
+#include <ostream>
 #include <string>
 
 #include "analysis/backtest.h"
@@ -14,7 +15,8 @@ nlohmann::json BacktestJson(const analysis::Conditions& conditions, const analys
 nlohmann::json TrendJson(const analysis::Trend& trend);
 nlohmann::json ExplainJson(const analysis::Explanation& explanation);
 
-std::string BacktestText(const analysis::Conditions& conditions, const analysis::Backtest& backtest);
+// Streams the tables as they are made: a long back-test never sits in memory as text.
+void WriteBacktestText(std::ostream& out, const analysis::Conditions& conditions, const analysis::Backtest& backtest);
 std::string TrendText(const analysis::Trend& trend);
 std::string ExplainText(const analysis::Explanation& explanation);
 

@@ -16,7 +16,7 @@ using namespace analysis;
 // The draws of the chosen lottery and range; a range larger than the history is said on
 // the error stream.
 RangeDraws LoadChosenRange(Session& s) {
-    auto loaded = LoadRange(s.history.database(), s.history.lottery(), s.range, s.position);
+    auto loaded = LoadRange(s.history.database(), s.choice);
     if (!loaded) throw StepFailure(loaded.error());
     if (!loaded->note.empty()) s.err << loaded->note << '\n';
     return std::move(*loaded);
@@ -26,15 +26,15 @@ void BacktestStep(Session& s) {
     const RangeDraws range = LoadChosenRange(s);
     const Conditions conditions = Conditions::FromControls(s.window.controls());
     const Backtest backtest = RunBacktest(conditions, range.draws);
-    if (!s.jsonOutput) s.out << BacktestText(conditions, backtest);
-    s.results["backtest"] = BacktestJson(conditions, backtest);
+    if (!s.jsonOutput) WriteBacktestText(s.out, conditions, backtest);
+    KeepResult(s, "backtest", [&] { return BacktestJson(conditions, backtest); });
 }
 
 void TrendStep(Session& s) {
     const RangeDraws range = LoadChosenRange(s);
     const Trend trend = ComputeTrend(range.draws);
     if (!s.jsonOutput) s.out << TrendText(trend);
-    s.results["trend"] = TrendJson(trend);
+    KeepResult(s, "trend", [&] { return TrendJson(trend); });
 }
 
 void ExplainStep(Session& s, const std::string& number) {
@@ -42,7 +42,7 @@ void ExplainStep(Session& s, const std::string& number) {
     const auto explanation = ExplainNumber(conditions, number);
     if (!explanation) throw StepFailure(explanation.error());
     if (!s.jsonOutput) s.out << ExplainText(*explanation);
-    s.results["explain"] = ExplainJson(*explanation);
+    KeepResult(s, "explain", [&] { return ExplainJson(*explanation); });
 }
 
 // A count of draws: 1 to 10,000,000.
@@ -65,8 +65,9 @@ std::string CheckedIssue(const std::string& option, const std::string& argument)
 // --from and --to set one end of an issue range; the other end stays when the range was
 // already one, else it is open.
 void SetIssueEnd(Session& s, bool from, const std::string& issue) {
-    if (s.range.kind != RangeChoice::Kind::Issues) s.range = RangeChoice::Issues({}, {});
-    (from ? s.range.from : s.range.to) = issue;
+    RangeChoice& range = s.choice.range;
+    if (range.kind != RangeChoice::Kind::Issues) range = RangeChoice::Issues({}, {});
+    (from ? range.from : range.to) = issue;
 }
 
 }  // namespace
@@ -86,7 +87,7 @@ std::optional<Step> ParseAnalysisFlag(const std::string& option, const HistoryOp
 std::optional<Step> ParseAnalysisOption(const std::string& option, const std::string& argument) {
     if (option == "--last") {
         const std::size_t count = ParseCount(option, argument);
-        return [count](Session& s) { s.range = RangeChoice::Newest(count); };
+        return [count](Session& s) { s.choice.range = RangeChoice::Newest(count); };
     }
     if (option == "--from" || option == "--to") {
         const bool from = option == "--from";
@@ -97,7 +98,7 @@ std::optional<Step> ParseAnalysisOption(const std::string& option, const std::st
         if (!position)
             throw BadInput{"--position 只能是 前三、中三 或 后三，收到“" + std::string(ShortenedText(argument, 24)) +
                            "”"};
-        return [where = *position](Session& s) { s.position = where; };
+        return [where = *position](Session& s) { s.choice.position = where; };
     }
     if (option == "--explain") {
         if (auto checked = CheckNumberText(argument); !checked) throw BadInput{"--explain: " + checked.error()};

@@ -262,6 +262,7 @@ json Transcript(const Session& s) {
                        {"clipboard", s.platform.clipboard},
                        {"sounds", s.platform.sounds}};
     transcript.update(s.results);
+    if (!s.steps.empty()) transcript["steps"] = s.steps;
     return transcript;
 }
 
@@ -288,7 +289,8 @@ std::string Usage() {
            "  --json                 print one JSON object at the end instead (values, messages,\n"
            "                         clipboard, sounds: the sound clips played, in order;\n"
            "                         import, export: what --import-draws, --export-draws did;\n"
-           "                         backtest, trend, explain: what those steps found)\n";
+           "                         backtest, trend, explain: what those steps found, the last\n"
+           "                         of each; steps: every such result in order)\n";
 }
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {

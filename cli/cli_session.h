@@ -1,21 +1,19 @@
 #pragma once
 // What the steps of one sanxing-cli run share: the headless window, the output streams,
-// the values gathered for --json, and the history choices (--history, --lottery), which
-// hold for every step after them.
+// the values gathered for --json, the history database (--history) and the analysis
+// choice (--lottery, --last, --from/--to, --position), which hold for every step after them.
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <nlohmann/json.hpp>
-#include <optional>
 #include <ostream>
 #include <stdexcept>
 #include <string>
 
-#include "analysis/analysed_draw.h"
 #include "analysis/draw_range.h"
 #include "app/window_model.h"
 #include "history/history_db.h"
-#include "history/lotteries.h"
 #include "runtime/recording_platform.h"
 
 namespace sanxing {
@@ -30,23 +28,18 @@ struct StepFailure : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// The database and lottery that history steps work on. The database is opened on first
-// use, so a run that never touches the history never creates or opens one.
+// The database that history steps work on. It is opened on first use, so a run that
+// never touches the history never creates or opens one.
 class HistoryChoice {
 public:
     void chooseDatabase(std::filesystem::path file);
-    void chooseLottery(const history::Lottery& lottery) { lottery_ = &lottery; }
-
     const std::filesystem::path& databasePath() const { return path_; }
-    // Parsing makes sure a lottery was chosen before any step that needs one.
-    const history::Lottery& lottery() const { return *lottery_; }
     // Opens the database when not yet open; throws StepFailure with the reason.
     history::HistoryDb& database();
 
 private:
     std::filesystem::path path_ = history::DefaultDatabasePath();
-    const history::Lottery* lottery_ = nullptr;
-    std::optional<history::HistoryDb> db_;
+    std::shared_ptr<history::HistoryDb> db_;
 };
 
 struct Session {
@@ -56,17 +49,31 @@ struct Session {
     std::ostream& err;
     bool jsonOutput = false;
     nlohmann::json values = nlohmann::json::object();
-    // Results of steps other than --get ("import", ...), printed at the top level of --json.
+    // Results of steps other than --get, kept only for --json: every one in order, and the
+    // last of each kind ("import", "backtest", ...) at the top level.
+    nlohmann::json steps = nlohmann::json::array();
     nlohmann::json results = nlohmann::json::object();
     std::size_t messagesShown = 0;
     HistoryChoice history;
-    // The range and position of --backtest and --trend (--last, --from/--to, --position).
-    analysis::RangeChoice range = analysis::RangeChoice::All();
-    analysis::Position position = analysis::Position::Front;
+    // The lottery, range and position of the history steps. Parsing makes sure a lottery
+    // was chosen before any step that needs one.
+    analysis::AnalysisChoice choice;
 
     Session(std::string programDirectory, std::ostream& o, std::ostream& e)
         : platform(std::move(programDirectory)), window(platform), out(o), err(e) {}
 };
+
+// Keeps a step's result for --json; `makeResult` runs only then, so a text run never
+// builds JSON it does not print.
+template <typename MakeResult>
+void KeepResult(Session& s, const char* step, MakeResult makeResult) {
+    if (!s.jsonOutput) return;
+    nlohmann::json result = makeResult();
+    nlohmann::json entry = {{"step", step}};
+    entry.update(result);
+    s.steps.push_back(std::move(entry));
+    s.results[step] = std::move(result);
+}
 
 using Step = std::function<void(Session&)>;
 

@@ -37,23 +37,28 @@ void PrintImport(std::ostream& out, const std::string& file, const history::Lott
 }
 
 void ImportStep(Session& s, const std::string& file) {
-    const history::Lottery& lottery = s.history.lottery();
+    const history::Lottery& lottery = *s.choice.lottery;
+    // A file that cannot be imported leaves no new database behind.
+    if (auto importable = history::CheckDrawFile(file); !importable) throw StepFailure(importable.error());
     auto report = history::ImportDrawFile(s.history.database(), lottery, file);
     if (!report) throw StepFailure(report.error());
     if (!s.jsonOutput) PrintImport(s.out, file, lottery, *report);
-    s.results["import"] = ImportJson(*report);
+    KeepResult(s, "import", [&] { return ImportJson(*report); });
 }
 
 void ExportStep(Session& s, const std::string& file) {
-    const history::Lottery& lottery = s.history.lottery();
+    const history::Lottery& lottery = *s.choice.lottery;
     const history::HistoryDb& db = s.history.database();
-    const std::string csv = history::ExportCsv(db, lottery.name);
-    if (auto written = WriteFileWhole(file, csv); !written) {
+    const auto csv = history::ExportCsv(db, lottery.name);
+    if (!csv) throw StepFailure(csv.error());
+    if (auto written = WriteFileWhole(file, *csv); !written) {
         throw StepFailure("无法写入“" + file + "”：" + written.error());
     }
-    const std::size_t count = db.Count(lottery.name);
+    const auto counted = db.count(lottery.name);
+    if (!counted) throw StepFailure(counted.error());
+    const std::size_t count = *counted;
     if (!s.jsonOutput) s.out << "导出 " << lottery.name << " " << count << " 期到 " << file << '\n';
-    s.results["export"] = {{"file", file}, {"draws", count}};
+    KeepResult(s, "export", [&] { return json{{"file", file}, {"draws", count}}; });
 }
 
 }  // namespace
@@ -65,9 +70,9 @@ void HistoryChoice::chooseDatabase(std::filesystem::path file) {
 
 history::HistoryDb& HistoryChoice::database() {
     if (!db_) {
-        auto opened = history::HistoryDb::Open(path_);
+        auto opened = history::HistoryDb::shared(path_);
         if (!opened) throw StepFailure(opened.error());
-        db_.emplace(std::move(*opened));
+        db_ = std::move(*opened);
     }
     return *db_;
 }
@@ -88,7 +93,7 @@ std::optional<Step> ParseHistoryOption(const std::string& option, const std::str
                            ")"};
         }
         seen.lotteryChosen = true;
-        return [lottery](Session& s) { s.history.chooseLottery(*lottery); };
+        return [lottery](Session& s) { s.choice.lottery = lottery; };
     }
     if (option == "--import-draws") {
         seen.requireLottery(option);

@@ -31,7 +31,7 @@ DrawHistory::~DrawHistory() = default;
 Result<history::HistoryDb*> DrawHistory::open() {
     if (db_) return db_.get();
     if (openError_.empty()) {
-        auto opened = history::HistoryDb::Open(file_);
+        auto opened = history::HistoryDb::open(file_);
         if (opened) {
             db_ = std::make_unique<history::HistoryDb>(std::move(*opened));
             return db_.get();
@@ -53,7 +53,7 @@ Result<void> DrawHistory::record(int kind, const DrawRows& draws, char site) {
     for (const DrawRecord& draw : draws) {
         stored.push_back({draw.issue, draw.number, DateOfIssue(*lottery, draw.issue), std::string(1, site), recorded});
     }
-    auto written = db->Record(lottery->name, stored);
+    auto written = db->record(lottery->name, stored);
     if (!written) return Failure{written.error()};
     return {};
 }
@@ -63,8 +63,10 @@ Result<DrawRows> DrawHistory::newest(int kind, std::size_t count) {
     if (lottery == nullptr) return DrawRows{};
     auto db = open();
     if (!db) return Failure{db.error()};
+    auto stored = (*db)->newest(lottery->name, count);
+    if (!stored) return Failure{stored.error()};
     DrawRows rows;
-    for (history::StoredDraw& draw : (*db)->Newest(lottery->name, count)) {
+    for (history::StoredDraw& draw : *stored) {
         rows.push_back({std::move(draw.issue), std::move(draw.number)});
     }
     std::reverse(rows.begin(), rows.end());  // the history gives the oldest first

@@ -11,11 +11,11 @@
 #include "draws/draw_record.h"
 #include "runtime/result.h"
 
+namespace sanxing {
+
 namespace history {
 class HistoryDb;
 }
-
-namespace sanxing {
 
 class DrawHistory {
 public:
@@ -28,7 +28,7 @@ public:
     // from; fails with the reason when they could not be written.
     Result<void> record(int kind, const DrawRows& draws, char site);
     // The newest `count` draws of a kind, newest first; empty when there are none. Fails
-    // with the reason when the database cannot be opened.
+    // with the reason when the database cannot be opened or read.
     Result<DrawRows> newest(int kind, std::size_t count);
 
 private:

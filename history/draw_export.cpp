@@ -1,11 +1,13 @@
 #include "history/draw_export.h"
 
-namespace history {
+namespace sanxing::history {
 
-std::string ExportCsv(const HistoryDb& db, std::string_view lottery) {
+Result<std::string> ExportCsv(const HistoryDb& db, std::string_view lottery) {
+    const auto draws = db.between(lottery, {}, {});
+    if (!draws) return Failure{draws.error()};
     std::string csv = "期号,号码,开奖日期\n";
     // Issues and numbers are digits and dates YYYY-MM-DD, so no field needs quoting.
-    for (const StoredDraw& draw : db.Between(lottery, {}, {})) {
+    for (const StoredDraw& draw : *draws) {
         csv += draw.issue;
         csv += ',';
         csv += draw.number;
@@ -16,4 +18,4 @@ std::string ExportCsv(const HistoryDb& db, std::string_view lottery) {
     return csv;
 }
 
-}  // namespace history
+}  // namespace sanxing::history

@@ -7,8 +7,9 @@
 
 #include "history/history_db.h"
 
-namespace history {
+namespace sanxing::history {
 
-std::string ExportCsv(const HistoryDb& db, std::string_view lottery);
+// Fails with the reason when the history cannot be read.
+Result<std::string> ExportCsv(const HistoryDb& db, std::string_view lottery);
 
-}  // namespace history
+}  // namespace sanxing::history

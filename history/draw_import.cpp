@@ -8,7 +8,7 @@
 #include "history/draw_line.h"
 #include "runtime/gbk.h"
 
-namespace history {
+namespace sanxing::history {
 
 namespace {
 
@@ -16,10 +16,6 @@ std::string Quoted(const std::filesystem::path& file) { return "“" + file.stri
 
 Failure CannotImport(const std::filesystem::path& file, std::string_view reason) {
     return {"无法导入" + Quoted(file) + "：" + std::string(reason) + "；开奖历史未作改动"};
-}
-
-Failure WriteFailure(const HistoryDb& db, std::string_view reason) {
-    return {"写入开奖历史数据库" + Quoted(db.path()) + "失败：" + std::string(reason) + "；开奖历史未作改动"};
 }
 
 std::string ReadErrorReason(int error) {
@@ -101,7 +97,7 @@ public:
 
     // Hands the waiting draws to the database; false when it failed.
     bool Flush() {
-        const auto added = writer_.AddAll(lottery_.name, pending_);
+        const auto added = writer_.addAll(lottery_.name, pending_);
         for (std::size_t i = 0; i < added.size(); ++i) {
             switch (added[i].outcome) {
                 case DrawWriter::Outcome::Stored: ++report_.stored; break;
@@ -190,13 +186,18 @@ StreamEnd StreamLines(std::FILE* file, LineSink& sink, const std::atomic<bool>* 
 
 }  // namespace
 
+Result<void> CheckDrawFile(const std::filesystem::path& file) {
+    if (auto importable = CheckImportFile(file); !importable) return CannotImport(file, importable.error());
+    return {};
+}
+
 Result<ImportReport> ImportDrawFile(HistoryDb& db, const Lottery& lottery, const std::filesystem::path& file,
                                     const std::atomic<bool>* cancel) {
     if (auto importable = CheckImportFile(file); !importable) return CannotImport(file, importable.error());
     std::unique_ptr<std::FILE, CloseFile> input(std::fopen(file.c_str(), "rb"));
     if (!input) return CannotImport(file, ReadErrorReason(errno));
 
-    auto writer = db.StartWriting();
+    auto writer = db.startWriting();
     if (!writer) return Failure{writer.error()};
     LineSink sink(*writer, lottery, file.filename().string());
     switch (StreamLines(input.get(), sink, cancel)) {
@@ -204,13 +205,13 @@ Result<ImportReport> ImportDrawFile(HistoryDb& db, const Lottery& lottery, const
         case StreamEnd::Binary: return CannotImport(file, "文件含有二进制内容，不是文本文件");
         case StreamEnd::Utf16: return CannotImport(file, "文件是 UTF-16 编码，请另存为 UTF-8 或 GBK");
         case StreamEnd::ReadError: return CannotImport(file, ReadErrorReason(errno));
-        case StreamEnd::DatabaseError: return WriteFailure(db, writer->error());
+        case StreamEnd::DatabaseError: return Failure{writer->error()};
         case StreamEnd::Cancelled: return CannotImport(file, "导入已取消");
     }
     ImportReport& report = sink.report();
     // A file without a draw leaves the database exactly as it was: the writer rolls back.
     if (report.draws() == 0) return std::move(report);
-    if (auto committed = writer->Commit(); !committed) return WriteFailure(db, committed.error());
+    if (auto committed = writer->commit(); !committed) return Failure{committed.error()};
     return std::move(report);
 }
 
@@ -224,4 +225,4 @@ std::string ImportSummary(const ImportReport& report) {
            std::to_string(rejected) + " 行";
 }
 
-}  // namespace history
+}  // namespace sanxing::history

@@ -13,7 +13,7 @@
 #include "history/history_db.h"
 #include "history/lotteries.h"
 
-namespace history {
+namespace sanxing::history {
 
 struct ImportConflict {
     std::size_t line = 0;
@@ -51,8 +51,13 @@ inline constexpr std::size_t kMaxLineBytes = 1024;
 Result<ImportReport> ImportDrawFile(HistoryDb& db, const Lottery& lottery, const std::filesystem::path& file,
                                     const std::atomic<bool>* cancel = nullptr);
 
+// Whether `file` can be imported at all (it exists, is a readable regular file, not too
+// large), with the Chinese message of ImportDrawFile when not: checked before a database
+// is opened, so a refused file leaves no new database behind.
+Result<void> CheckDrawFile(const std::filesystem::path& file);
+
 // One sentence for the user: what was stored, present, in conflict and rejected, or
 // that the file held no draw and nothing changed.
 std::string ImportSummary(const ImportReport& report);
 
-}  // namespace history
+}  // namespace sanxing::history

@@ -7,7 +7,7 @@
 #include "runtime/result.h"
 #include "runtime/text.h"
 
-namespace history {
+namespace sanxing::history {
 
 namespace {
 
@@ -173,4 +173,4 @@ ParsedLine ParseDrawLine(std::string_view line, const Lottery& lottery) {
     return parsed;
 }
 
-}  // namespace history
+}  // namespace sanxing::history

@@ -9,7 +9,7 @@
 
 #include "history/lotteries.h"
 
-namespace history {
+namespace sanxing::history {
 
 struct ParsedLine {
     enum class Kind { Blank, Header, Draw, Rejected };
@@ -23,4 +23,4 @@ struct ParsedLine {
 // `line` is UTF-8 without its line break.
 ParsedLine ParseDrawLine(std::string_view line, const Lottery& lottery);
 
-}  // namespace history
+}  // namespace sanxing::history

@@ -5,11 +5,35 @@
 #include <cerrno>
 #include <cstdlib>
 #include <ctime>
+#include <map>
+#include <mutex>
+#include <optional>
 
 #include "history/lotteries.h"
 #include "history/schema.h"
+#include "history/sqlite_handle.h"
 
-namespace history {
+namespace sanxing::history {
+
+struct HistoryDb::Impl {
+    std::filesystem::path path;
+    sqlite::Connection connection;
+    // Calls from several threads take turns: a connection serves one call at a time.
+    mutable std::mutex turn;
+};
+
+struct DrawWriter::State {
+    HistoryDb::Impl* db;
+    sqlite::Transaction transaction;
+    sqlite::Statement insert, lookup, anyInRange, insertBlock;
+    std::string error;
+
+    explicit State(HistoryDb::Impl& owner);
+    // Inserts a block in one statement when its issues are distinct and none is stored.
+    bool tryInsertBlock(std::int64_t key, std::span<const StoredDraw> block, const std::string& recorded);
+    Outcome add(std::int64_t key, const StoredDraw& draw, std::string_view recorded, std::string* storedNumber);
+    Outcome fail();  // keeps SQLite's reason
+};
 
 namespace {
 
@@ -19,6 +43,8 @@ constexpr const char* kColumns = "issue, number, date, source, recorded";
 std::string Refusal(const std::filesystem::path& file, std::string_view reason) {
     return "开奖历史数据库“" + file.string() + "”无法使用：" + std::string(reason);
 }
+
+bool IsBusy(int code) { return (code & 0xff) == SQLITE_BUSY || (code & 0xff) == SQLITE_LOCKED; }
 
 // SQLite's failure in words a player understands, with SQLite's own text for the record.
 std::string DescribeSqliteError(int code, const std::string& message, int systemErrno) {
@@ -39,6 +65,25 @@ std::string DescribeSqliteError(int code, const std::string& message, int system
     return reason + "（" + message + "）";
 }
 
+// The whole message for a failed call on `file`: another program's long write gets its
+// own plain sentence, everything else names the file and SQLite's reason.
+std::string Problem(const std::filesystem::path& file, int code, const std::string& message, int systemErrno = 0) {
+    if (IsBusy(code)) return "开奖历史正被其他程序占用，请稍后再试（" + file.string() + "）";
+    return Refusal(file, DescribeSqliteError(code, message, systemErrno));
+}
+
+Failure LastProblem(const HistoryDb::Impl& db) {
+    return Failure{Problem(db.path, db.connection.lastErrorCode(), db.connection.lastError())};
+}
+
+// A write that failed changed nothing: its transaction is rolled back.
+Failure WriteProblem(const HistoryDb::Impl& db) {
+    const int code = db.connection.lastErrorCode();
+    if (IsBusy(code)) return LastProblem(db);
+    return Failure{"写入开奖历史数据库“" + db.path.string() + "”失败：" +
+                   DescribeSqliteError(code, db.connection.lastError(), 0) + "；开奖历史未作改动"};
+}
+
 Result<void> CheckPath(const std::filesystem::path& file) {
     std::error_code error;
     const auto status = std::filesystem::status(file, error);
@@ -53,45 +98,47 @@ Result<void> CheckPath(const std::filesystem::path& file) {
     return {};
 }
 
-// The page-level check finds a file cut short or damaged before anything is written to it.
-bool PassesQuickCheck(const sqlite::Connection& connection) {
-    sqlite::Statement check(connection.get(), "PRAGMA quick_check(1)");
-    return check.Step() == SQLITE_ROW && check.TextView(0) == "ok";
-}
-
 // Readers and one writer of two processes then work side by side.
 bool SwitchToWal(const sqlite::Connection& connection) {
     sqlite::Statement wal(connection.get(), "PRAGMA journal_mode = WAL");
-    return wal.Step() == SQLITE_ROW && wal.TextView(0) == "wal";
+    return wal.step() == SQLITE_ROW && wal.textView(0) == "wal";
 }
 
-Result<void> PrepareConnection(const sqlite::Connection& connection) {
+// Checks the header and the schema, never the whole file: opening takes the same time at
+// a thousand draws as at ten million.
+Result<void> PrepareConnection(const std::filesystem::path& file, const sqlite::Connection& connection) {
     sqlite3_busy_timeout(connection.get(), kBusyTimeoutMs);
+    const auto problem = [&](int systemErrno = 0) {
+        return Failure{Problem(file, connection.lastErrorCode(), connection.lastError(), systemErrno)};
+    };
     // Reading the header first: a file that is not a database fails here, untouched.
-    if (!connection.IntQuery("PRAGMA user_version")) {
-        return Failure{DescribeSqliteError(connection.LastErrorCode(), connection.LastError(),
-                                           sqlite3_system_errno(connection.get()))};
-    }
-    if (sqlite3_db_readonly(connection.get(), "main") == 1) return Failure{"没有写入权限"};
-    if (auto fits = CheckSchema(connection); !fits) return fits;
-    if (!PassesQuickCheck(connection)) return Failure{"数据库文件已损坏，文件未作改动"};
-    if (!SwitchToWal(connection)) {
-        return Failure{DescribeSqliteError(connection.LastErrorCode(), connection.LastError(), 0)};
-    }
-    if (auto set = connection.Exec("PRAGMA synchronous = NORMAL; PRAGMA cache_size = -4096"); !set) {
-        return Failure{"数据库出错（" + set.error() + "）"};
-    }
+    if (!connection.intQuery("PRAGMA user_version")) return problem(sqlite3_system_errno(connection.get()));
+    if (sqlite3_db_readonly(connection.get(), "main") == 1) return Failure{Refusal(file, "没有写入权限")};
+    if (auto fits = CheckSchema(connection); !fits) return Failure{Refusal(file, fits.error())};
+    if (!SwitchToWal(connection)) return problem();
+    if (auto set = connection.exec("PRAGMA synchronous = NORMAL; PRAGMA cache_size = -4096"); !set) return problem();
     // Only an older file takes the write lock, so opening never waits for another
     // program's long import.
-    if (connection.IntQuery("PRAGMA user_version").value_or(0) >= kSchemaVersion) return {};
+    if (connection.intQuery("PRAGMA user_version").value_or(0) >= kSchemaVersion) return {};
     if (auto migrated = MigrateSchema(connection); !migrated) {
-        return Failure{DescribeSqliteError(connection.LastErrorCode(), migrated.error(), 0)};
+        return Failure{Problem(file, connection.lastErrorCode(), migrated.error())};
     }
     return {};
 }
 
 StoredDraw ReadDraw(const sqlite::Statement& row) {
-    return {row.Text(0), row.Text(1), row.Text(2), row.Text(3), row.Text(4)};
+    return {row.text(0), row.text(1), row.text(2), row.text(3), row.text(4)};
+}
+
+// Steps through every row; a step that ends in an error is the read's failure, never
+// the end of the rows.
+template <typename OnRow>
+Result<void> ReadRows(const HistoryDb::Impl& db, sqlite::Statement& statement, OnRow onRow) {
+    if (!statement.ok()) return LastProblem(db);
+    int step;
+    while ((step = statement.step()) == SQLITE_ROW) onRow(statement);
+    if (step != SQLITE_DONE) return LastProblem(db);
+    return {};
 }
 
 // Rows carry the lottery's kindIndex: a small integer keeps keys short and compares fast.
@@ -122,6 +169,48 @@ BoundPlace PlaceBound(std::string_view lottery, std::string_view bound, BoundPla
     return bound.size() > length ? BoundPlace::Above : BoundPlace::Inside;
 }
 
+// The WHERE clause of a range over ?1 (lottery), ?2 (from) and ?3 (to); nothing when the
+// range cannot hold a draw.
+std::optional<std::string> RangeCondition(std::string_view lottery, std::string_view fromIssue,
+                                          std::string_view toIssue) {
+    const BoundPlace from = PlaceBound(lottery, fromIssue, BoundPlace::Below);
+    const BoundPlace to = PlaceBound(lottery, toIssue, BoundPlace::Above);
+    if (from == BoundPlace::Above || to == BoundPlace::Below) return std::nullopt;
+    return std::string(" WHERE lottery = ?1") + (from == BoundPlace::Below ? "" : " AND issue >= ?2") +
+           (to == BoundPlace::Above ? "" : " AND issue <= ?3");
+}
+
+Result<std::vector<StoredDraw>> Query(const HistoryDb::Impl& db, std::string_view sql, std::string_view lottery,
+                                      std::string_view a, std::string_view b, std::size_t limit) {
+    std::lock_guard lock(db.turn);
+    sqlite::Statement statement(db.connection.get(), sql);
+    statement.bind(1, LotteryKey(lottery)).bind(2, a).bind(3, b).bind(4, static_cast<std::int64_t>(limit));
+    std::vector<StoredDraw> draws;
+    if (limit <= (1 << 16)) draws.reserve(limit);  // a page or the newest N, not an open range
+    if (auto read = ReadRows(db, statement, [&](const sqlite::Statement& row) { draws.push_back(ReadDraw(row)); });
+        !read) {
+        return Failure{read.error()};
+    }
+    return draws;
+}
+
+// One connection per file in this process; entries of closed connections are replaced.
+struct SharedHistories {
+    std::mutex lock;
+    std::map<std::filesystem::path, std::weak_ptr<HistoryDb>> open;
+};
+
+SharedHistories& Shared() {
+    static SharedHistories* histories = new SharedHistories;  // outlives every static holder
+    return *histories;
+}
+
+std::filesystem::path SharedKey(const std::filesystem::path& file) {
+    std::error_code error;
+    auto key = std::filesystem::weakly_canonical(std::filesystem::absolute(file, error), error);
+    return error ? file.lexically_normal() : key;
+}
+
 }  // namespace
 
 std::filesystem::path DefaultDatabasePath() {
@@ -145,78 +234,105 @@ std::string NowUtc() {
     return text;
 }
 
-HistoryDb::HistoryDb(std::filesystem::path path, sqlite::Connection connection)
-    : path_(std::move(path)), connection_(std::move(connection)) {}
+HistoryDb::HistoryDb(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+HistoryDb::HistoryDb(HistoryDb&&) noexcept = default;
+HistoryDb& HistoryDb::operator=(HistoryDb&&) noexcept = default;
+HistoryDb::~HistoryDb() = default;
 
-Result<HistoryDb> HistoryDb::Open(const std::filesystem::path& file) {
+const std::filesystem::path& HistoryDb::path() const { return impl_->path; }
+
+Result<HistoryDb> HistoryDb::open(const std::filesystem::path& file) {
     if (auto usable = CheckPath(file); !usable) return Failure{Refusal(file, usable.error())};
     sqlite::Connection::OpenFailure failure;
-    auto connection = sqlite::Connection::Open(file.string(), true, failure);
-    if (!connection) {
-        return Failure{Refusal(file, DescribeSqliteError(failure.code, failure.message, failure.systemErrno))};
-    }
-    if (auto prepared = PrepareConnection(*connection); !prepared) return Failure{Refusal(file, prepared.error())};
-    return HistoryDb(file, std::move(*connection));
+    auto connection = sqlite::Connection::open(file.string(), true, failure);
+    if (!connection) return Failure{Problem(file, failure.code, failure.message, failure.systemErrno)};
+    if (auto prepared = PrepareConnection(file, *connection); !prepared) return Failure{prepared.error()};
+    auto impl = std::make_unique<Impl>();
+    impl->path = file;
+    impl->connection = std::move(*connection);
+    return HistoryDb(std::move(impl));
 }
 
-std::vector<StoredDraw> HistoryDb::Query(std::string_view sql, std::string_view lottery, std::string_view a,
-                                         std::string_view b, std::size_t limit) const {
-    sqlite::Statement statement(connection_.get(), sql);
-    statement.Bind(1, LotteryKey(lottery)).Bind(2, a).Bind(3, b).Bind(4, static_cast<std::int64_t>(limit));
-    std::vector<StoredDraw> draws;
-    if (limit <= (1 << 16)) draws.reserve(limit);  // a page or the newest N, not an open range
-    while (statement.Step() == SQLITE_ROW) draws.push_back(ReadDraw(statement));
+Result<std::shared_ptr<HistoryDb>> HistoryDb::shared(const std::filesystem::path& file) {
+    SharedHistories& histories = Shared();
+    std::lock_guard lock(histories.lock);
+    std::weak_ptr<HistoryDb>& entry = histories.open[SharedKey(file)];
+    if (auto held = entry.lock()) return held;
+    auto opened = open(file);
+    if (!opened) return Failure{opened.error()};
+    auto held = std::make_shared<HistoryDb>(std::move(*opened));
+    entry = held;
+    return held;
+}
+
+Result<std::vector<StoredDraw>> HistoryDb::newest(std::string_view lottery, std::size_t count) const {
+    auto draws = descending(lottery, {}, count);
+    if (draws) std::reverse(draws->begin(), draws->end());
     return draws;
 }
 
-std::vector<StoredDraw> HistoryDb::Newest(std::string_view lottery, std::size_t count) const {
-    auto draws = Descending(lottery, {}, count);
-    std::reverse(draws.begin(), draws.end());
-    return draws;
-}
-
-std::vector<StoredDraw> HistoryDb::Descending(std::string_view lottery, std::string_view atOrBelow,
-                                              std::size_t count) const {
-    if (count == 0) return {};
+Result<std::vector<StoredDraw>> HistoryDb::descending(std::string_view lottery, std::string_view atOrBelow,
+                                                      std::size_t count) const {
+    if (count == 0) return std::vector<StoredDraw>{};
     const std::string sql = std::string("SELECT ") + kColumns + " FROM draws WHERE lottery = ?1" +
                             (atOrBelow.empty() ? "" : " AND issue <= ?2") + " ORDER BY issue DESC LIMIT ?4";
-    return Query(sql, lottery, atOrBelow, {}, count);
+    return Query(*impl_, sql, lottery, atOrBelow, {}, count);
 }
 
-std::vector<StoredDraw> HistoryDb::Between(std::string_view lottery, std::string_view fromIssue,
-                                           std::string_view toIssue) const {
-    const BoundPlace from = PlaceBound(lottery, fromIssue, BoundPlace::Below);
-    const BoundPlace to = PlaceBound(lottery, toIssue, BoundPlace::Above);
-    if (from == BoundPlace::Above || to == BoundPlace::Below) return {};
-    const std::string sql = std::string("SELECT ") + kColumns + " FROM draws WHERE lottery = ?1" +
-                            (from == BoundPlace::Below ? "" : " AND issue >= ?2") +
-                            (to == BoundPlace::Above ? "" : " AND issue <= ?3") + " ORDER BY issue LIMIT ?4";
-    return Query(sql, lottery, fromIssue, toIssue, static_cast<std::size_t>(INT64_MAX));
+Result<std::vector<StoredDraw>> HistoryDb::between(std::string_view lottery, std::string_view fromIssue,
+                                                   std::string_view toIssue) const {
+    const auto where = RangeCondition(lottery, fromIssue, toIssue);
+    if (!where) return std::vector<StoredDraw>{};
+    const std::string sql = std::string("SELECT ") + kColumns + " FROM draws" + *where + " ORDER BY issue LIMIT ?4";
+    return Query(*impl_, sql, lottery, fromIssue, toIssue, static_cast<std::size_t>(INT64_MAX));
 }
 
-std::vector<std::string> HistoryDb::IssuesDescending(std::string_view lottery) const {
-    sqlite::Statement statement(connection_.get(), "SELECT issue FROM draws WHERE lottery = ?1 ORDER BY issue DESC");
-    statement.Bind(1, LotteryKey(lottery));
+Result<std::vector<std::string>> HistoryDb::issuesDescending(std::string_view lottery) const {
+    std::lock_guard lock(impl_->turn);
+    sqlite::Statement statement(impl_->connection.get(),
+                                "SELECT issue FROM draws WHERE lottery = ?1 ORDER BY issue DESC");
+    statement.bind(1, LotteryKey(lottery));
     std::vector<std::string> issues;
-    while (statement.Step() == SQLITE_ROW) issues.push_back(statement.Text(0));
+    if (auto read = ReadRows(*impl_, statement, [&](const sqlite::Statement& row) { issues.push_back(row.text(0)); });
+        !read) {
+        return Failure{read.error()};
+    }
     return issues;
 }
 
-std::size_t HistoryDb::Count(std::string_view lottery) const {
-    sqlite::Statement statement(connection_.get(), "SELECT count(*) FROM draws WHERE lottery = ?1");
-    statement.Bind(1, LotteryKey(lottery));
-    return statement.Step() == SQLITE_ROW ? static_cast<std::size_t>(statement.Int(0)) : 0;
+Result<DrawSpan> HistoryDb::span(std::string_view lottery, std::string_view fromIssue, std::string_view toIssue) const {
+    const auto where = RangeCondition(lottery, fromIssue, toIssue);
+    if (!where) return DrawSpan{};
+    std::lock_guard lock(impl_->turn);
+    sqlite::Statement statement(impl_->connection.get(), "SELECT count(*), min(issue), max(issue) FROM draws" + *where);
+    statement.bind(1, LotteryKey(lottery)).bind(2, fromIssue).bind(3, toIssue);
+    DrawSpan span;
+    if (auto read = ReadRows(*impl_, statement,
+                             [&](const sqlite::Statement& row) {
+                                 span = {static_cast<std::size_t>(row.integer(0)), row.text(1), row.text(2)};
+                             });
+        !read) {
+        return Failure{read.error()};
+    }
+    return span;
 }
 
-Result<DrawWriter> HistoryDb::StartWriting() {
-    DrawWriter writer(connection_);
-    if (!writer.error().empty()) return Failure{Refusal(path_, writer.error())};
-    return writer;
+Result<std::size_t> HistoryDb::count(std::string_view lottery) const {
+    auto whole = span(lottery);
+    if (!whole) return Failure{whole.error()};
+    return whole->count;
 }
 
-Result<RecordCounts> HistoryDb::Record(std::string_view lottery, const std::vector<StoredDraw>& draws) {
+Result<DrawWriter> HistoryDb::startWriting() {
+    std::lock_guard lock(impl_->turn);
+    auto state = std::make_unique<DrawWriter::State>(*impl_);
+    if (!state->error.empty()) return Failure{state->error};
+    return DrawWriter(std::move(state));
+}
+
+Result<RecordCounts> HistoryDb::record(std::string_view lottery, const std::vector<StoredDraw>& draws) {
     if (!FindLottery(lottery)) return Failure{"未知彩种“" + std::string(lottery) + "”"};
-    auto writer = StartWriting();
+    auto writer = startWriting();
     if (!writer) return Failure{writer.error()};
     RecordCounts counts;
     std::vector<StoredDraw> valid;
@@ -227,30 +343,32 @@ Result<RecordCounts> HistoryDb::Record(std::string_view lottery, const std::vect
             ++counts.invalid;
         }
     }
-    for (const DrawWriter::Added& added : writer->AddAll(lottery, valid)) {
+    for (const DrawWriter::Added& added : writer->addAll(lottery, valid)) {
         switch (added.outcome) {
             case DrawWriter::Outcome::Stored: ++counts.stored; break;
             case DrawWriter::Outcome::Present: ++counts.present; break;
             case DrawWriter::Outcome::Conflict: ++counts.conflicts; break;
-            case DrawWriter::Outcome::Failed: return Failure{Refusal(path_, writer->error())};
+            case DrawWriter::Outcome::Failed: return Failure{writer->error()};
         }
     }
-    if (auto committed = writer->Commit(); !committed) return Failure{Refusal(path_, committed.error())};
+    if (auto committed = writer->commit(); !committed) return Failure{committed.error()};
     return counts;
 }
 
-Result<std::size_t> HistoryDb::Delete(std::string_view lottery, const std::vector<std::string>& issues) {
-    sqlite::Transaction transaction(connection_);
-    if (!transaction.begun()) return Failure{Refusal(path_, transaction.begun().error())};
-    sqlite::Statement remove(connection_.get(), "DELETE FROM draws WHERE lottery = ?1 AND issue = ?2");
+Result<std::size_t> HistoryDb::remove(std::string_view lottery, const std::vector<std::string>& issues) {
+    std::lock_guard lock(impl_->turn);
+    const sqlite::Connection& connection = impl_->connection;
+    sqlite::Transaction transaction(connection);
+    if (!transaction.begun()) return WriteProblem(*impl_);
+    sqlite::Statement remove(connection.get(), "DELETE FROM draws WHERE lottery = ?1 AND issue = ?2");
     std::size_t deleted = 0;
     for (const std::string& issue : issues) {
-        remove.Bind(1, LotteryKey(lottery)).Bind(2, issue);
-        if (remove.Step() != SQLITE_DONE) return Failure{Refusal(path_, connection_.LastError())};
-        deleted += static_cast<std::size_t>(sqlite3_changes(connection_.get()));
-        remove.Reset();
+        remove.bind(1, LotteryKey(lottery)).bind(2, issue);
+        if (remove.step() != SQLITE_DONE) return WriteProblem(*impl_);
+        deleted += static_cast<std::size_t>(sqlite3_changes(connection.get()));
+        remove.reset();
     }
-    if (auto committed = transaction.Commit(); !committed) return Failure{Refusal(path_, committed.error())};
+    if (auto committed = transaction.commit(); !committed) return WriteProblem(*impl_);
     return deleted;
 }
 
@@ -264,90 +382,111 @@ std::string BlockInsertSql() {
 
 }  // namespace
 
-DrawWriter::DrawWriter(const sqlite::Connection& connection)
-    : connection_(&connection),
-      transaction_(std::make_unique<sqlite::Transaction>(connection)),
-      insert_(connection.get(),
-              "INSERT INTO draws (lottery, issue, number, date, source, recorded) VALUES (?1, ?2, ?3, ?4, ?5, ?6)"
-              " ON CONFLICT (lottery, issue) DO NOTHING"),
-      lookup_(connection.get(), "SELECT number FROM draws WHERE lottery = ?1 AND issue = ?2"),
-      anyInRange_(connection.get(), "SELECT 1 FROM draws WHERE lottery = ?1 AND issue BETWEEN ?2 AND ?3 LIMIT 1"),
-      insertBlock_(connection.get(), BlockInsertSql()) {
-    if (!transaction_->begun()) {
-        error_ = DescribeSqliteError(connection.LastErrorCode(), transaction_->begun().error(), 0);
-    } else if (!insert_.ok() || !lookup_.ok() || !anyInRange_.ok() || !insertBlock_.ok()) {
-        error_ = DescribeSqliteError(connection.LastErrorCode(), connection.LastError(), 0);
-    }
+DrawWriter::State::State(HistoryDb::Impl& owner)
+    : db(&owner),
+      transaction(owner.connection),
+      insert(owner.connection.get(),
+             "INSERT INTO draws (lottery, issue, number, date, source, recorded) VALUES (?1, ?2, ?3, ?4, ?5, ?6)"
+             " ON CONFLICT (lottery, issue) DO NOTHING"),
+      lookup(owner.connection.get(), "SELECT number FROM draws WHERE lottery = ?1 AND issue = ?2"),
+      anyInRange(owner.connection.get(), "SELECT 1 FROM draws WHERE lottery = ?1 AND issue BETWEEN ?2 AND ?3 LIMIT 1"),
+      insertBlock(owner.connection.get(), BlockInsertSql()) {
+    if (!transaction.begun() || !insert.ok() || !lookup.ok() || !anyInRange.ok() || !insertBlock.ok()) fail();
 }
 
-DrawWriter::Outcome DrawWriter::Fail() {
-    error_ = DescribeSqliteError(connection_->LastErrorCode(), connection_->LastError(), 0);
+DrawWriter::Outcome DrawWriter::State::fail() {
+    error = WriteProblem(*db).error;
     return Outcome::Failed;
 }
 
-DrawWriter::Outcome DrawWriter::Add(std::string_view lottery, const StoredDraw& draw, std::string* storedNumber) {
-    const std::int64_t key = LotteryKey(lottery);
-    if (key < 0) {
-        error_ = "未知彩种“" + std::string(lottery) + "”";
-        return Outcome::Failed;
-    }
-    const std::string recorded = draw.recorded.empty() ? NowUtc() : std::string();
-    insert_.Bind(1, key).Bind(2, draw.issue).Bind(3, draw.number).Bind(4, draw.date).Bind(5, draw.source);
-    insert_.Bind(6, draw.recorded.empty() ? std::string_view(recorded) : std::string_view(draw.recorded));
-    const int step = insert_.Step();
-    insert_.Reset();
-    if (step != SQLITE_DONE) return Fail();
-    if (sqlite3_changes(connection_->get()) == 1) return Outcome::Stored;
-    lookup_.Bind(1, key).Bind(2, draw.issue);
-    const bool found = lookup_.Step() == SQLITE_ROW;
-    const bool same = found && lookup_.TextView(0) == draw.number;
-    if (found && !same && storedNumber) *storedNumber = lookup_.Text(0);
-    lookup_.Reset();
-    if (!found) return Fail();
+DrawWriter::Outcome DrawWriter::State::add(std::int64_t key, const StoredDraw& draw, std::string_view recorded,
+                                           std::string* storedNumber) {
+    insert.bind(1, key).bind(2, draw.issue).bind(3, draw.number).bind(4, draw.date).bind(5, draw.source);
+    insert.bind(6, draw.recorded.empty() ? recorded : std::string_view(draw.recorded));
+    const int step = insert.step();
+    insert.reset();
+    if (step != SQLITE_DONE) return fail();
+    if (sqlite3_changes(db->connection.get()) == 1) return Outcome::Stored;
+    lookup.bind(1, key).bind(2, draw.issue);
+    const int found = lookup.step();
+    const bool same = found == SQLITE_ROW && lookup.textView(0) == draw.number;
+    if (found == SQLITE_ROW && !same && storedNumber) *storedNumber = lookup.text(0);
+    if (found != SQLITE_ROW) fail();
+    lookup.reset();
+    if (found != SQLITE_ROW) return Outcome::Failed;
     return same ? Outcome::Present : Outcome::Conflict;
 }
 
-bool DrawWriter::TryInsertBlock(std::int64_t key, std::span<const StoredDraw> block, const std::string& recorded) {
+bool DrawWriter::State::tryInsertBlock(std::int64_t key, std::span<const StoredDraw> block,
+                                       const std::string& recorded) {
     std::array<std::string_view, kBlock> issues;
     for (std::size_t i = 0; i < kBlock; ++i) issues[i] = block[i].issue;
     std::sort(issues.begin(), issues.end());
     if (std::adjacent_find(issues.begin(), issues.end()) != issues.end()) return false;
-    anyInRange_.Bind(1, key).Bind(2, issues.front()).Bind(3, issues.back());
-    const bool anyStored = anyInRange_.Step() == SQLITE_ROW;
-    anyInRange_.Reset();
-    if (anyStored) return false;
+    anyInRange.bind(1, key).bind(2, issues.front()).bind(3, issues.back());
+    const int probe = anyInRange.step();
+    if (probe != SQLITE_ROW && probe != SQLITE_DONE) fail();
+    anyInRange.reset();
+    if (probe != SQLITE_DONE) return false;
     for (std::size_t i = 0; i < kBlock; ++i) {
         const StoredDraw& draw = block[i];
         const int at = static_cast<int>(i) * 6;
-        insertBlock_.Bind(at + 1, key).Bind(at + 2, draw.issue).Bind(at + 3, draw.number);
-        insertBlock_.Bind(at + 4, draw.date).Bind(at + 5, draw.source);
-        insertBlock_.Bind(at + 6, draw.recorded.empty() ? std::string_view(recorded) : std::string_view(draw.recorded));
+        insertBlock.bind(at + 1, key).bind(at + 2, draw.issue).bind(at + 3, draw.number);
+        insertBlock.bind(at + 4, draw.date).bind(at + 5, draw.source);
+        insertBlock.bind(at + 6, draw.recorded.empty() ? std::string_view(recorded) : std::string_view(draw.recorded));
     }
-    const int step = insertBlock_.Step();
-    insertBlock_.Reset();
-    if (step == SQLITE_DONE) return true;
-    Fail();
-    return false;
+    const int step = insertBlock.step();
+    if (step != SQLITE_DONE) fail();
+    insertBlock.reset();
+    return step == SQLITE_DONE;
 }
 
-std::vector<DrawWriter::Added> DrawWriter::AddAll(std::string_view lottery, std::span<const StoredDraw> draws) {
+DrawWriter::DrawWriter(std::unique_ptr<State> state) : state_(std::move(state)) {}
+DrawWriter::DrawWriter(DrawWriter&&) noexcept = default;
+DrawWriter& DrawWriter::operator=(DrawWriter&&) noexcept = default;
+
+DrawWriter::~DrawWriter() {
+    if (!state_) return;
+    std::lock_guard lock(state_->db->turn);
+    state_.reset();  // rolls back an uncommitted transaction
+}
+
+const std::string& DrawWriter::error() const { return state_->error; }
+
+DrawWriter::Outcome DrawWriter::add(std::string_view lottery, const StoredDraw& draw, std::string* storedNumber) {
+    const std::int64_t key = LotteryKey(lottery);
+    if (key < 0) {
+        state_->error = "未知彩种“" + std::string(lottery) + "”";
+        return Outcome::Failed;
+    }
+    std::lock_guard lock(state_->db->turn);
+    return state_->add(key, draw, draw.recorded.empty() ? NowUtc() : std::string(), storedNumber);
+}
+
+std::vector<DrawWriter::Added> DrawWriter::addAll(std::string_view lottery, std::span<const StoredDraw> draws) {
     std::vector<Added> added;
     added.reserve(draws.size());
     const std::int64_t key = LotteryKey(lottery);
+    if (key < 0) {
+        state_->error = "未知彩种“" + std::string(lottery) + "”";
+        added.push_back({});
+        return added;
+    }
     const std::string recorded = NowUtc();
+    std::lock_guard lock(state_->db->turn);
     for (std::size_t start = 0; start < draws.size(); start += kBlock) {
         const auto block = draws.subspan(start, std::min(kBlock, draws.size() - start));
-        if (key >= 0 && block.size() == kBlock && TryInsertBlock(key, block, recorded)) {
+        if (block.size() == kBlock && state_->tryInsertBlock(key, block, recorded)) {
             added.resize(added.size() + kBlock, Added{Outcome::Stored, {}});
             continue;
         }
-        if (!error_.empty()) {
+        if (!state_->error.empty()) {
             added.push_back({});
             return added;
         }
         for (const StoredDraw& draw : block) {
             Added one;
-            one.outcome = Add(lottery, draw, &one.storedNumber);
+            one.outcome = state_->add(key, draw, recorded, &one.storedNumber);
             added.push_back(std::move(one));
             if (added.back().outcome == Outcome::Failed) return added;
         }
@@ -355,10 +494,10 @@ std::vector<DrawWriter::Added> DrawWriter::AddAll(std::string_view lottery, std:
     return added;
 }
 
-Result<void> DrawWriter::Commit() {
-    auto committed = transaction_->Commit();
-    if (!committed) return Failure{DescribeSqliteError(connection_->LastErrorCode(), committed.error(), 0)};
+Result<void> DrawWriter::commit() {
+    std::lock_guard lock(state_->db->turn);
+    if (auto committed = state_->transaction.commit(); !committed) return WriteProblem(*state_->db);
     return {};
 }
 
-}  // namespace history
+}  // namespace sanxing::history

@@ -1,30 +1,22 @@
 #pragma once
 // The draw history: one SQLite database holding the draws of every lottery, one row per
 // (lottery, issue). Issues of one lottery all have one length, so their text order is
-// their numeric order.
+// their numeric order. SQLite stays behind this header: every read and write reports a
+// failure with its reason, and a read that fails is never taken for "no draws".
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
-#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "history/sqlite_handle.h"
+#include "history/stored_draw.h"
+#include "runtime/result.h"
 
-namespace history {
-
-struct StoredDraw {
-    std::string issue;     // the lottery's issue form (9 digits for the four kinds, YYYYNNN for 3D/排列三)
-    std::string number;    // the digits as drawn, no separators ("81621" or "816")
-    std::string date;      // "YYYY-MM-DD" or empty
-    std::string source;    // file name or site letter
-    std::string recorded;  // time recorded, ISO 8601 UTC
-
-    bool operator==(const StoredDraw&) const = default;
-};
+namespace sanxing::history {
 
 // What a write did with the draws it was given.
 struct RecordCounts {
@@ -34,50 +26,66 @@ struct RecordCounts {
     std::size_t invalid = 0;    // no issue, or not the lottery's count of digits
 };
 
+// How many draws a lottery has (in a range), and the first and last issue among them.
+struct DrawSpan {
+    std::size_t count = 0;
+    std::string first, last;  // empty when count is 0
+};
+
 // $XDG_DATA_HOME/sanxing/history.sqlite, else ~/.local/share/sanxing/history.sqlite.
 std::filesystem::path DefaultDatabasePath();
 
 // The current time as ISO 8601 UTC ("2024-05-30T12:00:00Z").
 std::string NowUtc();
 
-// The schema version this program writes; a database with a larger one is refused.
-inline constexpr int kSchemaVersion = 1;
-
 class DrawWriter;
 
+// One connection to a history file. Its calls may come from several threads: they take
+// turns on the connection.
 class HistoryDb {
 public:
     // Opens (creating folders, file and schema when missing). A file that is not a
     // history database of this program, or that cannot be written, is refused with a
-    // Chinese reason naming it, and is left exactly as it was.
-    static Result<HistoryDb> Open(const std::filesystem::path& file);
+    // Chinese reason naming it, and is left exactly as it was. Opening checks the header
+    // and the schema only, so it takes the same time whatever the file's size; damage
+    // further in is reported by the read that meets it.
+    static Result<HistoryDb> open(const std::filesystem::path& file);
+    // The one connection of this process to `file`, opened on first use and kept while
+    // anyone holds it; a failed open is tried again on the next call.
+    static Result<std::shared_ptr<HistoryDb>> shared(const std::filesystem::path& file);
 
-    const std::filesystem::path& path() const { return path_; }
+    HistoryDb(HistoryDb&&) noexcept;
+    HistoryDb& operator=(HistoryDb&&) noexcept;
+    ~HistoryDb();
 
-    std::vector<StoredDraw> Newest(std::string_view lottery, std::size_t count) const;  // oldest first
+    const std::filesystem::path& path() const;
+
+    Result<std::vector<StoredDraw>> newest(std::string_view lottery, std::size_t count) const;  // oldest first
     // Oldest first, both ends included; the ends compare numerically; an empty end is open.
-    std::vector<StoredDraw> Between(std::string_view lottery, std::string_view fromIssue,
-                                    std::string_view toIssue) const;
+    Result<std::vector<StoredDraw>> between(std::string_view lottery, std::string_view fromIssue,
+                                            std::string_view toIssue) const;
     // Newest first, starting at `atOrBelow` (empty: the newest draw).
-    std::vector<StoredDraw> Descending(std::string_view lottery, std::string_view atOrBelow, std::size_t count) const;
-    std::vector<std::string> IssuesDescending(std::string_view lottery) const;
-    std::size_t Count(std::string_view lottery) const;
+    Result<std::vector<StoredDraw>> descending(std::string_view lottery, std::string_view atOrBelow,
+                                               std::size_t count) const;
+    Result<std::vector<std::string>> issuesDescending(std::string_view lottery) const;
+    // Count, first and last issue in one question; the ends as for between().
+    Result<DrawSpan> span(std::string_view lottery, std::string_view fromIssue = {},
+                          std::string_view toIssue = {}) const;
+    Result<std::size_t> count(std::string_view lottery) const;
 
     // Records draws of one lottery in one transaction; a draw already present is left alone.
-    Result<RecordCounts> Record(std::string_view lottery, const std::vector<StoredDraw>& draws);
+    Result<RecordCounts> record(std::string_view lottery, const std::vector<StoredDraw>& draws);
     // Deletes the given issues in one transaction; gives how many rows went.
-    Result<std::size_t> Delete(std::string_view lottery, const std::vector<std::string>& issues);
+    Result<std::size_t> remove(std::string_view lottery, const std::vector<std::string>& issues);
 
     // Starts one write transaction (waits for another writer up to the busy timeout).
-    Result<DrawWriter> StartWriting();
+    Result<DrawWriter> startWriting();
+
+    struct Impl;
 
 private:
-    HistoryDb(std::filesystem::path path, sqlite::Connection connection);
-    std::vector<StoredDraw> Query(std::string_view sql, std::string_view lottery, std::string_view a,
-                                  std::string_view b, std::size_t limit) const;
-
-    std::filesystem::path path_;
-    sqlite::Connection connection_;
+    explicit HistoryDb(std::unique_ptr<Impl> impl);
+    std::unique_ptr<Impl> impl_;
 };
 
 // One open write transaction: draws are added one by one, then committed together;
@@ -91,28 +99,27 @@ public:
         std::string storedNumber;  // on Conflict: the number already stored
     };
 
+    DrawWriter(DrawWriter&&) noexcept;
+    DrawWriter& operator=(DrawWriter&&) noexcept;
+    ~DrawWriter();
+
     // On Conflict, `storedNumber` receives the number already stored.
-    Outcome Add(std::string_view lottery, const StoredDraw& draw, std::string* storedNumber = nullptr);
+    Outcome add(std::string_view lottery, const StoredDraw& draw, std::string* storedNumber = nullptr);
     // The same for many draws, one outcome each in their order; stops at the first failure
     // (the outcomes then end with Failed).
-    std::vector<Added> AddAll(std::string_view lottery, std::span<const StoredDraw> draws);
-    const std::string& error() const { return error_; }
-    Result<void> Commit();
+    std::vector<Added> addAll(std::string_view lottery, std::span<const StoredDraw> draws);
+    const std::string& error() const;
+    Result<void> commit();
 
     // Draws go in together in blocks of this many when none of them is stored yet.
     static constexpr std::size_t kBlock = 64;
 
+    struct State;
+
 private:
     friend class HistoryDb;
-    explicit DrawWriter(const sqlite::Connection& connection);
-    // Inserts a block in one statement when its issues are distinct and none is stored.
-    bool TryInsertBlock(std::int64_t key, std::span<const StoredDraw> block, const std::string& recorded);
-    Outcome Fail();  // keeps SQLite's reason
-
-    const sqlite::Connection* connection_;
-    std::unique_ptr<sqlite::Transaction> transaction_;
-    sqlite::Statement insert_, lookup_, anyInRange_, insertBlock_;
-    std::string error_;
+    explicit DrawWriter(std::unique_ptr<State> state);
+    std::unique_ptr<State> state_;
 };
 
-}  // namespace history
+}  // namespace sanxing::history

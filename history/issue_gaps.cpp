@@ -4,7 +4,7 @@
 
 #include "runtime/text.h"
 
-namespace history {
+namespace sanxing::history {
 
 std::vector<IssueGap> FindGaps(std::vector<std::string> issues, const Lottery& lottery) {
     std::sort(issues.begin(), issues.end());
@@ -33,4 +33,4 @@ std::string GapText(const IssueGap& gap) {
     return gap.first + "-" + gap.last + "（" + std::to_string(gap.count) + " 期）";
 }
 
-}  // namespace history
+}  // namespace sanxing::history

@@ -8,7 +8,7 @@
 
 #include "history/lotteries.h"
 
-namespace history {
+namespace sanxing::history {
 
 struct IssueGap {
     std::string first;  // the first missing issue
@@ -22,4 +22,4 @@ std::vector<IssueGap> FindGaps(std::vector<std::string> issues, const Lottery& l
 // "241012005" or "241012005-241012007（3 期）".
 std::string GapText(const IssueGap& gap);
 
-}  // namespace history
+}  // namespace sanxing::history

@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-namespace history {
+namespace sanxing::history {
 
 namespace {
 
@@ -39,4 +39,4 @@ std::string_view LotteryNames() {
     return names;
 }
 
-}  // namespace history
+}  // namespace sanxing::history

@@ -6,7 +6,7 @@
 #include <span>
 #include <string_view>
 
-namespace history {
+namespace sanxing::history {
 
 struct Lottery {
     std::string_view name;  // the text the user sees and the CLI's --lottery takes
@@ -26,4 +26,4 @@ const Lottery* FindLottery(std::string_view name);
 // The names joined by "、", for messages that list the choices.
 std::string_view LotteryNames();
 
-}  // namespace history
+}  // namespace sanxing::history

@@ -2,9 +2,7 @@
 
 #include <array>
 
-#include "history/history_db.h"
-
-namespace history {
+namespace sanxing::history {
 
 namespace {
 
@@ -25,8 +23,8 @@ constexpr std::array<const char*, kSchemaVersion> kMigrations{{
 }};
 
 Result<void> CheckOwnership(const sqlite::Connection& connection, std::int64_t version) {
-    const auto application = connection.IntQuery("PRAGMA application_id");
-    const auto tables = connection.IntQuery("SELECT count(*) FROM sqlite_master");
+    const auto application = connection.intQuery("PRAGMA application_id");
+    const auto tables = connection.intQuery("SELECT count(*) FROM sqlite_master");
     if (!application || !tables) return {};  // read errors are reported by the caller
     const bool foreign =
         (*application != 0 && *application != kApplicationId) || (*application == 0 && (version != 0 || *tables != 0));
@@ -41,7 +39,7 @@ Result<void> CheckOwnership(const sqlite::Connection& connection, std::int64_t v
 }  // namespace
 
 Result<void> CheckSchema(const sqlite::Connection& connection) {
-    const auto version = connection.IntQuery("PRAGMA user_version");
+    const auto version = connection.intQuery("PRAGMA user_version");
     if (!version) return {};  // read errors are named by the caller's probe
     return CheckOwnership(connection, *version);
 }
@@ -50,17 +48,17 @@ Result<void> MigrateSchema(const sqlite::Connection& connection) {
     sqlite::Transaction transaction(connection);
     if (!transaction.begun()) return transaction.begun();
     // Another process may have migrated while this one waited for the lock.
-    const auto version = connection.IntQuery("PRAGMA user_version");
-    if (!version) return Failure{connection.LastError()};
+    const auto version = connection.intQuery("PRAGMA user_version");
+    if (!version) return Failure{connection.lastError()};
     for (std::int64_t step = *version; step < kSchemaVersion; ++step) {
-        if (auto done = connection.Exec(kMigrations[static_cast<std::size_t>(step)]); !done) return done;
+        if (auto done = connection.exec(kMigrations[static_cast<std::size_t>(step)]); !done) return done;
     }
-    if (auto done = connection.Exec("PRAGMA user_version = " + std::to_string(kSchemaVersion) +
+    if (auto done = connection.exec("PRAGMA user_version = " + std::to_string(kSchemaVersion) +
                                     "; PRAGMA application_id = " + std::to_string(kApplicationId));
         !done) {
         return done;
     }
-    return transaction.Commit();
+    return transaction.commit();
 }
 
-}  // namespace history
+}  // namespace sanxing::history

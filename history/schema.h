@@ -4,9 +4,11 @@
 
 #include "history/sqlite_handle.h"
 
-namespace history {
+namespace sanxing::history {
 
 inline constexpr int kApplicationId = 0x53585948;  // "SXYH"
+// The schema version this program writes; a database with a larger one is refused.
+inline constexpr int kSchemaVersion = 1;
 
 // Gives the Chinese reason why the open file is neither empty nor a history database
 // this program can use, or success when it is fine.
@@ -16,4 +18,4 @@ Result<void> CheckSchema(const sqlite::Connection& connection);
 // on failure.
 Result<void> MigrateSchema(const sqlite::Connection& connection);
 
-}  // namespace history
+}  // namespace sanxing::history

@@ -1,6 +1,6 @@
 #include "history/sqlite_handle.h"
 
-namespace history::sqlite {
+namespace sanxing::history::sqlite {
 
 Statement::Statement(sqlite3* db, std::string_view sql) {
     sqlite3_stmt* stmt = nullptr;
@@ -9,36 +9,36 @@ Statement::Statement(sqlite3* db, std::string_view sql) {
     }
 }
 
-Statement& Statement::Bind(int index, std::string_view text) {
+Statement& Statement::bind(int index, std::string_view text) {
     // An empty view may have no data pointer, which SQLite would bind as NULL.
     sqlite3_bind_text(stmt_.get(), index, text.empty() ? "" : text.data(), static_cast<int>(text.size()),
                       SQLITE_STATIC);
     return *this;
 }
 
-Statement& Statement::Bind(int index, std::int64_t value) {
+Statement& Statement::bind(int index, std::int64_t value) {
     sqlite3_bind_int64(stmt_.get(), index, value);
     return *this;
 }
 
-int Statement::Step() { return stmt_ ? sqlite3_step(stmt_.get()) : SQLITE_MISUSE; }
+int Statement::step() { return stmt_ ? sqlite3_step(stmt_.get()) : SQLITE_MISUSE; }
 
-void Statement::Reset() {
+void Statement::reset() {
     sqlite3_reset(stmt_.get());
     sqlite3_clear_bindings(stmt_.get());
 }
 
-std::string_view Statement::TextView(int column) const {
+std::string_view Statement::textView(int column) const {
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt_.get(), column));
     return text ? std::string_view(text, static_cast<std::size_t>(sqlite3_column_bytes(stmt_.get(), column)))
                 : std::string_view();
 }
 
-std::string Statement::Text(int column) const { return std::string(TextView(column)); }
+std::string Statement::text(int column) const { return std::string(textView(column)); }
 
-std::int64_t Statement::Int(int column) const { return sqlite3_column_int64(stmt_.get(), column); }
+std::int64_t Statement::integer(int column) const { return sqlite3_column_int64(stmt_.get(), column); }
 
-std::optional<Connection> Connection::Open(const std::string& file, bool create, OpenFailure& failure) {
+std::optional<Connection> Connection::open(const std::string& file, bool create, OpenFailure& failure) {
     sqlite3* db = nullptr;
     const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_NOMUTEX;
     const int code = sqlite3_open_v2(file.c_str(), &db, flags, nullptr);
@@ -52,34 +52,34 @@ std::optional<Connection> Connection::Open(const std::string& file, bool create,
     return connection;
 }
 
-Result<void> Connection::Exec(const std::string& sql) const {
+Result<void> Connection::exec(const std::string& sql) const {
     char* error = nullptr;
     if (sqlite3_exec(db_.get(), sql.c_str(), nullptr, nullptr, &error) == SQLITE_OK) return {};
-    std::string message = error ? error : LastError();
+    std::string message = error ? error : lastError();
     sqlite3_free(error);
     return Failure{std::move(message)};
 }
 
-std::optional<std::int64_t> Connection::IntQuery(std::string_view sql) const {
+std::optional<std::int64_t> Connection::intQuery(std::string_view sql) const {
     Statement statement(db_.get(), sql);
-    if (statement.Step() != SQLITE_ROW) return std::nullopt;
-    return statement.Int(0);
+    if (statement.step() != SQLITE_ROW) return std::nullopt;
+    return statement.integer(0);
 }
 
 Transaction::Transaction(const Connection& connection) : connection_(connection) {
-    begun_ = connection_.Exec("BEGIN IMMEDIATE");
+    begun_ = connection_.exec("BEGIN IMMEDIATE");
     open_ = static_cast<bool>(begun_);
 }
 
 Transaction::~Transaction() {
-    if (open_) (void)connection_.Exec("ROLLBACK");  // nothing is left to tell a failure to
+    if (open_) (void)connection_.exec("ROLLBACK");  // nothing is left to tell a failure to
 }
 
-Result<void> Transaction::Commit() {
+Result<void> Transaction::commit() {
     if (!open_) return begun_ ? Failure{"no transaction"} : begun_;
-    auto committed = connection_.Exec("COMMIT");
+    auto committed = connection_.exec("COMMIT");
     if (committed) open_ = false;
     return committed;
 }
 
-}  // namespace history::sqlite
+}  // namespace sanxing::history::sqlite

@@ -12,13 +12,7 @@
 
 #include "runtime/result.h"
 
-namespace history {
-// The history library reports failures with the program's result type.
-using sanxing::Failure;
-using sanxing::Result;
-}  // namespace history
-
-namespace history::sqlite {
+namespace sanxing::history::sqlite {
 
 class Statement {
 public:
@@ -27,15 +21,15 @@ public:
     Statement(sqlite3* db, std::string_view sql);
 
     bool ok() const { return stmt_ != nullptr; }
-    // Binds text that the caller keeps alive until the next Reset() or step.
-    Statement& Bind(int index, std::string_view text);
-    Statement& Bind(int index, std::int64_t value);
+    // Binds text that the caller keeps alive until the next reset() or step.
+    Statement& bind(int index, std::string_view text);
+    Statement& bind(int index, std::int64_t value);
     // SQLITE_ROW, SQLITE_DONE or an error code.
-    int Step();
-    void Reset();
-    std::string Text(int column) const;
-    std::string_view TextView(int column) const;
-    std::int64_t Int(int column) const;
+    int step();
+    void reset();
+    std::string text(int column) const;
+    std::string_view textView(int column) const;
+    std::int64_t integer(int column) const;
 
 private:
     struct Finalize {
@@ -54,15 +48,15 @@ public:
     };
     // Opens read-write (read-only when the system refuses writing), creating the file
     // when `create`; on failure fills `failure`.
-    static std::optional<Connection> Open(const std::string& file, bool create, OpenFailure& failure);
+    static std::optional<Connection> open(const std::string& file, bool create, OpenFailure& failure);
 
     sqlite3* get() const { return db_.get(); }
     // Runs statements without results; gives SQLite's message on failure.
-    Result<void> Exec(const std::string& sql) const;
+    Result<void> exec(const std::string& sql) const;
     // The first column of the first row as an integer, or nothing on failure.
-    std::optional<std::int64_t> IntQuery(std::string_view sql) const;
-    std::string LastError() const { return sqlite3_errmsg(db_.get()); }
-    int LastErrorCode() const { return sqlite3_extended_errcode(db_.get()); }
+    std::optional<std::int64_t> intQuery(std::string_view sql) const;
+    std::string lastError() const { return sqlite3_errmsg(db_.get()); }
+    int lastErrorCode() const { return sqlite3_extended_errcode(db_.get()); }
 
 private:
     struct Close {
@@ -82,7 +76,7 @@ public:
 
     // Whether BEGIN succeeded, else its reason.
     const Result<void>& begun() const { return begun_; }
-    Result<void> Commit();
+    Result<void> commit();
 
 private:
     const Connection& connection_;
@@ -90,4 +84,4 @@ private:
     bool open_ = false;
 };
 
-}  // namespace history::sqlite
+}  // namespace sanxing::history::sqlite

@@ -10,6 +10,7 @@
 // An ignored result is a compiler warning.
 
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <utility>
 
@@ -31,6 +32,16 @@ public:
     const T& operator*() const { return *value_; }
     T* operator->() { return &*value_; }
     const T* operator->() const { return &*value_; }
+    // The value, or a thrown std::logic_error with the reason: for callers (tests, tools)
+    // that treat a failure here as a programming error.
+    T& value() {
+        if (!value_) throw std::logic_error(error_);
+        return *value_;
+    }
+    const T& value() const {
+        if (!value_) throw std::logic_error(error_);
+        return *value_;
+    }
     // The reason of a failure; empty on success.
     const std::string& error() const { return error_; }
 

@@ -23,15 +23,15 @@ constexpr int kDraws = 10000;
 
 std::filesystem::path MakeHistory(const QTemporaryDir& folder) {
     const std::filesystem::path file = folder.filePath(QStringLiteral("history.sqlite")).toStdString();
-    auto db = history::HistoryDb::Open(file);
+    auto db = sanxing::history::HistoryDb::open(file);
     std::mt19937 random(5);
-    std::vector<history::StoredDraw> draws;
+    std::vector<sanxing::history::StoredDraw> draws;
     for (int i = 0; i < kDraws; ++i) {
         std::string number;
         for (int d = 0; d < 3; ++d) number += static_cast<char>('0' + random() % 10);
         draws.push_back({std::to_string(1990001 + i / 365 * 1000 + i % 365), number, "", "bench", ""});
     }
-    if (!db || !db->Record("福彩3D", draws)) std::abort();
+    if (!db || !db->record("福彩3D", draws)) std::abort();
     return file;
 }
 
@@ -43,7 +43,7 @@ struct Fixture {
 
     Fixture() {
         dialog.rangeBar().setLottery(4);
-        dialog.rangeBar().setNewest(0);  // 全部
+        dialog.rangeBar().setAll();
         dialog.show();
         QApplication::processEvents();
     }

@@ -14,7 +14,7 @@
 #include "history/history_db.h"
 #include "history/lotteries.h"
 
-namespace history {
+namespace sanxing::history {
 namespace {
 
 const Lottery& Chongqing() { return *FindLottery("重庆时时彩"); }
@@ -46,7 +46,7 @@ std::filesystem::path DrawFile(const BenchFolder& folder, std::size_t lines) {
 HistoryDb FreshDb(const BenchFolder& folder) {
     const auto path = folder.file("history.sqlite");
     for (const char* suffix : {"", "-wal", "-shm"}) std::filesystem::remove(path.string() + suffix);
-    return std::move(*HistoryDb::Open(path));
+    return std::move(*HistoryDb::open(path));
 }
 
 void BM_ImportFile(benchmark::State& state) {
@@ -67,7 +67,7 @@ void BM_NewestDraws(benchmark::State& state) {
     auto db = FreshDb(folder);
     if (!ImportDrawFile(db, Chongqing(), DrawFile(folder, 100000))) state.SkipWithError("import failed");
     for (auto _ : state) {
-        auto draws = db.Newest("重庆时时彩", 10000);
+        auto draws = db.newest("重庆时时彩", 10000).value();
         benchmark::DoNotOptimize(draws.data());
         if (draws.size() != 10000) state.SkipWithError("short read");
     }
@@ -104,4 +104,4 @@ void BM_ImportPeakMemory(benchmark::State& state) {
 BENCHMARK(BM_ImportPeakMemory)->Arg(10000)->Arg(100000)->Arg(1000000)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-}  // namespace history
+}  // namespace sanxing::history

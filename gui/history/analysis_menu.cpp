@@ -67,10 +67,7 @@ BacktestDialog* AnalysisMenu::showBacktest() {
 TrendDialog* AnalysisMenu::showTrend() {
     return ShowOnce<TrendDialog>(trend_, [this] {
         auto* dialog = new TrendDialog(model_.platform(), database_, &window_);
-        const ControlStore& controls = model_.controls();
-        dialog->rangeBar().setLottery(controls.selectedIndex(ctl::kLottery));
-        const int position = controls.selectedIndex(ctl::kVerifyWindow);
-        if (position >= 0 && position < 3) dialog->rangeBar().setPosition(static_cast<analysis::Position>(position));
+        dialog->rangeBar().follow(analysis::AnalysisChoiceFromControls(model_.controls()));
         dialog->reload();
         return dialog;
     });
@@ -96,8 +93,7 @@ std::optional<QString> AnalysisMenu::drawNumberAt(const QPoint& position) const 
     const QTreeWidgetItem* item = list->itemAt(position);
     if (item == nullptr) return std::nullopt;
     const std::string number = item->text(1).trimmed().toStdString();
-    const int chosen = model_.controls().selectedIndex(ctl::kVerifyWindow);
-    const auto where = static_cast<analysis::Position>(chosen >= 0 && chosen < 3 ? chosen : 0);
+    const analysis::Position where = analysis::AnalysisChoiceFromControls(model_.controls()).position;
     const auto value = analysis::AnalysedValue(number, static_cast<int>(number.size()), where);
     if (!value) return std::nullopt;
     return QString::fromStdString(NumberText(*value));

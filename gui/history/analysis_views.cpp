@@ -34,11 +34,15 @@ void ReportWriteFailure(Platform& platform, const std::string& path, const std::
 
 }  // namespace
 
-history::Result<analysis::RangeDraws> LoadAnalysedRange(const std::filesystem::path& database,
-                                                        const RangeSelection& selection) {
-    auto db = history::HistoryDb::Open(database);
-    if (!db) return Failure{db.error()};
-    return analysis::LoadRange(*db, *selection.lottery, selection.range, selection.position);
+Result<analysis::RangeDraws> LoadAnalysedRange(std::shared_ptr<history::HistoryDb>& held,
+                                               const std::filesystem::path& database,
+                                               const analysis::AnalysisChoice& choice) {
+    if (!held) {
+        auto opened = history::HistoryDb::shared(database);
+        if (!opened) return Failure{opened.error()};
+        held = std::move(*opened);
+    }
+    return analysis::LoadRange(*held, choice);
 }
 
 QHBoxLayout* DialogButtons(QDialog& dialog, const std::vector<std::pair<QString, std::function<void()>>>& actions) {

@@ -5,6 +5,7 @@
 #include <QString>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -24,9 +25,11 @@ namespace sanxing {
 
 class Platform;
 
-// Opens the history database and loads the chosen range (Chinese reason on failure).
-history::Result<analysis::RangeDraws> LoadAnalysedRange(const std::filesystem::path& database,
-                                                        const RangeSelection& selection);
+// Loads the chosen range from the history at `database` (Chinese reason on failure), over
+// the process's one connection to it, which `held` keeps from the first call on.
+Result<analysis::RangeDraws> LoadAnalysedRange(std::shared_ptr<history::HistoryDb>& held,
+                                               const std::filesystem::path& database,
+                                               const analysis::AnalysisChoice& choice);
 
 // The row of buttons under a dialog: `actions` on the left, 关闭 on the right.
 QHBoxLayout* DialogButtons(QDialog& dialog, const std::vector<std::pair<QString, std::function<void()>>>& actions);

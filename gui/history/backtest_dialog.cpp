@@ -161,17 +161,14 @@ QWidget* BacktestDialog::buildCurvePage() {
 
 void BacktestDialog::followWindowChoices() {
     QSignalBlocker block(rangeBar_);
-    const ControlStore& controls = model_.controls();
-    rangeBar_->setLottery(controls.selectedIndex(ctl::kLottery));
-    const int position = controls.selectedIndex(ctl::kVerifyWindow);
-    if (position >= 0 && position < 3) rangeBar_->setPosition(static_cast<Position>(position));
+    rangeBar_->follow(AnalysisChoiceFromControls(model_.controls()));
 }
 
 void BacktestDialog::reload() {
     draws_.reset();
-    const Result<RangeSelection> selection = rangeBar_->selection();
+    const auto selection = rangeBar_->selection();
     if (!selection) return showProblem(Q(selection.error()));
-    auto loaded = LoadAnalysedRange(database_, *selection);
+    auto loaded = LoadAnalysedRange(db_, database_, *selection);
     if (!loaded) return showProblem(Q(loaded.error()));
     draws_ = std::move(*loaded);
     recompute();

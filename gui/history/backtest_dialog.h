@@ -13,6 +13,7 @@
 
 #include "analysis/backtest.h"
 #include "analysis/draw_range.h"
+#include "history/history_db.h"
 
 class QChartView;
 class QLabel;
@@ -58,6 +59,7 @@ private:
 
     WindowModel& model_;
     std::filesystem::path database_;
+    std::shared_ptr<history::HistoryDb> db_;  // opened on the first load
     int observer_ = 0;
     QTimer rerun_;
 

@@ -8,14 +8,18 @@ constexpr const char* kHeaders[] = {"期号", "号码", "开奖日期", "来源"
 
 }  // namespace
 
-void DrawTableModel::show(const history::HistoryDb* db, std::string lottery) {
+Result<void> DrawTableModel::show(const history::HistoryDb* db, std::string lottery) {
     beginResetModel();
     db_ = db;
     lottery_ = std::move(lottery);
-    issues_ = db_ ? db_->IssuesDescending(lottery_) : std::vector<std::string>();
+    auto issues = db_ ? db_->issuesDescending(lottery_) : std::vector<std::string>();
+    issues_ = issues ? std::move(*issues) : std::vector<std::string>();
     blocks_.clear();
     blockOrder_.clear();
+    readError_ = issues.error();
     endResetModel();
+    if (!issues) return Failure{issues.error()};
+    return {};
 }
 
 int DrawTableModel::rowCount(const QModelIndex& parent) const {
@@ -34,7 +38,12 @@ const history::StoredDraw* DrawTableModel::drawAt(std::size_t row) const {
             blocks_.erase(blockOrder_.front());
             blockOrder_.pop_front();
         }
-        found = blocks_.emplace(block, db_->Descending(lottery_, issues_[block * kBlock], kBlock)).first;
+        auto rows = db_->descending(lottery_, issues_[block * kBlock], kBlock);
+        if (!rows) {
+            readError_ = rows.error();
+            return nullptr;
+        }
+        found = blocks_.emplace(block, std::move(*rows)).first;
         blockOrder_.push_back(block);
     }
     const std::size_t offset = row % kBlock;

@@ -17,9 +17,11 @@ class DrawTableModel final : public QAbstractTableModel {
 public:
     explicit DrawTableModel(QObject* parent = nullptr) : QAbstractTableModel(parent) {}
 
-    // Shows `lottery` of `db` (nullptr: nothing) and reads its issues anew.
-    void show(const history::HistoryDb* db, std::string lottery);
-    void reload() { show(db_, lottery_); }
+    // Shows `lottery` of `db` (nullptr: nothing) and reads its issues anew; a failed read
+    // shows nothing and gives the reason.
+    Result<void> show(const history::HistoryDb* db, std::string lottery);
+    // The reason of the last failed read of rows, or empty (rows that cannot be read stay blank).
+    const std::string& readError() const { return readError_; }
 
     const std::vector<std::string>& issues() const { return issues_; }  // newest first
 
@@ -38,6 +40,7 @@ private:
     std::vector<std::string> issues_;
     mutable std::unordered_map<std::size_t, std::vector<history::StoredDraw>> blocks_;
     mutable std::list<std::size_t> blockOrder_;  // oldest read first
+    mutable std::string readError_;
 };
 
 }  // namespace sanxing

@@ -4,6 +4,7 @@
 // stays off for the rest of the session. The file itself is never touched then.
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -30,12 +31,9 @@ public:
 private:
     Platform& platform_;
     std::filesystem::path path_;
-    std::optional<history::HistoryDb> db_;
+    std::shared_ptr<history::HistoryDb> db_;
     std::optional<std::string> failure_;
 };
-
-// The lottery picked in 组合框_彩种 (its items follow the order of history::Lotteries()).
-const history::Lottery& ChosenLottery(const Controls& controls);
 
 inline constexpr const char* kHistoryCaption = "开奖历史";
 

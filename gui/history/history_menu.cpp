@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "analysis/draw_range.h"
 #include "app/window_model.h"
 #include "gui/history/history_window.h"
 #include "gui/history/import_report_dialog.h"
@@ -37,13 +38,13 @@ HistoryMenu::~HistoryMenu() {
 
 void HistoryMenu::importDraws() {
     if (busy_ || !access_.database()) return;
-    const history::Lottery& lottery = ChosenLottery(model_.controls());
+    const history::Lottery& lottery = *analysis::AnalysisChoiceFromControls(model_.controls()).lottery;
     const auto file = model_.platform().openFileDialog(
         {"导入开奖号码到" + std::string(lottery.name), kImportFilter, directory_.toStdString(), ""});
     if (!file) return;
     directory_ = QFileInfo(QString::fromStdString(*file)).absolutePath();
     runInBackground([this, path = access_.path(), file = *file, &lottery]() -> std::function<void()> {
-        auto db = history::HistoryDb::Open(path);
+        auto db = history::HistoryDb::open(path);
         if (!db) return [this, error = db.error()] { tell(error, MessageIcon::Error); };
         auto report = history::ImportDrawFile(*db, lottery, file, &closing_);
         if (!report) return [this, error = report.error()] { tell(error, MessageIcon::Error); };
@@ -53,20 +54,25 @@ void HistoryMenu::importDraws() {
 
 void HistoryMenu::exportDraws() {
     if (busy_ || !access_.database()) return;
-    const history::Lottery& lottery = ChosenLottery(model_.controls());
+    const history::Lottery& lottery = *analysis::AnalysisChoiceFromControls(model_.controls()).lottery;
     const std::string name = std::string(lottery.name) + "开奖号码.csv";
     const auto file = model_.platform().saveFileDialog(
         {"导出" + std::string(lottery.name) + "开奖号码", kExportFilter, directory_.toStdString(), name});
     if (!file) return;
     directory_ = QFileInfo(QString::fromStdString(*file)).absolutePath();
     runInBackground([this, path = access_.path(), file = *file, &lottery]() -> std::function<void()> {
-        auto db = history::HistoryDb::Open(path);
+        auto db = history::HistoryDb::shared(path);
         if (!db) return [this, error = db.error()] { tell(error, MessageIcon::Error); };
-        if (auto written = WriteFileWhole(file, history::ExportCsv(*db, lottery.name)); !written) {
+        const auto csv = history::ExportCsv(**db, lottery.name);
+        const auto count = (*db)->count(lottery.name);
+        if (!csv || !count) {
+            return [this, error = csv ? count.error() : csv.error()] { tell(error, MessageIcon::Error); };
+        }
+        if (auto written = WriteFileWhole(file, *csv); !written) {
             return [this, text = "无法写入“" + file + "”：" + written.error()] { tell(text, MessageIcon::Error); };
         }
-        const std::string done = "已把" + std::string(lottery.name) + "的 " + std::to_string(db->Count(lottery.name)) +
-                                 " 期开奖号码导出到“" + file + "”";
+        const std::string done =
+            "已把" + std::string(lottery.name) + "的 " + std::to_string(*count) + " 期开奖号码导出到“" + file + "”";
         return [this, done] { tell(done, MessageIcon::Information); };
     });
 }
@@ -74,7 +80,7 @@ void HistoryMenu::exportDraws() {
 void HistoryMenu::showHistory() {
     if (!access_.database()) return;
     if (!historyWindow_) historyWindow_ = new HistoryWindow(access_, model_.platform(), &window_);
-    historyWindow_->showLottery(ChosenLottery(model_.controls()));
+    historyWindow_->showLottery(*analysis::AnalysisChoiceFromControls(model_.controls()).lottery);
     historyWindow_->show();
     historyWindow_->raise();
     historyWindow_->activateWindow();

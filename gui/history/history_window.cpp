@@ -92,11 +92,16 @@ void HistoryWindow::showLottery(const history::Lottery& lottery) {
 }
 
 void HistoryWindow::refresh() {
-    model_->show(access_.database(), std::string(lottery().name));
+    const auto shown = model_->show(access_.database(), std::string(lottery().name));
     updateSummary();
+    if (!shown) {
+        summary_->setText(QString::fromStdString(shown.error()));
+        summary_->setStyleSheet(QStringLiteral("color: #b00000;"));
+    }
 }
 
 void HistoryWindow::updateSummary() {
+    summary_->setStyleSheet({});
     summary_->setText(HistorySummary(model_->issues(), lottery()));
     delete_->setEnabled(!model_->issues().empty());
 }
@@ -116,7 +121,7 @@ void HistoryWindow::deleteSelected() {
     }
     history::HistoryDb* db = access_.database();
     if (!db) return;
-    const auto deleted = db->Delete(lottery().name, issues);
+    const auto deleted = db->remove(lottery().name, issues);
     if (!deleted) platform_.messageBox(deleted.error(), kHistoryCaption, MessageIcon::Error, MessageButtons::Ok);
     refresh();
 }

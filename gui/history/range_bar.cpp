@@ -10,8 +10,11 @@ namespace sanxing {
 
 namespace {
 
-constexpr int kAll = 0;
-constexpr int kIssueRange = -1;
+using Kind = analysis::RangeChoice::Kind;
+
+// The range combo's items carry their kind and, for 最新 N 期, the count.
+constexpr int kKindRole = Qt::UserRole;
+constexpr int kCountRole = Qt::UserRole + 1;
 
 QString Q(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<int>(text.size())); }
 
@@ -21,9 +24,13 @@ RangeBar::RangeBar(const std::vector<int>& newestCounts, QWidget* parent) : QWid
     lottery_ = new QComboBox;
     for (const history::Lottery& lottery : history::Lotteries()) lottery_->addItem(Q(lottery.name));
     range_ = new QComboBox;
-    for (const int count : newestCounts) range_->addItem(QStringLiteral("最新 %1 期").arg(count), count);
-    range_->addItem(QStringLiteral("全部"), kAll);
-    range_->addItem(QStringLiteral("期号范围"), kIssueRange);
+    const auto addRange = [this](const QString& text, Kind kind, int count = 0) {
+        range_->addItem(text, static_cast<int>(kind));
+        range_->setItemData(range_->count() - 1, count, kCountRole);
+    };
+    for (const int count : newestCounts) addRange(QStringLiteral("最新 %1 期").arg(count), Kind::Newest, count);
+    addRange(QStringLiteral("全部"), Kind::All);
+    addRange(QStringLiteral("期号范围"), Kind::Issues);
     from_ = new QLineEdit;
     to_ = new QLineEdit;
     for (QLineEdit* edit : {from_, to_}) {
@@ -52,7 +59,7 @@ RangeBar::RangeBar(const std::vector<int>& newestCounts, QWidget* parent) : QWid
 
     const auto emitChanged = [this] {
         updateEnabled();
-        emit changed();
+        emit changed(selection());
     };
     connect(lottery_, &QComboBox::currentIndexChanged, this, emitChanged);
     connect(range_, &QComboBox::currentIndexChanged, this, emitChanged);
@@ -68,24 +75,35 @@ void RangeBar::setLottery(int kindIndex) {
 
 void RangeBar::setPosition(analysis::Position position) { position_->setCurrentIndex(static_cast<int>(position)); }
 
-void RangeBar::setNewest(int count) {
-    const int index = range_->findData(count);
-    if (index >= 0) range_->setCurrentIndex(index);
+void RangeBar::follow(const analysis::AnalysisChoice& choice) {
+    if (choice.lottery) setLottery(choice.lottery->kindIndex);
+    setPosition(choice.position);
 }
+
+void RangeBar::setNewest(int count) {
+    const int index = range_->findData(count, kCountRole);
+    if (index >= 0 && range_->itemData(index, kKindRole).toInt() == static_cast<int>(Kind::Newest)) {
+        range_->setCurrentIndex(index);
+    }
+}
+
+void RangeBar::setAll() { range_->setCurrentIndex(range_->findData(static_cast<int>(Kind::All), kKindRole)); }
 
 void RangeBar::setIssues(const QString& from, const QString& to) {
     {
         const QSignalBlocker block(range_);
         from_->setText(from);
         to_->setText(to);
-        range_->setCurrentIndex(range_->findData(kIssueRange));
+        range_->setCurrentIndex(range_->findData(static_cast<int>(Kind::Issues), kKindRole));
     }
     updateEnabled();
-    emit changed();
+    emit changed(selection());
 }
 
+Kind RangeBar::rangeKind() const { return static_cast<Kind>(range_->currentData(kKindRole).toInt()); }
+
 void RangeBar::updateEnabled() {
-    const bool issues = range_->currentData().toInt() == kIssueRange;
+    const bool issues = rangeKind() == Kind::Issues;
     from_->setEnabled(issues);
     to_->setEnabled(issues);
     const history::Lottery& lottery = history::Lotteries()[lottery_->currentIndex()];
@@ -93,15 +111,15 @@ void RangeBar::updateEnabled() {
     position_->setToolTip(lottery.digits > 3 ? QString() : QStringLiteral("三位数的彩种按整个号码计算"));
 }
 
-Result<RangeSelection> RangeBar::selection() const {
-    RangeSelection s;
-    s.lottery = &history::Lotteries()[lottery_->currentIndex()];
+Result<analysis::AnalysisChoice> RangeBar::selection() const {
+    analysis::AnalysisChoice s;
+    s.lottery = &history::Lotteries()[static_cast<std::size_t>(lottery_->currentIndex())];
     s.position = static_cast<analysis::Position>(position_->currentIndex());
-    const int count = range_->currentData().toInt();
-    if (count == kAll) {
+    const Kind kind = rangeKind();
+    if (kind == Kind::All) {
         s.range = analysis::RangeChoice::All();
-    } else if (count > 0) {
-        s.range = analysis::RangeChoice::Newest(static_cast<std::size_t>(count));
+    } else if (kind == Kind::Newest) {
+        s.range = analysis::RangeChoice::Newest(static_cast<std::size_t>(range_->currentData(kCountRole).toInt()));
     } else {
         const std::string from = from_->text().trimmed().toStdString();
         const std::string to = to_->text().trimmed().toStdString();

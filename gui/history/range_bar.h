@@ -18,12 +18,6 @@ class QLineEdit;
 
 namespace sanxing {
 
-struct RangeSelection {
-    const history::Lottery* lottery = nullptr;
-    analysis::RangeChoice range;
-    analysis::Position position = analysis::Position::Front;
-};
-
 class RangeBar final : public QWidget {
     Q_OBJECT
 public:
@@ -32,17 +26,22 @@ public:
 
     void setLottery(int kindIndex);
     void setPosition(analysis::Position position);
-    void setNewest(int count);
+    // Lottery and position as the window has them; the range stays.
+    void follow(const analysis::AnalysisChoice& choice);
+    void setNewest(int count);  // a count the bar offers
+    void setAll();
     void setIssues(const QString& from, const QString& to);
 
     // The choices, or the Chinese reason why an issue typed as a range end is not one.
-    Result<RangeSelection> selection() const;
+    Result<analysis::AnalysisChoice> selection() const;
 
 signals:
-    void changed();
+    // Any choice changed; `selection` is what selection() now gives.
+    void changed(const sanxing::Result<sanxing::analysis::AnalysisChoice>& selection);
 
 private:
     void updateEnabled();
+    analysis::RangeChoice::Kind rangeKind() const;
 
     QComboBox* lottery_;
     QComboBox* range_;

@@ -182,7 +182,7 @@ void TrendDialog::showTab(int tab) { tabs_->setCurrentIndex(tab); }
 void TrendDialog::reload() {
     const auto selection = rangeBar_->selection();
     if (!selection) return showProblem(Q(selection.error()));
-    auto loaded = LoadAnalysedRange(database_, *selection);
+    auto loaded = LoadAnalysedRange(db_, database_, *selection);
     if (!loaded) return showProblem(Q(loaded.error()));
     Trend trend = ComputeTrend(loaded->draws);
     fillFigures(trend);

@@ -5,8 +5,10 @@
 
 #include <QDialog>
 #include <filesystem>
+#include <memory>
 
 #include "analysis/trend.h"
+#include "history/history_db.h"
 
 class QCheckBox;
 class QLabel;
@@ -48,6 +50,7 @@ private:
 
     Platform& platform_;
     std::filesystem::path database_;
+    std::shared_ptr<history::HistoryDb> db_;  // opened on the first load
     RangeBar* rangeBar_;
     QLabel* status_;
     QCheckBox* omission_;

@@ -30,7 +30,7 @@ TEST_F(DrawRangeTest, NoHistorySaysHowToImportOne) {
 
 TEST_F(DrawRangeTest, NewestAllAndIssueRangesOldestFirst) {
     history::HistoryDb db = OpenDb();
-    ASSERT_TRUE(db.Record("福彩3D", Fc3dDraws(5)));  // 2024001 .. 2024005
+    ASSERT_TRUE(db.record("福彩3D", Fc3dDraws(5)));  // 2024001 .. 2024005
     const auto newest = SelectDraws(db, Fc3d(), RangeChoice::Newest(2));
     ASSERT_TRUE(newest);
     EXPECT_EQ(issues(*newest), (std::vector<std::string>{"2024004", "2024005"}));
@@ -46,7 +46,7 @@ TEST_F(DrawRangeTest, NewestAllAndIssueRangesOldestFirst) {
 
 TEST_F(DrawRangeTest, LargerThanTheHistoryUsesWhatThereIsAndSaysSo) {
     history::HistoryDb db = OpenDb();
-    ASSERT_TRUE(db.Record("福彩3D", Fc3dDraws(5)));
+    ASSERT_TRUE(db.record("福彩3D", Fc3dDraws(5)));
     const auto newest = SelectDraws(db, Fc3d(), RangeChoice::Newest(500));
     ASSERT_TRUE(newest);
     EXPECT_EQ(newest->draws.size(), 5u);
@@ -59,7 +59,7 @@ TEST_F(DrawRangeTest, LargerThanTheHistoryUsesWhatThereIsAndSaysSo) {
 
 TEST_F(DrawRangeTest, EmptyRangesAndBadIssues) {
     history::HistoryDb db = OpenDb();
-    ASSERT_TRUE(db.Record("福彩3D", Fc3dDraws(5)));
+    ASSERT_TRUE(db.record("福彩3D", Fc3dDraws(5)));
     const auto outside = SelectDraws(db, Fc3d(), RangeChoice::Issues("2025001", "2025009"));
     ASSERT_FALSE(outside);
     EXPECT_NE(outside.error().find("没有"), std::string::npos);

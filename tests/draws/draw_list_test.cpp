@@ -192,12 +192,12 @@ protected:
     DrawListHistoryTest() { window.drawList().useHistory(dbPath); }
 
     history::HistoryDb openDb() {
-        auto db = history::HistoryDb::Open(dbPath);
+        auto db = history::HistoryDb::open(dbPath);
         EXPECT_TRUE(db) << db.error();
         return std::move(*db);
     }
     void store(std::string_view lottery, const std::vector<history::StoredDraw>& draws) {
-        ASSERT_TRUE(openDb().Record(lottery, draws));
+        ASSERT_TRUE(openDb().record(lottery, draws));
     }
     const std::string& status() { return window.drawList().status(); }
 
@@ -209,14 +209,14 @@ TEST_F(DrawListHistoryTest, EveryLoadedAndUpdatedDrawIsRecordedUnderItsKind) {
     loadChongqing();
     sites.serve('A', kFeedCq, {FeedPage({{"20140512023", "1,2,3,4,5"}})});
     tick();
-    const auto stored = openDb().Newest("重庆时时彩", 10);
+    const auto stored = openDb().newest("重庆时时彩", 10).value();
     ASSERT_EQ(stored.size(), 4u);
     EXPECT_EQ(stored.front().issue, "140512020");
     EXPECT_EQ(stored.front().date, "2014-05-12");
     EXPECT_EQ(stored.front().source, "B");
     EXPECT_EQ(stored.back().number, "12345");
     EXPECT_EQ(stored.back().source, "A");
-    EXPECT_EQ(openDb().Count("江西时时彩"), 0u);
+    EXPECT_EQ(openDb().count("江西时时彩").value(), 0u);
     EXPECT_TRUE(platform.messages.empty());
 }
 

@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::filesystem::path draws = Folder() / "draws.txt", database = Folder() / "history.sqlite";
     std::filesystem::remove(database);
     std::ofstream(draws, std::ios::binary) << file;
-    auto db = history::HistoryDb::Open(database);
+    auto db = history::HistoryDb::open(database);
     fuzz::Check(static_cast<bool>(db), "a new database opens");
     const auto first = history::ImportDrawFile(*db, lottery, draws);
     const auto second = history::ImportDrawFile(*db, lottery, draws);
@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (first) {
         fuzz::Check(second->stored == 0, "a second import stores nothing new");
         fuzz::Check(second->draws() == first->draws(), "a second import meets every draw again");
-        fuzz::Check(db->Count(lottery.name) == first->stored, "the database holds what was stored");
+        fuzz::Check(db->count(lottery.name).value() == first->stored, "the database holds what was stored");
     }
     return 0;
 }

@@ -30,13 +30,13 @@ protected:
 
     // 福彩3D draws from 2024001 on.
     void record(std::initializer_list<const char*> numbers) {
-        auto opened = history::HistoryDb::Open(db);
+        auto opened = history::HistoryDb::open(db);
         ASSERT_TRUE(opened) << opened.error();
         std::vector<history::StoredDraw> draws;
         for (const char* number : numbers) {
             draws.push_back({std::to_string(2024001 + draws.size()), number, "", "test", ""});
         }
-        ASSERT_TRUE(opened->Record("福彩3D", draws));
+        ASSERT_TRUE(opened->record("福彩3D", draws));
     }
 };
 

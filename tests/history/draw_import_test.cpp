@@ -8,7 +8,7 @@
 #include "runtime/gbk.h"
 #include "runtime/time_limits.h"
 
-namespace history::testing {
+namespace sanxing::history::testing {
 namespace {
 
 using sanxing::WaitForChild;
@@ -81,11 +81,11 @@ TEST_F(Import, ReadsGbkUtf8BomAndCrLfAlike) {
     ASSERT_TRUE(bom);
     EXPECT_EQ(bom->stored, 1u);
     EXPECT_EQ(bom->present, 2u);
-    EXPECT_EQ(db.Newest("福彩3D", 1)[0].source, "draws.txt");
+    EXPECT_EQ(db.newest("福彩3D", 1).value()[0].source, "draws.txt");
 }
 
 TEST_F(Import, ReportsConflictsAndRejectionsWithLineNumbers) {
-    ASSERT_TRUE(db.Record("福彩3D", {{"2024002", "222", "", "A", ""}}));
+    ASSERT_TRUE(db.record("福彩3D", {{"2024002", "222", "", "A", ""}}));
     auto report = ImportText("2024003 333\n2024002 999\n\n2024001 1\n2024002 222\n");
     ASSERT_TRUE(report);
     EXPECT_EQ(report->stored, 1u);
@@ -96,14 +96,14 @@ TEST_F(Import, ReportsConflictsAndRejectionsWithLineNumbers) {
     EXPECT_EQ(report->conflicts[0].file, "999");
     ASSERT_EQ(report->rejected.size(), 1u);
     EXPECT_EQ(report->rejected[0].line, 4u);
-    EXPECT_EQ(db.Newest("福彩3D", 5).size(), 2u);
-    EXPECT_EQ(db.Between("福彩3D", "2024002", "2024002")[0].number, "222");
+    EXPECT_EQ(db.newest("福彩3D", 5).value().size(), 2u);
+    EXPECT_EQ(db.between("福彩3D", "2024002", "2024002").value()[0].number, "222");
 }
 
 // Draws go in by blocks; a block with a stored issue or an issue given twice still gets
 // every line its own outcome.
 TEST_F(Import, LongFilesReportEveryLineAsShortOnesDo) {
-    ASSERT_TRUE(db.Record("福彩3D", {{"2024100", "100", "", "A", ""}}));
+    ASSERT_TRUE(db.record("福彩3D", {{"2024100", "100", "", "A", ""}}));
     std::string text;
     for (int i = 1; i <= 200; ++i) {
         char line[32];
@@ -118,7 +118,7 @@ TEST_F(Import, LongFilesReportEveryLineAsShortOnesDo) {
     ASSERT_EQ(report->conflicts.size(), 1u);
     EXPECT_EQ(report->conflicts[0].line, 151u);
     EXPECT_EQ(report->conflicts[0].stored, "150");
-    EXPECT_EQ(db.Count("福彩3D"), 200u);
+    EXPECT_EQ(db.count("福彩3D").value(), 200u);
 }
 
 TEST_F(Import, FileWithoutDrawsChangesNothing) {
@@ -126,7 +126,7 @@ TEST_F(Import, FileWithoutDrawsChangesNothing) {
     ASSERT_TRUE(report);
     EXPECT_EQ(report->draws(), 0u);
     EXPECT_NE(ImportSummary(*report).find("没有开奖号码"), std::string::npos);
-    EXPECT_EQ(db.Count("福彩3D"), 0u);
+    EXPECT_EQ(db.count("福彩3D").value(), 0u);
 }
 
 // Good lines before a fault are not kept: the import is one transaction.
@@ -151,7 +151,7 @@ TEST_F(Import, BadFilesAreRefusedWholeAndStoreNothing) {
     auto tooBig = ImportDrawFile(db, Fc3d(), huge);
     ASSERT_FALSE(tooBig);
     EXPECT_NE(tooBig.error().find("太大"), std::string::npos);
-    EXPECT_EQ(db.Count("福彩3D"), 0u);
+    EXPECT_EQ(db.count("福彩3D").value(), 0u);
 }
 
 // The reading is done by a child that may not read the file, with its own database.
@@ -163,10 +163,12 @@ TEST_F(Import, UnreadableFileIsRefused) {
     const pid_t child = fork();
     if (child == 0) {
         if (!DropToNobody()) _exit(3);
-        auto own = HistoryDb::Open(folder.file("child.sqlite"));
+        auto own = HistoryDb::open(folder.file("child.sqlite"));
         if (!own) _exit(2);
         auto report = ImportDrawFile(*own, Fc3d(), file);
-        _exit(!report && report.error().find("没有读取权限") != std::string::npos && own->Count("福彩3D") == 0 ? 0 : 1);
+        _exit(!report && report.error().find("没有读取权限") != std::string::npos && own->count("福彩3D").value() == 0
+                  ? 0
+                  : 1);
     }
     const int status = WaitForChild(child);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
@@ -182,12 +184,12 @@ TEST_F(Import, OverlongLineIsRejectedAndTheRestRead) {
 
 TEST_F(Import, ExportThenImportIntoAnEmptyDatabaseGivesTheSameDraws) {
     ASSERT_TRUE(ImportText("20241012-023 1,2,3,4,5,2024-10-12\n241012024 54321\n20241013001 00000\n", Chongqing()));
-    const std::string csv = ExportCsv(db, "重庆时时彩");
+    const std::string csv = ExportCsv(db, "重庆时时彩").value();
     EXPECT_EQ(csv, "期号,号码,开奖日期\n241012023,12345,2024-10-12\n241012024,54321,\n241013001,00000,\n");
     const std::string file = folder.file("export.csv");
     WriteBytes(file, csv);
     sanxing::TempFolder other;
-    auto empty = HistoryDb::Open(other.file("h.sqlite"));
+    auto empty = HistoryDb::open(other.file("h.sqlite"));
     ASSERT_TRUE(empty);
     auto report = ImportDrawFile(*empty, Chongqing(), file);
     ASSERT_TRUE(report) << report.error();
@@ -197,7 +199,7 @@ TEST_F(Import, ExportThenImportIntoAnEmptyDatabaseGivesTheSameDraws) {
         for (auto& draw : draws) draw.source = draw.recorded = "";
         return draws;
     };
-    EXPECT_EQ(fields(empty->Newest("重庆时时彩", 10)), fields(db.Newest("重庆时时彩", 10)));
+    EXPECT_EQ(fields(empty->newest("重庆时时彩", 10).value()), fields(db.newest("重庆时时彩", 10).value()));
 }
 
 // Two processes import at once into one database: each waits for the other's
@@ -216,7 +218,7 @@ TEST_F(Import, TwoProcessesImportingAtOnceLoseNothing) {
     for (const char* name : {"a.txt", "b.txt"}) {
         const pid_t child = fork();
         if (child == 0) {
-            auto own = HistoryDb::Open(dbPath);
+            auto own = HistoryDb::open(dbPath);
             if (!own) _exit(2);
             auto report = ImportDrawFile(*own, Fc3d(), folder.file(name));
             _exit(report && report->conflicts.empty() && report->rejected.empty() ? 0 : 1);
@@ -227,8 +229,8 @@ TEST_F(Import, TwoProcessesImportingAtOnceLoseNothing) {
         const int status = WaitForChild(child);
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
     }
-    EXPECT_EQ(db.Count("福彩3D"), 3000u);
+    EXPECT_EQ(db.count("福彩3D").value(), 3000u);
 }
 
 }  // namespace
-}  // namespace history::testing
+}  // namespace sanxing::history::testing

@@ -5,10 +5,11 @@
 #include <cstdlib>
 
 #include "history/issue_gaps.h"
+#include "history/schema.h"
 #include "history_fixture.h"
 #include "runtime/time_limits.h"
 
-namespace history::testing {
+namespace sanxing::history::testing {
 namespace {
 
 using sanxing::ReadBytes;
@@ -38,56 +39,56 @@ TEST(DefaultPath, FollowsXdgDataHomeElseHome) {
 
 TEST_F(HistoryTest, RecordsOncePerIssueAndReadsOldestFirst) {
     auto db = OpenDb();
-    auto first = db.Record("福彩3D", Fc3dDraws(30));
+    auto first = db.record("福彩3D", Fc3dDraws(30));
     ASSERT_TRUE(first) << first.error();
     EXPECT_EQ(first->stored, 30u);
 
     auto again = Fc3dDraws(35);
     again[0].number = "999";                          // another number for a stored issue: the stored one stays
     again.push_back({"2024999", "12", "", "T", ""});  // too few digits
-    auto second = db.Record("福彩3D", again);
+    auto second = db.record("福彩3D", again);
     ASSERT_TRUE(second);
     EXPECT_EQ(second->stored, 5u);
     EXPECT_EQ(second->present, 29u);
     EXPECT_EQ(second->conflicts, 1u);
     EXPECT_EQ(second->invalid, 1u);
 
-    EXPECT_FALSE(db.Record("双色球", Fc3dDraws(1)));
-    EXPECT_EQ(db.Count("福彩3D"), 35u);
-    EXPECT_EQ(db.Count("排列三"), 0u);
-    const auto newest = db.Newest("福彩3D", 3);
+    EXPECT_FALSE(db.record("双色球", Fc3dDraws(1)));
+    EXPECT_EQ(db.count("福彩3D").value(), 35u);
+    EXPECT_EQ(db.count("排列三").value(), 0u);
+    const auto newest = db.newest("福彩3D", 3).value();
     EXPECT_EQ(Issues(newest), (std::vector<std::string>{"2024033", "2024034", "2024035"}));
-    EXPECT_EQ(db.Newest("福彩3D", 100).front().number, "001");
+    EXPECT_EQ(db.newest("福彩3D", 100).value().front().number, "001");
     EXPECT_FALSE(newest[0].recorded.empty());
 }
 
 TEST_F(HistoryTest, BetweenComparesIssuesNumerically) {
     auto db = OpenDb();
-    ASSERT_TRUE(db.Record("福彩3D", Fc3dDraws(20)));
-    EXPECT_EQ(Issues(db.Between("福彩3D", "2024005", "2024007")),
+    ASSERT_TRUE(db.record("福彩3D", Fc3dDraws(20)));
+    EXPECT_EQ(Issues(db.between("福彩3D", "2024005", "2024007").value()),
               (std::vector<std::string>{"2024005", "2024006", "2024007"}));
-    EXPECT_EQ(db.Between("福彩3D", "", "2024002").size(), 2u);
-    EXPECT_EQ(db.Between("福彩3D", "999", "99999999").size(), 20u);  // shorter below all, longer above all
-    EXPECT_TRUE(db.Between("福彩3D", "20240010", "").empty());
-    EXPECT_EQ(db.Between("福彩3D", "2024019", "").size(), 2u);
-    EXPECT_TRUE(db.Between("福彩3D", "2024009", "2024008").empty());
+    EXPECT_EQ(db.between("福彩3D", "", "2024002").value().size(), 2u);
+    EXPECT_EQ(db.between("福彩3D", "999", "99999999").value().size(), 20u);  // shorter below all, longer above all
+    EXPECT_TRUE(db.between("福彩3D", "20240010", "").value().empty());
+    EXPECT_EQ(db.between("福彩3D", "2024019", "").value().size(), 2u);
+    EXPECT_TRUE(db.between("福彩3D", "2024009", "2024008").value().empty());
 }
 
 TEST_F(HistoryTest, DescendingPagesAndDelete) {
     auto db = OpenDb();
-    ASSERT_TRUE(db.Record("福彩3D", Fc3dDraws(10)));
-    EXPECT_EQ(Issues(db.Descending("福彩3D", "2024005", 2)), (std::vector<std::string>{"2024005", "2024004"}));
-    EXPECT_EQ(db.IssuesDescending("福彩3D").front(), "2024010");
-    auto deleted = db.Delete("福彩3D", {"2024002", "2024003", "2024077"});
+    ASSERT_TRUE(db.record("福彩3D", Fc3dDraws(10)));
+    EXPECT_EQ(Issues(db.descending("福彩3D", "2024005", 2).value()), (std::vector<std::string>{"2024005", "2024004"}));
+    EXPECT_EQ(db.issuesDescending("福彩3D").value().front(), "2024010");
+    auto deleted = db.remove("福彩3D", {"2024002", "2024003", "2024077"});
     ASSERT_TRUE(deleted);
     EXPECT_EQ(*deleted, 2u);
-    EXPECT_EQ(db.Count("福彩3D"), 8u);
+    EXPECT_EQ(db.count("福彩3D").value(), 8u);
 }
 
 TEST_F(HistoryTest, SchemaIsVersionedInWalModeAndKeptOnReopen) {
     {
         auto db = OpenDb();
-        ASSERT_TRUE(db.Record("排列三", Fc3dDraws(3)));
+        ASSERT_TRUE(db.record("排列三", Fc3dDraws(3)));
     }
     sqlite3* raw = nullptr;
     ASSERT_EQ(sqlite3_open(dbPath.c_str(), &raw), SQLITE_OK);
@@ -102,7 +103,7 @@ TEST_F(HistoryTest, SchemaIsVersionedInWalModeAndKeptOnReopen) {
     EXPECT_EQ(pragma("PRAGMA user_version"), std::to_string(kSchemaVersion));
     EXPECT_EQ(pragma("PRAGMA journal_mode"), "wal");
     sqlite3_close(raw);
-    EXPECT_EQ(OpenDb().Count("排列三"), 3u);
+    EXPECT_EQ(OpenDb().count("排列三").value(), 3u);
 }
 
 // A file that is not a usable history is refused with its name, and left byte for byte.
@@ -111,7 +112,7 @@ protected:
     void ExpectRefused(const std::string& path, const std::string& reasonPart) {
         const bool isFile = std::filesystem::is_regular_file(path);
         const std::string before = isFile ? ReadBytes(path) : "";
-        auto db = HistoryDb::Open(path);
+        auto db = HistoryDb::open(path);
         ASSERT_FALSE(db);
         EXPECT_NE(db.error().find(path), std::string::npos) << db.error();
         EXPECT_NE(db.error().find(reasonPart), std::string::npos) << db.error();
@@ -123,7 +124,7 @@ protected:
     void MakeDatabase(const std::string& sql) {
         {
             auto db = OpenDb();
-            ASSERT_TRUE(db.Record("福彩3D", Fc3dDraws(200)));
+            ASSERT_TRUE(db.record("福彩3D", Fc3dDraws(200)));
         }
         sqlite3* raw = nullptr;
         sqlite3_open(dbPath.c_str(), &raw);
@@ -168,13 +169,13 @@ TEST_F(BrokenDatabase, FileWithoutPermissionIsRefused) {
     const pid_t child = fork();
     if (child == 0) {
         if (!DropToNobody()) _exit(3);
-        auto db = HistoryDb::Open(dbPath);
+        auto db = HistoryDb::open(dbPath);
         _exit(!db && db.error().find("权限") != std::string::npos ? 0 : 1);
     }
     const int status = WaitForChild(child);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
     std::filesystem::permissions(dbPath, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
-    EXPECT_EQ(OpenDb().Count("福彩3D"), 200u);
+    EXPECT_EQ(OpenDb().count("福彩3D").value(), 200u);
 }
 
 TEST(IssueGaps, MissingSerialsWithinADayOrYearOnly) {
@@ -189,4 +190,4 @@ TEST(IssueGaps, MissingSerialsWithinADayOrYearOnly) {
 }
 
 }  // namespace
-}  // namespace history::testing
+}  // namespace sanxing::history::testing

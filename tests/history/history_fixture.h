@@ -11,7 +11,7 @@
 #include "history/lotteries.h"
 #include "runtime/temp_folder.h"
 
-namespace history::testing {
+namespace sanxing::history::testing {
 
 inline const Lottery& Fc3d() { return *FindLottery("福彩3D"); }
 inline const Lottery& Chongqing() { return *FindLottery("重庆时时彩"); }
@@ -45,7 +45,7 @@ protected:
     std::string dbPath = folder.file("history.sqlite");
 
     HistoryDb OpenDb() {
-        auto db = HistoryDb::Open(dbPath);
+        auto db = HistoryDb::open(dbPath);
         EXPECT_TRUE(db) << db.error();
         return std::move(*db);
     }
@@ -56,4 +56,4 @@ protected:
     }
 };
 
-}  // namespace history::testing
+}  // namespace sanxing::history::testing

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cerrno>
 #include <cstdlib>
 #include <ctime>
@@ -25,6 +26,7 @@ struct HistoryDb::Impl {
 struct DrawWriter::State {
     HistoryDb::Impl* db;
     sqlite::Transaction transaction;
+    int beginCode;  // why BEGIN failed, read before the statements below reset it
     sqlite::Statement insert, lookup, anyInRange, insertBlock;
     std::string error;
 
@@ -37,7 +39,7 @@ struct DrawWriter::State {
 
 namespace {
 
-constexpr int kBusyTimeoutMs = 15000;
+std::atomic<int> waitForWritersMs{15000};
 constexpr const char* kColumns = "issue, number, date, source, recorded";
 
 std::string Refusal(const std::filesystem::path& file, std::string_view reason) {
@@ -77,11 +79,14 @@ Failure LastProblem(const HistoryDb::Impl& db) {
 }
 
 // A write that failed changed nothing: its transaction is rolled back.
+Failure WriteProblem(const HistoryDb::Impl& db, int code, const std::string& message) {
+    if (IsBusy(code)) return Failure{Problem(db.path, code, message)};
+    return Failure{"写入开奖历史数据库“" + db.path.string() + "”失败：" + DescribeSqliteError(code, message, 0) +
+                   "；开奖历史未作改动"};
+}
+
 Failure WriteProblem(const HistoryDb::Impl& db) {
-    const int code = db.connection.lastErrorCode();
-    if (IsBusy(code)) return LastProblem(db);
-    return Failure{"写入开奖历史数据库“" + db.path.string() + "”失败：" +
-                   DescribeSqliteError(code, db.connection.lastError(), 0) + "；开奖历史未作改动"};
+    return WriteProblem(db, db.connection.lastErrorCode(), db.connection.lastError());
 }
 
 Result<void> CheckPath(const std::filesystem::path& file) {
@@ -107,7 +112,7 @@ bool SwitchToWal(const sqlite::Connection& connection) {
 // Checks the header and the schema, never the whole file: opening takes the same time at
 // a thousand draws as at ten million.
 Result<void> PrepareConnection(const std::filesystem::path& file, const sqlite::Connection& connection) {
-    sqlite3_busy_timeout(connection.get(), kBusyTimeoutMs);
+    sqlite3_busy_timeout(connection.get(), waitForWritersMs.load());
     const auto problem = [&](int systemErrno = 0) {
         return Failure{Problem(file, connection.lastErrorCode(), connection.lastError(), systemErrno)};
     };
@@ -253,6 +258,8 @@ Result<HistoryDb> HistoryDb::open(const std::filesystem::path& file) {
     return HistoryDb(std::move(impl));
 }
 
+void HistoryDb::setWaitForWriters(std::chrono::milliseconds wait) { waitForWritersMs = static_cast<int>(wait.count()); }
+
 Result<std::shared_ptr<HistoryDb>> HistoryDb::shared(const std::filesystem::path& file) {
     SharedHistories& histories = Shared();
     std::lock_guard lock(histories.lock);
@@ -385,13 +392,18 @@ std::string BlockInsertSql() {
 DrawWriter::State::State(HistoryDb::Impl& owner)
     : db(&owner),
       transaction(owner.connection),
+      beginCode(transaction.begun() ? SQLITE_OK : owner.connection.lastErrorCode()),
       insert(owner.connection.get(),
              "INSERT INTO draws (lottery, issue, number, date, source, recorded) VALUES (?1, ?2, ?3, ?4, ?5, ?6)"
              " ON CONFLICT (lottery, issue) DO NOTHING"),
       lookup(owner.connection.get(), "SELECT number FROM draws WHERE lottery = ?1 AND issue = ?2"),
       anyInRange(owner.connection.get(), "SELECT 1 FROM draws WHERE lottery = ?1 AND issue BETWEEN ?2 AND ?3 LIMIT 1"),
       insertBlock(owner.connection.get(), BlockInsertSql()) {
-    if (!transaction.begun() || !insert.ok() || !lookup.ok() || !anyInRange.ok() || !insertBlock.ok()) fail();
+    if (!transaction.begun()) {
+        error = WriteProblem(owner, beginCode, transaction.begun().error()).error;
+    } else if (!insert.ok() || !lookup.ok() || !anyInRange.ok() || !insertBlock.ok()) {
+        fail();
+    }
 }
 
 DrawWriter::Outcome DrawWriter::State::fail() {

@@ -4,6 +4,7 @@
 // their numeric order. SQLite stays behind this header: every read and write reports a
 // failure with its reason, and a read that fails is never taken for "no draws".
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -53,6 +54,9 @@ public:
     // The one connection of this process to `file`, opened on first use and kept while
     // anyone holds it; a failed open is tried again on the next call.
     static Result<std::shared_ptr<HistoryDb>> shared(const std::filesystem::path& file);
+    // How long connections opened from now on wait for another program's write before
+    // they give up (15 s unless set).
+    static void setWaitForWriters(std::chrono::milliseconds wait);
 
     HistoryDb(HistoryDb&&) noexcept;
     HistoryDb& operator=(HistoryDb&&) noexcept;

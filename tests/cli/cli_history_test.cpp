@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <nlohmann/json.hpp>
 
 #include "cli_run.h"
@@ -61,6 +62,22 @@ TEST_F(CliHistory, RefusesMissingChoicesAndBrokenFiles) {
     const CliRun folderImport = RunArgs({"--history", db, "--lottery", "福彩3D", "--import-draws", folder.path()});
     EXPECT_EQ(folderImport.code, 1);
     EXPECT_NE(folderImport.err.find("文件夹"), std::string::npos) << folderImport.err;
+    EXPECT_FALSE(std::filesystem::exists(db));  // a refused import leaves no database behind
+}
+
+// With --json every result is kept in order under "steps"; the top-level keys keep the last.
+TEST_F(CliHistory, JsonListsEveryStepInOrder) {
+    const std::string file = write("d.txt", "2024001 123\n2024002 456\n");
+    const CliRun run = RunArgs({"--history", db, "--lottery", "福彩3D", "--import-draws", file, "--backtest",
+                                "--import-draws", file, "--last", "1", "--backtest", "--json"});
+    ASSERT_EQ(run.code, 0) << run.err;
+    const auto out = nlohmann::json::parse(run.out);
+    std::vector<std::string> steps;
+    for (const auto& step : out["steps"]) steps.push_back(step["step"]);
+    EXPECT_EQ(steps, (std::vector<std::string>{"import", "backtest", "import", "backtest"}));
+    EXPECT_EQ(out["steps"][1]["count"], 2);
+    EXPECT_EQ(out["backtest"]["count"], 1);
+    EXPECT_EQ(out["import"]["present"], 2);
 }
 
 }  // namespace

@@ -15,7 +15,9 @@
 #include "gui/history/trend_dialog.h"
 #include "gui/history/trend_grid_model.h"
 #include "gui_fixture.h"
+#include "history/failing_vfs.h"
 #include "history/history_db.h"
+#include "history/history_fixture.h"
 #include "runtime/temp_folder.h"
 
 namespace sanxing::test {
@@ -99,6 +101,26 @@ TEST_F(AnalysisDialogTest, RerunsDeleteTheChartsTheyReplace) {
             for (const QChartView* view : dialog->findChildren<QChartView*>()) shown.emplace_back(view->chart());
     }
     EXPECT_EQ(std::count_if(shown.begin(), shown.end(), [](const QPointer<QChart>& c) { return !c.isNull(); }), 3);
+}
+
+// A read that fails after the history was opened is named as a failure; the player is
+// never told to import draws that are there.
+TEST_F(AnalysisDialogTest, AFailedReadIsReportedNotTakenForAnEmptyHistory) {
+    {
+        auto opened = history::HistoryDb::open(db);
+        ASSERT_TRUE(opened && opened->record("福彩3D", history::testing::Fc3dDraws(3000)));
+    }
+    test::FailingVfs vfs;
+    BacktestDialog backtest(window->model(), db);  // on the window's lottery, which has no draws
+    TrendDialog trend(platform, db);
+    trend.reload();
+    vfs.failReadsAfter(0);
+    backtest.rangeBar().setLottery(k3d);
+    trend.rangeBar().setLottery(k3d);
+    for (const QString& text : {backtest.summaryText(), trend.statusText()}) {
+        EXPECT_TRUE(text.contains(QStringLiteral("disk I/O error"))) << text.toStdString();
+        EXPECT_FALSE(text.contains(QStringLiteral("还没有开奖历史"))) << text.toStdString();
+    }
 }
 
 TEST_F(AnalysisDialogTest, TrendGridMarksDrawnDigitsAndEndsWithTheSummaryRows) {

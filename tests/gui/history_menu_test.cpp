@@ -11,6 +11,8 @@
 #include "gui/history/draw_table_model.h"
 #include "gui/history/history_menu.h"
 #include "gui_fixture.h"
+#include "history/failing_vfs.h"
+#include "history/history_fixture.h"
 #include "runtime/temp_folder.h"
 
 namespace sanxing::test {
@@ -96,6 +98,22 @@ TEST_F(HistoryMenuTest, HistoryWindowShowsNewestFirstWithGapsAndDeletesAfterAQue
     EXPECT_EQ(model->rowCount(), 2);
     EXPECT_EQ(model->index(1, 0).data().toString(), "241012001");
     EXPECT_EQ(platform.answeredMessages().back().icon, MessageIcon::Question);
+}
+
+TEST_F(HistoryMenuTest, HistoryWindowNamesAFailedRead) {
+    {
+        auto opened = history::HistoryDb::open(databasePath());
+        ASSERT_TRUE(opened && opened->record("福彩3D", history::testing::Fc3dDraws(3000)));
+    }
+    test::FailingVfs vfs;
+    menu().showHistory();  // on the window's lottery, which has no draws
+    HistoryWindow* history = menu().historyWindow();
+    ASSERT_NE(history, nullptr);
+    vfs.failReadsAfter(0);
+    history->showLottery(*history::FindLottery("福彩3D"));
+    EXPECT_TRUE(history->summary()->text().contains(QStringLiteral("disk I/O error")))
+        << history->summary()->text().toStdString();
+    EXPECT_EQ(history->table()->model()->rowCount(), 0);
 }
 
 TEST_F(HistoryMenuTest, ExportWritesTheChosenLotteryAsCsv) {

@@ -1,6 +1,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "failing_vfs.h"
 #include "history/draw_export.h"
 #include "history/draw_import.h"
 #include "history/draw_line.h"
@@ -119,6 +120,21 @@ TEST_F(Import, LongFilesReportEveryLineAsShortOnesDo) {
     EXPECT_EQ(report->conflicts[0].line, 151u);
     EXPECT_EQ(report->conflicts[0].stored, "150");
     EXPECT_EQ(db.count("福彩3D").value(), 200u);
+}
+
+TEST_F(Import, AWriteThatFailsPartWayStoresNothingAndSaysSo) {
+    std::string text;
+    for (const StoredDraw& draw : Fc3dDraws(2000)) text += draw.issue + " " + draw.number + "\n";
+    const std::string file = folder.file("draws.txt");
+    WriteBytes(file, text);
+    sanxing::test::FailingVfs vfs;
+    HistoryDb failing = OpenDb();  // goes through the failing VFS
+    vfs.failWritesAfter(5);
+    auto report = ImportDrawFile(failing, Fc3d(), file);
+    vfs.heal();
+    ASSERT_FALSE(report);
+    EXPECT_NE(report.error().find("disk I/O error"), std::string::npos) << report.error();
+    EXPECT_EQ(db.count("福彩3D").value(), 0u);
 }
 
 TEST_F(Import, FileWithoutDrawsChangesNothing) {

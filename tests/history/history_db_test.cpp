@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "failing_vfs.h"
 #include "history/issue_gaps.h"
 #include "history/schema.h"
 #include "history_fixture.h"
@@ -83,6 +84,39 @@ TEST_F(HistoryTest, DescendingPagesAndDelete) {
     ASSERT_TRUE(deleted);
     EXPECT_EQ(*deleted, 2u);
     EXPECT_EQ(db.count("福彩3D").value(), 8u);
+}
+
+// A read that fails part-way is an error with SQLite's reason, never "no draws"; a write
+// that fails leaves the history as it was.
+TEST_F(HistoryTest, FailedReadsAndWritesAreReportedAndChangeNothing) {
+    ASSERT_TRUE(OpenDb().record("福彩3D", Fc3dDraws(3000)));
+    sanxing::test::FailingVfs vfs;
+    HistoryDb db = OpenDb();
+    vfs.failReadsAfter(0);
+    for (const std::string& error : {db.between("福彩3D", "", "").error(), db.span("福彩3D").error(),
+                                     db.newest("福彩3D", 3000).error(), db.issuesDescending("福彩3D").error()}) {
+        EXPECT_NE(error.find("disk I/O error"), std::string::npos) << error;
+    }
+    vfs.heal();
+    vfs.failWritesAfter(0);
+    const auto recorded = db.record("福彩3D", Fc3dDraws(100, 3001));
+    ASSERT_FALSE(recorded);
+    EXPECT_NE(recorded.error().find("开奖历史未作改动"), std::string::npos) << recorded.error();
+    vfs.heal();
+    EXPECT_EQ(db.count("福彩3D").value(), 3000u);
+}
+
+// Another program's long write gets a plain sentence with the file, not SQLite's code.
+TEST_F(HistoryTest, AHistoryHeldByAnotherWriterSaysSo) {
+    HistoryDb holder = OpenDb();
+    auto held = holder.startWriting();
+    ASSERT_TRUE(held);
+    HistoryDb::setWaitForWriters(std::chrono::milliseconds(20));
+    HistoryDb db = OpenDb();
+    const auto written = db.record("福彩3D", Fc3dDraws(1));
+    HistoryDb::setWaitForWriters(std::chrono::seconds(15));
+    ASSERT_FALSE(written);
+    EXPECT_EQ(written.error(), "开奖历史正被其他程序占用，请稍后再试（" + dbPath + "）");
 }
 
 TEST_F(HistoryTest, SchemaIsVersionedInWalModeAndKeptOnReopen) {

@@ -27,15 +27,20 @@ std::optional<int> AnalysedValue(std::string_view number, int digitCount, Positi
 }
 
 AnalysedRange AnalyseDraws(std::span<const Draw> draws, int digitCount, Position position) {
+    return AnalyseDraws(std::vector<Draw>(draws.begin(), draws.end()), digitCount, position);
+}
+
+AnalysedRange AnalyseDraws(std::vector<Draw>&& draws, int digitCount, Position position) {
     AnalysedRange range;
     range.draws.reserve(draws.size());
-    for (const Draw& draw : draws) {
+    for (Draw& draw : draws) {
         if (const std::optional<int> value = AnalysedValue(draw.number, digitCount, position)) {
-            range.draws.push_back({draw.issue, draw.number, *value});
+            range.draws.push_back({std::move(draw.issue), std::move(draw.number), *value});
         } else {
             ++range.skipped;
         }
     }
+    draws = {};  // the history's copies go as soon as they are analysed
     return range;
 }
 

@@ -41,6 +41,8 @@ struct AnalysedRange {
 
 // Draws oldest first; a draw whose number is malformed is left out and counted.
 AnalysedRange AnalyseDraws(std::span<const Draw> draws, int digitCount, Position position);
+// The same, taking the draws' text over instead of copying it.
+AnalysedRange AnalyseDraws(std::vector<Draw>&& draws, int digitCount, Position position);
 
 // At most `bytes` bytes of UTF-8 text, never cutting a character: typed input quoted in
 // a message.

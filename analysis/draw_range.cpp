@@ -91,7 +91,7 @@ Result<RangeDraws> LoadRange(const history::HistoryDb& db, const AnalysisChoice&
     const Lottery& lottery = *choice.lottery;
     auto selected = SelectDraws(db, lottery, choice.range);
     if (!selected) return Failure{selected.error()};
-    AnalysedRange analysed = AnalyseDraws(selected->draws, lottery.digits, choice.position);
+    AnalysedRange analysed = AnalyseDraws(std::move(selected->draws), lottery.digits, choice.position);
     RangeDraws loaded{std::move(analysed.draws), std::move(selected->note)};
     if (analysed.skipped > 0) {
         if (!loaded.note.empty()) loaded.note += ' ';

@@ -46,17 +46,25 @@ std::string Names(const std::vector<GroupName>& groups) {
 
 }  // namespace
 
-json BacktestJson(const Conditions& conditions, const Backtest& backtest) {
-    json draws = json::array();
+std::string BacktestDrawsJson(const Conditions& conditions, const Backtest& backtest) {
+    std::string text = "[";
+    text.reserve(backtest.draws.size() * 112);  // about one draw's JSON: no doubling of a long text
     for (const DrawOutcome& d : backtest.draws) {
-        draws.push_back({{"issue", d.issue},
-                         {"number", d.number},
-                         {"digits", NumberText(d.value)},
-                         {"failed", GroupsJson(conditions.failedGroups(d.failedMask))},
-                         {"failures", d.failures},
-                         {"in_base", d.inBase},
-                         {"hit", d.hit}});
+        if (&d != &backtest.draws.front()) text += ',';
+        const json draw = {{"issue", d.issue},
+                           {"number", d.number},
+                           {"digits", NumberText(d.value)},
+                           {"failed", GroupsJson(conditions.failedGroups(d.failedMask))},
+                           {"failures", d.failures},
+                           {"in_base", d.inBase},
+                           {"hit", d.hit}};
+        text += draw.dump(-1, ' ', false, json::error_handler_t::replace);
     }
+    text += ']';
+    return text;
+}
+
+json BacktestJson([[maybe_unused]] const Conditions& conditions, const Backtest& backtest) {
     json groups = json::array();
     for (const GroupFigures& g : backtest.groups) {
         groups.push_back({{"row", g.group.row},
@@ -73,7 +81,7 @@ json BacktestJson(const Conditions& conditions, const Backtest& backtest) {
         curve.push_back(
             {{"max_failures", p.maxFailures}, {"hits", p.hits}, {"result_size", p.resultSize}, {"chance", p.chance}});
     }
-    return {{"count", backtest.draws.size()}, {"draws", draws}, {"groups", groups}, {"curve", curve}};
+    return {{"count", backtest.draws.size()}, {"groups", groups}, {"curve", curve}};
 }
 
 json TrendJson(const Trend& trend) {

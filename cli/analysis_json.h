@@ -11,7 +11,10 @@
 
 namespace sanxing {
 
+// Everything but the draws, which BacktestDrawsJson writes one by one as JSON text: a
+// long back-test never becomes one JSON tree.
 nlohmann::json BacktestJson(const analysis::Conditions& conditions, const analysis::Backtest& backtest);
+std::string BacktestDrawsJson(const analysis::Conditions& conditions, const analysis::Backtest& backtest);
 nlohmann::json TrendJson(const analysis::Trend& trend);
 nlohmann::json ExplainJson(const analysis::Explanation& explanation);
 

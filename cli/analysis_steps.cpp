@@ -23,11 +23,14 @@ RangeDraws LoadChosenRange(Session& s) {
 }
 
 void BacktestStep(Session& s) {
-    const RangeDraws range = LoadChosenRange(s);
     const Conditions conditions = Conditions::FromControls(s.window.controls());
-    const Backtest backtest = RunBacktest(conditions, range.draws);
+    const Backtest backtest = RunBacktest(conditions, LoadChosenRange(s).draws);
     if (!s.jsonOutput) WriteBacktestText(s.out, conditions, backtest);
-    KeepResult(s, "backtest", [&] { return BacktestJson(conditions, backtest); });
+    KeepResult(s, "backtest", [&] {
+        JsonMembers members = Members(BacktestJson(conditions, backtest));
+        members["draws"] = std::make_shared<const std::string>(BacktestDrawsJson(conditions, backtest));
+        return members;
+    });
 }
 
 void TrendStep(Session& s) {

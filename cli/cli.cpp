@@ -30,6 +30,25 @@ std::string ProgramDirectory() {
 
 std::string Dump(const json& value) { return value.dump(-1, ' ', false, json::error_handler_t::replace); }
 
+}  // namespace
+
+JsonMembers Members(const json& object) {
+    JsonMembers members;
+    for (const auto& [key, value] : object.items()) members[key] = std::make_shared<const std::string>(Dump(value));
+    return members;
+}
+
+void WriteObject(std::ostream& out, const JsonMembers& members) {
+    out << '{';
+    for (const auto& [key, text] : members) {
+        if (key != members.begin()->first) out << ',';
+        out << Dump(key) << ':' << *text;
+    }
+    out << '}';
+}
+
+namespace {
+
 // NAME=VALUE, split at the first "=".
 std::pair<std::string, std::string> SplitAssignment(const std::string& option, const std::string& argument) {
     const std::size_t eq = argument.find('=');
@@ -251,19 +270,42 @@ void ShowNewMessages(Session& s) {
     }
 }
 
-json Transcript(const Session& s) {
+// The --json object: values, messages, clipboard, sounds, the last result of each kind and,
+// when there are any, every result in order under "steps"; keys in the library's order.
+void WriteTranscript(std::ostream& out, const Session& s) {
     json messages = json::array();
     for (const RecordedMessage& m : s.platform.messages) {
         messages.push_back(
             {{"caption", m.caption}, {"text", m.text}, {"icon", IconName(m.icon)}, {"answer", AnswerName(m.answer)}});
     }
-    json transcript = {{"values", s.values},
-                       {"messages", messages},
-                       {"clipboard", s.platform.clipboard},
-                       {"sounds", s.platform.sounds}};
-    transcript.update(s.results);
-    if (!s.steps.empty()) transcript["steps"] = s.steps;
-    return transcript;
+    std::map<std::string, std::function<void()>> members;
+    const json small = {{"values", s.values},
+                        {"messages", messages},
+                        {"clipboard", s.platform.clipboard},
+                        {"sounds", s.platform.sounds}};
+    for (const auto& [key, value] : small.items()) members[key] = [&out, &value] { out << Dump(value); };
+    for (const KeptResult& result : s.steps) {
+        members[result.step] = [&out, &result] { WriteObject(out, result.members); };  // the last of each kind
+    }
+    if (!s.steps.empty()) {
+        members["steps"] = [&out, &s] {
+            out << '[';
+            for (const KeptResult& result : s.steps) {
+                if (&result != &s.steps.front()) out << ',';
+                JsonMembers entry = result.members;
+                entry["step"] = std::make_shared<const std::string>(Dump(result.step));
+                WriteObject(out, entry);
+            }
+            out << ']';
+        };
+    }
+    out << '{';
+    for (const auto& [key, write] : members) {
+        if (key != members.begin()->first) out << ',';
+        out << Dump(key) << ':';
+        write();
+    }
+    out << '}';
 }
 
 }  // namespace
@@ -312,7 +354,10 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         err << "sanxing-cli: " << failure.what() << '\n';
         return 1;
     }
-    if (session.jsonOutput) out << Dump(Transcript(session)) << '\n';
+    if (session.jsonOutput) {
+        WriteTranscript(out, session);
+        out << '\n';
+    }
     return session.platform.failed ? 1 : 0;
 }
 

@@ -5,11 +5,14 @@
 
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <ostream>
 #include <stdexcept>
 #include <string>
+#include <type_traits>
+#include <vector>
 
 #include "analysis/draw_range.h"
 #include "app/window_model.h"
@@ -42,6 +45,19 @@ private:
     std::shared_ptr<history::HistoryDb> db_;
 };
 
+// A JSON object held as the serialized text of each member (in key order, as the JSON
+// library writes objects), so a large result is written out without ever being one tree.
+using JsonMembers = std::map<std::string, std::shared_ptr<const std::string>>;
+
+JsonMembers Members(const nlohmann::json& object);
+// Writes the members as one compact JSON object.
+void WriteObject(std::ostream& out, const JsonMembers& members);
+
+struct KeptResult {
+    std::string step;  // "import", "backtest", ...
+    JsonMembers members;
+};
+
 struct Session {
     RecordingPlatform platform;
     WindowModel window;
@@ -51,8 +67,7 @@ struct Session {
     nlohmann::json values = nlohmann::json::object();
     // Results of steps other than --get, kept only for --json: every one in order, and the
     // last of each kind ("import", "backtest", ...) at the top level.
-    nlohmann::json steps = nlohmann::json::array();
-    nlohmann::json results = nlohmann::json::object();
+    std::vector<KeptResult> steps;
     std::size_t messagesShown = 0;
     HistoryChoice history;
     // The lottery, range and position of the history steps. Parsing makes sure a lottery
@@ -63,16 +78,17 @@ struct Session {
         : platform(std::move(programDirectory)), window(platform), out(o), err(e) {}
 };
 
-// Keeps a step's result for --json; `makeResult` runs only then, so a text run never
-// builds JSON it does not print.
+// Keeps a step's result for --json; `makeResult` (giving a JSON object or its members)
+// runs only then, so a text run never builds JSON it does not print.
 template <typename MakeResult>
 void KeepResult(Session& s, const char* step, MakeResult makeResult) {
     if (!s.jsonOutput) return;
-    nlohmann::json result = makeResult();
-    nlohmann::json entry = {{"step", step}};
-    entry.update(result);
-    s.steps.push_back(std::move(entry));
-    s.results[step] = std::move(result);
+    auto result = makeResult();
+    if constexpr (std::is_same_v<decltype(result), JsonMembers>) {
+        s.steps.push_back({step, std::move(result)});
+    } else {
+        s.steps.push_back({step, Members(result)});
+    }
 }
 
 using Step = std::function<void(Session&)>;

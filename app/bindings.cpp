@@ -123,4 +123,14 @@ Handler FindHandler(std::string_view control, ControlEvent event) {
     return nullptr;
 }
 
+// The window's events go through the binding table; the dispatch lives here so that the
+// model does not include the table that is built on it.
+bool WindowModel::fire(std::string_view name, ControlEvent event) {
+    controls_.spec(name);  // an unknown name fails here, bound or not
+    const Handler handler = FindHandler(name, event);
+    if (handler == nullptr) return false;
+    handler(*this, name);
+    return true;
+}
+
 }  // namespace sanxing

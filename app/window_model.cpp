@@ -1,6 +1,5 @@
 #include "app/window_model.h"
 
-#include "app/bindings.h"
 #include "window/control_names.h"
 #include "window/control_table.h"
 
@@ -22,14 +21,6 @@ void WindowModel::click(std::string_view name) {
 void WindowModel::selectItem(std::string_view name, int index) {
     controls_.select(name, index);
     fire(name, ControlEvent::ItemSelected);
-}
-
-bool WindowModel::fire(std::string_view name, ControlEvent event) {
-    controls_.spec(name);  // an unknown name fails here, bound or not
-    const Handler handler = FindHandler(name, event);
-    if (handler == nullptr) return false;
-    handler(*this, name);
-    return true;
 }
 
 void WindowModel::created() {

@@ -16,7 +16,7 @@ using namespace analysis;
 // The draws of the chosen lottery and range; a range larger than the history is said on
 // the error stream.
 RangeDraws LoadChosenRange(Session& s) {
-    auto loaded = LoadRange(s.history.database(), s.choice);
+    auto loaded = LoadRange(s.history.database(s.err), s.choice);
     if (!loaded) throw StepFailure(loaded.error());
     if (!loaded->note.empty()) s.err << loaded->note << '\n';
     return std::move(*loaded);

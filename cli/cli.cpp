@@ -158,6 +158,8 @@ public:
                 steps.push_back([](Session& s) { s.out << Dump(ControlTableJson()) << '\n'; });
             } else if (auto flag = ParseAnalysisFlag(option, history_)) {
                 steps.push_back(std::move(*flag));
+            } else if (auto shipped = ParseHistoryFlag(option)) {
+                steps.push_back(std::move(*shipped));
             } else {
                 steps.push_back(parseWithArgument(option, next(option)));
             }

@@ -32,16 +32,23 @@ struct StepFailure : std::runtime_error {
 };
 
 // The database that history steps work on. It is opened on first use, so a run that
-// never touches the history never creates or opens one.
+// never touches the history never creates or opens one. The user's own history (no
+// --history) gets the shipped draws it has never been offered when it is opened.
 class HistoryChoice {
 public:
+    explicit HistoryChoice(std::filesystem::path programDirectory) : programDirectory_(std::move(programDirectory)) {}
     void chooseDatabase(std::filesystem::path file);
     const std::filesystem::path& databasePath() const { return path_; }
-    // Opens the database when not yet open; throws StepFailure with the reason.
-    history::HistoryDb& database();
+    // Opens the database when not yet open; throws StepFailure with the reason. What the
+    // shipped draws brought is said on `err`.
+    history::HistoryDb& database(std::ostream& err);
+    // Offers the shipped draws to the database; what they brought is said on `err`.
+    void addShippedDraws(std::ostream& err);
 
 private:
+    std::filesystem::path programDirectory_;
     std::filesystem::path path_ = history::DefaultDatabasePath();
+    bool ownHistory_ = true;
     std::shared_ptr<history::HistoryDb> db_;
 };
 
@@ -69,7 +76,7 @@ struct Session {
     // last of each kind ("import", "backtest", ...) at the top level.
     std::vector<KeptResult> steps;
     std::size_t messagesShown = 0;
-    HistoryChoice history;
+    HistoryChoice history{platform.programDirectory()};
     // The lottery, range and position of the history steps. Parsing makes sure a lottery
     // was chosen before any step that needs one.
     analysis::AnalysisChoice choice;

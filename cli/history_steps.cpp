@@ -2,6 +2,7 @@
 
 #include "history/draw_export.h"
 #include "history/draw_import.h"
+#include "history/shipped_draws.h"
 #include "tools/safe_file_write.h"
 
 namespace sanxing {
@@ -40,7 +41,7 @@ void ImportStep(Session& s, const std::string& file) {
     const history::Lottery& lottery = *s.choice.lottery;
     // A file that cannot be imported leaves no new database behind.
     if (auto importable = history::CheckDrawFile(file); !importable) throw StepFailure(importable.error());
-    auto report = history::ImportDrawFile(s.history.database(), lottery, file);
+    auto report = history::ImportDrawFile(s.history.database(s.err), lottery, file);
     if (!report) throw StepFailure(report.error());
     if (!s.jsonOutput) PrintImport(s.out, file, lottery, *report);
     KeepResult(s, "import", [&] { return ImportJson(*report); });
@@ -48,7 +49,7 @@ void ImportStep(Session& s, const std::string& file) {
 
 void ExportStep(Session& s, const std::string& file) {
     const history::Lottery& lottery = *s.choice.lottery;
-    const history::HistoryDb& db = s.history.database();
+    const history::HistoryDb& db = s.history.database(s.err);
     const auto csv = history::ExportCsv(db, lottery.name);
     if (!csv) throw StepFailure(csv.error());
     if (auto written = WriteFileWhole(file, *csv); !written) {
@@ -65,16 +66,24 @@ void ExportStep(Session& s, const std::string& file) {
 
 void HistoryChoice::chooseDatabase(std::filesystem::path file) {
     path_ = std::move(file);
+    ownHistory_ = false;
     db_.reset();
 }
 
-history::HistoryDb& HistoryChoice::database() {
+history::HistoryDb& HistoryChoice::database(std::ostream& err) {
     if (!db_) {
         auto opened = history::HistoryDb::shared(path_);
         if (!opened) throw StepFailure(opened.error());
         db_ = std::move(*opened);
+        if (ownHistory_) addShippedDraws(err);
     }
     return *db_;
+}
+
+void HistoryChoice::addShippedDraws(std::ostream& err) {
+    auto added = history::AddShippedDraws(database(err), programDirectory_);
+    if (!added) throw StepFailure(added.error());
+    err << history::ShippedSummary(*added);
 }
 
 void HistoryOptions::requireLottery(const std::string& option) const {
@@ -106,6 +115,11 @@ std::optional<Step> ParseHistoryOption(const std::string& option, const std::str
     return std::nullopt;
 }
 
+std::optional<Step> ParseHistoryFlag(const std::string& option) {
+    if (option == "--add-shipped-draws") return [](Session& s) { s.history.addShippedDraws(s.err); };
+    return std::nullopt;
+}
+
 std::string HistoryUsage() {
     return "  --history FILE         the draw history database for the steps after it\n"
            "                         (default $XDG_DATA_HOME/sanxing/history.sqlite)\n"
@@ -113,6 +127,8 @@ std::string HistoryUsage() {
            "                         " +
            std::string(history::LotteryNames()) +
            "\n"
+           "  --add-shipped-draws    add the shipped draws of 福彩3D and 排列三 that the database\n"
+           "                         was never offered (the default database gets them on its own)\n"
            "  --import-draws FILE    import a file of draws (one per line: issue, then digits)\n"
            "  --export-draws FILE    write the lottery's draws as CSV (期号,号码,开奖日期), oldest first\n";
 }

@@ -1,6 +1,6 @@
 #pragma once
 // sanxing-cli's history options: --history FILE and --lottery NAME (choices that hold for
-// the steps after them), --import-draws FILE and --export-draws FILE.
+// the steps after them), --import-draws FILE, --export-draws FILE and --add-shipped-draws.
 
 #include <optional>
 #include <string>
@@ -21,6 +21,9 @@ struct HistoryOptions {
 // The step for a history option, or nothing when `option` is not one of them. Throws
 // BadInput for a bad argument.
 std::optional<Step> ParseHistoryOption(const std::string& option, const std::string& argument, HistoryOptions& seen);
+
+// The step for a history flag without argument (--add-shipped-draws), or nothing.
+std::optional<Step> ParseHistoryFlag(const std::string& option);
 
 std::string HistoryUsage();
 

@@ -4,6 +4,7 @@
 
 #include "history/history_db.h"
 #include "history/lotteries.h"
+#include "history/shipped_draws.h"
 
 namespace sanxing {
 
@@ -24,7 +25,8 @@ std::string DateOfIssue(const history::Lottery& lottery, const std::string& issu
 
 }  // namespace
 
-DrawHistory::DrawHistory(std::filesystem::path file) : file_(std::move(file)) {}
+DrawHistory::DrawHistory(std::filesystem::path file, std::optional<std::filesystem::path> shippedFrom)
+    : file_(std::move(file)), shippedFrom_(std::move(shippedFrom)) {}
 
 DrawHistory::~DrawHistory() = default;
 
@@ -34,11 +36,23 @@ Result<history::HistoryDb*> DrawHistory::open() {
         auto opened = history::HistoryDb::open(file_);
         if (opened) {
             db_ = std::make_unique<history::HistoryDb>(std::move(*opened));
+            if (shippedFrom_) addShippedDraws();
             return db_.get();
         }
         openError_ = opened.error();
     }
     return Failure{openError_};
+}
+
+void DrawHistory::addShippedDraws() {
+    auto added = history::AddShippedDraws(*db_, *shippedFrom_);
+    if (!added) {
+        note_ = "内置的开奖号码未能加入开奖历史：" + added.error();
+        return;
+    }
+    for (const history::ShippedAddition& addition : *added) {
+        if (!addition.report.conflicts.empty()) note_ = history::ShippedSummary(*added);
+    }
 }
 
 Result<void> DrawHistory::record(int kind, const DrawRows& draws, char site) {

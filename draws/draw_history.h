@@ -6,7 +6,9 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "draws/draw_record.h"
 #include "runtime/result.h"
@@ -19,7 +21,9 @@ class HistoryDb;
 
 class DrawHistory {
 public:
-    explicit DrawHistory(std::filesystem::path file);
+    // With `shippedFrom` (the program's folder), the shipped draws the database was never
+    // offered are added when it is opened: the user's own history.
+    explicit DrawHistory(std::filesystem::path file, std::optional<std::filesystem::path> shippedFrom = {});
     ~DrawHistory();
     DrawHistory(const DrawHistory&) = delete;
     DrawHistory& operator=(const DrawHistory&) = delete;
@@ -31,10 +35,16 @@ public:
     // with the reason when the database cannot be opened or read.
     Result<DrawRows> newest(int kind, std::size_t count);
 
+    // Conflicts between the shipped draws and stored ones, once, for the user; then empty.
+    std::string takeNote() { return std::exchange(note_, {}); }
+
 private:
     Result<history::HistoryDb*> open();
+    void addShippedDraws();
 
     std::filesystem::path file_;
+    std::optional<std::filesystem::path> shippedFrom_;
+    std::string note_;
     std::unique_ptr<history::HistoryDb> db_;
     std::string openError_;
 };

@@ -55,7 +55,9 @@ SerialWorker::Task DrawList::Ticket::guard(SerialWorker::Task task) const {
     };
 }
 
-void DrawList::useHistory(const std::filesystem::path& file) { history_ = std::make_shared<DrawHistory>(file); }
+void DrawList::useHistory(const std::filesystem::path& file, std::optional<std::filesystem::path> shippedFrom) {
+    history_ = std::make_shared<DrawHistory>(file, std::move(shippedFrom));
+}
 
 void DrawList::reload() {
     const int kind = selectedKind();
@@ -72,7 +74,7 @@ void DrawList::reload() {
         options.http.cancel = &job.cancel();
         options.startBudget();
         char site = 0;
-        LoadResult load{FetchRecentDraws(kind, hosts, options, &site), false, {}};
+        LoadResult load{FetchRecentDraws(kind, hosts, options, &site), false, {}, {}};
         if (job.cancel()) return;  // a cancelled load leaves the list alone
         if (history && !load.rows.empty()) {
             load.historyError = history->record(kind, load.rows, site).error();
@@ -83,6 +85,7 @@ void DrawList::reload() {
             load.historyError = newest.error();
             load.fromHistory = true;
         }
+        if (history) load.historyNote = history->takeNote();
         job.post(ticket.guard([this, load = std::move(load)] { applyLoad(load); }));
     });
 }
@@ -129,6 +132,9 @@ void DrawList::shutdown() {
 
 void DrawList::applyLoad(const LoadResult& load) {
     sayHistoryFailure(load.historyError);
+    if (!load.historyNote.empty()) {
+        platform_.messageBox(load.historyNote, "开奖历史", MessageIcon::Information, MessageButtons::Ok);
+    }
     ApplyRecentDraws(controls_, load.rows);
     fromHistory_ = load.fromHistory;
     // The loaded list's newest draw counts as reported and handled: a load is never spoken.
@@ -146,7 +152,7 @@ void DrawList::applyLoad(const LoadResult& load) {
     }
 }
 
-void DrawList::applyLoad(const DrawRows& rows) { applyLoad(LoadResult{rows, false, {}}); }
+void DrawList::applyLoad(const DrawRows& rows) { applyLoad(LoadResult{rows, false, {}, {}}); }
 
 void DrawList::sayHistoryFailure(const std::string& error) {
     if (error.empty() || historyFailureSaid_) return;

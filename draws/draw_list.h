@@ -51,8 +51,9 @@ public:
     static constexpr std::size_t kHistoryRows = 100;
 
     // Records into, and falls back on, the history database `file` (opened on the worker
-    // on first use). Without it the list has no history.
-    void useHistory(const std::filesystem::path& file);
+    // on first use). Without it the list has no history. With `shippedFrom` (the
+    // program's folder) it is the user's own history, which gets the shipped draws.
+    void useHistory(const std::filesystem::path& file, std::optional<std::filesystem::path> shippedFrom = {});
 
     // Kind change and start-up: reload the list for the selected kind.
     void reload();
@@ -81,6 +82,7 @@ public:
         DrawRows rows;
         bool fromHistory = false;
         std::string historyError;  // why the history could not be written or read
+        std::string historyNote;   // what the shipped draws brought that the user should know
     };
 
     // The UI-thread half of the jobs, exposed for tests that feed rows directly.

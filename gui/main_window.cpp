@@ -54,7 +54,8 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent, const QString& setti
     schemes_ = new SchemeMenu(model_, *settings_, menuBar(), this);
     history_ = new HistoryMenu(model_, *this);
     analysis_ = new AnalysisMenu(model_, *widgets_, *this, history_->menu(), history_->access().path());
-    model_.drawList().useHistory(history_->access().path());
+    // The window's history is the user's own: it gets the shipped draws.
+    model_.drawList().useHistory(history_->access().path(), model_.platform().programDirectory());
 
     mirror_ = new StoreMirror(model_.controls(), *widgets_, this);
     mirror_->showAll();

@@ -379,6 +379,64 @@ Result<std::size_t> HistoryDb::remove(std::string_view lottery, const std::vecto
     return deleted;
 }
 
+Result<OfferReport> HistoryDb::offer(std::string_view lottery, const std::vector<StoredDraw>& draws) {
+    const std::int64_t key = LotteryKey(lottery);
+    if (key < 0) return Failure{"未知彩种“" + std::string(lottery) + "”"};
+    std::lock_guard lock(impl_->turn);
+    const sqlite::Connection& connection = impl_->connection;
+    // The usual case costs one read: everything was offered before.
+    sqlite::Statement offered(connection.get(), "SELECT count(*) FROM offered WHERE lottery = ?1");  // may not exist
+    offered.bind(1, key);
+    if (offered.ok() && offered.step() == SQLITE_ROW && static_cast<std::size_t>(offered.integer(0)) >= draws.size()) {
+        return OfferReport{0, 0, draws.size(), {}};
+    }
+    sqlite::Transaction transaction(connection);
+    if (!transaction.begun()) return WriteProblem(*impl_);
+    // Kept beside the draws, without a new schema version, so an older sanxing still
+    // opens the file.
+    if (!connection.exec("CREATE TABLE IF NOT EXISTS offered (lottery INTEGER NOT NULL, issue TEXT NOT NULL,"
+                         " PRIMARY KEY (lottery, issue)) WITHOUT ROWID")) {
+        return WriteProblem(*impl_);
+    }
+    sqlite::Statement mark(connection.get(),
+                           "INSERT INTO offered (lottery, issue) VALUES (?1, ?2) ON CONFLICT DO NOTHING");
+    sqlite::Statement insert(connection.get(),
+                             "INSERT INTO draws (lottery, issue, number, date, source, recorded)"
+                             " VALUES (?1, ?2, ?3, ?4, ?5, ?6) ON CONFLICT (lottery, issue) DO NOTHING");
+    sqlite::Statement lookup(connection.get(), "SELECT number FROM draws WHERE lottery = ?1 AND issue = ?2");
+    if (!mark.ok() || !insert.ok() || !lookup.ok()) return WriteProblem(*impl_);
+    const std::string recorded = NowUtc();
+    OfferReport report;
+    for (const StoredDraw& draw : draws) {
+        if (!IsValidDraw(lottery, draw)) continue;
+        mark.bind(1, key).bind(2, draw.issue);
+        if (mark.step() != SQLITE_DONE) return WriteProblem(*impl_);
+        mark.reset();
+        if (sqlite3_changes(connection.get()) == 0) {
+            ++report.offeredBefore;
+            continue;
+        }
+        insert.bind(1, key).bind(2, draw.issue).bind(3, draw.number).bind(4, draw.date).bind(5, draw.source);
+        insert.bind(6, draw.recorded.empty() ? std::string_view(recorded) : std::string_view(draw.recorded));
+        if (insert.step() != SQLITE_DONE) return WriteProblem(*impl_);
+        insert.reset();
+        if (sqlite3_changes(connection.get()) == 1) {
+            ++report.added;
+            continue;
+        }
+        lookup.bind(1, key).bind(2, draw.issue);
+        if (lookup.step() != SQLITE_ROW) return WriteProblem(*impl_);
+        if (lookup.textView(0) == draw.number) {
+            ++report.present;
+        } else {
+            report.conflicts.push_back({draw.issue, lookup.text(0), draw.number});
+        }
+        lookup.reset();
+    }
+    if (auto committed = transaction.commit(); !committed) return WriteProblem(*impl_);
+    return report;
+}
+
 namespace {
 
 std::string BlockInsertSql() {

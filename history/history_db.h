@@ -27,6 +27,18 @@ struct RecordCounts {
     std::size_t invalid = 0;    // no issue, or not the lottery's count of digits
 };
 
+// What offering draws did: the draws are ones the program brings itself (the shipped
+// records), and each issue is offered to a database once only.
+struct OfferReport {
+    struct Conflict {
+        std::string issue, stored, offered;
+    };
+    std::size_t added = 0;            // new draws
+    std::size_t present = 0;          // the same draw was there
+    std::size_t offeredBefore = 0;    // offered once already: left alone, even when deleted since
+    std::vector<Conflict> conflicts;  // another number was there: it stays
+};
+
 // How many draws a lottery has (in a range), and the first and last issue among them.
 struct DrawSpan {
     std::size_t count = 0;
@@ -79,6 +91,10 @@ public:
 
     // Records draws of one lottery in one transaction; a draw already present is left alone.
     Result<RecordCounts> record(std::string_view lottery, const std::vector<StoredDraw>& draws);
+    // Offers draws of one lottery that the program brings itself, in one transaction: an
+    // issue offered before is skipped, so a draw the user deleted or replaced never comes
+    // back, and a conflict is reported the one time its issue is offered.
+    Result<OfferReport> offer(std::string_view lottery, const std::vector<StoredDraw>& draws);
     // Deletes the given issues in one transaction; gives how many rows went.
     Result<std::size_t> remove(std::string_view lottery, const std::vector<std::string>& issues);
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 
@@ -63,6 +64,22 @@ TEST_F(CliHistory, RefusesMissingChoicesAndBrokenFiles) {
     EXPECT_EQ(folderImport.code, 1);
     EXPECT_NE(folderImport.err.find("文件夹"), std::string::npos) << folderImport.err;
     EXPECT_FALSE(std::filesystem::exists(db));  // a refused import leaves no database behind
+}
+
+// The user's own history gets the shipped draws on first use; a named one only when asked.
+TEST_F(CliHistory, ShippedDrawsGoToTheUsersOwnHistoryOnly) {
+    const char* saved = std::getenv("XDG_DATA_HOME");
+    const std::string before = saved ? saved : "";
+    ::setenv("XDG_DATA_HOME", folder.path().c_str(), 1);
+    const CliRun own = RunArgs({"--lottery", "福彩3D", "--trend", "--json"});
+    saved ? ::setenv("XDG_DATA_HOME", before.c_str(), 1) : ::unsetenv("XDG_DATA_HOME");
+    ASSERT_EQ(own.code, 0) << own.err;
+    EXPECT_EQ(nlohmann::json::parse(own.out)["trend"]["count"], 8374);
+
+    EXPECT_EQ(RunArgs({"--history", db, "--lottery", "福彩3D", "--trend"}).code, 1);
+    const CliRun asked = RunArgs({"--history", db, "--add-shipped-draws", "--lottery", "排列三", "--trend", "--json"});
+    ASSERT_EQ(asked.code, 0) << asked.err;
+    EXPECT_EQ(nlohmann::json::parse(asked.out)["trend"]["count"], 7691);
 }
 
 // With --json every result is kept in order under "steps"; the top-level keys keep the last.

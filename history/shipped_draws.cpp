@@ -1,0 +1,104 @@
+#include "history/shipped_draws.h"
+
+#include <fstream>
+#include <sstream>
+#include <utility>
+
+namespace sanxing::embedded {
+extern const std::string_view shipped_fc3d;
+extern const std::string_view shipped_pl3;
+}  // namespace sanxing::embedded
+
+namespace sanxing::history {
+
+namespace {
+
+struct ShippedFile {
+    std::string_view lottery;
+    std::string_view fileName;
+    const std::string_view* builtIn;
+};
+
+constexpr ShippedFile kShipped[] = {
+    {"福彩3D", "fc3d.csv", &embedded::shipped_fc3d},
+    {"排列三", "pl3.csv", &embedded::shipped_pl3},
+};
+
+// A copy larger than this is not a draw file of ours; the built-in one is used instead.
+constexpr std::uintmax_t kMaxShippedBytes = 16u * 1024 * 1024;
+
+// The installed copy when it is a readable regular file, else the built-in one.
+std::string ShippedText(const ShippedFile& shipped, const std::filesystem::path& programDirectory) {
+    const auto installed = programDirectory / ".." / "share" / "sanxing" / shipped.fileName;
+    std::error_code error;
+    if (std::filesystem::is_regular_file(installed, error) &&
+        std::filesystem::file_size(installed, error) <= kMaxShippedBytes && !error) {
+        std::ifstream in(installed, std::ios::binary);
+        std::ostringstream text;
+        if (in && (text << in.rdbuf())) return text.str();
+    }
+    return std::string(*shipped.builtIn);
+}
+
+// "期号,号码,开奖日期" lines: issue, number, date (may be empty).
+std::vector<StoredDraw> ParseShipped(std::string_view text) {
+    std::vector<StoredDraw> draws;
+    bool header = true;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (std::exchange(header, false) || line.empty()) continue;
+        const std::size_t first = line.find(','), second = line.find(',', first + 1);
+        if (first == std::string_view::npos) continue;
+        draws.push_back({std::string(line.substr(0, first)),
+                         std::string(line.substr(first + 1, second == std::string_view::npos ? std::string_view::npos
+                                                                                             : second - first - 1)),
+                         second == std::string_view::npos ? std::string() : std::string(line.substr(second + 1)),
+                         std::string(kShippedSource), ""});
+    }
+    return draws;
+}
+
+}  // namespace
+
+std::vector<const Lottery*> ShippedLotteries() {
+    std::vector<const Lottery*> lotteries;
+    for (const ShippedFile& shipped : kShipped) lotteries.push_back(FindLottery(shipped.lottery));
+    return lotteries;
+}
+
+std::vector<StoredDraw> ShippedDraws(const Lottery& lottery, const std::filesystem::path& programDirectory) {
+    for (const ShippedFile& shipped : kShipped) {
+        if (shipped.lottery == lottery.name) return ParseShipped(ShippedText(shipped, programDirectory));
+    }
+    return {};
+}
+
+Result<std::vector<ShippedAddition>> AddShippedDraws(HistoryDb& db, const std::filesystem::path& programDirectory) {
+    std::vector<ShippedAddition> additions;
+    for (const Lottery* lottery : ShippedLotteries()) {
+        auto offered = db.offer(lottery->name, ShippedDraws(*lottery, programDirectory));
+        if (!offered) return Failure{offered.error()};
+        additions.push_back({lottery, std::move(*offered)});
+    }
+    return additions;
+}
+
+std::string ShippedSummary(const std::vector<ShippedAddition>& additions) {
+    std::string text;
+    for (const ShippedAddition& a : additions) {
+        if (a.report.added > 0) {
+            text +=
+                "已加入内置的" + std::string(a.lottery->name) + "开奖号码 " + std::to_string(a.report.added) + " 期\n";
+        }
+        for (const OfferReport::Conflict& c : a.report.conflicts) {
+            text += std::string(a.lottery->name) + " 期号 " + c.issue + "：内置数据为 " + c.offered + "，保留已存的 " +
+                    c.stored + "\n";
+        }
+    }
+    return text;
+}
+
+}  // namespace sanxing::history

@@ -1,0 +1,57 @@
+// The shipped draw records: read from the installed copy or the built-in one, and offered
+// to a history once per issue.
+
+#include "history/shipped_draws.h"
+
+#include "history_fixture.h"
+
+namespace sanxing::history::testing {
+namespace {
+
+class Shipped : public HistoryTest {
+protected:
+    // A program folder whose share/sanxing/fc3d.csv is `csv`.
+    std::filesystem::path installed(const std::string& csv) {
+        const std::filesystem::path bin = folder.file("prefix/bin");
+        std::filesystem::create_directories(bin.parent_path() / "share" / "sanxing");
+        std::filesystem::create_directories(bin);
+        WriteBytes((bin.parent_path() / "share" / "sanxing" / "fc3d.csv").string(), csv);
+        return bin;
+    }
+};
+
+TEST_F(Shipped, BuiltInRecordsStandInForAMissingInstalledCopy) {
+    const auto fc3d = ShippedDraws(Fc3d(), folder.file("nowhere/bin"));
+    ASSERT_EQ(fc3d.size(), 8374u);
+    EXPECT_EQ(fc3d.front(), StoredDraw("2002001", "073", "2002-01-01", "内置"));
+    EXPECT_EQ(fc3d.back().issue, "2025217");
+    const auto pl3 = ShippedDraws(*FindLottery("排列三"), folder.file("nowhere/bin"));
+    ASSERT_EQ(pl3.size(), 7691u);
+    EXPECT_EQ(pl3.back().issue, "2026216");
+    EXPECT_TRUE(pl3[200].date.empty());  // the records have no dates there
+    EXPECT_TRUE(ShippedDraws(Chongqing(), folder.file("nowhere/bin")).empty());
+}
+
+TEST_F(Shipped, EachIssueIsOfferedOnceSoDeletedDrawsStayDeleted) {
+    HistoryDb db = OpenDb();
+    ASSERT_TRUE(db.record("福彩3D", {{"2002002", "999", "", "mine", ""}}));
+    const auto bin = installed("期号,号码,开奖日期\n2002001,073,2002-01-01\n2002002,237,2002-01-02\n");
+    auto first = db.offer("福彩3D", ShippedDraws(Fc3d(), bin));
+    ASSERT_TRUE(first) << first.error();
+    EXPECT_EQ(first->added, 1u);
+    ASSERT_EQ(first->conflicts.size(), 1u);
+    EXPECT_EQ(first->conflicts[0].stored, "999");  // the stored draw stays
+
+    ASSERT_TRUE(db.remove("福彩3D", {"2002001"}));
+    // A later version ships one more draw: only that one comes.
+    const auto later = installed("期号,号码,开奖日期\n2002001,073,\n2002002,237,\n2002003,001,\n");
+    auto second = AddShippedDraws(db, later);
+    ASSERT_TRUE(second) << second.error();
+    EXPECT_EQ(second->front().report.added, 1u);
+    EXPECT_TRUE(second->front().report.conflicts.empty());  // said once, the first time
+    EXPECT_EQ(Issues(db.between("福彩3D", "", "").value()), (std::vector<std::string>{"2002002", "2002003"}));
+    EXPECT_EQ(db.between("福彩3D", "", "").value()[0].number, "999");
+}
+
+}  // namespace
+}  // namespace sanxing::history::testing

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "history/data_end.h"
 #include "runtime/text.h"
 #include "window/control_names.h"
 
@@ -92,13 +93,16 @@ Result<RangeDraws> LoadRange(const history::HistoryDb& db, const AnalysisChoice&
     auto selected = SelectDraws(db, lottery, choice.range);
     if (!selected) return Failure{selected.error()};
     AnalysedRange analysed = AnalyseDraws(std::move(selected->draws), lottery.digits, choice.position);
-    RangeDraws loaded{std::move(analysed.draws), std::move(selected->note)};
+    RangeDraws loaded{std::move(analysed.draws), std::move(selected->note), {}};
     if (analysed.skipped > 0) {
         if (!loaded.note.empty()) loaded.note += ' ';
         loaded.note +=
             std::to_string(analysed.skipped) + " 期号码不是 " + std::to_string(lottery.digits) + " 位数字，未计入。";
     }
     if (loaded.draws.empty()) return Failure{"所选范围没有可计算的开奖号码。" + loaded.note};
+    auto end = history::DataEndText(db, lottery);
+    if (!end) return Failure{end.error()};
+    loaded.historyEnd = std::move(*end);
     return loaded;
 }
 

@@ -40,6 +40,7 @@ Result<SelectedDraws> SelectDraws(const history::HistoryDb& db, const history::L
 struct RangeDraws {
     std::vector<AnalysedDraw> draws;  // oldest first, the three analysed digits of each
     std::string note;                 // what was used instead of what was asked, if anything
+    std::string historyEnd;           // where the lottery's history ends (history/data_end.h)
 };
 
 // What an analysis looks at: one value from the choices to the back-test, the trend and

@@ -212,6 +212,7 @@ void BacktestDialog::showResult() {
             .arg(Percent(b.hitRate()))
             .arg(b.resultSize)
             .arg(Percent(b.chance())));
+    if (!draws_->historyEnd.empty()) summary_->setText(summary_->text() + QStringLiteral("\n") + Q(draws_->historyEnd));
     note_->setText(Q(draws_->note));
     note_->setVisible(!draws_->note.empty());
 

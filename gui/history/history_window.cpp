@@ -11,6 +11,7 @@
 
 #include "gui/history/draw_table_model.h"
 #include "gui/history/history_access.h"
+#include "history/data_end.h"
 #include "history/issue_gaps.h"
 #include "runtime/platform.h"
 
@@ -102,7 +103,12 @@ void HistoryWindow::refresh() {
 
 void HistoryWindow::updateSummary() {
     summary_->setStyleSheet({});
-    summary_->setText(HistorySummary(model_->issues(), lottery()));
+    QString text = HistorySummary(model_->issues(), lottery());
+    if (const history::HistoryDb* db = access_.database()) {
+        const auto end = history::DataEndText(*db, lottery());
+        if (end && !end->empty()) text += QStringLiteral("\n") + QString::fromStdString(*end);
+    }
+    summary_->setText(text);
     delete_->setEnabled(!model_->issues().empty());
 }
 

@@ -191,6 +191,7 @@ void TrendDialog::reload() {
                          .arg(loaded->draws.size())
                          .arg(Q(loaded->draws.front().issue), Q(loaded->draws.back().issue));
     if (!loaded->note.empty()) status += QStringLiteral("。") + Q(loaded->note);
+    if (!loaded->historyEnd.empty()) status += QStringLiteral("。") + Q(loaded->historyEnd);
     status_->setText(status);
     status_->setStyleSheet(loaded->note.empty() ? QString() : QStringLiteral("color: #a05000;"));
     gridModel_->reset(std::move(loaded->draws), std::move(trend));

@@ -3,6 +3,8 @@
 
 #include "history/shipped_draws.h"
 
+#include "history/data_end.h"
+
 #include "history_fixture.h"
 
 namespace sanxing::history::testing {
@@ -51,6 +53,17 @@ TEST_F(Shipped, EachIssueIsOfferedOnceSoDeletedDrawsStayDeleted) {
     EXPECT_TRUE(second->front().report.conflicts.empty());  // said once, the first time
     EXPECT_EQ(Issues(db.between("福彩3D", "", "").value()), (std::vector<std::string>{"2002002", "2002003"}));
     EXPECT_EQ(db.between("福彩3D", "", "").value()[0].number, "999");
+}
+
+TEST_F(Shipped, TheEndOfTheHistoryIsNamedWithAdviceWhenOld) {
+    HistoryDb db = OpenDb();
+    using namespace std::chrono;
+    const sys_days today = 2025y / August / 18;
+    EXPECT_EQ(DataEndText(db, Fc3d(), today).value(), "");
+    ASSERT_TRUE(db.record("福彩3D", {{"2025217", "123", "2025-08-15", "T", ""}}));
+    EXPECT_EQ(DataEndText(db, Fc3d(), today).value(), "开奖历史到 2025217（2025-08-15）");
+    const std::string old = DataEndText(db, Fc3d(), today + days(1)).value();
+    EXPECT_TRUE(old.starts_with("开奖历史到 2025217（2025-08-15）。更新开奖号码")) << old;
 }
 
 }  // namespace

@@ -285,7 +285,10 @@ void WriteTranscript(std::ostream& out, const Session& s) {
                         {"messages", messages},
                         {"clipboard", s.platform.clipboard},
                         {"sounds", s.platform.sounds}};
-    for (const auto& [key, value] : small.items()) members[key] = [&out, &value] { out << Dump(value); };
+    for (const auto& item : small.items()) {
+        const json& value = item.value();
+        members[item.key()] = [&out, &value] { out << Dump(value); };
+    }
     for (const KeptResult& result : s.steps) {
         members[result.step] = [&out, &result] { WriteObject(out, result.members); };  // the last of each kind
     }

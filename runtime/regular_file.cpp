@@ -1,0 +1,84 @@
+#include "runtime/regular_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "runtime/system_error_text.h"
+
+namespace sanxing {
+
+namespace {
+
+FileRead Failed(int error) {
+    return {error == ENOENT ? FileReadStatus::Missing : FileReadStatus::Failed, {}, SystemErrorText(error)};
+}
+
+FileRead NotRegular(unsigned mode) {
+    return {FileReadStatus::NotRegular, {}, "不是普通文件（" + FileKindName(mode) + "）"};
+}
+
+std::string SizeText(std::uintmax_t bytes) {
+    constexpr std::uintmax_t kMegabyte = 1u << 20;
+    if (bytes >= kMegabyte && bytes % kMegabyte == 0) return std::to_string(bytes / kMegabyte) + " MB";
+    return std::to_string(bytes) + " 字节";
+}
+
+FileRead TooLarge(std::uintmax_t maxBytes) {
+    return {FileReadStatus::TooLarge, {}, "文件过大（超过 " + SizeText(maxBytes) + "）"};
+}
+
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
+
+}  // namespace
+
+std::string FileKindName(unsigned mode) {
+    if (S_ISREG(mode)) return {};
+    if (S_ISDIR(mode)) return "文件夹";
+    if (S_ISFIFO(mode)) return "FIFO";
+    if (S_ISSOCK(mode)) return "套接字";
+    return "设备";
+}
+
+FileRead ReadRegularFile(const std::string& path, std::uintmax_t maxBytes) {
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0) return Failed(errno);
+    if (!S_ISREG(status.st_mode)) return NotRegular(status.st_mode);
+    if (static_cast<std::uintmax_t>(status.st_size) > maxBytes) return TooLarge(maxBytes);
+    // Without waiting, and checked again once open: the path may have been replaced by a
+    // FIFO in between.
+    const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (file.get() < 0) return Failed(errno);
+    if (::fstat(file.get(), &status) != 0) return Failed(errno);
+    if (!S_ISREG(status.st_mode)) return NotRegular(status.st_mode);
+
+    FileRead read{FileReadStatus::Read, {}, {}};
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t got = ::read(file.get(), buffer, sizeof buffer);
+        if (got == 0) break;
+        if (got < 0) {
+            if (errno == EINTR) continue;
+            return Failed(errno);
+        }
+        read.bytes.append(buffer, static_cast<std::size_t>(got));
+        if (read.bytes.size() > maxBytes) return TooLarge(maxBytes);  // it grew while read
+    }
+    return read;
+}
+
+}  // namespace sanxing

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 
+#include "runtime/file_descriptor.h"
 #include "runtime/system_error_text.h"
 
 namespace sanxing {
@@ -30,20 +31,6 @@ FileRead TooLarge(std::uintmax_t maxBytes) {
     return {FileReadStatus::TooLarge, {}, "文件过大（超过 " + SizeText(maxBytes) + "）"};
 }
 
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
-
 }  // namespace
 
 std::string FileKindName(unsigned mode) {
@@ -61,7 +48,7 @@ FileRead ReadRegularFile(const std::string& path, std::uintmax_t maxBytes) {
     if (static_cast<std::uintmax_t>(status.st_size) > maxBytes) return TooLarge(maxBytes);
     // Without waiting, and checked again once open: the path may have been replaced by a
     // FIFO in between.
-    const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (file.get() < 0) return Failed(errno);
     if (::fstat(file.get(), &status) != 0) return Failed(errno);
     if (!S_ISREG(status.st_mode)) return NotRegular(status.st_mode);

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 
+#include "runtime/file_descriptor.h"
 #include "runtime/text.h"
 
 namespace sanxing {
@@ -14,21 +15,6 @@ namespace sanxing {
 namespace {
 
 constexpr char kCtrlZ = '\x1A';
-
-// Closes a file descriptor when it goes out of scope.
-class FileHandle {
-public:
-    explicit FileHandle(int fd) : fd_(fd) {}
-    ~FileHandle() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
 
 }  // namespace
 
@@ -73,7 +59,7 @@ void BaseTextScanner::feed(std::string_view piece) {
 std::optional<NumberSet> ReadBaseFile(const std::string& path, std::size_t chunkSize) {
     // Non-blocking, so that a FIFO without a writer or a terminal reads as nothing
     // instead of waiting; regular files are unaffected.
-    FileHandle file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (file.get() < 0) return std::nullopt;
     if (chunkSize == 0) chunkSize = 1;
     const std::unique_ptr<char[]> buffer(new char[chunkSize]);

@@ -4,9 +4,9 @@
 #include <sys/wait.h>
 
 #include <csignal>
-#include <cstring>
 
 #include "runtime/gbk.h"
+#include "runtime/system_error_text.h"
 #include "runtime/time_limits.h"
 #include "tools/base_set_files.h"
 #include "tools_fixture.h"
@@ -28,26 +28,8 @@ protected:
         platform.savePaths.push_back(std::move(path));
         window.click("按钮_保存");
     }
-    std::string failureMessage(int error) const { return std::string("保存失败：") + std::strerror(error); }
+    std::string failureMessage(int error) const { return "保存失败：" + SystemErrorText(error); }
 };
-
-// Runs `check` as an unprivileged user: directly when the tests are not run as root
-// (root writes anything), else in a child process that drops to the user "nobody".
-template <typename Check>
-void ExpectAsUnprivilegedUser(Check check) {
-    if (::geteuid() != 0) {
-        EXPECT_TRUE(check());
-        return;
-    }
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(2);
-        ::_exit(check() ? 0 : 1);
-    }
-    const int status = WaitForChild(child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "child status " << status;
-}
 
 TEST_F(BaseSetFiles, OpenLoadsSortedNumbersWithItsOwnCaption) {
     WriteBytes(folder.file("a.txt"), "123 045 123 999");

@@ -152,7 +152,8 @@ std::vector<std::string> InterruptedSaveNotes() {
         const FileRead read = ReadRegularFile(entry.path().string(), 1 << 16);
         std::error_code ignored;
         fs::remove(entry.path(), ignored);
-        const std::optional<Record> record = read.status == FileReadStatus::Read ? ParseRecord(read.bytes) : std::nullopt;
+        const std::optional<Record> record =
+            read.status == FileReadStatus::Read ? ParseRecord(read.bytes) : std::nullopt;
         // Without its copy the save never touched its file.
         if (!record || !fs::exists(record->copy, ignored)) continue;
         if (!LeftDamaged(*record)) {

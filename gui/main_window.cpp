@@ -20,6 +20,7 @@
 #include "gui/platform/window_settings.h"
 #include "gui/scheme_menu.h"
 #include "gui/style/fonts.h"
+#include "tools/interrupted_saves.h"
 #include "window/control_names.h"
 
 namespace sanxing {
@@ -115,7 +116,9 @@ void MainWindow::rememberSettings() {
 void MainWindow::reportStartProblems() {
     const QString font = MissingChineseFontWarning();
     if (!font.isEmpty()) qWarning("sanxing: %s", qPrintable(font));
-    for (const QString& problem : {font, settings_->problem().value_or(QString())}) {
+    QStringList problems{font, settings_->problem().value_or(QString()), settings_->notice().value_or(QString())};
+    for (const std::string& note : InterruptedSaveNotes()) problems << QString::fromStdString(note);
+    for (const QString& problem : problems) {
         if (problem.isEmpty()) continue;
         model_.platform().messageBox(problem.toStdString(), "提示", MessageIcon::Warning, MessageButtons::Ok);
     }

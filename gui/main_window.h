@@ -36,7 +36,8 @@ public:
     AnalysisMenu& analysis() { return *analysis_; }
 
     // The creation-complete event, once the window is shown: starts the timers, runs the
-    // model's start-up handler and tells of a missing Chinese font or unreadable settings.
+    // model's start-up handler and tells of a missing Chinese font, unreadable or
+    // set-aside settings and saves that an earlier run left unfinished.
     void created();
 
 signals:

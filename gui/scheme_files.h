@@ -12,13 +12,14 @@ namespace sanxing {
 // Larger files are refused unread; a scheme of every condition control is about 20 KB.
 inline constexpr qint64 kMaxSchemeFileBytes = 4 * 1024 * 1024;
 
-// Reads and checks the whole file, then applies it. Nothing changes when the file cannot
-// be read, is not a scheme, names a control that a scheme does not hold or gives a value
-// of the wrong kind; the error names the problem.
+// Reads and checks the whole file (only a regular file: a FIFO or device is refused
+// unopened), then applies it. Nothing changes when the file cannot be read, is not a
+// scheme, names a control that a scheme does not hold or gives a value of the wrong kind;
+// the error names the problem.
 Result<void> OpenSchemeFile(Controls& controls, const QString& path);
 
-// Writes the scheme of the current state. The file is replaced whole or not at all; the
-// error names the problem.
+// Writes the scheme of the current state through the program's save routine (whole or
+// not at all); the error names the problem.
 Result<void> SaveSchemeFile(const Controls& controls, const QString& path);
 
 }  // namespace sanxing

@@ -1,5 +1,6 @@
 #include "gui/history/analysis_views.h"
 
+#include <QBuffer>
 #include <QChart>
 #include <QChartView>
 #include <QDialog>
@@ -8,7 +9,6 @@
 #include <QLineSeries>
 #include <QPixmap>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSortFilterProxyModel>
 #include <QTableView>
 #include <QValueAxis>
@@ -150,10 +150,14 @@ void SaveModelAsCsv(Platform& platform, const QAbstractItemModel& model, const Q
 void SaveWidgetAsPng(Platform& platform, QWidget& widget, const QString& defaultName) {
     const auto path = AskForFile(platform, QStringLiteral("导出图片"), "PNG 图片(*.png)|*.png", defaultName + ".png");
     if (!path) return;
-    QSaveFile file(QString::fromStdString(*path));
-    const QPixmap picture = widget.grab();
-    if (!file.open(QIODevice::WriteOnly) || !picture.save(&file, "PNG") || !file.commit()) {
-        ReportWriteFailure(platform, *path, file.errorString().toStdString());
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !widget.grab().save(&buffer, "PNG")) {
+        ReportWriteFailure(platform, *path, "无法生成图片");
+        return;
+    }
+    if (auto written = WriteFileWhole(*path, std::string_view(bytes.constData(), bytes.size())); !written) {
+        ReportWriteFailure(platform, *path, written.error());
     }
 }
 

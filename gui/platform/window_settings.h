@@ -1,18 +1,26 @@
 #pragma once
 // What the window remembers between runs, in settings.ini beside sources.json
 // ($XDG_CONFIG_HOME/sanxing/): its size and place, the recent schemes and whether the
-// announcement panel was closed. The conditions themselves are not kept. A file that
-// cannot be read is named to the user and left as it is: nothing is written over it.
+// announcement panel was closed. The conditions themselves are not kept.
+//
+// The file is read once, only when it is a regular file of at most 1 MB, and written
+// through the program's save routine (whole or not at all, hard links and owner kept):
+// QSettings works on a private copy. A file that cannot be read is named to the user and
+// left as it is: nothing is written over it. A file over 1 MB is set aside as
+// settings.ini.bad and the defaults are used.
 
 #include <QByteArray>
 #include <QSettings>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
+#include <memory>
 #include <optional>
 
 namespace sanxing {
 
 inline constexpr int kMaxRecentSchemes = 8;
+inline constexpr qint64 kMaxSettingsBytes = 1 << 20;
 
 class WindowSettings {
 public:
@@ -20,9 +28,11 @@ public:
     WindowSettings();
     explicit WindowSettings(const QString& file);
 
-    QString path() const { return settings_.fileName(); }
+    QString path() const { return path_; }
     // Why the file could not be read; nothing is saved then.
     const std::optional<QString>& problem() const { return problem_; }
+    // What the user should hear of once although the settings work (a file set aside).
+    const std::optional<QString>& notice() const { return notice_; }
 
     QByteArray geometry() const;
     void setGeometry(const QByteArray& geometry);
@@ -40,10 +50,16 @@ public:
     void save();
 
 private:
+    void read();
+    void setAside();
     void set(const QString& key, const QVariant& value);
 
-    QSettings settings_;
+    QString path_;
+    QTemporaryDir copyFolder_;
+    std::unique_ptr<QSettings> settings_;  // over the private copy
+    QByteArray stored_;                    // what the file holds, as last read or written
     std::optional<QString> problem_;
+    std::optional<QString> notice_;
 };
 
 // settings.ini in the folder that holds sources.json; empty when there is no home.

@@ -42,6 +42,9 @@ int main(int argc, char** argv) {
     // Nor write the user's draw history: the window's database goes to a folder of this run.
     QTemporaryDir data;
     qputenv("XDG_DATA_HOME", data.path().toUtf8());
+    // Nor keep copies of saved files in the user's state folder.
+    const QTemporaryDir state;
+    qputenv("XDG_STATE_HOME", state.path().toUtf8());
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     sanxing::InitialiseToolkit(app);

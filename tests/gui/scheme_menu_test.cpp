@@ -1,12 +1,16 @@
 // The 方案 menu: a saved scheme opens back into the same state; a file that is not a
 // scheme is refused with a message that names the problem, and nothing changes.
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>
+#include <filesystem>
 #include <nlohmann/json.hpp>
 
 #include "app/scheme.h"
@@ -132,7 +136,13 @@ TEST_F(Schemes, OversizedFileIsRefusedUnparsed) {
     EXPECT_NE(refused("big.json").find("4 MB"), std::string::npos);
 }
 
-TEST_F(Schemes, MissingFileIsReported) { EXPECT_NE(refused("missing.json").find("无法读取"), std::string::npos); }
+// The reason in Chinese; a FIFO is refused without waiting for a writer.
+TEST_F(Schemes, MissingFileOrFifoIsReported) {
+    EXPECT_EQ(refused("missing.json"),
+              "无法读取方案文件：文件不存在（No such file or directory）\n" + path("missing.json"));
+    ASSERT_EQ(::mkfifo(path("fifo.json").c_str(), 0600), 0);
+    EXPECT_EQ(refused("fifo.json"), "无法读取方案文件：不是普通文件（FIFO）\n" + path("fifo.json"));
+}
 
 TEST_F(Schemes, FileGivenOnTheCommandLineOpensWithoutADialog) {
     write("part.json", R"({"选择框_合值05": false})");
@@ -156,12 +166,14 @@ TEST_F(Schemes, CancelledDialogsDoNothing) {
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
 }
 
-TEST_F(Schemes, SaveReplacesAnExistingFileWhole) {
+TEST_F(Schemes, SaveReplacesAnExistingFileWholeAndKeepsItsHardLinks) {
     write("a.json", QByteArray(100000, 'x'));
+    ASSERT_EQ(::link(path("a.json").c_str(), path("b.json").c_str()), 0);
     platform.prepareFileChoice(path("a.json"));
     window->schemes().save();
-    EXPECT_EQ(nlohmann::json::parse(read("a.json")), SchemeOf(store()));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1) << "no temporary file is left behind";
+    EXPECT_EQ(nlohmann::json::parse(read("b.json")), SchemeOf(store()));
+    EXPECT_TRUE(std::filesystem::equivalent(path("a.json"), path("b.json")));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2) << "no temporary file or copy is left";
 }
 
 TEST_F(Schemes, FailedSaveIsReportedAndKeepsNothing) {
@@ -170,7 +182,8 @@ TEST_F(Schemes, FailedSaveIsReportedAndKeepsNothing) {
     platform.prepareMessageAnswer(MessageAnswer::Ok);
     window->schemes().save();
     ASSERT_EQ(platform.answeredMessages().size(), 1u);
-    EXPECT_NE(platform.answeredMessages()[0].text.find("方案保存失败"), std::string::npos);
+    EXPECT_EQ(platform.answeredMessages()[0].text,
+              "方案保存失败：路径中有一项不是文件夹（Not a directory）\n" + path("file") + "/a.json");
     EXPECT_EQ(read("file"), "not a folder");
 }
 

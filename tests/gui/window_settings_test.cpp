@@ -2,11 +2,15 @@
 // the recent schemes (newest first, at most eight, a vanished file dropped). An
 // unreadable settings file is reported and left alone.
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QMenu>
 #include <QTemporaryDir>
 #include <QTest>
+#include <filesystem>
 
 #include "draws/draw_hosts.h"
 #include "gui/help_menu.h"
@@ -56,7 +60,7 @@ TEST_F(Remembered, SettingsComeBackInTheNextRun) {
     platform.prepareMessageAnswer(MessageAnswer::Ok);
     second.schemes().openPath(file("方案5.json"));
     ASSERT_EQ(platform.answeredMessages().size(), 1u);
-    EXPECT_TRUE(platform.answeredMessages()[0].text.starts_with("无法读取方案文件（"));
+    EXPECT_TRUE(platform.answeredMessages()[0].text.starts_with("无法读取方案文件：文件不存在（"));
     EXPECT_FALSE(second.settings().recentSchemes().contains(file("方案5.json")));
 }
 
@@ -68,6 +72,60 @@ TEST_F(Remembered, UnreadableSettingsAreNamedAndNeverWritten) {
     settings.addRecentScheme(QStringLiteral("/tmp/a.json"));
     settings.save();
     EXPECT_TRUE(QFileInfo(file("settings.ini")).isDir());
+}
+
+// Over 1 MB it is no settings file: set aside (not deleted), said once, defaults used,
+// and the next save makes a new one.
+TEST_F(Remembered, OversizedSettingsAreSetAsideOnce) {
+    const QString settings = file("settings.ini");
+    QFile big(settings);
+    ASSERT_TRUE(big.open(QIODevice::WriteOnly));
+    big.write(QByteArray(kMaxSettingsBytes + 1, '['));
+    big.close();
+    {
+        MainWindow first(platform, nullptr, settings);
+        platform.prepareMessageAnswer(MessageAnswer::Ok);
+        first.created();
+        ASSERT_EQ(platform.answeredMessages().size(), 1u);
+        EXPECT_NE(platform.answeredMessages()[0].text.find(file("settings.ini.bad").toStdString()), std::string::npos);
+        EXPECT_TRUE(first.settings().recentSchemes().isEmpty());
+        first.settings().addRecentScheme(QStringLiteral("/tmp/a.json"));
+        first.settings().save();
+    }
+    EXPECT_EQ(QFileInfo(file("settings.ini.bad")).size(), kMaxSettingsBytes + 1);
+    MainWindow second(platform, nullptr, settings);
+    second.created();
+    EXPECT_EQ(platform.answeredMessages().size(), 1u) << "said once";
+    EXPECT_EQ(second.settings().recentSchemes(), QStringList{QStringLiteral("/tmp/a.json")});
+}
+
+// A FIFO would block the start if it were opened: it is named, ignored and never written.
+TEST_F(Remembered, SettingsThatAreAFifoAreNamedAndIgnored) {
+    ASSERT_EQ(::mkfifo(file("settings.ini").toLocal8Bit().constData(), 0600), 0);
+    WindowSettings settings(file("settings.ini"));
+    ASSERT_TRUE(settings.problem().has_value());
+    EXPECT_TRUE(settings.problem()->startsWith(QStringLiteral("设置文件不是普通文件（FIFO），已忽略")));
+    EXPECT_TRUE(settings.problem()->contains(file("settings.ini")));
+    settings.addRecentScheme(QStringLiteral("/tmp/a.json"));
+    settings.save();
+    EXPECT_TRUE(std::filesystem::is_fifo(file("settings.ini").toStdString()));
+}
+
+// Saved through the program's save routine: a hard link stays one file.
+TEST_F(Remembered, SavedSettingsKeepTheirHardLinks) {
+    const QString settings = file("settings.ini");
+    {
+        WindowSettings first(settings);
+        first.setAnnouncementClosed(true);
+        first.save();
+    }
+    ASSERT_EQ(::link(settings.toLocal8Bit().constData(), file("shared.ini").toLocal8Bit().constData()), 0);
+    WindowSettings second(settings);
+    second.addRecentScheme(QStringLiteral("/tmp/b.json"));
+    second.save();
+    WindowSettings shared(file("shared.ini"));
+    EXPECT_TRUE(shared.announcementClosed());
+    EXPECT_EQ(shared.recentSchemes(), QStringList{QStringLiteral("/tmp/b.json")});
 }
 
 TEST_F(Remembered, AboutNamesVersionLicenceQtAndTheStoredFiles) {

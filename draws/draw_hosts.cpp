@@ -2,9 +2,9 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <nlohmann/json.hpp>
-#include <sstream>
+
+#include "runtime/regular_file.h"
 
 namespace sanxing {
 
@@ -54,17 +54,17 @@ Result<DrawHosts> ParseDrawHosts(std::string_view text) {
 }
 
 Result<DrawHosts> LoadDrawHosts(const std::string& path) {
-    // A list of nine addresses is small: a big file is not one, and is not read.
+    // A list of nine addresses is small: a big file is not one, and is not read. Nor is a
+    // FIFO or device, whose reading could block the start.
     constexpr std::uintmax_t kMaxFileBytes = 1u << 20;
-    std::error_code failed;
-    if (const auto size = std::filesystem::file_size(path, failed); !failed && size > kMaxFileBytes) {
-        return Failure{path + "：文件过大（超过 1 MB），不是开奖数据源的配置"};
+    const FileRead file = ReadRegularFile(path, kMaxFileBytes);
+    switch (file.status) {
+        case FileReadStatus::Read: break;
+        case FileReadStatus::TooLarge: return Failure{path + "：文件过大（超过 1 MB），不是开奖数据源的配置"};
+        case FileReadStatus::NotRegular: return Failure{path + "：" + file.reason + "，已忽略"};
+        default: return Failure{"无法读取 \"" + path + "\"：" + file.reason};
     }
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    if (file) text << file.rdbuf();
-    if (!file || file.bad()) return Failure{"无法读取 \"" + path + "\""};
-    auto hosts = ParseDrawHosts(text.str());
+    auto hosts = ParseDrawHosts(file.bytes);
     if (!hosts) return Failure{path + ": " + hosts.error()};
     return hosts;
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -49,6 +50,11 @@ TEST(DrawHosts, LoadsFromFile) {
     EXPECT_FALSE(tooBig);
     EXPECT_NE(tooBig.error().find("文件过大"), std::string::npos);
     EXPECT_FALSE(LoadDrawHosts(dir.string()));  // a folder
+    // A FIFO without a writer would block the start if it were opened.
+    const std::string fifo = (dir / "fifo.json").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(LoadConfiguredDrawHosts(fifo).problem,
+              "开奖数据源配置文件无法使用：" + fifo + "：不是普通文件（FIFO），已忽略");
     std::filesystem::remove_all(dir);
 }
 

@@ -13,6 +13,7 @@
 #include "gui/platform/process_state.h"
 #include "gui/platform/program_identity.h"
 #include "gui/platform/qt_platform.h"
+#include "gui/platform/quit_signals.h"
 #include "gui/platform/startup_hooks.h"
 #include "gui/scheme_menu.h"
 #include "gui/style/compact_style.h"
@@ -63,6 +64,8 @@ int RunMainWindow(QApplication& app, const std::function<void(MainWindow&)>& whe
     window.model().drawHosts() = LoadConfiguredDrawHosts(DefaultDrawHostsPath());
     state.session = &window.model().session();
     QObject::connect(&window, &MainWindow::closed, &app, &QCoreApplication::quit);
+    // A logout or `kill` closes the window as 退出 does.
+    const QuitSignals quitSignals([&window] { window.close(); });
     window.show();
 
     // The creation-complete event: the skin first, then the model's start-up handler.

@@ -7,11 +7,25 @@
 #include <QPushButton>
 #include <QTimer>
 #include <exception>
+#include <system_error>
 
 #include "gui/binding/control_widgets.h"
 #include "gui/binding/table_combo_box.h"
+#include "runtime/system_error_text.h"
 
 namespace sanxing {
+
+namespace {
+
+// A system error (a file operation that threw) in Chinese; anything else as it says.
+std::string FailureText(const std::exception& failure) {
+    const auto* system = dynamic_cast<const std::system_error*>(&failure);
+    const bool errnoValue = system != nullptr && (system->code().category() == std::generic_category() ||
+                                                  system->code().category() == std::system_category());
+    return errnoValue ? SystemErrorText(system->code().value()) : failure.what();
+}
+
+}  // namespace
 
 EventRouter::EventRouter(WindowModel& model, ControlWidgets& widgets, QObject* parent)
     : QObject(parent), model_(model), widgets_(widgets) {
@@ -64,7 +78,7 @@ void EventRouter::dispatch(std::size_t index, ControlEvent event, int item) {
         }
     } catch (const std::exception& failure) {
         // An exception must not cross the event loop; the user hears of it instead.
-        model_.platform().messageBox(std::string("操作失败：") + failure.what(), "sanxing", MessageIcon::Error,
+        model_.platform().messageBox("操作失败：" + FailureText(failure), "sanxing", MessageIcon::Error,
                                      MessageButtons::Ok);
     }
 }

@@ -45,7 +45,7 @@ TEST_F(ToolsCli, FailedSaveIsReportedAndEndsWithStatusOne) {
     const CliRun r = RunArgs({"--set", "编辑框_结果=123 ", "--save-path", file("taken.txt"), "--click", "按钮_保存",
                               "--get", "编辑框_结果"});
     EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.err, "保存大底文件: 保存失败：Is a directory\n");
+    EXPECT_EQ(r.err, "保存大底文件: 保存失败：是一个文件夹（Is a directory）\n");
     EXPECT_EQ(r.out, "123 \n");
     const CliRun json = RunArgs({"--json", "--save-path", file("taken.txt"), "--click", "按钮_保存"});
     EXPECT_EQ(json.code, 1);

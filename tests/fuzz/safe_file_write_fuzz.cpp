@@ -63,14 +63,23 @@ std::string Read(const fs::path& path) {
 
 void Write(const fs::path& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
-// A folder of this process for the targets, and the program's state folder beside it.
+// A folder of this process for the targets, and the program's state folder beside it;
+// removed when the fuzzer ends.
+fs::path g_base;
+
+void RemoveBase() {
+    std::error_code ignored;
+    fs::remove_all(g_base, ignored);
+}
+
 const fs::path& Folder() {
     static const fs::path folder = [] {
-        const fs::path base = fs::temp_directory_path() / ("sanxing_fuzz_save_" + std::to_string(::getpid()));
-        fs::create_directories(base / "files");
-        ::setenv("XDG_STATE_HOME", (base / "state").c_str(), 1);
+        g_base = fs::temp_directory_path() / ("sanxing_fuzz_save_" + std::to_string(::getpid()));
+        fs::create_directories(g_base / "files");
+        ::setenv("XDG_STATE_HOME", (g_base / "state").c_str(), 1);
         ::signal(SIGXFSZ, SIG_IGN);
-        return base / "files";
+        std::atexit(RemoveBase);
+        return g_base / "files";
     }();
     return folder;
 }

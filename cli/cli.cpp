@@ -316,7 +316,11 @@ void WriteTranscript(std::ostream& out, const Session& s) {
 }  // namespace
 
 std::string Usage() {
-    return "usage: sanxing-cli [option]...\n"
+    return "Usage: sanxing-cli [OPTION]...\n"
+           "Runs the handlers of the sanxing window without a display; the options are\n"
+           "carried out in order.\n"
+           "\n"
+           "Options:\n"
            "  --scheme FILE          set controls from a JSON object (name -> value)\n"
            "  --set NAME=VALUE       set a control (check boxes: 1, 0, true, false)\n"
            "  --set-file NAME=PATH   set a control to the text of a file\n"
@@ -332,6 +336,7 @@ std::string Usage() {
            "  --get NAME             print the control's value\n" +
            HistoryUsage() + AnalysisUsage() +
            "  --controls             print the control table as JSON\n"
+           "  -h, --help             print this help\n"
            "  --version              print the version\n"
            "  --json                 print one JSON object at the end instead (values, messages,\n"
            "                         clipboard, sounds: the sound clips played, in order;\n"

@@ -10,6 +10,7 @@ packages=(
   libcurl4-openssl-dev libpcre2-dev libxml2-dev nlohmann-json3-dev libsqlite3-dev
   clang libclang-rt-14-dev clang-format-14
   help2man desktop-file-utils appstream librsvg2-bin dpkg-dev file
+  lintian devscripts  # check_install.sh: lintian, hardening-check
   fonts-wqy-microhei xvfb xauth
 )
 

@@ -60,8 +60,7 @@ struct ChildRun {
 ChildRun RunCli(const std::vector<std::string>& args) {
     const pid_t child = ::fork();
     if (child == 0) {
-        std::freopen("/dev/null", "w", stdout);
-        std::freopen("/dev/null", "w", stderr);
+        if (!std::freopen("/dev/null", "w", stdout) || !std::freopen("/dev/null", "w", stderr)) ::_exit(126);
         std::vector<char*> argv{const_cast<char*>(SANXING_CLI_PATH)};
         for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
         argv.push_back(nullptr);

@@ -54,6 +54,8 @@ std::string UsageText() {
            "\n"
            "Opens the main window of 三星缩水工具; with FILE.json, opens that scheme into the\n"
            "condition controls, as the 方案 menu does.\n"
+           "\n"
+           "Options:\n"
            "  -h, --help      print this help and exit\n"
            "  -v, --version   print the version and exit\n"
            "Qt's own options (-platform NAME, -style NAME, ...) are accepted too.\n";

@@ -10,18 +10,14 @@
 #include <mutex>
 #include <optional>
 
+#include "history/history_db_impl.h"
 #include "history/lotteries.h"
 #include "history/schema.h"
-#include "history/sqlite_handle.h"
 
 namespace sanxing::history {
 
-struct HistoryDb::Impl {
-    std::filesystem::path path;
-    sqlite::Connection connection;
-    // Calls from several threads take turns: a connection serves one call at a time.
-    mutable std::mutex turn;
-};
+using detail::LotteryKey;
+using detail::WriteProblem;
 
 struct DrawWriter::State {
     HistoryDb::Impl* db;
@@ -85,10 +81,6 @@ Failure WriteProblem(const HistoryDb::Impl& db, int code, const std::string& mes
                    "；开奖历史未作改动"};
 }
 
-Failure WriteProblem(const HistoryDb::Impl& db) {
-    return WriteProblem(db, db.connection.lastErrorCode(), db.connection.lastError());
-}
-
 Result<void> CheckPath(const std::filesystem::path& file) {
     std::error_code error;
     const auto status = std::filesystem::status(file, error);
@@ -146,12 +138,6 @@ Result<void> ReadRows(const HistoryDb::Impl& db, sqlite::Statement& statement, O
     return {};
 }
 
-// Rows carry the lottery's kindIndex: a small integer keeps keys short and compares fast.
-// An unknown name gets a key no row has.
-std::int64_t LotteryKey(std::string_view lottery) {
-    const Lottery* known = FindLottery(lottery);
-    return known ? known->kindIndex : -1;
-}
 
 bool IsValidDraw(std::string_view lottery, const StoredDraw& draw) {
     const Lottery* known = FindLottery(lottery);
@@ -217,6 +203,16 @@ std::filesystem::path SharedKey(const std::filesystem::path& file) {
 }
 
 }  // namespace
+
+// Rows carry the lottery's kindIndex: a small integer keeps keys short and compares fast.
+std::int64_t detail::LotteryKey(std::string_view lottery) {
+    const Lottery* known = FindLottery(lottery);
+    return known ? known->kindIndex : -1;
+}
+
+Failure detail::WriteProblem(const HistoryDb::Impl& db) {
+    return WriteProblem(db, db.connection.lastErrorCode(), db.connection.lastError());
+}
 
 std::filesystem::path DefaultDatabasePath() {
     const char* data = std::getenv("XDG_DATA_HOME");

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
 
 #include "runtime/text.h"
 #include "runtime/today.h"
@@ -23,9 +22,7 @@ std::string Shown(std::string_view text) {
     return std::string(text.substr(0, cut)) + "…";
 }
 
-bool AllDigits(std::string_view text) {
-    return !text.empty() && std::all_of(text.begin(), text.end(), IsAsciiDigit);
-}
+bool AllDigits(std::string_view text) { return !text.empty() && std::all_of(text.begin(), text.end(), IsAsciiDigit); }
 
 // The value of at most nine digits.
 int Value(std::string_view digits) {
@@ -34,9 +31,16 @@ int Value(std::string_view digits) {
     return value;
 }
 
+// `value` in `width` digits with leading zeros, appended to `out`.
+void AppendPadded(std::string& out, int value, int width) {
+    char digits[10];
+    for (int i = width - 1; i >= 0; --i, value /= 10) digits[i] = static_cast<char>('0' + value % 10);
+    out.append(digits, static_cast<std::size_t>(width));
+}
+
 std::string Padded(int value, int width) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%0*d", width, value);
+    std::string text;
+    AppendPadded(text, value, width);
     return text;
 }
 
@@ -55,7 +59,8 @@ struct IssueParts {
 
 class IssueReader {
 public:
-    IssueReader(std::string_view text, const Lottery& lottery) : text_(text), lottery_(lottery) {}
+    IssueReader(std::string_view text, const Lottery& lottery, sys_days today)
+        : text_(text), lottery_(lottery), today_(today) {}
 
     Result<std::string> read() const {
         const std::string_view issue = Trimmed(text_);
@@ -105,7 +110,10 @@ private:
             return Refused("的期序 " + std::string(sequenceDigits) + " 不在 001–366 之间");
         }
         if (auto fits = checkYear(year); !fits) return Failure{fits.error()};
-        return std::to_string(year) + Padded(sequence, 3);
+        std::string issue;
+        AppendPadded(issue, year, 4);
+        AppendPadded(issue, sequence, 3);
+        return issue;
     }
 
     // `dayDigits`: YYYYMMDD, YYMMDD, or 新疆's stored YYYMMDD.
@@ -114,12 +122,11 @@ private:
         const int year = YearOf(dayDigits.substr(0, yearWidth));
         const int month = Value(dayDigits.substr(yearWidth, 2));
         const int day = Value(dayDigits.substr(yearWidth + 2, 2));
-        const std::string dayText = std::to_string(year) + "-" + Padded(month, 2) + "-" + Padded(day, 2);
         const year_month_day date{std::chrono::year(year), std::chrono::month(static_cast<unsigned>(month)),
                                   std::chrono::day(static_cast<unsigned>(day))};
-        if (!date.ok()) return Refused("的日期 " + dayText + " 不存在");
+        if (!date.ok()) return Refused("的日期 " + DayText(year, month, day) + " 不存在");
         if (auto fits = checkYear(year); !fits) return Failure{fits.error()};
-        if (sys_days(date) > Today() + days(1)) return Refused("的日期 " + dayText + " 晚于明天");
+        if (sys_days(date) > today_ + days(1)) return Refused("的日期 " + DayText(year, month, day) + " 晚于明天");
         const int serial = Value(serialDigits);
         if (serial == 0) return Refused("的期序为 0");
         const int width = lottery_.serialLength;
@@ -128,10 +135,18 @@ private:
                            std::string(lottery_.name) + "每天的期序为 " + Padded(1, width) + "–" +
                            std::string(static_cast<std::size_t>(width), '9') + "）");
         }
-        const std::string yearDigits = std::to_string(year);
-        const std::size_t kept = static_cast<std::size_t>(lottery_.issueLength - 4 - width);
-        return yearDigits.substr(yearDigits.size() - kept) + dayText.substr(5, 2) + dayText.substr(8, 2) +
-               Padded(serial, width);
+        // The last digits of the year that the stored form keeps, then MMDD and the serial.
+        const int keptYearDigits = lottery_.issueLength - 4 - width;
+        std::string issue;
+        AppendPadded(issue, year % (keptYearDigits == 2 ? 100 : 1000), keptYearDigits);
+        AppendPadded(issue, month, 2);
+        AppendPadded(issue, day, 2);
+        AppendPadded(issue, serial, width);
+        return issue;
+    }
+
+    static std::string DayText(int year, int month, int day) {
+        return std::to_string(year) + "-" + Padded(month, 2) + "-" + Padded(day, 2);
     }
 
     Result<void> checkYear(int year) const {
@@ -139,8 +154,9 @@ private:
             return Refused("的年份 " + std::to_string(year) + " 早于" + std::string(lottery_.name) + "开始的 " +
                            std::to_string(lottery_.firstYear) + " 年");
         }
-        const int thisYear = static_cast<int>(year_month_day(Today()).year());
-        if (year > thisYear) return Refused("的年份 " + std::to_string(year) + " 晚于今年（" + std::to_string(thisYear) + "）");
+        const int thisYear = static_cast<int>(year_month_day(today_).year());
+        if (year > thisYear)
+            return Refused("的年份 " + std::to_string(year) + " 晚于今年（" + std::to_string(thisYear) + "）");
         return {};
     }
 
@@ -153,18 +169,23 @@ private:
     Failure Refused(const std::string& why) const { return {"期号“" + Shown(text_) + "”" + why}; }
     Failure NotDigits() const { return Refused("不是期号：期号只含数字，可带一个“-”"); }
     Failure WrongLength() const {
-        return Refused("的位数不对（" + std::string(lottery_.name) + "的期号如 " + std::string(IssueExamples(lottery_)) +
-                       "）");
+        return Refused("的位数不对（" + std::string(lottery_.name) + "的期号如 " +
+                       std::string(IssueExamples(lottery_)) + "）");
     }
 
     std::string_view text_;
     const Lottery& lottery_;
+    sys_days today_;
 };
 
 }  // namespace
 
 Result<std::string> CanonicalIssue(std::string_view text, const Lottery& lottery) {
-    return IssueReader(text, lottery).read();
+    return CanonicalIssue(text, lottery, Today());
+}
+
+Result<std::string> CanonicalIssue(std::string_view text, const Lottery& lottery, sys_days today) {
+    return IssueReader(text, lottery, today).read();
 }
 
 std::string_view IssueExamples(const Lottery& lottery) {

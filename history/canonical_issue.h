@@ -9,6 +9,7 @@
 // "第2024144期" reads as "2024144". The import, sanxing-cli's --from/--to and the range
 // inputs of the history windows all read issues here.
 
+#include <chrono>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,8 @@ namespace sanxing::history {
 // that does not exist or lies after tomorrow (by Today()), a serial of 0 or wider than the
 // lottery's.
 Result<std::string> CanonicalIssue(std::string_view text, const Lottery& lottery);
+// The same against a given day, for readers of many issues that ask Today() once.
+Result<std::string> CanonicalIssue(std::string_view text, const Lottery& lottery, std::chrono::sys_days today);
 
 // How the lottery's issues may be written, for messages: "2024144、24144 或 24-144".
 std::string_view IssueExamples(const Lottery& lottery);

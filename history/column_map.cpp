@@ -52,7 +52,10 @@ Result<ColumnMap> ParseColumnMap(std::string_view text) {
         const std::size_t eq = part.find('=');
         if (eq == std::string_view::npos) return Bad(part, "缺少“=”");
         const std::string_view role = part.substr(0, eq), value = part.substr(eq + 1);
-        int* slot = role == "期号" ? &columns.issue : role == "号码" ? &columns.number : role == "日期" ? &columns.date : nullptr;
+        int* slot = role == "期号"   ? &columns.issue
+                    : role == "号码" ? &columns.number
+                    : role == "日期" ? &columns.date
+                                     : nullptr;
         if (slot == nullptr) return Bad(part, "不是 期号、号码 或 日期");
         if (*slot >= 0) return Bad(part, "重复");
         const std::size_t dash = value.find('-');

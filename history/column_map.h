@@ -13,10 +13,10 @@
 namespace sanxing::history {
 
 struct ColumnMap {
-    int issue = -1;         // field index from 0; -1 when not known
-    int number = -1;        // the number's field, or the first of its one-digit fields
-    int numberFields = 1;   // 1: the whole number in one field; else one field per digit
-    int date = -1;          // -1: no date
+    int issue = -1;        // field index from 0; -1 when not known
+    int number = -1;       // the number's field, or the first of its one-digit fields
+    int numberFields = 1;  // 1: the whole number in one field; else one field per digit
+    int date = -1;         // -1: no date
 
     bool complete() const { return issue >= 0 && number >= 0; }
     bool holdsNumber(int field) const { return number >= 0 && field >= number && field < number + numberFields; }

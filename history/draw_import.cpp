@@ -52,7 +52,8 @@ public:
 
     bool columnsKnown(const Detection& detection, std::string_view firstLine) override {
         report_.columns = detection.columns;
-        if (detection.columns.complete()) return true;
+        // Without a line to read (a header only) there is nothing to detect.
+        if (detection.columns.complete() || detection.sampled == 0) return true;
         undetected_ = UndetectedMessage(detection, firstLine, lottery_);
         return false;
     }
@@ -176,8 +177,8 @@ Result<ImportReport> ImportDrawText(HistoryDb& db, const Lottery& lottery, std::
     });
 }
 
-Result<ImportReport> ImportDrawStream(HistoryDb& db, const Lottery& lottery, std::FILE* input,
-                                      std::string_view source, const ImportOptions& options) {
+Result<ImportReport> ImportDrawStream(HistoryDb& db, const Lottery& lottery, std::FILE* input, std::string_view source,
+                                      const ImportOptions& options) {
     return Import(db, lottery, source, source, options, [&](const ReadOptions& read, DrawLineHandler& sink) {
         return ReadDrawLines(input, lottery, read, sink);
     });

@@ -48,10 +48,10 @@ struct ImportReport {
     std::size_t lines = 0;      // lines of the input, blank and header lines included
     std::size_t drawLines = 0;  // lines that gave a draw
     std::size_t stored = 0;
-    std::size_t present = 0;         // same issue, same number already stored
-    std::size_t repeated = 0;        // lines that repeat an earlier line's draw
-    std::size_t storedConflicts = 0;  // draws that differ from the stored draw, which stays
-    std::size_t fileConflicts = 0;    // issues that lines of the file give different numbers: none stored
+    std::size_t present = 0;                // same issue, same number already stored
+    std::size_t repeated = 0;               // lines that repeat an earlier line's draw
+    std::size_t storedConflicts = 0;        // draws that differ from the stored draw, which stays
+    std::size_t fileConflicts = 0;          // issues that lines of the file give different numbers: none stored
     std::vector<ImportConflict> conflicts;  // both kinds, by line
     std::vector<ImportReplacement> replaced;
     std::vector<ImportRejection> rejected;
@@ -84,8 +84,8 @@ Result<ImportReport> ImportDrawFile(HistoryDb& db, const Lottery& lottery, const
 Result<ImportReport> ImportDrawText(HistoryDb& db, const Lottery& lottery, std::string_view text,
                                     std::string_view source, const ImportOptions& options = {});
 // The same for an open stream read to its end (standard input).
-Result<ImportReport> ImportDrawStream(HistoryDb& db, const Lottery& lottery, std::FILE* input,
-                                      std::string_view source, const ImportOptions& options = {});
+Result<ImportReport> ImportDrawStream(HistoryDb& db, const Lottery& lottery, std::FILE* input, std::string_view source,
+                                      const ImportOptions& options = {});
 
 // Whether `file` can be imported at all (it exists, is a readable regular file, not too
 // large), with the Chinese message of ImportDrawFile when not: checked before a database

@@ -7,6 +7,7 @@
 
 #include "history/canonical_issue.h"
 #include "runtime/text.h"
+#include "runtime/today.h"
 
 namespace sanxing::history {
 
@@ -44,8 +45,7 @@ bool ReadDate(std::string_view field, int& year, int& month, int& day) {
         if (field.substr(at).starts_with(chinese)) return at += chinese.size(), true;
         return false;
     };
-    const std::size_t digitsAtFront =
-        std::find_if_not(field.begin(), field.end(), IsAsciiDigit) - field.begin();
+    const std::size_t digitsAtFront = std::find_if_not(field.begin(), field.end(), IsAsciiDigit) - field.begin();
     if (digitsAtFront == 8) {  // 20240530
         year = number(4), month = number(2), day = number(2);
         return true;
@@ -108,13 +108,17 @@ bool IsHeaderLine(std::string_view line) {
                        [&](std::string_view word) { return line.find(word) != std::string_view::npos; });
 }
 
-ParsedLine ReadDrawFields(std::span<const std::string_view> fields, const ColumnMap& columns,
-                          const Lottery& lottery) {
+ParsedLine ReadDrawFields(std::span<const std::string_view> fields, const ColumnMap& columns, const Lottery& lottery) {
+    return ReadDrawFields(fields, columns, lottery, Today());
+}
+
+ParsedLine ReadDrawFields(std::span<const std::string_view> fields, const ColumnMap& columns, const Lottery& lottery,
+                          std::chrono::sys_days today) {
     const auto has = [&](int field) { return field >= 0 && static_cast<std::size_t>(field) < fields.size(); };
     if (!has(columns.issue) || fields[static_cast<std::size_t>(columns.issue)].empty()) {
         return Rejected("没有期号（" + Place(columns.issue, 1) + "是空的）");
     }
-    auto issue = CanonicalIssue(fields[static_cast<std::size_t>(columns.issue)], lottery);
+    auto issue = CanonicalIssue(fields[static_cast<std::size_t>(columns.issue)], lottery, today);
     if (!issue) return Rejected(issue.error());
 
     ParsedLine parsed;
@@ -129,7 +133,8 @@ ParsedLine ReadDrawFields(std::span<const std::string_view> fields, const Column
     } else {
         std::string shown;
         for (int k = 0; k < columns.numberFields; ++k) {
-            const std::string_view field = has(columns.number + k) ? fields[static_cast<std::size_t>(columns.number + k)] : "";
+            const std::string_view field =
+                has(columns.number + k) ? fields[static_cast<std::size_t>(columns.number + k)] : "";
             if (field.size() == 1 && IsAsciiDigit(field[0])) parsed.number += field;
             if (k > 0) shown += ' ';
             shown += ShownField(field);

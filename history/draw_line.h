@@ -4,6 +4,7 @@
 // one-digit fields), the date if there is one. A line that does not give exactly that is
 // rejected with the reason, never guessed.
 
+#include <chrono>
 #include <span>
 #include <string>
 #include <string_view>
@@ -22,9 +23,11 @@ struct ParsedLine {
     std::string reason;  // why a line was rejected (Chinese)
 };
 
-// The line's fields read with `columns` (complete) as a draw of `lottery`, or rejected.
-ParsedLine ReadDrawFields(std::span<const std::string_view> fields, const ColumnMap& columns,
-                          const Lottery& lottery);
+// The line's fields read with `columns` (complete) as a draw of `lottery`, or rejected;
+// issues are judged against `today` (Today() by default).
+ParsedLine ReadDrawFields(std::span<const std::string_view> fields, const ColumnMap& columns, const Lottery& lottery,
+                          std::chrono::sys_days today);
+ParsedLine ReadDrawFields(std::span<const std::string_view> fields, const ColumnMap& columns, const Lottery& lottery);
 
 // The number a field holds: exactly `digits` digits, or that many single digits one
 // space or comma apart (a quoted "8,1,6"); empty when it holds none.

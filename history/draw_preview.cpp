@@ -17,7 +17,9 @@ public:
 
     bool columnsKnown(const Detection& detection, std::string_view firstLine) override {
         preview_.detection = detection;
-        if (!detection.columns.complete()) preview_.problem = UndetectedMessage(detection, firstLine, lottery_);
+        if (!detection.columns.complete() && detection.sampled > 0) {
+            preview_.problem = UndetectedMessage(detection, firstLine, lottery_);
+        }
         return true;
     }
 

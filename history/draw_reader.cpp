@@ -8,6 +8,7 @@
 
 #include "history/draw_fields.h"
 #include "runtime/gbk.h"
+#include "runtime/today.h"
 
 namespace sanxing::history {
 
@@ -109,7 +110,7 @@ private:
         } else if (!columns_->complete()) {
             parsed = Refused("无法识别期号和号码所在的列");
         } else {
-            parsed = ReadDrawFields(fields, *columns_, lottery_);
+            parsed = ReadDrawFields(fields, *columns_, lottery_, today_);
         }
         return handler_.line(number, fields, parsed);
     }
@@ -122,6 +123,7 @@ private:
     }
 
     const Lottery& lottery_;
+    const std::chrono::sys_days today_ = Today();  // one day for the whole input
     DrawLineHandler& handler_;
     FieldSplitter splitter_;
     std::optional<ColumnMap> columns_;  // given, or known once detected

@@ -75,7 +75,7 @@ Failure LastProblem(const HistoryDb::Impl& db) {
 }
 
 // A write that failed changed nothing: its transaction is rolled back.
-Failure WriteProblem(const HistoryDb::Impl& db, int code, const std::string& message) {
+Failure WriteFailure(const HistoryDb::Impl& db, int code, const std::string& message) {
     if (IsBusy(code)) return Failure{Problem(db.path, code, message)};
     return Failure{"写入开奖历史数据库“" + db.path.string() + "”失败：" + DescribeSqliteError(code, message, 0) +
                    "；开奖历史未作改动"};
@@ -137,7 +137,6 @@ Result<void> ReadRows(const HistoryDb::Impl& db, sqlite::Statement& statement, O
     if (step != SQLITE_DONE) return LastProblem(db);
     return {};
 }
-
 
 bool IsValidDraw(std::string_view lottery, const StoredDraw& draw) {
     const Lottery* known = FindLottery(lottery);
@@ -211,7 +210,7 @@ std::int64_t detail::LotteryKey(std::string_view lottery) {
 }
 
 Failure detail::WriteProblem(const HistoryDb::Impl& db) {
-    return WriteProblem(db, db.connection.lastErrorCode(), db.connection.lastError());
+    return WriteFailure(db, db.connection.lastErrorCode(), db.connection.lastError());
 }
 
 std::filesystem::path DefaultDatabasePath() {
@@ -454,7 +453,7 @@ DrawWriter::State::State(HistoryDb::Impl& owner)
       anyInRange(owner.connection.get(), "SELECT 1 FROM draws WHERE lottery = ?1 AND issue BETWEEN ?2 AND ?3 LIMIT 1"),
       insertBlock(owner.connection.get(), BlockInsertSql()) {
     if (!transaction.begun()) {
-        error = WriteProblem(owner, beginCode, transaction.begun().error()).error;
+        error = WriteFailure(owner, beginCode, transaction.begun().error()).error;
     } else if (!insert.ok() || !lookup.ok() || !anyInRange.ok() || !insertBlock.ok()) {
         fail();
     }

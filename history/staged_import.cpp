@@ -6,7 +6,10 @@ namespace sanxing::history {
 
 namespace {
 
+// The staged draws stay in memory up to 4 MiB (a file of some 80,000 lines), as the
+// database's own pages do, and go to SQLite's temporary file beyond.
 constexpr const char* kCreateStage =
+    "PRAGMA temp.cache_size = -4096;"
     "DROP TABLE IF EXISTS temp.staged_draws;"
     "CREATE TEMP TABLE staged_draws ("
     " issue TEXT PRIMARY KEY,"
@@ -196,6 +199,7 @@ Result<Finished> StagedImport::finish(std::string_view source, std::string_view 
                               " LIMIT 1");
     overlap.bind(1, s.key);
     const int probe = overlap.step();
+    overlap.reset();  // a statement still reading the table would keep it from being dropped
     if (probe != SQLITE_ROW && probe != SQLITE_DONE) return detail::WriteProblem(*s.db);
     if (probe == SQLITE_ROW) {
         if (auto compared = s.compare(finished, replaceConflicts, listLimit, source, recorded); !compared) {

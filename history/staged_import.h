@@ -29,8 +29,8 @@ struct FileDraw {
 struct Staged {
     enum class Kind { New, Repeat, Conflict };
     Kind kind = Kind::New;
-    std::size_t firstLine = 0;  // Repeat, Conflict: the first line that gave the issue
-    std::string firstNumber;    // Conflict: the number of that line
+    std::size_t firstLine = 0;       // Repeat, Conflict: the first line that gave the issue
+    std::string firstNumber;         // Conflict: the number of that line
     bool firstTimeConflict = false;  // Conflict: the first line was not in conflict until now
 };
 

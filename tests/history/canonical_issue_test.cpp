@@ -32,36 +32,38 @@ TEST_P(Issues, ReadAsTheLotteryNumbersItsDraws) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Spellings, Issues,
-    ::testing::Values(IssueCase{"福彩3D", "2024144", "2024144", ""}, IssueCase{"福彩3D", "24144", "2024144", ""},
-                      IssueCase{"福彩3D", "24-144", "2024144", ""}, IssueCase{"排列三", "2024-7", "2024007", ""},
-                      IssueCase{"福彩3D", "第2024144期", "2024144", ""},
-                      IssueCase{"重庆时时彩", "20241012-023", "241012023", ""},
-                      IssueCase{"重庆时时彩", "20241012023", "241012023", ""},
-                      IssueCase{"重庆时时彩", "241012023", "241012023", ""},
-                      IssueCase{"江西时时彩", "241012-23", "241012023", ""},
-                      // 新疆 keeps the last nine digits of YYYYMMDDNN, as its draw list does.
-                      IssueCase{"新疆时时彩", "2024101223", "024101223", ""},
-                      IssueCase{"新疆时时彩", "20241012-023", "024101223", ""},
-                      IssueCase{"新疆时时彩", "024101223", "024101223", ""},
-                      IssueCase{"新疆时时彩", "241012023", "024101223", ""},
-                      IssueCase{"重庆时时彩", "20260821-001", "260821001", ""}));  // tomorrow
+INSTANTIATE_TEST_SUITE_P(Spellings, Issues,
+                         ::testing::Values(IssueCase{"福彩3D", "2024144", "2024144", ""},
+                                           IssueCase{"福彩3D", "24144", "2024144", ""},
+                                           IssueCase{"福彩3D", "24-144", "2024144", ""},
+                                           IssueCase{"排列三", "2024-7", "2024007", ""},
+                                           IssueCase{"福彩3D", "第2024144期", "2024144", ""},
+                                           IssueCase{"重庆时时彩", "20241012-023", "241012023", ""},
+                                           IssueCase{"重庆时时彩", "20241012023", "241012023", ""},
+                                           IssueCase{"重庆时时彩", "241012023", "241012023", ""},
+                                           IssueCase{"江西时时彩", "241012-23", "241012023", ""},
+                                           // 新疆 keeps the last nine digits of YYYYMMDDNN, as its draw list does.
+                                           IssueCase{"新疆时时彩", "2024101223", "024101223", ""},
+                                           IssueCase{"新疆时时彩", "20241012-023", "024101223", ""},
+                                           IssueCase{"新疆时时彩", "024101223", "024101223", ""},
+                                           IssueCase{"新疆时时彩", "241012023", "024101223", ""},
+                                           IssueCase{"重庆时时彩", "20260821-001", "260821001", ""}));  // tomorrow
 
-INSTANTIATE_TEST_SUITE_P(
-    Refusals, Issues,
-    ::testing::Values(IssueCase{"福彩3D", "2024000", "", "不在 001–366"}, IssueCase{"福彩3D", "2024999", "", "不在 001–366"},
-                      IssueCase{"福彩3D", "2001100", "", "早于福彩3D开始的 2002 年"},
-                      IssueCase{"排列三", "2003100", "", "早于排列三开始的 2004 年"},
-                      IssueCase{"福彩3D", "2027001", "", "晚于今年（2026）"},
-                      IssueCase{"福彩3D", "2024", "", "位数不对"}, IssueCase{"福彩3D", "2024-1-1", "", "不是期号"},
-                      IssueCase{"重庆时时彩", "20241312-001", "", "2024-13-12 不存在"},
-                      IssueCase{"重庆时时彩", "20230229-001", "", "2023-02-29 不存在"},
-                      IssueCase{"重庆时时彩", "20260822-001", "", "晚于明天"},
-                      IssueCase{"重庆时时彩", "20241012-000", "", "期序为 0"},
-                      IssueCase{"新疆时时彩", "20241012-123", "", "超过 2 位"},
-                      IssueCase{"重庆时时彩", "2024101202312", "", "位数不对"},
-                      IssueCase{"重庆时时彩", "abc", "", "不是期号"}));
+INSTANTIATE_TEST_SUITE_P(Refusals, Issues,
+                         ::testing::Values(IssueCase{"福彩3D", "2024000", "", "不在 001–366"},
+                                           IssueCase{"福彩3D", "2024999", "", "不在 001–366"},
+                                           IssueCase{"福彩3D", "2001100", "", "早于福彩3D开始的 2002 年"},
+                                           IssueCase{"排列三", "2003100", "", "早于排列三开始的 2004 年"},
+                                           IssueCase{"福彩3D", "2027001", "", "晚于今年（2026）"},
+                                           IssueCase{"福彩3D", "2024", "", "位数不对"},
+                                           IssueCase{"福彩3D", "2024-1-1", "", "不是期号"},
+                                           IssueCase{"重庆时时彩", "20241312-001", "", "2024-13-12 不存在"},
+                                           IssueCase{"重庆时时彩", "20230229-001", "", "2023-02-29 不存在"},
+                                           IssueCase{"重庆时时彩", "20260822-001", "", "晚于明天"},
+                                           IssueCase{"重庆时时彩", "20241012-000", "", "期序为 0"},
+                                           IssueCase{"新疆时时彩", "20241012-123", "", "超过 2 位"},
+                                           IssueCase{"重庆时时彩", "2024101202312", "", "位数不对"},
+                                           IssueCase{"重庆时时彩", "abc", "", "不是期号"}));
 
 TEST(Fields, SplitAtSeparatorsAndSpaceRunsKeepingPlaces) {
     FieldSplitter splitter;

@@ -15,6 +15,18 @@ namespace {
 using sanxing::WaitForChild;
 using sanxing::WriteBytes;
 
+// Options with one choice made.
+ImportOptions Replacing() {
+    ImportOptions options;
+    options.replaceConflicts = true;
+    return options;
+}
+ImportOptions WithColumns(const char* columns) {
+    ImportOptions options;
+    options.columns = ParseColumnMap(columns).value();
+    return options;
+}
+
 class Import : public HistoryTest {
 protected:
     FixedToday today;  // 2026-08-20
@@ -72,8 +84,9 @@ INSTANTIATE_TEST_SUITE_P(
         Shape{"Chinese", "福彩3D", "第2024144期 8 1 6\n第2024145期 0 9 2\n", "期号=1,号码=2-4", "2024144", "816", ""},
         Shape{"Hourly", "重庆时时彩", "20241012-023 1,2,3,4,5\n20241012-024 5,4,3,2,1\n", "期号=1,号码=2-6",
               "241012023", "12345", ""},
-        Shape{"XinjiangTenDigits", "新疆时时彩", "2014051201，0 1 2 3 4  2014/5/12 20:30\n2014051202,43210,,\n",
-              "", "014051201", "01234", "2014-05-12"},
+        Shape{"XinjiangTenDigits", "新疆时时彩",
+              "2014051201，0 1 2 3 4  2014/5/12 20:30\n2014051202，4 3 2 1 0  2014/5/12 20:40\n",
+              "期号=1,号码=2-6,日期=7", "014051201", "01234", "2014-05-12"},
         Shape{"EnglishHeaderDerivedColumns", "福彩3D",
               "issue,prize,hundred,ten,unit,sum,tail,gap\n2024144,816,8,1,6,15,5,7\n2024145,092,0,9,2,11,1,9\n",
               "期号=1,号码=2", "2024144", "816", ""},
@@ -88,14 +101,6 @@ INSTANTIATE_TEST_SUITE_P(
               "\"期号\",\"号码\",\"销售额\"\n\"2024144\",\"816\",\"1,234,567\"\n\"2024145\",\"0,9,2\",\"7,654\"\n",
               "期号=1,号码=2", "2024145", "092", ""}),
     [](const ::testing::TestParamInfo<Shape>& info) { return info.param.name; });
-
-TEST_F(Import, TheXinjiangShapeFindsItsColumnsToo) {
-    // The shape above mixes separators and its second line has empty fields; its columns
-    // are those of its first line.
-    auto report = ImportDrawText(db, *FindLottery("新疆时时彩"), "2014051201,01234,2014-05-12\n", "x");
-    ASSERT_TRUE(report) << report.error();
-    EXPECT_EQ(ColumnMapText(report->columns), "期号=1,号码=2,日期=3");
-}
 
 TEST_F(Import, ReadsGbkUtf8BomAndCrLfAlike) {
     const std::string lines = "期号 号码\r\n第2024001期 1 2 3\r\n第2024002期 4 5 6\r\n";
@@ -160,7 +165,7 @@ TEST_F(Import, ReplacingConflictsTakesTheFileAndListsEachReplacedDraw) {
     ASSERT_TRUE(kept);
     EXPECT_EQ(kept->storedConflicts, 1u);
     EXPECT_EQ(Stored(Fc3d(), "2024002").number, "222");
-    auto replaced = ImportText(text, Fc3d(), {.replaceConflicts = true});
+    auto replaced = ImportText(text, Fc3d(), Replacing());
     ASSERT_TRUE(replaced) << replaced.error();
     ASSERT_EQ(replaced->replaced.size(), 1u);
     EXPECT_EQ(replaced->replaced[0].line, 1u);
@@ -178,10 +183,12 @@ TEST_F(Import, GivenColumnsOverrideTheDetection) {
     auto detected = ImportText(text);
     ASSERT_TRUE(detected);
     EXPECT_EQ(Stored(Fc3d(), "2024144").number, "101");
-    auto given = ImportText(text, Fc3d(), {.columns = ParseColumnMap("期号=1,号码=3").value(), .replaceConflicts = true});
+    ImportOptions options = WithColumns("期号=1,号码=3");
+    options.replaceConflicts = true;
+    auto given = ImportText(text, Fc3d(), options);
     ASSERT_TRUE(given);
     EXPECT_EQ(Stored(Fc3d(), "2024144").number, "816");
-    auto misfit = ImportText(text, Chongqing(), {.columns = ParseColumnMap("期号=1,号码=2-4").value()});
+    auto misfit = ImportText(text, Chongqing(), WithColumns("期号=1,号码=2-4"));
     ASSERT_FALSE(misfit);
     EXPECT_NE(misfit.error().find("号码有 5 位"), std::string::npos) << misfit.error();
 }
@@ -267,7 +274,9 @@ TEST_F(Import, BadFilesAreRefusedWholeAndStoreNothing) {
     const std::string good = Fc3dLines(8000);  // more than one read of the file
     const std::atomic<bool> cancelled{true};
     WriteBytes(folder.file("good.txt"), good);
-    EXPECT_FALSE(ImportDrawFile(db, Fc3d(), folder.file("good.txt"), {.cancel = &cancelled}));
+    ImportOptions cancelling;
+    cancelling.cancel = &cancelled;
+    EXPECT_FALSE(ImportDrawFile(db, Fc3d(), folder.file("good.txt"), cancelling));
     auto binary = ImportText(good + std::string("\0\x01\x02", 3));
     ASSERT_FALSE(binary);
     EXPECT_NE(binary.error().find("二进制"), std::string::npos) << binary.error();

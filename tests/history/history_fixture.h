@@ -33,7 +33,8 @@ inline std::vector<StoredDraw> Fc3dDraws(int count, int first = 1) {
 // tomorrow give the same answers whatever day the tests run.
 class FixedToday {
 public:
-    FixedToday() : previous_(SetTodayFunction([] { return std::chrono::sys_days{std::chrono::year{2026} / 8 / 20}; })) {}
+    FixedToday()
+        : previous_(SetTodayFunction([] { return std::chrono::sys_days{std::chrono::year{2026} / 8 / 20}; })) {}
     ~FixedToday() { SetTodayFunction(previous_); }
     FixedToday(const FixedToday&) = delete;
     FixedToday& operator=(const FixedToday&) = delete;

@@ -56,6 +56,53 @@ bool ReadDate(std::string_view field, int& year, int& month, int& day) {
     return at == field.size() || !IsAsciiDigit(field[at]);
 }
 
+bool IsOneDigit(std::string_view field) { return field.size() == 1 && IsAsciiDigit(field[0]); }
+
+std::string_view FieldAt(std::span<const std::string_view> fields, int index) {
+    return index >= 0 && static_cast<std::size_t>(index) < fields.size() ? fields[static_cast<std::size_t>(index)]
+                                                                         : std::string_view();
+}
+
+// `digits` one-digit fields from `first` on, as one number; empty when they are not.
+std::string DigitFields(std::span<const std::string_view> fields, int first, int digits) {
+    std::string number;
+    for (int k = 0; k < digits; ++k) {
+        const std::string_view field = FieldAt(fields, first + k);
+        if (!IsOneDigit(field)) return {};
+        number += field;
+    }
+    return number;
+}
+
+// The number at its column in the form the columns name; else, as files mix the two
+// forms, in the other one where that cannot be mistaken: a whole number in one field, or
+// one-digit fields not followed by another one-digit field (a sum or span column after
+// them, or a number whose leading zeros a spreadsheet dropped, would make them doubtful).
+std::string NumberAt(std::span<const std::string_view> fields, int first, int digits, bool oneDigitFields) {
+    const std::string whole = NumberInField(FieldAt(fields, first), digits);
+    if (!oneDigitFields && !whole.empty()) return whole;
+    std::string spread = DigitFields(fields, first, digits);
+    if (oneDigitFields && !spread.empty()) return spread;
+    if (oneDigitFields) return whole;
+    return IsOneDigit(FieldAt(fields, first + digits)) ? std::string() : spread;
+}
+
+// Why the line gives no number where the columns say.
+std::string NoNumber(std::span<const std::string_view> fields, const ColumnMap& columns, const Lottery& lottery) {
+    const std::string digits = std::to_string(lottery.digits);
+    if (columns.numberFields == 1) {
+        return std::string(lottery.name) + "的号码应为 " + digits + " 位数字，" + Place(columns.number, 1) + "是“" +
+               ShownField(FieldAt(fields, columns.number)) + "”";
+    }
+    std::string shown;
+    for (int k = 0; k < columns.numberFields; ++k) {
+        if (k > 0) shown += ' ';
+        shown += ShownField(FieldAt(fields, columns.number + k));
+    }
+    return std::string(lottery.name) + "的号码应为" + Place(columns.number, columns.numberFields) + "的 " + digits +
+           " 个一位数字，此行是“" + shown + "”";
+}
+
 }  // namespace
 
 std::string ShownField(std::string_view text) {
@@ -114,37 +161,15 @@ ParsedLine ReadDrawFields(std::span<const std::string_view> fields, const Column
 
 ParsedLine ReadDrawFields(std::span<const std::string_view> fields, const ColumnMap& columns, const Lottery& lottery,
                           std::chrono::sys_days today) {
-    const auto has = [&](int field) { return field >= 0 && static_cast<std::size_t>(field) < fields.size(); };
-    if (!has(columns.issue) || fields[static_cast<std::size_t>(columns.issue)].empty()) {
-        return Rejected("没有期号（" + Place(columns.issue, 1) + "是空的）");
-    }
-    auto issue = CanonicalIssue(fields[static_cast<std::size_t>(columns.issue)], lottery, today);
+    const std::string_view issueField = FieldAt(fields, columns.issue);
+    if (issueField.empty()) return Rejected("没有期号（" + Place(columns.issue, 1) + "是空的）");
+    auto issue = CanonicalIssue(issueField, lottery, today);
     if (!issue) return Rejected(issue.error());
 
     ParsedLine parsed;
-    const std::string digits = std::to_string(lottery.digits);
-    if (columns.numberFields == 1) {
-        const std::string_view field = has(columns.number) ? fields[static_cast<std::size_t>(columns.number)] : "";
-        parsed.number = NumberInField(field, lottery.digits);
-        if (parsed.number.empty()) {
-            return Rejected(std::string(lottery.name) + "的号码应为 " + digits + " 位数字，" +
-                            Place(columns.number, 1) + "是“" + ShownField(field) + "”");
-        }
-    } else {
-        std::string shown;
-        for (int k = 0; k < columns.numberFields; ++k) {
-            const std::string_view field =
-                has(columns.number + k) ? fields[static_cast<std::size_t>(columns.number + k)] : "";
-            if (field.size() == 1 && IsAsciiDigit(field[0])) parsed.number += field;
-            if (k > 0) shown += ' ';
-            shown += ShownField(field);
-        }
-        if (parsed.number.size() != static_cast<std::size_t>(lottery.digits)) {
-            return Rejected(std::string(lottery.name) + "的号码应为" + Place(columns.number, columns.numberFields) +
-                            "的 " + digits + " 个一位数字，此行是“" + shown + "”");
-        }
-    }
-    if (has(columns.date)) parsed.date = DateInField(fields[static_cast<std::size_t>(columns.date)]);
+    parsed.number = NumberAt(fields, columns.number, lottery.digits, columns.numberFields > 1);
+    if (parsed.number.empty()) return Rejected(NoNumber(fields, columns, lottery));
+    if (columns.date >= 0) parsed.date = DateInField(FieldAt(fields, columns.date));
     parsed.issue = std::move(*issue);
     parsed.kind = ParsedLine::Kind::Draw;
     return parsed;

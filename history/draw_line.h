@@ -1,8 +1,8 @@
 #pragma once
 // Reading one line of a players' draw file, once the columns are known: the issue in the
 // lottery's stored form, the number (one field of the lottery's digit count, or that many
-// one-digit fields), the date if there is one. A line that does not give exactly that is
-// rejected with the reason, never guessed.
+// one-digit fields, starting at the number's column), the date if there is one. A line
+// that does not give exactly that is rejected with the reason, never guessed.
 
 #include <chrono>
 #include <span>

@@ -102,6 +102,26 @@ INSTANTIATE_TEST_SUITE_P(
               "期号=1,号码=2", "2024145", "092", ""}),
     [](const ::testing::TestParamInfo<Shape>& info) { return info.param.name; });
 
+// Files mix the number's two forms; a lone digit is never read as the start of a number
+// when another one-digit field follows its digits (a spreadsheet that dropped the zeros
+// of 007 leaves "7" before the digit columns 0, 0, 7 and the sum 7).
+TEST_F(Import, NumbersWholeOrByDigitAtTheNumbersPlace) {
+    auto mixed = ImportText("2024001 1 2 3\n2024002,456\n2024003 789 2024-01-03\n2024004 1 0 1 2024-01-04\n");
+    ASSERT_TRUE(mixed) << mixed.error();
+    EXPECT_EQ(mixed->stored, 4u);
+    EXPECT_EQ(Stored(Fc3d(), "2024004").number, "101");
+    const std::string stripped = "issue,prize,hundred,ten,unit,sum\n2024005,816,8,1,6,15\n2024006,7,0,0,7,7\n";
+    auto byPrize = ImportText(stripped, Fc3d(), WithColumns("期号=1,号码=2"));
+    ASSERT_TRUE(byPrize);
+    EXPECT_EQ(byPrize->stored, 1u);
+    ASSERT_EQ(byPrize->rejected.size(), 1u);
+    EXPECT_EQ(byPrize->rejected[0].line, 3u);
+    auto detected = ImportText(stripped);  // the digit columns hold on every line
+    ASSERT_TRUE(detected);
+    EXPECT_EQ(ColumnMapText(detected->columns), "期号=1,号码=3-5");
+    EXPECT_EQ(Stored(Fc3d(), "2024006").number, "007");
+}
+
 TEST_F(Import, ReadsGbkUtf8BomAndCrLfAlike) {
     const std::string lines = "期号 号码\r\n第2024001期 1 2 3\r\n第2024002期 4 5 6\r\n";
     auto gbk = ImportText(sanxing::Utf8ToGbk(lines));

@@ -19,7 +19,7 @@ struct DocFree {
 
 std::string_view Name(const xmlNode* node) {
     return node->type == XML_ELEMENT_NODE && node->name ? std::string_view(reinterpret_cast<const char*>(node->name))
-                                                         : std::string_view();
+                                                        : std::string_view();
 }
 
 bool IsSkipped(std::string_view name) {

@@ -97,7 +97,8 @@ std::string NoNumber(std::span<const std::string_view> fields, const ColumnMap& 
     std::string shown;
     for (int k = 0; k < columns.numberFields; ++k) {
         if (k > 0) shown += ' ';
-        shown += ShownField(FieldAt(fields, columns.number + k));
+        const std::string_view field = FieldAt(fields, columns.number + k);
+        shown += field.empty() ? std::string("空") : ShownField(field);
     }
     return std::string(lottery.name) + "的号码应为" + Place(columns.number, columns.numberFields) + "的 " + digits +
            " 个一位数字，此行是“" + shown + "”";

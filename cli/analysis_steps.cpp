@@ -5,6 +5,7 @@
 #include "analysis/backtest.h"
 #include "analysis/trend.h"
 #include "cli/analysis_json.h"
+#include "history/canonical_issue.h"
 #include "runtime/text.h"
 
 namespace sanxing {
@@ -60,17 +61,14 @@ std::size_t ParseCount(const std::string& option, const std::string& argument) {
     return static_cast<std::size_t>(count);
 }
 
-std::string CheckedIssue(const std::string& option, const std::string& argument) {
-    if (auto checked = CheckIssueText(argument); !checked) throw BadInput{option + ": " + checked.error()};
-    return argument;
-}
-
-// --from and --to set one end of an issue range; the other end stays when the range was
-// already one, else it is open.
-void SetIssueEnd(Session& s, bool from, const std::string& issue) {
+// --from and --to set one end of an issue range, in the stored form of the lottery chosen
+// then; the other end stays when the range was already one, else it is open.
+void SetIssueEnd(Session& s, const std::string& option, const std::string& text) {
+    auto issue = history::CanonicalIssue(text, *s.choice.lottery);
+    if (!issue) throw StepFailure(option + ": " + issue.error());
     RangeChoice& range = s.choice.range;
     if (range.kind != RangeChoice::Kind::Issues) range = RangeChoice::Issues({}, {});
-    (from ? range.from : range.to) = issue;
+    (option == "--from" ? range.from : range.to) = std::move(*issue);
 }
 
 }  // namespace
@@ -87,14 +85,19 @@ std::optional<Step> ParseAnalysisFlag(const std::string& option, const HistoryOp
     return std::nullopt;
 }
 
-std::optional<Step> ParseAnalysisOption(const std::string& option, const std::string& argument) {
+std::optional<Step> ParseAnalysisOption(const std::string& option, const std::string& argument,
+                                        const HistoryOptions& seen) {
     if (option == "--last") {
         const std::size_t count = ParseCount(option, argument);
         return [count](Session& s) { s.choice.range = RangeChoice::Newest(count); };
     }
     if (option == "--from" || option == "--to") {
-        const bool from = option == "--from";
-        return [from, issue = CheckedIssue(option, argument)](Session& s) { SetIssueEnd(s, from, issue); };
+        // Checked now against the lottery chosen so far, and again when the step runs.
+        seen.requireLottery(option);
+        if (auto issue = history::CanonicalIssue(argument, *seen.lottery); !issue) {
+            throw BadInput{option + ": " + issue.error()};
+        }
+        return [option, argument](Session& s) { SetIssueEnd(s, option, argument); };
     }
     if (option == "--position") {
         const auto position = PositionFromName(argument);
@@ -112,7 +115,8 @@ std::optional<Step> ParseAnalysisOption(const std::string& option, const std::st
 
 std::string AnalysisUsage() {
     return "  --last N               the newest N draws for the steps after it (default: all)\n"
-           "  --from ISSUE           first issue of the range (with --to: both included)\n"
+           "  --from ISSUE           first issue of the range (with --to: both included), an issue\n"
+           "                         of the --lottery before it (2024144, 24144, 20241012-023, ...)\n"
            "  --to ISSUE             last issue of the range\n"
            "  --position P           前三, 中三 or 后三: the three digits of a five-digit number\n"
            "                         (default 前三; three-digit lotteries use the whole number)\n"

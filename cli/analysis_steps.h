@@ -14,8 +14,10 @@ namespace sanxing {
 std::optional<Step> ParseAnalysisFlag(const std::string& option, const HistoryOptions& seen);
 
 // The step for an analysis option with an argument, or nothing when `option` is not one.
-// Throws BadInput for a bad argument.
-std::optional<Step> ParseAnalysisOption(const std::string& option, const std::string& argument);
+// Throws BadInput for a bad argument; --from and --to need a --lottery before them, whose
+// issues they are.
+std::optional<Step> ParseAnalysisOption(const std::string& option, const std::string& argument,
+                                        const HistoryOptions& seen);
 
 std::string AnalysisUsage();
 

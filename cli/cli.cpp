@@ -209,7 +209,7 @@ private:
         if (option == "--open-path") return [argument](Session& s) { s.platform.openPaths.push_back(argument); };
         if (option == "--save-path") return [argument](Session& s) { s.platform.savePaths.push_back(argument); };
         if (auto step = ParseHistoryOption(option, argument, history_)) return std::move(*step);
-        if (auto step = ParseAnalysisOption(option, argument)) return std::move(*step);
+        if (auto step = ParseAnalysisOption(option, argument, history_)) return std::move(*step);
         if (option == "--get") {
             RequireControl(window_, argument);
             return [argument](Session& s) {

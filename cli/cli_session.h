@@ -1,7 +1,8 @@
 #pragma once
 // What the steps of one sanxing-cli run share: the headless window, the output streams,
-// the values gathered for --json, the history database (--history) and the analysis
-// choice (--lottery, --last, --from/--to, --position), which hold for every step after them.
+// the values gathered for --json, the history database (--history), the analysis choice
+// (--lottery, --last, --from/--to, --position) and the import choices (--import-columns,
+// --replace-conflicts), which hold for every step after them.
 
 #include <filesystem>
 #include <functional>
@@ -16,6 +17,7 @@
 
 #include "analysis/draw_range.h"
 #include "app/window_model.h"
+#include "history/draw_import.h"
 #include "history/history_db.h"
 #include "runtime/recording_platform.h"
 
@@ -80,6 +82,8 @@ struct Session {
     // The lottery, range and position of the history steps. Parsing makes sure a lottery
     // was chosen before any step that needs one.
     analysis::AnalysisChoice choice;
+    // How the import steps read their input (--import-columns, --replace-conflicts).
+    history::ImportOptions import;
 
     Session(std::string programDirectory, std::ostream& o, std::ostream& e)
         : platform(std::move(programDirectory)), window(platform), out(o), err(e) {}

@@ -1,5 +1,6 @@
 #include "cli/history_steps.h"
 
+#include "history/column_map.h"
 #include "history/draw_export.h"
 #include "history/draw_import.h"
 #include "history/shipped_draws.h"
@@ -11,17 +12,32 @@ namespace {
 
 using nlohmann::json;
 
+// What --import-draws - reads, in messages and as the stored draws' source.
+constexpr std::string_view kStandardInput = "标准输入";
+
 json ImportJson(const history::ImportReport& report) {
     json conflicts = json::array();
     for (const auto& c : report.conflicts) {
-        conflicts.push_back({{"line", c.line}, {"issue", c.issue}, {"stored", c.stored}, {"file", c.file}});
+        json conflict = {{"line", c.line}, {"issue", c.issue}, {"stored", c.stored}, {"file", c.file}};
+        if (c.otherLine) conflict["otherLine"] = c.otherLine;  // a conflict between two lines of the file
+        conflicts.push_back(std::move(conflict));
+    }
+    json replaced = json::array();
+    for (const auto& r : report.replaced) {
+        replaced.push_back({{"line", r.line}, {"issue", r.issue}, {"stored", r.before}, {"file", r.after}});
     }
     json rejected = json::array();
     for (const auto& r : report.rejected) rejected.push_back({{"line", r.line}, {"reason", r.reason}});
-    json result = {
-        {"stored", report.stored}, {"present", report.present}, {"conflicts", conflicts}, {"rejected", rejected}};
-    // Only a file of more than ten thousand bad lines gets these.
+    json result = {{"columns", history::ColumnMapText(report.columns)},
+                   {"stored", report.stored},
+                   {"present", report.present},
+                   {"repeated", report.repeated},
+                   {"conflicts", conflicts},
+                   {"replaced", replaced},
+                   {"rejected", rejected}};
+    // Only a file of more than ten thousand such lines gets these.
     if (report.conflictsNotListed) result["conflictsNotListed"] = report.conflictsNotListed;
+    if (report.replacedNotListed) result["replacedNotListed"] = report.replacedNotListed;
     if (report.rejectedNotListed) result["rejectedNotListed"] = report.rejectedNotListed;
     return result;
 }
@@ -30,20 +46,37 @@ void PrintImport(std::ostream& out, const std::string& file, const history::Lott
                  const history::ImportReport& report) {
     out << "导入 " << file << " 到" << lottery.name << "：" << history::ImportSummary(report) << '\n';
     for (const auto& c : report.conflicts) {
-        out << "冲突 第" << c.line << "行 期号 " << c.issue << "：保留 " << c.stored << "，文件为 " << c.file << '\n';
+        out << "冲突 第" << c.line << "行 期号 " << c.issue << "：";
+        if (c.otherLine) {
+            out << "文件为 " << c.file << "，与第" << c.otherLine << "行不同，都不存入\n";
+        } else {
+            out << "保留 " << c.stored << "，文件为 " << c.file << '\n';
+        }
+    }
+    for (const auto& r : report.replaced) {
+        out << "替换 第" << r.line << "行 期号 " << r.issue << "：" << r.before << " 改为 " << r.after << '\n';
     }
     for (const auto& r : report.rejected) out << "拒绝 第" << r.line << "行：" << r.reason << '\n';
-    const std::size_t more = report.conflictsNotListed + report.rejectedNotListed;
-    if (more) out << "另有 " << more << " 行冲突或被拒绝，未一一列出\n";
+    const std::size_t more = report.conflictsNotListed + report.replacedNotListed + report.rejectedNotListed;
+    if (more) out << "另有 " << more << " 行冲突、替换或被拒绝，未一一列出\n";
 }
 
 void ImportStep(Session& s, const std::string& file) {
     const history::Lottery& lottery = *s.choice.lottery;
+    const bool standardInput = file == "-";
     // A file that cannot be imported leaves no new database behind.
-    if (auto importable = history::CheckDrawFile(file); !importable) throw StepFailure(importable.error());
-    auto report = history::ImportDrawFile(s.history.database(s.err), lottery, file);
+    if (!standardInput) {
+        if (auto importable = history::CheckDrawFile(file); !importable) throw StepFailure(importable.error());
+    }
+    history::HistoryDb& db = s.history.database(s.err);
+    auto report = standardInput ? history::ImportDrawStream(db, lottery, stdin, kStandardInput, s.import)
+                                : history::ImportDrawFile(db, lottery, file, s.import);
     if (!report) throw StepFailure(report.error());
-    if (!s.jsonOutput) PrintImport(s.out, file, lottery, *report);
+    if (!s.import.columns && report->columns.complete()) {
+        s.err << "检测到的列：" << history::ColumnMapText(report->columns) << "（可用 --import-columns 指定）\n";
+    }
+    const std::string shown = standardInput ? std::string(kStandardInput) : file;
+    if (!s.jsonOutput) PrintImport(s.out, shown, lottery, *report);
     KeepResult(s, "import", [&] { return ImportJson(*report); });
 }
 
@@ -102,7 +135,18 @@ std::optional<Step> ParseHistoryOption(const std::string& option, const std::str
                            ")"};
         }
         seen.lotteryChosen = true;
+        seen.lottery = lottery;
         return [lottery](Session& s) { s.choice.lottery = lottery; };
+    }
+    if (option == "--import-columns") {
+        auto columns = history::ParseColumnMap(argument);
+        if (!columns) throw BadInput{option + ": " + columns.error()};
+        if (seen.lottery) {
+            if (auto fits = history::CheckColumnMap(*columns, *seen.lottery); !fits) {
+                throw BadInput{option + ": " + fits.error()};
+            }
+        }
+        return [columns = *columns](Session& s) { s.import.columns = columns; };
     }
     if (option == "--import-draws") {
         seen.requireLottery(option);
@@ -117,6 +161,7 @@ std::optional<Step> ParseHistoryOption(const std::string& option, const std::str
 
 std::optional<Step> ParseHistoryFlag(const std::string& option) {
     if (option == "--add-shipped-draws") return [](Session& s) { s.history.addShippedDraws(s.err); };
+    if (option == "--replace-conflicts") return Step([](Session& s) { s.import.replaceConflicts = true; });
     return std::nullopt;
 }
 
@@ -129,7 +174,11 @@ std::string HistoryUsage() {
            "\n"
            "  --add-shipped-draws    add the shipped draws of 福彩3D and 排列三 that the database\n"
            "                         was never offered (the default database gets them on its own)\n"
-           "  --import-draws FILE    import a file of draws (one per line: issue, then digits)\n"
+           "  --import-draws FILE    import a file of draws (- reads standard input); the columns of\n"
+           "                         issue, number and date are detected and printed on stderr\n"
+           "  --import-columns 期号=1,号码=3-5[,日期=2]\n"
+           "                         the columns of the imports after it (from 1; 号码=3-5: a digit a column)\n"
+           "  --replace-conflicts    the imports after it replace stored draws that differ (以文件为准)\n"
            "  --export-draws FILE    write the lottery's draws as CSV (期号,号码,开奖日期), oldest first\n";
 }
 

@@ -1,6 +1,7 @@
 #pragma once
-// sanxing-cli's history options: --history FILE and --lottery NAME (choices that hold for
-// the steps after them), --import-draws FILE, --export-draws FILE and --add-shipped-draws.
+// sanxing-cli's history options: --history FILE, --lottery NAME, --import-columns SPEC
+// and --replace-conflicts (choices that hold for the steps after them), --import-draws FILE
+// (or - for standard input), --export-draws FILE and --add-shipped-draws.
 
 #include <optional>
 #include <string>
@@ -13,6 +14,7 @@ namespace sanxing {
 // step runs when no --lottery comes before it.
 struct HistoryOptions {
     bool lotteryChosen = false;
+    const history::Lottery* lottery = nullptr;  // the last --lottery so far
 
     // Throws BadInput naming `option` when no --lottery came before it.
     void requireLottery(const std::string& option) const;
@@ -22,7 +24,8 @@ struct HistoryOptions {
 // BadInput for a bad argument.
 std::optional<Step> ParseHistoryOption(const std::string& option, const std::string& argument, HistoryOptions& seen);
 
-// The step for a history flag without argument (--add-shipped-draws), or nothing.
+// The step for a history flag without argument (--add-shipped-draws, --replace-conflicts),
+// or nothing.
 std::optional<Step> ParseHistoryFlag(const std::string& option);
 
 std::string HistoryUsage();

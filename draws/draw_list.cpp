@@ -120,6 +120,15 @@ bool DrawList::refresh() {
     });
 }
 
+void DrawList::historyChanged(int kind) {
+    if (!history_ || !fromHistory_ || kind != selectedKind()) return;
+    worker_.supersede([this, kind, history = history_, ticket = ticket()](const SerialWorker::JobContext& job) {
+        auto newest = history->newest(kind, kHistoryRows);
+        LoadResult load{newest ? std::move(*newest) : DrawRows{}, true, newest.error()};
+        job.post(ticket.guard([this, load = std::move(load)] { applyLoad(load); }));
+    });
+}
+
 void DrawList::close() {
     announcer_.stop();
     worker_.close();
@@ -171,6 +180,8 @@ void DrawList::applyUpdate(int kind, const std::optional<DrawRecord>& draw) {
     if (session_.lastDrawNumber == session_.handledDrawNumber) return;
     session_.handledDrawNumber = session_.lastDrawNumber;
     if (controls_.ticked(ctl::kAnnounceDraws)) announcer_.announce(true, session_.handledDrawNumber);
+    // Before the first 缩水 there is nothing to verify a draw of the history against.
+    if (fromHistory_ && controls_.text(ctl::kResult).empty()) return;
     MarkNewestDraw(controls_);
 }
 

@@ -19,7 +19,8 @@
 // there under its kind, on the worker; a failure to write is said once and never
 // disturbs the list. A load that brings nothing shows the kind's newest kHistoryRows
 // draws from the history instead, and the ticks then take the history's newer draws;
-// 福彩3D and 排列三, which have no live source, always show the history.
+// 福彩3D and 排列三, which have no live source, always show the history. A draw taken from
+// the history is marked only once there is a result to verify it against.
 
 #include <chrono>
 #include <filesystem>
@@ -59,6 +60,9 @@ public:
     void reload();
     // Timer tick: RefreshDrawList. False when the tick was dropped.
     bool refresh();
+    // The history of `kind` changed in this program (an import, a replacement, a delete):
+    // a list that shows the history reads it again at once; a live list stays.
+    void historyChanged(int kind);
 
     // Closing: drop waiting work and cancel the running transfer (close), then wait a
     // bounded time for it (shutdown).

@@ -23,8 +23,6 @@ void SortByIssueDescending(DrawRows& rows) {
     });
 }
 
-std::chrono::sys_days Today() { return std::chrono::floor<std::chrono::days>(std::chrono::system_clock::now()); }
-
 bool IsWellFormedDraw(const DrawRecord& draw, int kind, std::chrono::sys_days today) {
     using namespace std::chrono;
     const auto lotteries = history::Lotteries();

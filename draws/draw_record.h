@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "runtime/controls.h"
+#include "runtime/today.h"
 #include "window/control_names.h"
 
 namespace sanxing {
@@ -37,9 +38,6 @@ inline ReportRow ToReportRow(const DrawRecord& draw) { return {draw.issue, draw.
 
 // Sorts by the numeric value of the issue, largest first; equal values keep their order.
 void SortByIssueDescending(DrawRows& rows);
-
-// Today's date (UTC), the reference of the date rule below.
-std::chrono::sys_days Today();
 
 // A draw that the list of a kind (an index of 组合框_彩种) may take: an issue of the
 // lottery's length, all digits, and a number of its digit count. For the four

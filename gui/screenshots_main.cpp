@@ -4,16 +4,19 @@
 // wears its skin as at start-up; --plain leaves it in the default look, for comparison;
 // --sample-draws fills the draw list with a few made-up draws to show how it looks;
 // --history imports made-up draws into a history in a temporary folder and adds the
-// import report and the history window; --analysis DB also writes the 历史验证 and 走势图
+// import preview, the import report and the history window; --analysis DB also writes the 历史验证 and 走势图
 // dialogs over the 福彩3D draws of the history database DB, with a few conditions set.
 
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <algorithm>
+#include <functional>
 #include <iostream>
 
 #include "gui/application.h"
@@ -70,39 +73,49 @@ bool SaveHistory(sanxing::MainWindow& window, sanxing::QtPlatform& platform, con
     const QString path = files.filePath(QStringLiteral("开奖号码.txt"));
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return false;
-    file.write("期号,开奖号码,开奖日期\r\n");
+    // A player's spreadsheet: the digits a column each, then their sum and span.
+    file.write("期号,开奖日期,万位,千位,百位,十位,个位,和值,跨度\r\n");
     for (int day = 10; day <= 12; ++day) {
         for (int serial = 1; serial <= 40; ++serial) {
             if (serial % 17 == 0) continue;
             const int n = day * 131 + serial * 7919;
-            file.write(QStringLiteral("202410%1-%2 %3,%4,%5,%6,%7,2024-10-%1\r\n")
-                           .arg(day)
-                           .arg(serial, 3, 10, QLatin1Char('0'))
-                           .arg(n % 10)
-                           .arg(n / 10 % 10)
-                           .arg(n / 100 % 10)
-                           .arg(n / 1000 % 10)
-                           .arg(n / 7 % 10)
-                           .toUtf8());
+            const int digits[5] = {n % 10, n / 10 % 10, n / 100 % 10, n / 1000 % 10, n / 7 % 10};
+            const auto [low, high] = std::minmax_element(digits, digits + 5);
+            QString line = QStringLiteral("202410%1-%2,2024-10-%1").arg(day).arg(serial, 3, 10, QLatin1Char('0'));
+            for (const int digit : digits) line += QStringLiteral(",%1").arg(digit);
+            line += QStringLiteral(",%1,%2\r\n")
+                        .arg(digits[0] + digits[1] + digits[2] + digits[3] + digits[4])
+                        .arg(*high - *low);
+            file.write(line.toUtf8());
+            if (day == 10 && serial == 4) file.write("20241310-005,2024-13-10,1,2,3,4,5,15,4\r\n");
         }
     }
-    file.write("20241012-041 1,2,3\r\n20241012-042 1,2,3,4,5,6\r\n");
+    file.write("20241012-041,2024-10-12,1,2,3\r\n");
     file.close();
     sanxing::HistoryMenu& menu = window.history();
     platform.prepareFileChoice(path.toStdString());
     menu.importDraws();
-    // The import of a few lines takes moments; a minute means it is stuck.
-    const QDeadlineTimer deadline(60'000);
-    QTimer wake;  // an event now and then, so that the wait sees the deadline
-    wake.start(100);
-    while ((menu.busy() || !menu.lastReport()) && !deadline.hasExpired()) {
-        QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    // The preview and the import of a few lines take moments; a minute means they are stuck.
+    const auto waitFor = [&menu](const std::function<bool()>& done) {
+        const QDeadlineTimer deadline(60'000);
+        QTimer wake;  // an event now and then, so that the wait sees the deadline
+        wake.start(100);
+        while ((menu.busy() || !done()) && !deadline.hasExpired()) {
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        }
+        return done();
+    };
+    if (!waitFor([&menu] { return menu.lastPreview() != nullptr; })) {
+        std::cerr << "the import preview did not come\n";
+        return false;
     }
-    if (!menu.lastReport()) {
+    bool saved = Save(*menu.lastPreview(), dir.filePath(QStringLiteral("history-import-preview.png")));
+    menu.lastPreview()->importButton()->click();
+    if (!waitFor([&menu] { return menu.lastReport() != nullptr; })) {
         std::cerr << "the history import did not finish\n";
         return false;
     }
-    bool saved = Save(*menu.lastReport(), dir.filePath(QStringLiteral("history-import-report.png")));
+    saved &= Save(*menu.lastReport(), dir.filePath(QStringLiteral("history-import-report.png")));
     menu.lastReport()->close();
     menu.showHistory();
     return Save(*menu.historyWindow(), dir.filePath(QStringLiteral("history-window.png"))) && saved;

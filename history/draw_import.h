@@ -1,25 +1,41 @@
 #pragma once
-// Importing a players' file of draws into the history: GBK or UTF-8 (with or without
-// BOM), CR LF or LF, one draw per line, header lines skipped. The file is streamed, so
-// memory does not grow with its size; every good line is stored in one transaction or
-// none is.
+// Importing a players' file of draws into the history: read through the draw reader
+// (columns detected or given, GBK or UTF-8, streamed), staged, then stored in one
+// transaction: every good line is stored or none is. The same import takes text already
+// in memory (the clipboard, a page, a file shipped with the program) and standard input.
 
 #include <atomic>
 #include <cstddef>
+#include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "history/column_map.h"
+#include "history/draw_reader.h"
 #include "history/history_db.h"
 #include "history/lotteries.h"
 
 namespace sanxing::history {
 
+// A draw of the file that another number contradicts: the stored draw of its issue, or
+// another line of the file.
 struct ImportConflict {
     std::size_t line = 0;
     std::string issue;
-    std::string stored;  // the number kept in the history
-    std::string file;    // the number the file gives
+    std::string stored;         // the number kept in the history; empty for a conflict within the file
+    std::string file;           // the number this line gives
+    std::size_t otherLine = 0;  // within the file: the earlier line that gives the issue another number
+};
+
+// A stored draw that took the file's number (以文件为准).
+struct ImportReplacement {
+    std::size_t line = 0;
+    std::string issue;
+    std::string before;  // the number the history held
+    std::string after;   // the file's number, now stored
 };
 
 struct ImportRejection {
@@ -28,36 +44,56 @@ struct ImportRejection {
 };
 
 struct ImportReport {
+    ColumnMap columns;          // what the lines were read with
+    std::size_t lines = 0;      // lines of the input, blank and header lines included
+    std::size_t drawLines = 0;  // lines that gave a draw
     std::size_t stored = 0;
-    std::size_t present = 0;
-    std::vector<ImportConflict> conflicts;
+    std::size_t present = 0;                // same issue, same number already stored
+    std::size_t repeated = 0;               // lines that repeat an earlier line's draw
+    std::size_t storedConflicts = 0;        // draws that differ from the stored draw, which stays
+    std::size_t fileConflicts = 0;          // issues that lines of the file give different numbers: none stored
+    std::vector<ImportConflict> conflicts;  // both kinds, by line
+    std::vector<ImportReplacement> replaced;
     std::vector<ImportRejection> rejected;
-    // Past kListLimit entries, conflicts and rejections are only counted.
+    // Past kListLimit entries, a list is only counted.
     std::size_t conflictsNotListed = 0;
+    std::size_t replacedNotListed = 0;
     std::size_t rejectedNotListed = 0;
 
-    std::size_t draws() const { return stored + present + conflicts.size() + conflictsNotListed; }
+    std::size_t draws() const { return drawLines; }
+    std::size_t conflictCount() const { return storedConflicts + fileConflicts; }
+    std::size_t replacedCount() const { return replaced.size() + replacedNotListed; }
+    std::size_t rejectedCount() const { return rejected.size() + rejectedNotListed; }
 };
 
 inline constexpr std::size_t kListLimit = 10000;
-// Larger files are refused: a century of draws every ten minutes stays far below.
-inline constexpr std::uintmax_t kMaxImportBytes = 256ull * 1024 * 1024;
-// A longer line cannot be a draw; it is rejected without being kept whole.
-inline constexpr std::size_t kMaxLineBytes = 1024;
+
+struct ImportOptions {
+    std::optional<ColumnMap> columns;  // detected from the first lines when not given
+    bool replaceConflicts = false;     // a file draw that differs from a stored draw replaces it
+    const std::atomic<bool>* cancel = nullptr;
+};
 
 // Imports `file` into `db` under `lottery`. Fails with a Chinese message naming the file
-// when the file cannot be read or is not text, when the database cannot be written, or
-// when `cancel` is set while it runs; nothing is changed then.
+// when the file cannot be read or is not text, when no issue and number columns can be
+// found, when the database cannot be written, or when `cancel` is set while it runs;
+// nothing is changed then.
 Result<ImportReport> ImportDrawFile(HistoryDb& db, const Lottery& lottery, const std::filesystem::path& file,
-                                    const std::atomic<bool>* cancel = nullptr);
+                                    const ImportOptions& options = {});
+// The same for text in memory; `source` names it in messages and in the stored draws.
+Result<ImportReport> ImportDrawText(HistoryDb& db, const Lottery& lottery, std::string_view text,
+                                    std::string_view source, const ImportOptions& options = {});
+// The same for an open stream read to its end (standard input).
+Result<ImportReport> ImportDrawStream(HistoryDb& db, const Lottery& lottery, std::FILE* input, std::string_view source,
+                                      const ImportOptions& options = {});
 
 // Whether `file` can be imported at all (it exists, is a readable regular file, not too
 // large), with the Chinese message of ImportDrawFile when not: checked before a database
 // is opened, so a refused file leaves no new database behind.
 Result<void> CheckDrawFile(const std::filesystem::path& file);
 
-// One sentence for the user: what was stored, present, in conflict and rejected, or
-// that the file held no draw and nothing changed.
+// One sentence for the user: what was stored, present, in conflict, replaced and
+// rejected, or that the input held no draw and nothing changed.
 std::string ImportSummary(const ImportReport& report);
 
 }  // namespace sanxing::history

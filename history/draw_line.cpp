@@ -2,173 +2,176 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <cstdio>
 
-#include "runtime/result.h"
+#include "history/canonical_issue.h"
 #include "runtime/text.h"
+#include "runtime/today.h"
 
 namespace sanxing::history {
 
 namespace {
 
-using sanxing::Failure;
-using sanxing::IsAsciiDigit;
-using sanxing::Result;
-
-constexpr std::array<std::string_view, 9> kSeparators{" ", "\t", ",", "，", "、", "　", ";", "；", "|"};
 constexpr std::array<std::string_view, 8> kHeaderWords{"期号", "号码",  "开奖",   "日期",
                                                        "期数", "issue", "number", "date"};
 
-bool AllDigits(std::string_view text) { return !text.empty() && std::all_of(text.begin(), text.end(), IsAsciiDigit); }
-
-// The length of the separator at the start of `rest`, or 0.
-std::size_t SeparatorAt(std::string_view rest) {
-    const auto c = static_cast<unsigned char>(rest.front());
-    if (c > ' ' && c < 0x80 && c != ',' && c != ';' && c != '|') return 0;  // the common case
-    for (std::string_view separator : kSeparators) {
-        if (rest.starts_with(separator)) return separator.size();
-    }
-    return 0;
+ParsedLine Rejected(std::string reason) {
+    ParsedLine parsed;
+    parsed.kind = ParsedLine::Kind::Rejected;
+    parsed.reason = std::move(reason);
+    return parsed;
 }
 
-// A line's pieces between separators, without allocating: a draw line has a handful of
-// them, and one with more than kMaxTokens cannot be a draw.
-constexpr std::size_t kMaxTokens = 24;
-struct Tokens {
-    std::array<std::string_view, kMaxTokens + 1> items;
-    std::size_t count = 0;
-    bool tooMany() const { return count > kMaxTokens; }
-    auto begin() const { return items.begin(); }
-    auto end() const { return items.begin() + static_cast<std::ptrdiff_t>(std::min(count, kMaxTokens)); }
-};
+std::string Place(int first, int count) {
+    return count == 1 ? "第 " + std::to_string(first + 1) + " 列"
+                      : "第 " + std::to_string(first + 1) + "–" + std::to_string(first + count) + " 列";
+}
 
-Tokens SplitLine(std::string_view line) {
-    Tokens tokens;
-    auto add = [&](std::string_view token) {
-        if (tokens.count <= kMaxTokens) tokens.items[tokens.count] = token;
-        ++tokens.count;
-    };
-    std::size_t start = 0, at = 0;
-    while (at < line.size()) {
-        const std::size_t width = SeparatorAt(line.substr(at));
-        if (width == 0) {
-            ++at;
-            continue;
+// The date's parts read from the front of `field`; false when it does not begin with one.
+bool ReadDate(std::string_view field, int& year, int& month, int& day) {
+    std::size_t at = 0;
+    const auto number = [&](std::size_t most) {
+        int value = 0;
+        std::size_t width = 0;
+        while (at < field.size() && IsAsciiDigit(field[at]) && width < most) {
+            value = value * 10 + (field[at++] - '0');
+            ++width;
         }
-        if (at > start) add(line.substr(start, at - start));
-        at += width;
-        start = at;
+        return width == 0 ? -1 : value;
+    };
+    const auto separator = [&](std::string_view chinese) {
+        if (at < field.size() && (field[at] == '-' || field[at] == '/' || field[at] == '.')) return ++at, true;
+        if (field.substr(at).starts_with(chinese)) return at += chinese.size(), true;
+        return false;
+    };
+    const std::size_t digitsAtFront = std::find_if_not(field.begin(), field.end(), IsAsciiDigit) - field.begin();
+    if (digitsAtFront == 8) {  // 20240530
+        year = number(4), month = number(2), day = number(2);
+        return true;
     }
-    if (at > start) add(line.substr(start, at - start));
-    return tokens;
+    if (digitsAtFront != 4) return false;
+    year = number(4);
+    if (!separator("年") || (month = number(2)) < 0 || !separator("月") || (day = number(2)) < 0) return false;
+    return at == field.size() || !IsAsciiDigit(field[at]);
 }
 
-// "2024-05-30", "2024/5/30" or "2024.05.30" as "2024-05-30"; empty when not a date.
-std::string AsDate(std::string_view token) {
-    int parts[3] = {0, 0, 0};
-    int widths[3] = {0, 0, 0};
-    int part = 0;
-    for (char c : token) {
-        if (IsAsciiDigit(c)) {
-            if (++widths[part] > 4) return {};
-            parts[part] = parts[part] * 10 + (c - '0');
-        } else if ((c == '-' || c == '/' || c == '.') && part < 2 && widths[part] > 0) {
-            ++part;
-        } else {
+bool IsOneDigit(std::string_view field) { return field.size() == 1 && IsAsciiDigit(field[0]); }
+
+std::string_view FieldAt(std::span<const std::string_view> fields, int index) {
+    return index >= 0 && static_cast<std::size_t>(index) < fields.size() ? fields[static_cast<std::size_t>(index)]
+                                                                         : std::string_view();
+}
+
+// `digits` one-digit fields from `first` on, as one number; empty when they are not.
+std::string DigitFields(std::span<const std::string_view> fields, int first, int digits) {
+    std::string number;
+    for (int k = 0; k < digits; ++k) {
+        const std::string_view field = FieldAt(fields, first + k);
+        if (!IsOneDigit(field)) return {};
+        number += field;
+    }
+    return number;
+}
+
+// The number at its column in the form the columns name; else, as files mix the two
+// forms, in the other one where that cannot be mistaken: a whole number in one field, or
+// one-digit fields not followed by another one-digit field (a sum or span column after
+// them, or a number whose leading zeros a spreadsheet dropped, would make them doubtful).
+std::string NumberAt(std::span<const std::string_view> fields, int first, int digits, bool oneDigitFields) {
+    const std::string whole = NumberInField(FieldAt(fields, first), digits);
+    if (!oneDigitFields && !whole.empty()) return whole;
+    std::string spread = DigitFields(fields, first, digits);
+    if (oneDigitFields && !spread.empty()) return spread;
+    if (oneDigitFields) return whole;
+    return IsOneDigit(FieldAt(fields, first + digits)) ? std::string() : spread;
+}
+
+// Why the line gives no number where the columns say.
+std::string NoNumber(std::span<const std::string_view> fields, const ColumnMap& columns, const Lottery& lottery) {
+    const std::string digits = std::to_string(lottery.digits);
+    if (columns.numberFields == 1) {
+        return std::string(lottery.name) + "的号码应为 " + digits + " 位数字，" + Place(columns.number, 1) + "是“" +
+               ShownField(FieldAt(fields, columns.number)) + "”";
+    }
+    std::string shown;
+    for (int k = 0; k < columns.numberFields; ++k) {
+        if (k > 0) shown += ' ';
+        const std::string_view field = FieldAt(fields, columns.number + k);
+        shown += field.empty() ? std::string("空") : ShownField(field);
+    }
+    return std::string(lottery.name) + "的号码应为" + Place(columns.number, columns.numberFields) + "的 " + digits +
+           " 个一位数字，此行是“" + shown + "”";
+}
+
+}  // namespace
+
+std::string ShownField(std::string_view text) {
+    constexpr std::size_t kShown = 40;
+    if (text.size() <= kShown) return std::string(text);
+    std::size_t cut = kShown;
+    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+    return std::string(text.substr(0, cut)) + "…";
+}
+
+std::string NumberInField(std::string_view field, int digits) {
+    const auto count = static_cast<std::size_t>(digits);
+    if (field.size() == count && std::all_of(field.begin(), field.end(), IsAsciiDigit)) return std::string(field);
+    // Single digits one apart: "8 1 6" or "8,1,6".
+    if (field.size() != 2 * count - 1) return {};
+    std::string number;
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        const bool digitPlace = i % 2 == 0;
+        if (digitPlace != IsAsciiDigit(field[i])) return {};
+        if (digitPlace) {
+            number += field[i];
+        } else if (field[i] != ' ' && field[i] != ',') {
             return {};
         }
     }
-    if (part != 2 || widths[0] != 4 || widths[1] > 2 || widths[2] == 0 || widths[2] > 2) return {};
-    if (parts[1] < 1 || parts[1] > 12 || parts[2] < 1 || parts[2] > 31) return {};
+    return number;
+}
+
+std::string DateInField(std::string_view field) {
+    int year = 0, month = 0, day = 0;
+    if (!ReadDate(field, year, month, day)) return {};
+    const std::chrono::year_month_day date{std::chrono::year(year), std::chrono::month(static_cast<unsigned>(month)),
+                                           std::chrono::day(static_cast<unsigned>(day))};
+    if (!date.ok() || year < 1990) return {};
     char text[11];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", parts[0], parts[1], parts[2]);
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", year, month, day);
     return text;
 }
 
-// "20:30" or "20:30:00": a draw time beside the date, read past.
-bool IsTime(std::string_view token) {
-    if (token.size() != 5 && token.size() != 8) return false;
-    for (std::size_t i = 0; i < token.size(); ++i) {
-        const bool colon = i % 3 == 2;
-        if (colon ? token[i] != ':' : !IsAsciiDigit(token[i])) return false;
-    }
-    return true;
+bool HasWords(std::string_view line) {
+    return std::any_of(line.begin(), line.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte >= 0x80 || (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z');
+    });
 }
 
-std::string_view StripAround(std::string_view token, std::string_view before, std::string_view after) {
-    if (token.starts_with(before)) token.remove_prefix(before.size());
-    if (token.ends_with(after)) token.remove_suffix(after.size());
-    return token;
-}
-
-// The issue in the lottery's stored form, or the reason it is not one. The time-based
-// kinds keep the last 9 digits as the draw list does ("20241012-023" gives 241012023,
-// "2014051201" gives 014051201).
-Result<std::string> ToStoredIssue(std::string_view token, const Lottery& lottery) {
-    token = StripAround(token, "第", "期");
-    std::string digits;
-    for (char c : token) {
-        if (c != '-') digits += c;
-    }
-    const auto length = static_cast<std::size_t>(lottery.issueLength);
-    const bool timeBased = lottery.digits == 5;
-    if (!AllDigits(digits)) return Failure{"期号“" + std::string(token) + "”不是数字"};
-    // The sites give 10 digits (新疆: YYYYMMDDNN) or 11 (YYYYMMDDNNN); the list keeps 9.
-    if (digits.size() == length || (timeBased && digits.size() > length && digits.size() <= length + 2)) {
-        return digits.substr(digits.size() - length);
-    }
-    return Failure{"期号“" + std::string(token) + "”位数不对（" + std::string(lottery.name) + "的期号为 " +
-                   (timeBased ? "9 到 11 位数字，如 20241012023" : "7 位数字，如 2024144") + "）"};
-}
-
-bool IsHeader(std::string_view line) {
+bool IsHeaderLine(std::string_view line) {
     if (std::any_of(line.begin(), line.end(), IsAsciiDigit)) return false;
     return std::any_of(kHeaderWords.begin(), kHeaderWords.end(),
                        [&](std::string_view word) { return line.find(word) != std::string_view::npos; });
 }
 
-ParsedLine Marked(ParsedLine::Kind kind, std::string reason = {}) {
-    ParsedLine parsed;
-    parsed.kind = kind;
-    parsed.reason = std::move(reason);
-    return parsed;
+ParsedLine ReadDrawFields(std::span<const std::string_view> fields, const ColumnMap& columns, const Lottery& lottery) {
+    return ReadDrawFields(fields, columns, lottery, Today());
 }
 
-ParsedLine Rejected(std::string reason) { return Marked(ParsedLine::Kind::Rejected, std::move(reason)); }
-
-}  // namespace
-
-ParsedLine ParseDrawLine(std::string_view line, const Lottery& lottery) {
-    const Tokens tokens = SplitLine(line);
-    if (tokens.count == 0) return {};
-    if (IsHeader(line)) return Marked(ParsedLine::Kind::Header);
-    if (tokens.tooMany()) return Rejected("此行内容太多，不是一期开奖号码");
+ParsedLine ReadDrawFields(std::span<const std::string_view> fields, const ColumnMap& columns, const Lottery& lottery,
+                          std::chrono::sys_days today) {
+    const std::string_view issueField = FieldAt(fields, columns.issue);
+    if (issueField.empty()) return Rejected("没有期号（" + Place(columns.issue, 1) + "是空的）");
+    auto issue = CanonicalIssue(issueField, lottery, today);
+    if (!issue) return Rejected(issue.error());
 
     ParsedLine parsed;
-    bool haveIssue = false;
-    for (std::string_view token : tokens) {
-        if (std::string date = AsDate(token); !date.empty() && parsed.date.empty()) {
-            parsed.date = std::move(date);
-        } else if (IsTime(token)) {
-            continue;
-        } else if (!haveIssue) {
-            auto issue = ToStoredIssue(token, lottery);
-            if (!issue) return Rejected(issue.error());
-            parsed.issue = std::move(*issue);
-            haveIssue = true;
-        } else if (AllDigits(token)) {
-            parsed.number += token;
-            if (parsed.number.size() > 64) break;
-        } else {
-            return Rejected("号码“" + std::string(token) + "”不是数字");
-        }
-    }
-    if (!haveIssue) return Rejected("没有期号");
-    const auto digits = static_cast<std::size_t>(lottery.digits);
-    if (parsed.number.size() != digits) {
-        return Rejected(std::string(lottery.name) + "的号码应为 " + std::to_string(digits) + " 位数字，此行有 " +
-                        std::to_string(parsed.number.size()) + " 位");
-    }
+    parsed.number = NumberAt(fields, columns.number, lottery.digits, columns.numberFields > 1);
+    if (parsed.number.empty()) return Rejected(NoNumber(fields, columns, lottery));
+    if (columns.date >= 0) parsed.date = DateInField(FieldAt(fields, columns.date));
+    parsed.issue = std::move(*issue);
     parsed.kind = ParsedLine::Kind::Draw;
     return parsed;
 }

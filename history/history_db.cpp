@@ -10,18 +10,14 @@
 #include <mutex>
 #include <optional>
 
+#include "history/history_db_impl.h"
 #include "history/lotteries.h"
 #include "history/schema.h"
-#include "history/sqlite_handle.h"
 
 namespace sanxing::history {
 
-struct HistoryDb::Impl {
-    std::filesystem::path path;
-    sqlite::Connection connection;
-    // Calls from several threads take turns: a connection serves one call at a time.
-    mutable std::mutex turn;
-};
+using detail::LotteryKey;
+using detail::WriteProblem;
 
 struct DrawWriter::State {
     HistoryDb::Impl* db;
@@ -79,14 +75,10 @@ Failure LastProblem(const HistoryDb::Impl& db) {
 }
 
 // A write that failed changed nothing: its transaction is rolled back.
-Failure WriteProblem(const HistoryDb::Impl& db, int code, const std::string& message) {
+Failure WriteFailure(const HistoryDb::Impl& db, int code, const std::string& message) {
     if (IsBusy(code)) return Failure{Problem(db.path, code, message)};
     return Failure{"写入开奖历史数据库“" + db.path.string() + "”失败：" + DescribeSqliteError(code, message, 0) +
                    "；开奖历史未作改动"};
-}
-
-Failure WriteProblem(const HistoryDb::Impl& db) {
-    return WriteProblem(db, db.connection.lastErrorCode(), db.connection.lastError());
 }
 
 Result<void> CheckPath(const std::filesystem::path& file) {
@@ -144,13 +136,6 @@ Result<void> ReadRows(const HistoryDb::Impl& db, sqlite::Statement& statement, O
     while ((step = statement.step()) == SQLITE_ROW) onRow(statement);
     if (step != SQLITE_DONE) return LastProblem(db);
     return {};
-}
-
-// Rows carry the lottery's kindIndex: a small integer keeps keys short and compares fast.
-// An unknown name gets a key no row has.
-std::int64_t LotteryKey(std::string_view lottery) {
-    const Lottery* known = FindLottery(lottery);
-    return known ? known->kindIndex : -1;
 }
 
 bool IsValidDraw(std::string_view lottery, const StoredDraw& draw) {
@@ -217,6 +202,16 @@ std::filesystem::path SharedKey(const std::filesystem::path& file) {
 }
 
 }  // namespace
+
+// Rows carry the lottery's kindIndex: a small integer keeps keys short and compares fast.
+std::int64_t detail::LotteryKey(std::string_view lottery) {
+    const Lottery* known = FindLottery(lottery);
+    return known ? known->kindIndex : -1;
+}
+
+Failure detail::WriteProblem(const HistoryDb::Impl& db) {
+    return WriteFailure(db, db.connection.lastErrorCode(), db.connection.lastError());
+}
 
 std::filesystem::path DefaultDatabasePath() {
     const char* data = std::getenv("XDG_DATA_HOME");
@@ -458,7 +453,7 @@ DrawWriter::State::State(HistoryDb::Impl& owner)
       anyInRange(owner.connection.get(), "SELECT 1 FROM draws WHERE lottery = ?1 AND issue BETWEEN ?2 AND ?3 LIMIT 1"),
       insertBlock(owner.connection.get(), BlockInsertSql()) {
     if (!transaction.begun()) {
-        error = WriteProblem(owner, beginCode, transaction.begun().error()).error;
+        error = WriteFailure(owner, beginCode, transaction.begun().error()).error;
     } else if (!insert.ok() || !lookup.ok() || !anyInRange.ok() || !insertBlock.ok()) {
         fail();
     }

@@ -52,6 +52,7 @@ std::filesystem::path DefaultDatabasePath();
 std::string NowUtc();
 
 class DrawWriter;
+class StagedImport;
 
 // One connection to a history file. Its calls may come from several threads: they take
 // turns on the connection.
@@ -104,6 +105,7 @@ public:
     struct Impl;
 
 private:
+    friend class StagedImport;
     explicit HistoryDb(std::unique_ptr<Impl> impl);
     std::unique_ptr<Impl> impl_;
 };

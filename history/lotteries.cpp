@@ -7,13 +7,18 @@ namespace sanxing::history {
 
 namespace {
 
+constexpr auto kDaily = IssueForm::DateSerial;
+constexpr auto kYearly = IssueForm::YearSequence;
+
+// The time-based kinds keep the year in two digits (YYMMDDNNN), 新疆 in three, as the last
+// nine digits of its sites' YYYYMMDDNN; their issues cannot name a year before 2000.
 constexpr std::array<Lottery, 6> kLotteries{{
-    {"重庆时时彩", 5, 0, 9, 3},
-    {"江西时时彩", 5, 1, 9, 3},
-    {"新疆时时彩", 5, 2, 9, 2},  // its sites number the draws of a day with two digits
-    {"龙江时时彩", 5, 3, 9, 3},
-    {"福彩3D", 3, 4, 7, 3},
-    {"排列三", 3, 5, 7, 3},
+    {"重庆时时彩", 5, 0, 9, 3, kDaily, 2000},
+    {"江西时时彩", 5, 1, 9, 3, kDaily, 2000},
+    {"新疆时时彩", 5, 2, 9, 2, kDaily, 2000},  // its sites number the draws of a day with two digits
+    {"龙江时时彩", 5, 3, 9, 3, kDaily, 2000},
+    {"福彩3D", 3, 4, 7, 3, kYearly, 2002},
+    {"排列三", 3, 5, 7, 3, kYearly, 2004},
 }};
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -27,17 +28,20 @@ struct BenchFolder {
     std::filesystem::path file(const std::string& name) const { return path / name; }
 };
 
-// `lines` draws of 重庆时时彩 in the "20241012-023 1,2,3,4,5" layout, 120 a day.
+// `lines` draws of 重庆时时彩 in the "20241012-023 1,2,3,4,5" layout, 120 a day from
+// 2000-01-01 on (a million lines reach 2022).
 std::filesystem::path DrawFile(const BenchFolder& folder, std::size_t lines) {
+    using namespace std::chrono;
     const auto path = folder.file("draws_" + std::to_string(lines) + ".txt");
     if (std::filesystem::exists(path)) return path;
     std::ofstream out(path, std::ios::binary);
     out << "期号,开奖号码\r\n";
     char line[64];
     for (std::size_t i = 0; i < lines; ++i) {
-        const std::size_t day = i / 120, serial = i % 120 + 1;
-        std::snprintf(line, sizeof line, "2%03zu%04zu-%03zu %zu,%zu,%zu,%zu,%zu\r\n", 100 + day / 10000, day % 10000,
-                      serial, i % 10, i / 10 % 10, i / 100 % 10, i / 7 % 10, i / 3 % 10);
+        const year_month_day day{sys_days{year{2000} / 1 / 1} + days{i / 120}};
+        std::snprintf(line, sizeof line, "%04d%02u%02u-%03zu %zu,%zu,%zu,%zu,%zu\r\n", static_cast<int>(day.year()),
+                      static_cast<unsigned>(day.month()), static_cast<unsigned>(day.day()), i % 120 + 1, i % 10,
+                      i / 10 % 10, i / 100 % 10, i / 7 % 10, i / 3 % 10);
         out << line;
     }
     return path;

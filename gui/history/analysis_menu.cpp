@@ -12,6 +12,7 @@
 #include "gui/binding/control_widgets.h"
 #include "gui/history/analysis_views.h"
 #include "gui/history/backtest_dialog.h"
+#include "gui/history/range_bar.h"
 #include "gui/history/trend_dialog.h"
 #include "numbers/set_text.h"
 #include "window/control_names.h"
@@ -71,6 +72,11 @@ TrendDialog* AnalysisMenu::showTrend() {
         dialog->reload();
         return dialog;
     });
+}
+
+void AnalysisMenu::historyChanged(const history::Lottery& lottery) {
+    if (backtest_) backtest_->rangeBar().historyChanged(lottery);
+    if (trend_) trend_->rangeBar().historyChanged(lottery);
 }
 
 void AnalysisMenu::explain(const QString& number) {

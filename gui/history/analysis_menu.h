@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <optional>
 
+#include "history/lotteries.h"
+
 class QMainWindow;
 class QMenu;
 class QPoint;
@@ -31,6 +33,8 @@ public:
     TrendDialog* showTrend();
     // Tells in a message box how the number fares under the current conditions.
     void explain(const QString& number);
+    // The draws of `lottery` changed: the open dialogs that show it read them again.
+    void historyChanged(const history::Lottery& lottery);
 
     // The number a context menu offers: the selection or the token under the cursor in the
     // result box; the analysed three digits of a draw-list row.

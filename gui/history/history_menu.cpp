@@ -1,14 +1,16 @@
 #include "gui/history/history_menu.h"
 
+#include <QClipboard>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 
 #include "analysis/draw_range.h"
 #include "app/window_model.h"
-#include "gui/history/history_window.h"
-#include "gui/history/import_report_dialog.h"
+#include "draws/html_tables.h"
 #include "history/draw_export.h"
 #include "tools/safe_file_write.h"
 
@@ -19,6 +21,11 @@ namespace {
 constexpr const char* kMenuName = "historyMenu";
 constexpr const char* kImportFilter = "开奖号码文件(*.txt;*.csv)|*.txt;*.csv|所有文件(*.*)|*.*";
 constexpr const char* kExportFilter = "CSV 文件(*.csv)|*.csv|所有文件(*.*)|*.*";
+constexpr const char* kClipboard = "剪贴板";
+
+const history::Lottery& WindowLottery(const WindowModel& model) {
+    return *analysis::AnalysisChoiceFromControls(model.controls()).lottery;
+}
 
 }  // namespace
 
@@ -26,35 +33,117 @@ HistoryMenu::HistoryMenu(WindowModel& model, QMainWindow& window, std::filesyste
     : QObject(&window), model_(model), window_(window), access_(model.platform(), std::move(databaseFile)) {
     menu_ = window.menuBar()->addMenu(QStringLiteral("历史(&L)"));
     menu_->setObjectName(QString::fromLatin1(kMenuName));
-    import_ = menu_->addAction(QStringLiteral("导入开奖号码(&I)…"), this, &HistoryMenu::importDraws);
-    export_ = menu_->addAction(QStringLiteral("导出开奖号码(&E)…"), this, &HistoryMenu::exportDraws);
+    actions_ = {menu_->addAction(QStringLiteral("导入开奖号码(&I)…"), this, &HistoryMenu::importDraws),
+                menu_->addAction(QStringLiteral("从剪贴板导入(&P)…"), this, &HistoryMenu::importClipboard),
+                menu_->addAction(QStringLiteral("导出开奖号码(&E)…"), this, &HistoryMenu::exportDraws)};
     menu_->addAction(QStringLiteral("开奖历史(&H)"), this, &HistoryMenu::showHistory);
 }
 
 HistoryMenu::~HistoryMenu() {
-    closing_ = true;  // an import rolls back at its next chunk, so closing does not wait long
+    // A running import rolls back and a preview stops at its next chunk, so closing does
+    // not wait long.
+    closing_ = true;
+    stopPreview_ = true;
     if (worker_.joinable()) worker_.join();
+}
+
+void HistoryMenu::onHistoryChanged(std::function<void(const history::Lottery&)> listener) {
+    listeners_.push_back(std::move(listener));
 }
 
 void HistoryMenu::importDraws() {
     if (busy_ || !access_.database()) return;
-    const history::Lottery& lottery = *analysis::AnalysisChoiceFromControls(model_.controls()).lottery;
+    const history::Lottery& lottery = WindowLottery(model_);
     const auto file = model_.platform().openFileDialog(
         {"导入开奖号码到" + std::string(lottery.name), kImportFilter, directory_.toStdString(), ""});
     if (!file) return;
     directory_ = QFileInfo(QString::fromStdString(*file)).absolutePath();
-    runInBackground([this, path = access_.path(), file = *file, &lottery]() -> std::function<void()> {
+    if (auto importable = history::CheckDrawFile(*file); !importable) {
+        return tell(importable.error(), MessageIcon::Error);
+    }
+    stopPreview_ = false;
+    runInBackground([this, file = *file, &lottery]() -> std::function<void()> {
+        auto preview = history::PreviewDrawFile(file, lottery, std::nullopt, &stopPreview_);
+        return [this, file, &lottery, preview = std::move(preview)] {
+            if (!preview) return tell(preview.error(), MessageIcon::Error);
+            openPreview({file, nullptr, file}, lottery, preview);
+        };
+    });
+}
+
+void HistoryMenu::importClipboard() {
+    if (busy_ || !access_.database()) return;
+    const history::Lottery& lottery = WindowLottery(model_);
+    const QMimeData* clipboard = QGuiApplication::clipboard()->mimeData();
+    std::string html = clipboard && clipboard->hasHtml() ? clipboard->html().toStdString() : std::string();
+    std::string text = clipboard && clipboard->hasText() ? clipboard->text().toStdString() : std::string();
+    stopPreview_ = false;
+    runInBackground([this, html = std::move(html), text = std::move(text), &lottery]() -> std::function<void()> {
+        // A table copied from a page, else whatever text there is.
+        auto content = std::make_shared<std::string>(HtmlTableText(html));
+        if (content->empty()) *content = text;
+        if (content->find_first_not_of(" \t\r\n") == std::string::npos) {
+            return [this] {
+                tell("剪贴板中没有表格或文字。请在开奖结果页上选中表格并复制，再来导入。", MessageIcon::Information);
+            };
+        }
+        auto preview = history::PreviewDrawText(*content, kClipboard, lottery, std::nullopt, &stopPreview_);
+        return [this, content, &lottery, preview = std::move(preview)] {
+            if (!preview) return tell(preview.error(), MessageIcon::Error);
+            openPreview({{}, content, kClipboard}, lottery, preview);
+        };
+    });
+}
+
+void HistoryMenu::openPreview(ImportSource source, const history::Lottery& lottery,
+                              const Result<history::ImportPreview>& first) {
+    source_ = std::move(source);
+    if (lastPreview_) lastPreview_->close();
+    auto* dialog = new ImportPreviewDialog(
+        QString::fromStdString(source_.name), lottery,
+        [this](const history::Lottery& chosen, std::optional<history::ColumnMap> columns) {
+            requestPreview(chosen, std::move(columns));
+        },
+        &window_);
+    lastPreview_ = dialog;
+    connect(dialog, &QDialog::accepted, this, [this, dialog] {
+        history::ImportOptions options;
+        options.columns = dialog->columns();  // what the preview showed
+        runImport(dialog->lottery(), options);
+    });
+    dialog->showPreview(first);
+    dialog->show();
+}
+
+void HistoryMenu::requestPreview(const history::Lottery& lottery, std::optional<history::ColumnMap> columns) {
+    const unsigned request = ++previewRequest_;
+    stopPreview_ = true;  // a preview still running stops at its next chunk
+    runInBackground([this, source = source_, &lottery, columns, request]() -> std::function<void()> {
+        stopPreview_ = false;  // the one before has ended
+        auto preview = source.text
+                           ? history::PreviewDrawText(*source.text, source.name, lottery, columns, &stopPreview_)
+                           : history::PreviewDrawFile(source.file, lottery, columns, &stopPreview_);
+        return [this, request, preview = std::move(preview)] {
+            if (request == previewRequest_ && lastPreview_) lastPreview_->showPreview(preview);
+        };
+    });
+}
+
+void HistoryMenu::runImport(const history::Lottery& lottery, history::ImportOptions options) {
+    options.cancel = &closing_;
+    runInBackground([this, path = access_.path(), source = source_, &lottery, options]() -> std::function<void()> {
         auto db = history::HistoryDb::open(path);
         if (!db) return [this, error = db.error()] { tell(error, MessageIcon::Error); };
-        auto report = history::ImportDrawFile(*db, lottery, file, &closing_);
+        auto report = source.text ? history::ImportDrawText(*db, lottery, *source.text, source.name, options)
+                                  : history::ImportDrawFile(*db, lottery, source.file, options);
         if (!report) return [this, error = report.error()] { tell(error, MessageIcon::Error); };
-        return [this, file, &lottery, report = std::move(*report)] { showReport(file, lottery, report); };
+        return [this, &lottery, options, report = std::move(*report)] { showReport(lottery, report, options); };
     });
 }
 
 void HistoryMenu::exportDraws() {
     if (busy_ || !access_.database()) return;
-    const history::Lottery& lottery = *analysis::AnalysisChoiceFromControls(model_.controls()).lottery;
+    const history::Lottery& lottery = WindowLottery(model_);
     const std::string name = std::string(lottery.name) + "开奖号码.csv";
     const auto file = model_.platform().saveFileDialog(
         {"导出" + std::string(lottery.name) + "开奖号码", kExportFilter, directory_.toStdString(), name});
@@ -79,15 +168,18 @@ void HistoryMenu::exportDraws() {
 
 void HistoryMenu::showHistory() {
     if (!access_.database()) return;
-    if (!historyWindow_) historyWindow_ = new HistoryWindow(access_, model_.platform(), &window_);
-    historyWindow_->showLottery(*analysis::AnalysisChoiceFromControls(model_.controls()).lottery);
+    if (!historyWindow_) {
+        historyWindow_ = new HistoryWindow(access_, model_.platform(), &window_);
+        historyWindow_->onDrawsDeleted([this](const history::Lottery& lottery) { historyChanged(lottery, true); });
+    }
+    historyWindow_->showLottery(WindowLottery(model_));
     historyWindow_->show();
     historyWindow_->raise();
     historyWindow_->activateWindow();
 }
 
 void HistoryMenu::runInBackground(std::function<std::function<void()>()> work) {
-    if (worker_.joinable()) worker_.join();  // the previous job has already finished
+    if (worker_.joinable()) worker_.join();  // the previous job has finished or is stopping
     setBusy(true);
     worker_ = std::thread([this, work = std::move(work)] {
         std::function<void()> then = work();
@@ -104,15 +196,30 @@ void HistoryMenu::runInBackground(std::function<std::function<void()>()> work) {
 
 void HistoryMenu::setBusy(bool busy) {
     busy_ = busy;
-    import_->setEnabled(!busy);
-    export_->setEnabled(!busy);
+    for (QAction* action : actions_) action->setEnabled(!busy);
 }
 
-void HistoryMenu::showReport(const std::string& file, const history::Lottery& lottery,
-                             const history::ImportReport& report) {
-    if (historyWindow_ && historyWindow_->isVisible()) historyWindow_->showLottery(lottery);
-    lastReport_ = new ImportReportDialog(file, lottery, report, &window_);
+void HistoryMenu::showReport(const history::Lottery& lottery, const history::ImportReport& report,
+                             const history::ImportOptions& options) {
+    if (report.stored > 0 || report.replacedCount() > 0) historyChanged(lottery);
+    std::function<void()> replace;
+    if (report.storedConflicts > 0 && !options.replaceConflicts) {
+        // 以文件为准: the same input again, replacing the stored draws that differ.
+        replace = [this, &lottery, options] {
+            history::ImportOptions again = options;
+            again.replaceConflicts = true;
+            runImport(lottery, again);
+        };
+    }
+    if (lastReport_) lastReport_->close();
+    lastReport_ = new ImportReportDialog(QString::fromStdString(source_.name), lottery, report, replace, &window_);
     lastReport_->show();
+}
+
+void HistoryMenu::historyChanged(const history::Lottery& lottery, bool fromHistoryWindow) {
+    model_.drawList().historyChanged(lottery.kindIndex);
+    if (!fromHistoryWindow && historyWindow_ && historyWindow_->isVisible()) historyWindow_->showLottery(lottery);
+    for (const auto& listener : listeners_) listener(lottery);
 }
 
 void HistoryMenu::tell(const std::string& text, MessageIcon icon) {

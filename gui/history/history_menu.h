@@ -1,19 +1,26 @@
 #pragma once
-// The 历史 menu: 导入开奖号码…, 导出开奖号码… and 开奖历史. Import and export run off the UI
-// thread, one at a time, on a connection of their own; the window's connection is opened
-// on first use (HistoryAccess). Other features add their items to the same menu through
-// menu() or FindHistoryMenu().
+// The 历史 menu: 导入开奖号码…, 从剪贴板导入…, 导出开奖号码… and 开奖历史. An import shows its
+// preview first and stores only on 导入; its report offers 以文件为准 when draws of the
+// file differ from stored ones. Previews, imports and exports run off the UI thread, one
+// at a time, on a connection of their own; the window's connection is opened on first use
+// (HistoryAccess). After an import, a replacement or a delete, the draw list, the history
+// window and whoever listens (the analysis dialogs) show the new state at once. Other
+// features add their items to the same menu through menu() or FindHistoryMenu().
 
 #include <QObject>
 #include <QPointer>
 #include <atomic>
 #include <filesystem>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "gui/history/history_access.h"
 #include "gui/history/history_window.h"
+#include "gui/history/import_preview_dialog.h"
 #include "gui/history/import_report_dialog.h"
 #include "history/draw_import.h"
 #include "runtime/platform.h"
@@ -35,35 +42,58 @@ public:
     QMenu* menu() const { return menu_; }
     HistoryAccess& access() { return access_; }
 
-    // Asks for a file and imports it into the lottery of 组合框_彩种; the report follows.
+    // Asks for a file and previews its import into the lottery of 组合框_彩种.
     void importDraws();
+    // Previews the import of the clipboard: its HTML table (as a browser copies a results
+    // page) or its text.
+    void importClipboard();
     // Asks for a file and writes the lottery's draws to it as CSV.
     void exportDraws();
     // Opens (or raises) the 开奖历史 window on the lottery of 组合框_彩种.
     void showHistory();
 
+    // `listener` hears of every change this window makes to a lottery's draws.
+    void onHistoryChanged(std::function<void(const history::Lottery&)> listener);
+
     bool busy() const { return busy_; }
     HistoryWindow* historyWindow() const { return historyWindow_; }
+    ImportPreviewDialog* lastPreview() const { return lastPreview_; }
     ImportReportDialog* lastReport() const { return lastReport_; }
 
 private:
+    // What is being imported: a file, or text in memory (the clipboard's).
+    struct ImportSource {
+        std::string file;
+        std::shared_ptr<const std::string> text;
+        std::string name;  // shown, and stored as the draws' source for text
+    };
+
+    void openPreview(ImportSource source, const history::Lottery& lottery, const Result<history::ImportPreview>& first);
+    void requestPreview(const history::Lottery& lottery, std::optional<history::ColumnMap> columns);
+    void runImport(const history::Lottery& lottery, history::ImportOptions options);
     // Runs `work` on the worker thread; what it returns runs on the UI thread afterwards.
     void runInBackground(std::function<std::function<void()>()> work);
     void setBusy(bool busy);
-    void showReport(const std::string& file, const history::Lottery& lottery, const history::ImportReport& report);
+    void showReport(const history::Lottery& lottery, const history::ImportReport& report,
+                    const history::ImportOptions& options);
+    void historyChanged(const history::Lottery& lottery, bool fromHistoryWindow = false);
     void tell(const std::string& text, MessageIcon icon);
 
     WindowModel& model_;
     QMainWindow& window_;
     HistoryAccess access_;
     QMenu* menu_;
-    QAction* import_;
-    QAction* export_;
-    QString directory_;  // where the last draw file was opened or saved
+    std::vector<QAction*> actions_;  // off while a job runs
+    QString directory_;              // where the last draw file was opened or saved
+    ImportSource source_;            // of the preview and the import
     std::thread worker_;
     std::atomic<bool> busy_{false};
-    std::atomic<bool> closing_{false};  // tells a running import to stop
+    std::atomic<bool> closing_{false};      // tells a running import to stop
+    std::atomic<bool> stopPreview_{false};  // tells a running preview to stop
+    unsigned previewRequest_ = 0;           // a preview that comes back after a newer request is dropped
+    std::vector<std::function<void(const history::Lottery&)>> listeners_;
     QPointer<HistoryWindow> historyWindow_;
+    QPointer<ImportPreviewDialog> lastPreview_;
     QPointer<ImportReportDialog> lastReport_;
 };
 

@@ -130,6 +130,7 @@ void HistoryWindow::deleteSelected() {
     const auto deleted = db->remove(lottery().name, issues);
     if (!deleted) platform_.messageBox(deleted.error(), kHistoryCaption, MessageIcon::Error, MessageButtons::Ok);
     refresh();
+    if (deleted && *deleted > 0 && deleted_) deleted_(lottery());
 }
 
 }  // namespace sanxing

@@ -3,6 +3,7 @@
 // and last issue and the gaps; selected draws can be deleted after a question.
 
 #include <QDialog>
+#include <functional>
 
 #include "history/lotteries.h"
 
@@ -25,6 +26,8 @@ public:
     // Reads the chosen lottery's draws anew (after an import, say).
     void refresh();
     void deleteSelected();
+    // `listener` hears of every delete that removed draws.
+    void onDrawsDeleted(std::function<void(const history::Lottery&)> listener) { deleted_ = std::move(listener); }
 
     const history::Lottery& lottery() const;
     QTableView* table() const { return table_; }
@@ -40,6 +43,7 @@ private:
     QTableView* table_;
     QPushButton* delete_;
     DrawTableModel* model_;
+    std::function<void(const history::Lottery&)> deleted_;
 };
 
 // "共 N 期，第一期 X，最后一期 Y" and the gaps, for the summary line.

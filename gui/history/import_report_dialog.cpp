@@ -3,31 +3,50 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace sanxing {
 
+namespace {
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+QString ConflictLine(const history::ImportConflict& c) {
+    if (c.otherLine) {
+        return QStringLiteral("第 %1 行　期号 %2：文件为 %3，与第 %4 行不同，都不存入")
+            .arg(c.line)
+            .arg(Q(c.issue), Q(c.file))
+            .arg(c.otherLine);
+    }
+    return QStringLiteral("第 %1 行　期号 %2：已存 %3，文件为 %4").arg(c.line).arg(Q(c.issue), Q(c.stored), Q(c.file));
+}
+
+}  // namespace
+
 QString ImportDetails(const history::ImportReport& report) {
     QStringList lines;
-    const std::size_t conflicts = report.conflicts.size() + report.conflictsNotListed;
-    if (conflicts > 0) {
-        lines << QStringLiteral("冲突（同一期号、不同号码，保留已存的号码）：");
-        for (const auto& c : report.conflicts) {
-            lines << QStringLiteral("第 %1 行　期号 %2：已存 %3，文件为 %4")
-                         .arg(c.line)
-                         .arg(QString::fromStdString(c.issue), QString::fromStdString(c.stored),
-                              QString::fromStdString(c.file));
-        }
+    if (report.conflictCount() > 0) {
+        lines << QStringLiteral("冲突（同一期号、不同号码；与已存的冲突时保留已存的号码）：");
+        for (const auto& c : report.conflicts) lines << ConflictLine(c);
         if (report.conflictsNotListed) lines << QStringLiteral("……另有 %1 处冲突").arg(report.conflictsNotListed);
     }
-    const std::size_t rejected = report.rejected.size() + report.rejectedNotListed;
+    if (report.replacedCount() > 0) {
+        if (!lines.isEmpty()) lines << QString();
+        lines << QStringLiteral("以文件为准替换的开奖号码：");
+        for (const auto& r : report.replaced) {
+            lines << QStringLiteral("第 %1 行　期号 %2：原为 %3，改为 %4")
+                         .arg(r.line)
+                         .arg(Q(r.issue), Q(r.before), Q(r.after));
+        }
+        if (report.replacedNotListed) lines << QStringLiteral("……另有 %1 期").arg(report.replacedNotListed);
+    }
+    const std::size_t rejected = report.rejectedCount();
     if (rejected > 0) {
         if (!lines.isEmpty()) lines << QString();
         lines << QStringLiteral("被拒绝的行：");
         for (std::size_t i = 0; i < report.rejected.size() && i < ImportReportDialog::kRejectedShown; ++i) {
-            lines << QStringLiteral("第 %1 行：%2")
-                         .arg(report.rejected[i].line)
-                         .arg(QString::fromStdString(report.rejected[i].reason));
+            lines << QStringLiteral("第 %1 行：%2").arg(report.rejected[i].line).arg(Q(report.rejected[i].reason));
         }
         if (rejected > ImportReportDialog::kRejectedShown) {
             lines << QStringLiteral("……共 %1 行被拒绝，只列出前 %2 行")
@@ -38,26 +57,35 @@ QString ImportDetails(const history::ImportReport& report) {
     return lines.join(QLatin1Char('\n'));
 }
 
-ImportReportDialog::ImportReportDialog(const std::string& file, const history::Lottery& lottery,
-                                       const history::ImportReport& report, QWidget* parent)
+ImportReportDialog::ImportReportDialog(const QString& source, const history::Lottery& lottery,
+                                       const history::ImportReport& report, std::function<void()> replace,
+                                       QWidget* parent)
     : QDialog(parent) {
     setWindowTitle(QStringLiteral("导入开奖号码"));
     setAttribute(Qt::WA_DeleteOnClose);
-    summary_ = new QLabel(QStringLiteral("文件：%1\n彩种：%2\n%3")
-                              .arg(QString::fromStdString(file), QString::fromUtf8(lottery.name),
-                                   QString::fromStdString(history::ImportSummary(report))));
+    summary_ = new QLabel(QStringLiteral("来源：%1\n彩种：%2\n%3")
+                              .arg(source, QString::fromUtf8(lottery.name), Q(history::ImportSummary(report))));
     summary_->setWordWrap(true);
     summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    details_ = new QPlainTextEdit(ImportDetails(report));
+    const QString details = ImportDetails(report);
+    details_ = new QPlainTextEdit(details);
     details_->setReadOnly(true);
-    details_->setVisible(!details_->toPlainText().isEmpty());
+    details_->setVisible(!details.isEmpty());
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
+    if (replace) {
+        replace_ = buttons->addButton(QStringLiteral("以文件为准"), QDialogButtonBox::ActionRole);
+        replace_->setToolTip(QStringLiteral("再导入一次，用文件中的号码替换与之不同的已存号码，并列出每一期"));
+        connect(replace_, &QPushButton::clicked, this, [this, replace = std::move(replace)] {
+            close();
+            replace();
+        });
+    }
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(summary_);
     layout->addWidget(details_, 1);
     layout->addWidget(buttons);
-    resize(520, details_->isVisible() ? 400 : 140);
+    resize(560, details.isEmpty() ? 140 : 400);
 }
 
 }  // namespace sanxing

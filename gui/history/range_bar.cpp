@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 
+#include "history/canonical_issue.h"
+
 namespace sanxing {
 
 namespace {
@@ -34,7 +36,7 @@ RangeBar::RangeBar(const std::vector<int>& newestCounts, QWidget* parent) : QWid
     from_ = new QLineEdit;
     to_ = new QLineEdit;
     for (QLineEdit* edit : {from_, to_}) {
-        edit->setMaxLength(20);
+        edit->setMaxLength(24);
         edit->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("202412345678")));
     }
     from_->setPlaceholderText(QStringLiteral("起始期号"));
@@ -100,6 +102,10 @@ void RangeBar::setIssues(const QString& from, const QString& to) {
     emit changed(selection());
 }
 
+void RangeBar::historyChanged(const history::Lottery& lottery) {
+    if (lottery_->currentIndex() == lottery.kindIndex) emit changed(selection());
+}
+
 Kind RangeBar::rangeKind() const { return static_cast<Kind>(range_->currentData(kKindRole).toInt()); }
 
 void RangeBar::updateEnabled() {
@@ -121,13 +127,17 @@ Result<analysis::AnalysisChoice> RangeBar::selection() const {
     } else if (kind == Kind::Newest) {
         s.range = analysis::RangeChoice::Newest(static_cast<std::size_t>(range_->currentData(kCountRole).toInt()));
     } else {
-        const std::string from = from_->text().trimmed().toStdString();
-        const std::string to = to_->text().trimmed().toStdString();
-        for (const std::string& end : {from, to}) {
-            if (end.empty()) continue;  // an empty end is open
-            if (auto checked = analysis::CheckIssueText(end); !checked) return Failure{checked.error()};
+        // Each end in the lottery's stored form, as the import reads issues; an empty end is open.
+        std::string ends[2];
+        const QLineEdit* edits[2] = {from_, to_};
+        for (int i = 0; i < 2; ++i) {
+            const std::string typed = edits[i]->text().trimmed().toStdString();
+            if (typed.empty()) continue;
+            auto issue = history::CanonicalIssue(typed, *s.lottery);
+            if (!issue) return Failure{issue.error()};
+            ends[i] = std::move(*issue);
         }
-        s.range = analysis::RangeChoice::Issues(from, to);
+        s.range = analysis::RangeChoice::Issues(ends[0], ends[1]);
     }
     return s;
 }

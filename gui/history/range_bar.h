@@ -32,8 +32,12 @@ public:
     void setAll();
     void setIssues(const QString& from, const QString& to);
 
-    // The choices, or the Chinese reason why an issue typed as a range end is not one.
+    // The choices, or the Chinese reason why an issue typed as a range end is none of the
+    // lottery's; the ends in the lottery's stored form.
     Result<analysis::AnalysisChoice> selection() const;
+    // The draws of `lottery` changed (an import, a replacement, a delete): when the bar
+    // shows that lottery, its dialog is told as for a changed choice.
+    void historyChanged(const history::Lottery& lottery);
 
 signals:
     // Any choice changed; `selection` is what selection() now gives.

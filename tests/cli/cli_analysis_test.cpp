@@ -83,7 +83,7 @@ TEST_F(CliAnalysis, TrendJsonShapeAndPositionHolds) {
 }
 
 TEST_F(CliAnalysis, ExplainAndIssueRanges) {
-    const CliRun r = run({"--explain", "777", "--from", "240101002", "--to", "240101003", "--backtest", "--json"});
+    const CliRun r = run({"--explain", "777", "--from", "20240101-002", "--to", "240101003", "--backtest", "--json"});
     ASSERT_EQ(r.code, 0) << r.err;
     const json out = json::parse(r.out);
     EXPECT_EQ(out["explain"],
@@ -105,11 +105,16 @@ TEST_F(CliAnalysis, BadInputGetsClearMessages) {
     EXPECT_NE(empty.err.find("没有"), std::string::npos) << empty.err;
     EXPECT_EQ(RunArgs({"--backtest"}).code, 2);  // no lottery chosen
     for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
-             {"--last", "0"}, {"--last", "x"}, {"--from", "2024-01"}, {"--position", "前"}, {"--explain", "12a"}}) {
+             {"--last", "0"}, {"--last", "x"}, {"--from", "240101001"}, {"--position", "前"}, {"--explain", "12a"}}) {
         const CliRun r = RunArgs(bad);
         EXPECT_EQ(r.code, 2) << bad[0];
         EXPECT_NE(r.err.find(bad[0]), std::string::npos) << r.err;
     }
+    // An issue that is none of the lottery's is an error with the reason, never an open end.
+    const CliRun badIssue = run({"--from", "2024", "--trend"});
+    EXPECT_EQ(badIssue.code, 2);
+    EXPECT_NE(badIssue.err.find("位数不对"), std::string::npos) << badIssue.err;
+    EXPECT_NE(run({"--to", "20241312-001", "--trend"}).err.find("2024-13-12 不存在"), std::string::npos);
 }
 
 }  // namespace

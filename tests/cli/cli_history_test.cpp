@@ -1,4 +1,5 @@
-// sanxing-cli's history options: --history, --lottery, --import-draws, --export-draws.
+// sanxing-cli's history options: --history, --lottery, --import-draws, --import-columns,
+// --replace-conflicts, --export-draws.
 
 #include <gtest/gtest.h>
 
@@ -23,16 +24,49 @@ protected:
 };
 
 TEST_F(CliHistory, ImportPrintsItsReportAsJson) {
-    const std::string file = write("d.txt", "期号,号码\r\n2024001 1 2 3\r\n2024001,999\r\n2024002 12\r\n");
-    const CliRun run = RunArgs({"--history", db, "--lottery", "福彩3D", "--import-draws", file, "--json"});
+    const std::string first = write("a.txt", "2024001 123\n");
+    const std::string second = write("b.txt", "期号,号码\r\n2024001,999\r\n2024002 1 2 3\r\n2024003 12\r\n");
+    const CliRun run =
+        RunArgs({"--history", db, "--lottery", "福彩3D", "--import-draws", first, "--import-draws", second, "--json"});
     ASSERT_EQ(run.code, 0) << run.err;
     const auto report = nlohmann::json::parse(run.out)["import"];
+    EXPECT_EQ(report["columns"], "期号=1,号码=2");
     EXPECT_EQ(report["stored"], 1);
     EXPECT_EQ(report["present"], 0);
     EXPECT_EQ(report["conflicts"],
-              nlohmann::json::parse(R"([{"line": 3, "issue": "2024001", "stored": "123", "file": "999"}])"));
+              nlohmann::json::parse(R"([{"line": 2, "issue": "2024001", "stored": "123", "file": "999"}])"));
     ASSERT_EQ(report["rejected"].size(), 1u);
     EXPECT_EQ(report["rejected"][0]["line"], 4);
+    EXPECT_NE(run.err.find("检测到的列：期号=1,号码=2"), std::string::npos) << run.err;
+}
+
+// --import-columns and --replace-conflicts hold for the imports after them: the second
+// import reads the third column and takes the file's numbers, listing each one replaced.
+TEST_F(CliHistory, ColumnsAndReplacementHoldForTheImportsAfterThem) {
+    const std::string file = write("d.txt", "2024001,101,816\n2024002,102,092\n");
+    const CliRun run = RunArgs({"--history", db, "--lottery", "福彩3D", "--import-draws", file, "--import-columns",
+                                "期号=1,号码=3", "--replace-conflicts", "--import-draws", file});
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_NE(run.out.find("替换 第1行 期号 2024001：101 改为 816"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("以文件为准替换 2 期"), std::string::npos) << run.out;
+    const CliRun bad = RunArgs({"--lottery", "重庆时时彩", "--import-columns", "期号=1,号码=2-4"});
+    EXPECT_EQ(bad.code, 2);
+    EXPECT_NE(bad.err.find("号码有 5 位"), std::string::npos) << bad.err;
+    EXPECT_EQ(RunArgs({"--import-columns", "号码=2"}).code, 2);
+}
+
+// The program reads standard input for --import-draws -.
+TEST_F(CliHistory, ImportReadsStandardInput) {
+    const std::string command = std::string(SANXING_CLI_PATH) + " --history " + db +
+                                " --lottery 排列三 --import-draws - --json < " +
+                                write("in.txt", "26216,2026-08-14,9,5,3\n26215,2026-08-13,0,7,0\n");
+    FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string out;
+    char buffer[4096];
+    while (std::size_t got = fread(buffer, 1, sizeof buffer, pipe)) out.append(buffer, got);
+    ASSERT_EQ(pclose(pipe), 0) << out;
+    EXPECT_EQ(nlohmann::json::parse(out)["import"]["stored"], 2) << out;
 }
 
 // Each choice holds for the steps after it: the second import goes to 排列三, the export

@@ -271,6 +271,28 @@ TEST_F(DrawListHistoryTest, ThreeDigitLotteriesShowTheirHistoryAndAreCheckedWhol
         << platform.clipboard[0];
 }
 
+// An import or a delete in the window shows at once; a draw of the history is not marked
+// before there is a result to verify it against.
+TEST_F(DrawListHistoryTest, AListOfTheHistoryFollowsItsChanges) {
+    selectKind(4);
+    store("福彩3D", history::testing::Fc3dDraws(3, 143));
+    window.drawList().historyChanged(5);  // another lottery: nothing to do
+    settle();
+    EXPECT_TRUE(list().empty());
+    window.drawList().historyChanged(4);
+    settle();
+    ASSERT_EQ(list().size(), 3u);
+    EXPECT_EQ(list().front(), (ReportRow{"2024145", "145", ""}));
+    store("福彩3D", {{"2024146", "816", "", "file.txt", ""}});
+    window.controls().setTicked("选择框_开奖报号", false);
+    tick();
+    EXPECT_EQ(list().front(), (ReportRow{"2024146", "816", ""}));
+    ASSERT_TRUE(openDb().remove("福彩3D", {"2024146", "2024145"}));
+    window.drawList().historyChanged(4);
+    settle();
+    EXPECT_EQ(list().front(), (ReportRow{"2024144", "144", ""}));
+}
+
 TEST_F(DrawListHistoryTest, AHistoryThatCannotBeWrittenIsSaidOnceAndTheListCarriesOn) {
     std::filesystem::create_directories(dbPath);  // a folder where the database should be
     loadChongqing();

@@ -1,6 +1,8 @@
-// The announcement page made safe: whatever the host sends comes out as short, flat HTML.
+// The announcement page made safe: whatever the host sends comes out as short, flat HTML;
+// the tables of a copied results page come out as lines of cells.
 
 #include "draws/safe_html.h"
+#include "draws/html_tables.h"
 
 #include <gtest/gtest.h>
 
@@ -71,6 +73,28 @@ TEST(SafeAnnouncementHtml, HugeAndBrokenInputIsBoundedAndValid) {
     for (char& c : noise) c = static_cast<char>(random());
     EXPECT_LT(SafeAnnouncementHtml(noise).size(), 2 * kMaxSafeTextBytes);
     EXPECT_EQ(SafeAnnouncementHtml("\xFF\xFE<p>\xC3</p>").find('\xFF'), std::string::npos);
+}
+
+// A table as a browser copies it from a results page: a header row, the balls as spans,
+// a script and text around the table that are not rows.
+TEST(HtmlTableText, GivesOneLinePerRowWithTabsBetweenCells) {
+    const std::string html =
+        "<html><body><p>福彩3D开奖结果</p><script>var x = '<tr><td>9</td></tr>';</script>"
+        "<table><thead><tr><th>期号</th><th>开奖日期</th><th>开奖号码</th></tr></thead><tbody>"
+        "<tr><td>2024144</td><td>2024-05-30<br>（四）</td><td><span>8</span> <span>1</span>\n<span>6</span></td></tr>"
+        "<tr><td> 2024143 </td><td></td><td><em>0</em><em>9</em><em>2</em></td></tr>"
+        "<tr><td></td></tr></tbody></table><p>更多</p></body></html>";
+    EXPECT_EQ(HtmlTableText(html),
+              "\"期号\"\t\"开奖日期\"\t\"开奖号码\"\n\"2024144\"\t\"2024-05-30 （四）\"\t\"8 1 6\"\n"
+              "\"2024143\"\t\"\"\t\"092\"\n");
+    EXPECT_EQ(HtmlTableText("<table><tr><td>a\"b</td></tr></table>"), "\"a\"\"b\"\n");
+    EXPECT_EQ(HtmlTableText("<p>no table</p>"), "");
+    EXPECT_EQ(HtmlTableText(std::string(kMaxTableHtmlBytes + 1, 'x')), "");
+}
+
+TEST(HtmlTableText, NestingBombsAreWalkedWithoutRecursion) {
+    const std::string text = HtmlTableText(NestedTables(100'000));
+    EXPECT_EQ(text.substr(0, 8), "\"0\"\n\"1\"\n");
 }
 
 }  // namespace

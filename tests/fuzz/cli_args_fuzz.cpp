@@ -43,8 +43,11 @@ std::string Prepared(std::string_view path) {
     return files[path.empty() ? 0 : static_cast<unsigned char>(path[0]) % files.size()];
 }
 
+// The history options too: --import-draws - would wait for standard input, and a
+// database or an export must not land outside the folder.
 bool TakesPath(const std::string& option) {
-    return option == "--scheme" || option == "--sources" || option == "--open-path" || option == "--save-path";
+    return option == "--scheme" || option == "--sources" || option == "--open-path" || option == "--save-path" ||
+           option == "--history" || option == "--import-draws" || option == "--export-draws";
 }
 
 }  // namespace

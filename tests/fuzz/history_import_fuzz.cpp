@@ -1,6 +1,7 @@
 // A draw file imported into a history database twice. The first byte picks the lottery;
-// the rest is the file. Every line parsed as a draw has the lottery's digit count and
-// issue length; the second import stores nothing new and meets every draw again.
+// the rest is the file. The second import stores nothing new and meets every draw again;
+// the preview finds as many draws as the import. (The lines themselves are fuzzed by
+// column_detect.)
 
 #include <unistd.h>
 
@@ -9,9 +10,7 @@
 
 #include "fuzz_input.h"
 #include "history/draw_import.h"
-#include "history/draw_line.h"
-#include "runtime/gbk.h"
-#include "runtime/split.h"
+#include "history/draw_preview.h"
 
 using namespace sanxing;
 
@@ -36,15 +35,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const history::Lottery& lottery = history::Lotteries()[data[0] % history::Lotteries().size()];
     const std::string_view file = fuzz::Bytes(data + 1, size - 1);
 
-    ForEachToken(GbkToUtf8(file), "\n", [&](std::string_view line) {
-        if (line.ends_with('\r')) line.remove_suffix(1);
-        const history::ParsedLine parsed = history::ParseDrawLine(line, lottery);
-        if (parsed.kind != history::ParsedLine::Kind::Draw) return;
-        fuzz::Check(parsed.number.size() == static_cast<std::size_t>(lottery.digits),
-                    "a draw has the lottery's digits");
-        fuzz::Check(parsed.issue.size() == static_cast<std::size_t>(lottery.issueLength), "an issue has its length");
-    });
-
     const std::filesystem::path draws = Folder() / "draws.txt", database = Folder() / "history.sqlite";
     std::filesystem::remove(database);
     std::ofstream(draws, std::ios::binary) << file;
@@ -57,6 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fuzz::Check(second->stored == 0, "a second import stores nothing new");
         fuzz::Check(second->draws() == first->draws(), "a second import meets every draw again");
         fuzz::Check(db->count(lottery.name).value() == first->stored, "the database holds what was stored");
+        const auto preview = history::PreviewDrawFile(draws, lottery, first->columns);
+        fuzz::Check(preview && preview->draws == first->draws(), "the preview finds the draws the import finds");
     }
     return 0;
 }

@@ -1,15 +1,27 @@
-// The 历史 menu: import with its report, the history window (newest first, count, gaps,
-// delete after a question), export, and a broken database that is named once and left
-// alone.
+// The 历史 menu: import through its preview (columns named and changed, another lottery
+// offered, nothing stored before 导入), paste from a results page, the report with
+// 以文件为准, the draw list following the history, the history window (newest first,
+// count, gaps, delete after a question), export, and a broken database that is named once
+// and left alone.
 
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QMimeData>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTemporaryDir>
 
+#include "gui/history/analysis_menu.h"
 #include "gui/history/draw_table_model.h"
 #include "gui/history/history_menu.h"
+#include "gui/history/trend_dialog.h"
+#include "gui/history/trend_grid_model.h"
 #include "gui_fixture.h"
 #include "history/failing_vfs.h"
 #include "history/history_fixture.h"
@@ -34,12 +46,39 @@ protected:
         WriteBytes(files.file(name), text);
         return files.file(name);
     }
-    ImportReportDialog* import(const std::string& file) {
+    // The preview of `file`, as 导入开奖号码… opens it.
+    ImportPreviewDialog* preview(const std::string& file) {
         platform.prepareFileChoice(file);
         menu().importDraws();
-        EXPECT_TRUE(WaitFor([&] { return !menu().busy(); }));
-        EXPECT_TRUE(WaitFor([&] { return menu().lastReport() != nullptr; }));
+        EXPECT_TRUE(WaitFor([&] { return !menu().busy() && menu().lastPreview() != nullptr; }));
+        return menu().lastPreview();
+    }
+    // Waits for the preview asked for by a choice in the dialog.
+    void settle(ImportPreviewDialog* dialog) {
+        EXPECT_TRUE(WaitFor([&] { return !menu().busy() && dialog->summary()->text() != "正在读取…"; }));
+    }
+    // Chooses in a combo box of the dialog as the user does.
+    void choose(ImportPreviewDialog* dialog, QComboBox* box, const QString& item) {
+        const int index = box->findText(item);
+        ASSERT_GE(index, 0) << item.toStdString();
+        box->setCurrentIndex(index);
+        emit box->activated(index);
+        settle(dialog);
+    }
+    // 导入 in the preview (or 以文件为准 in a report); the report that follows.
+    ImportReportDialog* reportAfter(QPushButton* button) {
+        if (menu().lastReport() && menu().lastReport()->replaceButton() != button) menu().lastReport()->close();
+        button->click();
+        EXPECT_TRUE(WaitFor(
+            [&] { return !menu().busy() && menu().lastReport() != nullptr && menu().lastReport()->isVisible(); }));
         return menu().lastReport();
+    }
+    ImportReportDialog* import(const std::string& file) { return reportAfter(preview(file)->importButton()); }
+    std::size_t stored(std::string_view lottery) {
+        return history::HistoryDb::open(databasePath()).value().count(lottery).value();
+    }
+    QString header(const QTableWidget* table, int column) {
+        return table->horizontalHeaderItem(column)->text().replace(QLatin1Char('\n'), QLatin1Char(' '));
     }
 
     QTemporaryDir data;
@@ -49,18 +88,140 @@ private:
     QByteArray saved_;
 };
 
-TEST_F(HistoryMenuTest, MenuHoldsTheThreeItems) {
+TEST_F(HistoryMenuTest, MenuHoldsItsItems) {
     QMenu* found = FindHistoryMenu(*window);
     ASSERT_EQ(found, menu().menu());
     QStringList texts;
     for (QAction* action : found->actions()) texts << action->text();
     // After a separator, the analysis items (历史验证…, 走势图).
-    EXPECT_EQ(texts, (QStringList{"导入开奖号码(&I)…", "导出开奖号码(&E)…", "开奖历史(&H)", "", "历史验证(&V)…",
-                                  "走势图(&T)"}));
+    EXPECT_EQ(texts, (QStringList{"导入开奖号码(&I)…", "从剪贴板导入(&P)…", "导出开奖号码(&E)…", "开奖历史(&H)", "",
+                                  "历史验证(&V)…", "走势图(&T)"}));
+}
+
+// The first lines with their columns named; a column picked anew reads the file again;
+// 取消 stores nothing, 导入 stores what the preview showed.
+TEST_F(HistoryMenuTest, ImportShowsAPreviewFirst) {
+    window->model().selectItem("组合框_彩种", 4);  // 福彩3D
+    const std::string file = write("d.csv",
+                                   "issue,prize,hundred,ten,unit,sum\n2024144,816,8,1,6,15\n2024145,092,0,9,2,11\n"
+                                   "2024999,123,1,2,3,6\n");
+    ImportPreviewDialog* dialog = preview(file);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->lottery().name, "福彩3D");
+    QTableWidget* table = dialog->table();
+    ASSERT_EQ(table->columnCount(), 6);
+    ASSERT_EQ(table->rowCount(), 4);
+    EXPECT_EQ(header(table, 0), "1 期号");
+    EXPECT_EQ(header(table, 1), "2 号码");
+    EXPECT_EQ(header(table, 2), "3 忽略");
+    EXPECT_EQ(table->item(1, 1)->text(), "816");
+    EXPECT_TRUE(dialog->summary()->text().contains("共 4 行，找到 2 期开奖号码，1 行将被拒绝"));
+    EXPECT_TRUE(dialog->summary()->text().contains("第 4 行：期号“2024999”"))
+        << dialog->summary()->text().toStdString();
+    EXPECT_FALSE(table->item(3, 0)->toolTip().isEmpty());
+
+    choose(dialog, dialog->numberBox(), "第 3–5 列（每位一列）");
+    EXPECT_EQ(header(table, 1), "2 忽略");
+    EXPECT_EQ(header(table, 3), "4 十位");
+    EXPECT_EQ(dialog->columns(), history::ParseColumnMap("期号=1,号码=3-5").value());
+    dialog->reject();
+    EXPECT_EQ(stored("福彩3D"), 0u);
+
+    ImportReportDialog* report = import(file);
+    ASSERT_NE(report, nullptr);
+    EXPECT_TRUE(report->summary()->text().contains("新存入 2 期")) << report->summary()->text().toStdString();
+}
+
+TEST_F(HistoryMenuTest, DrawsOfAnotherDigitCountOfferTheirLottery) {
+    ImportPreviewDialog* dialog = preview(write("d.txt", "2024144 816\n2024145 092\n"));  // into 重庆时时彩
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->notice()->isVisibleTo(dialog));
+    EXPECT_TRUE(dialog->notice()->text().contains("像是福彩3D的")) << dialog->notice()->text().toStdString();
+    EXPECT_FALSE(dialog->importButton()->isEnabled());
+    dialog->betterLotteryButton()->click();
+    settle(dialog);
+    EXPECT_EQ(dialog->lotteryBox()->currentText(), "福彩3D");
+    EXPECT_FALSE(dialog->notice()->isVisibleTo(dialog));
+    reportAfter(dialog->importButton());
+    EXPECT_EQ(stored("福彩3D"), 2u);
+}
+
+TEST_F(HistoryMenuTest, UndetectedColumnsShowTheFirstLineAndStoreNothing) {
+    ImportPreviewDialog* dialog = preview(write("d.txt", "和值,跨度,形态\n15,7,组六\n12,5,组三\n"));
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->notice()->text().contains("无法识别期号和号码所在的列（第一行：“和值,跨度,形态”）"))
+        << dialog->notice()->text().toStdString();
+    EXPECT_FALSE(dialog->importButton()->isEnabled());
+    EXPECT_EQ(dialog->issueBox()->currentIndex(), -1);
+    EXPECT_EQ(dialog->table()->rowCount(), 3);
+    dialog->reject();
+}
+
+// A table copied from a results page goes through the same preview; so does plain text.
+TEST_F(HistoryMenuTest, PasteFromAResultsPage) {
+    window->model().selectItem("组合框_彩种", 5);  // 排列三
+    auto* mime = new QMimeData;
+    mime->setHtml(
+        "<meta charset='utf-8'><table><tr><th>期号</th><th>开奖日期</th><th>开奖号码</th><th>销售额</th></tr>"
+        "<tr><td>2026216</td><td>2026-08-14（五）</td><td><b>9</b> <b>5</b> <b>3</b></td><td>1,234,567</td></tr>"
+        "<tr><td>2026215</td><td>2026-08-13（四）</td><td><b>0</b> <b>7</b> <b>0</b></td><td>987,654</td></tr>"
+        "</table>");
+    mime->setText("期号 开奖日期 开奖号码");
+    QApplication::clipboard()->setMimeData(mime);
+    menu().importClipboard();
+    ASSERT_TRUE(WaitFor([&] { return !menu().busy() && menu().lastPreview() != nullptr; }));
+    ImportPreviewDialog* dialog = menu().lastPreview();
+    EXPECT_EQ(dialog->columns(), history::ParseColumnMap("期号=1,号码=3,日期=2").value());
+    EXPECT_EQ(dialog->table()->item(1, 2)->text(), "9 5 3");
+    ImportReportDialog* report = reportAfter(dialog->importButton());
+    ASSERT_NE(report, nullptr);
+    EXPECT_TRUE(report->summary()->text().contains("来源：剪贴板"));
+    const auto draws = history::HistoryDb::open(databasePath()).value().newest("排列三", 5).value();
+    ASSERT_EQ(draws.size(), 2u);
+    EXPECT_EQ(draws[0].number, "070");
+    EXPECT_EQ(draws[1].date, "2026-08-14");
+    EXPECT_EQ(draws[1].source, "剪贴板");
+
+    QApplication::clipboard()->setText("2026214 1 2 3\n");
+    menu().importClipboard();
+    ASSERT_TRUE(WaitFor([&] { return !menu().busy() && menu().lastPreview() != dialog; }));
+    reportAfter(menu().lastPreview()->importButton());
+    EXPECT_EQ(stored("排列三"), 3u);
+}
+
+// 以文件为准 imports the file again, replacing the stored draws that differ, and lists them.
+TEST_F(HistoryMenuTest, ReportOffersToTakeTheFilesNumbers) {
+    import(write("a.txt", "241012001 11111\n241012002 22222\n"))->close();
+    ImportReportDialog* report = import(write("b.txt", "241012001 11111\n241012002 99999\n241012003 33333\n"));
+    ASSERT_NE(report, nullptr);
+    ASSERT_NE(report->replaceButton(), nullptr);
+    EXPECT_TRUE(report->details()->toPlainText().contains("第 2 行　期号 241012002：已存 22222，文件为 99999"));
+    ImportReportDialog* replaced = reportAfter(report->replaceButton());
+    ASSERT_NE(replaced, nullptr);
+    EXPECT_EQ(replaced->replaceButton(), nullptr);
+    EXPECT_TRUE(replaced->details()->toPlainText().contains("第 2 行　期号 241012002：原为 22222，改为 99999"))
+        << replaced->details()->toPlainText().toStdString();
+    EXPECT_EQ(history::HistoryDb::open(databasePath()).value().newest("重庆时时彩", 1).value()[0].number, "33333");
+}
+
+// The draw list of 福彩3D and an open 走势图 show an import at once; the list marks
+// nothing before any 缩水.
+TEST_F(HistoryMenuTest, TheDrawListAndTheTrendFollowAnImport) {
+    window->model().selectItem("组合框_彩种", 4);
+    ASSERT_TRUE(WaitFor([&] { return window->model().drawList().status().find("福彩3D") != std::string::npos; }));
+    import(write("a.txt", "2024143 555\n"))->close();
+    TrendDialog* trend = window->analysis().showTrend();
+    const int rows = trend->gridModel().rowCount();
+    import(write("b.txt", "2024144 816\n2024145 092\n"))->close();
+    ASSERT_TRUE(WaitFor([&] { return store().rows("列表框_开奖").size() == 3; }));
+    EXPECT_EQ(store().rows("列表框_开奖").front(), (ReportRow{"2024145", "092", ""}));
+    EXPECT_EQ(trend->gridModel().rowCount(), rows + 2);
+    trend->close();
 }
 
 TEST_F(HistoryMenuTest, ImportReportListsConflictsAndTheFirstTwentyRejectedLines) {
-    std::string text = "期号,号码\n241012001 11111\n241012002 22222\n241012002 99999\n";
+    import(write("first.txt", "241012002 22222\n"))->close();
+    std::string text = "期号,号码\n241012001 11111\n241012004 44444\n241012002 99999\n";
     for (int i = 0; i < 25; ++i) text += "241012003 123\n";
     ImportReportDialog* report = import(write("draws.txt", text));
     ASSERT_NE(report, nullptr);

@@ -10,6 +10,7 @@
 #include "history/history_db.h"
 #include "history/lotteries.h"
 #include "runtime/temp_folder.h"
+#include "runtime/today.h"
 
 namespace sanxing::history::testing {
 
@@ -26,6 +27,31 @@ inline std::vector<StoredDraw> Fc3dDraws(int count, int first = 1) {
         draws.push_back({issue, number, "", "T", "2024-01-01T00:00:00Z"});
     }
     return draws;
+}
+
+// Fixes Today() at 2026-08-20 while it lives: the rules of the current year and of
+// tomorrow give the same answers whatever day the tests run.
+class FixedToday {
+public:
+    FixedToday()
+        : previous_(SetTodayFunction([] { return std::chrono::sys_days{std::chrono::year{2026} / 8 / 20}; })) {}
+    ~FixedToday() { SetTodayFunction(previous_); }
+    FixedToday(const FixedToday&) = delete;
+    FixedToday& operator=(const FixedToday&) = delete;
+
+private:
+    TodayFunction previous_;
+};
+
+// `count` lines "YYYYNNN NNN" of 福彩3D, 360 draws a year from 2003001 on.
+inline std::string Fc3dLines(int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        char line[32];
+        std::snprintf(line, sizeof line, "%d%03d %03d\n", 2003 + i / 360, i % 360 + 1, i % 1000);
+        text += line;
+    }
+    return text;
 }
 
 // Makes `file` unreadable for the test's child process: root reads anything, so as root

@@ -1,0 +1,207 @@
+#include "history/column_detect.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "history/canonical_issue.h"
+#include "history/draw_fields.h"
+#include "history/draw_line.h"
+
+namespace sanxing::history {
+
+namespace {
+
+// The lines looked at, as fields; a header line apart.
+struct Sample {
+    std::vector<std::vector<std::string>> rows;
+    std::vector<std::string> header;  // empty when the first line is a draw line
+    bool firstLineIsHeader = false;
+};
+
+bool IsIssue(std::string_view field, const Lottery& lottery) {
+    return !field.empty() && static_cast<bool>(CanonicalIssue(field, lottery));
+}
+
+bool IsOneDigit(std::string_view field) { return field.size() == 1 && field[0] >= '0' && field[0] <= '9'; }
+
+// A first line of words that names no issue of the lottery is a header.
+Sample TakeSample(std::span<const std::string> lines, const Lottery& lottery) {
+    Sample sample;
+    for (const std::string& line : lines) {
+        if (sample.rows.size() == kDetectionLines) break;
+        sample.rows.push_back(SplitFields(line));
+    }
+    if (!sample.rows.empty() && HasWords(lines.front()) &&
+        std::none_of(sample.rows.front().begin(), sample.rows.front().end(),
+                     [&](const std::string& field) { return IsIssue(field, lottery); })) {
+        sample.firstLineIsHeader = true;
+        sample.header = std::move(sample.rows.front());
+        sample.rows.erase(sample.rows.begin());
+        if (lines.size() > kDetectionLines) sample.rows.push_back(SplitFields(lines[kDetectionLines]));
+    }
+    return sample;
+}
+
+std::string_view FieldOf(const std::vector<std::string>& row, int column) {
+    return column >= 0 && static_cast<std::size_t>(column) < row.size() ? std::string_view(row[column])
+                                                                        : std::string_view();
+}
+
+// The column with the most hits (the leftmost of equals), leaving out `skip`; -1 if none hits.
+int MostHits(const std::vector<std::size_t>& hits, std::initializer_list<int> skip = {}) {
+    int best = -1;
+    for (int c = 0; c < static_cast<int>(hits.size()); ++c) {
+        if (std::find(skip.begin(), skip.end(), c) != skip.end() || hits[c] == 0) continue;
+        if (best < 0 || hits[c] > hits[best]) best = c;
+    }
+    return best;
+}
+
+// A header's name of a date column: 日期, 时间, date.
+bool NamesDate(std::string_view name) {
+    if (name.find("日期") != std::string_view::npos || name.find("时间") != std::string_view::npos) return true;
+    std::string lower(name);
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
+    return lower.find("date") != std::string::npos;
+}
+
+class ColumnFinder {
+public:
+    ColumnFinder(const Sample& sample, const Lottery& lottery) : sample_(sample), lottery_(lottery) {
+        for (const auto& row : sample.rows) width_ = std::max(width_, static_cast<int>(row.size()));
+    }
+
+    ColumnMap find() const {
+        ColumnMap columns;
+        columns.issue = MostHits(count([&](std::string_view f) { return IsIssue(f, lottery_); }));
+        if (columns.issue < 0) return columns;
+        columns.date = MostHits(count([](std::string_view f) { return !DateInField(f).empty(); }), {columns.issue});
+        if (columns.date < 0) columns.date = namedDate(columns.issue);
+        pickNumber(columns);
+        if (columns.number < 0) return {};
+        if (columns.holdsNumber(columns.date)) columns.date = -1;
+        return columns;
+    }
+
+private:
+    template <typename Test>
+    std::vector<std::size_t> count(Test test) const {
+        std::vector<std::size_t> hits(static_cast<std::size_t>(width_), 0);
+        for (const auto& row : sample_.rows) {
+            for (std::size_t c = 0; c < row.size(); ++c) hits[c] += test(row[c]) ? 1 : 0;
+        }
+        return hits;
+    }
+
+    int namedDate(int issue) const {
+        for (int c = 0; c < static_cast<int>(sample_.header.size()); ++c) {
+            if (c != issue && NamesDate(sample_.header[c])) return c;
+        }
+        return -1;
+    }
+
+    // Lines whose fields from `first` on are `fields` one-digit fields (or, for one field,
+    // the whole number).
+    std::size_t numberHits(int first, int fields) const {
+        std::size_t hits = 0;
+        for (const auto& row : sample_.rows) {
+            if (fields == 1) {
+                hits += NumberInField(FieldOf(row, first), lottery_.digits).empty() ? 0 : 1;
+                continue;
+            }
+            bool all = true;
+            for (int k = 0; k < fields && all; ++k) all = IsOneDigit(FieldOf(row, first + k));
+            hits += all ? 1 : 0;
+        }
+        return hits;
+    }
+
+    // The number: the candidate that most lines give; of equals one after the issue
+    // column, then the leftmost, then the single field.
+    void pickNumber(ColumnMap& columns) const {
+        std::size_t bestHits = 0;
+        bool bestAfter = false;
+        for (int first = 0; first < width_; ++first) {
+            for (const int fields : {1, lottery_.digits}) {
+                ColumnMap candidate = columns;
+                candidate.number = first;
+                candidate.numberFields = fields;
+                if (first + fields > width_ || candidate.holdsNumber(columns.issue) ||
+                    candidate.holdsNumber(columns.date)) {
+                    continue;
+                }
+                const std::size_t hits = numberHits(first, fields);
+                const bool after = first > columns.issue;
+                if (hits == 0 || hits < bestHits || (hits == bestHits && (bestAfter || !after))) continue;
+                bestHits = hits;
+                bestAfter = after;
+                columns.number = first;
+                columns.numberFields = fields;
+            }
+        }
+    }
+
+    const Sample& sample_;
+    const Lottery& lottery_;
+    int width_ = 0;
+};
+
+std::size_t Fitting(const Sample& sample, const ColumnMap& columns, const Lottery& lottery) {
+    if (!columns.complete()) return 0;
+    std::size_t fitting = 0;
+    std::vector<std::string_view> fields;
+    for (const auto& row : sample.rows) {
+        fields.assign(row.begin(), row.end());
+        fitting += ReadDrawFields(fields, columns, lottery).kind == ParsedLine::Kind::Draw ? 1 : 0;
+    }
+    return fitting;
+}
+
+Detection Detect(std::span<const std::string> lines, const Lottery& lottery) {
+    const Sample sample = TakeSample(lines, lottery);
+    Detection detection;
+    detection.columns = ColumnFinder(sample, lottery).find();
+    detection.firstLineIsHeader = sample.firstLineIsHeader;
+    detection.sampled = sample.rows.size();
+    detection.fitting = Fitting(sample, detection.columns, lottery);
+    return detection;
+}
+
+}  // namespace
+
+Detection DetectColumns(std::span<const std::string> lines, const Lottery& lottery) {
+    Detection detection = Detect(lines, lottery);
+    if (detection.fitting == detection.sampled) return detection;
+    std::size_t bestFitting = detection.fitting;
+    for (const Lottery& other : Lotteries()) {
+        if (other.digits == lottery.digits) continue;
+        const Detection tried = Detect(lines, other);
+        if (tried.fitting > bestFitting && tried.fitting * 2 >= tried.sampled) {
+            bestFitting = tried.fitting;
+            detection.better = &other;
+        }
+    }
+    return detection;
+}
+
+Detection CountFitting(std::span<const std::string> lines, const ColumnMap& columns, const Lottery& lottery) {
+    const Sample sample = TakeSample(lines, lottery);
+    Detection detection;
+    detection.columns = columns;
+    detection.firstLineIsHeader = sample.firstLineIsHeader;
+    detection.sampled = sample.rows.size();
+    detection.fitting = Fitting(sample, columns, lottery);
+    return detection;
+}
+
+std::string UndetectedMessage(const Detection& detection, std::string_view firstLine, const Lottery& lottery) {
+    std::string message = "无法识别期号和号码所在的列（第一行：“" + ShownField(firstLine) + "”）";
+    if (detection.better != nullptr) {
+        message += "；文件中像是" + std::string(detection.better->name) + "的开奖号码（" +
+                   std::to_string(detection.better->digits) + " 位），而" + std::string(lottery.name) + "的号码是 " +
+                   std::to_string(lottery.digits) + " 位";
+    }
+    return message;
+}
+
+}  // namespace sanxing::history

@@ -1,0 +1,240 @@
+#include "history/draw_reader.h"
+
+#include <cerrno>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "history/draw_fields.h"
+#include "runtime/gbk.h"
+#include "runtime/today.h"
+
+namespace sanxing::history {
+
+namespace {
+
+constexpr std::size_t kChunkBytes = 64 * 1024;
+
+bool IsUtf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        const std::size_t width = (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+        if (width == 0 || i + width > text.size()) return false;
+        for (std::size_t k = 1; k < width; ++k) {
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
+        }
+        i += width;
+    }
+    return true;
+}
+
+// Control bytes that no text file holds (NUL and the like): the input is binary.
+bool HasBinaryBytes(std::string_view chunk) {
+    for (char c : chunk) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x09 || (byte > 0x0D && byte < 0x1A)) return true;
+    }
+    return false;
+}
+
+// Turns decoded lines into parsed ones: holds the first lines back until the columns are
+// known, then reads every line with them.
+class LineCollector {
+public:
+    LineCollector(const Lottery& lottery, const ReadOptions& options, DrawLineHandler& handler)
+        : lottery_(lottery), handler_(handler) {
+        if (options.columns) columns_ = *options.columns;
+    }
+
+    // False when the handler stopped the reading.
+    bool take(std::size_t number, std::string_view raw, bool tooLong) {
+        const bool utf8 = IsUtf8(raw);
+        if (known_) return utf8 ? read(number, raw, tooLong) : read(number, GbkToUtf8(raw), tooLong);
+        std::string text = utf8 ? std::string(raw) : GbkToUtf8(raw);
+        const bool blank = tooLong || splitter_.split(text).empty();
+        waiting_.push_back({number, std::move(text), tooLong});
+        if (!blank && ++nonBlank_ == kDetectionLines + 1) return settle();
+        return true;
+    }
+
+    // Decides the columns when the input ended before enough lines came.
+    bool finish() { return known_ || settle(); }
+
+private:
+    struct Waiting {
+        std::size_t number;
+        std::string text;
+        bool tooLong;
+    };
+
+    bool settle() {
+        std::vector<std::string> sample;
+        std::string_view firstLine;
+        for (const Waiting& w : waiting_) {
+            if (w.tooLong || splitter_.split(w.text).empty()) continue;
+            if (sample.empty()) {
+                firstLine = w.text;
+                firstNumber_ = w.number;
+            }
+            sample.push_back(w.text);
+        }
+        const Detection detection =
+            columns_ ? CountFitting(sample, *columns_, lottery_) : DetectColumns(sample, lottery_);
+        columns_ = detection.columns;
+        headerNumber_ = detection.firstLineIsHeader ? firstNumber_ : 0;
+        known_ = true;
+        if (!handler_.columnsKnown(detection, firstLine)) return false;
+        for (const Waiting& w : waiting_) {
+            if (!read(w.number, w.text, w.tooLong)) return false;
+        }
+        waiting_.clear();
+        return true;
+    }
+
+    bool read(std::size_t number, std::string_view text, bool tooLong) {
+        ParsedLine parsed;
+        std::span<const std::string_view> fields;
+        if (tooLong) {
+            parsed = Refused("此行太长（超过 " + std::to_string(kMaxLineBytes) + " 字节），不是开奖号码");
+        } else if (fields = splitter_.split(text); fields.empty()) {
+            parsed.kind = ParsedLine::Kind::Blank;
+        } else if (number == headerNumber_ || IsHeaderLine(text)) {
+            parsed.kind = ParsedLine::Kind::Header;
+        } else if (splitter_.tooMany()) {
+            parsed = Refused("此行栏目太多（超过 " + std::to_string(kMaxFields) + " 个），不是一期开奖号码");
+        } else if (!columns_->complete()) {
+            parsed = Refused("无法识别期号和号码所在的列");
+        } else {
+            parsed = ReadDrawFields(fields, *columns_, lottery_, today_);
+        }
+        return handler_.line(number, fields, parsed);
+    }
+
+    static ParsedLine Refused(std::string reason) {
+        ParsedLine parsed;
+        parsed.kind = ParsedLine::Kind::Rejected;
+        parsed.reason = std::move(reason);
+        return parsed;
+    }
+
+    const Lottery& lottery_;
+    const std::chrono::sys_days today_ = Today();  // one day for the whole input
+    DrawLineHandler& handler_;
+    FieldSplitter splitter_;
+    std::optional<ColumnMap> columns_;  // given, or known once detected
+    bool known_ = false;
+    std::vector<Waiting> waiting_;  // lines held back until the columns are known
+    std::size_t nonBlank_ = 0;
+    std::size_t firstNumber_ = 0;
+    std::size_t headerNumber_ = 0;  // the header's line number, 0 when there is none
+};
+
+// Cuts chunks into lines (without their breaks) for the collector; a line longer than
+// kMaxLineBytes is cut off and flagged, so memory stays bounded.
+class LineCutter {
+public:
+    explicit LineCutter(LineCollector& collector) : collector_(collector) {}
+
+    ReadEnd feed(std::string_view data) {
+        if (first_) {
+            first_ = false;
+            if (data.starts_with("\xFF\xFE") || data.starts_with("\xFE\xFF")) return ReadEnd::Utf16;
+            if (data.starts_with("\xEF\xBB\xBF")) data.remove_prefix(3);
+        }
+        if (HasBinaryBytes(data)) return ReadEnd::Binary;
+        while (!data.empty()) {
+            const std::size_t end = data.find('\n');
+            const std::string_view piece = data.substr(0, end);
+            const std::size_t room = kMaxLineBytes + 1 - std::min(line_.size(), kMaxLineBytes + 1);
+            line_.append(piece.substr(0, room));
+            if (piece.size() > room) tooLong_ = true;
+            if (end == std::string_view::npos) break;
+            if (!flush()) return ReadEnd::Stopped;
+            data.remove_prefix(end + 1);
+        }
+        return ReadEnd::Done;
+    }
+
+    ReadEnd end() {
+        if ((!line_.empty() || tooLong_) && !flush()) return ReadEnd::Stopped;
+        return collector_.finish() ? ReadEnd::Done : ReadEnd::Stopped;
+    }
+
+private:
+    bool flush() {
+        if (!line_.empty() && line_.back() == '\r') line_.pop_back();
+        const bool going = collector_.take(number_++, line_, tooLong_);
+        line_.clear();
+        tooLong_ = false;
+        return going;
+    }
+
+    LineCollector& collector_;
+    std::string line_;
+    bool tooLong_ = false;
+    bool first_ = true;
+    std::size_t number_ = 1;
+};
+
+bool Cancelled(const ReadOptions& options) { return options.cancel && options.cancel->load(); }
+
+}  // namespace
+
+ReadEnd ReadDrawLines(std::FILE* input, const Lottery& lottery, const ReadOptions& options, DrawLineHandler& handler) {
+    LineCollector collector(lottery, options, handler);
+    LineCutter cutter(collector);
+    std::vector<char> chunk(kChunkBytes);
+    std::uintmax_t total = 0;
+    for (;;) {
+        const std::size_t got = std::fread(chunk.data(), 1, chunk.size(), input);
+        if (got == 0) break;
+        if (Cancelled(options)) return ReadEnd::Cancelled;
+        if ((total += got) > kMaxImportBytes) return ReadEnd::TooLarge;
+        if (const ReadEnd fed = cutter.feed({chunk.data(), got}); fed != ReadEnd::Done) return fed;
+    }
+    if (std::ferror(input)) return ReadEnd::ReadError;
+    return cutter.end();
+}
+
+ReadEnd ReadDrawLines(std::string_view text, const Lottery& lottery, const ReadOptions& options,
+                      DrawLineHandler& handler) {
+    if (text.size() > kMaxImportBytes) return ReadEnd::TooLarge;
+    LineCollector collector(lottery, options, handler);
+    LineCutter cutter(collector);
+    for (std::size_t at = 0; at < text.size(); at += kChunkBytes) {
+        if (Cancelled(options)) return ReadEnd::Cancelled;
+        if (const ReadEnd fed = cutter.feed(text.substr(at, kChunkBytes)); fed != ReadEnd::Done) return fed;
+    }
+    return cutter.end();
+}
+
+std::string ReadErrorReason(int error) {
+    switch (error) {
+        case EACCES:
+        case EPERM: return "没有读取权限";
+        case ENOENT: return "文件不存在";
+        case EISDIR: return "这是一个文件夹，不是文件";
+        default: return std::string("读取失败（") + std::strerror(error) + "）";
+    }
+}
+
+std::string ReadEndReason(ReadEnd end, int readErrno) {
+    switch (end) {
+        case ReadEnd::Binary: return "文件含有二进制内容，不是文本文件";
+        case ReadEnd::Utf16: return "文件是 UTF-16 编码，请另存为 UTF-8 或 GBK";
+        case ReadEnd::TooLarge:
+            return "内容太大（开奖号码文件最多 " + std::to_string(kMaxImportBytes / (1024 * 1024)) + " MB）";
+        case ReadEnd::ReadError: return ReadErrorReason(readErrno);
+        case ReadEnd::Cancelled: return "导入已取消";
+        case ReadEnd::Done:
+        case ReadEnd::Stopped: return {};
+    }
+    return {};
+}
+
+}  // namespace sanxing::history

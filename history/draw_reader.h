@@ -1,0 +1,58 @@
+#pragma once
+// Reading a draw file, or the same text from memory, line by line: GBK or UTF-8 (with or
+// without BOM), CR LF or LF; binary and UTF-16 input refused. The columns are detected
+// from the first lines (or given), then every line is read with them. The input is
+// streamed, so memory does not grow with its size; the import and its preview both read
+// through here, so the preview tells what the import will do.
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "history/column_detect.h"
+#include "history/draw_line.h"
+
+namespace sanxing::history {
+
+// Larger input is refused: a century of draws every ten minutes stays far below.
+inline constexpr std::uintmax_t kMaxImportBytes = 256ull * 1024 * 1024;
+// A longer line cannot be a draw; it is rejected without being kept whole.
+inline constexpr std::size_t kMaxLineBytes = 1024;
+
+enum class ReadEnd { Done, Binary, Utf16, TooLarge, ReadError, Stopped, Cancelled };
+
+// What the reader hands on, in order.
+class DrawLineHandler {
+public:
+    virtual ~DrawLineHandler() = default;
+    // The columns the lines will be read with (incomplete when none were found), and the
+    // first non-blank line; false stops the reading.
+    virtual bool columnsKnown(const Detection& detection, std::string_view firstLine) = 0;
+    // Every line, blank and header lines too: its number from 1, its fields and what it
+    // gave; false stops the reading.
+    virtual bool line(std::size_t number, std::span<const std::string_view> fields, ParsedLine& parsed) = 0;
+};
+
+struct ReadOptions {
+    const ColumnMap* columns = nullptr;  // detected from the first lines when null
+    const std::atomic<bool>* cancel = nullptr;
+};
+
+// Reads `input` to its end (a file, or standard input).
+ReadEnd ReadDrawLines(std::FILE* input, const Lottery& lottery, const ReadOptions& options, DrawLineHandler& handler);
+// Reads text already in memory.
+ReadEnd ReadDrawLines(std::string_view text, const Lottery& lottery, const ReadOptions& options,
+                      DrawLineHandler& handler);
+
+// Why reading ended early, in words for the user ("文件含有二进制内容，不是文本文件"); empty
+// for Done and Stopped. `readErrno`: errno after a ReadError.
+std::string ReadEndReason(ReadEnd end, int readErrno = 0);
+
+// Why a file could not be opened or read, by its errno ("没有读取权限", ...).
+std::string ReadErrorReason(int error);
+
+}  // namespace sanxing::history

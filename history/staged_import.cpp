@@ -1,0 +1,226 @@
+#include "history/staged_import.h"
+
+#include "history/history_db_impl.h"
+
+namespace sanxing::history {
+
+namespace {
+
+// The staged draws stay in memory up to 4 MiB (a file of some 80,000 lines), as the
+// database's own pages do, and go to SQLite's temporary file beyond.
+constexpr const char* kCreateStage =
+    "PRAGMA temp.cache_size = -4096;"
+    "DROP TABLE IF EXISTS temp.staged_draws;"
+    "CREATE TEMP TABLE staged_draws ("
+    " issue TEXT PRIMARY KEY,"
+    " number TEXT NOT NULL,"
+    " date TEXT NOT NULL,"
+    " line INTEGER NOT NULL,"
+    " conflicted INTEGER NOT NULL DEFAULT 0"
+    ") WITHOUT ROWID";
+
+std::string StageSql(std::size_t rows) {
+    std::string sql = "INSERT INTO staged_draws (issue, number, date, line) VALUES ";
+    for (std::size_t i = 0; i < rows; ++i) sql += i ? ",(?,?,?,?)" : "(?,?,?,?)";
+    return sql + " ON CONFLICT (issue) DO NOTHING";
+}
+
+}  // namespace
+
+struct StagedImport::State {
+    HistoryDb::Impl* db;
+    std::int64_t key;
+    sqlite::Transaction transaction;
+    sqlite::Statement stageOne, stageBlock, lookup, markConflict;
+    std::string error;
+
+    State(HistoryDb::Impl& owner, std::int64_t lottery) : db(&owner), key(lottery), transaction(owner.connection) {}
+
+    sqlite3* handle() const { return db->connection.get(); }
+
+    bool fail() {
+        error = detail::WriteProblem(*db).error;
+        return false;
+    }
+
+    bool prepare() {
+        if (!transaction.begun() || !db->connection.exec(kCreateStage)) return fail();
+        stageOne = sqlite::Statement(handle(), StageSql(1));
+        stageBlock = sqlite::Statement(handle(), StageSql(kBlock));
+        lookup = sqlite::Statement(handle(), "SELECT number, line, conflicted FROM staged_draws WHERE issue = ?1");
+        markConflict = sqlite::Statement(handle(), "UPDATE staged_draws SET conflicted = 1 WHERE issue = ?1");
+        return (stageOne.ok() && stageBlock.ok() && lookup.ok() && markConflict.ok()) || fail();
+    }
+
+    // Adds `rows` draws with one statement; whether all of them were new.
+    bool insert(sqlite::Statement& statement, std::span<const FileDraw> rows, bool& allNew) {
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            const int at = static_cast<int>(i) * 4;
+            statement.bind(at + 1, rows[i].issue).bind(at + 2, rows[i].number).bind(at + 3, rows[i].date);
+            statement.bind(at + 4, static_cast<std::int64_t>(rows[i].line));
+        }
+        const int step = statement.step();
+        statement.reset();
+        if (step != SQLITE_DONE) return fail();
+        allNew = static_cast<std::size_t>(sqlite3_changes(handle())) == rows.size();
+        return true;
+    }
+
+    // What the draw is beside the staged line of its issue (its own line when it was new).
+    bool resolve(const FileDraw& draw, Staged& staged) {
+        lookup.bind(1, draw.issue);
+        if (lookup.step() != SQLITE_ROW) {
+            lookup.reset();
+            return fail();
+        }
+        const std::string number = lookup.text(0);
+        const auto line = static_cast<std::size_t>(lookup.integer(1));
+        const bool conflicted = lookup.integer(2) != 0;
+        lookup.reset();
+        staged = {};
+        if (line == draw.line) return true;
+        staged.firstLine = line;
+        if (!conflicted && number == draw.number) {
+            staged.kind = Staged::Kind::Repeat;
+            return true;
+        }
+        staged.kind = Staged::Kind::Conflict;
+        staged.firstNumber = number;
+        if (conflicted) return true;
+        staged.firstTimeConflict = true;
+        markConflict.bind(1, draw.issue);
+        const int step = markConflict.step();
+        markConflict.reset();
+        return step == SQLITE_DONE || fail();
+    }
+
+    Result<void> compare(Finished& finished, bool replace, std::size_t listLimit, std::string_view source,
+                         std::string_view recorded);
+};
+
+StagedImport::StagedImport(std::unique_ptr<State> state) : state_(std::move(state)) {}
+StagedImport::StagedImport(StagedImport&&) noexcept = default;
+StagedImport& StagedImport::operator=(StagedImport&&) noexcept = default;
+
+StagedImport::~StagedImport() {
+    if (!state_) return;
+    std::lock_guard lock(state_->db->turn);
+    state_.reset();  // rolls back an uncommitted transaction
+}
+
+Result<StagedImport> StagedImport::begin(HistoryDb& db, const Lottery& lottery) {
+    HistoryDb::Impl& impl = *db.impl_;
+    std::lock_guard lock(impl.turn);
+    auto state = std::make_unique<State>(impl, detail::LotteryKey(lottery.name));
+    if (!state->prepare()) return Failure{state->error};
+    return StagedImport(std::move(state));
+}
+
+const std::string& StagedImport::error() const { return state_->error; }
+
+bool StagedImport::stage(std::span<const FileDraw> draws, std::vector<Staged>& outcomes) {
+    std::lock_guard lock(state_->db->turn);
+    State& s = *state_;
+    const auto resolved = [&](const FileDraw& draw) {
+        Staged staged;
+        if (!s.resolve(draw, staged)) return false;
+        outcomes.push_back(std::move(staged));
+        return true;
+    };
+    // Full blocks go in with one statement each; a block that met a staged issue has each
+    // of its draws looked up.
+    std::size_t start = 0;
+    for (; start + kBlock <= draws.size(); start += kBlock) {
+        const auto block = draws.subspan(start, kBlock);
+        bool allNew = false;
+        if (!s.insert(s.stageBlock, block, allNew)) return false;
+        if (allNew) {
+            outcomes.resize(outcomes.size() + kBlock);
+            continue;
+        }
+        for (const FileDraw& draw : block) {
+            if (!resolved(draw)) return false;
+        }
+    }
+    for (const FileDraw& draw : draws.subspan(start)) {
+        bool isNew = false;
+        if (!s.insert(s.stageOne, {&draw, 1}, isNew)) return false;
+        if (isNew) {
+            outcomes.emplace_back();
+        } else if (!resolved(draw)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+Result<void> StagedImport::State::compare(Finished& finished, bool replace, std::size_t listLimit,
+                                          std::string_view source, std::string_view recorded) {
+    sqlite::Statement matches(handle(),
+                              "SELECT s.line, s.issue, d.number, s.number FROM staged_draws s"
+                              " JOIN draws d ON d.lottery = ?1 AND d.issue = s.issue"
+                              " WHERE s.conflicted = 0 ORDER BY s.line");
+    matches.bind(1, key);
+    int step;
+    while ((step = matches.step()) == SQLITE_ROW) {
+        if (matches.textView(2) == matches.textView(3)) {
+            ++finished.present;
+        } else if (finished.conflicts.size() < listLimit) {
+            finished.conflicts.push_back(
+                {static_cast<std::size_t>(matches.integer(0)), matches.text(1), matches.text(2), matches.text(3)});
+        } else {
+            ++finished.conflictsNotListed;
+        }
+    }
+    if (step != SQLITE_DONE) return detail::WriteProblem(*db);
+    if (!replace || (finished.conflicts.empty() && finished.conflictsNotListed == 0)) return {};
+    sqlite::Statement update(handle(),
+                             "UPDATE draws SET number = s.number,"
+                             " date = CASE WHEN s.date <> '' THEN s.date ELSE draws.date END,"
+                             " source = ?2, recorded = ?3 FROM staged_draws s"
+                             " WHERE draws.lottery = ?1 AND draws.issue = s.issue AND s.conflicted = 0"
+                             " AND draws.number <> s.number");
+    update.bind(1, key).bind(2, source).bind(3, recorded);
+    if (update.step() != SQLITE_DONE) return detail::WriteProblem(*db);
+    finished.replaced = true;
+    return {};
+}
+
+Result<Finished> StagedImport::finish(std::string_view source, std::string_view recorded, bool replaceConflicts,
+                                      std::size_t listLimit) {
+    std::lock_guard lock(state_->db->turn);
+    State& s = *state_;
+    Finished finished;
+    // Comparing with the history is needed only where stored draws lie among the staged
+    // issues: an import of new draws skips it.
+    sqlite::Statement overlap(s.handle(),
+                              "SELECT 1 FROM draws WHERE lottery = ?1 AND issue BETWEEN"
+                              " (SELECT min(issue) FROM staged_draws) AND (SELECT max(issue) FROM staged_draws)"
+                              " LIMIT 1");
+    overlap.bind(1, s.key);
+    const int probe = overlap.step();
+    overlap.reset();  // a statement still reading the table would keep it from being dropped
+    if (probe != SQLITE_ROW && probe != SQLITE_DONE) return detail::WriteProblem(*s.db);
+    if (probe == SQLITE_ROW) {
+        if (auto compared = s.compare(finished, replaceConflicts, listLimit, source, recorded); !compared) {
+            return Failure{compared.error()};
+        }
+    }
+    sqlite::Statement store(s.handle(),
+                            "INSERT INTO draws (lottery, issue, number, date, source, recorded)"
+                            " SELECT ?1, issue, number, date, ?2, ?3 FROM staged_draws WHERE conflicted = 0"
+                            " ON CONFLICT (lottery, issue) DO NOTHING");
+    store.bind(1, s.key).bind(2, source).bind(3, recorded);
+    if (store.step() != SQLITE_DONE) return detail::WriteProblem(*s.db);
+    finished.stored = static_cast<std::size_t>(sqlite3_changes(s.handle()));
+    if (!s.db->connection.exec("DROP TABLE temp.staged_draws")) return detail::WriteProblem(*s.db);
+    return finished;
+}
+
+Result<void> StagedImport::commit() {
+    std::lock_guard lock(state_->db->turn);
+    if (auto committed = state_->transaction.commit(); !committed) return detail::WriteProblem(*state_->db);
+    return {};
+}
+
+}  // namespace sanxing::history

@@ -57,6 +57,37 @@ TEST_F(DrawRangeTest, LargerThanTheHistoryUsesWhatThereIsAndSaysSo) {
     EXPECT_NE(wide->note.find("2024001 到 2024005"), std::string::npos) << wide->note;
 }
 
+// The trend's one read of the whole history picks what LoadRange picks, says the same,
+// and keeps every draw before the range.
+TEST_F(DrawRangeTest, RangeWithPastIsLoadRangeWithTheDrawsBeforeIt) {
+    history::HistoryDb db = OpenDb();
+    const AnalysisChoice none{&Fc3d(), RangeChoice::All(), Position::Front};
+    EXPECT_EQ(LoadRangeWithPast(db, none).error(), LoadRange(db, none).error());
+    ASSERT_TRUE(db.record("福彩3D", Fc3dDraws(6)));  // 2024001 .. 2024006
+    const auto analysedIssues = [](std::span<const AnalysedDraw> draws) {
+        std::vector<std::string> list;
+        for (const AnalysedDraw& d : draws) list.push_back(d.issue);
+        return list;
+    };
+    for (const RangeChoice& range :
+         {RangeChoice::All(), RangeChoice::Newest(2), RangeChoice::Newest(500), RangeChoice::Newest(0),
+          RangeChoice::Issues("2024004", "2024002"), RangeChoice::Issues("2023001", "2024003"),
+          RangeChoice::Issues("2024005", ""), RangeChoice::Issues("", "20240030"), RangeChoice::Issues("2025001", "")}) {
+        const AnalysisChoice choice{&Fc3d(), range, Position::Front};
+        const auto expected = LoadRange(db, choice);
+        const auto loaded = LoadRangeWithPast(db, choice);
+        ASSERT_EQ(static_cast<bool>(loaded), static_cast<bool>(expected)) << range.from << range.newest;
+        if (!expected) {
+            EXPECT_EQ(loaded.error(), expected.error());
+            continue;
+        }
+        EXPECT_EQ(analysedIssues(loaded->range()), analysedIssues(expected->draws));
+        EXPECT_EQ(loaded->note, expected->note);
+        const std::vector<std::string> all = analysedIssues(loaded->draws);
+        EXPECT_EQ(all, issues(SelectDraws(db, Fc3d(), RangeChoice::Issues("", all.back())).value()));
+    }
+}
+
 TEST_F(DrawRangeTest, EmptyRangesAndBadIssues) {
     history::HistoryDb db = OpenDb();
     ASSERT_TRUE(db.record("福彩3D", Fc3dDraws(5)));

@@ -91,10 +91,10 @@ Result<PickedRange> PickRange(std::span<const Draw> all, const Lottery& lottery,
         case RangeChoice::Kind::Issues: {
             const auto ends = OrderedEnds(range);
             const auto& [from, to] = ends;
-            const auto begin = from.empty() ? all.begin()
-                                            : std::partition_point(all.begin(), all.end(), [&](const Draw& d) {
-                                                  return IssueBefore(d.issue, from);
-                                              });
+            const auto begin =
+                from.empty() ? all.begin() : std::partition_point(all.begin(), all.end(), [&](const Draw& d) {
+                    return IssueBefore(d.issue, from);
+                });
             const auto end = to.empty() ? all.end() : std::partition_point(begin, all.end(), [&](const Draw& d) {
                 return !IssueBefore(to, d.issue);
             });

@@ -40,18 +40,18 @@ Shape ShapeOf(int value);
 enum class Pattern { BigSmall, OddEven, PrimeComposite, Road };
 inline constexpr std::array<Pattern, 4> kPatterns = {Pattern::BigSmall, Pattern::OddEven, Pattern::PrimeComposite,
                                                      Pattern::Road};
-std::string_view PatternName(Pattern pattern);                  // 大小, 奇偶, 质合, 012路
+std::string_view PatternName(Pattern pattern);                     // 大小, 奇偶, 质合, 012路
 std::span<const std::string_view> PatternValues(Pattern pattern);  // 大 小, 奇 偶, 质 合, 0 1 2
-int PatternValueOf(Pattern pattern, int digit);                  // index into PatternValues
+int PatternValueOf(Pattern pattern, int digit);                    // index into PatternValues
 
 // Categories in one index space. Per position: ten digits, then the values of the patterns
 // in their order (2 + 2 + 2 + 3); then the sums, sum tails, spans, shapes and 组选 digits.
 inline constexpr int kPatternValueCount = 9;
 inline constexpr int kPerPosition = 10 + kPatternValueCount;
-inline constexpr int kSumCategories = 3 * kPerPosition;           // + sum 0-27
-inline constexpr int kSumTailCategories = kSumCategories + 28;    // + last digit of the sum
-inline constexpr int kSpanCategories = kSumTailCategories + 10;   // + span 0-9
-inline constexpr int kShapeCategories = kSpanCategories + 10;     // + Shape
+inline constexpr int kSumCategories = 3 * kPerPosition;             // + sum 0-27
+inline constexpr int kSumTailCategories = kSumCategories + 28;      // + last digit of the sum
+inline constexpr int kSpanCategories = kSumTailCategories + 10;     // + span 0-9
+inline constexpr int kShapeCategories = kSpanCategories + 10;       // + Shape
 inline constexpr int kGroupDigitCategories = kShapeCategories + 3;  // + digit 0-9
 inline constexpr int kCategoryCount = kGroupDigitCategories + 10;
 

@@ -69,10 +69,10 @@ TEST_F(DrawRangeTest, RangeWithPastIsLoadRangeWithTheDrawsBeforeIt) {
         for (const AnalysedDraw& d : draws) list.push_back(d.issue);
         return list;
     };
-    for (const RangeChoice& range :
-         {RangeChoice::All(), RangeChoice::Newest(2), RangeChoice::Newest(500), RangeChoice::Newest(0),
-          RangeChoice::Issues("2024004", "2024002"), RangeChoice::Issues("2023001", "2024003"),
-          RangeChoice::Issues("2024005", ""), RangeChoice::Issues("", "20240030"), RangeChoice::Issues("2025001", "")}) {
+    for (const RangeChoice& range : {RangeChoice::All(), RangeChoice::Newest(2), RangeChoice::Newest(500),
+                                     RangeChoice::Newest(0), RangeChoice::Issues("2024004", "2024002"),
+                                     RangeChoice::Issues("2023001", "2024003"), RangeChoice::Issues("2024005", ""),
+                                     RangeChoice::Issues("", "20240030"), RangeChoice::Issues("2025001", "")}) {
         const AnalysisChoice choice{&Fc3d(), range, Position::Front};
         const auto expected = LoadRange(db, choice);
         const auto loaded = LoadRangeWithPast(db, choice);

@@ -65,12 +65,18 @@ TEST(Trend, PatternsOfEachDigit) {
     }
     // 309: 百位 3 小奇质0, 十位 0 小偶合0, 个位 9 大奇合0, sum 12, tail 2, span 9, 组六, digits 0 3 9.
     std::vector<int> has(CategoriesOf(309).begin(), CategoriesOf(309).end());
-    std::vector<int> expect = {DigitCategory(0, 3), DigitCategory(1, 0), DigitCategory(2, 9),
-                               kSumCategories + 12, kSumTailCategories + 2, kSpanCategories + 9,
-                               kShapeCategories + static_cast<int>(Shape::GroupSix), kGroupDigitCategories + 0,
-                               kGroupDigitCategories + 3, kGroupDigitCategories + 9};
-    for (const auto& [position, values] : std::vector<std::pair<int, std::array<int, 4>>>{
-             {0, {1, 0, 0, 0}}, {1, {1, 1, 1, 0}}, {2, {0, 0, 1, 0}}}) {
+    std::vector<int> expect = {DigitCategory(0, 3),
+                               DigitCategory(1, 0),
+                               DigitCategory(2, 9),
+                               kSumCategories + 12,
+                               kSumTailCategories + 2,
+                               kSpanCategories + 9,
+                               kShapeCategories + static_cast<int>(Shape::GroupSix),
+                               kGroupDigitCategories + 0,
+                               kGroupDigitCategories + 3,
+                               kGroupDigitCategories + 9};
+    for (const auto& [position, values] :
+         std::vector<std::pair<int, std::array<int, 4>>>{{0, {1, 0, 0, 0}}, {1, {1, 1, 1, 0}}, {2, {0, 0, 1, 0}}}) {
         for (std::size_t p = 0; p < kPatterns.size(); ++p) {
             expect.push_back(PatternCategory(position, kPatterns[p], values[p]));
         }

@@ -118,7 +118,8 @@ std::string AnalysisUsage() {
            "  --position P           前三, 中三 or 后三: the three digits of a five-digit number\n"
            "                         (default 前三; three-digit lotteries use the whole number)\n"
            "  --backtest             try the current conditions on the range's draws (历史验证)\n"
-           "  --trend                omission figures of the range's draws (走势图)\n"
+           "  --trend                omission figures (走势图): rows of the range, omission counted\n"
+           "                         back through the whole history\n"
            "  --explain NUMBER       the groups a three-digit number fails (查号)\n";
 }
 

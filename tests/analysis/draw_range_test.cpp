@@ -86,6 +86,15 @@ TEST_F(DrawRangeTest, RangeWithPastIsLoadRangeWithTheDrawsBeforeIt) {
         const std::vector<std::string> all = analysedIssues(loaded->draws);
         EXPECT_EQ(all, issues(SelectDraws(db, Fc3d(), RangeChoice::Issues("", all.back())).value()));
     }
+    // A five-digit lottery: the three digits of each position, before the range too.
+    ASSERT_TRUE(db.record("重庆时时彩", {{"241012001", "12345"}, {"241012002", "67890"}}));
+    for (const auto& [position, values] : std::vector<std::pair<Position, std::vector<int>>>{
+             {Position::Front, {123, 678}}, {Position::Middle, {234, 789}}, {Position::Back, {345, 890}}}) {
+        const auto loaded = LoadRangeWithPast(db, {&history::testing::Chongqing(), RangeChoice::Newest(1), position});
+        ASSERT_TRUE(loaded) << loaded.error();
+        EXPECT_EQ(loaded->rangeStart, 1u);
+        EXPECT_EQ((std::vector<int>{loaded->draws[0].value, loaded->draws[1].value}), values);
+    }
 }
 
 TEST_F(DrawRangeTest, EmptyRangesAndBadIssues) {

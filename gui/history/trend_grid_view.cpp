@@ -144,7 +144,8 @@ void PaintTrendHeader(QPainter& painter, const QRect& section, const QRect& grou
         painter.setPen(kGridLine.darker(115));
         painter.drawLine(section.left(), section.y() + half, section.right(), section.y() + half);
     }
-    const bool groupStart = model.groupOfColumn(column) >= 0 && model.firstColumnOf(model.groupOfColumn(column)) == column;
+    const bool groupStart =
+        model.groupOfColumn(column) >= 0 && model.firstColumnOf(model.groupOfColumn(column)) == column;
     painter.setPen(groupStart ? kGroupEdge : kGridLine.darker(115));
     if (groupStart || groupRect.isNull()) {
         painter.drawLine(section.topLeft(), section.bottomLeft());
@@ -228,7 +229,8 @@ void TrendGridView::fitColumns() {
         number = QString::fromStdString(data->draws.back().number);
     }
     QHeaderView* header = horizontalHeader();
-    header->resizeSection(TrendGridModel::kIssueColumn, std::max(width(issue), width(QStringLiteral("出现次数"))) + pad);
+    header->resizeSection(TrendGridModel::kIssueColumn,
+                          std::max(width(issue), width(QStringLiteral("出现次数"))) + pad);
     header->resizeSection(TrendGridModel::kNumberColumn, std::max(width(number), width(QStringLiteral("号码"))) + pad);
     const auto& groups = model_->layout().groups;
     for (std::size_t g = 0; g < groups.size(); ++g) {
@@ -268,9 +270,12 @@ void TrendGridView::paintEvent(QPaintEvent* event) {
     int last = rowAt(viewport()->height() - 1);
     last = last < 0 ? model_->drawCount() - 1 : last + 1;
     QPainter painter(viewport());
-    PaintTrendLines(painter, *model_, first, last, [this](int row, int column) {
-        return QRect(columnViewportPosition(column), rowViewportPosition(row), columnWidth(column), rowHeight(row));
-    }, font());
+    PaintTrendLines(
+        painter, *model_, first, last,
+        [this](int row, int column) {
+            return QRect(columnViewportPosition(column), rowViewportPosition(row), columnWidth(column), rowHeight(row));
+        },
+        font());
 }
 
 }  // namespace sanxing

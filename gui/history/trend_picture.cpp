@@ -51,7 +51,8 @@ TrendPicture PaintGridPicture(const TrendGridView& view, const QString& title) {
     }
     PaintPictureTitle(painter, width, heading, font);
     std::vector<int> left(static_cast<std::size_t>(model.columnCount()) + 1, 0);
-    for (int c = 0; c < model.columnCount(); ++c) left[std::size_t(c) + 1] = left[std::size_t(c)] + header.sectionSize(c);
+    for (int c = 0; c < model.columnCount(); ++c)
+        left[std::size_t(c) + 1] = left[std::size_t(c)] + header.sectionSize(c);
     const auto cellRect = [&](int row, int column) {
         const int line = row < model.drawCount() ? row - firstRow : picture.rows + row - model.drawCount();
         return QRect(left[std::size_t(column)], gridTop + line * rowHeight, header.sectionSize(column), rowHeight);
@@ -80,7 +81,8 @@ TrendPicture PaintGridPicture(const TrendGridView& view, const QString& title) {
     painter.setPen(QColor(208, 208, 208));
     const int bottom = picture.image.height() - 1;
     painter.drawLine(left.back() - 1, titleHeight, left.back() - 1, gridTop);
-    for (int c = 1; c <= model.columnCount(); ++c) painter.drawLine(left[std::size_t(c)] - 1, gridTop, left[std::size_t(c)] - 1, bottom);
+    for (int c = 1; c <= model.columnCount(); ++c)
+        painter.drawLine(left[std::size_t(c)] - 1, gridTop, left[std::size_t(c)] - 1, bottom);
     for (int line = 1; line <= rows; ++line) {
         painter.drawLine(0, gridTop + line * rowHeight - 1, left.back() - 1, gridTop + line * rowHeight - 1);
     }

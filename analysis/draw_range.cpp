@@ -90,7 +90,8 @@ Result<PickedRange> PickRange(std::span<const Draw> all, const Lottery& lottery,
         }
         case RangeChoice::Kind::Issues: {
             const auto ends = OrderedEnds(range);
-            const auto& [from, to] = ends;
+            const std::string& from = ends.first;
+            const std::string& to = ends.second;
             const auto begin =
                 from.empty() ? all.begin() : std::partition_point(all.begin(), all.end(), [&](const Draw& d) {
                     return IssueBefore(d.issue, from);

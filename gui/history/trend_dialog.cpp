@@ -115,6 +115,7 @@ void TrendDialog::reload() {
                          .arg(loaded->rangeStart + data->draws.size());
     if (!loaded->note.empty()) status += QStringLiteral("。") + Q(loaded->note);
     if (!loaded->historyEnd.empty()) status += QStringLiteral("。") + Q(loaded->historyEnd);
+    rangeStatus_ = status;
     showStatus(status, loaded->note.empty() ? nullptr : "#a05000");
     std::shared_ptr<const TrendData> shared = std::move(data);
     for (TrendGridModel* model : models_) model->reset(shared);
@@ -190,10 +191,10 @@ void TrendDialog::exportPicture() {
     }
     const TrendPicture picture = PaintGridPicture(*grid(tab), pictureTitle());
     if (SaveImageAsPng(platform_, picture.image, name) && picture.skipped > 0) {
-        showStatus(QStringLiteral("图片只含最新 %1 期（共 %2 期），更早的 %3 期未画入。")
-                       .arg(picture.rows)
-                       .arg(picture.rows + picture.skipped)
-                       .arg(picture.skipped),
+        showStatus(rangeStatus_ + QStringLiteral("。图片只含最新 %1 期（共 %2 期），更早的 %3 期未画入。")
+                                      .arg(picture.rows)
+                                      .arg(picture.rows + picture.skipped)
+                                      .arg(picture.skipped),
                    "#a05000");
     }
 }

@@ -77,6 +77,7 @@ private:
     ValueTableModel* figures_;        // what the CSV export writes
     analysis::AnalysisChoice shown_;  // what the grids show
     QString range_;                   // "2024001 至 2024400，400 期"
+    QString rangeStatus_;             // what the status line says about the range
 };
 
 }  // namespace sanxing

@@ -4,6 +4,7 @@
 // and says so.
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,19 @@ AnalysisChoice AnalysisChoiceFromControls(const Controls& controls);
 // SelectDraws, then the three digits at the chosen position; draws whose number is
 // malformed are left out and the note says how many.
 Result<RangeDraws> LoadRange(const history::HistoryDb& db, const AnalysisChoice& choice);
+
+// The range and every stored draw before it: what omission counts back through.
+struct RangeWithPast {
+    std::vector<AnalysedDraw> draws;  // oldest first: the draws before the range, then the range
+    std::size_t rangeStart = 0;       // where the range begins in `draws`
+    std::string note;                 // as for RangeDraws
+    std::string historyEnd;           // as for RangeDraws
+    std::span<const AnalysedDraw> range() const { return std::span(draws).subspan(rangeStart); }
+};
+
+// As LoadRange (the same range, notes and failures), with the draws before the range, in
+// one read of the lottery's whole history.
+Result<RangeWithPast> LoadRangeWithPast(const history::HistoryDb& db, const AnalysisChoice& choice);
 
 // Checks an issue typed as a range end: digits only, at most 20. Fails with the Chinese reason.
 Result<void> CheckIssueText(std::string_view issue);

@@ -17,11 +17,11 @@ json GroupsJson(const std::vector<GroupName>& groups) {
     return list;
 }
 
-json FiguresJson(const Trend& trend, int first, int count, bool textValues = false) {
+json FiguresJson(const Trend& trend, int first, int count, bool named = false) {
     json list = json::array();
-    for (int i = 0; i < count; ++i) {
-        const CategoryFigures& f = trend.figures(first + i);
-        json value = textValues ? json(kShapeNames[i]) : json(i);
+    for (int category = first; category < first + count; ++category) {
+        const CategoryFigures& f = trend.figures(category);
+        const json value = named ? json(CategoryValueText(category)) : json(category - first);
         list.push_back({{"value", value},
                         {"appearances", f.appearances},
                         {"current", f.current},
@@ -86,13 +86,25 @@ json BacktestJson([[maybe_unused]] const Conditions& conditions, const Backtest&
 
 json TrendJson(const Trend& trend) {
     json positions = json::object();
-    for (int p = 0; p < 3; ++p)
-        positions[std::string(kPositionDigitNames[p])] = FiguresJson(trend, kDigitCategories + p * 10, 10);
+    json patterns = json::object();
+    for (int p = 0; p < 3; ++p) {
+        const std::string position(kPositionDigitNames[p]);
+        positions[position] = FiguresJson(trend, DigitCategory(p, 0), 10);
+        json own = json::object();
+        for (const Pattern pattern : kPatterns) {
+            own[std::string(PatternName(pattern))] = FiguresJson(trend, PatternCategory(p, pattern, 0),
+                                                                 static_cast<int>(PatternValues(pattern).size()), true);
+        }
+        patterns[position] = std::move(own);
+    }
     return {{"count", trend.count()},
             {"positions", positions},
             {"sum", FiguresJson(trend, kSumCategories, 28)},
             {"span", FiguresJson(trend, kSpanCategories, 10)},
-            {"shape", FiguresJson(trend, kShapeCategories, 3, true)}};
+            {"shape", FiguresJson(trend, kShapeCategories, 3, true)},
+            {"patterns", patterns},
+            {"sum_tail", FiguresJson(trend, kSumTailCategories, 10)},
+            {"group_digits", FiguresJson(trend, kGroupDigitCategories, 10)}};
 }
 
 json ExplainJson(const Explanation& e) {
@@ -125,18 +137,13 @@ void WriteBacktestText(std::ostream& out, const Conditions& conditions, const Ba
 std::string TrendText(const Trend& trend) {
     std::string text =
         "走势：" + std::to_string(trend.count()) + " 期\n类别\t值\t出现次数\t当前遗漏\t最大遗漏\t平均遗漏\n";
-    auto rows = [&](std::string_view kind, int first, int count) {
-        for (int i = 0; i < count; ++i) {
-            const CategoryFigures& f = trend.figures(first + i);
-            const std::string value = first == kShapeCategories ? std::string(kShapeNames[i]) : std::to_string(i);
-            text += std::string(kind) + '\t' + value + '\t' + std::to_string(f.appearances) + '\t' +
+    for (const CategoryBlock& block : CategoryBlocks()) {
+        for (int category = block.first; category < block.first + block.count; ++category) {
+            const CategoryFigures& f = trend.figures(category);
+            text += block.kind + '\t' + CategoryValueText(category) + '\t' + std::to_string(f.appearances) + '\t' +
                     std::to_string(f.current) + '\t' + std::to_string(f.max) + '\t' + Fixed(f.average, 2) + '\n';
         }
-    };
-    for (int p = 0; p < 3; ++p) rows(kPositionDigitNames[p], kDigitCategories + p * 10, 10);
-    rows("和值", kSumCategories, 28);
-    rows("跨度", kSpanCategories, 10);
-    rows("形态", kShapeCategories, 3);
+    }
     return text;
 }
 

@@ -16,8 +16,8 @@ using namespace analysis;
 
 // The draws of the chosen lottery and range; a range larger than the history is said on
 // the error stream.
-RangeDraws LoadChosenRange(Session& s) {
-    auto loaded = LoadRange(s.history.database(s.err), s.choice);
+template <typename Loaded>
+Loaded Chosen(Session& s, Result<Loaded> loaded) {
     if (!loaded) throw StepFailure(loaded.error());
     if (!loaded->note.empty()) s.err << loaded->note << '\n';
     return std::move(*loaded);
@@ -25,7 +25,7 @@ RangeDraws LoadChosenRange(Session& s) {
 
 void BacktestStep(Session& s) {
     const Conditions conditions = Conditions::FromControls(s.window.controls());
-    const Backtest backtest = RunBacktest(conditions, LoadChosenRange(s).draws);
+    const Backtest backtest = RunBacktest(conditions, Chosen(s, LoadRange(s.history.database(s.err), s.choice)).draws);
     if (!s.jsonOutput) WriteBacktestText(s.out, conditions, backtest);
     KeepResult(s, "backtest", [&] {
         JsonMembers members = Members(BacktestJson(conditions, backtest));
@@ -35,8 +35,9 @@ void BacktestStep(Session& s) {
 }
 
 void TrendStep(Session& s) {
-    const RangeDraws range = LoadChosenRange(s);
-    const Trend trend = ComputeTrend(range.draws);
+    // Omission counts back through the whole history; the range picks the rows.
+    const RangeWithPast loaded = Chosen(s, LoadRangeWithPast(s.history.database(s.err), s.choice));
+    const Trend trend = ComputeTrend(loaded.draws, loaded.rangeStart);
     if (!s.jsonOutput) s.out << TrendText(trend);
     KeepResult(s, "trend", [&] { return TrendJson(trend); });
 }
@@ -121,7 +122,8 @@ std::string AnalysisUsage() {
            "  --position P           前三, 中三 or 后三: the three digits of a five-digit number\n"
            "                         (default 前三; three-digit lotteries use the whole number)\n"
            "  --backtest             try the current conditions on the range's draws (历史验证)\n"
-           "  --trend                omission figures of the range's draws (走势图)\n"
+           "  --trend                omission figures (走势图): rows of the range, omission counted\n"
+           "                         back through the whole history\n"
            "  --explain NUMBER       the groups a three-digit number fails (查号)\n";
 }
 

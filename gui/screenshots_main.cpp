@@ -4,10 +4,12 @@
 // wears its skin as at start-up; --plain leaves it in the default look, for comparison;
 // --sample-draws fills the draw list with a few made-up draws to show how it looks;
 // --history imports made-up draws into a history in a temporary folder and adds the
-// import preview, the import report and the history window; --analysis DB also writes the 历史验证 and 走势图
-// dialogs over the 福彩3D draws of the history database DB, with a few conditions set.
+// import preview, the import report and the history window; --analysis DB also writes the
+// 历史验证 and 走势图 dialogs over the 福彩3D draws of the history database DB, with a few
+// conditions set (every tab, the trend over every draw, and its first two grids again with 连线).
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -57,11 +59,17 @@ bool SaveAnalysisDialogs(sanxing::MainWindow& window, const std::string& databas
     }
     sanxing::TrendDialog trend(window.model().platform(), database);
     trend.rangeBar().setLottery(4);
+    trend.rangeBar().setAll();
     trend.reload();
     trend.show();
-    for (int tab = 0; tab < 2; ++tab) {
+    for (int tab = 0; tab <= sanxing::TrendDialog::kChartsTab; ++tab) {
         trend.showTab(tab);
         saved &= Save(trend, dir.filePath(QStringLiteral("trend-%1.png").arg(tab)));
+    }
+    trend.lineToggle()->setChecked(true);
+    for (int tab = 0; tab < 2; ++tab) {
+        trend.showTab(tab);
+        saved &= Save(trend, dir.filePath(QStringLiteral("trend-%1-连线.png").arg(tab)));
     }
     return saved;
 }

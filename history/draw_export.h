@@ -1,6 +1,7 @@
 #pragma once
-// The history of one lottery as a UTF-8 CSV text: header 期号,号码,开奖日期, oldest first.
-// Importing it gives back the same draws.
+// The history of one lottery as a UTF-8 CSV text: a byte order mark (so that Excel and WPS
+// read the Chinese), header 期号,号码,开奖日期, oldest first. Importing it gives back the
+// same draws.
 
 #include <string>
 #include <string_view>

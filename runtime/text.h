@@ -6,6 +6,10 @@
 
 namespace sanxing {
 
+// Opens the UTF-8 files we write for spreadsheets (CSV), so that Excel and WPS take them
+// for UTF-8 rather than the system's code page.
+inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
 inline bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Lone LF and lone CR become CR LF; CR LF stays as it is.

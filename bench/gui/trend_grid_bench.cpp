@@ -1,6 +1,7 @@
 // The trend grid over 10,000 draws on the offscreen platform: loading the whole range
-// (database, figures, model, scrolled to the newest) and painting the grid after a jump to
-// another place, which is what scrolling costs.
+// (database, figures, model, scrolled to the newest), loading the newest 30 (whose omission
+// still counts back through all 10,000), and painting the grid after a jump to another
+// place, which is what scrolling costs (also with 连线 on the pattern grid).
 
 #include <benchmark/benchmark.h>
 
@@ -14,6 +15,7 @@
 #include "gui/history/range_bar.h"
 #include "gui/history/trend_dialog.h"
 #include "gui/history/trend_grid_model.h"
+#include "gui/history/trend_grid_view.h"
 #include "gui/platform/qt_platform.h"
 #include "history/history_db.h"
 
@@ -59,16 +61,32 @@ void TrendReload10000(benchmark::State& state) {
 }
 BENCHMARK(TrendReload10000)->Unit(benchmark::kMillisecond);
 
+void TrendReloadNewest30Of10000(benchmark::State& state) {
+    Fixture f;
+    f.dialog.rangeBar().setNewest(30);
+    for (auto _ : state) {
+        f.dialog.reload();
+        QApplication::processEvents();
+    }
+    state.counters["rows"] = f.dialog.gridModel().rowCount();
+}
+BENCHMARK(TrendReloadNewest30Of10000)->Unit(benchmark::kMillisecond);
+
+// Argument: the tab (0 号码走势, 1 形态走势, the grid with the most 连线) and whether 连线 is on.
 void TrendScrollPaint10000(benchmark::State& state) {
     Fixture f;
-    QScrollBar* bar = f.dialog.grid()->verticalScrollBar();
+    const int tab = static_cast<int>(state.range(0));
+    f.dialog.showTab(tab);
+    f.dialog.grid(tab)->setJoined(state.range(1) != 0);
+    QApplication::processEvents();
+    QScrollBar* bar = f.dialog.grid(tab)->verticalScrollBar();
     std::mt19937 random(9);
     for (auto _ : state) {
         bar->setValue(static_cast<int>(random() % (bar->maximum() + 1)));
-        f.dialog.grid()->viewport()->repaint();
+        f.dialog.grid(tab)->viewport()->repaint();
     }
 }
-BENCHMARK(TrendScrollPaint10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(TrendScrollPaint10000)->Args({0, 0})->Args({1, 1})->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QImage>
 #include <QLineSeries>
 #include <QPixmap>
 #include <QPushButton>
@@ -15,6 +16,7 @@
 
 #include "gui/history/value_table_model.h"
 #include "runtime/platform.h"
+#include "runtime/text.h"
 #include "tools/safe_file_write.h"
 
 namespace sanxing {
@@ -34,15 +36,22 @@ void ReportWriteFailure(Platform& platform, const std::string& path, const std::
 
 }  // namespace
 
-Result<analysis::RangeDraws> LoadAnalysedRange(std::shared_ptr<history::HistoryDb>& held,
-                                               const std::filesystem::path& database,
-                                               const analysis::AnalysisChoice& choice) {
+Result<history::HistoryDb*> HeldHistory(std::shared_ptr<history::HistoryDb>& held,
+                                        const std::filesystem::path& database) {
     if (!held) {
         auto opened = history::HistoryDb::shared(database);
         if (!opened) return Failure{opened.error()};
         held = std::move(*opened);
     }
-    return analysis::LoadRange(*held, choice);
+    return held.get();
+}
+
+Result<analysis::RangeDraws> LoadAnalysedRange(std::shared_ptr<history::HistoryDb>& held,
+                                               const std::filesystem::path& database,
+                                               const analysis::AnalysisChoice& choice) {
+    auto db = HeldHistory(held, database);
+    if (!db) return Failure{db.error()};
+    return analysis::LoadRange(**db, choice);
 }
 
 QHBoxLayout* DialogButtons(QDialog& dialog, const std::vector<std::pair<QString, std::function<void()>>>& actions) {
@@ -142,23 +151,29 @@ void SaveModelAsCsv(Platform& platform, const QAbstractItemModel& model, const Q
     const auto path = AskForFile(platform, QStringLiteral("导出CSV"), "CSV 文件(*.csv)|*.csv", defaultName + ".csv");
     if (!path) return;
     const QByteArray bytes = ModelText(model, ',', true).toUtf8();
+    const std::string text =
+        std::string(kUtf8Bom) + std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    if (auto written = WriteFileWhole(*path, text); !written) ReportWriteFailure(platform, *path, written.error());
+}
+
+bool SaveImageAsPng(Platform& platform, const QImage& image, const QString& defaultName) {
+    const auto path = AskForFile(platform, QStringLiteral("导出图片"), "PNG 图片(*.png)|*.png", defaultName + ".png");
+    if (!path) return false;
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
+        ReportWriteFailure(platform, *path, "无法生成图片");
+        return false;
+    }
     if (auto written = WriteFileWhole(*path, std::string_view(bytes.constData(), bytes.size())); !written) {
         ReportWriteFailure(platform, *path, written.error());
+        return false;
     }
+    return true;
 }
 
 void SaveWidgetAsPng(Platform& platform, QWidget& widget, const QString& defaultName) {
-    const auto path = AskForFile(platform, QStringLiteral("导出图片"), "PNG 图片(*.png)|*.png", defaultName + ".png");
-    if (!path) return;
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    if (!buffer.open(QIODevice::WriteOnly) || !widget.grab().save(&buffer, "PNG")) {
-        ReportWriteFailure(platform, *path, "无法生成图片");
-        return;
-    }
-    if (auto written = WriteFileWhole(*path, std::string_view(bytes.constData(), bytes.size())); !written) {
-        ReportWriteFailure(platform, *path, written.error());
-    }
+    (void)SaveImageAsPng(platform, widget.grab().toImage(), defaultName);
 }
 
 }  // namespace sanxing

@@ -18,6 +18,7 @@ class QChart;
 class QChartView;
 class QDialog;
 class QHBoxLayout;
+class QImage;
 class QTableView;
 class QWidget;
 
@@ -25,8 +26,13 @@ namespace sanxing {
 
 class Platform;
 
+// The process's one connection to the history at `database`, which `held` keeps from the
+// first call on (Chinese reason on failure).
+Result<history::HistoryDb*> HeldHistory(std::shared_ptr<history::HistoryDb>& held,
+                                        const std::filesystem::path& database);
+
 // Loads the chosen range from the history at `database` (Chinese reason on failure), over
-// the process's one connection to it, which `held` keeps from the first call on.
+// the connection HeldHistory keeps.
 Result<analysis::RangeDraws> LoadAnalysedRange(std::shared_ptr<history::HistoryDb>& held,
                                                const std::filesystem::path& database,
                                                const analysis::AnalysisChoice& choice);
@@ -48,9 +54,13 @@ QChart* MakeCurveChart(const analysis::Backtest& backtest);
 // "123 错 2 个条件：1 百位、3 个位" (or that it fails none).
 QString ExplanationText(const analysis::Explanation& explanation, const analysis::Conditions& conditions);
 
-// Asks for a file (save dialog through the platform) and writes the model's rows as UTF-8
-// CSV, whole or not at all; a failure is reported in a message box.
+// Asks for a file (save dialog through the platform) and writes the model's rows as CSV,
+// whole or not at all; a failure is reported in a message box. UTF-8 with a byte order
+// mark, so that Excel and WPS read the Chinese; numbers stay plain digits ("030").
 void SaveModelAsCsv(Platform& platform, const QAbstractItemModel& model, const QString& defaultName);
+
+// Asks for a file and writes `image` as PNG, whole or not at all; true when written.
+bool SaveImageAsPng(Platform& platform, const QImage& image, const QString& defaultName);
 
 // Asks for a file and writes the widget's picture as PNG.
 void SaveWidgetAsPng(Platform& platform, QWidget& widget, const QString& defaultName);

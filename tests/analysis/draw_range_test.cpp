@@ -57,6 +57,46 @@ TEST_F(DrawRangeTest, LargerThanTheHistoryUsesWhatThereIsAndSaysSo) {
     EXPECT_NE(wide->note.find("2024001 到 2024005"), std::string::npos) << wide->note;
 }
 
+// The trend's one read of the whole history picks what LoadRange picks, says the same,
+// and keeps every draw before the range.
+TEST_F(DrawRangeTest, RangeWithPastIsLoadRangeWithTheDrawsBeforeIt) {
+    history::HistoryDb db = OpenDb();
+    const AnalysisChoice none{&Fc3d(), RangeChoice::All(), Position::Front};
+    EXPECT_EQ(LoadRangeWithPast(db, none).error(), LoadRange(db, none).error());
+    ASSERT_TRUE(db.record("福彩3D", Fc3dDraws(6)));  // 2024001 .. 2024006
+    const auto analysedIssues = [](std::span<const AnalysedDraw> draws) {
+        std::vector<std::string> list;
+        for (const AnalysedDraw& d : draws) list.push_back(d.issue);
+        return list;
+    };
+    for (const RangeChoice& range : {RangeChoice::All(), RangeChoice::Newest(2), RangeChoice::Newest(500),
+                                     RangeChoice::Newest(0), RangeChoice::Issues("2024004", "2024002"),
+                                     RangeChoice::Issues("2023001", "2024003"), RangeChoice::Issues("2024005", ""),
+                                     RangeChoice::Issues("", "20240030"), RangeChoice::Issues("2025001", "")}) {
+        const AnalysisChoice choice{&Fc3d(), range, Position::Front};
+        const auto expected = LoadRange(db, choice);
+        const auto loaded = LoadRangeWithPast(db, choice);
+        ASSERT_EQ(static_cast<bool>(loaded), static_cast<bool>(expected)) << range.from << range.newest;
+        if (!expected) {
+            EXPECT_EQ(loaded.error(), expected.error());
+            continue;
+        }
+        EXPECT_EQ(analysedIssues(loaded->range()), analysedIssues(expected->draws));
+        EXPECT_EQ(loaded->note, expected->note);
+        const std::vector<std::string> all = analysedIssues(loaded->draws);
+        EXPECT_EQ(all, issues(SelectDraws(db, Fc3d(), RangeChoice::Issues("", all.back())).value()));
+    }
+    // A five-digit lottery: the three digits of each position, before the range too.
+    ASSERT_TRUE(db.record("重庆时时彩", {{"241012001", "12345"}, {"241012002", "67890"}}));
+    for (const auto& [position, values] : std::vector<std::pair<Position, std::vector<int>>>{
+             {Position::Front, {123, 678}}, {Position::Middle, {234, 789}}, {Position::Back, {345, 890}}}) {
+        const auto loaded = LoadRangeWithPast(db, {&history::testing::Chongqing(), RangeChoice::Newest(1), position});
+        ASSERT_TRUE(loaded) << loaded.error();
+        EXPECT_EQ(loaded->rangeStart, 1u);
+        EXPECT_EQ((std::vector<int>{loaded->draws[0].value, loaded->draws[1].value}), values);
+    }
+}
+
 TEST_F(DrawRangeTest, EmptyRangesAndBadIssues) {
     history::HistoryDb db = OpenDb();
     ASSERT_TRUE(db.record("福彩3D", Fc3dDraws(5)));

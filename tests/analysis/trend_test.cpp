@@ -1,6 +1,9 @@
-// Trend figures on small ranges computed by hand: 123, 455, 123, 777, 120 (oldest first).
+// Trend figures worked out by hand on a history of eight draws, oldest first:
+//   before the range: 123 455 780    the range (rows 0-4): 123 777 120 309 998
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include "analysis/trend.h"
 
@@ -12,6 +15,9 @@ std::vector<AnalysedDraw> Draws(std::initializer_list<int> values) {
     for (const int v : values) draws.push_back({std::to_string(draws.size() + 1), std::to_string(v), v});
     return draws;
 }
+
+const std::vector<AnalysedDraw> kHistory = Draws({123, 455, 780, 123, 777, 120, 309, 998});
+constexpr std::size_t kRangeStart = 3;
 
 void ExpectFigures(const Trend& t, int category, int appearances, int current, int max, double average) {
     const CategoryFigures& f = t.figures(category);
@@ -27,31 +33,67 @@ std::vector<int> Cells(const Trend& t, int category) {
     return cells;
 }
 
-TEST(Trend, FiguresAndCellsOfAFiveDrawRange) {
-    const Trend t = ComputeTrend(Draws({123, 455, 123, 777, 120}));
+TEST(Trend, CellsCountBackThroughTheWholeHistory) {
+    const Trend t = ComputeTrend(kHistory, kRangeStart);
     ASSERT_EQ(t.count(), 5u);
-    ExpectFigures(t, kDigitCategories + 1, 3, 0, 1, 0.5);   // 百位1: rows 0, 2, 4
-    ExpectFigures(t, kDigitCategories + 4, 1, 3, 3, 2.0);   // 百位4: row 1
-    ExpectFigures(t, kDigitCategories + 9, 0, 5, 5, 5.0);   // 百位9: never
-    ExpectFigures(t, kDigitCategories + 23, 2, 2, 2, 1.0);  // 个位3: rows 0, 2
-    ExpectFigures(t, kSumCategories + 6, 2, 2, 2, 1.0);     // sum 6: rows 0, 2
-    ExpectFigures(t, kSpanCategories + 2, 3, 0, 1, 0.5);    // span 2: rows 0, 2, 4
-    ExpectFigures(t, kShapeCategories + static_cast<int>(Shape::Triple), 1, 1, 3, 2.0);
-    EXPECT_EQ(Cells(t, kDigitCategories + 4), (std::vector<int>{1, 0, 1, 2, 3}));
-    EXPECT_EQ(Cells(t, kDigitCategories + 9), (std::vector<int>{1, 2, 3, 4, 5}));
-    EXPECT_EQ(Cells(t, kShapeCategories + static_cast<int>(Shape::GroupThree)), (std::vector<int>{1, 0, 1, 2, 3}));
+    EXPECT_EQ(Cells(t, DigitCategory(0, 1)), (std::vector<int>{0, 1, 0, 1, 2}));
+    EXPECT_EQ(Cells(t, DigitCategory(0, 4)), (std::vector<int>{2, 3, 4, 5, 6}));  // last drawn before the range
+    EXPECT_EQ(Cells(t, DigitCategory(0, 6)), (std::vector<int>{4, 5, 6, 7, 8}));  // never: since the first draw, + 1
+    EXPECT_EQ(Cells(t, DigitCategory(2, 0)), (std::vector<int>{1, 2, 0, 1, 2}));
 }
 
-TEST(Trend, CategoryInEveryDrawOneDrawAndNoDraw) {
-    const Trend every = ComputeTrend(Draws({121, 323, 20}));  // 十位2 in every draw
-    ExpectFigures(every, kDigitCategories + 12, 3, 0, 0, 0.0);
-    EXPECT_EQ(Cells(every, kDigitCategories + 12), (std::vector<int>{0, 0, 0}));
-    EXPECT_EQ(ShapeOf(20), Shape::GroupThree);
-    EXPECT_EQ(DigitSpan(20), 2);
+TEST(Trend, FiguresOverTheRange) {
+    const Trend t = ComputeTrend(kHistory, kRangeStart);
+    ExpectFigures(t, DigitCategory(0, 1), 2, 2, 2, 1.0);  // (5 − 2) / 3
+    ExpectFigures(t, DigitCategory(0, 4), 0, 6, 6, 5.0);  // the run that began before the range counts whole
+    ExpectFigures(t, DigitCategory(0, 6), 0, 8, 8, 5.0);  // never in the whole history
+    ExpectFigures(t, DigitCategory(2, 0), 1, 2, 2, 2.0);
+    ExpectFigures(t, kGroupDigitCategories + 9, 2, 0, 6, 1.0);  // 309 and 998: counted once per draw
+    ExpectFigures(t, kSumTailCategories + 6, 2, 0, 3, 1.0);     // sums 6 (123) and 26 (998)
+    ExpectFigures(t, kShapeCategories + static_cast<int>(Shape::GroupThree), 1, 0, 5, 2.0);  // 455, then 998
+}
 
-    const Trend one = ComputeTrend(Draws({123}));
-    ExpectFigures(one, kDigitCategories + 1, 1, 0, 0, 0.0);
-    ExpectFigures(one, kDigitCategories + 0, 0, 1, 1, 1.0);
+TEST(Trend, PatternsOfEachDigit) {
+    const std::array<std::string, 4> expected = {"小小小小小大大大大大", "偶奇偶奇偶奇偶奇偶奇", "合质质质合质合质合合",
+                                                 "0120120120"};
+    for (std::size_t p = 0; p < kPatterns.size(); ++p) {
+        std::string values;
+        for (int digit = 0; digit <= 9; ++digit) {
+            values += PatternValues(kPatterns[p])[PatternValueOf(kPatterns[p], digit)];
+        }
+        EXPECT_EQ(values, expected[p]) << PatternName(kPatterns[p]);
+    }
+    // 309: 百位 3 小奇质0, 十位 0 小偶合0, 个位 9 大奇合0, sum 12, tail 2, span 9, 组六, digits 0 3 9.
+    std::vector<int> has(CategoriesOf(309).begin(), CategoriesOf(309).end());
+    std::vector<int> expect = {DigitCategory(0, 3),
+                               DigitCategory(1, 0),
+                               DigitCategory(2, 9),
+                               kSumCategories + 12,
+                               kSumTailCategories + 2,
+                               kSpanCategories + 9,
+                               kShapeCategories + static_cast<int>(Shape::GroupSix),
+                               kGroupDigitCategories + 0,
+                               kGroupDigitCategories + 3,
+                               kGroupDigitCategories + 9};
+    for (const auto& [position, values] :
+         std::vector<std::pair<int, std::array<int, 4>>>{{0, {1, 0, 0, 0}}, {1, {1, 1, 1, 0}}, {2, {0, 0, 1, 0}}}) {
+        for (std::size_t p = 0; p < kPatterns.size(); ++p) {
+            expect.push_back(PatternCategory(position, kPatterns[p], values[p]));
+        }
+    }
+    std::sort(expect.begin(), expect.end());
+    EXPECT_EQ(has, expect);
+}
+
+TEST(Trend, OneDrawRangesHistoriesAndNothing) {
+    const Trend last = ComputeTrend(Draws({123, 456}), 1);  // a range of one draw after one before it
+    ExpectFigures(last, DigitCategory(0, 1), 0, 1, 1, 1.0);
+    ExpectFigures(last, DigitCategory(0, 9), 0, 2, 2, 1.0);
+    ExpectFigures(last, DigitCategory(0, 4), 1, 0, 0, 0.0);
+
+    const Trend one = ComputeTrend(Draws({123}));  // a history of one draw
+    ExpectFigures(one, DigitCategory(0, 1), 1, 0, 0, 0.0);
+    ExpectFigures(one, DigitCategory(0, 0), 0, 1, 1, 1.0);
 
     const Trend none = ComputeTrend({});
     EXPECT_EQ(none.count(), 0u);

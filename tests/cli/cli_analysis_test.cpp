@@ -68,18 +68,32 @@ TEST_F(CliAnalysis, TrendJsonShapeAndPositionHolds) {
     const CliRun r = run({"--position", "后三", "--trend", "--json"});
     ASSERT_EQ(r.code, 0) << r.err;
     const json t = json::parse(r.out)["trend"];
-    EXPECT_EQ(Keys(t), (std::vector<std::string>{"count", "positions", "shape", "span", "sum"}));
+    EXPECT_EQ(Keys(t), (std::vector<std::string>{"count", "group_digits", "patterns", "positions", "shape", "span",
+                                                 "sum", "sum_tail"}));
     EXPECT_EQ(t["count"], 4);
     EXPECT_EQ(Keys(t["positions"]), (std::vector<std::string>{"个位", "十位", "百位"}));
     ASSERT_EQ(t["positions"]["百位"].size(), 10u);
     EXPECT_EQ(t["sum"].size(), 28u);
     EXPECT_EQ(t["span"].size(), 10u);
+    EXPECT_EQ(t["sum_tail"].size(), 10u);
+    EXPECT_EQ(t["group_digits"].size(), 10u);
     // Back three 234, 001, 500, 399: 百位 0 never, so its average is (4 − 0) / 1.
     EXPECT_EQ(t["positions"]["百位"][0], json::parse(R"({"value": 0, "appearances": 1, "current": 2, "max": 2,
                                                           "average": 1.5})"));
     EXPECT_EQ(t["positions"]["百位"][9]["average"], 4.0);
     EXPECT_EQ(t["shape"][1]["value"], "组三");
     EXPECT_EQ(t["shape"][1]["appearances"], 3);
+    EXPECT_EQ(Keys(t["patterns"]), (std::vector<std::string>{"个位", "十位", "百位"}));
+    EXPECT_EQ(Keys(t["patterns"]["个位"]), (std::vector<std::string>{"012路", "大小", "奇偶", "质合"}));
+    EXPECT_EQ(t["patterns"]["个位"]["012路"][2], json::parse(R"({"value": "2", "appearances": 0, "current": 4,
+                                                                 "max": 4, "average": 4.0})"));  // 4 1 0 9
+    EXPECT_EQ(t["patterns"]["百位"]["大小"][0]["value"], "大");
+
+    // The newest two: 百位 2 was drawn two draws before them, so its omission reads 3.
+    const json last2 = json::parse(run({"--position", "后三", "--last", "2", "--trend", "--json"}).out)["trend"];
+    EXPECT_EQ(last2["count"], 2);
+    EXPECT_EQ(last2["positions"]["百位"][2]["current"], 3);
+    EXPECT_EQ(last2["group_digits"][9]["appearances"], 1);  // 399: counted once
 }
 
 TEST_F(CliAnalysis, ExplainAndIssueRanges) {

@@ -79,7 +79,7 @@ TEST_F(CliHistory, ChoicesHoldForTheStepsAfterThem) {
         RunArgs({"--history", db, "--lottery", "福彩3D", "--import-draws", file, "--lottery", "排列三",
                  "--import-draws", file, "--history", other, "--import-draws", file, "--export-draws", csv});
     ASSERT_EQ(run.code, 0) << run.err;
-    EXPECT_EQ(ReadBytes(csv), "期号,号码,开奖日期\n2024001,123,\n2024002,456,\n");
+    EXPECT_EQ(ReadBytes(csv), "\xEF\xBB\xBF期号,号码,开奖日期\n2024001,123,\n2024002,456,\n");
     EXPECT_NE(run.out.find("导入 " + file + " 到排列三：新存入 2 期"), std::string::npos) << run.out;
     const CliRun again = RunArgs({"--history", db, "--lottery", "排列三", "--import-draws", file});
     EXPECT_NE(again.out.find("新存入 0 期，已有 2 期"), std::string::npos) << again.out;

@@ -1,19 +1,28 @@
 // The back-test and trend dialogs over a real history database in a temporary folder.
 
+#include <QCategoryAxis>
 #include <QChartView>
 #include <QCheckBox>
+#include <QHeaderView>
+#include <QImage>
+#include <QLineSeries>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTreeWidget>
+#include <QValueAxis>
 
 #include "gui/history/analysis_menu.h"
 #include "gui/history/backtest_dialog.h"
 #include "gui/history/history_menu.h"
 #include "gui/history/range_bar.h"
+#include "gui/history/trend_charts.h"
 #include "gui/history/trend_dialog.h"
 #include "gui/history/trend_grid_model.h"
+#include "gui/history/trend_grid_view.h"
+#include "gui/history/trend_picture.h"
 #include "gui_fixture.h"
 #include "history/failing_vfs.h"
 #include "history/history_db.h"
@@ -25,6 +34,9 @@ namespace {
 
 constexpr int k3d = 4;  // 福彩3D in the lottery list
 
+// The column of a trend grid's `index`-th category column.
+int at(int index) { return TrendGridModel::kFirstCategoryColumn + index; }
+
 class AnalysisDialogTest : public GuiTest {
 protected:
     TempFolder folder;
@@ -32,14 +44,35 @@ protected:
 
     // 福彩3D draws from 2024001 on.
     void record(std::initializer_list<const char*> numbers) {
-        auto opened = history::HistoryDb::open(db);
-        ASSERT_TRUE(opened) << opened.error();
         std::vector<history::StoredDraw> draws;
         for (const char* number : numbers) {
             draws.push_back({std::to_string(2024001 + draws.size()), number, "", "test", ""});
         }
+        record(draws);
+    }
+    void record(const std::vector<history::StoredDraw>& draws) {
+        auto opened = history::HistoryDb::open(db);
+        ASSERT_TRUE(opened) << opened.error();
         ASSERT_TRUE(opened->record("福彩3D", draws));
     }
+};
+
+// The trend window over the hand-worked history of the trend figures: 123 455 780 before
+// the range, 123 777 120 309 998 in it (2024004 to 2024008).
+class TrendDialogTest : public AnalysisDialogTest {
+protected:
+    void SetUp() override {
+        AnalysisDialogTest::SetUp();
+        record({"123", "455", "780", "123", "777", "120", "309", "998"});
+        dialog = std::make_unique<TrendDialog>(platform, db);
+        dialog->rangeBar().setLottery(k3d);
+        dialog->rangeBar().setIssues(QStringLiteral("2024004"), QStringLiteral("2024008"));
+    }
+    QString cell(int tab, int row, int column) const {
+        const TrendGridModel& grid = dialog->gridModel(tab);
+        return grid.data(grid.index(row, column), Qt::DisplayRole).toString();
+    }
+    std::unique_ptr<TrendDialog> dialog;
 };
 
 TEST_F(AnalysisDialogTest, BacktestShowsTheFiguresAndRunsAgainWhenConditionsChange) {
@@ -70,7 +103,7 @@ TEST_F(AnalysisDialogTest, BacktestShowsTheFiguresAndRunsAgainWhenConditionsChan
     dialog.showTab(1);
     dialog.exportTable();
     EXPECT_EQ(ReadBytes(csv).substr(0, ReadBytes(csv).find('\n')),
-              "序号,条件,通过注数,杀中期数,随机期望,距上次杀中,最长连杀,最长连过");
+              "\xEF\xBB\xBF序号,条件,通过注数,杀中期数,随机期望,距上次杀中,最长连杀,最长连过");
 }
 
 TEST_F(AnalysisDialogTest, BacktestSaysHowToImportAndWhatRangeWasUsed) {
@@ -123,32 +156,100 @@ TEST_F(AnalysisDialogTest, AFailedReadIsReportedNotTakenForAnEmptyHistory) {
     }
 }
 
-TEST_F(AnalysisDialogTest, TrendGridMarksDrawnDigitsAndEndsWithTheSummaryRows) {
-    record({"123", "455", "123", "777", "120"});
+TEST_F(TrendDialogTest, GridsShowValuesWhereDrawnAndOmissionCountedBackThroughTheHistory) {
+    ASSERT_EQ(dialog->gridModel(0).rowCount(), 5 + TrendGridModel::kSummaryRows);
+    const int hundreds4 = at(4);
+    EXPECT_EQ(cell(0, 0, hundreds4), "2");  // last drawn two draws before the range
+    EXPECT_EQ(cell(0, 4, hundreds4), "6");
+    EXPECT_EQ(cell(0, 1, at(7)), "7");  // drawn: shows the digit
+    EXPECT_EQ(cell(0, 5, TrendGridModel::kIssueColumn), "出现次数");
+    EXPECT_EQ(cell(0, 5 + 2, hundreds4), "6");  // 最大遗漏: the run that began before the range
+    EXPECT_EQ(cell(0, 0, dialog->gridModel(0).columnCount() - 1), "组六");
+    EXPECT_EQ(cell(1, 1, at(0)), "大");  // 形态走势, 百位大小: 777
+    EXPECT_EQ(cell(1, 1, at(1)), "1");   // 小 last in 123, the draw before
+    EXPECT_EQ(cell(1, 0, at(6)), "4");   // 百位012路 0: never, 1 4 7 1 all 1路
+    EXPECT_EQ(cell(2, 4, at(9)), "9");   // 组选: 998 has 9 and 8
+    EXPECT_EQ(cell(2, 4, at(8)), "8");
+    EXPECT_EQ(cell(2, 4, at(0)), "1");
+    EXPECT_EQ(cell(3, 1, at(21)), "21");                   // 和值 of 777
+    EXPECT_EQ(cell(3, 5 + 3, at(28 + 10 + 10 + 1)), "0");  // 当前遗漏 of 组三: 998
+    EXPECT_EQ(dialog->gridModel(3).hitColumn(4, 3), at(28 + 10 + 10 + 1));
+    dialog->omissionToggle()->setChecked(false);
+    EXPECT_EQ(cell(0, 4, hundreds4), "");
+    EXPECT_EQ(cell(1, 1, at(0)), "大");
+    EXPECT_NE(dialog->statusText().indexOf(QStringLiteral("历史中的 8 期")), -1) << dialog->statusText().toStdString();
+
+    const std::string csv = folder.file("trend.csv");
+    platform.prepareFileChoice(csv);
+    dialog->exportFigures();
+    const std::string bytes = ReadBytes(csv);
+    EXPECT_EQ(bytes.substr(0, 3), "\xEF\xBB\xBF");
+    for (const char* line :
+         {"\n百位,4,0,6,6,5.00\n", "\n百位大小,大,2,0,2,1.00\n", "\n组选,9,2,0,6,1.00\n", "\n和尾,6,2,0,3,1.00\n"}) {
+        EXPECT_NE(bytes.find(line), std::string::npos) << line << bytes;
+    }
+}
+
+// The picture of a grid: every row under a title, whatever the screen shows; past
+// kMaxPictureRows the newest ones, and it says so.
+TEST_F(AnalysisDialogTest, TrendPictureHoldsTheWholeGridUnderATitle) {
+    record(history::testing::Fc3dDraws(kMaxPictureRows + 5));  // draw k has the number k + 1
     TrendDialog dialog(platform, db);
     dialog.rangeBar().setLottery(k3d);
-    const TrendGridModel& grid = dialog.gridModel();
-    ASSERT_EQ(grid.rowCount(), 5 + TrendGridModel::kSummaryRows);
-    const auto cell = [&](int row, int column) { return grid.data(grid.index(row, column), Qt::DisplayRole); };
-    const int hundreds4 = TrendGridModel::kFirstDigitColumn + 4;
-    EXPECT_EQ(cell(1, hundreds4).toInt(), 4);  // drawn: shows the digit
-    EXPECT_EQ(cell(4, hundreds4).toInt(), 3);  // omission since row 1
-    EXPECT_EQ(cell(5, TrendGridModel::kIssueColumn).toString(), QStringLiteral("出现次数"));
-    EXPECT_EQ(cell(5, hundreds4).toInt(), 1);
-    EXPECT_EQ(cell(8, hundreds4).toInt(), 3);  // 当前遗漏
-    EXPECT_EQ(cell(0, TrendGridModel::kShapeColumn).toString(), QStringLiteral("组六"));
-    dialog.omissionToggle()->setChecked(false);
-    EXPECT_FALSE(cell(4, hundreds4).isValid());
-    EXPECT_EQ(cell(1, hundreds4).toInt(), 4);
-
+    dialog.rangeBar().setAll();
+    dialog.lineToggle()->setChecked(true);
+    const TrendGridView& view = *dialog.grid(0);
     const std::string png = folder.file("trend.png");
     platform.prepareFileChoice(png);
     dialog.exportPicture();
-    EXPECT_EQ(ReadBytes(png).substr(1, 3), "PNG");
-    const std::string csv = folder.file("trend.csv");
-    platform.prepareFileChoice(csv);
-    dialog.exportFigures();
-    EXPECT_NE(ReadBytes(csv).find("百位,4,1,3,3,2.00\n"), std::string::npos) << ReadBytes(csv);
+    const QImage picture(QString::fromStdString(png));
+    const int top = PictureTitleHeight(view.font()) + view.horizontalHeader()->sizeHint().height();
+    const int rowHeight = view.verticalHeader()->defaultSectionSize();
+    EXPECT_EQ(picture.width(), view.gridWidth() + 1);
+    EXPECT_EQ(picture.height(), top + (kMaxPictureRows + TrendGridModel::kSummaryRows) * rowHeight + 1);
+    EXPECT_NE(dialog.statusText().indexOf(QStringLiteral("最新 1000 期（共 1005 期）")), -1)
+        << dialog.statusText().toStdString();
+    // The first row is draw 5 (number 006): its 个位 6 is marked, 个位 5 is not.
+    const auto ballColour = [&](int column) {
+        const int x = view.horizontalHeader()->sectionPosition(column) + 3 * view.columnWidth(column) / 10;
+        return QColor(picture.pixel(x, top + rowHeight / 2));
+    };
+    EXPECT_EQ(ballColour(at(26)), dialog.gridModel(0).hitColour(2));
+    EXPECT_EQ(ballColour(at(25)), dialog.gridModel(0).groupBackground(2));
+
+    dialog.showTab(TrendDialog::kChartsTab);
+    platform.prepareFileChoice(png);
+    dialog.exportPicture();
+    EXPECT_EQ(QImage(QString::fromStdString(png)).width(), (kMaxPictureRows + 5) * 8);
+}
+
+TEST_F(AnalysisDialogTest, TrendChartsShowTheNewestHundredByIssueWithIntegerTicks) {
+    record(history::testing::Fc3dDraws(400));
+    TrendDialog dialog(platform, db);
+    dialog.rangeBar().setLottery(k3d);
+    dialog.rangeBar().setAll();
+    TrendCharts& charts = dialog.charts();
+    const auto xAxis = [&] { return static_cast<QCategoryAxis*>(charts.sumView()->chart()->axes(Qt::Horizontal)[0]); };
+    EXPECT_DOUBLE_EQ(xAxis()->min(), 299.5);
+    EXPECT_DOUBLE_EQ(xAxis()->max(), 399.5);
+    const QStringList labels = xAxis()->categoriesLabels();
+    ASSERT_FALSE(labels.isEmpty());
+    EXPECT_EQ(labels.back(), QStringLiteral("2024400"));  // the newest draw's issue
+    EXPECT_LE(labels.size(), TrendCharts::kWindow / 2);   // thinned
+    auto* y = static_cast<QValueAxis*>(charts.sumView()->chart()->axes(Qt::Vertical)[0]);
+    EXPECT_EQ(y->tickType(), QValueAxis::TicksDynamic);
+    EXPECT_DOUBLE_EQ(y->tickInterval(), 3);
+    EXPECT_DOUBLE_EQ(y->tickAnchor(), 0);
+    auto* series = static_cast<QXYSeries*>(charts.spanView()->chart()->series()[0]);
+    EXPECT_TRUE(series->pointsVisible());
+    EXPECT_EQ(charts.pointText(0, 399), QStringLiteral("2024400期 和值 4"));  // 400
+    charts.scrollBar()->setValue(0);
+    EXPECT_DOUBLE_EQ(xAxis()->max(), 99.5);
+    EXPECT_TRUE(xAxis()->categoriesLabels().contains(QStringLiteral("2024100")));
+
+    dialog.rangeBar().setIssues(QStringLiteral("2030001"), QString());
+    EXPECT_TRUE(charts.sumView()->chart()->title().contains(QStringLiteral("没有")))
+        << dialog.statusText().toStdString();
 }
 
 TEST_F(AnalysisDialogTest, TrendWithoutHistoryOrWithOneDraw) {

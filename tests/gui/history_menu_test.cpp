@@ -284,7 +284,7 @@ TEST_F(HistoryMenuTest, ExportWritesTheChosenLotteryAsCsv) {
     platform.prepareMessageAnswer(MessageAnswer::Ok);
     menu().exportDraws();
     ASSERT_TRUE(WaitFor([&] { return !menu().busy() && !platform.answersLeft(); }));
-    EXPECT_EQ(ReadBytes(csv), "期号,号码,开奖日期\n241012001,11111,2024-10-12\n241012002,22222,\n");
+    EXPECT_EQ(ReadBytes(csv), "\xEF\xBB\xBF期号,号码,开奖日期\n241012001,11111,2024-10-12\n241012002,22222,\n");
     EXPECT_EQ(platform.answeredMessages().back().icon, MessageIcon::Information);
 }
 

@@ -138,7 +138,7 @@ std::string DateInField(std::string_view field) {
     const std::chrono::year_month_day date{std::chrono::year(year), std::chrono::month(static_cast<unsigned>(month)),
                                            std::chrono::day(static_cast<unsigned>(day))};
     if (!date.ok() || year < 1990) return {};
-    char text[11];
+    char text[32];  // room for any int, though the date is checked
     std::snprintf(text, sizeof text, "%04d-%02d-%02d", year, month, day);
     return text;
 }

@@ -34,8 +34,8 @@ void Select(QComboBox* box, int data) { box->setCurrentIndex(box->findData(data)
 
 }  // namespace
 
-ImportPreviewDialog::ImportPreviewDialog(const QString& source, const history::Lottery& lottery,
-                                         PreviewRequest request, QWidget* parent)
+ImportPreviewDialog::ImportPreviewDialog(const QString& source, const history::Lottery& lottery, PreviewRequest request,
+                                         QWidget* parent)
     : QDialog(parent), request_(std::move(request)) {
     setWindowTitle(QStringLiteral("导入开奖号码：预览"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -74,8 +74,9 @@ ImportPreviewDialog::ImportPreviewDialog(const QString& source, const history::L
     noticeRow->addWidget(notice_, 1);
     noticeRow->addWidget(better_);
     auto* columnRow = new QHBoxLayout;
-    for (auto [caption, box] : {std::pair{QStringLiteral("期号"), issueBox_}, std::pair{QStringLiteral("号码"), numberBox_},
-                                std::pair{QStringLiteral("日期"), dateBox_}}) {
+    for (auto [caption, box] :
+         {std::pair{QStringLiteral("期号"), issueBox_}, std::pair{QStringLiteral("号码"), numberBox_},
+          std::pair{QStringLiteral("日期"), dateBox_}}) {
         columnRow->addWidget(new QLabel(caption));
         columnRow->addWidget(box);
         columnRow->addSpacing(8);
@@ -204,7 +205,8 @@ void ImportPreviewDialog::showNotices(const history::ImportPreview& preview) {
         better_->setText(QStringLiteral("改为%1").arg(Q(betterLottery_->name)));
     }
     notice_->setText(notices.join(QLatin1Char('\n')));
-    notice_->setStyleSheet(preview.problem.empty() ? QStringLiteral("color: #a05000;") : QStringLiteral("color: #b00000;"));
+    notice_->setStyleSheet(preview.problem.empty() ? QStringLiteral("color: #a05000;")
+                                                   : QStringLiteral("color: #b00000;"));
     notice_->setVisible(!notices.isEmpty());
     better_->setVisible(betterLottery_ != nullptr);
 }

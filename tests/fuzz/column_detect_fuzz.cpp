@@ -41,7 +41,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const std::string& line : lines) {
         const history::ParsedLine parsed = history::ReadDrawFields(splitter.split(line), c, lottery);
         if (parsed.kind != history::ParsedLine::Kind::Draw) continue;
-        fuzz::Check(parsed.number.size() == static_cast<std::size_t>(lottery.digits), "a draw has the lottery's digits");
+        fuzz::Check(parsed.number.size() == static_cast<std::size_t>(lottery.digits),
+                    "a draw has the lottery's digits");
         fuzz::Check(parsed.issue.size() == static_cast<std::size_t>(lottery.issueLength), "an issue has its length");
         const auto again = history::CanonicalIssue(parsed.issue, lottery);
         fuzz::Check(again && *again == parsed.issue, "a stored issue reads as itself");

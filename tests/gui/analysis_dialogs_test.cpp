@@ -247,7 +247,7 @@ TEST_F(AnalysisDialogTest, TrendChartsShowTheNewestHundredByIssueWithIntegerTick
     EXPECT_DOUBLE_EQ(xAxis()->max(), 99.5);
     EXPECT_TRUE(xAxis()->categoriesLabels().contains(QStringLiteral("2024100")));
 
-    dialog.rangeBar().setIssues(QStringLiteral("2030001"), QString());
+    dialog.rangeBar().setIssues(QStringLiteral("2026001"), QString());
     EXPECT_TRUE(charts.sumView()->chart()->title().contains(QStringLiteral("没有")))
         << dialog.statusText().toStdString();
 }

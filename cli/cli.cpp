@@ -290,7 +290,13 @@ void WriteTranscript(std::ostream& out, const Session& s) {
         members[item.key()] = [&out, &value] { out << Dump(value); };
     }
     for (const KeptResult& result : s.steps) {
-        members[result.step] = [&out, &result] { WriteObject(out, result.members); };  // the last of each kind
+        members[result.step] = [&out, &result] {  // the last of each kind
+            if (result.whole) {
+                out << *result.whole;
+            } else {
+                WriteObject(out, result.members);
+            }
+        };
     }
     if (!s.steps.empty()) {
         members["steps"] = [&out, &s] {

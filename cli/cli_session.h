@@ -65,6 +65,9 @@ void WriteObject(std::ostream& out, const JsonMembers& members);
 struct KeptResult {
     std::string step;  // "import", "backtest", ...
     JsonMembers members;
+    // A result that is not an object (the list of "update"): its text; its entry in
+    // "steps" holds it under the step's name.
+    std::shared_ptr<const std::string> whole;
 };
 
 struct Session {
@@ -96,9 +99,12 @@ void KeepResult(Session& s, const char* step, MakeResult makeResult) {
     if (!s.jsonOutput) return;
     auto result = makeResult();
     if constexpr (std::is_same_v<decltype(result), JsonMembers>) {
-        s.steps.push_back({step, std::move(result)});
+        s.steps.push_back({step, std::move(result), nullptr});
+    } else if (result.is_object()) {
+        s.steps.push_back({step, Members(result), nullptr});
     } else {
-        s.steps.push_back({step, Members(result)});
+        auto text = Members({{step, result}}).begin()->second;
+        s.steps.push_back({step, {{step, text}}, text});
     }
 }
 

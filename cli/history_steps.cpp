@@ -1,5 +1,6 @@
 #include "cli/history_steps.h"
 
+#include "draws/history_update.h"
 #include "history/column_map.h"
 #include "history/draw_export.h"
 #include "history/draw_import.h"
@@ -95,6 +96,27 @@ void ExportStep(Session& s, const std::string& file) {
     KeepResult(s, "export", [&] { return json{{"file", file}, {"draws", count}}; });
 }
 
+// Every draw-file address of --sources ("history"), one line or JSON entry each.
+void UpdateStep(Session& s) {
+    const std::vector<HistoryUpdate> updates = UpdateHistory(s.history.database(s.err), s.window.drawHosts(), {});
+    if (updates.empty() && !s.jsonOutput) s.err << "sources.json 中没有开奖文件的地址（\"history\"）\n";
+    if (!s.jsonOutput) {
+        for (const HistoryUpdate& update : updates) s.out << UpdateLine(update) << '\n';
+    }
+    KeepResult(s, "update", [&] {
+        json list = json::array();
+        for (const HistoryUpdate& u : updates) {
+            list.push_back({{"lottery", u.lottery},
+                            {"url", u.url},
+                            {"added", u.added},
+                            {"present", u.present},
+                            {"conflicts", u.conflicts},
+                            {"error", u.error}});
+        }
+        return list;
+    });
+}
+
 }  // namespace
 
 void HistoryChoice::chooseDatabase(std::filesystem::path file) {
@@ -162,6 +184,7 @@ std::optional<Step> ParseHistoryOption(const std::string& option, const std::str
 std::optional<Step> ParseHistoryFlag(const std::string& option) {
     if (option == "--add-shipped-draws") return [](Session& s) { s.history.addShippedDraws(s.err); };
     if (option == "--replace-conflicts") return Step([](Session& s) { s.import.replaceConflicts = true; });
+    if (option == "--update-draws") return Step(UpdateStep);
     return std::nullopt;
 }
 
@@ -174,6 +197,8 @@ std::string HistoryUsage() {
            "\n"
            "  --add-shipped-draws    add the shipped draws of 福彩3D and 排列三 that the database\n"
            "                         was never offered (the default database gets them on its own)\n"
+           "  --update-draws         import the draws the history lacks from the draw-file addresses\n"
+           "                         of --sources (\"history\": lottery -> list of addresses)\n"
            "  --import-draws FILE    import a file of draws (- reads standard input); the columns of\n"
            "                         issue, number and date are detected and printed on stderr\n"
            "  --import-columns 期号=1,号码=3-5[,日期=2]\n"

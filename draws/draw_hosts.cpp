@@ -6,6 +6,8 @@
 
 #include "runtime/regular_file.h"
 
+#include "history/lotteries.h"
+
 namespace sanxing {
 
 namespace {
@@ -35,11 +37,41 @@ std::string DrawHosts::url(char letter, std::string_view path) const {
     return base.empty() ? std::string() : base + std::string(path);
 }
 
+namespace {
+
+// "history": {"福彩3D": ["http://...", ...], ...}
+Result<void> ParseHistoryFiles(const nlohmann::json& value, DrawHosts& hosts) {
+    if (!value.is_object()) return Failure{"\"history\" 的值不是对象（彩种 → 开奖文件地址的列表）"};
+    for (const auto& [lottery, urls] : value.items()) {
+        if (!history::FindLottery(lottery)) {
+            return Failure{"\"history\" 中的未知彩种 \"" + lottery + "\"（" + std::string(history::LotteryNames()) +
+                           "）"};
+        }
+        if (!urls.is_array()) return Failure{"\"history\" 中 \"" + lottery + "\" 的值不是地址的列表"};
+        std::vector<std::string> addresses;
+        for (const auto& url : urls) {
+            const std::string address = url.is_string() ? url.get<std::string>() : std::string();
+            if (!address.starts_with("http://") && !address.starts_with("https://")) {
+                return Failure{"\"history\" 中 \"" + lottery + "\" 的地址只能是 http:// 或 https:// 开头的文本"};
+            }
+            addresses.push_back(address);
+        }
+        hosts.historyFiles.emplace_back(lottery, std::move(addresses));
+    }
+    return {};
+}
+
+}  // namespace
+
 Result<DrawHosts> ParseDrawHosts(std::string_view text) {
     const nlohmann::json root = nlohmann::json::parse(text, nullptr, false);
     if (root.is_discarded() || !root.is_object()) return Failure{"不是一个 JSON 对象"};
     DrawHosts hosts;
     for (const auto& [key, value] : root.items()) {
+        if (key == "history") {
+            if (auto parsed = ParseHistoryFiles(value, hosts); !parsed) return Failure{parsed.error()};
+            continue;
+        }
         if (!value.is_string()) return Failure{"\"" + key + "\" 的值不是文本"};
         const std::string base = value.get<std::string>();
         if (key == "announcement") {
@@ -47,7 +79,7 @@ Result<DrawHosts> ParseDrawHosts(std::string_view text) {
         } else if (key.size() == 1 && key[0] >= 'A' && key[0] <= 'H') {
             hosts.sites[static_cast<std::size_t>(key[0] - 'A')] = NormalizedBase(key[0], base);
         } else {
-            return Failure{"未知的键 \"" + key + "\"（只能是 \"A\" 到 \"H\" 或 \"announcement\"）"};
+            return Failure{"未知的键 \"" + key + "\"（只能是 \"A\" 到 \"H\"、\"announcement\" 或 \"history\"）"};
         }
     }
     return hosts;

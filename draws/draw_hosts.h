@@ -6,6 +6,8 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "runtime/result.h"
 
@@ -14,6 +16,9 @@ namespace sanxing {
 struct DrawHosts {
     std::array<std::string, 8> sites;  // A..H
     std::string announcement;
+    // "history": per lottery ("福彩3D", "排列三", …), the addresses of draw files that bring
+    // its history up to date, in the order given.
+    std::vector<std::pair<std::string, std::vector<std::string>>> historyFiles;
     // Why there are no hosts, for the user: no sources.json (and where it goes), or what
     // is wrong with it. Empty once a file was read.
     std::string problem;
@@ -24,8 +29,10 @@ struct DrawHosts {
     std::string url(char letter, std::string_view path) const;
 };
 
-// Parses the JSON object {"A": "http://...", ..., "H": "...", "announcement": "..."}.
-// Every key is optional; unknown keys and non-text values are errors. Sites B to E get a
+// Parses the JSON object {"A": "http://...", ..., "H": "...", "announcement": "...",
+// "history": {"福彩3D": ["http://..."], ...}}. Every key is optional; unknown keys,
+// unknown lotteries, addresses that are not http or https and values of the wrong kind
+// are errors. Sites B to E get a
 // trailing "/" and the other sites lose one, so that base address and path always join
 // with exactly one "/".
 Result<DrawHosts> ParseDrawHosts(std::string_view json);

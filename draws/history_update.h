@@ -1,0 +1,35 @@
+#pragma once
+// Bringing the history up to date from the draw-file addresses of sources.json
+// ("history"): each file is fetched with the program's HTTP client and its bounds, and
+// imported through the same reader as a file the player picks, so only the draws the
+// history lacks are added and a differing draw is reported, never replaced.
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "draws/draw_hosts.h"
+#include "history/history_db.h"
+#include "net/http_fetch.h"
+
+namespace sanxing {
+
+// What one address brought.
+struct HistoryUpdate {
+    std::string lottery;
+    std::string url;
+    std::size_t added = 0;
+    std::size_t present = 0;
+    std::size_t conflicts = 0;
+    std::string error;  // why nothing was stored from it; empty when it was read
+};
+
+// Every address of `hosts.historyFiles` in order (only those of `lottery` when given); an
+// address that fails does not stop the others.
+std::vector<HistoryUpdate> UpdateHistory(history::HistoryDb& db, const DrawHosts& hosts, const HttpOptions& options,
+                                         std::string_view lottery = {});
+
+// One line for the user: "福彩3D http://…：新增 2 期，已有 100 期，冲突 0 期" or its failure.
+std::string UpdateLine(const HistoryUpdate& update);
+
+}  // namespace sanxing

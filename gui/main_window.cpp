@@ -1,6 +1,7 @@
 #include "gui/main_window.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QMenuBar>
 #include <QTextBrowser>
 #include <QTimer>
@@ -12,7 +13,9 @@
 #include "gui/binding/keyboard.h"
 #include "gui/binding/shortcuts.h"
 #include "gui/binding/store_mirror.h"
+#include "gui/binding/tolerance_guard.h"
 #include "gui/binding/tooltips.h"
+#include "gui/file_menu.h"
 #include "gui/help_menu.h"
 #include "gui/history/analysis_menu.h"
 #include "gui/history/history_menu.h"
@@ -52,7 +55,8 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent, const QString& setti
     BuildWindowLayout(*widgets_, central);
     RequireAllPlaced(*widgets_);
     setCentralWidget(central);
-    schemes_ = new SchemeMenu(model_, *settings_, menuBar(), this);
+    AddFileMenu(menuBar(), *widgets_, this);
+    schemes_ = new SchemeMenu(model_, *settings_, menuBar());
     history_ = new HistoryMenu(model_, *this);
     analysis_ = new AnalysisMenu(model_, *widgets_, *this, history_->menu(), history_->access().path());
     history_->onHistoryChanged([this](const history::Lottery& lottery) { analysis_->historyChanged(lottery); });
@@ -66,6 +70,7 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent, const QString& setti
     SetUpKeyboard(*widgets_, central);
     AddButtonShortcuts(this, *widgets_);
     SetToolTips(*widgets_);
+    GuardToleranceBox(widgets_->get<QComboBox>(ctl::kTolerance));
     AddHelpMenu(menuBar(), this);  // 帮助 stays the last menu
     ShowDrawStatus(this, model_.drawList());
 

@@ -3,7 +3,6 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
-#include <QWidget>
 
 #include "app/window_model.h"
 #include "gui/binding/shortcuts.h"
@@ -19,16 +18,14 @@ constexpr const char* kFilter = "方案文件(*.json)|*.json|所有文件(*.*)|*
 
 }  // namespace
 
-SchemeMenu::SchemeMenu(WindowModel& model, WindowSettings& settings, QMenuBar* bar, QWidget* window)
+SchemeMenu::SchemeMenu(WindowModel& model, WindowSettings& settings, QMenuBar* bar)
     : QObject(bar), model_(model), settings_(settings) {
-    QMenu* menu = bar->addMenu(QStringLiteral("方案(&F)"));
+    QMenu* menu = bar->addMenu(QStringLiteral("方案(&P)"));
     menu->addAction(QStringLiteral("打开方案(&O)..."), this, &SchemeMenu::open)->setShortcuts(ShortcutsOf("打开方案"));
     menu->addAction(QStringLiteral("保存方案(&S)..."), this, &SchemeMenu::save)->setShortcuts(ShortcutsOf("保存方案"));
     recent_ = menu->addMenu(QStringLiteral("最近的方案(&R)"));
     connect(recent_, &QMenu::aboutToShow, this, &SchemeMenu::fillRecentMenu);
     fillRecentMenu();
-    menu->addSeparator();
-    menu->addAction(QStringLiteral("退出(&X)"), window, &QWidget::close)->setShortcuts(ShortcutsOf("退出"));
 }
 
 void SchemeMenu::open() {

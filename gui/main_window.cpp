@@ -5,6 +5,7 @@
 #include <QMenuBar>
 #include <QTextBrowser>
 #include <QTimer>
+#include <algorithm>
 #include <stdexcept>
 
 #include "gui/binding/announcement_view.h"
@@ -31,6 +32,19 @@ namespace sanxing {
 namespace {
 
 constexpr std::string_view kAdPanel = ctl::kAdPanel;
+
+// What the window keeps of its controls and its session between runs.
+const QString kLotteryKey = QStringLiteral("window/lottery");
+const QString kVerifyKey = QStringLiteral("window/verify");
+const QString kBaseFileKey = QStringLiteral("folders/lastBaseFile");
+const QString kResultFolderKey = QStringLiteral("folders/result");
+
+// Picks the remembered item of a list; one the list does not have (any more) is ignored.
+void SelectRemembered(ControlStore& controls, std::string_view list, const QString& item) {
+    const auto& items = controls.spec(list).items;
+    const auto found = std::find(items.begin(), items.end(), item.toStdString());
+    if (!item.isEmpty() && found != items.end()) controls.select(list, static_cast<int>(found - items.begin()));
+}
 
 // Every widget must have found its place; one left over would float over the window.
 void RequireAllPlaced(const ControlWidgets& widgets) {
@@ -111,11 +125,19 @@ void MainWindow::restoreSettings() {
     const QByteArray geometry = settings_->geometry();
     if (!geometry.isEmpty()) restoreGeometry(geometry);
     if (settings_->announcementClosed()) model_.controls().setVisible(kAdPanel, false);
+    SelectRemembered(model_.controls(), ctl::kLottery, settings_->text(kLotteryKey));
+    SelectRemembered(model_.controls(), ctl::kVerifyWindow, settings_->text(kVerifyKey));
+    model_.session().lastOpenPath = settings_->text(kBaseFileKey).toStdString();
+    model_.session().saveDirectory = settings_->text(kResultFolderKey).toStdString();
 }
 
 void MainWindow::rememberSettings() {
     settings_->setGeometry(saveGeometry());
     settings_->setAnnouncementClosed(!model_.controls().visible(kAdPanel));
+    settings_->setText(kLotteryKey, QString::fromStdString(model_.controls().text(ctl::kLottery)));
+    settings_->setText(kVerifyKey, QString::fromStdString(model_.controls().text(ctl::kVerifyWindow)));
+    settings_->setText(kBaseFileKey, QString::fromStdString(model_.session().lastOpenPath));
+    settings_->setText(kResultFolderKey, QString::fromStdString(model_.session().saveDirectory));
     settings_->save();
 }
 

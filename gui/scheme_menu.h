@@ -35,11 +35,12 @@ private:
     // Tells the user of a problem; on success the file heads the recent schemes.
     bool report(const Result<void>& done, const QString& path);
     void fillRecentMenu();
+    void rememberFolderOf(const QString& file);
 
     WindowModel& model_;
     WindowSettings& settings_;
     QMenu* recent_ = nullptr;
-    QString directory_;  // where the last scheme was opened or saved 
+    QString directory_;  // where the last scheme was opened or saved (home at first)
 };
 
 }  // namespace sanxing

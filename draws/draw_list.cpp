@@ -124,7 +124,7 @@ void DrawList::historyChanged(int kind) {
     if (!history_ || !fromHistory_ || kind != selectedKind()) return;
     worker_.supersede([this, kind, history = history_, ticket = ticket()](const SerialWorker::JobContext& job) {
         auto newest = history->newest(kind, kHistoryRows);
-        LoadResult load{newest ? std::move(*newest) : DrawRows{}, true, newest.error()};
+        LoadResult load{newest ? std::move(*newest) : DrawRows{}, true, newest.error(), {}};
         job.post(ticket.guard([this, load = std::move(load)] { applyLoad(load); }));
     });
 }

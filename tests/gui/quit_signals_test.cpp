@@ -40,7 +40,7 @@ protected:
             ::setenv("XDG_DATA_HOME", home.file("data").c_str(), 1);
             ::setenv("XDG_STATE_HOME", home.file("state").c_str(), 1);
             ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-            std::freopen("/dev/null", "w", stderr);
+            if (std::freopen("/dev/null", "w", stderr) == nullptr) ::_exit(126);
             ::execl(SANXING_PATH, "sanxing", static_cast<char*>(nullptr));
             ::_exit(127);
         }

@@ -10,6 +10,7 @@
 #include "tools/panel_selectors.h"
 #include "tools/result_actions.h"
 #include "tools/set_operations.h"
+#include "tools/tolerance_box.h"
 #include "window/control_names.h"
 #include "window/hint_boxes.h"
 
@@ -18,6 +19,8 @@ namespace sanxing {
 namespace {
 
 void Shrink(WindowModel& w, std::string_view) { RunShrink(w.controls(), w.failures()); }
+
+void KeepToleranceRange(WindowModel& w, std::string_view) { RestoreToleranceOnLeave(w.controls(), w.session()); }
 
 // Kind change: reload the draw list. Timer tick: top it up. Both run off the UI thread.
 void ReloadDrawList(WindowModel& w, std::string_view) { w.drawList().reload(); }
@@ -60,6 +63,7 @@ constexpr EventBinding kFixedBindings[] = {
     {ctl::kCopyVerification, E::Click, OnPlatform<CopyVerificationData>},
     // Result column.
     {ctl::kShrink, E::Click, Shrink},
+    {ctl::kTolerance, E::FocusOut, KeepToleranceRange},
     {ctl::kCopyResult, E::Click, OnPlatform<CopyResult>},
     {ctl::kCheckPrize, E::Click, OnPlatform<CheckPrize>},
     {ctl::kResultComplement, E::Click, OnControls<ComplementResult>},

@@ -1,5 +1,6 @@
 #include "app/window_model.h"
 
+#include "tools/tolerance_box.h"
 #include "window/control_names.h"
 #include "window/control_table.h"
 
@@ -9,7 +10,12 @@ WindowModel::WindowModel(Platform& platform)
     : platform_(platform),
       controls_(ControlTable()),
       drawList_(controls_, platform, session_, drawHosts_),
-      announcement_(platform) {}
+      announcement_(platform) {
+    const std::size_t tolerance = controls_.indexOf(ctl::kTolerance);
+    controls_.addObserver([this, tolerance](std::size_t index) {
+        if (index == tolerance) RememberGoodTolerance(controls_, session_);
+    });
+}
 
 WindowModel::~WindowModel() { shutdown(); }
 

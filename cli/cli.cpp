@@ -188,7 +188,7 @@ private:
         }
         if (option == "--select") return selectStep(argument);
         if (option == "--focus-in" || option == "--focus-out") {
-            RequireKind(RequireControl(window_, argument), option, {ControlKind::EditBox});
+            RequireKind(RequireControl(window_, argument), option, {ControlKind::EditBox, ControlKind::ComboBox});
             if (option == "--focus-in") return [argument](Session& s) { s.window.focusIn(argument); };
             return [argument](Session& s) { s.window.focusOut(argument); };
         }
@@ -332,8 +332,8 @@ std::string Usage() {
            "  --set-file NAME=PATH   set a control to the text of a file\n"
            "  --click NAME           click a button or check box\n"
            "  --select NAME=INDEX    pick an item of a combo box (组合框_彩种: loads the draw list)\n"
-           "  --focus-in NAME        give an edit box the focus\n"
-           "  --focus-out NAME       take the focus from an edit box\n"
+           "  --focus-in NAME        give an edit box or combo box the focus\n"
+           "  --focus-out NAME       take the focus from an edit box or combo box\n"
            "  --tick NAME            let a timer fire once (runs its job to completion)\n"
            "  --sources FILE         hosts of the draw sources (JSON: \"A\"..\"H\", \"announcement\")\n"
            "  --answer yes|no        answer for the next question box (default no)\n"

@@ -11,20 +11,23 @@ constexpr std::size_t kMaxPageBytes = 1u << 20;
 // The panel gives up on the page after this long.
 constexpr std::chrono::seconds kPageBudget{10};
 
-constexpr std::string_view kUsageNotes = R"(<p>下面是本工具的简要用法：</p>
+// Written for players: what the tool does and where to start, with the places named as
+// the window shows them.
+constexpr std::string_view kWelcome =
+    R"(<p>本工具把一批三位号码（大底）按您设的条件筛选成更小的一注注结果，这一步叫“缩水”。</p>
 <ol>
-<li>在左侧“大底”框中输入或用“打开”载入大底号码（000-999，空格分隔）；大底为空时按全部 1000 注计算。</li>
-<li>在右侧各条件页中设置条件：勾选允许的数字、和值、跨度、形态，或在“容错”页中逐行填写杀号条件并选择各自的容错。</li>
-<li>选择总容错后点击“缩水”，结果和注数显示在右侧；“复制”“保存”可取走结果。</li>
-<li>下方开奖列表每 10 秒更新一次；勾选“开奖报号”时新开奖号码会被读出，并按“前三/中三/后三验证”标记对错。</li>
-<li>“复制验证数据”把已验证的期数整理成报告放到剪贴板。</li>
+<li><b>大底</b>：在左边的“大底”框里输入号码（000-999，空格分隔），或点下面的“打开”（Ctrl+O）载入文本文件；不填就从全部 1000 注开始。</li>
+<li><b>条件</b>：点本面板右下角的“关闭广告”，中间就露出“基本”“其他”“两码”“组合”“容错1-3”各条件页：勾选允许的数字、和值、跨度、形态，或在容错页里逐行写杀号条件。</li>
+<li><b>缩水</b>：在右边选好“容错”，点“缩水”（Ctrl+Enter），结果和注数显示在右边；“复制”“保存”（Ctrl+S）把结果取走。</li>
 </ol>
-<p><b>开奖数据源和公告页</b>的地址写在配置文件 sources.json 中：)";
+<p><b>开奖与历史</b>：左下的开奖列表定时更新，并按“前三/中三/后三验证”标出对错。菜单“历史”里有导入开奖号码、开奖历史、历史验证（您的条件在过去各期表现如何）、走势图；在结果框或开奖列表中右键可“查号”。福彩3D 和排列三的开奖号码随程序附带，选中即可使用。</p>
+<p>各项功能的详细说明见菜单“帮助”→“使用说明”（F1）。</p>
+)";
 
 constexpr std::string_view kSourcesNotes =
     R"(<p>文件是一个 JSON 对象，键 "A" 到 "H" 是各开奖网站的基础地址，"announcement" 是公告页网站的地址；每个键都可以省略，未填地址的网站不会被访问。例如：</p>
 <p>{ "A": "http://results-feed.example.com", "B": "http://trend-chart.example.com/", "announcement": "http://announcements.example.com/" }</p>
-<p>修改后重新启动程序生效。点击“关闭广告”可隐藏本面板。</p>
+<p>修改后重新启动程序生效。</p>
 )";
 
 std::string Escaped(std::string_view text) {
@@ -51,14 +54,17 @@ std::string AnnouncementAddress(const DrawHosts& hosts) {
     return base + "/" + std::string(kAnnouncementPath);
 }
 
-std::string BuiltInAnnouncementPage(std::string_view headline, const std::string& sourcesPath) {
-    std::string page = "<html><body>\n<h3>Tavrel 三星缩水工具</h3>\n<p>" + Escaped(headline) + "</p>\n";
-    page += kUsageNotes;
-    page += "<br>" +
-            Escaped(sourcesPath.empty() ? std::string("（用户配置目录下的 sanxing/sources.json）") : sourcesPath) +
-            "</p>\n";
-    page += kSourcesNotes;
+std::string BuiltInAnnouncementPage(std::string_view headline) {
+    std::string page = "<html><body>\n<h3>欢迎使用三星缩水工具</h3>\n";
+    if (!headline.empty()) page += "<p>" + Escaped(headline) + "</p>\n";
+    page += kWelcome;
     return page + "</body></html>\n";
+}
+
+std::string SourcesNotes(const std::string& sourcesPath) {
+    return "<p>开奖数据源和公告页的地址写在配置文件 sources.json 中：<br>" +
+           Escaped(sourcesPath.empty() ? std::string("（用户配置目录下的 sanxing/sources.json）") : sourcesPath) +
+           "</p>\n" + std::string(kSourcesNotes);
 }
 
 bool IsSuccessStatus(std::string_view headers) {
@@ -83,7 +89,7 @@ void AnnouncementPage::setListener(Listener listener) {
 }
 
 void AnnouncementPage::load(const std::string& address) {
-    if (address.empty()) return showBuiltIn(kAnnouncementNotConfigured);
+    if (address.empty()) return showBuiltIn({});
     show("<html><body><p>" + std::string(kAnnouncementLoading) + "</p></body></html>", {});
     worker_.replace([this, address, options = options_,
                      alive = std::weak_ptr(alive_)](const SerialWorker::JobContext& job) mutable {
@@ -102,9 +108,7 @@ void AnnouncementPage::load(const std::string& address) {
     });
 }
 
-void AnnouncementPage::showBuiltIn(std::string_view headline) {
-    show(BuiltInAnnouncementPage(headline, DefaultDrawHostsPath()), {});
-}
+void AnnouncementPage::showBuiltIn(std::string_view headline) { show(BuiltInAnnouncementPage(headline), {}); }
 
 void AnnouncementPage::show(std::string html, std::string address) {
     html_ = std::move(html);

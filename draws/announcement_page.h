@@ -2,8 +2,8 @@
 // The announcement page shown over the condition pages: "3ssgg/cq.htm" under the
 // announcement base address of sources.json, fetched and reduced to safe, flat HTML off
 // the UI thread (safe_html.h), so that no page can stall or crash the window. While it
-// loads the panel says so; without an address, or when the page cannot be fetched within
-// 10 s, a built-in page says which and gives short usage notes, sources.json included.
+// loads the panel says so; without an address a built-in page welcomes the player, and
+// when the page cannot be fetched within 10 s the same page says so first.
 
 #include <chrono>
 #include <functional>
@@ -23,12 +23,15 @@ inline constexpr std::string_view kAnnouncementPath = "3ssgg/cq.htm";
 std::string AnnouncementAddress(const DrawHosts& hosts);
 
 inline constexpr std::string_view kAnnouncementLoading = "正在载入公告…";
-inline constexpr std::string_view kAnnouncementNotConfigured = "未配置公告页。";
 inline constexpr std::string_view kAnnouncementUnavailable = "公告页暂时无法显示。";
 
-// The built-in page (HTML): `headline`, then what the tool does, how to use it and how
-// to set up sources.json (at `sourcesPath`).
-std::string BuiltInAnnouncementPage(std::string_view headline, const std::string& sourcesPath);
+// The built-in page (HTML): `headline` if any, then a welcome for players: what the tool
+// does, where to start, the history and its analyses.
+std::string BuiltInAnnouncementPage(std::string_view headline);
+
+// How sources.json (at `sourcesPath`) names the draw sources and the announcement page
+// (HTML), for the help.
+std::string SourcesNotes(const std::string& sourcesPath);
 
 // Whether a raw header block answers with a 2xx status.
 bool IsSuccessStatus(std::string_view responseHeaders);

@@ -1,19 +1,15 @@
 #include "gui/help_menu.h"
 
 #include <QCoreApplication>
-#include <QDialog>
-#include <QDialogButtonBox>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
-#include <QTextBrowser>
-#include <QVBoxLayout>
 #include <functional>
 
-#include "draws/announcement_page.h"
 #include "draws/draw_hosts.h"
 #include "gui/binding/shortcuts.h"
+#include "gui/help/help_window.h"
 #include "gui/platform/qt_platform.h"
 #include "history/history_db.h"
 
@@ -34,22 +30,6 @@ QString AboutText() {
         .arg(version.isEmpty() ? QStringLiteral("未知") : version, QString::fromUtf8(kLicence),
              QString::fromLatin1(qVersion()), Q(DefaultDrawHostsPath()),
              QString::fromStdString(history::DefaultDatabasePath().string()));
-}
-
-QWidget* MakeUsageNotesDialog(QWidget* window) {
-    auto* dialog = new QDialog(window);
-    dialog->setWindowTitle(QStringLiteral("使用说明"));
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    auto* layout = new QVBoxLayout(dialog);
-    auto* notes = new QTextBrowser;
-    notes->setOpenExternalLinks(false);
-    notes->setHtml(Q(BuiltInAnnouncementPage("使用说明", DefaultDrawHostsPath())));
-    layout->addWidget(notes);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
-    layout->addWidget(buttons);
-    dialog->resize(dialog->fontMetrics().averageCharWidth() * 70, dialog->fontMetrics().height() * 30);
-    return dialog;
 }
 
 QWidget* MakeAboutBox(QWidget* window) {
@@ -76,7 +56,7 @@ std::function<void()> ShowOnce(QWidget* window, QWidget* (*make)(QWidget*)) {
 
 void AddHelpMenu(QMenuBar* bar, QWidget* window) {
     QMenu* menu = bar->addMenu(QStringLiteral("帮助(&H)"));
-    menu->addAction(QStringLiteral("使用说明(&U)"), window, ShowOnce(window, MakeUsageNotesDialog))
+    menu->addAction(QStringLiteral("使用说明(&U)"), window, [window] { ShowHelp(window); })
         ->setShortcuts(ShortcutsOf("使用说明"));
     menu->addAction(QStringLiteral("关于(&A)"), window, ShowOnce(window, MakeAboutBox));
 }

@@ -1,6 +1,6 @@
 #pragma once
-// The 帮助 menu: 使用说明 (the built-in usage notes, also once the announcement panel is
-// closed) and 关于 (version, licence, Qt version, where the stored files live).
+// The 帮助 menu: 使用说明 (F1: the help window, help/help_window.h) and 关于 (version,
+// licence, Qt version, where the stored files live).
 
 #include <QString>
 
@@ -18,8 +18,7 @@ QString AboutText();
 // Adds the menu as the last one of `bar`; the dialogs open over `window`.
 void AddHelpMenu(QMenuBar* bar, QWidget* window);
 
-// The dialogs themselves, not yet shown.
-QWidget* MakeUsageNotesDialog(QWidget* window);
+// The 关于 box, not yet shown.
 QWidget* MakeAboutBox(QWidget* window);
 
 }  // namespace sanxing

@@ -1,9 +1,11 @@
 #include "gui/main_window.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QMenuBar>
 #include <QTextBrowser>
 #include <QTimer>
+#include <algorithm>
 #include <stdexcept>
 
 #include "gui/binding/announcement_view.h"
@@ -12,7 +14,9 @@
 #include "gui/binding/keyboard.h"
 #include "gui/binding/shortcuts.h"
 #include "gui/binding/store_mirror.h"
+#include "gui/binding/tolerance_guard.h"
 #include "gui/binding/tooltips.h"
+#include "gui/file_menu.h"
 #include "gui/help_menu.h"
 #include "gui/history/analysis_menu.h"
 #include "gui/history/history_menu.h"
@@ -28,6 +32,19 @@ namespace sanxing {
 namespace {
 
 constexpr std::string_view kAdPanel = ctl::kAdPanel;
+
+// What the window keeps of its controls and its session between runs.
+const QString kLotteryKey = QStringLiteral("window/lottery");
+const QString kVerifyKey = QStringLiteral("window/verify");
+const QString kBaseFileKey = QStringLiteral("folders/lastBaseFile");
+const QString kResultFolderKey = QStringLiteral("folders/result");
+
+// Picks the remembered item of a list; one the list does not have (any more) is ignored.
+void SelectRemembered(ControlStore& controls, std::string_view list, const QString& item) {
+    const auto& items = controls.spec(list).items;
+    const auto found = std::find(items.begin(), items.end(), item.toStdString());
+    if (!item.isEmpty() && found != items.end()) controls.select(list, static_cast<int>(found - items.begin()));
+}
 
 // Every widget must have found its place; one left over would float over the window.
 void RequireAllPlaced(const ControlWidgets& widgets) {
@@ -52,7 +69,8 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent, const QString& setti
     BuildWindowLayout(*widgets_, central);
     RequireAllPlaced(*widgets_);
     setCentralWidget(central);
-    schemes_ = new SchemeMenu(model_, *settings_, menuBar(), this);
+    AddFileMenu(menuBar(), *widgets_, this);
+    schemes_ = new SchemeMenu(model_, *settings_, menuBar());
     history_ = new HistoryMenu(model_, *this);
     analysis_ = new AnalysisMenu(model_, *widgets_, *this, history_->menu(), history_->access().path());
     history_->onHistoryChanged([this](const history::Lottery& lottery) { analysis_->historyChanged(lottery); });
@@ -66,6 +84,7 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent, const QString& setti
     SetUpKeyboard(*widgets_, central);
     AddButtonShortcuts(this, *widgets_);
     SetToolTips(*widgets_);
+    GuardToleranceBox(widgets_->get<QComboBox>(ctl::kTolerance));
     AddHelpMenu(menuBar(), this);  // 帮助 stays the last menu
     ShowDrawStatus(this, model_.drawList());
 
@@ -106,11 +125,19 @@ void MainWindow::restoreSettings() {
     const QByteArray geometry = settings_->geometry();
     if (!geometry.isEmpty()) restoreGeometry(geometry);
     if (settings_->announcementClosed()) model_.controls().setVisible(kAdPanel, false);
+    SelectRemembered(model_.controls(), ctl::kLottery, settings_->text(kLotteryKey));
+    SelectRemembered(model_.controls(), ctl::kVerifyWindow, settings_->text(kVerifyKey));
+    model_.session().lastOpenPath = settings_->text(kBaseFileKey).toStdString();
+    model_.session().saveDirectory = settings_->text(kResultFolderKey).toStdString();
 }
 
 void MainWindow::rememberSettings() {
     settings_->setGeometry(saveGeometry());
     settings_->setAnnouncementClosed(!model_.controls().visible(kAdPanel));
+    settings_->setText(kLotteryKey, QString::fromStdString(model_.controls().text(ctl::kLottery)));
+    settings_->setText(kVerifyKey, QString::fromStdString(model_.controls().text(ctl::kVerifyWindow)));
+    settings_->setText(kBaseFileKey, QString::fromStdString(model_.session().lastOpenPath));
+    settings_->setText(kResultFolderKey, QString::fromStdString(model_.session().saveDirectory));
     settings_->save();
 }
 

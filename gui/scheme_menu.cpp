@@ -3,12 +3,12 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
-#include <QWidget>
 
 #include "app/window_model.h"
 #include "gui/binding/shortcuts.h"
 #include "gui/platform/window_settings.h"
 #include "gui/scheme_files.h"
+#include "runtime/home_folder.h"
 
 namespace sanxing {
 
@@ -16,19 +16,19 @@ namespace {
 
 constexpr const char* kCaption = "方案";
 constexpr const char* kFilter = "方案文件(*.json)|*.json|所有文件(*.*)|*.*";
+const QString kFolderKey = QStringLiteral("folders/scheme");
 
 }  // namespace
 
-SchemeMenu::SchemeMenu(WindowModel& model, WindowSettings& settings, QMenuBar* bar, QWidget* window)
-    : QObject(bar), model_(model), settings_(settings) {
-    QMenu* menu = bar->addMenu(QStringLiteral("方案(&F)"));
+SchemeMenu::SchemeMenu(WindowModel& model, WindowSettings& settings, QMenuBar* bar)
+    : QObject(bar), model_(model), settings_(settings), directory_(settings.text(kFolderKey)) {
+    if (directory_.isEmpty()) directory_ = QString::fromStdString(HomeFolder());
+    QMenu* menu = bar->addMenu(QStringLiteral("方案(&P)"));
     menu->addAction(QStringLiteral("打开方案(&O)..."), this, &SchemeMenu::open)->setShortcuts(ShortcutsOf("打开方案"));
     menu->addAction(QStringLiteral("保存方案(&S)..."), this, &SchemeMenu::save)->setShortcuts(ShortcutsOf("保存方案"));
     recent_ = menu->addMenu(QStringLiteral("最近的方案(&R)"));
     connect(recent_, &QMenu::aboutToShow, this, &SchemeMenu::fillRecentMenu);
     fillRecentMenu();
-    menu->addSeparator();
-    menu->addAction(QStringLiteral("退出(&X)"), window, &QWidget::close)->setShortcuts(ShortcutsOf("退出"));
 }
 
 void SchemeMenu::open() {
@@ -40,7 +40,7 @@ void SchemeMenu::save() {
 }
 
 void SchemeMenu::openPath(const QString& path) {
-    directory_ = QFileInfo(path).absolutePath();
+    rememberFolderOf(path);
     if (!report(OpenSchemeFile(model_.controls(), path), path) && !QFileInfo::exists(path)) {
         settings_.removeRecentScheme(path);
         settings_.save();
@@ -54,8 +54,13 @@ std::optional<QString> SchemeMenu::choose(bool save) {
     const auto path = save ? platform.saveFileDialog(request) : platform.openFileDialog(request);
     if (!path) return std::nullopt;
     const QString file = QString::fromStdString(*path);
-    directory_ = QFileInfo(file).absolutePath();
+    rememberFolderOf(file);
     return file;
+}
+
+void SchemeMenu::rememberFolderOf(const QString& file) {
+    directory_ = QFileInfo(file).absolutePath();
+    settings_.setText(kFolderKey, directory_);
 }
 
 bool SchemeMenu::report(const Result<void>& done, const QString& path) {

@@ -1,6 +1,6 @@
 #pragma once
 // The 方案 menu: open a scheme file into the condition controls, save them to one, open
-// one of the recent schemes (最近的方案), quit.
+// one of the recent schemes (最近的方案).
 
 #include <QObject>
 #include <QString>
@@ -10,7 +10,6 @@
 
 class QMenu;
 class QMenuBar;
-class QWidget;
 
 namespace sanxing {
 
@@ -19,8 +18,8 @@ class WindowSettings;
 
 class SchemeMenu final : public QObject {
 public:
-    // 退出 closes `window`; the recent schemes are kept in `settings`.
-    SchemeMenu(WindowModel& model, WindowSettings& settings, QMenuBar* bar, QWidget* window);
+    // The recent schemes are kept in `settings`.
+    SchemeMenu(WindowModel& model, WindowSettings& settings, QMenuBar* bar);
 
     void open();
     void save();
@@ -36,11 +35,12 @@ private:
     // Tells the user of a problem; on success the file heads the recent schemes.
     bool report(const Result<void>& done, const QString& path);
     void fillRecentMenu();
+    void rememberFolderOf(const QString& file);
 
     WindowModel& model_;
     WindowSettings& settings_;
     QMenu* recent_ = nullptr;
-    QString directory_;  // where the last scheme was opened or saved
+    QString directory_;  // where the last scheme was opened or saved (home at first)
 };
 
 }  // namespace sanxing

@@ -1,6 +1,7 @@
 // sanxing-screenshots [--plain] [--sample-draws] [--history] [--analysis DB] DIR [WIDTHxHEIGHT]:
-// writes DIR/0-ad.png with the ad panel and one PNG per condition page, then lists every
-// control that the layout cuts off. Exit code 1 when something is cut off. The window
+// writes DIR/0-ad.png with the ad panel, one PNG per condition page and the help window
+// (help.png, help-search.png), then lists every control that the layout cuts off. Exit
+// code 1 when something is cut off. The window
 // wears its skin as at start-up; --plain leaves it in the default look, for comparison;
 // --sample-draws fills the draw list with a few made-up draws to show how it looks;
 // --history imports made-up draws into a history in a temporary folder and adds the
@@ -13,6 +14,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -23,6 +25,7 @@
 
 #include "gui/application.h"
 #include "gui/binding/control_widgets.h"
+#include "gui/help/help_window.h"
 #include "gui/history/backtest_dialog.h"
 #include "gui/history/history_menu.h"
 #include "gui/history/range_bar.h"
@@ -203,6 +206,12 @@ int main(int argc, char** argv) {
                   << w->width() << "x" << w->height() << '\n';
     }
     std::cout << "window " << window.width() << "x" << window.height() << '\n';
+    sanxing::HelpWindow help(&window);
+    help.show();
+    if (!Save(help, dir.filePath(QStringLiteral("help.png")))) failed = 1;
+    help.search()->setText(QStringLiteral("遗漏"));
+    if (!Save(help, dir.filePath(QStringLiteral("help-search.png")))) failed = 1;
+    help.close();
     if (history && !SaveHistory(window, platform, dir)) failed = 1;
     if (!analysisDatabase.empty() && !SaveAnalysisDialogs(window, analysisDatabase, dir)) failed = 1;
     return failed;

@@ -12,4 +12,9 @@ ToleranceRange ToleranceRange::FromText(std::string_view text) {
     return {std::min(a, b), std::max(a, b)};
 }
 
+bool IsTypedToleranceRange(std::string_view text) {
+    long long a = 0, b = 0;
+    return ParseRange(text, a, b) && a <= b && b <= kMaxTypedTolerance;
+}
+
 }  // namespace sanxing

@@ -15,4 +15,11 @@ struct ToleranceRange {
     bool contains(long long count) const { return low <= count && count <= high; }
 };
 
+// The largest failure count a typed 容错 range may name: there are never more groups.
+inline constexpr long long kMaxTypedTolerance = 64;
+
+// Whether a text typed into 容错 is a range the user can mean: "a-b" with
+// 0 <= a <= b <= 64 (spaces around the numbers allowed).
+bool IsTypedToleranceRange(std::string_view text);
+
 }  // namespace sanxing

@@ -12,11 +12,15 @@
 namespace sanxing {
 
 enum class MessageIcon { None, Information, Error, Question, Warning };
-enum class MessageButtons { Ok, YesNo };
+// A question whose 是 loses data (deletes, clears, overwrites) asks with YesNoDefaultNo,
+// so that a hasty Return keeps the data.
+enum class MessageButtons { Ok, YesNo, YesNoDefaultNo };
 enum class MessageAnswer { Ok, Yes, No };
 
 const char* IconName(MessageIcon icon);
 const char* AnswerName(MessageAnswer answer);
+
+constexpr bool AsksYesNo(MessageButtons buttons) { return buttons != MessageButtons::Ok; }
 
 struct FileDialogRequest {
     std::string title;

@@ -17,7 +17,7 @@ T TakeFront(std::deque<T>& queue, T otherwise) {
 MessageAnswer RecordingPlatform::messageBox(const std::string& text, const std::string& caption, MessageIcon icon,
                                             MessageButtons buttons) {
     MessageAnswer answer = MessageAnswer::Ok;
-    if (buttons == MessageButtons::YesNo) answer = TakeFront(answers, MessageAnswer::No);
+    if (AsksYesNo(buttons)) answer = TakeFront(answers, MessageAnswer::No);
     messages.push_back({text, caption, icon, buttons, answer});
     return answer;
 }

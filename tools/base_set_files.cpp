@@ -5,6 +5,7 @@
 
 #include "numbers/set_text.h"
 #include "runtime/gbk.h"
+#include "runtime/home_folder.h"
 #include "runtime/text.h"
 #include "tools/base_file_scan.h"
 #include "tools/safe_file_write.h"
@@ -68,7 +69,10 @@ void OpenBaseFile(Controls& controls, Platform& platform, SessionState& session)
     FileDialogRequest request;
     request.title = kOpenTitle;
     request.filter = kBaseFileFilter;
-    request.directory = platform.programDirectory();
+    // The folder of the last base file opened, else the home folder.
+    request.directory = session.lastOpenPath.empty()
+                            ? HomeFolder()
+                            : std::filesystem::path(session.lastOpenPath).parent_path().string();
     request.fileName = session.lastOpenPath;
     const std::optional<std::string> chosen = platform.openFileDialog(request);
     if (!chosen) return;
@@ -84,7 +88,7 @@ void SaveResultFile(Controls& controls, Platform& platform, SessionState& sessio
     FileDialogRequest request;
     request.title = kSaveTitle;
     request.filter = kBaseFileFilter;
-    request.directory = session.saveDirectory;
+    request.directory = session.saveDirectory.empty() ? HomeFolder() : session.saveDirectory;
     request.fileName = OfferedFileName(NewestPeriod(controls));
     const std::optional<std::string> chosen = platform.saveFileDialog(request);
     if (!chosen) return;

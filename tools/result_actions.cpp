@@ -48,7 +48,7 @@ void CopyResult(Controls& controls, Platform& platform) {
 }
 
 void ClearAll(Controls& controls, Platform& platform) {
-    if (platform.messageBox("确定全清吗", "全部清除", MessageIcon::Question, MessageButtons::YesNo) !=
+    if (platform.messageBox("确定全清吗", "全部清除", MessageIcon::Question, MessageButtons::YesNoDefaultNo) !=
         MessageAnswer::Yes) {
         return;
     }

@@ -18,6 +18,7 @@
 #include <QTreeWidget>
 
 #include "gui/binding/table_combo_box.h"
+#include "window/control_names.h"
 #include "window/panel_captions.h"
 
 namespace sanxing {
@@ -33,8 +34,15 @@ QWidget* CreateEditBox(const ControlSpec& spec) {
     return edit;
 }
 
+// Boxes whose text is only ever one of their items: a click opens the list, and nothing
+// typed can stand for a lottery, a position or a count the program does not know.
+bool IsListOnly(std::string_view name) {
+    return name == ctl::kLottery || name == ctl::kVerifyWindow || name == ctl::kShownDraws;
+}
+
 QWidget* CreateComboBox(const ControlSpec& spec) {
     auto* combo = new TableComboBox;
+    if (IsListOnly(spec.name)) combo->setEditable(false);
     for (const std::string& item : spec.items) combo->addItem(Q(item));
     if (!spec.text.empty()) combo->setExtraTexts({Q(spec.text)});
     return combo;

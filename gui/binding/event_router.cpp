@@ -1,5 +1,6 @@
 #include "gui/binding/event_router.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QFocusEvent>
 #include <QLineEdit>
@@ -41,6 +42,7 @@ void EventRouter::route(std::size_t index) {
     } else if (auto* combo = qobject_cast<TableComboBox*>(object)) {
         connect(combo, &QComboBox::activated, this,
                 [this, index](int item) { dispatch(index, ControlEvent::ItemSelected, item); });
+        if (combo->isEditable()) combo->installEventFilter(this);
     } else if (qobject_cast<QLineEdit*>(object) != nullptr || qobject_cast<QPlainTextEdit*>(object) != nullptr) {
         object->installEventFilter(this);
     } else if (auto* timer = qobject_cast<QTimer*>(object)) {
@@ -50,6 +52,14 @@ void EventRouter::route(std::size_t index) {
 
 bool EventRouter::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::FocusIn && event->type() != QEvent::FocusOut) return false;
+    if (auto* combo = qobject_cast<TableComboBox*>(watched)) {
+        // A typed combo box is left when the focus goes anywhere but its own list, a menu
+        // included: what the menu opens must see the text the box goes back to.
+        if (event->type() == QEvent::FocusOut && !combo->view()->isVisible()) {
+            dispatch(widgets_.store().indexOf(watched->objectName().toStdString()), ControlEvent::FocusOut);
+        }
+        return false;
+    }
     // A context menu takes the focus only for a moment; the box keeps it for the user.
     if (static_cast<QFocusEvent*>(event)->reason() == Qt::PopupFocusReason) return false;
     const std::size_t index = widgets_.store().indexOf(watched->objectName().toStdString());

@@ -1,5 +1,6 @@
 #include "gui/binding/keyboard.h"
 
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLayout>
@@ -9,6 +10,7 @@
 #include <QSyntaxHighlighter>
 #include <QTabWidget>
 #include <algorithm>
+#include <cstdlib>
 #include <tuple>
 
 #include "gui/binding/control_widgets.h"
@@ -49,6 +51,61 @@ protected:
         const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
         if ((key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) || modifiers != Qt::NoModifier) return false;
         static_cast<QPushButton*>(watched)->click();
+        return true;
+    }
+};
+
+// The check box an arrow key leads to from `from`, among the boxes of its panel (the
+// boxes that share its parent): Left and Right the nearest in its row, Up and Down the
+// nearest row above or below and in it the box closest across. Null at the panel's edge.
+QCheckBox* ArrowNeighbour(QCheckBox* from, int key) {
+    const QPoint here = from->geometry().center();
+    const int halfRow = std::max(from->height() / 2, 1);
+    QCheckBox* best = nullptr;
+    std::pair<int, int> bestDistance;
+    for (QCheckBox* box : from->parentWidget()->findChildren<QCheckBox*>(Qt::FindDirectChildrenOnly)) {
+        if (box == from || !box->isVisible() || !box->isEnabled()) continue;
+        const int dx = box->geometry().center().x() - here.x();
+        const int dy = box->geometry().center().y() - here.y();
+        const bool sameRow = std::abs(dy) < halfRow;
+        std::pair<int, int> distance;
+        if (key == Qt::Key_Right && sameRow && dx > 0) {
+            distance = {dx, 0};
+        } else if (key == Qt::Key_Left && sameRow && dx < 0) {
+            distance = {-dx, 0};
+        } else if (key == Qt::Key_Down && dy >= halfRow) {
+            distance = {dy, std::abs(dx)};
+        } else if (key == Qt::Key_Up && dy <= -halfRow) {
+            distance = {-dy, std::abs(dx)};
+        } else {
+            continue;
+        }
+        if (best == nullptr || distance < bestDistance) {
+            best = box;
+            bestDistance = distance;
+        }
+    }
+    return best;
+}
+
+// Arrow keys walk the check boxes of a panel, so crossing a page of boxes does not take
+// a Tab press for each.
+class ArrowsWalkCheckBoxes final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::KeyPress) return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
+        if (key->key() != Qt::Key_Left && key->key() != Qt::Key_Right && key->key() != Qt::Key_Up &&
+            key->key() != Qt::Key_Down) {
+            return false;
+        }
+        if (QCheckBox* next = ArrowNeighbour(static_cast<QCheckBox*>(watched), key->key())) {
+            next->setFocus(Qt::TabFocusReason);
+        }
         return true;
     }
 };
@@ -105,6 +162,7 @@ void SetUpKeyboard(ControlWidgets& widgets, QWidget* root) {
     for (std::size_t i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
 
     auto* enter = new EnterClicksButtons(root);
+    auto* arrows = new ArrowsWalkCheckBoxes(root);
     for (std::size_t i = 0; i < widgets.size(); ++i) {
         QObject* object = widgets.object(i);
         if (auto* box = qobject_cast<QPlainTextEdit*>(object)) {
@@ -112,6 +170,8 @@ void SetUpKeyboard(ControlWidgets& widgets, QWidget* root) {
             new TabMarker(box->document());
         } else if (auto* button = qobject_cast<QPushButton*>(object)) {
             button->installEventFilter(enter);
+        } else if (auto* check = qobject_cast<QCheckBox*>(object)) {
+            check->installEventFilter(arrows);
         }
     }
     auto* prizeButton = widgets.get<QPushButton>(ctl::kCheckPrize);

@@ -2,7 +2,8 @@
 // The window as a keyboard user meets it: Tab and Shift+Tab walk the controls in the
 // order the layout shows them (a multi-line box never takes a Tab as text), a tab
 // character that comes in by paste or file is shown, Enter presses the focused button,
-// and Enter in 编辑框_兑奖号码 runs the prize check.
+// Enter in 编辑框_兑奖号码 runs the prize check, and the arrow keys walk along and between
+// the rows of check boxes of a panel.
 
 #include <vector>
 

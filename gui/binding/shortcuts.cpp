@@ -44,7 +44,12 @@ void AddButtonShortcuts(QWidget* window, ControlWidgets& widgets) {
         auto* button = widgets.get<QPushButton>(row.name);
         auto* action = new QAction(window);
         action->setShortcut(QKeySequence(QString::fromLatin1(row.keys)));
-        QObject::connect(action, &QAction::triggered, button, &QPushButton::click);
+        // The button takes the focus first, as a mouse click gives it: the box being left
+        // does what leaving does (容错 goes back to a good range) before the button runs.
+        QObject::connect(action, &QAction::triggered, button, [button] {
+            button->setFocus(Qt::ShortcutFocusReason);
+            button->click();
+        });
         window->addAction(action);
     }
 }

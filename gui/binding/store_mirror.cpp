@@ -1,5 +1,6 @@
 #include "gui/binding/store_mirror.h"
 
+#include <QAbstractUndoItem>
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -11,8 +12,10 @@
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QTreeWidget>
 
+#include "gui/binding/companion_undo.h"
 #include "gui/binding/control_widgets.h"
 #include "gui/binding/table_combo_box.h"
 #include "runtime/control_store.h"
@@ -25,6 +28,8 @@ namespace {
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 void ShowComboState(TableComboBox* combo, int selected, const QString& text) {
+    // A list shows the item that its text names, however the text was set.
+    if (!combo->isEditable() && selected < 0) selected = combo->findText(text);
     if (selected >= 0 && selected < combo->count()) {
         if (combo->currentIndex() != selected) combo->setCurrentIndex(selected);
     } else if (combo->currentIndex() != -1) {
@@ -60,12 +65,15 @@ void ShowLineText(QLineEdit* edit, const QString& text, bool undoable) {
     edit->insert(text);
 }
 
-void ShowBoxText(QPlainTextEdit* box, const QString& text, bool undoable) {
+// `companions` (may be null) joins the same undo step: the tick and caption that go with
+// the text.
+void ShowBoxText(QPlainTextEdit* box, const QString& text, bool undoable, QAbstractUndoItem* companions) {
     if (!undoable) return box->setPlainText(text);
     QTextCursor cursor(box->document());
     cursor.beginEditBlock();
     cursor.select(QTextCursor::Document);
     cursor.insertText(text);
+    if (companions != nullptr) box->document()->appendUndoItem(companions);
     cursor.endEditBlock();
 }
 
@@ -89,7 +97,11 @@ StoreMirror::StoreMirror(ControlStore& store, ControlWidgets& widgets, QObject* 
         shownVisible_[i] = store.table()[i].visible;
         listenTo(i);
     }
-    observerId_ = store_.addObserver([this](std::size_t index) { show(index); });
+    companions_ = new CompanionUndo(store, this);
+    observerId_ = store_.addObserver([this](std::size_t index) {
+        companions_->changed(index);
+        show(index);
+    });
 }
 
 StoreMirror::~StoreMirror() { store_.removeObserver(observerId_); }
@@ -97,6 +109,7 @@ StoreMirror::~StoreMirror() { store_.removeObserver(observerId_); }
 void StoreMirror::showAll() {
     const QScopedValueRollback<bool> initial(undoable_, false);
     for (std::size_t i = 0; i < store_.table().size(); ++i) show(i);
+    companions_->settleAll();
 }
 
 void StoreMirror::listenTo(std::size_t index) {
@@ -153,7 +166,9 @@ void StoreMirror::show(std::size_t index) {
         if (edit->text() != text) ShowLineText(edit, text, undoable_);
     } else if (auto* box = qobject_cast<QPlainTextEdit*>(object)) {
         const QString shown = Q(ToLf(store_.text(spec.name)));
-        if (box->toPlainText() != shown) ShowBoxText(box, shown, undoable_);
+        if (box->toPlainText() != shown) {
+            ShowBoxText(box, shown, undoable_, undoable_ ? companions_->undoItemFor(index) : nullptr);
+        }
     } else if (auto* check = qobject_cast<QCheckBox*>(object)) {
         check->setChecked(store_.ticked(spec.name));
         if (check->text() != text) check->setText(text);

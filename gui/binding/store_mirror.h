@@ -2,7 +2,8 @@
 // Keeps the widgets and the control store equal: what the user types, ticks or picks is
 // written to the store, and every store change (a handler's write, a scheme) is shown in
 // the widget. A write in one direction never echoes back in the other. A box's text
-// changed by the store can be undone in the box (Ctrl+Z), except the first showing.
+// changed by the store can be undone in the box (Ctrl+Z), except the first showing, and
+// its tick and count caption go back with it.
 
 #include <QObject>
 #include <cstddef>
@@ -12,6 +13,7 @@
 
 namespace sanxing {
 
+class CompanionUndo;
 class ControlStore;
 class ControlWidgets;
 
@@ -39,6 +41,7 @@ private:
     bool showing_ = false;                   // a widget is being set from the store
     bool undoable_ = true;                   // store changes become undoable edits
     std::vector<char> shownVisible_;         // visibility last applied from the store
+    CompanionUndo* companions_ = nullptr;    // ticks and captions that undo with a box
 };
 
 }  // namespace sanxing

@@ -121,7 +121,7 @@ void HistoryWindow::deleteSelected() {
     const std::string question = "从开奖历史中删除" + std::string(lottery().name) + "的 " +
                                  std::to_string(issues.size()) + " 期（" + issues.front() +
                                  (issues.size() > 1 ? " 等" : "") + "）？删除后不能恢复。";
-    if (platform_.messageBox(question, kHistoryCaption, MessageIcon::Question, MessageButtons::YesNo) !=
+    if (platform_.messageBox(question, kHistoryCaption, MessageIcon::Question, MessageButtons::YesNoDefaultNo) !=
         MessageAnswer::Yes) {
         return;
     }

@@ -45,9 +45,9 @@ std::unique_ptr<QMessageBox> MakeMessageBox(const MessageRequest& request, QWidg
     auto box = std::make_unique<QMessageBox>(QtIcon(request.icon), Q(request.caption), Q(request.text),
                                              QMessageBox::NoButton, parent);
     box->setTextFormat(Qt::PlainText);
-    if (request.buttons == MessageButtons::YesNo) {
+    if (AsksYesNo(request.buttons)) {
         box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box->setDefaultButton(QMessageBox::Yes);
+        box->setDefaultButton(request.buttons == MessageButtons::YesNoDefaultNo ? QMessageBox::No : QMessageBox::Yes);
         box->setEscapeButton(QMessageBox::No);
     } else {
         box->setStandardButtons(QMessageBox::Ok);

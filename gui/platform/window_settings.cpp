@@ -121,6 +121,10 @@ bool WindowSettings::announcementClosed() const { return settings_->value(kAnnou
 
 void WindowSettings::setAnnouncementClosed(bool closed) { set(kAnnouncementClosed, closed); }
 
+QString WindowSettings::text(const QString& key) const { return settings_->value(key).toString(); }
+
+void WindowSettings::setText(const QString& key, const QString& value) { set(key, value); }
+
 void WindowSettings::save() {
     if (problem_) return;
     settings_->sync();

@@ -1,7 +1,8 @@
 #pragma once
 // What the window remembers between runs, in settings.ini beside sources.json
-// ($XDG_CONFIG_HOME/sanxing/): its size and place, the recent schemes and whether the
-// announcement panel was closed. The conditions themselves are not kept.
+// ($XDG_CONFIG_HOME/sanxing/): its size and place, the recent schemes, whether the
+// announcement panel was closed, the lottery and 验证 position picked, and the last
+// folder of each kind of file. The conditions themselves are not kept.
 //
 // The file is read once, only when it is a regular file of at most 1 MB, and written
 // through the program's save routine (whole or not at all, hard links and owner kept):
@@ -45,6 +46,10 @@ public:
 
     bool announcementClosed() const;
     void setAnnouncementClosed(bool closed);
+
+    // A remembered text by key ("window/lottery", "folders/scheme", ...); empty if none.
+    QString text(const QString& key) const;
+    void setText(const QString& key, const QString& value);
 
     // Writes what changed to the file.
     void save();

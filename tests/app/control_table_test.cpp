@@ -168,8 +168,11 @@ TEST(EventBindings, NameControlsOfTheRightKind) {
                 EXPECT_TRUE(kind == ControlKind::Button || kind == ControlKind::CheckBox) << binding.control;
                 break;
             case ControlEvent::ItemSelected: EXPECT_EQ(kind, ControlKind::ComboBox) << binding.control; break;
-            case ControlEvent::FocusIn:
-            case ControlEvent::FocusOut: EXPECT_EQ(kind, ControlKind::EditBox) << binding.control; break;
+            case ControlEvent::FocusIn: EXPECT_EQ(kind, ControlKind::EditBox) << binding.control; break;
+            case ControlEvent::FocusOut:
+                // 容错 is the one combo box that acts on leaving: a typed range goes back to a good one.
+                EXPECT_TRUE(kind == ControlKind::EditBox || binding.control == "组合框_容错") << binding.control;
+                break;
             case ControlEvent::Tick: EXPECT_EQ(kind, ControlKind::Timer) << binding.control; break;
         }
     }

@@ -41,6 +41,16 @@ TEST(Cli, GetsCheckBoxesCombosAndReportLists) {
     EXPECT_EQ(o.out, "1\n0\n1-1\n\n");
 }
 
+TEST(Cli, ToleranceGoesBackToTheLastGoodRangeOnLeaving) {
+    const CliRun o =
+        RunArgs({"--select", "组合框_容错=6",    "--set",       "组合框_容错=3-7", "--set", "组合框_容错=abc",
+                 "--get",    "组合框_容错",      "--focus-out", "组合框_容错",     "--get", "组合框_容错",
+                 "--set",    "组合框_容错=0-65", "--focus-out", "组合框_容错",     "--get", "组合框_容错",
+                 "--set",    "组合框_容错=2-40", "--focus-out", "组合框_容错",     "--get", "组合框_容错"});
+    EXPECT_EQ(o.code, 0) << o.err;
+    EXPECT_EQ(o.out, "abc\n3-7\n3-7\n2-40\n");
+}
+
 TEST(Cli, StepsRunInOrder) {
     const CliRun o = RunArgs({"--get", "编辑框_A", "--set", "编辑框_A=x", "--get", "编辑框_A"});
     EXPECT_EQ(o.out, "\nx\n");

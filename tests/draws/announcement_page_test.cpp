@@ -46,7 +46,7 @@ protected:
         platform.loop.runPosted();
     }
     bool showsBuiltIn(std::string_view headline) const {
-        return page.html() == BuiltInAnnouncementPage(headline, DefaultDrawHostsPath()) && page.address().empty();
+        return page.html() == BuiltInAnnouncementPage(headline) && page.address().empty();
     }
     bool showsLoading() const { return page.html().find(kAnnouncementLoading) != std::string::npos; }
 
@@ -57,13 +57,16 @@ protected:
 
 TEST_F(AnnouncementPageTest, WithoutAnAddressTheBuiltInPageShowsAtOnce) {
     page.load("");
-    EXPECT_TRUE(showsBuiltIn(kAnnouncementNotConfigured));
+    EXPECT_TRUE(showsBuiltIn({}));
     ASSERT_EQ(shown.size(), 1u);
-    EXPECT_NE(page.html().find("未配置公告页"), std::string::npos);
-    EXPECT_NE(page.html().find("缩水"), std::string::npos);
-    // The notes say how sources.json is written and where it goes.
-    EXPECT_NE(page.html().find("\"announcement\""), std::string::npos);
-    EXPECT_NE(page.html().find(DefaultDrawHostsPath()), std::string::npos);
+    // A welcome for players, in the order of the work; the set-up of sources.json is
+    // the help's.
+    const std::string& html = page.html();
+    EXPECT_LT(html.find("大底"), html.find("条件"));
+    EXPECT_LT(html.find("条件"), html.find("点“缩水”"));
+    EXPECT_EQ(html.find("sources.json"), std::string::npos);
+    EXPECT_EQ(html.find("在右侧"), std::string::npos);
+    EXPECT_NE(SourcesNotes(DefaultDrawHostsPath()).find("\"announcement\""), std::string::npos);
 }
 
 TEST_F(AnnouncementPageTest, TheFetchedPageArrivesOnTheUiThread) {

@@ -16,6 +16,7 @@
 #include "app/bindings.h"
 #include "gui/binding/event_router.h"
 #include "gui/binding/table_combo_box.h"
+#include "gui/binding/tolerance_guard.h"
 #include "gui_fixture.h"
 
 namespace sanxing::test {
@@ -135,6 +136,40 @@ TEST_F(Events, CodeChangingAWidgetFiresNoEvent) {
     EXPECT_TRUE(routed.empty());
     EXPECT_TRUE(store().ticked("选择框_反集"));
     EXPECT_EQ(store().text("组合框_彩种"), "新疆时时彩");
+}
+
+TEST_F(Events, ListsOnlyForKindPositionAndCount) {
+    for (const char* list : {"组合框_彩种", "组合框_验证", "组合框_显示"}) {
+        EXPECT_FALSE(widget<TableComboBox>(list)->isEditable()) << list;
+    }
+    store().setText("组合框_彩种", "江西时时彩");
+    EXPECT_EQ(widget<TableComboBox>("组合框_彩种")->currentText(), "江西时时彩");
+    EXPECT_TRUE(widget("组合框_验证")->isEnabled());
+    store().setText("组合框_彩种", "福彩3D");
+    EXPECT_FALSE(widget("组合框_验证")->isEnabled()) << "a three-digit number has no 前三 or 后三";
+    store().select("组合框_彩种", 3);
+    EXPECT_TRUE(widget("组合框_验证")->isEnabled());
+}
+
+TEST_F(Events, ABadToleranceIsRedAndGoesBackOnLeaving) {
+    auto* tolerance = widget<TableComboBox>("组合框_容错");
+    const QString tip = tolerance->toolTip();
+    tolerance->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(tolerance, Qt::Key_Down);  // picks 0-1
+    tolerance->lineEdit()->selectAll();
+    QTest::keyClicks(tolerance->lineEdit(), "3-9");
+    tolerance->lineEdit()->selectAll();
+    QTest::keyClicks(tolerance->lineEdit(), "abc");
+    EXPECT_EQ(store().text("组合框_容错"), "abc");
+    EXPECT_TRUE(tolerance->lineEdit()->styleSheet().contains("color"));
+    EXPECT_EQ(tolerance->toolTip(), QString::fromUtf8(kBadToleranceTip));
+
+    widget("编辑框_兑奖号码")->setFocus(Qt::MouseFocusReason);
+    EXPECT_TRUE(routed.contains({"组合框_容错", ControlEvent::FocusOut}));
+    EXPECT_EQ(store().text("组合框_容错"), "3-9");
+    EXPECT_EQ(tolerance->currentText(), "3-9");
+    EXPECT_TRUE(tolerance->lineEdit()->styleSheet().isEmpty());
+    EXPECT_EQ(tolerance->toolTip(), tip);
 }
 
 TEST_F(Events, WheelOverAComboPicksNothingUnlessTheBoxHasFocus) {

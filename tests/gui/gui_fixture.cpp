@@ -48,7 +48,9 @@ bool WaitFor(const std::function<bool()>& done) {
 void GuiTest::SetUp() {
     watchdog_ = std::make_unique<DialogWatchdog>(
         [](const std::string& what) { ADD_FAILURE() << "a dialog nobody answered was shown: " << what; });
-    window = std::make_unique<MainWindow>(platform);
+    // Each test remembers into a file of its own: what one test's window keeps (the
+    // lottery picked, a folder) never changes how the next one starts.
+    window = std::make_unique<MainWindow>(platform, nullptr, settingsFolder_.filePath(QStringLiteral("settings.ini")));
     platform.setDialogParent(window.get());
     window->show();
     window->activateWindow();

@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QString>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <functional>
 #include <memory>
@@ -62,6 +63,7 @@ protected:
     std::unique_ptr<MainWindow> window;
 
 private:
+    QTemporaryDir settingsFolder_;
     std::unique_ptr<DialogWatchdog> watchdog_;
 };
 

@@ -259,6 +259,7 @@ TEST_F(HistoryMenuTest, HistoryWindowShowsNewestFirstWithGapsAndDeletesAfterAQue
     EXPECT_EQ(model->rowCount(), 2);
     EXPECT_EQ(model->index(1, 0).data().toString(), "241012001");
     EXPECT_EQ(platform.answeredMessages().back().icon, MessageIcon::Question);
+    EXPECT_EQ(platform.answeredMessages().back().buttons, MessageButtons::YesNoDefaultNo);
 }
 
 TEST_F(HistoryMenuTest, HistoryWindowNamesAFailedRead) {

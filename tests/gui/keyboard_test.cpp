@@ -4,7 +4,11 @@
 // did to a box.
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -105,7 +109,8 @@ TEST_F(Keyboard, ShortcutsPressTheirButtonsAndTheButtonsSaySo) {
     store().setText("编辑框_大底", "001 002");
     widget("编辑框_大底")->setFocus(Qt::TabFocusReason);
     press(Qt::Key_Return, Qt::ControlModifier);
-    EXPECT_EQ(store().text("编辑框_大底"), "001 002") << "Ctrl+Enter is no line break";
+    // No line break; the box is left, as a click on 缩水 leaves it, and rewritten.
+    EXPECT_EQ(store().text("编辑框_大底"), "001 002 ");
     EXPECT_EQ(store().text("编辑框_结果"), "001 002 ");
 
     platform.prepareFileChoice(std::nullopt);
@@ -128,6 +133,46 @@ TEST_F(Keyboard, ShortcutsPressTheirButtonsAndTheButtonsSaySo) {
     }
     EXPECT_TRUE(widget("打开大底")->toolTip().contains("Ctrl+O"));
     EXPECT_FALSE(widget("标签_和值")->toolTip().isEmpty());
+}
+
+TEST_F(Keyboard, ArrowKeysWalkAlongAndBetweenRowsOfCheckBoxes) {
+    closeAdPanel();
+    showPage("选择夹_基本");
+    widget("选择框_百位0")->setFocus(Qt::TabFocusReason);
+    press(Qt::Key_Left);
+    EXPECT_EQ(focused(), "选择框_百位0") << "the panel's edge stops the walk";
+    press(Qt::Key_Right);
+    press(Qt::Key_Right);
+    EXPECT_EQ(focused(), "选择框_百位2");
+    press(Qt::Key_Down);
+    EXPECT_EQ(focused(), "选择框_十位2");
+    press(Qt::Key_Down);
+    press(Qt::Key_Up);
+    EXPECT_EQ(focused(), "选择框_十位2");
+    EXPECT_TRUE(store().ticked("选择框_十位2")) << "arrows move, they do not tick";
+}
+
+TEST_F(Keyboard, FileMenuShowsTheShortcutsAndPressesTheButtons) {
+    QMenu* file = window->menuBar()->actions().front()->menu();
+    ASSERT_NE(file, nullptr);
+    QStringList texts;
+    for (QAction* action : file->actions()) texts << action->text();
+    EXPECT_EQ(texts, (QStringList{"打开大底(&O)…\tCtrl+O", "保存结果(&S)…\tCtrl+S", "", "退出(&X)"}));
+    platform.prepareFileChoice(std::nullopt);
+    file->actions().front()->trigger();
+    ASSERT_EQ(platform.answeredFileDialogs().size(), 1u);
+    EXPECT_EQ(platform.answeredFileDialogs()[0].request.title, "打开大底文件");
+}
+
+TEST_F(Keyboard, AShortcutLeavesABadToleranceFirst) {
+    store().setText("编辑框_大底", "001 002");
+    auto* tolerance = widget<QComboBox>("组合框_容错");
+    tolerance->setFocus(Qt::MouseFocusReason);
+    tolerance->lineEdit()->selectAll();
+    QTest::keyClicks(tolerance->lineEdit(), "1-x");
+    press(Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(store().text("组合框_容错"), "0-0");
+    EXPECT_EQ(store().text("编辑框_结果"), "001 002 ");
 }
 
 // Each button (and a file without numbers) changes its box; Ctrl+Z in the box brings

@@ -62,7 +62,10 @@ TEST_F(Mirror, WidgetsStartAsTheControlTableSays) {
                 auto* combo = qobject_cast<TableComboBox*>(object);
                 ASSERT_EQ(combo->count(), static_cast<int>(spec.items.size()));
                 for (int i = 0; i < combo->count(); ++i) EXPECT_EQ(combo->itemText(i), Q(spec.items[i]));
-                EXPECT_TRUE(combo->isEditable());
+                // Lottery, position and count are picked from their lists, never typed.
+                const bool listOnly =
+                    spec.name == "组合框_彩种" || spec.name == "组合框_验证" || spec.name == "组合框_显示";
+                EXPECT_EQ(combo->isEditable(), !listOnly);
                 EXPECT_EQ(combo->currentIndex(), spec.selected);
                 EXPECT_EQ(combo->currentText(), Q(spec.text));
                 break;
@@ -210,6 +213,34 @@ TEST_F(Mirror, ResetShowsEveryInitialStateAgain) {
     EXPECT_TRUE(widget<QCheckBox>("选择框_合值05")->isChecked());
     EXPECT_TRUE(widget<QPlainTextEdit>("编辑框_大底")->toPlainText().isEmpty());
     EXPECT_TRUE(widget("图片框28")->isVisible()) << "visibility follows the store both ways";
+}
+
+// Each step ends its event before the next, as a user's clicks do.
+void EndEvent() { QCoreApplication::processEvents(); }
+
+TEST_F(Mirror, UndoBringsBackTheTickAndTheCountWithTheText) {
+    store().setText("编辑框_大底", "123 456 789");
+    EndEvent();
+    widget<QPushButton>("按钮_缩水")->click();
+    EndEvent();
+    ASSERT_EQ(store().text("标签_缩水结果"), "3注");
+    QTest::mouseClick(widget<QCheckBox>("选择框_反集"), Qt::LeftButton);
+    EndEvent();
+    ASSERT_EQ(store().text("标签_缩水结果"), "997注");
+
+    auto* result = widget<QPlainTextEdit>("编辑框_结果");
+    result->undo();  // 反集
+    EXPECT_EQ(store().text("编辑框_结果"), "123 456 789 ");
+    EXPECT_FALSE(widget<QCheckBox>("选择框_反集")->isChecked());
+    EXPECT_FALSE(store().ticked("选择框_反集"));
+    EXPECT_EQ(widget<QLabel>("标签_缩水结果")->text(), "3注");
+    result->undo();  // 缩水
+    EXPECT_EQ(store().text("编辑框_结果"), "");
+    EXPECT_EQ(store().text("标签_缩水结果"), "Tavrel");
+    result->redo();
+    result->redo();
+    EXPECT_TRUE(store().ticked("选择框_反集"));
+    EXPECT_EQ(store().text("标签_缩水结果"), "997注");
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -42,6 +43,12 @@ TEST(MessageBoxes, BuiltWithCaptionTextIconAndButtons) {
     EXPECT_EQ(question->icon(), QMessageBox::Question);
     EXPECT_EQ(question->standardButtons(), QMessageBox::Yes | QMessageBox::No);
     EXPECT_EQ(question->escapeButton(), question->button(QMessageBox::No));
+    EXPECT_EQ(static_cast<QAbstractButton*>(question->defaultButton()), question->button(QMessageBox::Yes));
+    const auto losing =
+        MakeMessageBox({"删除？", "提示", MessageIcon::Question, MessageButtons::YesNoDefaultNo}, nullptr);
+    EXPECT_EQ(losing->standardButtons(), QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(static_cast<QAbstractButton*>(losing->defaultButton()), losing->button(QMessageBox::No))
+        << "Return keeps the data";
 
     const auto error = MakeMessageBox({"<b>x</b>", "错误", MessageIcon::Error, MessageButtons::Ok}, nullptr);
     EXPECT_EQ(error->icon(), QMessageBox::Critical);

@@ -1,6 +1,6 @@
 // What the window remembers between runs: size and place, the announcement panel closed,
-// the recent schemes (newest first, at most eight, a vanished file dropped). An
-// unreadable settings file is reported and left alone.
+// the lottery and 验证 position, the folders of base files and schemes, the recent schemes (newest first, at most
+// eight, a vanished file dropped). An unreadable settings file is reported and left alone.
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -36,6 +36,11 @@ TEST_F(Remembered, SettingsComeBackInTheNextRun) {
         first.show();
         first.resize(820, 760);
         first.model().click("按钮1");
+        first.model().controls().select("组合框_彩种", 4);
+        first.model().controls().select("组合框_验证", 2);
+        QFile(file("大底.txt")).open(QIODevice::WriteOnly);
+        platform.prepareFileChoice(file("大底.txt").toStdString());
+        first.model().click("打开大底");
         for (int i = 0; i < 10; ++i) {
             const QString scheme = file(QStringLiteral("方案%1.json").arg(i));
             platform.prepareFileChoice(scheme.toStdString());
@@ -47,6 +52,18 @@ TEST_F(Remembered, SettingsComeBackInTheNextRun) {
     EXPECT_EQ(second.size(), QSize(820, 760));
     EXPECT_FALSE(second.model().controls().visible("图片框28"));
     EXPECT_TRUE(second.model().controls().text("杀百位").starts_with("号码如下")) << "conditions start afresh";
+    EXPECT_EQ(second.model().controls().text("组合框_彩种"), "福彩3D");
+    EXPECT_EQ(second.model().controls().text("组合框_验证"), "后三验证");
+    // Each kind of file goes back to its own last folder.
+    platform.prepareFileChoice(std::nullopt);
+    second.model().click("打开大底");
+    platform.prepareFileChoice(std::nullopt);
+    second.schemes().open();
+    const auto& dialogs = platform.answeredFileDialogs();
+    ASSERT_GE(dialogs.size(), 2u);
+    EXPECT_EQ(dialogs[dialogs.size() - 2].request.directory, dir.path().toStdString());
+    EXPECT_EQ(dialogs.back().request.directory, dir.path().toStdString());
+    EXPECT_EQ(dialogs[dialogs.size() - 2].request.fileName, file("大底.txt").toStdString());
 
     const QStringList recent = second.settings().recentSchemes();
     ASSERT_EQ(recent.size(), kMaxRecentSchemes);

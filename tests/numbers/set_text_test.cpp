@@ -101,6 +101,14 @@ TEST(NumberSet, OperationsStayInsideTheUniverse) {
     EXPECT_EQ(NumberSet::Containing("").count(), 0);
 }
 
+TEST(ToleranceRange, TypedRangesRunFromZeroUpToSixtyFour) {
+    for (const char* good : {"0-0", "1-5", "0-64", "64-64", " 2 - 3 "})
+        EXPECT_TRUE(IsTypedToleranceRange(good)) << good;
+    for (const char* bad : {"", "abc", "2", "2-1", "0-65", "-1-2", "0-1-2", "1-x", "０-１", "99999999999999999999-1"}) {
+        EXPECT_FALSE(IsTypedToleranceRange(bad)) << bad;
+    }
+}
+
 TEST(ToleranceRange, BoundsEitherWayAndFallsBackToZero) {
     const auto range = ToleranceRange::FromText("0-2");
     EXPECT_TRUE(range.contains(0));

@@ -6,6 +6,7 @@
 #include <csignal>
 
 #include "runtime/gbk.h"
+#include "runtime/home_folder.h"
 #include "runtime/system_error_text.h"
 #include "runtime/time_limits.h"
 #include "tools/base_set_files.h"
@@ -43,7 +44,7 @@ TEST_F(BaseSetFiles, OpenLoadsSortedNumbersWithItsOwnCaption) {
     EXPECT_TRUE(platform.messages.empty());
 }
 
-TEST_F(BaseSetFiles, OpenDialogStartsInTheProgramFolderAndOffersTheLastPath) {
+TEST_F(BaseSetFiles, OpenDialogStartsAtHomeThenInTheLastFileFolder) {
     set("编辑框_大底", "keep");
     open(std::nullopt);  // cancelled: nothing changes, nothing remembered
     WriteBytes(folder.file("short.txt"), "123 4");
@@ -55,8 +56,10 @@ TEST_F(BaseSetFiles, OpenDialogStartsInTheProgramFolderAndOffersTheLastPath) {
     for (const FileDialogRequest& r : platform.openRequests) {
         EXPECT_EQ(r.title, "打开大底文件");
         EXPECT_EQ(r.filter, kFilter);
-        EXPECT_EQ(r.directory, "/opt/sanxing");
     }
+    EXPECT_EQ(platform.openRequests[0].directory, HomeFolder()) << "never the program's folder";
+    EXPECT_EQ(platform.openRequests[1].directory, HomeFolder());
+    EXPECT_EQ(platform.openRequests[2].directory, folder.path());
     EXPECT_EQ(platform.openRequests[0].fileName, "");
     EXPECT_EQ(platform.openRequests[1].fileName, "");
     EXPECT_EQ(platform.openRequests[2].fileName, folder.file("short.txt"));
@@ -85,7 +88,7 @@ TEST_F(BaseSetFiles, SaveOffersTheNameFromTheNewestDrawAndRemembersTheFolder) {
     ASSERT_EQ(platform.saveRequests.size(), 2u);
     EXPECT_EQ(platform.saveRequests[0].title, "保存大底文件");
     EXPECT_EQ(platform.saveRequests[0].filter, kFilter);
-    EXPECT_EQ(platform.saveRequests[0].directory, "");
+    EXPECT_EQ(platform.saveRequests[0].directory, HomeFolder());
     EXPECT_EQ(platform.saveRequests[0].fileName, "240102001期大底结果");
     EXPECT_EQ(platform.saveRequests[1].directory, folder.path());
     EXPECT_EQ(ReadBytes(folder.file("out.txt")), Utf8ToGbk("012 345 012 \r\n\r\n保存：总注数：3注"));

@@ -74,7 +74,7 @@ TEST_F(ResultActions, ClearAllAnsweredNoChangesNothing) {
     window.click("按钮_全清");
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0], (RecordedMessage{"确定全清吗", "全部清除", MessageIcon::Question,
-                                                     MessageButtons::YesNo, MessageAnswer::No}));
+                                                     MessageButtons::YesNoDefaultNo, MessageAnswer::No}));
     for (const ControlSpec& spec : ControlTable()) {
         EXPECT_EQ(c.text(spec.name), before.text(spec.name)) << spec.name;
         EXPECT_EQ(c.ticked(spec.name), before.ticked(spec.name)) << spec.name;

@@ -12,8 +12,8 @@ HistoryUpdate UpdateFrom(history::HistoryDb& db, const history::Lottery& lottery
     HistoryUpdate update{std::string(lottery.name), url, 0, 0, 0, {}};
     const std::optional<std::string> body = TrySimpleGet(url, options);
     if (!body) {
-        update.error = "下载失败（地址无响应、出错、转向过多或文件超过 " +
-                       std::to_string(options.maxBodyBytes >> 20) + " MB）";
+        update.error =
+            "下载失败（地址无响应、出错、转向过多或文件超过 " + std::to_string(options.maxBodyBytes >> 20) + " MB）";
         return update;
     }
     if (body->empty()) {
@@ -54,8 +54,8 @@ std::vector<HistoryUpdate> UpdateHistory(history::HistoryDb& db, const DrawHosts
 std::string UpdateLine(const HistoryUpdate& update) {
     const std::string head = update.lottery + " " + update.url + "：";
     if (!update.error.empty()) return head + "失败：" + update.error;
-    return head + "新增 " + std::to_string(update.added) + " 期，已有 " + std::to_string(update.present) + " 期，冲突 " +
-           std::to_string(update.conflicts) + " 期";
+    return head + "新增 " + std::to_string(update.added) + " 期，已有 " + std::to_string(update.present) +
+           " 期，冲突 " + std::to_string(update.conflicts) + " 期";
 }
 
 }  // namespace sanxing

@@ -40,7 +40,8 @@ TEST(HistoryUpdate, EachAddressIsOneLineAndABadOneStoresNothing) {
     LocalHttpServer server(Serve);
     DrawHosts hosts;
     std::vector<std::string> urls;
-    for (const char* path : {"/new.csv", "/conflicts.csv", "/five.csv", "/page.html", "/huge", "/loop", "/hang", "/gone"})
+    for (const char* path :
+         {"/new.csv", "/conflicts.csv", "/five.csv", "/page.html", "/huge", "/loop", "/hang", "/gone"})
         urls.push_back(server.base() + path);
     hosts.historyFiles = {{"福彩3D", urls}};
     HttpOptions options;

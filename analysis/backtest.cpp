@@ -36,6 +36,7 @@ GroupFigures FiguresOfGroup(const Conditions& conditions, std::size_t index, std
         }
     }
     g.sinceLastKill = static_cast<int>(masks.size()) - 1 - lastKill;
+    g.pValue = BinomialPValue(g.kills, static_cast<int>(masks.size()), (1000 - g.passes) / 1000.0);
     return g;
 }
 
@@ -78,8 +79,11 @@ Backtest RunBacktest(const Conditions& conditions, std::span<const AnalysedDraw>
     for (std::size_t index = 0; index < conditions.groupCount(); ++index) {
         result.groups.push_back(FiguresOfGroup(conditions, index, masks));
     }
+    const double threshold = kSignificanceLevel / static_cast<double>(result.groups.size());
+    for (GroupFigures& g : result.groups) g.standsOut = g.pValue < threshold;
     result.curve = Curve(conditions, result.draws);
     result.resultSize = ResultSizeAtTolerance(conditions);
+    result.significance = TestAgainstChance(result.hits, static_cast<int>(result.draws.size()), result.chance());
     return result;
 }
 

@@ -4,7 +4,10 @@
 //
 // A draw's failed groups are the active groups whose row does not hold its three digits;
 // its failures is their count. in_base: the digits are a token of the base (always, for an
-// empty base). hit: in_base and failures in the range of 组合框_容错.
+// empty base). hit: in_base and failures in the range of 组合框_容错. Each group's kills and
+// the hits are tested against chance; a group stands out only when its p-value is below
+// 0.05 divided by the number of active groups (Bonferroni), so that among many groups
+// one does not stand out by luck alone.
 
 #include <cstdint>
 #include <span>
@@ -13,6 +16,7 @@
 
 #include "analysis/analysed_draw.h"
 #include "analysis/conditions.h"
+#include "analysis/significance.h"
 
 namespace sanxing::analysis {
 
@@ -34,7 +38,8 @@ struct GroupFigures {
     int sinceLastKill = 0;     // draws after the newest one it killed; the range length if none
     int longestKillRun = 0;
     int longestPassRun = 0;
-    bool killsMoreThanChance() const { return kills > expectedKills; }
+    double pValue = 1;       // kills against chance (1000 − passes) / 1000, two-sided
+    bool standsOut = false;  // pValue < 0.05 / active groups
 };
 
 struct CurvePoint {
@@ -51,6 +56,7 @@ struct Backtest {
     // At the tolerance of 组合框_容错: the hits and the size of the result it gives.
     int hits = 0;
     int resultSize = 0;
+    Significance significance;  // the hits against chance
     double hitRate() const { return draws.empty() ? 0 : static_cast<double>(hits) / draws.size(); }
     double chance() const { return resultSize / 1000.0; }
 };

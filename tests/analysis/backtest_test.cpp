@@ -1,34 +1,9 @@
-// Back-test and 查号 on small ranges computed by hand. Conditions: 百位7 unticked (row 1
-// kills h = 7, 100 numbers), 个位0 and 个位1 unticked (row 3 kills u ∈ {0, 1}, 200
-// numbers), 豹子 unticked (row 4 kills the 10 triples). Failures of the universe by hand:
-// 287 numbers fail at least one group, 23 fail two (20 with h = 7 and u ∈ {0, 1}, plus
-// 777, 000, 111), none fails three: 713 with no failure, 264 with one.
+// Back-test and 查号 on small ranges computed by hand (conditions in backtest_fixture.h).
 
-#include <gtest/gtest.h>
-
-#include "analysis/backtest.h"
-#include "runtime/control_store.h"
-#include "window/control_table.h"
+#include "backtest_fixture.h"
 
 namespace sanxing::analysis {
 namespace {
-
-// Front three digits: 712 (row 1), 700 (rows 1, 3), 555 (row 4), 123 (none), 799 (row 1), 341 (row 3).
-const std::vector<Draw> kDraws = {{"001", "71234"}, {"002", "70001"}, {"003", "55500"},
-                                  {"004", "12399"}, {"005", "79977"}, {"006", "34121"}};
-
-class BacktestTest : public ::testing::Test {
-protected:
-    ControlStore store{ControlTable()};
-
-    void SetUp() override {
-        for (const char* box : {"选择框_百位7", "选择框_个位0", "选择框_个位1", "选择框_豹子"})
-            store.setTicked(box, false);
-    }
-    Backtest run(const std::vector<Draw>& draws = kDraws) {
-        return RunBacktest(Conditions::FromControls(store), AnalyseDraws(draws, 5, Position::Front).draws);
-    }
-};
 
 std::vector<int> Column(const std::vector<CurvePoint>& curve, int CurvePoint::*field) {
     std::vector<int> values;
@@ -78,7 +53,11 @@ TEST_F(BacktestTest, GroupFiguresWithRunsAtTheEdges) {
     EXPECT_EQ(h.sinceLastKill, 1);
     EXPECT_EQ(h.longestKillRun, 2);
     EXPECT_EQ(h.longestPassRun, 2);
-    EXPECT_TRUE(h.killsMoreThanChance());
+    // binom.test(3, 6, 0.1): P(3) + P(4) + P(5) + P(6) = 0.01585, below 0.05 / 3 groups.
+    EXPECT_NEAR(h.pValue, 0.01585, 1e-12);
+    EXPECT_TRUE(h.standsOut);
+    EXPECT_NEAR(b.groups[1].pValue, 0.34464, 1e-12);  // binom.test(2, 6, 0.2)
+    EXPECT_FALSE(b.groups[1].standsOut);
     const GroupFigures& u = b.groups[1];
     EXPECT_EQ(u.group.row, 3);
     EXPECT_EQ(u.passes, 800);
@@ -98,7 +77,17 @@ TEST_F(BacktestTest, GroupFiguresWithRunsAtTheEdges) {
     EXPECT_EQ(edges.groups[1].longestKillRun, 0);
     EXPECT_EQ(edges.groups[1].longestPassRun, 3);
     EXPECT_EQ(edges.groups[1].sinceLastKill, 3);  // the range length
-    EXPECT_FALSE(edges.groups[1].killsMoreThanChance());
+    EXPECT_FALSE(edges.groups[1].standsOut);
+}
+
+TEST_F(BacktestTest, AGroupStandsOutOnlyBelowTheBonferroniThreshold) {
+    // A fourth active group lowers the threshold from 0.05 / 3 to 0.0125: 百位's p-value of
+    // 0.01585 no longer stands out, though it is below 0.05.
+    store.setTicked("选择框_十位9", false);
+    const Backtest b = run();
+    ASSERT_EQ(b.groups.size(), 4u);
+    EXPECT_NEAR(b.groups[0].pValue, 0.01585, 1e-12);
+    EXPECT_FALSE(b.groups[0].standsOut);
 }
 
 TEST_F(BacktestTest, ToleranceCurveWithAnEmptyBase) {

@@ -79,6 +79,16 @@ Result<nlohmann::json> CheckScheme(const Controls& controls, std::string_view sc
     return scheme;
 }
 
+Result<nlohmann::json> CheckConditionScheme(const Controls& controls, std::string_view schemeText) {
+    auto scheme = CheckScheme(controls, schemeText);
+    if (!scheme) return scheme;
+    const nlohmann::json allowed = SchemeOf(controls);
+    for (const auto& [name, value] : scheme->items()) {
+        if (!allowed.contains(name)) return Failure{"控件“" + name + "”不属于方案"};
+    }
+    return scheme;
+}
+
 void ApplyScheme(Controls& controls, const nlohmann::json& scheme) {
     for (const auto& [name, value] : scheme.items()) SetControlValue(controls, name, value);
 }

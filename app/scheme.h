@@ -13,6 +13,9 @@
 
 namespace sanxing {
 
+// Larger files are refused unread; a scheme of every condition control is about 20 KB.
+inline constexpr long long kMaxSchemeFileBytes = 4 * 1024 * 1024;
+
 // Checks one value against the control's kind; fails with an error text when it does not fit.
 Result<void> CheckControlValue(const Controls& controls, std::string_view name, const nlohmann::json& value);
 
@@ -22,6 +25,10 @@ void SetControlValue(Controls& controls, std::string_view name, const nlohmann::
 
 // Parses and checks a scheme text, giving the scheme; the error names the problem.
 Result<nlohmann::json> CheckScheme(const Controls& controls, std::string_view schemeText);
+
+// CheckScheme, and every control the scheme names is one a scheme holds (a condition
+// control or 组合框_容错), as the 方案 menu saves and opens them.
+Result<nlohmann::json> CheckConditionScheme(const Controls& controls, std::string_view schemeText);
 
 void ApplyScheme(Controls& controls, const nlohmann::json& scheme);
 

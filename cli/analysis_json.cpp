@@ -37,6 +37,15 @@ std::string Fixed(double value, int decimals) {
     return text;
 }
 
+// A p-value in a table: four significant digits.
+std::string PValueNumber(double p) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.4g", p);
+    return text;
+}
+
+std::string YearText(int year) { return year == 0 ? "未知" : std::to_string(year); }
+
 std::string Names(const std::vector<GroupName>& groups) {
     std::string text;
     for (const GroupName& g : groups)
@@ -45,6 +54,39 @@ std::string Names(const std::vector<GroupName>& groups) {
 }
 
 }  // namespace
+
+json SignificanceJson(const Significance& s) {
+    return {{"draws", s.draws},    {"hits", s.hits},           {"chance", s.chance},        {"expected", s.expected},
+            {"p_value", s.pValue}, {"ci_low", s.interval.low}, {"ci_high", s.interval.high}};
+}
+
+json MoneyJson(const Money& m) {
+    return {
+        {"price", m.prices.price},     {"prize", m.prices.prize},      {"cost", m.cost}, {"won", m.won}, {"net", m.net},
+        {"return_rate", m.returnRate}, {"expected_won", m.expectedWon}};
+}
+
+json YearsJson(const std::vector<YearFigures>& years) {
+    json list = json::array();
+    for (const YearFigures& y : years) {
+        list.push_back(
+            {{"year", y.year}, {"draws", y.draws}, {"hits", y.hits}, {"expected", y.expected}, {"p_value", y.pValue}});
+    }
+    return list;
+}
+
+json CompareJson(const std::vector<SchemeFigures>& schemes) {
+    json list = json::array();
+    for (const SchemeFigures& f : schemes) {
+        list.push_back({{"scheme", f.scheme},
+                        {"result_size", f.resultSize},
+                        {"hits", f.hits},
+                        {"chance", f.chance},
+                        {"p_value", f.pValue},
+                        {"net", f.net}});
+    }
+    return list;
+}
 
 std::string BacktestDrawsJson(const Conditions& conditions, const Backtest& backtest) {
     std::string text = "[";
@@ -64,7 +106,8 @@ std::string BacktestDrawsJson(const Conditions& conditions, const Backtest& back
     return text;
 }
 
-json BacktestJson([[maybe_unused]] const Conditions& conditions, const Backtest& backtest) {
+json BacktestJson([[maybe_unused]] const Conditions& conditions, const Backtest& backtest,
+                  const BacktestFigures& figures) {
     json groups = json::array();
     for (const GroupFigures& g : backtest.groups) {
         groups.push_back({{"row", g.group.row},
@@ -72,6 +115,8 @@ json BacktestJson([[maybe_unused]] const Conditions& conditions, const Backtest&
                           {"passes", g.passes},
                           {"kills", g.kills},
                           {"expected_kills", g.expectedKills},
+                          {"p_value", g.pValue},
+                          {"stands_out", g.standsOut},
                           {"since_last_kill", g.sinceLastKill},
                           {"longest_kill_run", g.longestKillRun},
                           {"longest_pass_run", g.longestPassRun}});
@@ -81,7 +126,14 @@ json BacktestJson([[maybe_unused]] const Conditions& conditions, const Backtest&
         curve.push_back(
             {{"max_failures", p.maxFailures}, {"hits", p.hits}, {"result_size", p.resultSize}, {"chance", p.chance}});
     }
-    return {{"count", backtest.draws.size()}, {"groups", groups}, {"curve", curve}};
+    json result = {{"count", backtest.draws.size()},
+                   {"groups", groups},
+                   {"curve", curve},
+                   {"significance", SignificanceJson(backtest.significance)},
+                   {"years", YearsJson(figures.years)},
+                   {"money", MoneyJson(figures.money)}};
+    if (figures.compare) result["compare"] = CompareJson(*figures.compare);
+    return result;
 }
 
 json TrendJson(const Trend& trend) {
@@ -111,26 +163,46 @@ json ExplainJson(const Explanation& e) {
     return {{"number", e.number}, {"failures", e.failures}, {"failed", GroupsJson(e.failed)}};
 }
 
-void WriteBacktestText(std::ostream& out, const Conditions& conditions, const Backtest& b) {
+void WriteBacktestText(std::ostream& out, const Conditions& conditions, const Backtest& b,
+                       const BacktestFigures& figures) {
+    const Significance& s = b.significance;
+    const Money& m = figures.money;
     out << "历史验证：" << b.draws.size() << " 期，容错 " << conditions.toleranceText() << " 命中 " << b.hits << " 期（"
         << Fixed(b.hitRate() * 100, 1) << "%）；随机选同样的 " << b.resultSize << " 注，命中率约 "
         << Fixed(b.chance() * 100, 1) << "%\n";
+    out << Verdict(s) << "；命中率的 95% 区间 " << Fixed(s.interval.low * 100, 1) << "%–"
+        << Fixed(s.interval.high * 100, 1) << "%\n";
+    out << "投入 " << m.cost << " 元（每注 " << m.prices.price << " 元），奖金 " << m.won << " 元（直选 "
+        << m.prices.prize << " 元），盈亏 " << m.net << " 元，回报率 " << Fixed(m.returnRate * 100, 1)
+        << "%；随机选号的期望奖金 " << Fixed(m.expectedWon, 1) << " 元（回报率 "
+        << Fixed(m.expectedReturnRate() * 100, 1) << "%）\n";
     out << "期号\t号码\t三码\t错\t大底\t中\t错的条件\n";
     for (const DrawOutcome& d : b.draws) {
         out << d.issue << '\t' << d.number << '\t' << NumberText(d.value) << '\t' << d.failures << '\t'
             << (d.inBase ? "是" : "否") << '\t' << (d.hit ? "中" : "不中") << '\t'
             << Names(conditions.failedGroups(d.failedMask)) << '\n';
     }
-    out << "序号\t条件\t通过注数\t杀中\t随机期望\t距上次杀中\t最长连杀\t最长连过\n";
+    out << "序号\t条件\t通过注数\t杀中\t随机期望\t距上次杀中\t最长连杀\t最长连过\tp值\t显著\n";
     for (const GroupFigures& g : b.groups) {
         out << g.group.row << '\t' << g.group.name << '\t' << g.passes << '\t' << g.kills << '\t'
             << Fixed(g.expectedKills, 2) << '\t' << g.sinceLastKill << '\t' << g.longestKillRun << '\t'
-            << g.longestPassRun << '\n';
+            << g.longestPassRun << '\t' << PValueNumber(g.pValue) << '\t' << (g.standsOut ? "是" : "否") << '\n';
     }
     out << "容错0-t\t命中\t注数\t随机命中率\n";
     for (const CurvePoint& p : b.curve) {
         out << "0-" << p.maxFailures << '\t' << p.hits << '\t' << p.resultSize << '\t' << Fixed(p.chance * 100, 1)
             << "%\n";
+    }
+    out << "年份\t期数\t命中\t随机期望\tp值\n";
+    for (const YearFigures& y : figures.years) {
+        out << YearText(y.year) << '\t' << y.draws << '\t' << y.hits << '\t' << Fixed(y.expected, 2) << '\t'
+            << PValueNumber(y.pValue) << '\n';
+    }
+    if (!figures.compare) return;
+    out << "方案\t生效条件\t注数\t命中\t随机命中率\tp值\t盈亏\n";
+    for (const SchemeFigures& f : *figures.compare) {
+        out << (f.scheme.empty() ? "当前条件" : f.scheme) << '\t' << f.activeGroups << '\t' << f.resultSize << '\t'
+            << f.hits << '\t' << Fixed(f.chance * 100, 1) << "%\t" << PValueNumber(f.pValue) << '\t' << f.net << '\n';
     }
 }
 

@@ -3,9 +3,15 @@
 #include <algorithm>
 
 #include "analysis/backtest.h"
+#include "analysis/comparison.h"
+#include "analysis/money.h"
 #include "analysis/trend.h"
+#include "analysis/years.h"
+#include "app/compared_scheme.h"
+#include "app/scheme.h"
 #include "cli/analysis_json.h"
 #include "history/canonical_issue.h"
+#include "runtime/regular_file.h"
 #include "runtime/text.h"
 
 namespace sanxing {
@@ -23,15 +29,56 @@ Loaded Chosen(Session& s, Result<Loaded> loaded) {
     return std::move(*loaded);
 }
 
+// The current conditions first, then each --compare scheme, over the same draws.
+std::vector<SchemeFigures> ComparedSchemes(const Session& s, const Backtest& current,
+                                           std::span<const AnalysedDraw> draws, const Prices& prices) {
+    std::vector<SchemeFigures> rows{FiguresOfScheme("", current, prices)};
+    for (const auto& [file, scheme] : s.compare) {
+        rows.push_back(FiguresOfScheme(file, ConditionsWithScheme(s.window.controls(), scheme), draws, prices));
+    }
+    return rows;
+}
+
 void BacktestStep(Session& s) {
     const Conditions conditions = Conditions::FromControls(s.window.controls());
-    const Backtest backtest = RunBacktest(conditions, Chosen(s, LoadRange(s.history.database(s.err), s.choice)).draws);
-    if (!s.jsonOutput) WriteBacktestText(s.out, conditions, backtest);
+    const Prices prices = DefaultPrices(*s.choice.lottery);
+    Backtest backtest;
+    BacktestFigures figures;
+    {
+        // The range is not kept past the runs: its draws are in the back-test.
+        const RangeDraws range = Chosen(s, LoadRange(s.history.database(s.err), s.choice));
+        backtest = RunBacktest(conditions, range.draws);
+        if (s.compareGiven) figures.compare = ComparedSchemes(s, backtest, range.draws, prices);
+    }
+    figures.years = FiguresByYear(backtest, *s.choice.lottery);
+    figures.money = MoneyOf(backtest, prices);
+    if (!s.jsonOutput) WriteBacktestText(s.out, conditions, backtest, figures);
     KeepResult(s, "backtest", [&] {
-        JsonMembers members = Members(BacktestJson(conditions, backtest));
+        JsonMembers members = Members(BacktestJson(conditions, backtest, figures));
         members["draws"] = std::make_shared<const std::string>(BacktestDrawsJson(conditions, backtest));
         return members;
     });
+}
+
+// The scheme in a --compare file (a regular file only, as the 方案 menu reads it), or why
+// it cannot be used.
+Result<nlohmann::json> ReadComparedScheme(const Controls& controls, const std::string& file) {
+    const FileRead text = ReadRegularFile(file, kMaxSchemeFileBytes);
+    if (text.status == FileReadStatus::TooLarge) return Failure{"方案文件太大（超过 4 MB），不是方案"};
+    if (text.status != FileReadStatus::Read) return Failure{"无法读取方案文件：" + text.reason};
+    return CheckConditionScheme(controls, text.bytes);
+}
+
+// Checks the scheme of --compare FILE: a usable one joins the comparison of the back-tests
+// after it; one that cannot be used is named with its reason and left out.
+void CompareStep(Session& s, const std::string& file) {
+    s.compareGiven = true;
+    auto scheme = ReadComparedScheme(s.window.controls(), file);
+    if (!scheme) {
+        s.platform.reportFailure("方案文件“" + file + "”无法使用，未计入对比：" + scheme.error(), "对比方案");
+        return;
+    }
+    s.compare.emplace_back(file, std::move(*scheme));
 }
 
 void TrendStep(Session& s) {
@@ -107,6 +154,7 @@ std::optional<Step> ParseAnalysisOption(const std::string& option, const std::st
                            "”"};
         return [where = *position](Session& s) { s.choice.position = where; };
     }
+    if (option == "--compare") return [argument](Session& s) { CompareStep(s, argument); };
     if (option == "--explain") {
         if (auto checked = CheckNumberText(argument); !checked) throw BadInput{"--explain: " + checked.error()};
         return [argument](Session& s) { ExplainStep(s, argument); };
@@ -121,7 +169,10 @@ std::string AnalysisUsage() {
            "  --to ISSUE             last issue of the range\n"
            "  --position P           前三, 中三 or 后三: the three digits of a five-digit number\n"
            "                         (default 前三; three-digit lotteries use the whole number)\n"
-           "  --backtest             try the current conditions on the range's draws (历史验证)\n"
+           "  --backtest             try the current conditions on the range's draws (历史验证):\n"
+           "                         hits against chance (p-value), year by year, money\n"
+           "  --compare FILE         a scheme file to compare with the current conditions in\n"
+           "                         the back-tests after it (repeatable)\n"
            "  --trend                omission figures (走势图): rows of the range, omission counted\n"
            "                         back through the whole history\n"
            "  --explain NUMBER       the groups a three-digit number fails (查号)\n";

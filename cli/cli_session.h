@@ -13,6 +13,7 @@
 #include <stdexcept>
 #include <string>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "analysis/draw_range.h"
@@ -87,6 +88,10 @@ struct Session {
     analysis::AnalysisChoice choice;
     // How the import steps read their input (--import-columns, --replace-conflicts).
     history::ImportOptions import;
+    // The schemes of --compare for the back-tests after them, each checked when its
+    // option was reached; `compareGiven` also when every one was left out.
+    std::vector<std::pair<std::string, nlohmann::json>> compare;
+    bool compareGiven = false;
 
     Session(std::string programDirectory, std::ostream& o, std::ostream& e)
         : platform(std::move(programDirectory)), window(platform), out(o), err(e) {}

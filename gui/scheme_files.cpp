@@ -10,26 +10,21 @@ namespace {
 
 constexpr const char* kTooLarge = "方案文件太大（超过 4 MB），不是方案";
 
-// A scheme holds the condition controls and 组合框_容错, nothing of the base set, the
-// result, the A/B boxes or the draw list.
-Result<void> CheckSchemeControls(const Controls& controls, const nlohmann::json& scheme) {
-    const nlohmann::json allowed = SchemeOf(controls);
-    for (const auto& [name, value] : scheme.items()) {
-        if (!allowed.contains(name)) return Failure{"控件“" + name + "”不属于方案"};
-    }
-    return {};
-}
-
 }  // namespace
 
-Result<void> OpenSchemeFile(Controls& controls, const QString& path) {
+Result<nlohmann::json> ReadSchemeFile(const Controls& controls, const QString& path) {
     const FileRead file = ReadRegularFile(path.toStdString(), kMaxSchemeFileBytes);
     if (file.status == FileReadStatus::TooLarge) return Failure{kTooLarge};
     if (file.status != FileReadStatus::Read) return Failure{"无法读取方案文件：" + file.reason};
 
-    const auto scheme = CheckScheme(controls, file.bytes);
+    auto scheme = CheckConditionScheme(controls, file.bytes);
     if (!scheme) return Failure{"方案无法使用：" + scheme.error()};
-    if (auto held = CheckSchemeControls(controls, *scheme); !held) return Failure{"方案无法使用：" + held.error()};
+    return scheme;
+}
+
+Result<void> OpenSchemeFile(Controls& controls, const QString& path) {
+    const auto scheme = ReadSchemeFile(controls, path);
+    if (!scheme) return Failure{scheme.error()};
     ApplyScheme(controls, *scheme);
     return {};
 }

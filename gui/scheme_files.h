@@ -3,19 +3,21 @@
 // that sanxing-cli --scheme reads.
 
 #include <QString>
+#include <nlohmann/json.hpp>
 
+#include "app/scheme.h"
 #include "runtime/controls.h"
 #include "runtime/result.h"
 
 namespace sanxing {
 
-// Larger files are refused unread; a scheme of every condition control is about 20 KB.
-inline constexpr qint64 kMaxSchemeFileBytes = 4 * 1024 * 1024;
-
 // Reads and checks the whole file (only a regular file: a FIFO or device is refused
-// unopened), then applies it. Nothing changes when the file cannot be read, is not a
-// scheme, names a control that a scheme does not hold or gives a value of the wrong kind;
-// the error names the problem.
+// unopened): the scheme, or the reason it cannot be used (the file cannot be read, is not
+// a scheme, names a control that a scheme does not hold or gives a value of the wrong kind).
+Result<nlohmann::json> ReadSchemeFile(const Controls& controls, const QString& path);
+
+// Reads and checks the whole file (ReadSchemeFile), then applies it. Nothing changes when
+// the file cannot be used; the error names the problem.
 Result<void> OpenSchemeFile(Controls& controls, const QString& path);
 
 // Writes the scheme of the current state through the program's save routine (whole or

@@ -35,6 +35,9 @@ ControlStore::ControlStore(std::vector<ControlSpec> table) : specs_(std::move(ta
     reset();
 }
 
+ControlStore::ControlStore(const ControlStore& other)
+    : Controls(other), specs_(other.specs_), states_(other.states_), index_(other.index_) {}
+
 void ControlStore::reset() {
     for (std::size_t i = 0; i < specs_.size(); ++i) {
         const ControlSpec& spec = specs_[i];

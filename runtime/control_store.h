@@ -14,6 +14,12 @@ namespace sanxing {
 class ControlStore final : public Controls {
 public:
     explicit ControlStore(std::vector<ControlSpec> table);
+    // A copy holds the same states and none of the observers: they watch the original, and
+    // a change to the copy (a scheme tried out on it) must not reach them.
+    ControlStore(const ControlStore& other);
+    ControlStore& operator=(const ControlStore&) = delete;
+    ControlStore(ControlStore&&) = default;
+    ControlStore& operator=(ControlStore&&) = default;
 
     bool has(std::string_view name) const override;
     const ControlSpec& spec(std::string_view name) const override;

@@ -44,7 +44,8 @@ TEST_F(CliAnalysis, BacktestJsonShape) {
     const CliRun r = run({"--last", "3", "--backtest", "--json"});
     ASSERT_EQ(r.code, 0) << r.err;
     const json b = json::parse(r.out)["backtest"];
-    EXPECT_EQ(Keys(b), (std::vector<std::string>{"count", "curve", "draws", "groups"}));
+    EXPECT_EQ(Keys(b),
+              (std::vector<std::string>{"count", "curve", "draws", "groups", "money", "significance", "years"}));
     EXPECT_EQ(b["count"], 3);
     const json& first = b["draws"][0];
     EXPECT_EQ(Keys(first),
@@ -57,11 +58,67 @@ TEST_F(CliAnalysis, BacktestJsonShape) {
     ASSERT_EQ(b["groups"].size(), 1u);
     EXPECT_EQ(Keys(b["groups"][0]),
               (std::vector<std::string>{"expected_kills", "kills", "longest_kill_run", "longest_pass_run", "name",
-                                        "passes", "row", "since_last_kill"}));
+                                        "p_value", "passes", "row", "since_last_kill", "stands_out"}));
     EXPECT_EQ(b["groups"][0]["since_last_kill"], 2);
     EXPECT_DOUBLE_EQ(b["groups"][0]["expected_kills"].get<double>(), 0.3);
     EXPECT_EQ(b["curve"], json::parse(R"([{"max_failures": 0, "hits": 2, "result_size": 900, "chance": 0.9},
                                           {"max_failures": 1, "hits": 3, "result_size": 1000, "chance": 1.0}])"));
+}
+
+// All four draws: 百位7 kills 712 and 700, so tolerance 0-0 hits 2 of 4 with 900 注 (chance
+// 0.9). binom.test(2, 4, 0.9) = P(0) + P(1) + P(2) = 0.0001 + 0.0036 + 0.0486; money at
+// 重庆时时彩's 2 元 and 1000 元.
+TEST_F(CliAnalysis, SignificanceYearsAndMoney) {
+    const CliRun r = run({"--backtest", "--json"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    const json b = json::parse(r.out)["backtest"];
+    const json& s = b["significance"];
+    EXPECT_EQ(Keys(s),
+              (std::vector<std::string>{"chance", "ci_high", "ci_low", "draws", "expected", "hits", "p_value"}));
+    EXPECT_EQ(s["draws"], 4);
+    EXPECT_EQ(s["hits"], 2);
+    EXPECT_DOUBLE_EQ(s["expected"].get<double>(), 3.6);
+    EXPECT_NEAR(s["p_value"].get<double>(), 0.0523, 1e-12);
+    EXPECT_NEAR(s["ci_low"].get<double>(), 0.1500389877440198, 1e-12);  // Wilson, 2 of 4
+    EXPECT_NEAR(s["ci_high"].get<double>(), 0.8499610122559802, 1e-12);
+    ASSERT_EQ(b["years"].size(), 1u);
+    EXPECT_EQ(Keys(b["years"][0]), (std::vector<std::string>{"draws", "expected", "hits", "p_value", "year"}));
+    EXPECT_EQ(b["years"][0]["year"], 2024);
+    EXPECT_EQ(b["years"][0]["hits"], 2);
+    EXPECT_EQ(b["money"], json::parse(R"({"price": 2, "prize": 1000, "cost": 7200, "won": 2000, "net": -5200,
+                                          "return_rate": 0.2777777777777778, "expected_won": 3600.0})"));
+    EXPECT_FALSE(b.contains("compare"));
+
+    const CliRun text = run({"--backtest"});
+    EXPECT_NE(text.out.find("比随机少 1.6 期，p = 0.052：与随机选号没有显著差别"), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find("盈亏 -5200 元"), std::string::npos) << text.out;
+}
+
+// --compare holds for the back-tests after it; a file that cannot be used is named with its
+// reason and left out, and the window's own controls stay as they were.
+TEST_F(CliAnalysis, CompareSchemes) {
+    WriteBytes(folder.file("all.json"), R"({"选择框_百位7": true})");
+    WriteBytes(folder.file("broken.json"), "{");
+    WriteBytes(folder.file("base.json"), R"({"编辑框_大底": "123"})");
+    const CliRun r = run({"--backtest", "--compare", folder.file("all.json"), "--compare", folder.file("broken.json"),
+                          "--compare", folder.file("base.json"), "--backtest", "--get", "选择框_百位7", "--json"});
+    EXPECT_EQ(r.code, 1);
+    const json out = json::parse(r.out);
+    EXPECT_FALSE(out["steps"][0].contains("compare"));
+    json compare = out["backtest"]["compare"];
+    ASSERT_EQ(compare.size(), 2u);
+    EXPECT_NEAR(compare[0]["p_value"].get<double>(), 0.0523, 1e-12);
+    compare[0].erase("p_value");
+    EXPECT_EQ(compare, json::parse(R"([
+        {"scheme": "", "result_size": 900, "hits": 2, "chance": 0.9, "net": -5200},
+        {"scheme": ")" + folder.file("all.json") +
+                                   R"(", "result_size": 1000, "hits": 4, "chance": 1.0,
+         "p_value": 1.0, "net": -4000}])"))
+        << compare.dump();
+    ASSERT_EQ(out["messages"].size(), 2u);
+    EXPECT_NE(out["messages"][0]["text"].get<std::string>().find("broken.json"), std::string::npos);
+    EXPECT_NE(out["messages"][1]["text"].get<std::string>().find("“编辑框_大底”不属于方案"), std::string::npos);
+    EXPECT_EQ(out["values"]["选择框_百位7"], false);
 }
 
 TEST_F(CliAnalysis, TrendJsonShapeAndPositionHolds) {

@@ -72,6 +72,9 @@ TEST(ControlStore, ObserversHearChangesByIndex) {
     store.setTicked("选择框_y", false);
     store.setTicked("选择框_y", false);  // no change, no notice
     store.setText("组合框_x", "q");
+    ControlStore copy = store;  // its changes are not the original's: its observers stay behind
+    copy.setText("组合框_x", "copy");
+    EXPECT_EQ(store.text("组合框_x"), "q");
     store.removeObserver(id);
     store.setText("组合框_x", "r");
     EXPECT_EQ(heard, (std::vector<std::size_t>{1, 0}));

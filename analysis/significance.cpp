@@ -119,14 +119,19 @@ Significance TestAgainstChance(int hits, int draws, double chance) {
     return s;
 }
 
-std::string PValueText(double pValue) {
-    if (pValue < 0.0001) return "p < 0.0001";
+std::string PValueFigure(double pValue) {
+    if (pValue < 0.0001) return "< 0.0001";
     char text[32] = "";
     for (int digits = 2; digits <= 6; ++digits) {
         std::snprintf(text, sizeof text, "%.*g", digits, pValue);
         if ((std::strtod(text, nullptr) < kSignificanceLevel) == (pValue < kSignificanceLevel)) break;
     }
-    return std::string("p = ") + text;
+    return text;
+}
+
+std::string PValueText(double pValue) {
+    const std::string figure = PValueFigure(pValue);
+    return figure.starts_with('<') ? "p " + figure : "p = " + figure;
 }
 
 std::string Verdict(const Significance& s) {

@@ -39,8 +39,10 @@ struct Significance {
 
 Significance TestAgainstChance(int hits, int draws, double chance);
 
-// "p = 0.43", with two significant digits (more when two would round across 0.05), or
-// "p < 0.0001".
+// A p-value as shown: two significant digits ("0.43", "0.003"; more when two would round
+// across 0.05), or "< 0.0001".
+std::string PValueFigure(double pValue);
+// "p = 0.43", or "p < 0.0001".
 std::string PValueText(double pValue);
 
 // The summary in words: "比随机多 1.1 期，p = 0.82：与随机选号没有显著差别", "比随机少 9.0 期，

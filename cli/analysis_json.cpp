@@ -37,13 +37,6 @@ std::string Fixed(double value, int decimals) {
     return text;
 }
 
-// A p-value in a table: four significant digits.
-std::string PValueNumber(double p) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.4g", p);
-    return text;
-}
-
 std::string YearText(int year) { return year == 0 ? "未知" : std::to_string(year); }
 
 std::string Names(const std::vector<GroupName>& groups) {
@@ -186,7 +179,7 @@ void WriteBacktestText(std::ostream& out, const Conditions& conditions, const Ba
     for (const GroupFigures& g : b.groups) {
         out << g.group.row << '\t' << g.group.name << '\t' << g.passes << '\t' << g.kills << '\t'
             << Fixed(g.expectedKills, 2) << '\t' << g.sinceLastKill << '\t' << g.longestKillRun << '\t'
-            << g.longestPassRun << '\t' << PValueNumber(g.pValue) << '\t' << (g.standsOut ? "是" : "否") << '\n';
+            << g.longestPassRun << '\t' << PValueFigure(g.pValue) << '\t' << (g.standsOut ? "是" : "否") << '\n';
     }
     out << "容错0-t\t命中\t注数\t随机命中率\n";
     for (const CurvePoint& p : b.curve) {
@@ -196,13 +189,13 @@ void WriteBacktestText(std::ostream& out, const Conditions& conditions, const Ba
     out << "年份\t期数\t命中\t随机期望\tp值\n";
     for (const YearFigures& y : figures.years) {
         out << YearText(y.year) << '\t' << y.draws << '\t' << y.hits << '\t' << Fixed(y.expected, 2) << '\t'
-            << PValueNumber(y.pValue) << '\n';
+            << PValueFigure(y.pValue) << '\n';
     }
     if (!figures.compare) return;
     out << "方案\t生效条件\t注数\t命中\t随机命中率\tp值\t盈亏\n";
     for (const SchemeFigures& f : *figures.compare) {
         out << (f.scheme.empty() ? "当前条件" : f.scheme) << '\t' << f.activeGroups << '\t' << f.resultSize << '\t'
-            << f.hits << '\t' << Fixed(f.chance * 100, 1) << "%\t" << PValueNumber(f.pValue) << '\t' << f.net << '\n';
+            << f.hits << '\t' << Fixed(f.chance * 100, 1) << "%\t" << PValueFigure(f.pValue) << '\t' << f.net << '\n';
     }
 }
 

@@ -26,6 +26,7 @@
 #include "gui/application.h"
 #include "gui/binding/control_widgets.h"
 #include "gui/help/help_window.h"
+#include "gui/history/backtest_compare_page.h"
 #include "gui/history/backtest_dialog.h"
 #include "gui/history/history_menu.h"
 #include "gui/history/range_bar.h"
@@ -52,11 +53,21 @@ bool SaveAnalysisDialogs(sanxing::MainWindow& window, const std::string& databas
     }
     window.model().controls().setText("组合框_容错", "0-1");
     bool saved = true;
-    sanxing::BacktestDialog backtest(window.model(), database);
+    sanxing::BacktestDialog backtest(window.model(), database, &window.settings());
     backtest.rangeBar().setLottery(4);
+    backtest.rangeBar().setAll();
     backtest.show();
     backtest.explain(QStringLiteral("703"));
-    for (int tab = 0; tab < 3; ++tab) {
+    // Two schemes to compare: the conditions with a wider tolerance, and with one group less.
+    const QTemporaryDir schemes;
+    QStringList files;
+    for (const char* text : {R"({"组合框_容错": "0-2"})", R"({"选择框_百位7": true})"}) {
+        files << schemes.filePath(QStringLiteral("方案%1.json").arg(files.size() + 1));
+        QFile file(files.back());
+        saved &= file.open(QIODevice::WriteOnly) && file.write(text) > 0;
+    }
+    backtest.comparePage().compareWith(files);
+    for (int tab = 0; tab < 6; ++tab) {
         backtest.showTab(tab);
         saved &= Save(backtest, dir.filePath(QStringLiteral("backtest-%1.png").arg(tab)));
     }

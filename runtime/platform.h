@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace sanxing {
 
@@ -42,6 +43,11 @@ public:
     // The chosen path, or nothing when the dialog was cancelled.
     virtual std::optional<std::string> openFileDialog(const FileDialogRequest& request) = 0;
     virtual std::optional<std::string> saveFileDialog(const FileDialogRequest& request) = 0;
+    // Several existing files at once; none when cancelled. Without such a dialog, one file.
+    virtual std::vector<std::string> openFilesDialog(const FileDialogRequest& request) {
+        std::optional<std::string> one = openFileDialog(request);
+        return one ? std::vector<std::string>{std::move(*one)} : std::vector<std::string>{};
+    }
     virtual void setClipboardText(const std::string& text) = 0;
     virtual std::string programDirectory() = 0;
 

@@ -43,8 +43,13 @@ Dialog* ShowOnce(QPointer<Dialog>& dialog, const std::function<Dialog*()>& make)
 }  // namespace
 
 AnalysisMenu::AnalysisMenu(WindowModel& model, ControlWidgets& widgets, QMainWindow& window, QMenu* historyMenu,
-                           std::filesystem::path database)
-    : QObject(&window), model_(model), widgets_(widgets), window_(window), database_(std::move(database)) {
+                           std::filesystem::path database, WindowSettings* settings)
+    : QObject(&window),
+      model_(model),
+      widgets_(widgets),
+      window_(window),
+      database_(std::move(database)),
+      settings_(settings) {
     historyMenu->addSeparator();
     historyMenu->addAction(QStringLiteral("历史验证(&V)…"), this, [this] { showBacktest(); });
     historyMenu->addAction(QStringLiteral("走势图(&T)"), this, [this] { showTrend(); });
@@ -59,8 +64,8 @@ AnalysisMenu::~AnalysisMenu() {
 
 BacktestDialog* AnalysisMenu::showBacktest() {
     const bool open = !backtest_.isNull();
-    BacktestDialog* dialog =
-        ShowOnce<BacktestDialog>(backtest_, [this] { return new BacktestDialog(model_, database_, &window_); });
+    BacktestDialog* dialog = ShowOnce<BacktestDialog>(
+        backtest_, [this] { return new BacktestDialog(model_, database_, settings_, &window_); });
     if (open) dialog->followWindowChoices();
     return dialog;
 }

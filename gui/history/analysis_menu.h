@@ -20,11 +20,13 @@ class BacktestDialog;
 class ControlWidgets;
 class TrendDialog;
 class WindowModel;
+class WindowSettings;
 
 class AnalysisMenu final : public QObject {
 public:
+    // `settings` keeps what the back-test remembers (its prices).
     AnalysisMenu(WindowModel& model, ControlWidgets& widgets, QMainWindow& window, QMenu* historyMenu,
-                 std::filesystem::path database);
+                 std::filesystem::path database, WindowSettings* settings);
     // Closes the dialogs: they read the window's controls.
     ~AnalysisMenu() override;
 
@@ -49,6 +51,7 @@ private:
     ControlWidgets& widgets_;
     QMainWindow& window_;
     std::filesystem::path database_;
+    WindowSettings* settings_;
     QPointer<BacktestDialog> backtest_;
     QPointer<TrendDialog> trend_;
 };

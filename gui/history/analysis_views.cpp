@@ -100,40 +100,6 @@ void ReplaceChart(QChartView& view, QChart* chart) {
     delete old;
 }
 
-QChart* MakeCurveChart(const analysis::Backtest& backtest) {
-    auto* chart = new QChart;
-    auto* hits = new QLineSeries;
-    hits->setName(QStringLiteral("命中率"));
-    auto* chance = new QLineSeries;
-    chance->setName(QStringLiteral("随机命中率"));
-    const double n = backtest.draws.empty() ? 1 : static_cast<double>(backtest.draws.size());
-    for (const analysis::CurvePoint& p : backtest.curve) {
-        hits->append(p.maxFailures, 100.0 * p.hits / n);
-        chance->append(p.maxFailures, 100.0 * p.chance);
-    }
-    chart->addSeries(hits);
-    chart->addSeries(chance);
-    auto* x = new QValueAxis;
-    x->setTitleText(QStringLiteral("容错 0-t 的 t"));
-    x->setLabelFormat(QStringLiteral("%d"));
-    const int last = backtest.curve.empty() ? 0 : backtest.curve.back().maxFailures;
-    x->setRange(0, std::max(1, last));
-    x->setTickCount(std::min(last, 10) + 1 < 2 ? 2 : std::min(last, 10) + 1);
-    auto* y = new QValueAxis;
-    y->setTitleText(QStringLiteral("%"));
-    y->setRange(0, 100);
-    y->setLabelFormat(QStringLiteral("%d"));
-    chart->addAxis(x, Qt::AlignBottom);
-    chart->addAxis(y, Qt::AlignLeft);
-    for (QLineSeries* series : {hits, chance}) {
-        series->attachAxis(x);
-        series->attachAxis(y);
-    }
-    chart->legend()->setAlignment(Qt::AlignBottom);
-    chart->setMargins(QMargins(4, 4, 4, 4));
-    return chart;
-}
-
 QString ExplanationText(const analysis::Explanation& e, const analysis::Conditions& conditions) {
     const QString number = Q(e.number);
     const QString verdict = e.inResult ? QStringLiteral("在容错 %1 的结果中").arg(Q(conditions.toleranceText()))

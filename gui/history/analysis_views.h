@@ -48,9 +48,6 @@ QTableView* MakeTableView(QAbstractItemModel* model, bool sortable);
 // releases the old chart to the caller instead of deleting it.
 void ReplaceChart(QChartView& view, QChart* chart);
 
-// Hit rate and chance against the tolerance 0-t.
-QChart* MakeCurveChart(const analysis::Backtest& backtest);
-
 // "123 错 2 个条件：1 百位、3 个位" (or that it fails none).
 QString ExplanationText(const analysis::Explanation& explanation, const analysis::Conditions& conditions);
 

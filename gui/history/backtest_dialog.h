@@ -1,9 +1,10 @@
 #pragma once
 // 历史验证: the current conditions tried on past draws. Lottery, range and position at the
-// top; a summary line; the tolerance curve as a table and a chart, the condition groups
-// (sortable, those that killed more often than chance stand out) and the draws; copy and
-// CSV export of the table in view. It runs again when the conditions or the range change.
-// A 查号 box explains one number.
+// top; a summary line and whether the hits differ from chance; the tolerance curve as a
+// table and a chart, the condition groups (sortable; those whose kills differ from chance
+// beyond the Bonferroni threshold stand out), the draws, the years, the money and the
+// schemes compared; copy and CSV export of the table in view. It runs again when the
+// conditions or the range change. A 查号 box explains one number.
 
 #include <QDialog>
 #include <QTimer>
@@ -13,24 +14,31 @@
 
 #include "analysis/backtest.h"
 #include "analysis/draw_range.h"
+#include "analysis/years.h"
 #include "history/history_db.h"
 
 class QChartView;
 class QLabel;
 class QLineEdit;
+class QStackedWidget;
 class QTabWidget;
 class QTableView;
 
 namespace sanxing {
 
+class ComparePage;
+class MoneyPage;
 class RangeBar;
 class ValueTableModel;
 class WindowModel;
+class WindowSettings;
 
 class BacktestDialog final : public QDialog {
     Q_OBJECT
 public:
-    BacktestDialog(WindowModel& model, std::filesystem::path database, QWidget* parent = nullptr);
+    // `settings` keeps the prices of the 盈亏 page; without it they are the defaults.
+    BacktestDialog(WindowModel& model, std::filesystem::path database, WindowSettings* settings = nullptr,
+                   QWidget* parent = nullptr);
     ~BacktestDialog() override;
 
     // Takes the lottery and position from the draw area's combo boxes.
@@ -41,8 +49,16 @@ public:
     RangeBar& rangeBar() { return *rangeBar_; }
     const analysis::Backtest& result() const { return backtest_; }
     QString summaryText() const;
+    // Whether the hits differ from chance, in words.
+    QString verdictText() const;
+    QString groupsLegendText() const;
     QString explanationText() const;
-    // The tables by tab: 0 the tolerance curve, 1 the groups, 2 the draws.
+    // What the 容错曲线 page shows beside its table: the chart, or a label when no group is active.
+    QWidget* curveView() const;
+    MoneyPage& moneyPage() { return *money_; }
+    ComparePage& comparePage() { return *compare_; }
+    // The tables by tab: 0 the tolerance curve, 1 the groups, 2 the draws, 3 the years,
+    // 4 the money, 5 the schemes compared.
     QTableView* table(int tab) const;
     void showTab(int tab);
     // Copy and CSV export work on the table of the tab in view.
@@ -53,9 +69,15 @@ private:
     void reload();     // the range changed: fetch the draws again
     void recompute();  // the conditions changed
     void showResult();
+    void showSummary();
+    void showGroups();
+    void showYears();
+    void showMoneyAndComparison();
     void showProblem(const QString& text);
     QTableView* currentTable() const;
     QWidget* buildCurvePage();
+    QWidget* buildGroupsPage();
+    QWidget* buildYearsPage();
 
     WindowModel& model_;
     std::filesystem::path database_;
@@ -65,6 +87,7 @@ private:
 
     RangeBar* rangeBar_;
     QLabel* summary_;
+    QLabel* verdict_;
     QLabel* note_;
     QLineEdit* lookup_;
     QLabel* explanation_;
@@ -72,14 +95,24 @@ private:
     QTableView* curveTable_;
     QTableView* groupsTable_;
     QTableView* drawsTable_;
+    QTableView* yearsTable_;
+    QStackedWidget* curveStack_;
     QChartView* chart_;
+    QLabel* noActiveGroup_;
+    QLabel* groupsLegend_;
+    QChartView* yearChart_;
     ValueTableModel* curveModel_;
     ValueTableModel* groupsModel_;
     ValueTableModel* drawsModel_;
+    ValueTableModel* yearsModel_;
+    MoneyPage* money_;
+    ComparePage* compare_;
 
+    const history::Lottery* lottery_ = nullptr;  // of the draws loaded
     std::optional<analysis::RangeDraws> draws_;
     std::unique_ptr<analysis::Conditions> conditions_;
     analysis::Backtest backtest_;
+    std::vector<analysis::YearFigures> years_;
 };
 
 }  // namespace sanxing

@@ -101,6 +101,16 @@ std::optional<std::string> QtPlatform::saveFileDialog(const FileDialogRequest& r
     return fileDialog(true, request);
 }
 
+std::vector<std::string> QtPlatform::openFilesDialog(const FileDialogRequest& request) {
+    if (!fileChoices_.empty()) return Platform::openFilesDialog(request);
+    const auto dialog = MakeFileDialog(false, request, dialogParent_);
+    dialog->setFileMode(QFileDialog::ExistingFiles);
+    std::vector<std::string> files;
+    if (dialog->exec() != QDialog::Accepted) return files;
+    for (const QString& file : dialog->selectedFiles()) files.push_back(file.toStdString());
+    return files;
+}
+
 void QtPlatform::setClipboardText(const std::string& text) { QApplication::clipboard()->setText(Q(text)); }
 
 std::string QtPlatform::programDirectory() { return QCoreApplication::applicationDirPath().toStdString(); }

@@ -40,6 +40,8 @@ public:
                              MessageButtons buttons) override;
     std::optional<std::string> openFileDialog(const FileDialogRequest& request) override;
     std::optional<std::string> saveFileDialog(const FileDialogRequest& request) override;
+    // A prepared file choice answers it with that one file.
+    std::vector<std::string> openFilesDialog(const FileDialogRequest& request) override;
     void setClipboardText(const std::string& text) override;
     std::string programDirectory() override;
     // Queued on the thread that created the platform (the UI thread).

@@ -30,6 +30,10 @@ QByteArray ReadWhole(const QString& file) {
     return copy.open(QIODevice::ReadOnly) ? copy.readAll() : QByteArray();
 }
 
+QString PriceKey(const history::Lottery& lottery, const char* what) {
+    return QStringLiteral("backtest/%1%2").arg(QLatin1String(what)).arg(lottery.kindIndex);
+}
+
 }  // namespace
 
 QString DefaultSettingsPath() {
@@ -124,6 +128,22 @@ void WindowSettings::setAnnouncementClosed(bool closed) { set(kAnnouncementClose
 QString WindowSettings::text(const QString& key) const { return settings_->value(key).toString(); }
 
 void WindowSettings::setText(const QString& key, const QString& value) { set(key, value); }
+
+analysis::Prices WindowSettings::prices(const history::Lottery& lottery) const {
+    analysis::Prices prices = analysis::DefaultPrices(lottery);
+    const auto kept = [&](const char* what, std::int64_t& amount) {
+        const QString text = settings_->value(PriceKey(lottery, what)).toString();
+        if (auto parsed = analysis::ParseYuan(text.toStdString(), what)) amount = *parsed;
+    };
+    kept("price", prices.price);
+    kept("prize", prices.prize);
+    return prices;
+}
+
+void WindowSettings::setPrices(const history::Lottery& lottery, const analysis::Prices& prices) {
+    set(PriceKey(lottery, "price"), QString::number(prices.price));
+    set(PriceKey(lottery, "prize"), QString::number(prices.prize));
+}
 
 void WindowSettings::save() {
     if (problem_) return;

@@ -1,8 +1,8 @@
 #pragma once
 // What the window remembers between runs, in settings.ini beside sources.json
 // ($XDG_CONFIG_HOME/sanxing/): its size and place, the recent schemes, whether the
-// announcement panel was closed, the lottery and 验证 position picked, and the last
-// folder of each kind of file. The conditions themselves are not kept.
+// announcement panel was closed, the lottery and 验证 position picked, the last folder of
+// each kind of file and 历史验证's prices per lottery. The conditions themselves are not kept.
 //
 // The file is read once, only when it is a regular file of at most 1 MB, and written
 // through the program's save routine (whole or not at all, hard links and owner kept):
@@ -17,6 +17,9 @@
 #include <QTemporaryDir>
 #include <memory>
 #include <optional>
+
+#include "analysis/money.h"
+#include "history/lotteries.h"
 
 namespace sanxing {
 
@@ -50,6 +53,11 @@ public:
     // A remembered text by key ("window/lottery", "folders/scheme", ...); empty if none.
     QString text(const QString& key) const;
     void setText(const QString& key, const QString& value);
+
+    // 历史验证's price per 注 and 直选 prize for a lottery (by its kind index); the
+    // lottery's defaults when none are kept or what is kept is not a valid amount.
+    analysis::Prices prices(const history::Lottery& lottery) const;
+    void setPrices(const history::Lottery& lottery, const analysis::Prices& prices);
 
     // Writes what changed to the file.
     void save();

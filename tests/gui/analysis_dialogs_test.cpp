@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QHeaderView>
 #include <QImage>
+#include <QLabel>
 #include <QLineSeries>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -15,7 +16,9 @@
 #include <QValueAxis>
 
 #include "gui/history/analysis_menu.h"
+#include "gui/history/backtest_compare_page.h"
 #include "gui/history/backtest_dialog.h"
+#include "gui/history/backtest_money_page.h"
 #include "gui/history/history_menu.h"
 #include "gui/history/range_bar.h"
 #include "gui/history/trend_charts.h"
@@ -23,6 +26,7 @@
 #include "gui/history/trend_grid_model.h"
 #include "gui/history/trend_grid_view.h"
 #include "gui/history/trend_picture.h"
+#include "gui/platform/window_settings.h"
 #include "gui_fixture.h"
 #include "history/failing_vfs.h"
 #include "history/history_db.h"
@@ -83,9 +87,16 @@ TEST_F(AnalysisDialogTest, BacktestShowsTheFiguresAndRunsAgainWhenConditionsChan
     dialog.rangeBar().setLottery(k3d);
     EXPECT_TRUE(dialog.summaryText().contains(QStringLiteral("6 期"))) << dialog.summaryText().toStdString();
     EXPECT_TRUE(dialog.summaryText().contains(QStringLiteral("命中 1 期"))) << dialog.summaryText().toStdString();
+    // 1 hit against 6 × 0.713: binom.test(1, 6, 0.713) = P(0) + P(1) = 0.0089.
+    EXPECT_TRUE(dialog.verdictText().startsWith(QStringLiteral("比随机少 3.3 期，显著（p = 0.0089）")))
+        << dialog.verdictText().toStdString();
     QAbstractItemModel* groups = dialog.table(1)->model();
     ASSERT_EQ(groups->rowCount(), 3);
-    EXPECT_TRUE(groups->data(groups->index(0, 0), Qt::BackgroundRole).isValid());  // 百位 killed 3 > 0.6
+    // 百位 killed 3 of 6 against 0.6: p = 0.01585 < 0.05 / 3; 个位's 2 against 1.2 does not stand out.
+    EXPECT_TRUE(groups->data(groups->index(0, 0), Qt::BackgroundRole).isValid());
+    EXPECT_FALSE(groups->data(groups->index(1, 0), Qt::BackgroundRole).isValid());
+    EXPECT_TRUE(dialog.groupsLegendText().contains(QStringLiteral("0.05 ÷ 3 个生效条件 = 0.017")))
+        << dialog.groupsLegendText().toStdString();
     EXPECT_EQ(dialog.table(0)->model()->rowCount(), 4);
     EXPECT_EQ(dialog.table(2)->model()->rowCount(), 6);
 
@@ -103,7 +114,108 @@ TEST_F(AnalysisDialogTest, BacktestShowsTheFiguresAndRunsAgainWhenConditionsChan
     dialog.showTab(1);
     dialog.exportTable();
     EXPECT_EQ(ReadBytes(csv).substr(0, ReadBytes(csv).find('\n')),
-              "\xEF\xBB\xBF序号,条件,通过注数,杀中期数,随机期望,距上次杀中,最长连杀,最长连过");
+              "\xEF\xBB\xBF序号,条件,通过注数,杀中期数,随机期望,距上次杀中,最长连杀,最长连过,p 值");
+}
+
+// Tolerance 0-0 under the conditions above: 713 注 a draw, one hit in six 2024 draws.
+TEST_F(AnalysisDialogTest, BacktestMoneyKeepsPricesPerLotteryAndRefusesBadOnes) {
+    record({"712", "700", "555", "123", "799", "341"});
+    for (const char* box : {"选择框_百位7", "选择框_个位0", "选择框_个位1", "选择框_豹子"})
+        store().setTicked(box, false);
+    const QString settingsFile = QString::fromStdString(folder.file("settings.ini"));
+    WindowSettings settings(settingsFile);
+    BacktestDialog dialog(window->model(), db, &settings);
+    dialog.rangeBar().setLottery(k3d);
+    QAbstractItemModel* money = dialog.table(4)->model();
+    const auto cell = [](QAbstractItemModel* m, int row, int column) {
+        return m->data(m->index(row, column), Qt::DisplayRole).toString();
+    };
+    EXPECT_EQ(cell(money, 0, 1), QStringLiteral("8556"));  // 6 × 713 × 2 元
+    EXPECT_EQ(cell(money, 0, 2), QStringLiteral("1040"));  // one 直选 prize
+    EXPECT_EQ(cell(money, 0, 3), QStringLiteral("-7516"));
+    EXPECT_EQ(cell(money, 1, 2), QStringLiteral("4449.12"));  // 6 × 713 / 1000 × 1040
+    EXPECT_EQ(cell(money, 1, 4), QStringLiteral("52.0%"));
+    QAbstractItemModel* years = dialog.table(3)->model();
+    ASSERT_EQ(years->rowCount(), 1);
+    EXPECT_EQ(cell(years, 0, 0), QStringLiteral("2024"));
+    EXPECT_EQ(cell(years, 0, 5), QStringLiteral("0.0089"));
+
+    for (const auto& [price, prize] : {std::pair{"0", "1040"}, {"2", "-1"}, {"两元", "1040"}, {"2", ""}}) {
+        platform.prepareMessageAnswer(MessageAnswer::Ok);
+        dialog.moneyPage().enterPrices(QString::fromUtf8(price), QString::fromUtf8(prize));
+        EXPECT_EQ(dialog.moneyPage().prices(), (analysis::Prices{2, 1040})) << price << ' ' << prize;
+    }
+    EXPECT_EQ(platform.answeredMessages().size(), 4u);
+    EXPECT_NE(platform.answeredMessages()[0].text.find("须是 1 到 1000000 之间的整数"), std::string::npos);
+    dialog.moneyPage().enterPrices(QStringLiteral("1"), QStringLiteral("500"));
+    EXPECT_EQ(cell(money, 0, 3), QStringLiteral("-3778"));  // 500 − 6 × 713
+    EXPECT_EQ(cell(dialog.table(5)->model(), 0, 7), QStringLiteral("-3778"));
+    settings.save();
+
+    WindowSettings again(settingsFile);
+    BacktestDialog next(window->model(), db, &again);
+    next.rangeBar().setLottery(k3d);
+    EXPECT_EQ(next.moneyPage().prices(), (analysis::Prices{1, 500}));
+    next.rangeBar().setLottery(0);  // 重庆时时彩 keeps its own
+    EXPECT_EQ(next.moneyPage().prices(), (analysis::Prices{2, 1000}));
+}
+
+// Each scheme is tried on a copy of the controls: the window's stay as they are.
+TEST_F(AnalysisDialogTest, BacktestComparesSchemesAndNamesThoseLeftOut) {
+    record({"712", "700", "555", "123"});
+    store().setTicked("选择框_百位7", false);
+    const auto scheme = [&](const char* name, const char* text) {
+        WriteBytes(folder.file(name), text);
+        return QString::fromStdString(folder.file(name));
+    };
+    const QString all = scheme("all.json", R"({"选择框_百位7": true})");
+    const QString wide = scheme("wide.json", R"({"组合框_容错": "0-1"})");
+    const QString broken = scheme("broken.json", "{");
+    const QString base = scheme("base.json", R"({"编辑框_大底": "123"})");
+    BacktestDialog dialog(window->model(), db);
+    dialog.rangeBar().setLottery(k3d);
+    QAbstractItemModel* compare = dialog.table(5)->model();
+    EXPECT_EQ(compare->rowCount(), 1);  // the current conditions alone
+
+    platform.prepareMessageAnswer(MessageAnswer::Ok);
+    dialog.comparePage().compareWith({all, broken, base, wide, all, all, all});
+    ASSERT_EQ(platform.answeredMessages().size(), 1u);
+    const std::string& left = platform.answeredMessages()[0].text;
+    EXPECT_NE(left.find("broken.json：方案无法使用：文件内容不是有效的 JSON"), std::string::npos) << left;
+    EXPECT_NE(left.find("“编辑框_大底”不属于方案"), std::string::npos) << left;
+    EXPECT_NE(left.find("最多对比 4 个方案"), std::string::npos) << left;
+    ASSERT_EQ(compare->rowCount(), 5);
+    const auto cell = [&](int row, int column) {
+        return compare->data(compare->index(row, column), Qt::DisplayRole).toString();
+    };
+    EXPECT_EQ(cell(0, 0), QStringLiteral("当前条件"));
+    EXPECT_EQ(cell(0, 3), QStringLiteral("2"));  // 555 and 123
+    EXPECT_EQ(cell(1, 0), QStringLiteral("all.json"));
+    EXPECT_EQ(cell(1, 1), QStringLiteral("0"));  // no active group
+    EXPECT_EQ(cell(1, 2), QStringLiteral("1000"));
+    EXPECT_EQ(cell(1, 6), QStringLiteral("1"));
+    EXPECT_EQ(cell(2, 0), QStringLiteral("wide.json"));
+    EXPECT_EQ(cell(2, 3), QStringLiteral("4"));  // 0-1 takes the draws 百位 kills
+    EXPECT_FALSE(store().ticked("选择框_百位7"));
+    EXPECT_EQ(store().text("组合框_容错"), "0-0");
+
+    platform.prepareFileChoice(wide.toStdString());
+    dialog.comparePage().choose();
+    EXPECT_EQ(compare->rowCount(), 2);
+}
+
+TEST_F(AnalysisDialogTest, BacktestWithoutActiveGroupsSaysSoInsteadOfAPlot) {
+    record({"123", "456"});
+    BacktestDialog dialog(window->model(), db);
+    dialog.rangeBar().setLottery(k3d);
+    auto* label = qobject_cast<QLabel*>(dialog.curveView());
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text(), QStringLiteral("没有生效的条件"));
+    // Every draw hits, as chance does: nothing to test, and no NaN on screen.
+    EXPECT_TRUE(dialog.verdictText().contains(QStringLiteral("没有可检验的差别")))
+        << dialog.verdictText().toStdString();
+    store().setTicked("选择框_百位1", false);
+    EXPECT_TRUE(WaitFor([&] { return qobject_cast<QChartView*>(dialog.curveView()) != nullptr; }));
 }
 
 TEST_F(AnalysisDialogTest, BacktestSaysHowToImportAndWhatRangeWasUsed) {
@@ -133,7 +245,8 @@ TEST_F(AnalysisDialogTest, RerunsDeleteTheChartsTheyReplace) {
         for (const QDialog* dialog : {static_cast<QDialog*>(&backtest), static_cast<QDialog*>(&trend)})
             for (const QChartView* view : dialog->findChildren<QChartView*>()) shown.emplace_back(view->chart());
     }
-    EXPECT_EQ(std::count_if(shown.begin(), shown.end(), [](const QPointer<QChart>& c) { return !c.isNull(); }), 3);
+    // The back-test's curve, year and money charts, the trend's two.
+    EXPECT_EQ(std::count_if(shown.begin(), shown.end(), [](const QPointer<QChart>& c) { return !c.isNull(); }), 5);
 }
 
 // A read that fails after the history was opened is named as a failure; the player is

@@ -1,8 +1,5 @@
 #include "gui/history/backtest_charts.h"
 
-#include <QBarCategoryAxis>
-#include <QBarSeries>
-#include <QBarSet>
 #include <QChart>
 #include <QLineSeries>
 #include <QScatterSeries>
@@ -91,27 +88,36 @@ QChart* MakeCurveChart(const Backtest& backtest, const Conditions& conditions) {
 
 QChart* MakeYearChart(const std::vector<YearFigures>& years, double chance) {
     auto* chart = new QChart;
-    auto* hitRates = new QBarSet(QStringLiteral("命中率"));
-    auto* chances = new QBarSet(QStringLiteral("随机命中率"));
-    QStringList labels;
-    double high = 100.0 * chance;
+    auto* hitRates = new QLineSeries;
+    hitRates->setName(QStringLiteral("命中率"));
+    hitRates->setPointsVisible(true);
+    auto* chances = new QLineSeries;
+    chances->setName(QStringLiteral("随机命中率"));
+    double low = 100.0 * chance, high = low;
+    int first = 0, last = 0;
     for (const YearFigures& y : years) {
-        const double rate = y.draws == 0 ? 0 : 100.0 * y.hits / y.draws;
-        *hitRates << rate;
-        *chances << 100.0 * chance;
+        if (y.year == 0 || y.draws == 0) continue;  // issues without a year stay in the table
+        const double rate = 100.0 * y.hits / y.draws;
+        hitRates->append(y.year, rate);
+        low = std::min(low, rate);
         high = std::max(high, rate);
-        labels << (y.year == 0 ? QStringLiteral("未知") : QString::number(y.year));
+        first = first == 0 ? y.year : first;
+        last = y.year;
     }
-    auto* bars = new QBarSeries;
-    bars->append(hitRates);
-    bars->append(chances);
-    chart->addSeries(bars);
-    auto* x = new QBarCategoryAxis;
-    x->append(labels);
-    if (labels.size() > 8) x->setLabelsAngle(-90);
-    QValueAxis* y = ScaledAxis(0, high, 0, 100);
+    if (first == 0) first = last = 2000;
+    chances->append(first - 0.5, 100.0 * chance);
+    chances->append(last + 0.5, 100.0 * chance);
+    chart->addSeries(hitRates);
+    chart->addSeries(chances);
+    auto* x = new QValueAxis;
+    x->setLabelFormat(QStringLiteral("%d"));
+    x->setRange(first - 0.5, last + 0.5);
+    x->setTickType(QValueAxis::TicksDynamic);  // whole years only
+    x->setTickAnchor(first);
+    x->setTickInterval((last - first) / 6 + 1);
+    QValueAxis* y = ScaledAxis(low, high, 0, 100);
     y->setTitleText(QStringLiteral("%"));
-    y->setLabelFormat(QStringLiteral("%.0f"));
+    y->setLabelFormat(QStringLiteral("%.1f"));
     Attach(chart, x, y);
     return chart;
 }

@@ -18,7 +18,7 @@ namespace sanxing {
 // at its upper end.
 QChart* MakeCurveChart(const analysis::Backtest& backtest, const analysis::Conditions& conditions);
 
-// Hit rate and chance of each year, as bars.
+// Hit rate of each year against chance.
 QChart* MakeYearChart(const std::vector<analysis::YearFigures>& years, double chance);
 
 // The net after each draw, and the straight line that chance alone would follow.

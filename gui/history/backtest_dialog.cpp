@@ -384,6 +384,7 @@ void BacktestDialog::showYears() {
             default: return PValueCell(y.pValue);
         }
     });
+    yearsTable_->resizeColumnsToContents();
     ReplaceChart(*yearChart_, MakeYearChart(years, backtest_.chance()));
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // Pieces that the back-test and trend dialogs share: loading a range from the history,
-// table views, the tolerance chart, 查号 text, and saving a table as CSV or a widget as PNG.
+// table views, chart replacement, 查号 text, and saving a table as CSV or a widget as PNG.
 
 #include <QString>
 #include <filesystem>

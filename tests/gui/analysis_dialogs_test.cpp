@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QScrollBar>
+#include <QSettings>
 #include <QTableView>
 #include <QTreeWidget>
 #include <QValueAxis>
@@ -158,6 +159,10 @@ TEST_F(AnalysisDialogTest, BacktestMoneyKeepsPricesPerLotteryAndRefusesBadOnes) 
     EXPECT_EQ(next.moneyPage().prices(), (analysis::Prices{1, 500}));
     next.rangeBar().setLottery(0);  // 重庆时时彩 keeps its own
     EXPECT_EQ(next.moneyPage().prices(), (analysis::Prices{2, 1000}));
+
+    // A kept amount that is not one gives way to the default; the other stays.
+    QSettings(settingsFile, QSettings::IniFormat).setValue(QStringLiteral("backtest/price4"), QStringLiteral("-3"));
+    EXPECT_EQ(WindowSettings(settingsFile).prices(*history::FindLottery("福彩3D")), (analysis::Prices{2, 500}));
 }
 
 // Each scheme is tried on a copy of the controls: the window's stay as they are.

@@ -22,12 +22,9 @@ constexpr std::array<const char*, kSchemaVersion> kMigrations{{
     ") WITHOUT ROWID;",
 }};
 
-Result<void> CheckOwnership(const sqlite::Connection& connection, std::int64_t version) {
-    const auto application = connection.intQuery("PRAGMA application_id");
-    const auto tables = connection.intQuery("SELECT count(*) FROM sqlite_master");
-    if (!application || !tables) return {};  // read errors are reported by the caller
+Result<void> CheckOwnership(std::int64_t application, std::int64_t version, std::int64_t tables) {
     const bool foreign =
-        (*application != 0 && *application != kApplicationId) || (*application == 0 && (version != 0 || *tables != 0));
+        (application != 0 && application != kApplicationId) || (application == 0 && (version != 0 || tables != 0));
     if (foreign) return Failure{"这不是 sanxing 的开奖历史数据库（里面已有其他程序的数据），文件未作改动"};
     if (version > kSchemaVersion) {
         return Failure{"数据库由较新版本的 sanxing 建立（结构版本 " + std::to_string(version) + "，本程序只认识到 " +
@@ -39,9 +36,13 @@ Result<void> CheckOwnership(const sqlite::Connection& connection, std::int64_t v
 }  // namespace
 
 Result<void> CheckSchema(const sqlite::Connection& connection) {
-    const auto version = connection.intQuery("PRAGMA user_version");
-    if (!version) return {};  // read errors are named by the caller's probe
-    return CheckOwnership(connection, *version);
+    // One statement, one snapshot: another program creating the file at this moment is
+    // seen before or after its schema transaction, never half-way.
+    sqlite::Statement marks(connection.get(),
+                            "SELECT (SELECT application_id FROM pragma_application_id),"
+                            " (SELECT user_version FROM pragma_user_version), (SELECT count(*) FROM sqlite_master)");
+    if (marks.step() != SQLITE_ROW) return {};  // read errors are named by the caller's probe
+    return CheckOwnership(marks.integer(0), marks.integer(1), marks.integer(2));
 }
 
 Result<void> MigrateSchema(const sqlite::Connection& connection) {

@@ -7,6 +7,7 @@
 #include <memory>
 #include <mutex>
 
+#include "draws/html_walk.h"
 #include "net/page_text.h"
 
 namespace sanxing {
@@ -33,21 +34,9 @@ bool IsSkipped(std::string_view name) {
 class RowCollector {
 public:
     std::string run(xmlNode* root) {
-        xmlNode* node = root;
-        while (node != nullptr) {
-            const bool opened = enter(node);
-            if (opened && node->children != nullptr) {
-                node = node->children;
-                continue;
-            }
-            if (opened) leave(node);
-            // Done with this subtree: close it and every ancestor that has no next sibling.
-            while (node != root && node->next == nullptr) {
-                node = node->parent;
-                leave(node);
-            }
-            node = node == root ? nullptr : node->next;
-        }
+        WalkHtmlTree(
+            root, [this](const xmlNode* node) { return enter(node); }, [this](const xmlNode* node) { leave(node); },
+            [] { return false; });
         endRow();
         return std::move(text_);
     }

@@ -8,6 +8,7 @@
 #include <mutex>
 #include <string>
 
+#include "draws/html_walk.h"
 #include "net/page_text.h"
 
 namespace sanxing {
@@ -73,26 +74,13 @@ std::string Attribute(const xmlNode* node, const char* name) {
     return text;
 }
 
-// Walks the tree without recursion (parent, child and sibling links), so that no depth
-// of nesting can exhaust the stack, and writes the flat result.
+// Walks the tree (WalkHtmlTree: no recursion) and writes the flat result.
 class Flattener {
 public:
     std::string run(xmlNode* root) {
-        xmlNode* node = root;
-        while (node != nullptr && !full()) {
-            const bool opened = enter(node);
-            if (opened && node->children != nullptr) {
-                node = node->children;
-                continue;
-            }
-            if (opened) leave(node);
-            // Done with this subtree: close it and every ancestor that has no next sibling.
-            while (node != root && node->next == nullptr) {
-                node = node->parent;
-                leave(node);
-            }
-            node = node == root ? nullptr : node->next;
-        }
+        WalkHtmlTree(
+            root, [this](const xmlNode* node) { return enter(node); }, [this](const xmlNode* node) { leave(node); },
+            [this] { return full(); });
         endBlock();
         if (full()) out_ += "<p>" + std::string(kCutMark) + "</p>\n";
         return "<html><body>\n" + out_ + "</body></html>\n";

@@ -36,7 +36,8 @@ Result<std::string> DataEndText(const HistoryDb& db, const Lottery& lottery, std
     if (date && today - *date > std::chrono::days(kStaleAfterDays)) {
         text +=
             "。更新开奖号码：菜单 历史 → 导入开奖号码…（开奖文件）或 从剪贴板导入（开奖网页上复制的表格），"
-            "或在 sources.json 的 \"history\" 中设置开奖文件的地址后用 历史 → 更新开奖数据";
+            "或在 sources.json 的 \"history\" 中设置开奖文件的地址后运行 sanxing-cli --sources sources.json "
+            "--update-draws";
     }
     return text;
 }

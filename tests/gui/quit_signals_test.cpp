@@ -31,10 +31,15 @@ protected:
         WriteBytes(home.file("config/sanxing/sources.json"), sources + "}");
     }
 
-    // Starts the program and waits until its window is up and a transfer hangs.
+    // Starts the program and waits until its window is up and a transfer hangs; -1 when
+    // no process could be made (a signal must then go nowhere: kill(-1) reaches every process).
     pid_t start() {
         const std::size_t before = server.requestCount();
         const pid_t child = ::fork();
+        if (child < 0) {
+            ADD_FAILURE() << "fork failed";
+            return -1;
+        }
         if (child == 0) {
             ::setenv("XDG_CONFIG_HOME", home.file("config").c_str(), 1);
             ::setenv("XDG_DATA_HOME", home.file("data").c_str(), 1);
@@ -56,6 +61,7 @@ TEST_F(QuitSignal, ClosesTheWindowAsQuitDoes) {
     for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
         std::filesystem::remove(home.file("config/sanxing/settings.ini"));
         const pid_t program = start();
+        ASSERT_GT(program, 0);
         int status = 0;
         const long long ms = MillisecondsOf([&] {
             ::kill(program, signal);
@@ -70,6 +76,7 @@ TEST_F(QuitSignal, ClosesTheWindowAsQuitDoes) {
 
 TEST_F(QuitSignal, ASecondSignalEndsTheProgramAtOnce) {
     const pid_t program = start();
+    ASSERT_GT(program, 0);
     ::kill(program, SIGTERM);
     ::kill(program, SIGINT);
     const int status = WaitForChild(program);

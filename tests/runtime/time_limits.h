@@ -28,6 +28,7 @@ inline bool WaitUntil(const std::function<bool()>& done) {
 // Waits for a child process to end: its status, as waitpid gives it. A child still
 // running at kWaitLimit is killed, so that its status tells a signal.
 inline int WaitForChild(pid_t child) {
+    if (child <= 0) return -1;  // no child (a failed fork): never wait for, or kill, "any process"
     int status = 0;
     const bool ended = WaitUntil([&] { return ::waitpid(child, &status, WNOHANG) != 0; });
     if (!ended) {

@@ -113,6 +113,10 @@ KillFigures KillSaves(const std::string& target, const std::string (&texts)[2], 
     for (int kill = 0; kill < kills; ++kill) {
         const int next = 1 - current;
         const pid_t child = saveInChild(texts[next], true);
+        if (child <= 0) {  // never kill(-1): it reaches every process
+            ADD_FAILURE() << "fork failed";
+            return figures;
+        }
         if (inPlace && kill % 2 == 1) {
             WaitForTheFirstChange(target, texts[current][0], saveMs * 4 + 1000);
         } else {

@@ -74,6 +74,13 @@ protected:
         return menu().lastReport();
     }
     ImportReportDialog* import(const std::string& file) { return reportAfter(preview(file)->importButton()); }
+    // Picks the window's lottery and waits for its draw list (which brings the shipped draws).
+    void selectLottery(int kind) {
+        window->model().selectItem("组合框_彩种", kind);
+        const std::string name = store().spec("组合框_彩种").items[static_cast<std::size_t>(kind)];
+        ASSERT_TRUE(
+            WaitFor([&] { return window->model().drawList().status().find(name + "暂无") != std::string::npos; }));
+    }
     std::size_t stored(std::string_view lottery) {
         return history::HistoryDb::open(databasePath()).value().count(lottery).value();
     }
@@ -101,10 +108,10 @@ TEST_F(HistoryMenuTest, MenuHoldsItsItems) {
 // The first lines with their columns named; a column picked anew reads the file again;
 // 取消 stores nothing, 导入 stores what the preview showed.
 TEST_F(HistoryMenuTest, ImportShowsAPreviewFirst) {
-    window->model().selectItem("组合框_彩种", 4);  // 福彩3D
+    selectLottery(4);  // 福彩3D
     const std::string file = write("d.csv",
-                                   "issue,prize,hundred,ten,unit,sum\n2024144,816,8,1,6,15\n2024145,092,0,9,2,11\n"
-                                   "2024999,123,1,2,3,6\n");
+                                   "issue,prize,hundred,ten,unit,sum\n2026144,816,8,1,6,15\n2026145,092,0,9,2,11\n"
+                                   "2026999,123,1,2,3,6\n");
     ImportPreviewDialog* dialog = preview(file);
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(dialog->lottery().name, "福彩3D");
@@ -116,16 +123,17 @@ TEST_F(HistoryMenuTest, ImportShowsAPreviewFirst) {
     EXPECT_EQ(header(table, 2), "3 忽略");
     EXPECT_EQ(table->item(1, 1)->text(), "816");
     EXPECT_TRUE(dialog->summary()->text().contains("共 4 行，找到 2 期开奖号码，1 行将被拒绝"));
-    EXPECT_TRUE(dialog->summary()->text().contains("第 4 行：期号“2024999”"))
+    EXPECT_TRUE(dialog->summary()->text().contains("第 4 行：期号“2026999”"))
         << dialog->summary()->text().toStdString();
     EXPECT_FALSE(table->item(3, 0)->toolTip().isEmpty());
 
+    const std::size_t shipped = stored("福彩3D");  // the shipped draws, which end in 2025
     choose(dialog, dialog->numberBox(), "第 3–5 列（每位一列）");
     EXPECT_EQ(header(table, 1), "2 忽略");
     EXPECT_EQ(header(table, 3), "4 十位");
     EXPECT_EQ(dialog->columns(), history::ParseColumnMap("期号=1,号码=3-5").value());
     dialog->reject();
-    EXPECT_EQ(stored("福彩3D"), 0u);
+    EXPECT_EQ(stored("福彩3D"), shipped);
 
     ImportReportDialog* report = import(file);
     ASSERT_NE(report, nullptr);
@@ -133,7 +141,7 @@ TEST_F(HistoryMenuTest, ImportShowsAPreviewFirst) {
 }
 
 TEST_F(HistoryMenuTest, DrawsOfAnotherDigitCountOfferTheirLottery) {
-    ImportPreviewDialog* dialog = preview(write("d.txt", "2024144 816\n2024145 092\n"));  // into 重庆时时彩
+    ImportPreviewDialog* dialog = preview(write("d.txt", "2026144 816\n2026145 092\n"));  // into 重庆时时彩
     ASSERT_NE(dialog, nullptr);
     EXPECT_TRUE(dialog->notice()->isVisibleTo(dialog));
     EXPECT_TRUE(dialog->notice()->text().contains("像是福彩3D的")) << dialog->notice()->text().toStdString();
@@ -142,8 +150,8 @@ TEST_F(HistoryMenuTest, DrawsOfAnotherDigitCountOfferTheirLottery) {
     settle(dialog);
     EXPECT_EQ(dialog->lotteryBox()->currentText(), "福彩3D");
     EXPECT_FALSE(dialog->notice()->isVisibleTo(dialog));
-    reportAfter(dialog->importButton());
-    EXPECT_EQ(stored("福彩3D"), 2u);
+    EXPECT_TRUE(reportAfter(dialog->importButton())->summary()->text().contains("福彩3D"));
+    EXPECT_EQ(history::HistoryDb::open(databasePath()).value().newest("福彩3D", 1).value()[0].issue, "2026145");
 }
 
 TEST_F(HistoryMenuTest, UndetectedColumnsShowTheFirstLineAndStoreNothing) {
@@ -159,12 +167,12 @@ TEST_F(HistoryMenuTest, UndetectedColumnsShowTheFirstLineAndStoreNothing) {
 
 // A table copied from a results page goes through the same preview; so does plain text.
 TEST_F(HistoryMenuTest, PasteFromAResultsPage) {
-    window->model().selectItem("组合框_彩种", 5);  // 排列三
+    selectLottery(5);  // 排列三
     auto* mime = new QMimeData;
     mime->setHtml(
         "<meta charset='utf-8'><table><tr><th>期号</th><th>开奖日期</th><th>开奖号码</th><th>销售额</th></tr>"
-        "<tr><td>2026216</td><td>2026-08-14（五）</td><td><b>9</b> <b>5</b> <b>3</b></td><td>1,234,567</td></tr>"
-        "<tr><td>2026215</td><td>2026-08-13（四）</td><td><b>0</b> <b>7</b> <b>0</b></td><td>987,654</td></tr>"
+        "<tr><td>2026302</td><td>2026-11-02（一）</td><td><b>9</b> <b>5</b> <b>3</b></td><td>1,234,567</td></tr>"
+        "<tr><td>2026301</td><td>2026-11-01（日）</td><td><b>0</b> <b>7</b> <b>0</b></td><td>987,654</td></tr>"
         "</table>");
     mime->setText("期号 开奖日期 开奖号码");
     QApplication::clipboard()->setMimeData(mime);
@@ -176,17 +184,17 @@ TEST_F(HistoryMenuTest, PasteFromAResultsPage) {
     ImportReportDialog* report = reportAfter(dialog->importButton());
     ASSERT_NE(report, nullptr);
     EXPECT_TRUE(report->summary()->text().contains("来源：剪贴板"));
-    const auto draws = history::HistoryDb::open(databasePath()).value().newest("排列三", 5).value();
+    EXPECT_TRUE(report->summary()->text().contains("新存入 2 期")) << report->summary()->text().toStdString();
+    const auto draws = history::HistoryDb::open(databasePath()).value().between("排列三", "2026301", "").value();
     ASSERT_EQ(draws.size(), 2u);
     EXPECT_EQ(draws[0].number, "070");
-    EXPECT_EQ(draws[1].date, "2026-08-14");
+    EXPECT_EQ(draws[1].date, "2026-11-02");
     EXPECT_EQ(draws[1].source, "剪贴板");
 
-    QApplication::clipboard()->setText("2026214 1 2 3\n");
+    QApplication::clipboard()->setText("2026303 1 2 3\n");
     menu().importClipboard();
     ASSERT_TRUE(WaitFor([&] { return !menu().busy() && menu().lastPreview() != dialog; }));
-    reportAfter(menu().lastPreview()->importButton());
-    EXPECT_EQ(stored("排列三"), 3u);
+    EXPECT_TRUE(reportAfter(menu().lastPreview()->importButton())->summary()->text().contains("新存入 1 期"));
 }
 
 // 以文件为准 imports the file again, replacing the stored draws that differ, and lists them.
@@ -207,15 +215,12 @@ TEST_F(HistoryMenuTest, ReportOffersToTakeTheFilesNumbers) {
 // The draw list of 福彩3D and an open 走势图 show an import at once; the list marks
 // nothing before any 缩水.
 TEST_F(HistoryMenuTest, TheDrawListAndTheTrendFollowAnImport) {
-    window->model().selectItem("组合框_彩种", 4);
-    ASSERT_TRUE(WaitFor([&] { return window->model().drawList().status().find("福彩3D") != std::string::npos; }));
-    import(write("a.txt", "2024143 555\n"))->close();
+    selectLottery(4);
     TrendDialog* trend = window->analysis().showTrend();
-    const int rows = trend->gridModel().rowCount();
-    import(write("b.txt", "2024144 816\n2024145 092\n"))->close();
-    ASSERT_TRUE(WaitFor([&] { return store().rows("列表框_开奖").size() == 3; }));
-    EXPECT_EQ(store().rows("列表框_开奖").front(), (ReportRow{"2024145", "092", ""}));
-    EXPECT_EQ(trend->gridModel().rowCount(), rows + 2);
+    import(write("b.txt", "2026144 816\n2026145 092\n"))->close();
+    ASSERT_TRUE(WaitFor([&] { return store().rows("列表框_开奖").front()[0] == "2026145"; }));
+    EXPECT_EQ(store().rows("列表框_开奖").front(), (ReportRow{"2026145", "092", ""}));
+    EXPECT_TRUE(trend->statusText().contains("2026145")) << trend->statusText().toStdString();
     trend->close();
 }
 

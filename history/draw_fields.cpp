@@ -10,6 +10,19 @@ namespace {
 constexpr std::array<std::string_view, 4> kWideSeparators{"，", "；", "、", "｜"};
 constexpr std::array<std::string_view, 2> kWideSpaces{"　", "\xC2\xA0"};  // ideographic, no-break
 
+// What an ASCII byte is to the splitter; bytes from 0x80 on may begin a wide separator.
+enum class ByteKind : unsigned char { Plain, Separator, Space, Wide };
+
+constexpr std::array<ByteKind, 256> kByteKinds = [] {
+    std::array<ByteKind, 256> kinds{};
+    for (int c = 0x80; c < 0x100; ++c) kinds[c] = ByteKind::Wide;
+    for (unsigned char c : {',', ';', '|', '\t'}) kinds[c] = ByteKind::Separator;
+    for (unsigned char c : {' ', '\r', '\f', '\v'}) kinds[c] = ByteKind::Space;
+    return kinds;
+}();
+
+ByteKind KindOf(char c) { return kByteKinds[static_cast<unsigned char>(c)]; }
+
 // The width of a separator that ends a field at `at`, or 0.
 std::size_t SeparatorAt(std::string_view line, std::size_t at) {
     const char c = line[at];
@@ -83,7 +96,15 @@ std::span<const std::string_view> FieldSplitter::split(std::string_view line) {
             at = readQuoted(line, at);
         } else {
             const std::size_t start = at;
-            while (at < line.size() && SeparatorAt(line, at) == 0 && SpaceAt(line, at) == 0) ++at;
+            while (at < line.size()) {
+                const ByteKind kind = KindOf(line[at]);
+                if (kind == ByteKind::Plain ||
+                    (kind == ByteKind::Wide && SeparatorAt(line, at) == 0 && SpaceAt(line, at) == 0)) {
+                    ++at;
+                } else {
+                    break;
+                }
+            }
             add(line.substr(start, at - start));
         }
         at = SkipSpaces(line, at);

@@ -194,20 +194,22 @@ void ImportPreviewDialog::fillTable(const history::ImportPreview& preview) {
 }
 
 void ImportPreviewDialog::showNotices(const history::ImportPreview& preview) {
-    QStringList notices;
-    if (!preview.problem.empty()) notices << Q(preview.problem) + QStringLiteral("。请在上面选出期号和号码所在的列。");
+    // Draws of another lottery need that lottery, not other columns.
     betterLottery_ = preview.detection.better;
+    QString notice;
     if (betterLottery_) {
-        notices << QStringLiteral("这些开奖号码是 %1 位数，像是%2的；%3的号码是 %4 位。")
-                       .arg(betterLottery_->digits)
-                       .arg(Q(betterLottery_->name), Q(lottery().name))
-                       .arg(lottery().digits);
+        notice = QStringLiteral("这些开奖号码是 %1 位数，像是%2的；%3的号码是 %4 位。")
+                     .arg(betterLottery_->digits)
+                     .arg(Q(betterLottery_->name), Q(lottery().name))
+                     .arg(lottery().digits);
         better_->setText(QStringLiteral("改为%1").arg(Q(betterLottery_->name)));
+    } else if (!preview.problem.empty()) {
+        notice = Q(preview.problem) + QStringLiteral("。请在上面选出期号和号码所在的列。");
     }
-    notice_->setText(notices.join(QLatin1Char('\n')));
+    notice_->setText(notice);
     notice_->setStyleSheet(preview.problem.empty() ? QStringLiteral("color: #a05000;")
                                                    : QStringLiteral("color: #b00000;"));
-    notice_->setVisible(!notices.isEmpty());
+    notice_->setVisible(!notice.isEmpty());
     better_->setVisible(betterLottery_ != nullptr);
 }
 

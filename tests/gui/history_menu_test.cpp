@@ -218,7 +218,10 @@ TEST_F(HistoryMenuTest, TheDrawListAndTheTrendFollowAnImport) {
     selectLottery(4);
     TrendDialog* trend = window->analysis().showTrend();
     import(write("b.txt", "2026144 816\n2026145 092\n"))->close();
-    ASSERT_TRUE(WaitFor([&] { return store().rows("列表框_开奖").front()[0] == "2026145"; }));
+    ASSERT_TRUE(WaitFor([&] {
+        const ReportRows& rows = store().rows("列表框_开奖");
+        return !rows.empty() && rows.front()[0] == "2026145";
+    }));
     EXPECT_EQ(store().rows("列表框_开奖").front(), (ReportRow{"2026145", "092", ""}));
     EXPECT_TRUE(trend->statusText().contains("2026145")) << trend->statusText().toStdString();
     trend->close();

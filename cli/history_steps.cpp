@@ -130,6 +130,7 @@ history::HistoryDb& HistoryChoice::database(std::ostream& err) {
         auto opened = history::HistoryDb::shared(path_);
         if (!opened) throw StepFailure(opened.error());
         db_ = std::move(*opened);
+        if (db_->readOnly()) err << history::ReadOnlyNotice(path_) << '\n';
         if (ownHistory_) addShippedDraws(err);
     }
     return *db_;

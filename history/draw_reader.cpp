@@ -1,13 +1,13 @@
 #include "history/draw_reader.h"
 
 #include <cerrno>
-#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "history/draw_fields.h"
 #include "runtime/gbk.h"
+#include "runtime/system_error_text.h"
 #include "runtime/today.h"
 
 namespace sanxing::history {
@@ -231,7 +231,7 @@ std::string ReadErrorReason(int error) {
         case EPERM: return "没有读取权限";
         case ENOENT: return "文件不存在";
         case EISDIR: return "这是一个文件夹，不是文件";
-        default: return std::string("读取失败（") + std::strerror(error) + "）";
+        default: return "读取失败：" + SystemErrorText(error);
     }
 }
 

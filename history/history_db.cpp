@@ -13,6 +13,7 @@
 #include "history/history_db_impl.h"
 #include "history/lotteries.h"
 #include "history/schema.h"
+#include "runtime/system_error_text.h"
 
 namespace sanxing::history {
 
@@ -44,20 +45,46 @@ std::string Refusal(const std::filesystem::path& file, std::string_view reason) 
 
 bool IsBusy(int code) { return (code & 0xff) == SQLITE_BUSY || (code & 0xff) == SQLITE_LOCKED; }
 
-// SQLite's failure in words a player understands, with SQLite's own text for the record.
+// The errno values that say why a file could not be opened (CANTOPEN) or read and
+// written (IOERR). SQLite hands on the last errno of any call, which after an I/O error
+// may be left over from an earlier, harmless one (a missing journal), so those count only
+// when they can only come from the failing call.
+bool SaysWhatFailed(int primary, int systemErrno) {
+    switch (systemErrno) {
+        case ENOSPC:
+        case EDQUOT:
+        case EIO:
+        case EROFS:
+        case EFBIG: return primary == SQLITE_IOERR || primary == SQLITE_CANTOPEN || primary == SQLITE_FULL;
+        case EACCES:
+        case EPERM:
+        case ENOENT:
+        case ENOTDIR:
+        case EISDIR: return primary == SQLITE_CANTOPEN;
+        default: return false;
+    }
+}
+
+// SQLite's failure in words a player understands, with SQLite's or the system's own text
+// in parentheses for the record.
 std::string DescribeSqliteError(int code, const std::string& message, int systemErrno) {
+    const int primary = code & 0xff;
+    if (SaysWhatFailed(primary, systemErrno)) return SystemErrorText(systemErrno);
+    // The shared-memory file beside a WAL history could not grow: the disk is full.
+    if (code == SQLITE_IOERR_SHMSIZE) return "磁盘空间不足（" + message + "）";
     std::string reason;
-    switch (code & 0xff) {
+    switch (primary) {
         case SQLITE_NOTADB: reason = "文件不是数据库，或已损坏，文件未作改动"; break;
         case SQLITE_CORRUPT: reason = "数据库文件已损坏，文件未作改动"; break;
         case SQLITE_READONLY:
         case SQLITE_PERM: reason = "没有写入权限"; break;
         case SQLITE_BUSY:
         case SQLITE_LOCKED: reason = "数据库正被其他程序长时间占用"; break;
-        case SQLITE_FULL: reason = "磁盘已满"; break;
-        case SQLITE_CANTOPEN:
-            reason = systemErrno == EACCES || systemErrno == EPERM ? "没有读写权限" : "无法打开文件";
-            break;
+        case SQLITE_FULL: reason = "磁盘空间不足"; break;
+        case SQLITE_IOERR: reason = "读写出错（磁盘或设备故障）"; break;
+        case SQLITE_CANTOPEN: reason = "无法打开文件"; break;
+        case SQLITE_NOMEM: reason = "内存不足"; break;
+        case SQLITE_TOOBIG: reason = "数据过大"; break;
         default: reason = "数据库出错"; break;
     }
     return reason + "（" + message + "）";
@@ -71,14 +98,16 @@ std::string Problem(const std::filesystem::path& file, int code, const std::stri
 }
 
 Failure LastProblem(const HistoryDb::Impl& db) {
-    return Failure{Problem(db.path, db.connection.lastErrorCode(), db.connection.lastError())};
+    return Failure{
+        Problem(db.path, db.connection.lastErrorCode(), db.connection.lastError(), db.connection.lastSystemErrno())};
 }
 
 // A write that failed changed nothing: its transaction is rolled back.
 Failure WriteFailure(const HistoryDb::Impl& db, int code, const std::string& message) {
     if (IsBusy(code)) return Failure{Problem(db.path, code, message)};
-    return Failure{"写入开奖历史数据库“" + db.path.string() + "”失败：" + DescribeSqliteError(code, message, 0) +
-                   "；开奖历史未作改动"};
+    if (db.readOnly) return Failure{ReadOnlyNotice(db.path)};
+    return Failure{"写入开奖历史数据库“" + db.path.string() + "”失败：" +
+                   DescribeSqliteError(code, message, db.connection.lastSystemErrno()) + "；开奖历史未作改动"};
 }
 
 Result<void> CheckPath(const std::filesystem::path& file) {
@@ -90,7 +119,7 @@ Result<void> CheckPath(const std::filesystem::path& file) {
     }
     if (!std::filesystem::exists(status) && file.has_parent_path()) {
         std::filesystem::create_directories(file.parent_path(), error);
-        if (error) return Failure{"无法建立所在文件夹（" + error.message() + "）"};
+        if (error) return Failure{"无法建立所在文件夹：" + SystemErrorText(error.value())};
     }
     return {};
 }
@@ -101,6 +130,40 @@ bool SwitchToWal(const sqlite::Connection& connection) {
     return wal.step() == SQLITE_ROW && wal.textView(0) == "wal";
 }
 
+// What opening created: removed again when the open fails, so a first start on a full
+// disk leaves neither a file nor a folder behind.
+class CreatedFiles {
+public:
+    explicit CreatedFiles(const std::filesystem::path& file) : file_(file) {
+        std::error_code error;
+        existed_ = std::filesystem::exists(std::filesystem::symlink_status(file, error));
+        for (auto folder = file.parent_path(); !folder.empty() && folder != folder.parent_path();
+             folder = folder.parent_path()) {
+            if (std::filesystem::exists(folder, error)) break;
+            newFolders_.push_back(folder);
+        }
+    }
+    ~CreatedFiles() {
+        if (kept_ || existed_) return;
+        std::error_code error;
+        for (const char* suffix : {"", "-wal", "-shm", "-journal"}) {
+            std::filesystem::remove(file_.string() + suffix, error);
+        }
+        for (const auto& folder : newFolders_) std::filesystem::remove(folder, error);  // only when empty
+    }
+    CreatedFiles(const CreatedFiles&) = delete;
+    CreatedFiles& operator=(const CreatedFiles&) = delete;
+
+    bool existed() const { return existed_; }
+    void keep() { kept_ = true; }
+
+private:
+    std::filesystem::path file_;
+    bool existed_ = false;
+    bool kept_ = false;
+    std::vector<std::filesystem::path> newFolders_;  // deepest first
+};
+
 // Checks the header and the schema, never the whole file: opening takes the same time at
 // a thousand draws as at ten million.
 Result<void> PrepareConnection(const std::filesystem::path& file, const sqlite::Connection& connection) {
@@ -110,7 +173,6 @@ Result<void> PrepareConnection(const std::filesystem::path& file, const sqlite::
     };
     // Reading the header first: a file that is not a database fails here, untouched.
     if (!connection.intQuery("PRAGMA user_version")) return problem(sqlite3_system_errno(connection.get()));
-    if (sqlite3_db_readonly(connection.get(), "main") == 1) return Failure{Refusal(file, "没有写入权限")};
     if (auto fits = CheckSchema(connection); !fits) return Failure{Refusal(file, fits.error())};
     if (!SwitchToWal(connection)) return problem();
     if (auto set = connection.exec("PRAGMA synchronous = NORMAL; PRAGMA cache_size = -4096"); !set) return problem();
@@ -121,6 +183,33 @@ Result<void> PrepareConnection(const std::filesystem::path& file, const sqlite::
         return Failure{Problem(file, connection.lastErrorCode(), migrated.error())};
     }
     return {};
+}
+
+// A history this user may read but not write: opened read-only, and where the lock files
+// beside it cannot be made (another user's folder), read as the file stands. Only a file
+// of the current schema can be read so: an older one needs writing to be brought up.
+Result<sqlite::Connection> OpenReadOnly(const std::filesystem::path& file) {
+    std::string problem;
+    for (const auto mode : {sqlite::Connection::Mode::ReadOnly, sqlite::Connection::Mode::Immutable}) {
+        sqlite::Connection::OpenFailure failure;
+        auto connection = sqlite::Connection::open(file.string(), mode, failure);
+        if (!connection) {
+            problem = Problem(file, failure.code, failure.message, failure.systemErrno);
+            continue;
+        }
+        sqlite3_busy_timeout(connection->get(), waitForWritersMs.load());
+        const auto version = connection->intQuery("PRAGMA user_version");
+        if (!version) {
+            problem =
+                Problem(file, connection->lastErrorCode(), connection->lastError(), connection->lastSystemErrno());
+            if ((connection->lastErrorCode() & 0xff) == SQLITE_NOTADB) break;
+            continue;
+        }
+        if (auto fits = CheckSchema(*connection); !fits) return Failure{Refusal(file, fits.error())};
+        if (*version < kSchemaVersion) return Failure{Refusal(file, "没有写入权限，无法把旧版本的开奖历史升级")};
+        return std::move(*connection);
+    }
+    return Failure{problem};
 }
 
 StoredDraw ReadDraw(const sqlite::Statement& row) {
@@ -242,15 +331,41 @@ HistoryDb::~HistoryDb() = default;
 const std::filesystem::path& HistoryDb::path() const { return impl_->path; }
 
 Result<HistoryDb> HistoryDb::open(const std::filesystem::path& file) {
+    CreatedFiles created(file);
     if (auto usable = CheckPath(file); !usable) return Failure{Refusal(file, usable.error())};
-    sqlite::Connection::OpenFailure failure;
-    auto connection = sqlite::Connection::open(file.string(), true, failure);
-    if (!connection) return Failure{Problem(file, failure.code, failure.message, failure.systemErrno)};
-    if (auto prepared = PrepareConnection(file, *connection); !prepared) return Failure{prepared.error()};
     auto impl = std::make_unique<Impl>();
     impl->path = file;
-    impl->connection = std::move(*connection);
+    sqlite::Connection::OpenFailure failure;
+    auto connection = sqlite::Connection::open(file.string(), sqlite::Connection::Mode::Create, failure);
+    if (!connection) return Failure{Problem(file, failure.code, failure.message, failure.systemErrno)};
+    // SQLite opens a file the system will not let it write read-only.
+    bool writable = sqlite3_db_readonly(connection->get(), "main") == 0;
+    if (writable) {
+        auto prepared = PrepareConnection(file, *connection);
+        const int code = connection->lastErrorCode() & 0xff;
+        // A writable file in a folder that is not: no journal can be made beside it.
+        const bool folderRefuses = code == SQLITE_CANTOPEN || code == SQLITE_READONLY || code == SQLITE_PERM;
+        if (!prepared && !(created.existed() && folderRefuses)) return Failure{prepared.error()};
+        writable = static_cast<bool>(prepared);
+    }
+    if (writable) {
+        impl->connection = std::move(*connection);
+    } else {
+        connection.reset();
+        auto readable = OpenReadOnly(file);
+        if (!readable) return Failure{readable.error()};
+        impl->connection = std::move(*readable);
+        impl->readOnly = true;
+    }
+    created.keep();
     return HistoryDb(std::move(impl));
+}
+
+bool HistoryDb::readOnly() const { return impl_->readOnly; }
+
+std::string ReadOnlyNotice(const std::filesystem::path& file) {
+    return "开奖历史“" + file.string() +
+           "”只能读取（没有写入权限）：历史验证、走势图和导出照常，导入、更新和删除已关闭。";
 }
 
 void HistoryDb::setWaitForWriters(std::chrono::milliseconds wait) { waitForWritersMs = static_cast<int>(wait.count()); }
@@ -326,6 +441,7 @@ Result<std::size_t> HistoryDb::count(std::string_view lottery) const {
 }
 
 Result<DrawWriter> HistoryDb::startWriting() {
+    if (impl_->readOnly) return Failure{ReadOnlyNotice(impl_->path)};
     std::lock_guard lock(impl_->turn);
     auto state = std::make_unique<DrawWriter::State>(*impl_);
     if (!state->error.empty()) return Failure{state->error};
@@ -358,6 +474,7 @@ Result<RecordCounts> HistoryDb::record(std::string_view lottery, const std::vect
 }
 
 Result<std::size_t> HistoryDb::remove(std::string_view lottery, const std::vector<std::string>& issues) {
+    if (impl_->readOnly) return Failure{ReadOnlyNotice(impl_->path)};
     std::lock_guard lock(impl_->turn);
     const sqlite::Connection& connection = impl_->connection;
     sqlite::Transaction transaction(connection);
@@ -377,6 +494,7 @@ Result<std::size_t> HistoryDb::remove(std::string_view lottery, const std::vecto
 Result<OfferReport> HistoryDb::offer(std::string_view lottery, const std::vector<StoredDraw>& draws) {
     const std::int64_t key = LotteryKey(lottery);
     if (key < 0) return Failure{"未知彩种“" + std::string(lottery) + "”"};
+    if (impl_->readOnly) return Failure{ReadOnlyNotice(impl_->path)};
     std::lock_guard lock(impl_->turn);
     const sqlite::Connection& connection = impl_->connection;
     // The usual case costs one read: everything was offered before.

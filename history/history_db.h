@@ -54,13 +54,17 @@ std::string NowUtc();
 class DrawWriter;
 class StagedImport;
 
+// What a history the user cannot write says: reading goes on, importing is off.
+std::string ReadOnlyNotice(const std::filesystem::path& file);
+
 // One connection to a history file. Its calls may come from several threads: they take
 // turns on the connection.
 class HistoryDb {
 public:
-    // Opens (creating folders, file and schema when missing). A file that is not a
-    // history database of this program, or that cannot be written, is refused with a
-    // Chinese reason naming it, and is left exactly as it was. Opening checks the header
+    // Opens (creating folders, file and schema when missing; what it created goes again
+    // when opening fails). A file the user may read but not write opens read-only. A file
+    // that is not a history database of this program, or that cannot be read, is refused
+    // with a Chinese reason naming it, and is left exactly as it was. Opening checks the header
     // and the schema only, so it takes the same time whatever the file's size; damage
     // further in is reported by the read that meets it.
     static Result<HistoryDb> open(const std::filesystem::path& file);
@@ -76,6 +80,9 @@ public:
     ~HistoryDb();
 
     const std::filesystem::path& path() const;
+    // The user may read this history but not write it: every write is refused with
+    // ReadOnlyNotice().
+    bool readOnly() const;
 
     Result<std::vector<StoredDraw>> newest(std::string_view lottery, std::size_t count) const;  // oldest first
     // Oldest first, both ends included; the ends compare numerically; an empty end is open.

@@ -15,6 +15,7 @@ namespace sanxing::history {
 struct HistoryDb::Impl {
     std::filesystem::path path;
     sqlite::Connection connection;
+    bool readOnly = false;  // the user may read this file but not write it
     // Calls from several threads take turns: a connection serves one call at a time.
     mutable std::mutex turn;
 };

@@ -78,6 +78,7 @@ std::vector<StoredDraw> ShippedDraws(const Lottery& lottery, const std::filesyst
 
 Result<std::vector<ShippedAddition>> AddShippedDraws(HistoryDb& db, const std::filesystem::path& programDirectory) {
     std::vector<ShippedAddition> additions;
+    if (db.readOnly()) return additions;  // nothing can be added; the history says so itself
     for (const Lottery* lottery : ShippedLotteries()) {
         auto offered = db.offer(lottery->name, ShippedDraws(*lottery, programDirectory));
         if (!offered) return Failure{offered.error()};

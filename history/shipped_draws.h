@@ -28,7 +28,7 @@ struct ShippedAddition {
 };
 
 // Offers every shipped draw to `db` (see HistoryDb::offer): draws offered before, even if
-// deleted since, are left alone.
+// deleted since, are left alone. A read-only history gets nothing.
 Result<std::vector<ShippedAddition>> AddShippedDraws(HistoryDb& db, const std::filesystem::path& programDirectory);
 
 // One line per lottery with news ("已加入内置的福彩3D开奖号码 8374 期"), plus the conflicts,

@@ -38,10 +38,36 @@ std::string Statement::text(int column) const { return std::string(textView(colu
 
 std::int64_t Statement::integer(int column) const { return sqlite3_column_int64(stmt_.get(), column); }
 
-std::optional<Connection> Connection::open(const std::string& file, bool create, OpenFailure& failure) {
+namespace {
+
+// "file:" URI of a path, with the characters a URI gives a meaning to escaped.
+std::string ImmutableUri(const std::string& file) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string uri = "file:";
+    for (const unsigned char c : file) {
+        if (c == '%' || c == '?' || c == '#' || c < 0x20) {
+            uri += '%';
+            uri += kHex[c >> 4];
+            uri += kHex[c & 0xF];
+        } else {
+            uri += static_cast<char>(c);
+        }
+    }
+    return uri + "?immutable=1";
+}
+
+}  // namespace
+
+std::optional<Connection> Connection::open(const std::string& file, Mode mode, OpenFailure& failure) {
     sqlite3* db = nullptr;
-    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_NOMUTEX;
-    const int code = sqlite3_open_v2(file.c_str(), &db, flags, nullptr);
+    int flags = SQLITE_OPEN_NOMUTEX;
+    switch (mode) {
+        case Mode::Create: flags |= SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE; break;
+        case Mode::ReadOnly: flags |= SQLITE_OPEN_READONLY; break;
+        case Mode::Immutable: flags |= SQLITE_OPEN_READONLY | SQLITE_OPEN_URI; break;
+    }
+    const std::string name = mode == Mode::Immutable ? ImmutableUri(file) : file;
+    const int code = sqlite3_open_v2(name.c_str(), &db, flags, nullptr);
     Connection connection;
     connection.db_.reset(db);
     if (code != SQLITE_OK) {

@@ -46,9 +46,13 @@ public:
         int systemErrno = 0;
         std::string message;
     };
-    // Opens read-write (read-only when the system refuses writing), creating the file
-    // when `create`; on failure fills `failure`.
-    static std::optional<Connection> open(const std::string& file, bool create, OpenFailure& failure);
+    enum class Mode {
+        Create,     // read-write (read-only when the system refuses writing), created when missing
+        ReadOnly,   // an existing file, never written
+        Immutable,  // an existing file read as it stands, without the lock files beside it
+    };
+    // Opens `file`; on failure fills `failure`.
+    static std::optional<Connection> open(const std::string& file, Mode mode, OpenFailure& failure);
 
     sqlite3* get() const { return db_.get(); }
     // Runs statements without results; gives SQLite's message on failure.
@@ -57,6 +61,7 @@ public:
     std::optional<std::int64_t> intQuery(std::string_view sql) const;
     std::string lastError() const { return sqlite3_errmsg(db_.get()); }
     int lastErrorCode() const { return sqlite3_extended_errcode(db_.get()); }
+    int lastSystemErrno() const { return sqlite3_system_errno(db_.get()); }
 
 private:
     struct Close {

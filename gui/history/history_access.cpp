@@ -17,6 +17,10 @@ history::HistoryDb* HistoryAccess::database() {
         return nullptr;
     }
     db_ = std::move(*opened);
+    if (db_->readOnly()) {
+        platform_.messageBox(history::ReadOnlyNotice(path_), kHistoryCaption, MessageIcon::Information,
+                             MessageButtons::Ok);
+    }
     return db_.get();
 }
 

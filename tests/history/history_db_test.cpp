@@ -8,6 +8,7 @@
 #include "history/issue_gaps.h"
 #include "history/schema.h"
 #include "history_fixture.h"
+#include "runtime/small_disk.h"
 #include "runtime/time_limits.h"
 
 namespace sanxing::history::testing {
@@ -210,6 +211,53 @@ TEST_F(BrokenDatabase, FileWithoutPermissionIsRefused) {
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
     std::filesystem::permissions(dbPath, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
     EXPECT_EQ(OpenDb().count("福彩3D").value(), 200u);
+}
+
+// A history the user may read but not write (another user's, in a folder only they may
+// write) opens read-only: its draws read, every write refused with the notice.
+TEST_F(BrokenDatabase, HistoryTheUserCannotWriteOpensForReading) {
+    MakeDatabase("PRAGMA journal_mode=WAL;");
+    namespace fs = std::filesystem;
+    fs::permissions(dbPath, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    fs::permissions(folder.path(), fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                                       fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+    const pid_t child = fork();
+    if (child == 0) {
+        if (!DropToNobody()) _exit(3);
+        auto db = HistoryDb::open(dbPath);
+        if (!db) _exit(4);
+        const auto written = db->record("福彩3D", Fc3dDraws(1, 5000));
+        const bool refused = !written && written.error() == ReadOnlyNotice(dbPath);
+        _exit(db->readOnly() && db->count("福彩3D") && *db->count("福彩3D") == 200 && refused ? 0 : 1);
+    }
+    const int status = WaitForChild(child);
+    fs::permissions(folder.path(), fs::perms::owner_all);
+    fs::permissions(dbPath, fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_FALSE(OpenDb().readOnly());
+}
+
+// A full disk: a new history is refused as "磁盘空间不足" and leaves neither file nor folder;
+// a write to a history there is refused the same way and changes nothing.
+TEST_F(HistoryTest, FullDiskSaysSoAndLeavesNoNewFile) {
+    const std::string disk = folder.file("disk");
+    std::filesystem::create_directory(disk);
+    WithSmallDisk(disk, 8 << 10, [&] {
+        const std::string file = disk + "/sanxing/history.sqlite";
+        const auto opened = HistoryDb::open(file);
+        ASSERT_FALSE(opened);
+        EXPECT_NE(opened.error().find("磁盘空间不足"), std::string::npos) << opened.error();
+        EXPECT_NE(opened.error().find(file), std::string::npos) << opened.error();
+        EXPECT_TRUE(std::filesystem::is_empty(disk));
+    });
+    WithSmallDisk(disk, 96 << 10, [&] {
+        auto db = HistoryDb::open(disk + "/history.sqlite");
+        ASSERT_TRUE(db) << db.error();
+        const auto written = db->record("福彩3D", Fc3dDraws(5000));
+        ASSERT_FALSE(written);
+        EXPECT_NE(written.error().find("磁盘空间不足"), std::string::npos) << written.error();
+        EXPECT_EQ(db->count("福彩3D").value(), 0u);
+    });
 }
 
 TEST(IssueGaps, MissingSerialsWithinADayOrYearOnly) {

@@ -2,8 +2,6 @@
 // the disk full.
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sched.h>
-#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -14,6 +12,7 @@
 #include <random>
 
 #include "runtime/file_descriptor.h"
+#include "runtime/small_disk.h"
 #include "runtime/system_error_text.h"
 #include "tools/interrupted_saves.h"
 #include "tools/safe_file_write.h"
@@ -172,28 +171,6 @@ TEST_F(SafeFileWrite, KilledSavesInAReadOnlyFolderKeepAWholeCopyInTheBackups) {
     const KillFigures figures = KillSaves(target, kTexts, 20, true, true, 1);
     EXPECT_LE(EntriesIn(state.backups()), kKeptBackups);
     std::cout << "read-only folder: " << figures << '\n';
-}
-
-// Runs `check` in a child process with a tmpfs of `bytes` mounted at `mountPoint` (in a
-// mount namespace of its own, so the mount goes with the child). Skips the test where the
-// machine allows no mount.
-template <typename Check>
-void WithSmallDisk(const std::string& mountPoint, std::size_t bytes, Check check) {
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        const int namespaces = ::geteuid() == 0 ? CLONE_NEWNS : CLONE_NEWUSER | CLONE_NEWNS;
-        const std::string size = "size=" + std::to_string(bytes);
-        if (::unshare(namespaces) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-            ::mount("tmpfs", mountPoint.c_str(), "tmpfs", 0, size.c_str()) != 0) {
-            ::_exit(77);
-        }
-        check();
-        ::_exit(::testing::Test::HasFailure() ? 1 : 0);
-    }
-    const int status = WaitForChild(child);
-    if (WIFEXITED(status) && WEXITSTATUS(status) == 77) GTEST_SKIP() << "this machine allows no tmpfs mount";
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "child status " << status;
 }
 
 // 16 KB of old text on a 48 KB disk: its copy fits, the 40 KB of new text does not. Both

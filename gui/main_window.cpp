@@ -71,7 +71,7 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent, const QString& setti
     setCentralWidget(central);
     AddFileMenu(menuBar(), *widgets_, this);
     schemes_ = new SchemeMenu(model_, *settings_, menuBar());
-    history_ = new HistoryMenu(model_, *this);
+    history_ = new HistoryMenu(model_, *this, settings_.get());
     analysis_ =
         new AnalysisMenu(model_, *widgets_, *this, history_->menu(), history_->access().path(), settings_.get());
     history_->onHistoryChanged([this](const history::Lottery& lottery) { analysis_->historyChanged(lottery); });

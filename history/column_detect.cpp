@@ -167,20 +167,28 @@ Detection Detect(std::span<const std::string> lines, const Lottery& lottery) {
     return detection;
 }
 
-}  // namespace
-
-Detection DetectColumns(std::span<const std::string> lines, const Lottery& lottery) {
-    Detection detection = Detect(lines, lottery);
-    if (detection.fitting == detection.sampled) return detection;
+// A lottery of another digit count whose draws more of the lines are than `detection`
+// found (and at least half of them), or nullptr.
+const Lottery* BetterLottery(std::span<const std::string> lines, const Lottery& lottery, const Detection& detection) {
+    if (detection.fitting == detection.sampled) return nullptr;
+    const Lottery* better = nullptr;
     std::size_t bestFitting = detection.fitting;
     for (const Lottery& other : Lotteries()) {
         if (other.digits == lottery.digits) continue;
         const Detection tried = Detect(lines, other);
         if (tried.fitting > bestFitting && tried.fitting * 2 >= tried.sampled) {
             bestFitting = tried.fitting;
-            detection.better = &other;
+            better = &other;
         }
     }
+    return better;
+}
+
+}  // namespace
+
+Detection DetectColumns(std::span<const std::string> lines, const Lottery& lottery) {
+    Detection detection = Detect(lines, lottery);
+    detection.better = BetterLottery(lines, lottery, detection);
     return detection;
 }
 
@@ -191,6 +199,7 @@ Detection CountFitting(std::span<const std::string> lines, const ColumnMap& colu
     detection.firstLineIsHeader = sample.firstLineIsHeader;
     detection.sampled = sample.rows.size();
     detection.fitting = Fitting(sample, columns, lottery);
+    detection.better = BetterLottery(lines, lottery, detection);
     return detection;
 }
 

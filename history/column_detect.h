@@ -32,8 +32,8 @@ struct Detection {
 // `lines`: the file's first non-blank lines (UTF-8), at most kDetectionLines + 1 of them.
 Detection DetectColumns(std::span<const std::string> lines, const Lottery& lottery);
 
-// The same lines read with given columns: the header and the fitting lines counted, no
-// other lottery offered.
+// The same lines read with given columns: the header and the fitting lines counted, and
+// another lottery offered as DetectColumns does when the lines fit it better.
 Detection CountFitting(std::span<const std::string> lines, const ColumnMap& columns, const Lottery& lottery);
 
 // "无法识别期号和号码所在的列", the first line, and the better lottery if there is one.

@@ -52,6 +52,7 @@ public:
 
     bool columnsKnown(const Detection& detection, std::string_view firstLine) override {
         report_.columns = detection.columns;
+        report_.better = detection.better;
         // Without a line to read (a header only) there is nothing to detect.
         if (detection.columns.complete() || detection.sampled == 0) return true;
         undetected_ = UndetectedMessage(detection, firstLine, lottery_);

@@ -59,6 +59,9 @@ struct ImportReport {
     std::size_t conflictsNotListed = 0;
     std::size_t replacedNotListed = 0;
     std::size_t rejectedNotListed = 0;
+    // Another lottery whose draws the first lines are, rather than the chosen one's (a
+    // file of three-digit draws imported into a five-digit lottery); nullptr otherwise.
+    const Lottery* better = nullptr;
 
     std::size_t draws() const { return drawLines; }
     std::size_t conflictCount() const { return storedConflicts + fileConflicts; }

@@ -81,4 +81,9 @@ std::string PreviewSummary(const ImportPreview& preview) {
            std::to_string(preview.refused) + " 行将被拒绝";
 }
 
+std::string OtherLotteryNotice(const Lottery& better, const Lottery& chosen) {
+    return "这些开奖号码是 " + std::to_string(better.digits) + " 位数，像是" + std::string(better.name) + "的；" +
+           std::string(chosen.name) + "的号码是 " + std::to_string(chosen.digits) + " 位。";
+}
+
 }  // namespace sanxing::history

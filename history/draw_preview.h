@@ -48,4 +48,8 @@ Result<ImportPreview> PreviewDrawText(std::string_view text, std::string_view so
 // "共 120 行，找到 118 期开奖号码，2 行将被拒绝".
 std::string PreviewSummary(const ImportPreview& preview);
 
+// "这些开奖号码是 3 位数，像是福彩3D的；重庆时时彩的号码是 5 位。": the draws fit `better`,
+// not the chosen lottery (a preview's or an import's Detection::better).
+std::string OtherLotteryNotice(const Lottery& better, const Lottery& chosen);
+
 }  // namespace sanxing::history

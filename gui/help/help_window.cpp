@@ -5,9 +5,11 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
+#include <QPushButton>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QVBoxLayout>
+#include <string>
 
 #include "gui/help/help_texts.h"
 
@@ -23,6 +25,8 @@ QString PlainText(const HelpSection& section) {
     document.setHtml(Q(section.html));
     return Q(section.title) + QLatin1Char('\n') + document.toPlainText();
 }
+
+QPointer<HelpWindow> shown;  // the one help window, while it is open
 
 }  // namespace
 
@@ -95,7 +99,6 @@ void HelpWindow::showRow(int row) {
 }
 
 void ShowHelp(QWidget* window, std::string_view section) {
-    static QPointer<HelpWindow> shown;
     const bool opened = shown == nullptr || shown->parentWidget() != window;
     if (opened) {
         shown = new HelpWindow(window);
@@ -107,5 +110,21 @@ void ShowHelp(QWidget* window, std::string_view section) {
     shown->raise();
     shown->activateWindow();
 }
+
+void ShowHelpFor(QWidget& widget, std::string_view section) {
+    QWidget* owner = widget.window();
+    if (owner->parentWidget() != nullptr) owner = owner->parentWidget()->window();
+    ShowHelp(owner, section);
+}
+
+QPushButton* HelpButton(QWidget& dialog, std::string_view section) {
+    auto* button = new QPushButton(QStringLiteral("帮助"));
+    button->setAutoDefault(false);
+    QObject::connect(button, &QPushButton::clicked, &dialog,
+                     [&dialog, id = std::string(section)] { ShowHelpFor(dialog, id); });
+    return button;
+}
+
+HelpWindow* OpenHelpWindow() { return shown; }
 
 }  // namespace sanxing

@@ -6,6 +6,7 @@
 #include <string_view>
 
 class QLineEdit;
+class QPushButton;
 class QListWidget;
 class QTextBrowser;
 
@@ -34,5 +35,12 @@ private:
 
 // Opens the one help window over `window` (or brings it forward) at a section.
 void ShowHelp(QWidget* window, std::string_view section = {});
+// The same over the main window of a dialog (the dialog itself when it has none), so that
+// every dialog's 帮助 shares the window F1 opens.
+void ShowHelpFor(QWidget& widget, std::string_view section);
+// A 帮助 button for `dialog` that opens the help at `section`.
+QPushButton* HelpButton(QWidget& dialog, std::string_view section);
+// The help window while it is open, else nullptr.
+HelpWindow* OpenHelpWindow();
 
 }  // namespace sanxing

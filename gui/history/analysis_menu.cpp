@@ -72,7 +72,7 @@ BacktestDialog* AnalysisMenu::showBacktest() {
 
 TrendDialog* AnalysisMenu::showTrend() {
     return ShowOnce<TrendDialog>(trend_, [this] {
-        auto* dialog = new TrendDialog(model_.platform(), database_, &window_);
+        auto* dialog = new TrendDialog(model_.platform(), database_, settings_, &window_);
         dialog->rangeBar().follow(analysis::AnalysisChoiceFromControls(model_.controls()));
         dialog->reload();
         return dialog;

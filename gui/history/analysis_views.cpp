@@ -14,7 +14,9 @@
 #include <QTableView>
 #include <QValueAxis>
 
+#include "gui/help/help_window.h"
 #include "gui/history/value_table_model.h"
+#include "gui/platform/remembered_folder.h"
 #include "runtime/platform.h"
 #include "runtime/text.h"
 #include "tools/safe_file_write.h"
@@ -25,9 +27,11 @@ namespace {
 
 QString Q(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<int>(text.size())); }
 
-std::optional<std::string> AskForFile(Platform& platform, const QString& title, const char* filter,
-                                      const QString& defaultName) {
-    return platform.saveFileDialog({title.toStdString(), filter, "", defaultName.toStdString()});
+std::optional<std::string> AskForFile(Platform& platform, RememberedFolder& folder, const QString& title,
+                                      const char* filter, const QString& defaultName) {
+    auto path = platform.saveFileDialog({title.toStdString(), filter, folder.start(), defaultName.toStdString()});
+    if (path) folder.rememberFolderOf(*path);
+    return path;
 }
 
 void ReportWriteFailure(Platform& platform, const std::string& path, const std::string& reason) {
@@ -54,7 +58,8 @@ Result<analysis::RangeDraws> LoadAnalysedRange(std::shared_ptr<history::HistoryD
     return analysis::LoadRange(**db, choice);
 }
 
-QHBoxLayout* DialogButtons(QDialog& dialog, const std::vector<std::pair<QString, std::function<void()>>>& actions) {
+QHBoxLayout* DialogButtons(QDialog& dialog, const std::vector<std::pair<QString, std::function<void()>>>& actions,
+                           std::string_view helpSection) {
     auto* row = new QHBoxLayout;
     for (const auto& [caption, action] : actions) {
         auto* button = new QPushButton(caption);
@@ -62,6 +67,7 @@ QHBoxLayout* DialogButtons(QDialog& dialog, const std::vector<std::pair<QString,
         row->addWidget(button);
     }
     row->addStretch(1);
+    row->addWidget(HelpButton(dialog, helpSection));
     auto* close = new QPushButton(QStringLiteral("关闭"));
     QObject::connect(close, &QPushButton::clicked, &dialog, &QDialog::close);
     row->addWidget(close);
@@ -113,8 +119,10 @@ QString ExplanationText(const analysis::Explanation& e, const analysis::Conditio
         .arg(names.join(QStringLiteral("、")), verdict);
 }
 
-void SaveModelAsCsv(Platform& platform, const QAbstractItemModel& model, const QString& defaultName) {
-    const auto path = AskForFile(platform, QStringLiteral("导出CSV"), "CSV 文件(*.csv)|*.csv", defaultName + ".csv");
+void SaveModelAsCsv(Platform& platform, RememberedFolder& folder, const QAbstractItemModel& model,
+                    const QString& defaultName) {
+    const auto path =
+        AskForFile(platform, folder, QStringLiteral("导出CSV"), "CSV 文件(*.csv)|*.csv", defaultName + ".csv");
     if (!path) return;
     const QByteArray bytes = ModelText(model, ',', true).toUtf8();
     const std::string text =
@@ -122,8 +130,9 @@ void SaveModelAsCsv(Platform& platform, const QAbstractItemModel& model, const Q
     if (auto written = WriteFileWhole(*path, text); !written) ReportWriteFailure(platform, *path, written.error());
 }
 
-bool SaveImageAsPng(Platform& platform, const QImage& image, const QString& defaultName) {
-    const auto path = AskForFile(platform, QStringLiteral("导出图片"), "PNG 图片(*.png)|*.png", defaultName + ".png");
+bool SaveImageAsPng(Platform& platform, RememberedFolder& folder, const QImage& image, const QString& defaultName) {
+    const auto path =
+        AskForFile(platform, folder, QStringLiteral("导出图片"), "PNG 图片(*.png)|*.png", defaultName + ".png");
     if (!path) return false;
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -138,8 +147,8 @@ bool SaveImageAsPng(Platform& platform, const QImage& image, const QString& defa
     return true;
 }
 
-void SaveWidgetAsPng(Platform& platform, QWidget& widget, const QString& defaultName) {
-    (void)SaveImageAsPng(platform, widget.grab().toImage(), defaultName);
+void SaveWidgetAsPng(Platform& platform, RememberedFolder& folder, QWidget& widget, const QString& defaultName) {
+    (void)SaveImageAsPng(platform, folder, widget.grab().toImage(), defaultName);
 }
 
 }  // namespace sanxing

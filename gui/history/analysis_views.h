@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -25,6 +26,7 @@ class QWidget;
 namespace sanxing {
 
 class Platform;
+class RememberedFolder;
 
 // The process's one connection to the history at `database`, which `held` keeps from the
 // first call on (Chinese reason on failure).
@@ -37,8 +39,10 @@ Result<analysis::RangeDraws> LoadAnalysedRange(std::shared_ptr<history::HistoryD
                                                const std::filesystem::path& database,
                                                const analysis::AnalysisChoice& choice);
 
-// The row of buttons under a dialog: `actions` on the left, 关闭 on the right.
-QHBoxLayout* DialogButtons(QDialog& dialog, const std::vector<std::pair<QString, std::function<void()>>>& actions);
+// The row of buttons under a dialog: `actions` on the left, 帮助 (the help at
+// `helpSection`) and 关闭 on the right.
+QHBoxLayout* DialogButtons(QDialog& dialog, const std::vector<std::pair<QString, std::function<void()>>>& actions,
+                           std::string_view helpSection);
 
 // A read-only table view over `model`; `sortable` puts a proxy between them that sorts by
 // the model's Qt::UserRole values.
@@ -51,15 +55,17 @@ void ReplaceChart(QChartView& view, QChart* chart);
 // "123 错 2 个条件：1 百位、3 个位" (or that it fails none).
 QString ExplanationText(const analysis::Explanation& explanation, const analysis::Conditions& conditions);
 
-// Asks for a file (save dialog through the platform) and writes the model's rows as CSV,
-// whole or not at all; a failure is reported in a message box. UTF-8 with a byte order
-// mark, so that Excel and WPS read the Chinese; numbers stay plain digits ("030").
-void SaveModelAsCsv(Platform& platform, const QAbstractItemModel& model, const QString& defaultName);
+// Asks for a file (save dialog through the platform, starting in the exports' folder,
+// which then becomes the chosen file's) and writes the model's rows as CSV, whole or not
+// at all; a failure is reported in a message box. UTF-8 with a byte order mark, so that
+// Excel and WPS read the Chinese; numbers stay plain digits ("030").
+void SaveModelAsCsv(Platform& platform, RememberedFolder& folder, const QAbstractItemModel& model,
+                    const QString& defaultName);
 
-// Asks for a file and writes `image` as PNG, whole or not at all; true when written.
-bool SaveImageAsPng(Platform& platform, const QImage& image, const QString& defaultName);
+// Asks for a file the same way and writes `image` as PNG, whole or not at all; true when written.
+bool SaveImageAsPng(Platform& platform, RememberedFolder& folder, const QImage& image, const QString& defaultName);
 
 // Asks for a file and writes the widget's picture as PNG.
-void SaveWidgetAsPng(Platform& platform, QWidget& widget, const QString& defaultName);
+void SaveWidgetAsPng(Platform& platform, RememberedFolder& folder, QWidget& widget, const QString& defaultName);
 
 }  // namespace sanxing

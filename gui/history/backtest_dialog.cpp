@@ -19,6 +19,7 @@
 
 #include "analysis/money.h"
 #include "app/window_model.h"
+#include "gui/help/help_window.h"
 #include "gui/history/analysis_views.h"
 #include "gui/history/backtest_cells.h"
 #include "gui/history/backtest_charts.h"
@@ -67,7 +68,7 @@ QSplitter* SideBySide(QTableView* table, QWidget* beside) {
 
 BacktestDialog::BacktestDialog(WindowModel& model, std::filesystem::path database, WindowSettings* settings,
                                QWidget* parent)
-    : QDialog(parent), model_(model), database_(std::move(database)) {
+    : QDialog(parent), model_(model), exports_(settings, kExportsFolder), database_(std::move(database)) {
     setWindowTitle(QStringLiteral("历史验证"));
     rangeBar_ = new RangeBar({100, 300, 500, 1000});
     summary_ = new QLabel;
@@ -83,6 +84,12 @@ BacktestDialog::BacktestDialog(WindowModel& model, std::filesystem::path databas
         QStringLiteral("双侧精确二项检验：随机选同样注数时，命中期数与期望相差至少这么多的概率（p 值）。"
                        "p ≥ 0.05 时，这样的差别随机选号也常有，不能说明条件比随机好或差。"
                        "区间是命中率的 95% Wilson 区间。"));
+    definitions_ = new QLabel(QStringLiteral("<a href=\"#\">口径说明</a>"));
+    definitions_->setToolTip(QStringLiteral("命中、随机命中率、p 值和区间的含义"));
+    connect(definitions_, &QLabel::linkActivated, this, [this] { ShowHelpFor(*this, "backtest"); });
+    auto* verdictRow = new QHBoxLayout;
+    verdictRow->addWidget(verdict_, 1);
+    verdictRow->addWidget(definitions_, 0, Qt::AlignTop);
     note_ = new QLabel;
     note_->setWordWrap(true);
     note_->setStyleSheet(QStringLiteral("color: #a05000;"));
@@ -159,13 +166,15 @@ BacktestDialog::BacktestDialog(WindowModel& model, std::filesystem::path databas
     tabs_->addTab(money_, QStringLiteral("盈亏"));
     tabs_->addTab(compare_, QStringLiteral("对比方案"));
 
-    QHBoxLayout* buttons = DialogButtons(*this, {{QStringLiteral("复制表格"), [this] { copyTable(); }},
-                                                 {QStringLiteral("导出CSV…"), [this] { exportTable(); }},
-                                                 {QStringLiteral("对比方案…"), [this] { compare_->choose(); }}});
+    QHBoxLayout* buttons = DialogButtons(*this,
+                                         {{QStringLiteral("复制表格"), [this] { copyTable(); }},
+                                          {QStringLiteral("导出CSV…"), [this] { exportTable(); }},
+                                          {QStringLiteral("对比方案…"), [this] { compare_->choose(); }}},
+                                         "backtest");
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(rangeBar_);
     layout->addWidget(summary_);
-    layout->addWidget(verdict_);
+    layout->addLayout(verdictRow);
     layout->addWidget(note_);
     layout->addLayout(lookupRow);
     layout->addWidget(tabs_, 1);
@@ -231,6 +240,7 @@ void BacktestDialog::followWindowChoices() {
 
 void BacktestDialog::reload() {
     draws_.reset();
+    if (lookupFailed_) explanation_->clear();  // the error was about the range before; the text stays unread
     const auto selection = rangeBar_->selection();
     if (!selection) return showProblem(Q(selection.error()));
     if (selection->lottery != lottery_) {
@@ -249,7 +259,7 @@ void BacktestDialog::recompute() {
         backtest_ = RunBacktest(*conditions_, draws_->draws);
         showResult();
     }
-    if (!lookup_->text().trimmed().isEmpty()) explain(lookup_->text());
+    if (!lookupFailed_ && !lookup_->text().trimmed().isEmpty()) explain(lookup_->text());
 }
 
 QString BacktestDialog::summaryText() const { return summary_->text(); }
@@ -311,6 +321,8 @@ void BacktestDialog::showResult() {
             }
         },
         [&b](int row) { return !b.draws[row].hit; });
+    // Where the three digits are the whole number (a three-digit lottery), 三码 would repeat 号码.
+    drawsTable_->setColumnHidden(2, lottery_->digits == 3);
     drawsTable_->scrollToBottom();
     showYears();
     showMoneyAndComparison();
@@ -397,13 +409,14 @@ void BacktestDialog::explain(const QString& number) {
     lookup_->setText(number);
     if (!conditions_) conditions_ = std::make_unique<Conditions>(Conditions::FromControls(model_.controls()));
     const auto e = ExplainNumber(*conditions_, number.toStdString());
-    if (!e) {
-        explanation_->setStyleSheet(QStringLiteral("color: #b00000;"));
-        explanation_->setText(Q(e.error()));
-        return;
-    }
-    explanation_->setStyleSheet({});
-    explanation_->setText(ExplanationText(*e, *conditions_));
+    if (!e) return showExplanation(Q(e.error()), true);
+    showExplanation(ExplanationText(*e, *conditions_), false);
+}
+
+void BacktestDialog::showExplanation(const QString& text, bool failed) {
+    lookupFailed_ = failed;
+    explanation_->setStyleSheet(failed ? QStringLiteral("color: #b00000;") : QString());
+    explanation_->setText(text);
 }
 
 QTableView* BacktestDialog::table(int tab) const {
@@ -421,7 +434,7 @@ void BacktestDialog::copyTable() {
 void BacktestDialog::exportTable() {
     const QString names[] = {QStringLiteral("容错曲线"), QStringLiteral("条件"), QStringLiteral("逐期"),
                              QStringLiteral("逐年"),     QStringLiteral("盈亏"), QStringLiteral("对比方案")};
-    SaveModelAsCsv(model_.platform(), *currentTable()->model(),
+    SaveModelAsCsv(model_.platform(), exports_, *currentTable()->model(),
                    QStringLiteral("历史验证_") + names[tabs_->currentIndex()]);
 }
 

@@ -15,6 +15,7 @@
 #include "analysis/backtest.h"
 #include "analysis/draw_range.h"
 #include "analysis/years.h"
+#include "gui/platform/remembered_folder.h"
 #include "history/history_db.h"
 
 class QChartView;
@@ -36,7 +37,8 @@ class WindowSettings;
 class BacktestDialog final : public QDialog {
     Q_OBJECT
 public:
-    // `settings` keeps the prices of the 盈亏 page; without it they are the defaults.
+    // `settings` keeps the prices of the 盈亏 page (without it they are the defaults) and
+    // the folder of the CSV exports.
     BacktestDialog(WindowModel& model, std::filesystem::path database, WindowSettings* settings = nullptr,
                    QWidget* parent = nullptr);
     ~BacktestDialog() override;
@@ -53,6 +55,7 @@ public:
     QString verdictText() const;
     QString groupsLegendText() const;
     QString explanationText() const;
+    QLabel* definitionsLink() const { return definitions_; }
     // What the 容错曲线 page shows beside its table: the chart, or a label when no group is active.
     QWidget* curveView() const;
     MoneyPage& moneyPage() { return *money_; }
@@ -74,12 +77,14 @@ private:
     void showYears();
     void showMoneyAndComparison();
     void showProblem(const QString& text);
+    void showExplanation(const QString& text, bool failed);
     QTableView* currentTable() const;
     QWidget* buildCurvePage();
     QWidget* buildGroupsPage();
     QWidget* buildYearsPage();
 
     WindowModel& model_;
+    RememberedFolder exports_;
     std::filesystem::path database_;
     std::shared_ptr<history::HistoryDb> db_;  // opened on the first load
     int observer_ = 0;
@@ -89,8 +94,10 @@ private:
     QLabel* summary_;
     QLabel* verdict_;
     QLabel* note_;
+    QLabel* definitions_;
     QLineEdit* lookup_;
     QLabel* explanation_;
+    bool lookupFailed_ = false;  // the 查号 box holds no number: not looked up again by a recompute
     QTabWidget* tabs_;
     QTableView* curveTable_;
     QTableView* groupsTable_;

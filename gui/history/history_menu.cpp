@@ -1,7 +1,6 @@
 #include "gui/history/history_menu.h"
 
 #include <QClipboard>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QMenu>
@@ -29,8 +28,13 @@ const history::Lottery& WindowLottery(const WindowModel& model) {
 
 }  // namespace
 
-HistoryMenu::HistoryMenu(WindowModel& model, QMainWindow& window, std::filesystem::path databaseFile)
-    : QObject(&window), model_(model), window_(window), access_(model.platform(), std::move(databaseFile)) {
+HistoryMenu::HistoryMenu(WindowModel& model, QMainWindow& window, WindowSettings* settings,
+                         std::filesystem::path databaseFile)
+    : QObject(&window),
+      model_(model),
+      window_(window),
+      access_(model.platform(), std::move(databaseFile)),
+      drawFolder_(settings, kDrawFilesFolder) {
     menu_ = window.menuBar()->addMenu(QStringLiteral("历史(&L)"));
     menu_->setObjectName(QString::fromLatin1(kMenuName));
     actions_ = {menu_->addAction(QStringLiteral("导入开奖号码(&I)…"), this, &HistoryMenu::importDraws),
@@ -51,22 +55,31 @@ void HistoryMenu::onHistoryChanged(std::function<void(const history::Lottery&)> 
     listeners_.push_back(std::move(listener));
 }
 
-void HistoryMenu::importDraws() {
+void HistoryMenu::importDraws() { importDrawsInto(WindowLottery(model_)); }
+
+void HistoryMenu::importDrawsInto(const history::Lottery& lottery) {
     if (busy_ || !access_.database()) return;
-    const history::Lottery& lottery = WindowLottery(model_);
     const auto file = model_.platform().openFileDialog(
-        {"导入开奖号码到" + std::string(lottery.name), kImportFilter, directory_.toStdString(), ""});
+        {"导入开奖号码到" + std::string(lottery.name), kImportFilter, drawFolder_.start(), ""});
     if (!file) return;
-    directory_ = QFileInfo(QString::fromStdString(*file)).absolutePath();
+    drawFolder_.rememberFolderOf(*file);
     if (auto importable = history::CheckDrawFile(*file); !importable) {
         return tell(importable.error(), MessageIcon::Error);
     }
+    source_ = {*file, nullptr, *file};
+    previewInto(lottery);
+}
+
+void HistoryMenu::previewInto(const history::Lottery& lottery) {
+    if (busy_) return;
     stopPreview_ = false;
-    runInBackground([this, file = *file, &lottery]() -> std::function<void()> {
-        auto preview = history::PreviewDrawFile(file, lottery, std::nullopt, &stopPreview_);
-        return [this, file, &lottery, preview = std::move(preview)] {
+    runInBackground([this, source = source_, &lottery]() -> std::function<void()> {
+        auto preview = source.text
+                           ? history::PreviewDrawText(*source.text, source.name, lottery, std::nullopt, &stopPreview_)
+                           : history::PreviewDrawFile(source.file, lottery, std::nullopt, &stopPreview_);
+        return [this, source, &lottery, preview = std::move(preview)] {
             if (!preview) return tell(preview.error(), MessageIcon::Error);
-            openPreview({file, nullptr, file}, lottery, preview);
+            openPreview(source, lottery, preview);
         };
     });
 }
@@ -146,9 +159,9 @@ void HistoryMenu::exportDraws() {
     const history::Lottery& lottery = WindowLottery(model_);
     const std::string name = std::string(lottery.name) + "开奖号码.csv";
     const auto file = model_.platform().saveFileDialog(
-        {"导出" + std::string(lottery.name) + "开奖号码", kExportFilter, directory_.toStdString(), name});
+        {"导出" + std::string(lottery.name) + "开奖号码", kExportFilter, drawFolder_.start(), name});
     if (!file) return;
-    directory_ = QFileInfo(QString::fromStdString(*file)).absolutePath();
+    drawFolder_.rememberFolderOf(*file);
     runInBackground([this, path = access_.path(), file = *file, &lottery]() -> std::function<void()> {
         auto db = history::HistoryDb::shared(path);
         if (!db) return [this, error = db.error()] { tell(error, MessageIcon::Error); };
@@ -171,6 +184,7 @@ void HistoryMenu::showHistory() {
     if (!historyWindow_) {
         historyWindow_ = new HistoryWindow(access_, model_.platform(), &window_);
         historyWindow_->onDrawsDeleted([this](const history::Lottery& lottery) { historyChanged(lottery, true); });
+        historyWindow_->onImport([this](const history::Lottery& lottery) { importDrawsInto(lottery); });
     }
     historyWindow_->showLottery(WindowLottery(model_));
     historyWindow_->show();
@@ -212,7 +226,9 @@ void HistoryMenu::showReport(const history::Lottery& lottery, const history::Imp
         };
     }
     if (lastReport_) lastReport_->close();
-    lastReport_ = new ImportReportDialog(QString::fromStdString(source_.name), lottery, report, replace, &window_);
+    lastReport_ = new ImportReportDialog(
+        QString::fromStdString(source_.name), lottery, report, replace,
+        [this](const history::Lottery& better) { previewInto(better); }, &window_);
     lastReport_->show();
 }
 

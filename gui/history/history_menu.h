@@ -22,6 +22,7 @@
 #include "gui/history/history_window.h"
 #include "gui/history/import_preview_dialog.h"
 #include "gui/history/import_report_dialog.h"
+#include "gui/platform/remembered_folder.h"
 #include "history/draw_import.h"
 #include "runtime/platform.h"
 
@@ -32,10 +33,12 @@ class QMenu;
 namespace sanxing {
 
 class WindowModel;
+class WindowSettings;
 
 class HistoryMenu final : public QObject {
 public:
-    HistoryMenu(WindowModel& model, QMainWindow& window,
+    // `settings` (may be null) keeps the folder of draw files.
+    HistoryMenu(WindowModel& model, QMainWindow& window, WindowSettings* settings,
                 std::filesystem::path databaseFile = history::DefaultDatabasePath());
     ~HistoryMenu() override;
 
@@ -44,6 +47,8 @@ public:
 
     // Asks for a file and previews its import into the lottery of 组合框_彩种.
     void importDraws();
+    // The same into `lottery` (the 开奖历史 window's 导入…).
+    void importDrawsInto(const history::Lottery& lottery);
     // Previews the import of the clipboard: its HTML table (as a browser copies a results
     // page) or its text.
     void importClipboard();
@@ -68,6 +73,8 @@ private:
         std::string name;  // shown, and stored as the draws' source for text
     };
 
+    // Previews the import of the source of the last preview again, into `lottery`.
+    void previewInto(const history::Lottery& lottery);
     void openPreview(ImportSource source, const history::Lottery& lottery, const Result<history::ImportPreview>& first);
     void requestPreview(const history::Lottery& lottery, std::optional<history::ColumnMap> columns);
     void runImport(const history::Lottery& lottery, history::ImportOptions options);
@@ -84,7 +91,7 @@ private:
     HistoryAccess access_;
     QMenu* menu_;
     std::vector<QAction*> actions_;  // off while a job runs
-    QString directory_;              // where the last draw file was opened or saved
+    RememberedFolder drawFolder_;    // where the last draw file was opened or saved
     ImportSource source_;            // of the preview and the import
     std::thread worker_;
     std::atomic<bool> busy_{false};

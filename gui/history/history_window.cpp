@@ -3,14 +3,20 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeySequence>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <set>
 
+#include "gui/help/help_window.h"
 #include "gui/history/draw_table_model.h"
 #include "gui/history/history_access.h"
+#include "history/canonical_issue.h"
 #include "history/data_end.h"
 #include "history/issue_gaps.h"
 #include "runtime/platform.h"
@@ -20,6 +26,13 @@ namespace sanxing {
 namespace {
 
 constexpr std::size_t kGapsShown = 12;
+
+// A button that Return in the 跳到期号 box does not press.
+QPushButton* PlainButton(const QString& caption) {
+    auto* button = new QPushButton(caption);
+    button->setAutoDefault(false);
+    return button;
+}
 
 }  // namespace
 
@@ -57,25 +70,48 @@ HistoryWindow::HistoryWindow(HistoryAccess& access, Platform& platform, QWidget*
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
-    delete_ = new QPushButton(QStringLiteral("删除选中(&D)"));
-    auto* close = new QPushButton(QStringLiteral("关闭"));
+    jumpBox_ = new QLineEdit;
+    jumpBox_->setMaxLength(32);
+    jumpBox_->setFixedWidth(jumpBox_->fontMetrics().horizontalAdvance(QStringLiteral("20241012-023")) + 16);
+    jumpNote_ = new QLabel;
+    jumpNote_->setWordWrap(true);
+    jumpNote_->setStyleSheet(QStringLiteral("color: #b00000;"));
+    jumpNote_->hide();
+    importButton_ = PlainButton(QStringLiteral("导入(&I)…"));
+    importButton_->setToolTip(QStringLiteral("把开奖号码文件导入这个彩种，与菜单“历史”→“导入开奖号码…”相同"));
+    delete_ = PlainButton(QStringLiteral("删除选中(&D)"));
+    delete_->setToolTip(QStringLiteral("删除选中的各期（Delete 键）；删除前会先问"));
+    auto* close = PlainButton(QStringLiteral("关闭"));
 
     auto* top = new QHBoxLayout;
     top->addWidget(new QLabel(QStringLiteral("彩种：")));
     top->addWidget(lotteries_);
     top->addStretch();
+    top->addWidget(new QLabel(QStringLiteral("跳到期号：")));
+    top->addWidget(jumpBox_);
     auto* bottom = new QHBoxLayout;
+    bottom->addWidget(importButton_);
     bottom->addWidget(delete_);
     bottom->addStretch();
+    bottom->addWidget(HelpButton(*this, "history"));
     bottom->addWidget(close);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
+    layout->addWidget(jumpNote_);
     layout->addWidget(summary_);
     layout->addWidget(table_, 1);
     layout->addLayout(bottom);
-    resize(460, 560);
+    resize(520, 560);
 
+    // Delete acts on the table only: in the 跳到期号 box it deletes text.
+    auto* deleteKey = new QShortcut(QKeySequence::Delete, table_, nullptr, nullptr, Qt::WidgetShortcut);
+    connect(deleteKey, &QShortcut::activated, this, [this] { deleteSelected(); });
     connect(lotteries_, &QComboBox::currentIndexChanged, this, [this] { refresh(); });
+    connect(jumpBox_, &QLineEdit::returnPressed, this, [this] { jumpTo(jumpBox_->text()); });
+    connect(jumpBox_, &QLineEdit::textEdited, this, [this] { showJumpNote({}); });
+    connect(importButton_, &QPushButton::clicked, this, [this] {
+        if (import_) import_(lottery());
+    });
     connect(delete_, &QPushButton::clicked, this, [this] { deleteSelected(); });
     connect(close, &QPushButton::clicked, this, &QDialog::close);
 }
@@ -93,6 +129,7 @@ void HistoryWindow::showLottery(const history::Lottery& lottery) {
 }
 
 void HistoryWindow::refresh() {
+    showJumpNote({});
     const auto shown = model_->show(access_.database(), std::string(lottery().name));
     updateSummary();
     if (!shown) {
@@ -131,6 +168,28 @@ void HistoryWindow::deleteSelected() {
     if (!deleted) platform_.messageBox(deleted.error(), kHistoryCaption, MessageIcon::Error, MessageButtons::Ok);
     refresh();
     if (deleted && *deleted > 0 && deleted_) deleted_(lottery());
+}
+
+void HistoryWindow::jumpTo(const QString& typed) {
+    const std::string text = typed.trimmed().toStdString();
+    if (text.empty()) return showJumpNote({});
+    const auto issue = history::CanonicalIssue(text, lottery());
+    if (!issue) return showJumpNote(QString::fromStdString(issue.error()));
+    const std::vector<std::string>& issues = model_->issues();
+    const auto found = std::find(issues.begin(), issues.end(), *issue);
+    if (found == issues.end()) {
+        return showJumpNote(QStringLiteral("开奖历史中没有%1第 %2 期")
+                                .arg(QString::fromUtf8(lottery().name), QString::fromStdString(*issue)));
+    }
+    showJumpNote({});
+    const QModelIndex index = model_->index(static_cast<int>(found - issues.begin()), 0);
+    table_->selectRow(index.row());
+    table_->scrollTo(index, QAbstractItemView::PositionAtCenter);
+}
+
+void HistoryWindow::showJumpNote(const QString& text) {
+    jumpNote_->setText(text);
+    jumpNote_->setVisible(!text.isEmpty());
 }
 
 }  // namespace sanxing

@@ -10,6 +10,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "gui/help/help_window.h"
+
 namespace sanxing {
 
 namespace {
@@ -65,6 +67,7 @@ ImportPreviewDialog::ImportPreviewDialog(const QString& source, const history::L
     auto* buttons = new QDialogButtonBox;
     import_ = buttons->addButton(QStringLiteral("导入"), QDialogButtonBox::AcceptRole);
     buttons->addButton(QStringLiteral("取消"), QDialogButtonBox::RejectRole);
+    buttons->addButton(HelpButton(*this, "import"), QDialogButtonBox::HelpRole);
 
     auto* top = new QHBoxLayout;
     top->addWidget(sourceLabel, 1);
@@ -198,10 +201,7 @@ void ImportPreviewDialog::showNotices(const history::ImportPreview& preview) {
     betterLottery_ = preview.detection.better;
     QString notice;
     if (betterLottery_) {
-        notice = QStringLiteral("这些开奖号码是 %1 位数，像是%2的；%3的号码是 %4 位。")
-                     .arg(betterLottery_->digits)
-                     .arg(Q(betterLottery_->name), Q(lottery().name))
-                     .arg(lottery().digits);
+        notice = Q(history::OtherLotteryNotice(*betterLottery_, lottery()));
         better_->setText(QStringLiteral("改为%1").arg(Q(betterLottery_->name)));
     } else if (!preview.problem.empty()) {
         notice = Q(preview.problem) + QStringLiteral("。请在上面选出期号和号码所在的列。");

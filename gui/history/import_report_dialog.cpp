@@ -1,10 +1,15 @@
 #include "gui/history/import_report_dialog.h"
 
 #include <QDialogButtonBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
+
+#include "gui/help/help_window.h"
+#include "history/draw_preview.h"
 
 namespace sanxing {
 
@@ -59,7 +64,7 @@ QString ImportDetails(const history::ImportReport& report) {
 
 ImportReportDialog::ImportReportDialog(const QString& source, const history::Lottery& lottery,
                                        const history::ImportReport& report, std::function<void()> replace,
-                                       QWidget* parent)
+                                       std::function<void(const history::Lottery&)> importInto, QWidget* parent)
     : QDialog(parent) {
     setWindowTitle(QStringLiteral("导入开奖号码"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -70,8 +75,12 @@ ImportReportDialog::ImportReportDialog(const QString& source, const history::Lot
     const QString details = ImportDetails(report);
     details_ = new QPlainTextEdit(details);
     details_->setReadOnly(true);
+    details_->setMinimumHeight(details_->fontMetrics().lineSpacing() * kLinesInView +
+                               static_cast<int>(2 * details_->document()->documentMargin()) +
+                               2 * details_->frameWidth());
     details_->setVisible(!details.isEmpty());
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
+    buttons->addButton(HelpButton(*this, "import"), QDialogButtonBox::HelpRole);
     if (replace) {
         replace_ = buttons->addButton(QStringLiteral("以文件为准"), QDialogButtonBox::ActionRole);
         replace_->setToolTip(QStringLiteral("再导入一次，用文件中的号码替换与之不同的已存号码，并列出每一期"));
@@ -83,9 +92,30 @@ ImportReportDialog::ImportReportDialog(const QString& source, const history::Lot
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(summary_);
+    if (report.better != nullptr && report.rejectedCount() > 0 && importInto) {
+        addOtherLotteryOffer(*report.better, lottery, std::move(importInto), *layout);
+    }
     layout->addWidget(details_, 1);
     layout->addWidget(buttons);
-    resize(560, details.isEmpty() ? 140 : 400);
+    resize(std::max(560, sizeHint().width()), sizeHint().height());
+}
+
+void ImportReportDialog::addOtherLotteryOffer(const history::Lottery& better, const history::Lottery& chosen,
+                                              std::function<void(const history::Lottery&)> importInto,
+                                              QVBoxLayout& layout) {
+    notice_ = new QLabel(Q(history::OtherLotteryNotice(better, chosen)));
+    notice_->setWordWrap(true);
+    notice_->setStyleSheet(QStringLiteral("color: #a05000;"));
+    otherLottery_ = new QPushButton(QStringLiteral("导入到%1…").arg(QString::fromUtf8(better.name)));
+    otherLottery_->setToolTip(QStringLiteral("再预览一次，导入到%1").arg(QString::fromUtf8(better.name)));
+    connect(otherLottery_, &QPushButton::clicked, this, [this, &better, importInto = std::move(importInto)] {
+        close();
+        importInto(better);
+    });
+    auto* row = new QHBoxLayout;
+    row->addWidget(notice_, 1);
+    row->addWidget(otherLottery_);
+    layout.addLayout(row);
 }
 
 }  // namespace sanxing

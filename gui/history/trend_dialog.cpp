@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 #include <iterator>
 
+#include "gui/help/help_window.h"
 #include "gui/history/analysis_views.h"
 #include "gui/history/range_bar.h"
 #include "gui/history/trend_charts.h"
@@ -31,8 +32,8 @@ QString Q(std::string_view text) { return QString::fromUtf8(text.data(), static_
 
 }  // namespace
 
-TrendDialog::TrendDialog(Platform& platform, std::filesystem::path database, QWidget* parent)
-    : QDialog(parent), platform_(platform), database_(std::move(database)) {
+TrendDialog::TrendDialog(Platform& platform, std::filesystem::path database, WindowSettings* settings, QWidget* parent)
+    : QDialog(parent), platform_(platform), exports_(settings, kExportsFolder), database_(std::move(database)) {
     setWindowTitle(QStringLiteral("走势图"));
     rangeBar_ = new RangeBar({30, 50, 100, 500});
     status_ = new QLabel;
@@ -41,13 +42,14 @@ TrendDialog::TrendDialog(Platform& platform, std::filesystem::path database, QWi
     omission_->setChecked(true);
     lines_ = new QCheckBox(QStringLiteral("连线"));
     lines_->setToolTip(QStringLiteral("把每一期开出的号码连起来，像纸上的走势图"));
-    auto* definitions = new QLabel(QStringLiteral("<a href=\"#\">口径说明</a>"));
-    definitions->setToolTip(TrendDefinitions());
+    definitions_ = new QLabel(QStringLiteral("<a href=\"#\">口径说明</a>"));
+    definitions_->setToolTip(TrendDefinitions());
+    connect(definitions_, &QLabel::linkActivated, this, [this] { ShowHelpFor(*this, "trend"); });
     auto* statusRow = new QHBoxLayout;
     statusRow->addWidget(status_, 1);
     statusRow->addWidget(omission_);
     statusRow->addWidget(lines_);
-    statusRow->addWidget(definitions);
+    statusRow->addWidget(definitions_);
 
     tabs_ = new QTabWidget;
     for (TrendGridLayout& layout : TrendGridLayouts()) {
@@ -66,8 +68,10 @@ TrendDialog::TrendDialog(Platform& platform, std::filesystem::path database, QWi
     figures_ = new ValueTableModel({QStringLiteral("类别"), QStringLiteral("值"), QStringLiteral("出现次数"),
                                     QStringLiteral("当前遗漏"), QStringLiteral("最大遗漏"), QStringLiteral("平均遗漏")},
                                    this);
-    QHBoxLayout* buttons = DialogButtons(*this, {{QStringLiteral("导出数据CSV…"), [this] { exportFigures(); }},
-                                                 {QStringLiteral("导出图片PNG…"), [this] { exportPicture(); }}});
+    QHBoxLayout* buttons = DialogButtons(*this,
+                                         {{QStringLiteral("导出数据CSV…"), [this] { exportFigures(); }},
+                                          {QStringLiteral("导出图片PNG…"), [this] { exportPicture(); }}},
+                                         "trend");
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(rangeBar_);
     layout->addLayout(statusRow);
@@ -178,7 +182,7 @@ QString TrendDialog::pictureTitle() const {
 
 void TrendDialog::exportFigures() {
     if (figures_->rowCount() == 0) return;
-    SaveModelAsCsv(platform_, *figures_, QStringLiteral("走势数据"));
+    SaveModelAsCsv(platform_, exports_, *figures_, QStringLiteral("走势数据"));
 }
 
 void TrendDialog::exportPicture() {
@@ -186,11 +190,11 @@ void TrendDialog::exportPicture() {
     const int tab = tabs_->currentIndex();
     const QString name = QStringLiteral("走势图-") + tabs_->tabText(tab).replace(QLatin1Char('/'), QLatin1Char('-'));
     if (tab == kChartsTab) {
-        SaveImageAsPng(platform_, charts_->picture(pictureTitle()), name);
+        SaveImageAsPng(platform_, exports_, charts_->picture(pictureTitle()), name);
         return;
     }
     const TrendPicture picture = PaintGridPicture(*grid(tab), pictureTitle());
-    if (SaveImageAsPng(platform_, picture.image, name) && picture.skipped > 0) {
+    if (SaveImageAsPng(platform_, exports_, picture.image, name) && picture.skipped > 0) {
         showStatus(rangeStatus_ + QStringLiteral("。图片只含最新 %1 期（共 %2 期），更早的 %3 期未画入。")
                                       .arg(picture.rows)
                                       .arg(picture.rows + picture.skipped)

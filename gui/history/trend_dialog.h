@@ -12,6 +12,7 @@
 
 #include "analysis/draw_range.h"
 #include "analysis/trend.h"
+#include "gui/platform/remembered_folder.h"
 #include "history/history_db.h"
 
 class QCheckBox;
@@ -22,6 +23,7 @@ namespace sanxing {
 
 class Platform;
 class RangeBar;
+class WindowSettings;
 class TrendCharts;
 class TrendGridModel;
 class TrendGridView;
@@ -33,7 +35,9 @@ public:
     static constexpr int kGridTabs = 4;  // then the charts
     static constexpr int kChartsTab = kGridTabs;
 
-    TrendDialog(Platform& platform, std::filesystem::path database, QWidget* parent = nullptr);
+    // `settings` keeps the folder of the CSV and PNG exports.
+    TrendDialog(Platform& platform, std::filesystem::path database, WindowSettings* settings = nullptr,
+                QWidget* parent = nullptr);
 
     RangeBar& rangeBar() { return *rangeBar_; }
     // The grid of tab `tab` (0 号码走势, 1 形态走势, 2 组选分布, 3 和值/跨度).
@@ -42,6 +46,7 @@ public:
     TrendCharts& charts() const { return *charts_; }
     QCheckBox* omissionToggle() const { return omission_; }
     QCheckBox* lineToggle() const { return lines_; }
+    QLabel* definitionsLink() const { return definitions_; }
     QString statusText() const;
     // Fetches the chosen range (and the history before it) again and redraws everything.
     void reload();
@@ -64,12 +69,14 @@ private:
     QString pictureTitle() const;
 
     Platform& platform_;
+    RememberedFolder exports_;
     std::filesystem::path database_;
     std::shared_ptr<history::HistoryDb> db_;  // opened on the first load
     RangeBar* rangeBar_;
     QLabel* status_;
     QCheckBox* omission_;
     QCheckBox* lines_;
+    QLabel* definitions_;
     QTabWidget* tabs_;
     std::vector<TrendGridModel*> models_;
     std::vector<TrendGridView*> grids_;

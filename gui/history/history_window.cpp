@@ -3,11 +3,10 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeySequence>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -103,9 +102,7 @@ HistoryWindow::HistoryWindow(HistoryAccess& access, Platform& platform, QWidget*
     layout->addLayout(bottom);
     resize(520, 560);
 
-    // Delete acts on the table only: in the 跳到期号 box it deletes text.
-    auto* deleteKey = new QShortcut(QKeySequence::Delete, table_, nullptr, nullptr, Qt::WidgetShortcut);
-    connect(deleteKey, &QShortcut::activated, this, [this] { deleteSelected(); });
+    table_->installEventFilter(this);
     connect(lotteries_, &QComboBox::currentIndexChanged, this, [this] { refresh(); });
     connect(jumpBox_, &QLineEdit::returnPressed, this, [this] { jumpTo(jumpBox_->text()); });
     connect(jumpBox_, &QLineEdit::textEdited, this, [this] { showJumpNote({}); });
@@ -168,6 +165,16 @@ void HistoryWindow::deleteSelected() {
     if (!deleted) platform_.messageBox(deleted.error(), kHistoryCaption, MessageIcon::Error, MessageButtons::Ok);
     refresh();
     if (deleted && *deleted > 0 && deleted_) deleted_(lottery());
+}
+
+bool HistoryWindow::eventFilter(QObject* watched, QEvent* event) {
+    // Delete acts on the table only: in the 跳到期号 box it deletes text.
+    if (watched == table_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Delete)) {
+        deleteSelected();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void HistoryWindow::jumpTo(const QString& typed) {

@@ -44,6 +44,9 @@ public:
     QLabel* jumpNote() const { return jumpNote_; }
     QPushButton* importButton() const { return importButton_; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void updateSummary();
     void showJumpNote(const QString& text);

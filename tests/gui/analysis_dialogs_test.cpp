@@ -209,6 +209,27 @@ TEST_F(AnalysisDialogTest, BacktestComparesSchemesAndNamesThoseLeftOut) {
     EXPECT_EQ(compare->rowCount(), 2);
 }
 
+// Where the three digits are the whole number, 三码 would repeat 号码 and is not shown; a
+// 查号 error goes when the range changes.
+TEST_F(AnalysisDialogTest, BacktestHidesARepeatedColumnAndAStaleLookupError) {
+    record({"123", "456"});
+    ASSERT_TRUE(history::HistoryDb::open(db).value().record("重庆时时彩", {{"241012001", "12345"}}));
+    BacktestDialog dialog(window->model(), db);
+    dialog.rangeBar().setLottery(k3d);
+    EXPECT_TRUE(dialog.table(2)->isColumnHidden(2));
+    dialog.rangeBar().setLottery(0);  // 重庆时时彩, 前三
+    EXPECT_FALSE(dialog.table(2)->isColumnHidden(2));
+    EXPECT_EQ(dialog.table(2)->model()->index(0, 2).data().toString(), "123");
+
+    dialog.explain(QStringLiteral("7x0"));
+    EXPECT_TRUE(dialog.explanationText().contains(QStringLiteral("不是三位数")));
+    dialog.rangeBar().setLottery(k3d);
+    EXPECT_EQ(dialog.explanationText(), "");
+    dialog.explain(QStringLiteral("123"));
+    dialog.rangeBar().setLottery(0);
+    EXPECT_TRUE(dialog.explanationText().startsWith(QStringLiteral("123 "))) << "a good answer stays";
+}
+
 TEST_F(AnalysisDialogTest, BacktestWithoutActiveGroupsSaysSoInsteadOfAPlot) {
     record({"123", "456"});
     BacktestDialog dialog(window->model(), db);

@@ -9,6 +9,8 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
@@ -16,8 +18,11 @@
 #include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTest>
 
+#include "gui/help/help_window.h"
 #include "gui/history/analysis_menu.h"
+#include "gui/history/backtest_dialog.h"
 #include "gui/history/draw_table_model.h"
 #include "gui/history/history_menu.h"
 #include "gui/history/trend_dialog.h"
@@ -197,6 +202,27 @@ TEST_F(HistoryMenuTest, PasteFromAResultsPage) {
     EXPECT_TRUE(reportAfter(menu().lastPreview()->importButton())->summary()->text().contains("新存入 1 期"));
 }
 
+// Draws of another digit count imported anyway (the preview offered their lottery): the
+// report names it and previews the input again into it; its details show 12 lines.
+TEST_F(HistoryMenuTest, ReportOfDrawsOfAnotherLotteryOffersIt) {
+    ImportPreviewDialog* dialog = preview(
+        write("d.txt", "241012001 12345\n241012002 23456\n2026144 816\n2026145 092\n2026146 123\n2026147 456\n"));
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(dialog->importButton()->isEnabled());
+    ImportReportDialog* report = reportAfter(dialog->importButton());
+    ASSERT_NE(report, nullptr);
+    EXPECT_TRUE(report->summary()->text().contains("新存入 2 期")) << report->summary()->text().toStdString();
+    const QPlainTextEdit* details = report->details();
+    EXPECT_GE(details->viewport()->height(), ImportReportDialog::kLinesInView * details->fontMetrics().lineSpacing());
+    ASSERT_NE(report->otherLotteryButton(), nullptr);
+    EXPECT_TRUE(report->notice()->text().contains("像是福彩3D的")) << report->notice()->text().toStdString();
+    report->otherLotteryButton()->click();
+    ASSERT_TRUE(WaitFor([&] { return !menu().busy() && menu().lastPreview() != nullptr; }));
+    EXPECT_EQ(menu().lastPreview()->lottery().name, "福彩3D");
+    EXPECT_TRUE(menu().lastPreview()->summary()->text().contains("找到 4 期开奖号码"))
+        << menu().lastPreview()->summary()->text().toStdString();
+}
+
 // 以文件为准 imports the file again, replacing the stored draws that differ, and lists them.
 TEST_F(HistoryMenuTest, ReportOffersToTakeTheFilesNumbers) {
     import(write("a.txt", "241012001 11111\n241012002 22222\n"))->close();
@@ -268,6 +294,79 @@ TEST_F(HistoryMenuTest, HistoryWindowShowsNewestFirstWithGapsAndDeletesAfterAQue
     EXPECT_EQ(model->index(1, 0).data().toString(), "241012001");
     EXPECT_EQ(platform.answeredMessages().back().icon, MessageIcon::Question);
     EXPECT_EQ(platform.answeredMessages().back().buttons, MessageButtons::YesNoDefaultNo);
+}
+
+// 跳到期号 reads any spelling of an issue and selects its draw, or says why not (Return
+// there presses no button); Delete in the list deletes after the question; Esc closes.
+TEST_F(HistoryMenuTest, HistoryWindowJumpsDeletesByKeyAndClosesOnEsc) {
+    import(write("draws.txt", "241012001 11111\n241012002 22222\n241012005 55555\n"))->close();
+    menu().showHistory();
+    HistoryWindow* history = menu().historyWindow();
+    ASSERT_NE(history, nullptr);
+    QTableView* table = history->table();
+    const auto jump = [&](const char* typed) {
+        history->jumpBox()->setText(QString::fromUtf8(typed));
+        QTest::keyClick(history->jumpBox(), Qt::Key_Return);
+        return history->jumpNote()->isVisibleTo(history) ? history->jumpNote()->text() : QString();
+    };
+    EXPECT_EQ(jump("20241012-002"), "");
+    ASSERT_EQ(table->selectionModel()->selectedRows().size(), 1);
+    EXPECT_EQ(table->selectionModel()->selectedRows()[0].row(), 1);
+    EXPECT_EQ(jump("241012003"), "开奖历史中没有重庆时时彩第 241012003 期");
+    EXPECT_FALSE(jump("2024x").isEmpty());
+    EXPECT_TRUE(platform.answeredMessages().empty())
+        << "Return in the box asked " << platform.answeredMessages()[0].text;
+
+    jump("241012002");
+    platform.prepareMessageAnswer(MessageAnswer::No);
+    QTest::keyClick(table, Qt::Key_Delete);
+    EXPECT_EQ(table->model()->rowCount(), 3);
+    platform.prepareMessageAnswer(MessageAnswer::Yes);
+    QTest::keyClick(table, Qt::Key_Delete);
+    ASSERT_EQ(table->model()->rowCount(), 2);
+    EXPECT_EQ(table->model()->index(1, 0).data().toString(), "241012001");
+    EXPECT_EQ(platform.answeredMessages().back().buttons, MessageButtons::YesNoDefaultNo);
+
+    QTest::keyClick(table, Qt::Key_Escape);
+    EXPECT_FALSE(history->isVisible());
+}
+
+// 导入… imports into the lottery the window shows, through the menu's import.
+TEST_F(HistoryMenuTest, HistoryWindowImportsIntoItsLottery) {
+    menu().showHistory();
+    menu().historyWindow()->showLottery(*history::FindLottery("排列三"));
+    platform.prepareFileChoice(write("p3.txt", "2026144 816\n"));
+    menu().historyWindow()->importButton()->click();
+    ASSERT_TRUE(WaitFor([&] { return !menu().busy() && menu().lastPreview() != nullptr; }));
+    EXPECT_EQ(menu().lastPreview()->lottery().name, "排列三");
+    EXPECT_EQ(platform.answeredFileDialogs().back().request.title, "导入开奖号码到排列三");
+}
+
+// Each dialog's 帮助 opens the help at its section; 口径说明 at the definitions.
+TEST_F(HistoryMenuTest, HelpButtonsOpenTheirSections) {
+    const auto section = [] { return OpenHelpWindow() ? OpenHelpWindow()->sections()->currentItem()->text() : ""; };
+    const auto help = [&](QWidget* dialog) {
+        for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
+            if (button->text() == "帮助") button->click();
+        }
+        return section();
+    };
+    menu().showHistory();
+    EXPECT_EQ(help(menu().historyWindow()), "开奖历史");
+    ImportPreviewDialog* dialog = preview(write("d.txt", "241012001 12345\n"));
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(help(dialog), "导入与导出");
+    menu().historyWindow()->close();
+    EXPECT_EQ(help(reportAfter(dialog->importButton())), "导入与导出");
+    BacktestDialog* backtest = window->analysis().showBacktest();
+    EXPECT_EQ(help(backtest), "历史验证");
+    TrendDialog* trend = window->analysis().showTrend();
+    EXPECT_EQ(help(trend), "走势图与遗漏");
+    emit backtest->definitionsLink()->linkActivated("#");
+    EXPECT_EQ(section(), "历史验证");
+    emit trend->definitionsLink()->linkActivated("#");
+    EXPECT_EQ(section(), "走势图与遗漏");
+    EXPECT_EQ(OpenHelpWindow()->parentWidget(), window.get()) << "one help window, the one F1 opens";
 }
 
 TEST_F(HistoryMenuTest, HistoryWindowNamesAFailedRead) {

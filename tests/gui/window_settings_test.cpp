@@ -14,10 +14,14 @@
 
 #include "draws/draw_hosts.h"
 #include "gui/help_menu.h"
+#include "gui/history/analysis_menu.h"
+#include "gui/history/backtest_dialog.h"
+#include "gui/history/history_menu.h"
 #include "gui/platform/window_settings.h"
 #include "gui/scheme_menu.h"
 #include "gui_fixture.h"
 #include "history/history_db.h"
+#include "runtime/home_folder.h"
 
 namespace sanxing::test {
 namespace {
@@ -79,6 +83,34 @@ TEST_F(Remembered, SettingsComeBackInTheNextRun) {
     ASSERT_EQ(platform.answeredMessages().size(), 1u);
     EXPECT_TRUE(platform.answeredMessages()[0].text.starts_with("无法读取方案文件：文件不存在（"));
     EXPECT_FALSE(second.settings().recentSchemes().contains(file("方案5.json")));
+}
+
+// Draw files and exports each go back to their own folder in the next run; the first
+// dialog of each starts in the home folder.
+TEST_F(Remembered, DrawFilesAndExportsKeepTheirOwnFolders) {
+    const QString settings = file("settings.ini");
+    ASSERT_TRUE(QDir(dir.path()).mkpath("draws") && QDir(dir.path()).mkpath("out"));
+    {
+        MainWindow first(platform, nullptr, settings);
+        first.show();
+        platform.prepareFileChoice(file("draws/gone.txt").toStdString());
+        platform.prepareMessageAnswer(MessageAnswer::Ok);  // the file does not exist
+        first.history().importDraws();
+        platform.prepareFileChoice(file("out/验证.csv").toStdString());
+        first.analysis().showBacktest()->exportTable();
+        first.close();
+    }
+    MainWindow second(platform, nullptr, settings);
+    platform.prepareFileChoice(std::nullopt);
+    second.history().exportDraws();
+    platform.prepareFileChoice(std::nullopt);
+    second.analysis().showBacktest()->exportTable();
+    const auto& dialogs = platform.answeredFileDialogs();
+    ASSERT_EQ(dialogs.size(), 4u);
+    EXPECT_EQ(dialogs[0].request.directory, HomeFolder());
+    EXPECT_EQ(dialogs[1].request.directory, HomeFolder());
+    EXPECT_EQ(dialogs[2].request.directory, file("draws").toStdString());
+    EXPECT_EQ(dialogs[3].request.directory, file("out").toStdString());
 }
 
 TEST_F(Remembered, UnreadableSettingsAreNamedAndNeverWritten) {

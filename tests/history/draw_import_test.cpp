@@ -236,6 +236,12 @@ TEST_F(Import, DrawsOfAnotherDigitCountNameTheRightLottery) {
     const auto preview = PreviewDrawText("20241012-023 1,2,3,4,5\n", "x", Fc3d()).value();
     ASSERT_NE(preview.detection.better, nullptr);
     EXPECT_EQ(preview.detection.better->digits, 5);
+    // Columns given (as the preview passes them on) do not hide it from the import's report.
+    const auto given =
+        ImportText("241012001 12345\n2024144 816\n2024145 092\n", Chongqing(), WithColumns("期号=1,号码=2")).value();
+    ASSERT_NE(given.better, nullptr);
+    EXPECT_EQ(given.better->name, "福彩3D");
+    EXPECT_EQ(given.rejectedCount(), 2u);
 }
 
 TEST_F(Import, PreviewTellsWhatTheImportWillDoAndStoresNothing) {

@@ -88,6 +88,28 @@ bool SaveAnalysisDialogs(sanxing::MainWindow& window, const std::string& databas
     return saved;
 }
 
+// A few 福彩3D draws and two 时时彩 ones imported into 重庆时时彩 anyway: the report that
+// names the lottery the draws fit.
+bool SaveOtherLotteryReport(sanxing::HistoryMenu& menu, sanxing::QtPlatform& platform,
+                            const std::function<bool(const std::function<bool()>&)>& waitFor, const QDir& dir) {
+    QTemporaryDir files;
+    const QString path = files.filePath(QStringLiteral("福彩3D.txt"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    file.write("20241012-001 12345\n20241012-002 23456\n");
+    for (int day = 100; day < 130; ++day)
+        file.write(QStringLiteral("2024%1 %2\n").arg(day).arg(day * 7 % 1000, 3, 10, QLatin1Char('0')).toUtf8());
+    file.close();
+    platform.prepareFileChoice(path.toStdString());
+    menu.importDraws();
+    if (!waitFor([&menu] { return menu.lastPreview() != nullptr; })) return false;
+    menu.lastPreview()->importButton()->click();
+    if (!waitFor([&menu] { return menu.lastReport() != nullptr; })) return false;
+    const bool saved = Save(*menu.lastReport(), dir.filePath(QStringLiteral("history-import-report-other.png")));
+    menu.lastReport()->close();
+    return saved;
+}
+
 // Three days of made-up draws with a few missing and a few bad lines, imported through
 // the menu; then the report and the history window.
 bool SaveHistory(sanxing::MainWindow& window, sanxing::QtPlatform& platform, const QDir& dir) {
@@ -140,7 +162,11 @@ bool SaveHistory(sanxing::MainWindow& window, sanxing::QtPlatform& platform, con
     saved &= Save(*menu.lastReport(), dir.filePath(QStringLiteral("history-import-report.png")));
     menu.lastReport()->close();
     menu.showHistory();
-    return Save(*menu.historyWindow(), dir.filePath(QStringLiteral("history-window.png"))) && saved;
+    saved &= Save(*menu.historyWindow(), dir.filePath(QStringLiteral("history-window.png")));
+    menu.historyWindow()->jumpTo(QStringLiteral("20241011-017"));
+    saved &= Save(*menu.historyWindow(), dir.filePath(QStringLiteral("history-window-jump.png")));
+    menu.historyWindow()->close();
+    return SaveOtherLotteryReport(menu, platform, waitFor, dir) && saved;
 }
 
 int Report(const std::string& where, const std::vector<std::string>& problems) {

@@ -9,6 +9,7 @@
 #include <QTimer>
 
 #include "draws/announcer.h"
+#include "gui/platform/file_details_model.h"
 #include "gui/platform/file_filter.h"
 
 namespace sanxing {
@@ -58,6 +59,7 @@ std::unique_ptr<QMessageBox> MakeMessageBox(const MessageRequest& request, QWidg
 
 std::unique_ptr<QFileDialog> MakeFileDialog(bool save, const FileDialogRequest& request, QWidget* parent) {
     auto dialog = std::make_unique<QFileDialog>(parent, Q(request.title), Q(request.directory));
+    dialog->setProxyModel(new ChineseFileDetails(dialog.get()));
     dialog->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog->setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     const QString filters = QtNameFilters(request.filter);

@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAbstractProxyModel>
 #include <QApplication>
 #include <QClipboard>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -15,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include "gui/platform/file_details_model.h"
 #include "gui/platform/file_filter.h"
 #include "gui/platform/qt_platform.h"
 #include "gui_fixture.h"
@@ -85,6 +88,37 @@ TEST(FileDialogs, BuiltWithTitleFilterFolderAndName) {
     const auto open = MakeFileDialog(false, {"打开", "", "", ""}, nullptr);
     EXPECT_EQ(open->acceptMode(), QFileDialog::AcceptOpen);
     EXPECT_EQ(open->fileMode(), QFileDialog::ExistingFile);
+}
+
+// Sizes, dates and folders read in Chinese whatever the system's language (Qt formats
+// them by the system's locale and leaves "Folder" untranslated).
+TEST(FileDialogs, ShowSizesDatesAndFoldersInChinese) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir("文件夹甲"));
+    QFile file(dir.filePath("a.txt"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(5000, 'x'));
+    file.close();
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    ASSERT_TRUE(file.setFileTime(QDateTime(QDate(2024, 3, 5), QTime(14, 7)), QFileDevice::FileModificationTime));
+    file.close();
+    const auto dialog = MakeFileDialog(false, {"打开", "", dir.path().toStdString(), ""}, nullptr);
+    QAbstractProxyModel* model = dialog->proxyModel();
+    ASSERT_NE(model, nullptr);
+    const auto* files = qobject_cast<QFileSystemModel*>(model->sourceModel());
+    ASSERT_NE(files, nullptr);
+    const QModelIndex root = model->mapFromSource(files->index(dir.path()));
+    ASSERT_TRUE(WaitFor([&] { return model->rowCount(root) == 2; }));
+    const auto text = [&](const char* name, int column) {
+        const QModelIndex at = model->mapFromSource(files->index(dir.filePath(QString::fromUtf8(name)), column));
+        return model->data(at, Qt::DisplayRole).toString();
+    };
+    EXPECT_EQ(text("a.txt", 1), "4.9 KB");
+    EXPECT_EQ(text("a.txt", 3), "2024/3/5 14:07");
+    EXPECT_EQ(text("文件夹甲", 1), "");
+    EXPECT_EQ(text("文件夹甲", 2), "文件夹");
+    EXPECT_EQ(FileSizeText(1023), "1023 字节");
+    EXPECT_EQ(FileSizeText(3 * 1024 * 1024), "3.0 MB");
 }
 
 // A simulated user answers the next dialog that appears.

@@ -10,6 +10,7 @@ WindowModel::WindowModel(Platform& platform)
     : platform_(platform),
       controls_(ControlTable()),
       drawList_(controls_, platform, session_, drawHosts_),
+      historyUpdater_(controls_, platform, drawHosts_, drawList_),
       announcement_(platform) {
     const std::size_t tolerance = controls_.indexOf(ctl::kTolerance);
     controls_.addObserver([this, tolerance](std::size_t index) {
@@ -38,10 +39,12 @@ void WindowModel::created() {
 }
 
 void WindowModel::shutdown() {
-    // Both are cancelled first, so that their waits overlap.
+    // All are cancelled first, so that their waits overlap.
     drawList_.close();
+    historyUpdater_.close();
     announcement_.close();
     drawList_.shutdown();
+    historyUpdater_.shutdown();
     announcement_.shutdown();
 }
 

@@ -8,6 +8,7 @@
 #include "draws/announcement_page.h"
 #include "draws/draw_hosts.h"
 #include "draws/draw_list.h"
+#include "draws/history_updater.h"
 #include "numbers/failure_table.h"
 #include "runtime/control_store.h"
 #include "runtime/platform.h"
@@ -33,6 +34,8 @@ public:
     // The draw list's jobs and speech, and the announcement page.
     DrawList& drawList() { return drawList_; }
     AnnouncementPage& announcement() { return announcement_; }
+    // Updates of the history from the draw-file addresses of sources.json.
+    HistoryUpdater& historyUpdater() { return historyUpdater_; }
 
     // What a user does to a control: its own change first (a check box toggles, a combo
     // selects the item), then the bound handler, if any.
@@ -63,6 +66,7 @@ private:
     SessionState session_;
     DrawHosts drawHosts_;
     DrawList drawList_;
+    HistoryUpdater historyUpdater_;
     AnnouncementPage announcement_;
 };
 

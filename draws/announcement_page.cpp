@@ -27,6 +27,8 @@ constexpr std::string_view kWelcome =
 constexpr std::string_view kSourcesNotes =
     R"(<p>文件是一个 JSON 对象，键 "A" 到 "H" 是各开奖网站的基础地址，"announcement" 是公告页网站的地址；每个键都可以省略，未填地址的网站不会被访问。例如：</p>
 <p>{ "A": "http://results-feed.example.com", "B": "http://trend-chart.example.com/", "announcement": "http://announcements.example.com/" }</p>
+<p>键 "history" 是开奖数据文件的地址（http 或 https），用来更新开奖历史：彩种名 → 地址列表，文件可以是“期号,号码,开奖日期”这样的 CSV，或导入能读的其他格式。例如：</p>
+<p>{ "history": { "福彩3D": ["https://example.org/draws/fc3d.csv"], "排列三": ["https://example.org/draws/pl3.txt"] } }</p>
 <p>修改后重新启动程序生效。</p>
 )";
 

@@ -39,6 +39,19 @@ std::string DrawList::kindName(int kind) const {
 }
 
 void DrawList::setStatus(std::string status) {
+    listStatus_ = std::move(status);
+    showStatus();
+}
+
+void DrawList::setUpdateNote(std::string note) {
+    updateNote_ = std::move(note);
+    showStatus();
+}
+
+void DrawList::showStatus() {
+    // The note first: the line is cut at its end, and the list's own status is the older news.
+    std::string status =
+        listStatus_.empty() || updateNote_.empty() ? updateNote_ + listStatus_ : updateNote_ + "；" + listStatus_;
     if (status == status_) return;
     status_ = std::move(status);
     if (statusListener_) statusListener_(status_);
@@ -129,6 +142,23 @@ void DrawList::historyChanged(int kind) {
     });
 }
 
+void DrawList::historyGrew(int kind) {
+    if (!history_ || !fromHistory_ || kind != selectedKind()) return;
+    worker_.supersede([this, kind, history = history_, ticket = ticket()](const SerialWorker::JobContext& job) {
+        auto newest = history->newest(kind, kHistoryRows);
+        LoadResult load{newest ? std::move(*newest) : DrawRows{}, true, newest.error(), {}};
+        job.post(ticket.guard([this, load = std::move(load)] {
+            const std::string top = ReadDrawListTop(controls_).issue;
+            const bool news = !load.rows.empty() && IsNewerIssue(load.rows.front().issue, top);
+            applyLoad(load);
+            if (!news) return;
+            // The new row 0 is reported as a live draw would be.
+            session_.handledDrawNumber.clear();
+            handleNewDraw();
+        }));
+    });
+}
+
 void DrawList::close() {
     announcer_.stop();
     worker_.close();
@@ -177,7 +207,10 @@ void DrawList::applyUpdate(int kind, const std::optional<DrawRecord>& draw) {
         if (kind != 0) session_.lastDrawNumber = draw->number;
         if (!fromHistory_) setStatus({});
     }
-    if (session_.lastDrawNumber == session_.handledDrawNumber) return;
+    if (session_.lastDrawNumber != session_.handledDrawNumber) handleNewDraw();
+}
+
+void DrawList::handleNewDraw() {
     session_.handledDrawNumber = session_.lastDrawNumber;
     if (controls_.ticked(ctl::kAnnounceDraws)) announcer_.announce(true, session_.handledDrawNumber);
     // Before the first 缩水 there is nothing to verify a draw of the history against.

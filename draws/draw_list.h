@@ -63,6 +63,10 @@ public:
     // The history of `kind` changed in this program (an import, a replacement, a delete):
     // a list that shows the history reads it again at once; a live list stays.
     void historyChanged(int kind);
+    // An update from a draw-file address added draws of `kind`: a list that shows the
+    // history reads it again, and a newest draw newer than the old row 0 is spoken and
+    // marked as a live draw is.
+    void historyGrew(int kind);
 
     // Closing: drop waiting work and cancel the running transfer (close), then wait a
     // bounded time for it (shutdown).
@@ -80,6 +84,9 @@ public:
     // every change, on the UI thread.
     const std::string& status() const { return status_; }
     void setStatusListener(std::function<void(const std::string&)> listener);
+    // A note about the automatic updates of the history (why the last one failed), shown
+    // before the list's own status; empty for none.
+    void setUpdateNote(std::string note);
 
     // What a load brought to the UI thread.
     struct LoadResult {
@@ -98,6 +105,9 @@ private:
     int selectedKind() const;
     std::string kindName(int kind) const;
     void setStatus(std::string status);
+    void showStatus();
+    // What follows a newly reported draw: speech and the mark of row 0.
+    void handleNewDraw();
     // Tells the user, the first time only, that the history could not be written.
     void sayHistoryFailure(const std::string& error);
     // Taken when a job is handed in: its UI-thread tasks run only while this draw list
@@ -115,7 +125,9 @@ private:
     const DrawHosts& hosts_;
     DrawJobOptions options_;
     Announcer announcer_;
-    std::string status_;
+    std::string status_;      // what is shown: the list's own status and the update note
+    std::string listStatus_;  // the list's own status
+    std::string updateNote_;
     std::function<void(const std::string&)> statusListener_;
     unsigned generation_ = 0;               // counts kind changes
     std::shared_ptr<DrawHistory> history_;  // shared with the jobs that use it

@@ -20,7 +20,9 @@ HistoryUpdate UpdateFrom(history::HistoryDb& db, const history::Lottery& lottery
         update.error = "文件是空的";
         return update;
     }
-    auto report = history::ImportDrawText(db, lottery, *body, url);
+    history::ImportOptions import;
+    import.cancel = options.cancel;  // closing the window stops the import too
+    auto report = history::ImportDrawText(db, lottery, *body, url, import);
     if (!report) {
         update.error = report.error();
         return update;

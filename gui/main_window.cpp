@@ -24,6 +24,7 @@
 #include "gui/platform/window_settings.h"
 #include "gui/scheme_menu.h"
 #include "gui/style/fonts.h"
+#include "history/data_end.h"
 #include "tools/interrupted_saves.h"
 #include "window/control_names.h"
 
@@ -77,6 +78,7 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent, const QString& setti
     history_->onHistoryChanged([this](const history::Lottery& lottery) { analysis_->historyChanged(lottery); });
     // The window's history is the user's own: it gets the shipped draws.
     model_.drawList().useHistory(history_->access().path(), model_.platform().programDirectory());
+    model_.historyUpdater().useHistory(history_->access().path());
 
     mirror_ = new StoreMirror(model_.controls(), *widgets_, this);
     mirror_->showAll();
@@ -110,7 +112,17 @@ void MainWindow::created() {
         if (auto* timer = qobject_cast<QTimer*>(widgets_->object(i))) timer->start();
     }
     model_.created();
+    startHistoryUpdates();
     reportStartProblems();
+}
+
+void MainWindow::startHistoryUpdates() {
+    HistoryUpdater& updater = model_.historyUpdater();
+    updater.updateOutdated(history::Today());
+    auto* timer = new QTimer(this);
+    timer->setInterval(kHistoryUpdateEvery);
+    connect(timer, &QTimer::timeout, this, [&updater] { updater.tick(); });
+    timer->start();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -36,8 +36,10 @@ public:
     AnalysisMenu& analysis() { return *analysis_; }
 
     // The creation-complete event, once the window is shown: starts the timers, runs the
-    // model's start-up handler and tells of a missing Chinese font, unreadable or
-    // set-aside settings and saves that an earlier run left unfinished.
+    // model's start-up handler, updates an outdated history of 福彩3D and 排列三 from its
+    // draw-file addresses (and again every 30 minutes while one is selected), and tells of
+    // a missing Chinese font, unreadable or set-aside settings and saves that an earlier
+    // run left unfinished.
     void created();
 
 signals:
@@ -50,6 +52,7 @@ private:
     void restoreSettings();
     void rememberSettings();
     void reportStartProblems();
+    void startHistoryUpdates();
 
     WindowModel model_;
     std::unique_ptr<WindowSettings> settings_;

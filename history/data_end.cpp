@@ -1,14 +1,11 @@
 #include "history/data_end.h"
 
+#include <cstdio>
 #include <ctime>
-#include <optional>
 
 namespace sanxing::history {
 
-namespace {
-
-// "YYYY-MM-DD" as a date; nothing for any other text.
-std::optional<std::chrono::sys_days> ParseDate(const std::string& text) {
+std::optional<std::chrono::sys_days> ParseDrawDate(const std::string& text) {
     int year = 0;
     unsigned month = 0, day = 0;
     if (text.size() != 10 || std::sscanf(text.c_str(), "%4d-%2u-%2u", &year, &month, &day) != 3) return std::nullopt;
@@ -16,8 +13,6 @@ std::optional<std::chrono::sys_days> ParseDate(const std::string& text) {
     if (!date.ok()) return std::nullopt;
     return std::chrono::sys_days(date);
 }
-
-}  // namespace
 
 std::chrono::sys_days Today() {
     const std::time_t now = std::time(nullptr);
@@ -32,12 +27,12 @@ Result<std::string> DataEndText(const HistoryDb& db, const Lottery& lottery, std
     if (newest->empty()) return std::string();
     const StoredDraw& last = newest->back();
     std::string text = "开奖历史到 " + last.issue + (last.date.empty() ? "" : "（" + last.date + "）");
-    const auto date = ParseDate(last.date);
+    const auto date = ParseDrawDate(last.date);
     if (date && today - *date > std::chrono::days(kStaleAfterDays)) {
         text +=
             "。更新开奖号码：菜单 历史 → 导入开奖号码…（开奖文件）或 从剪贴板导入（开奖网页上复制的表格），"
-            "或在 sources.json 的 \"history\" 中设置开奖文件的地址后运行 sanxing-cli --sources sources.json "
-            "--update-draws";
+            "或在 sources.json 的 \"history\" 中设置开奖文件的地址后用菜单 历史 → 更新开奖数据"
+            "（或 sanxing-cli --sources sources.json --update-draws）";
     }
     return text;
 }

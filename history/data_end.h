@@ -3,6 +3,7 @@
 // to bring it up to date when the newest draw is more than three days old.
 
 #include <chrono>
+#include <optional>
 #include <string>
 
 #include "history/history_db.h"
@@ -14,6 +15,9 @@ inline constexpr int kStaleAfterDays = 3;
 
 // The local date today.
 std::chrono::sys_days Today();
+
+// A stored draw date ("YYYY-MM-DD") as a date; nothing for any other text.
+std::optional<std::chrono::sys_days> ParseDrawDate(const std::string& text);
 
 // Empty when the lottery has no draws; fails with the reason when the history cannot be read.
 Result<std::string> DataEndText(const HistoryDb& db, const Lottery& lottery, std::chrono::sys_days today = Today());

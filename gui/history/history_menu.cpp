@@ -9,6 +9,7 @@
 
 #include "analysis/draw_range.h"
 #include "app/window_model.h"
+#include "draws/history_updater.h"
 #include "draws/html_tables.h"
 #include "history/draw_export.h"
 #include "tools/safe_file_write.h"
@@ -21,6 +22,7 @@ constexpr const char* kMenuName = "historyMenu";
 constexpr const char* kImportFilter = "开奖号码文件(*.txt;*.csv)|*.txt;*.csv|所有文件(*.*)|*.*";
 constexpr const char* kExportFilter = "CSV 文件(*.csv)|*.csv|所有文件(*.*)|*.*";
 constexpr const char* kClipboard = "剪贴板";
+constexpr const char* kUpdateCaption = "更新开奖数据";
 
 const history::Lottery& WindowLottery(const WindowModel& model) {
     return *analysis::AnalysisChoiceFromControls(model.controls()).lottery;
@@ -40,7 +42,9 @@ HistoryMenu::HistoryMenu(WindowModel& model, QMainWindow& window, WindowSettings
     actions_ = {menu_->addAction(QStringLiteral("导入开奖号码(&I)…"), this, &HistoryMenu::importDraws),
                 menu_->addAction(QStringLiteral("从剪贴板导入(&P)…"), this, &HistoryMenu::importClipboard),
                 menu_->addAction(QStringLiteral("导出开奖号码(&E)…"), this, &HistoryMenu::exportDraws)};
+    update_ = menu_->addAction(QStringLiteral("更新开奖数据(&U)"), this, &HistoryMenu::updateDraws);
     menu_->addAction(QStringLiteral("开奖历史(&H)"), this, &HistoryMenu::showHistory);
+    model_.historyUpdater().onDrawsAdded([this](const history::Lottery& lottery) { historyGrew(lottery); });
 }
 
 HistoryMenu::~HistoryMenu() {
@@ -192,6 +196,27 @@ void HistoryMenu::showHistory() {
     historyWindow_->activateWindow();
 }
 
+void HistoryMenu::updateDraws() {
+    HistoryUpdater& updater = model_.historyUpdater();
+    if (!updater.configured()) {
+        return tell(NoUpdateAddressText(model_.drawHosts(), DefaultDrawHostsPath()), MessageIcon::Information);
+    }
+    if (!access_.database()) return;
+    update_->setEnabled(false);
+    updater.updateAll([this](const std::vector<HistoryUpdate>& updates) {
+        update_->setEnabled(true);
+        std::string text = "更新开奖数据：";
+        bool failed = false;
+        for (const HistoryUpdate& update : updates) {
+            text += '\n';
+            text += UpdateLine(update);
+            failed = failed || !update.error.empty();
+        }
+        model_.platform().messageBox(text, kUpdateCaption, failed ? MessageIcon::Warning : MessageIcon::Information,
+                                     MessageButtons::Ok);
+    });
+}
+
 void HistoryMenu::runInBackground(std::function<std::function<void()>()> work) {
     if (worker_.joinable()) worker_.join();  // the previous job has finished or is stopping
     setBusy(true);
@@ -235,6 +260,13 @@ void HistoryMenu::showReport(const history::Lottery& lottery, const history::Imp
 void HistoryMenu::historyChanged(const history::Lottery& lottery, bool fromHistoryWindow) {
     model_.drawList().historyChanged(lottery.kindIndex);
     if (!fromHistoryWindow && historyWindow_ && historyWindow_->isVisible()) historyWindow_->showLottery(lottery);
+    for (const auto& listener : listeners_) listener(lottery);
+}
+
+void HistoryMenu::historyGrew(const history::Lottery& lottery) {
+    if (historyWindow_ && historyWindow_->isVisible() && historyWindow_->lottery().name == lottery.name) {
+        historyWindow_->refresh();
+    }
     for (const auto& listener : listeners_) listener(lottery);
 }
 

@@ -1,11 +1,14 @@
 #pragma once
-// The 历史 menu: 导入开奖号码…, 从剪贴板导入…, 导出开奖号码… and 开奖历史. An import shows its
-// preview first and stores only on 导入; its report offers 以文件为准 when draws of the
-// file differ from stored ones. Previews, imports and exports run off the UI thread, one
-// at a time, on a connection of their own; the window's connection is opened on first use
-// (HistoryAccess). After an import, a replacement or a delete, the draw list, the history
-// window and whoever listens (the analysis dialogs) show the new state at once. Other
-// features add their items to the same menu through menu() or FindHistoryMenu().
+// The 历史 menu: 导入开奖号码…, 从剪贴板导入…, 导出开奖号码…, 更新开奖数据 and
+// 开奖历史. An import shows its preview first and stores only on 导入; its report
+// offers 以文件为准 when draws of the file differ from stored ones. 更新开奖数据 reads
+// every draw-file address of sources.json on the window model's updater and reports one
+// line per address. Previews, imports and exports run off the UI thread, one at a time,
+// on a connection of their own; the window's connection is opened on first use
+// (HistoryAccess). After an import, a replacement, a delete or an update, the draw list,
+// the history window and whoever listens (the analysis dialogs) show the new state at
+// once. Other features add their items to the same menu through menu() or
+// FindHistoryMenu().
 
 #include <QObject>
 #include <QPointer>
@@ -56,6 +59,9 @@ public:
     void exportDraws();
     // Opens (or raises) the 开奖历史 window on the lottery of 组合框_彩种.
     void showHistory();
+    // Brings the history up to date from every draw-file address and reports each; without
+    // an address, says how to set one.
+    void updateDraws();
 
     // `listener` hears of every change this window makes to a lottery's draws.
     void onHistoryChanged(std::function<void(const history::Lottery&)> listener);
@@ -84,6 +90,8 @@ private:
     void showReport(const history::Lottery& lottery, const history::ImportReport& report,
                     const history::ImportOptions& options);
     void historyChanged(const history::Lottery& lottery, bool fromHistoryWindow = false);
+    // An update added draws (the draw list has been told): the open views show them.
+    void historyGrew(const history::Lottery& lottery);
     void tell(const std::string& text, MessageIcon icon);
 
     WindowModel& model_;
@@ -91,6 +99,7 @@ private:
     HistoryAccess access_;
     QMenu* menu_;
     std::vector<QAction*> actions_;  // off while a job runs
+    QAction* update_;                // off while an update it started runs
     RememberedFolder drawFolder_;    // where the last draw file was opened or saved
     ImportSource source_;            // of the preview and the import
     std::thread worker_;

@@ -1,14 +1,20 @@
 // Updating the history from the draw-file addresses of sources.json, against the local
-// HTTP server: every bad answer is one line of the report and stores nothing.
+// HTTP server: every bad answer is one line of the report and stores nothing; the window's
+// automatic updates (when, for which lottery) and their new draws on the draw list.
 
 #include "draws/history_update.h"
 
 #include <gtest/gtest.h>
 
+#include "app/window_model.h"
+#include "draws/history_updater.h"
 #include "history/draw_import.h"
 #include "history/history_db.h"
+#include "history/shipped_draws.h"
 #include "net/local_http_server.h"
+#include "runtime/recording_platform.h"
 #include "runtime/temp_folder.h"
+#include "runtime/time_limits.h"
 
 namespace sanxing {
 namespace {
@@ -27,6 +33,7 @@ Reply Serve(const testing::Request& request) {
     if (request.path == "/huge") return {"HTTP/1.1 200 OK\r\nContent-Length: 1073741824\r\n\r\n0123", false};
     if (request.path == "/loop") return HttpReply(302, "Found", "", "Location: /loop\r\n");
     if (request.path == "/hang") return Silent();
+    if (request.path == "/next.csv") return Ok("期号,号码,开奖日期\n2025218,333,2025-08-16\n");
     return HttpReply(404, "Not Found", "no such file");
 }
 
@@ -58,6 +65,138 @@ TEST(HistoryUpdate, EachAddressIsOneLineAndABadOneStoresNothing) {
     }
     EXPECT_EQ(db->count("福彩3D").value(), 3u);
     EXPECT_EQ(db->between("福彩3D", "2025216", "2025216").value()[0].number, "111");  // never replaced
+}
+
+// A shipped draw the user deleted comes back only from an address that serves it (an
+// import); offering the shipped draws again never brings it back.
+TEST(HistoryUpdate, ADeletedShippedDrawReturnsOnlyFromAnAddressThatServesIt) {
+    TempFolder folder;
+    auto db = history::HistoryDb::open(folder.file("h.sqlite"));
+    ASSERT_TRUE(db);
+    const std::string programDirectory = folder.file("bin");  // no installed copy: the built-in one
+    ASSERT_TRUE(history::AddShippedDraws(*db, programDirectory));
+    const history::StoredDraw last = history::ShippedDraws(*history::FindLottery("福彩3D"), programDirectory).back();
+    ASSERT_EQ(last.issue, "2025217");
+    ASSERT_TRUE(db->remove("福彩3D", {last.issue}));
+    const auto holdsLast = [&] { return !db->between("福彩3D", last.issue, last.issue).value().empty(); };
+
+    LocalHttpServer server([&](const testing::Request& request) {
+        if (request.path == "/with-last.csv") return Ok(last.issue + "," + last.number + "\n");
+        return Serve(request);
+    });
+    DrawHosts hosts;
+    hosts.historyFiles = {{"福彩3D", {server.base() + "/next.csv"}}};
+    EXPECT_EQ(UpdateHistory(*db, hosts, {}).at(0).added, 1u);
+    ASSERT_TRUE(history::AddShippedDraws(*db, programDirectory));
+    EXPECT_FALSE(holdsLast());
+
+    hosts.historyFiles = {{"福彩3D", {server.base() + "/with-last.csv"}}};
+    EXPECT_EQ(UpdateHistory(*db, hosts, {}).at(0).added, 1u);
+    EXPECT_TRUE(holdsLast());
+}
+
+TEST(AutomaticUpdates, StartUpWantsAHistoryOlderThanADayTheTickTheSelectedDailyLotteryWithAnAddress) {
+    using std::chrono::days;
+    const std::chrono::sys_days today{std::chrono::year{2026} / 8 / 20};
+    const auto drawnOn = [](const char* date) { return std::optional(history::StoredDraw{"2026230", "123", date}); };
+    EXPECT_TRUE(OutdatedAtStart(std::nullopt, today));
+    EXPECT_FALSE(OutdatedAtStart(drawnOn("2026-08-20"), today));
+    EXPECT_FALSE(OutdatedAtStart(drawnOn("2026-08-19"), today));
+    EXPECT_TRUE(OutdatedAtStart(drawnOn("2026-08-18"), today));
+    EXPECT_TRUE(OutdatedAtStart(drawnOn(""), today));  // no date: no way to know
+
+    DrawHosts hosts;
+    EXPECT_EQ(LotteryDueOnTick(hosts, 4), nullptr);  // no address
+    hosts.historyFiles = {{"福彩3D", {"http://example.org/fc3d.csv"}}, {"重庆时时彩", {"http://example.org/cq.csv"}}};
+    ASSERT_NE(LotteryDueOnTick(hosts, 4), nullptr);
+    EXPECT_EQ(LotteryDueOnTick(hosts, 4)->name, "福彩3D");
+    EXPECT_EQ(LotteryDueOnTick(hosts, 5), nullptr);   // 排列三 has no address
+    EXPECT_EQ(LotteryDueOnTick(hosts, 0), nullptr);   // a 时时彩 kind updates from the menu only
+    EXPECT_EQ(LotteryDueOnTick(hosts, -1), nullptr);  // nothing selected
+}
+
+// The window's updater over the local server, with the draw list on the same history.
+class HistoryUpdaterTest : public ::testing::Test {
+protected:
+    HistoryUpdaterTest() {
+        window.drawList().useHistory(dbPath);
+        window.historyUpdater().useHistory(dbPath);
+        window.historyUpdater().options().totalTimeout = std::chrono::milliseconds(1500);
+        window.drawHosts().historyFiles = {{"福彩3D", {server.base() + "/next.csv"}},
+                                           {"排列三", {server.base() + "/gone"}}};
+        auto db = history::HistoryDb::open(dbPath);
+        EXPECT_TRUE(db && db->record("福彩3D", {{"2025216", "111", "2025-08-14"}, {"2025217", "222", "2025-08-15"}}));
+    }
+
+    // Until the update and the draw list's jobs are done and their results applied.
+    void settle() {
+        do {
+            ASSERT_TRUE(window.historyUpdater().waitIdle(kWaitLimit));
+            ASSERT_TRUE(window.drawList().waitIdle(kWaitLimit));
+            platform.loop.runPosted();
+        } while (!window.historyUpdater().idle() || !window.drawList().idle());
+        platform.loop.runTimers();
+    }
+    void selectKind(int kind) {
+        window.selectItem("组合框_彩种", kind);
+        settle();
+    }
+    const ReportRows& list() { return window.controls().rows("列表框_开奖"); }
+
+    TempFolder folder;
+    std::string dbPath = folder.file("history.sqlite");
+    LocalHttpServer server{Serve};
+    RecordingPlatform platform;
+    WindowModel window{platform};
+};
+
+TEST_F(HistoryUpdaterTest, TheTickUpdatesTheSelectedLotteryAndANewDrawIsSpokenAndMarked) {
+    selectKind(0);
+    EXPECT_FALSE(window.historyUpdater().tick());  // a 时时彩 kind
+    selectKind(4);
+    ASSERT_EQ(list().size(), 2u);
+    window.controls().setText("编辑框_结果", "333 ");
+    ASSERT_TRUE(window.historyUpdater().tick());
+    settle();
+    EXPECT_EQ(server.requestCount("/next.csv"), 1u);
+    ASSERT_EQ(list().size(), 3u);
+    EXPECT_EQ(list().front(), (ReportRow{"2025218", "333", "对"}));
+    EXPECT_EQ(platform.sounds, (std::vector<std::string>{"jingle", "3", "3", "3"}));
+
+    // A failure is said on the status line, never in a box; nothing new, nothing spoken.
+    selectKind(5);
+    ASSERT_TRUE(window.historyUpdater().tick());
+    settle();
+    EXPECT_EQ(window.drawList().status().find("自动更新排列三开奖数据未成功：下载失败"), 0u)
+        << window.drawList().status();
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_EQ(platform.sounds.size(), 4u);
+}
+
+TEST_F(HistoryUpdaterTest, StartUpUpdatesOnlyAnOutdatedHistory) {
+    using std::chrono::days;
+    const std::chrono::sys_days drawn{std::chrono::year{2025} / 8 / 15};
+    ASSERT_TRUE(window.historyUpdater().updateOutdated(drawn + days(1)));  // 排列三 has no draws
+    settle();
+    EXPECT_EQ(server.requestCount("/next.csv"), 0u);
+    EXPECT_EQ(server.requestCount("/gone"), 1u);
+    ASSERT_TRUE(window.historyUpdater().updateOutdated(drawn + days(2)));
+    settle();
+    EXPECT_EQ(server.requestCount("/next.csv"), 1u);
+    EXPECT_EQ(history::HistoryDb::open(dbPath).value().count("福彩3D").value(), 3u);
+}
+
+TEST_F(HistoryUpdaterTest, ClosingCancelsAHangingAddressWithinASecond) {
+    window.drawHosts().historyFiles = {{"福彩3D", {server.base() + "/hang"}}};
+    window.historyUpdater().options().totalTimeout = std::chrono::seconds(30);  // only the cancel ends it soon
+    selectKind(4);
+    ASSERT_TRUE(window.historyUpdater().tick());
+    ASSERT_TRUE(WaitUntil([&] { return server.requestCount("/hang") > 0; }));
+    window.historyUpdater().close();
+    EXPECT_TRUE(window.historyUpdater().shutdown(std::chrono::seconds(1)));
+    platform.loop.runPosted();
+    EXPECT_EQ(list().size(), 2u);
+    EXPECT_TRUE(window.drawList().status().find("自动更新") == std::string::npos);
 }
 
 }  // namespace

@@ -30,6 +30,7 @@
 #include "gui_fixture.h"
 #include "history/failing_vfs.h"
 #include "history/history_fixture.h"
+#include "net/local_http_server.h"
 #include "runtime/temp_folder.h"
 
 namespace sanxing::test {
@@ -106,8 +107,8 @@ TEST_F(HistoryMenuTest, MenuHoldsItsItems) {
     QStringList texts;
     for (QAction* action : found->actions()) texts << action->text();
     // After a separator, the analysis items (历史验证…, 走势图).
-    EXPECT_EQ(texts, (QStringList{"导入开奖号码(&I)…", "从剪贴板导入(&P)…", "导出开奖号码(&E)…", "开奖历史(&H)", "",
-                                  "历史验证(&V)…", "走势图(&T)"}));
+    EXPECT_EQ(texts, (QStringList{"导入开奖号码(&I)…", "从剪贴板导入(&P)…", "导出开奖号码(&E)…", "更新开奖数据(&U)",
+                                  "开奖历史(&H)", "", "历史验证(&V)…", "走势图(&T)"}));
 }
 
 // The first lines with their columns named; a column picked anew reads the file again;
@@ -250,6 +251,34 @@ TEST_F(HistoryMenuTest, TheDrawListAndTheTrendFollowAnImport) {
     }));
     EXPECT_EQ(store().rows("列表框_开奖").front(), (ReportRow{"2026145", "092", ""}));
     EXPECT_TRUE(trend->statusText().contains("2026145")) << trend->statusText().toStdString();
+    trend->close();
+}
+
+// 更新开奖数据: without an address it says how to set one; with addresses, one line each,
+// and what was added reaches the draw list and the open trend.
+TEST_F(HistoryMenuTest, UpdateSaysOneLinePerAddressAndTheViewsFollow) {
+    platform.prepareMessageAnswer(MessageAnswer::Ok);
+    menu().updateDraws();
+    ASSERT_EQ(platform.answeredMessages().size(), 1u);
+    EXPECT_NE(platform.answeredMessages()[0].text.find("\"history\"：彩种名 → 开奖文件的地址"), std::string::npos);
+
+    selectLottery(4);
+    TrendDialog* trend = window->analysis().showTrend();
+    testing::LocalHttpServer server([](const testing::Request& request) {
+        if (request.path == "/fc3d.csv") return testing::Ok("期号,号码,开奖日期\n2026144,816,2026-05-30\n");
+        return testing::HttpReply(404, "Not Found", "");
+    });
+    const std::string good = server.base() + "/fc3d.csv", gone = server.base() + "/gone.csv";
+    window->model().drawHosts().historyFiles = {{"福彩3D", {good, gone}}};
+    platform.prepareMessageAnswer(MessageAnswer::Ok);
+    menu().updateDraws();
+    ASSERT_TRUE(WaitFor([&] { return platform.answeredMessages().size() == 2; }));
+    const MessageRequest& report = platform.answeredMessages()[1];
+    EXPECT_EQ(report.text, "更新开奖数据：\n福彩3D " + good + "：新增 1 期，已有 0 期，冲突 0 期\n福彩3D " + gone +
+                               "：失败：下载失败（地址无响应、出错、转向过多或文件超过 16 MB）");
+    EXPECT_EQ(report.icon, MessageIcon::Warning);
+    ASSERT_TRUE(WaitFor([&] { return store().rows("列表框_开奖").front()[0] == "2026144"; }));
+    EXPECT_TRUE(trend->statusText().contains("2026144")) << trend->statusText().toStdString();
     trend->close();
 }
 

@@ -64,6 +64,9 @@ TEST_F(Shipped, TheEndOfTheHistoryIsNamedWithAdviceWhenOld) {
     EXPECT_EQ(DataEndText(db, Fc3d(), today).value(), "开奖历史到 2025217（2025-08-15）");
     const std::string old = DataEndText(db, Fc3d(), today + days(1)).value();
     EXPECT_TRUE(old.starts_with("开奖历史到 2025217（2025-08-15）。更新开奖号码")) << old;
+    for (const char* way : {"历史 → 导入开奖号码", "历史 → 更新开奖数据", "--update-draws"}) {
+        EXPECT_NE(old.find(way), std::string::npos) << way;
+    }
 }
 
 }  // namespace

@@ -120,6 +120,8 @@ SerialWorker::Job HistoryUpdater::job(Request request, Done done) {
         // A connection of its own: the update never waits for the window's reads.
         if (auto db = history::HistoryDb::open(file); !db) {
             updates = AllFailed(hosts, lotteries, db.error());
+        } else if (db->readOnly()) {
+            updates = AllFailed(hosts, lotteries, history::ReadOnlyNotice(file));  // nothing to fetch for
         } else {
             for (const std::string& lottery : lotteries) {
                 if (request.onlyOutdated && !Outdated(*db, lottery, *request.onlyOutdated)) continue;

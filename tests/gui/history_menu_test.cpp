@@ -277,7 +277,10 @@ TEST_F(HistoryMenuTest, UpdateSaysOneLinePerAddressAndTheViewsFollow) {
     EXPECT_EQ(report.text, "更新开奖数据：\n福彩3D " + good + "：新增 1 期，已有 0 期，冲突 0 期\n福彩3D " + gone +
                                "：失败：下载失败（地址无响应、出错、转向过多或文件超过 16 MB）");
     EXPECT_EQ(report.icon, MessageIcon::Warning);
-    ASSERT_TRUE(WaitFor([&] { return store().rows("列表框_开奖").front()[0] == "2026144"; }));
+    ASSERT_TRUE(WaitFor([&] {
+        const ReportRows& rows = store().rows("列表框_开奖");
+        return !rows.empty() && rows.front()[0] == "2026144";
+    }));
     EXPECT_TRUE(trend->statusText().contains("2026144")) << trend->statusText().toStdString();
     trend->close();
 }

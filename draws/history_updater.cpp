@@ -82,9 +82,10 @@ HistoryUpdater::HistoryUpdater(Controls& controls, Platform& platform, const Dra
 
 HistoryUpdater::~HistoryUpdater() { worker_.shutdown(); }
 
-void HistoryUpdater::updateAll(Done done) {
-    if (file_.empty()) return;
+bool HistoryUpdater::updateAll(Done done) {
+    if (file_.empty()) return false;
     worker_.replace(job({}, std::move(done)));
+    return true;
 }
 
 bool HistoryUpdater::updateOutdated(std::chrono::sys_days today) {

@@ -62,8 +62,8 @@ public:
 
     using Done = std::function<void(const std::vector<HistoryUpdate>&)>;
     // Every address (历史 → 更新开奖数据), after an update still running; `done` gets one
-    // entry per address, on the UI thread.
-    void updateAll(Done done);
+    // entry per address, on the UI thread. False without a database to update.
+    bool updateAll(Done done);
     // Start-up: the automatic lotteries with an address whose history is outdated. False
     // when there is nothing to update or an update is running.
     bool updateOutdated(std::chrono::sys_days today);

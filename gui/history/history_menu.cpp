@@ -203,7 +203,7 @@ void HistoryMenu::updateDraws() {
     }
     if (!access_.database()) return;
     update_->setEnabled(false);
-    updater.updateAll([this](const std::vector<HistoryUpdate>& updates) {
+    const bool started = updater.updateAll([this](const std::vector<HistoryUpdate>& updates) {
         update_->setEnabled(true);
         std::string text = "更新开奖数据：";
         bool failed = false;
@@ -215,6 +215,7 @@ void HistoryMenu::updateDraws() {
         model_.platform().messageBox(text, kUpdateCaption, failed ? MessageIcon::Warning : MessageIcon::Information,
                                      MessageButtons::Ok);
     });
+    update_->setEnabled(!started);
 }
 
 void HistoryMenu::runInBackground(std::function<std::function<void()>()> work) {

@@ -10,10 +10,10 @@ namespace {
 HistoryUpdate UpdateFrom(history::HistoryDb& db, const history::Lottery& lottery, const std::string& url,
                          const HttpOptions& options) {
     HistoryUpdate update{std::string(lottery.name), url, 0, 0, 0, {}};
-    const std::optional<std::string> body = TrySimpleGet(url, options);
+    std::string failure;
+    const std::optional<std::string> body = TrySimpleGet(url, options, &failure);
     if (!body) {
-        update.error =
-            "下载失败（地址无响应、出错、转向过多或文件超过 " + std::to_string(options.maxBodyBytes >> 20) + " MB）";
+        update.error = std::move(failure);
         return update;
     }
     if (body->empty()) {

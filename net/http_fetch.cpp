@@ -87,14 +87,17 @@ std::string SimpleGet(const std::string& url, const HttpOptions& options) {
     return TrySimpleGet(url, options).value_or(std::string());
 }
 
-std::optional<std::string> TrySimpleGet(const std::string& url, const HttpOptions& options) {
+std::optional<std::string> TrySimpleGet(const std::string& url, const HttpOptions& options, std::string* failure) {
     TransferRequest request;
     request.url = url;
     request.userAgent = std::string(kDefaultUserAgent);
     request.maxRedirects = options.maxRedirects;
     request.failOnHttpError = true;
     TransferResult result = RunTransfer(request, options);
-    if (!result.ok) return std::nullopt;
+    if (!result.ok) {
+        if (failure != nullptr) *failure = std::move(result.failure);
+        return std::nullopt;
+    }
     return std::move(result.body);
 }
 

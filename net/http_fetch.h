@@ -49,7 +49,9 @@ std::string HttpFetch(const std::string& url, HttpExchange& exchange, const Http
 
 // The body bytes at `url`; empty on any failure (including an HTTP error status).
 std::string SimpleGet(const std::string& url, const HttpOptions& options = {});
-// The same, telling a failure (nothing) from an answer whose body is empty.
-std::optional<std::string> TrySimpleGet(const std::string& url, const HttpOptions& options = {});
+// The same, telling a failure (nothing) from an answer whose body is empty; `failure`,
+// when given, receives why it failed in Chinese ("服务器回答 404（找不到文件）", "超时：…").
+std::optional<std::string> TrySimpleGet(const std::string& url, const HttpOptions& options = {},
+                                        std::string* failure = nullptr);
 
 }  // namespace sanxing

@@ -16,6 +16,7 @@ struct Sink {
     const HttpOptions& options;
     std::string body;
     std::string headers;
+    bool tooLong = false;  // the body passed maxBodyBytes
 };
 
 void InitCurlOnce() {
@@ -26,7 +27,10 @@ void InitCurlOnce() {
 std::size_t OnBody(char* data, std::size_t size, std::size_t count, void* user) {
     auto& sink = *static_cast<Sink*>(user);
     const std::size_t n = size * count;
-    if (sink.body.size() + n > sink.options.maxBodyBytes) return 0;  // too long: fail the transfer
+    if (sink.body.size() + n > sink.options.maxBodyBytes) {
+        sink.tooLong = true;
+        return 0;  // fails the transfer
+    }
     sink.body.append(data, n);
     return n;
 }
@@ -63,10 +67,10 @@ struct MultiDeleter {
 
 // Runs one prepared transfer to its end, waking every kCancelCheckMs to see whether it
 // was cancelled, so that a cancel ends even a transfer that waits for a silent server
-// at once rather than at its timeout.
-bool Perform(CURL* h, const HttpOptions& options) {
+// at once rather than at its timeout. Gives the transfer's outcome.
+CURLcode Perform(CURL* h, const HttpOptions& options) {
     std::unique_ptr<CURLM, MultiDeleter> multi(curl_multi_init());
-    if (!multi || curl_multi_add_handle(multi.get(), h) != CURLM_OK) return false;
+    if (!multi || curl_multi_add_handle(multi.get(), h) != CURLM_OK) return CURLE_OUT_OF_MEMORY;
     CURLcode outcome = CURLE_ABORTED_BY_CALLBACK;
     for (int running = 1; running > 0 && !options.cancelled();) {
         if (curl_multi_perform(multi.get(), &running) != CURLM_OK) break;
@@ -77,21 +81,62 @@ bool Perform(CURL* h, const HttpOptions& options) {
         if (running > 0 && curl_multi_poll(multi.get(), nullptr, 0, kCancelCheckMs, nullptr) != CURLM_OK) break;
     }
     curl_multi_remove_handle(multi.get(), h);
-    return outcome == CURLE_OK && !options.cancelled();
+    return options.cancelled() ? CURLE_ABORTED_BY_CALLBACK : outcome;
+}
+
+// Why a transfer failed, as a player reads it.
+std::string FailureText(CURLcode outcome, CURL* h, const Sink& sink) {
+    long status = 0;
+    switch (outcome) {
+        case CURLE_HTTP_RETURNED_ERROR:
+            curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &status);
+            return "服务器回答 " + std::to_string(status) +
+                   (status == 404   ? "（找不到文件）"
+                    : status == 403 ? "（拒绝访问）"
+                    : status >= 500 ? "（服务器出错）"
+                                    : "");
+        case CURLE_OPERATION_TIMEDOUT: return "超时：地址在限定时间内没有送完文件";
+        case CURLE_COULDNT_RESOLVE_HOST:
+        case CURLE_COULDNT_RESOLVE_PROXY: return "找不到服务器（域名无法解析）";
+        case CURLE_COULDNT_CONNECT: return "无法连接服务器";
+        case CURLE_TOO_MANY_REDIRECTS: return "转向过多（可能是转向循环）";
+        case CURLE_FILESIZE_EXCEEDED: return "文件超过 " + std::to_string(sink.options.maxBodyBytes >> 20) + " MB";
+        case CURLE_UNSUPPORTED_PROTOCOL: return "只支持 http 和 https 地址";
+        case CURLE_URL_MALFORMAT: return "地址格式不对";
+        case CURLE_PEER_FAILED_VERIFICATION:
+        case CURLE_SSL_CONNECT_ERROR: return "安全连接失败（证书或加密不对）";
+        case CURLE_GOT_NOTHING:
+        case CURLE_RECV_ERROR:
+        case CURLE_SEND_ERROR:
+        case CURLE_PARTIAL_FILE: return "连接中断，文件没有收完";
+        case CURLE_ABORTED_BY_CALLBACK: return "已取消";
+        default: break;
+    }
+    if (sink.tooLong) return "文件超过 " + std::to_string(sink.options.maxBodyBytes >> 20) + " MB";
+    return std::string("下载失败（") + curl_easy_strerror(outcome) + "）";
 }
 
 }  // namespace
 
 TransferResult RunTransfer(const TransferRequest& request, const HttpOptions& options) {
     TransferResult result;
-    if (options.cancelled() || options.expired()) return result;
+    if (options.cancelled() || options.expired()) {
+        result.failure = options.cancelled() ? "已取消" : "超时：地址在限定时间内没有送完文件";
+        return result;
+    }
     InitCurlOnce();
     std::unique_ptr<CURL, CurlDeleter> curl(curl_easy_init());
-    if (!curl) return result;
+    if (!curl) {
+        result.failure = "内存不足";
+        return result;
+    }
     std::unique_ptr<curl_slist, CurlDeleter> headerList;
     for (const std::string& line : request.headerLines) {
         curl_slist* grown = curl_slist_append(headerList.get(), line.c_str());
-        if (grown == nullptr) return result;
+        if (grown == nullptr) {
+            result.failure = "内存不足";
+            return result;
+        }
         headerList.release();
         headerList.reset(grown);
     }
@@ -122,7 +167,10 @@ TransferResult RunTransfer(const TransferRequest& request, const HttpOptions& op
     curl_easy_setopt(h, CURLOPT_HEADERFUNCTION, OnHeader);
     curl_easy_setopt(h, CURLOPT_HEADERDATA, &sink);
 
-    if (!Perform(h, options)) return result;
+    if (const CURLcode outcome = Perform(h, options); outcome != CURLE_OK) {
+        result.failure = FailureText(outcome, h, sink);
+        return result;
+    }
     long redirects = 0;
     curl_easy_getinfo(h, CURLINFO_REDIRECT_COUNT, &redirects);
     const char* redirectUrl = nullptr;

@@ -24,6 +24,7 @@ struct TransferRequest {
 
 struct TransferResult {
     bool ok = false;
+    std::string failure;  // why it failed, in Chinese; empty when ok
     std::string body;
     std::string headers;      // raw header lines of the last answer, CR LF each
     int redirects = 0;        // redirects the client followed

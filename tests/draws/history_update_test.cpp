@@ -63,6 +63,10 @@ TEST(HistoryUpdate, EachAddressIsOneLineAndABadOneStoresNothing) {
         EXPECT_FALSE(updates[i].error.empty()) << urls[i];
         EXPECT_EQ(updates[i].added, 0u) << urls[i];
     }
+    EXPECT_EQ(updates[4].error, "文件超过 16 MB");
+    EXPECT_EQ(updates[5].error, "转向过多（可能是转向循环）");
+    EXPECT_EQ(updates[6].error, "超时：地址在限定时间内没有送完文件");
+    EXPECT_EQ(updates[7].error, "服务器回答 404（找不到文件）");
     EXPECT_EQ(db->count("福彩3D").value(), 3u);
     EXPECT_EQ(db->between("福彩3D", "2025216", "2025216").value()[0].number, "111");  // never replaced
 }
@@ -167,7 +171,7 @@ TEST_F(HistoryUpdaterTest, TheTickUpdatesTheSelectedLotteryAndANewDrawIsSpokenAn
     selectKind(5);
     ASSERT_TRUE(window.historyUpdater().tick());
     settle();
-    EXPECT_EQ(window.drawList().status().find("自动更新排列三开奖数据未成功：下载失败"), 0u)
+    EXPECT_EQ(window.drawList().status().find("自动更新排列三开奖数据未成功：服务器回答"), 0u)
         << window.drawList().status();
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_EQ(platform.sounds.size(), 4u);

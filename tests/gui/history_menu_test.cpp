@@ -275,7 +275,7 @@ TEST_F(HistoryMenuTest, UpdateSaysOneLinePerAddressAndTheViewsFollow) {
     ASSERT_TRUE(WaitFor([&] { return platform.answeredMessages().size() == 2; }));
     const MessageRequest& report = platform.answeredMessages()[1];
     EXPECT_EQ(report.text, "更新开奖数据：\n福彩3D " + good + "：新增 1 期，已有 0 期，冲突 0 期\n福彩3D " + gone +
-                               "：失败：下载失败（地址无响应、出错、转向过多或文件超过 16 MB）");
+                               "：失败：服务器回答 404（找不到文件）");
     EXPECT_EQ(report.icon, MessageIcon::Warning);
     ASSERT_TRUE(WaitFor([&] {
         const ReportRows& rows = store().rows("列表框_开奖");

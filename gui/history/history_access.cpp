@@ -24,4 +24,15 @@ history::HistoryDb* HistoryAccess::database() {
     return db_.get();
 }
 
+history::HistoryDb* HistoryAccess::writable() {
+    const bool wasOpen = db_ != nullptr;
+    history::HistoryDb* db = database();
+    if (!db || !db->readOnly()) return db;
+    if (wasOpen) {
+        platform_.messageBox(history::ReadOnlyNotice(path_), kHistoryCaption, MessageIcon::Information,
+                             MessageButtons::Ok);
+    }
+    return nullptr;
+}
+
 }  // namespace sanxing

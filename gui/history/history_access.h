@@ -24,6 +24,9 @@ public:
     const std::filesystem::path& path() const { return path_; }
     // The open database, or nullptr when it cannot be used (said once).
     history::HistoryDb* database();
+    // The database for a write (an import): nullptr when it cannot be used or only read,
+    // which is said (opening a read-only history says it by itself).
+    history::HistoryDb* writable();
     // True once opening has failed; the history features stay off.
     bool off() const { return failure_.has_value(); }
     const std::optional<std::string>& failure() const { return failure_; }

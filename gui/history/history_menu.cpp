@@ -62,7 +62,7 @@ void HistoryMenu::onHistoryChanged(std::function<void(const history::Lottery&)> 
 void HistoryMenu::importDraws() { importDrawsInto(WindowLottery(model_)); }
 
 void HistoryMenu::importDrawsInto(const history::Lottery& lottery) {
-    if (busy_ || !access_.database()) return;
+    if (busy_ || !access_.writable()) return;
     const auto file = model_.platform().openFileDialog(
         {"导入开奖号码到" + std::string(lottery.name), kImportFilter, drawFolder_.start(), ""});
     if (!file) return;
@@ -89,7 +89,7 @@ void HistoryMenu::previewInto(const history::Lottery& lottery) {
 }
 
 void HistoryMenu::importClipboard() {
-    if (busy_ || !access_.database()) return;
+    if (busy_ || !access_.writable()) return;
     const history::Lottery& lottery = WindowLottery(model_);
     const QMimeData* clipboard = QGuiApplication::clipboard()->mimeData();
     std::string html = clipboard && clipboard->hasHtml() ? clipboard->html().toStdString() : std::string();

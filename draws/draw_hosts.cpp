@@ -40,7 +40,7 @@ std::string DrawHosts::url(char letter, std::string_view path) const {
 namespace {
 
 // "history": {"福彩3D": ["http://...", ...], ...}
-Result<void> ParseHistoryFiles(const nlohmann::json& value, DrawHosts& hosts) {
+Result<void> ParseHistoryFiles(const nlohmann::ordered_json& value, DrawHosts& hosts) {
     if (!value.is_object()) return Failure{"\"history\" 的值不是对象（彩种 → 开奖文件地址的列表）"};
     for (const auto& [lottery, urls] : value.items()) {
         if (!history::FindLottery(lottery)) {
@@ -64,7 +64,8 @@ Result<void> ParseHistoryFiles(const nlohmann::json& value, DrawHosts& hosts) {
 }  // namespace
 
 Result<DrawHosts> ParseDrawHosts(std::string_view text) {
-    const nlohmann::json root = nlohmann::json::parse(text, nullptr, false);
+    // Kept in the order of the file, so updates report the addresses as the user wrote them.
+    const nlohmann::ordered_json root = nlohmann::ordered_json::parse(text, nullptr, false);
     if (root.is_discarded() || !root.is_object()) return Failure{"不是一个 JSON 对象"};
     DrawHosts hosts;
     for (const auto& [key, value] : root.items()) {

@@ -22,6 +22,16 @@ TEST(DrawHosts, ParsesSitesAndJoinsPathsWithOneSlash) {
     EXPECT_EQ(hosts->url('Z', "x"), "");
 }
 
+TEST(DrawHosts, DrawFileAddressesKeepTheOrderOfTheFile) {
+    const auto hosts = ParseDrawHosts(R"({"history": {"福彩3D": ["http://f.example/3d.csv"],
+                                                      "排列三": ["http://p.example/a.csv", "https://p.example/b.txt"]}})");
+    ASSERT_TRUE(hosts) << hosts.error();
+    ASSERT_EQ(hosts->historyFiles.size(), 2u);
+    EXPECT_EQ(hosts->historyFiles[0].first, "福彩3D");
+    EXPECT_EQ(hosts->historyFiles[1].second,
+              (std::vector<std::string>{"http://p.example/a.csv", "https://p.example/b.txt"}));
+}
+
 TEST(DrawHosts, RejectsWhatItCannotUse) {
     EXPECT_FALSE(ParseDrawHosts(""));
     EXPECT_FALSE(ParseDrawHosts("[\"A\"]"));

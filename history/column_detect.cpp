@@ -65,6 +65,14 @@ bool NamesDate(std::string_view name) {
     return lower.find("date") != std::string::npos;
 }
 
+// A header's name of the trial draw (试机号), drawn before the real one: never the number.
+bool NamesTrialDraw(std::string_view name) {
+    if (name.find("试机") != std::string_view::npos) return true;
+    std::string lower(name);
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
+    return lower.find("trial") != std::string::npos;
+}
+
 class ColumnFinder {
 public:
     ColumnFinder(const Sample& sample, const Lottery& lottery) : sample_(sample), lottery_(lottery) {
@@ -93,6 +101,10 @@ private:
         return hits;
     }
 
+    bool namesTrialDraw(int column) const {
+        return column < static_cast<int>(sample_.header.size()) && NamesTrialDraw(sample_.header[column]);
+    }
+
     int namedDate(int issue) const {
         for (int c = 0; c < static_cast<int>(sample_.header.size()); ++c) {
             if (c != issue && NamesDate(sample_.header[c])) return c;
@@ -105,6 +117,7 @@ private:
     std::size_t numberHits(int first, int fields) const {
         std::size_t hits = 0;
         for (const auto& row : sample_.rows) {
+            if (first > 0 && NamesTrialDraw(FieldOf(row, first - 1))) continue;  // "试机号：5,6,7"
             if (fields == 1) {
                 hits += NumberInField(FieldOf(row, first), lottery_.digits).empty() ? 0 : 1;
                 continue;
@@ -127,7 +140,7 @@ private:
                 candidate.number = first;
                 candidate.numberFields = fields;
                 if (first + fields > width_ || candidate.holdsNumber(columns.issue) ||
-                    candidate.holdsNumber(columns.date)) {
+                    candidate.holdsNumber(columns.date) || namesTrialDraw(first)) {
                     continue;
                 }
                 const std::size_t hits = numberHits(first, fields);

@@ -2,7 +2,8 @@
 // Finding the columns of a draw file from its first lines: the issue column (the field
 // that reads as an issue of the lottery most often), the number (one field of the
 // lottery's digit count, or that many one-digit fields side by side; on a tie the
-// leftmost after the issue), the date column if any; every other column (sums, spans,
+// leftmost after the issue; never a column whose header names the trial draw, 试机号),
+// the date column if any; every other column (sums, spans,
 // shapes, sales, prizes, text) is ignored. A first line of words is a header. Qt-free and
 // bounded: it looks at kDetectionLines lines of at most kMaxFields fields.
 

@@ -7,7 +7,8 @@ namespace sanxing::history {
 
 namespace {
 
-constexpr std::array<std::string_view, 4> kWideSeparators{"，", "；", "、", "｜"};
+// A colon ends a label: "开奖号码：816" is the label and the number.
+constexpr std::array<std::string_view, 5> kWideSeparators{"，", "；", "、", "｜", "："};
 constexpr std::array<std::string_view, 2> kWideSpaces{"　", "\xC2\xA0"};  // ideographic, no-break
 
 // What an ASCII byte is to the splitter; bytes from 0x80 on may begin a wide separator.
@@ -16,7 +17,7 @@ enum class ByteKind : unsigned char { Plain, Separator, Space, Wide };
 constexpr std::array<ByteKind, 256> kByteKinds = [] {
     std::array<ByteKind, 256> kinds{};
     for (int c = 0x80; c < 0x100; ++c) kinds[c] = ByteKind::Wide;
-    for (unsigned char c : {',', ';', '|', '\t'}) kinds[c] = ByteKind::Separator;
+    for (unsigned char c : {',', ';', '|', '\t', ':'}) kinds[c] = ByteKind::Separator;
     for (unsigned char c : {' ', '\r', '\f', '\v'}) kinds[c] = ByteKind::Space;
     return kinds;
 }();
@@ -26,7 +27,7 @@ ByteKind KindOf(char c) { return kByteKinds[static_cast<unsigned char>(c)]; }
 // The width of a separator that ends a field at `at`, or 0.
 std::size_t SeparatorAt(std::string_view line, std::size_t at) {
     const char c = line[at];
-    if (c == ',' || c == ';' || c == '|' || c == '\t') return 1;
+    if (c == ',' || c == ';' || c == '|' || c == '\t' || c == ':') return 1;
     if (static_cast<unsigned char>(c) < 0x80) return 0;
     for (std::string_view separator : kWideSeparators) {
         if (line.substr(at).starts_with(separator)) return separator.size();

@@ -117,7 +117,7 @@ std::string ShownField(std::string_view text) {
 std::string NumberInField(std::string_view field, int digits) {
     const auto count = static_cast<std::size_t>(digits);
     if (field.size() == count && std::all_of(field.begin(), field.end(), IsAsciiDigit)) return std::string(field);
-    // Single digits one apart: "8 1 6" or "8,1,6".
+    // Single digits one apart: "8 1 6", "8,1,6" or "8-1-6".
     if (field.size() != 2 * count - 1) return {};
     std::string number;
     for (std::size_t i = 0; i < field.size(); ++i) {
@@ -125,7 +125,7 @@ std::string NumberInField(std::string_view field, int digits) {
         if (digitPlace != IsAsciiDigit(field[i])) return {};
         if (digitPlace) {
             number += field[i];
-        } else if (field[i] != ' ' && field[i] != ',') {
+        } else if (field[i] != ' ' && field[i] != ',' && field[i] != '-') {
             return {};
         }
     }

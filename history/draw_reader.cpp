@@ -1,5 +1,6 @@
 #include "history/draw_reader.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <optional>
 #include <string>
@@ -136,6 +137,19 @@ private:
     std::size_t headerNumber_ = 0;  // the header's line number, 0 when there is none
 };
 
+// A web page saved or served where a draw file was expected: it begins with a tag and
+// names a page or a table near its start.
+bool IsWebPage(std::string_view data) {
+    const std::size_t start = data.find_first_not_of(" \t\r\n");
+    if (start == std::string_view::npos || data[start] != '<') return false;
+    std::string head(data.substr(start, 4096));
+    std::transform(head.begin(), head.end(), head.begin(), [](unsigned char c) { return std::tolower(c); });
+    for (std::string_view tag : {"<!doctype html", "<html", "<head", "<body", "<table", "<tr"}) {
+        if (head.find(tag) != std::string::npos) return true;
+    }
+    return false;
+}
+
 // Cuts chunks into lines (without their breaks) for the collector; a line longer than
 // kMaxLineBytes is cut off and flagged, so memory stays bounded.
 class LineCutter {
@@ -147,6 +161,7 @@ public:
             first_ = false;
             if (data.starts_with("\xFF\xFE") || data.starts_with("\xFE\xFF")) return ReadEnd::Utf16;
             if (data.starts_with("\xEF\xBB\xBF")) data.remove_prefix(3);
+            if (IsWebPage(data)) return ReadEnd::Html;
         }
         if (HasBinaryBytes(data)) return ReadEnd::Binary;
         while (!data.empty()) {
@@ -239,6 +254,8 @@ std::string ReadEndReason(ReadEnd end, int readErrno) {
     switch (end) {
         case ReadEnd::Binary: return "文件含有二进制内容，不是文本文件";
         case ReadEnd::Utf16: return "文件是 UTF-16 编码，请另存为 UTF-8 或 GBK";
+        case ReadEnd::Html:
+            return "这是网页（HTML），不是开奖号码文件：请在浏览器中选中开奖表格复制，再用菜单 历史 → 从剪贴板导入";
         case ReadEnd::TooLarge:
             return "内容太大（开奖号码文件最多 " + std::to_string(kMaxImportBytes / (1024 * 1024)) + " MB）";
         case ReadEnd::ReadError: return ReadErrorReason(readErrno);

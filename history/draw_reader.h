@@ -23,7 +23,7 @@ inline constexpr std::uintmax_t kMaxImportBytes = 256ull * 1024 * 1024;
 // A longer line cannot be a draw; it is rejected without being kept whole.
 inline constexpr std::size_t kMaxLineBytes = 1024;
 
-enum class ReadEnd { Done, Binary, Utf16, TooLarge, ReadError, Stopped, Cancelled };
+enum class ReadEnd { Done, Binary, Utf16, Html, TooLarge, ReadError, Stopped, Cancelled };
 
 // What the reader hands on, in order.
 class DrawLineHandler {

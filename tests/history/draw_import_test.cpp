@@ -321,6 +321,9 @@ TEST_F(Import, BadFilesAreRefusedWholeAndStoreNothing) {
         ImportText("\xFF\xFE"
                    "2\0"
                    "0\0"));
+    auto page = ImportText("\n<!DOCTYPE html><html><body><table><tr><td>2024144</td><td>816</td></tr></table>\n");
+    ASSERT_FALSE(page);
+    EXPECT_NE(page.error().find("这是网页（HTML）"), std::string::npos) << page.error();
     EXPECT_FALSE(ImportDrawFile(db, Fc3d(), folder.path()));
     EXPECT_FALSE(ImportDrawFile(db, Fc3d(), folder.file("missing.txt")));
     const std::string huge = folder.file("huge.txt");

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "history/draw_fields.h"
+#include "history/json_draws.h"
 #include "runtime/gbk.h"
 #include "runtime/system_error_text.h"
 #include "runtime/today.h"
@@ -162,8 +163,14 @@ public:
             if (data.starts_with("\xFF\xFE") || data.starts_with("\xFE\xFF")) return ReadEnd::Utf16;
             if (data.starts_with("\xEF\xBB\xBF")) data.remove_prefix(3);
             if (IsWebPage(data)) return ReadEnd::Html;
+            json_ = LooksLikeJson(data);
         }
         if (HasBinaryBytes(data)) return ReadEnd::Binary;
+        if (json_) {
+            if (jsonText_.size() + data.size() > kMaxJsonBytes) return ReadEnd::TooLargeJson;
+            jsonText_.append(data);
+            return ReadEnd::Done;
+        }
         while (!data.empty()) {
             const std::size_t end = data.find('\n');
             const std::string_view piece = data.substr(0, end);
@@ -184,6 +191,17 @@ public:
     }
 
     ReadEnd end() {
+        if (json_) {
+            // Its records as lines; a document without records is read as the text it is.
+            json_ = false;
+            const std::string text = JsonRecordsAsLines(jsonText_).value_or(std::move(jsonText_));
+            for (std::size_t at = 0; at < text.size(); at += kChunkBytes) {
+                if (const ReadEnd fed = feed(std::string_view(text).substr(at, kChunkBytes)); fed != ReadEnd::Done) {
+                    return fed;
+                }
+            }
+            return end();
+        }
         if ((!line_.empty() || tooLong_) && !flush()) return ReadEnd::Stopped;
         return collector_.finish() ? ReadEnd::Done : ReadEnd::Stopped;
     }
@@ -205,6 +223,8 @@ private:
     std::string line_;
     bool tooLong_ = false;
     bool first_ = true;
+    bool json_ = false;     // a JSON document: gathered whole, read at the end
+    std::string jsonText_;  // bounded by kMaxJsonBytes
     std::size_t number_ = 1;
 };
 
@@ -258,6 +278,9 @@ std::string ReadEndReason(ReadEnd end, int readErrno) {
             return "这是网页（HTML），不是开奖号码文件：请在浏览器中选中开奖表格复制，再用菜单 历史 → 从剪贴板导入";
         case ReadEnd::TooLarge:
             return "内容太大（开奖号码文件最多 " + std::to_string(kMaxImportBytes / (1024 * 1024)) + " MB）";
+        case ReadEnd::TooLargeJson:
+            return "JSON 文件太大（最多 " + std::to_string(kMaxJsonBytes / (1024 * 1024)) +
+                   " MB），请改用 CSV 或文本文件";
         case ReadEnd::ReadError: return ReadErrorReason(readErrno);
         case ReadEnd::Cancelled: return "导入已取消";
         case ReadEnd::Done:

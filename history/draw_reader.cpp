@@ -163,6 +163,8 @@ public:
             if (data.starts_with("\xFF\xFE") || data.starts_with("\xFE\xFF")) return ReadEnd::Utf16;
             if (data.starts_with("\xEF\xBB\xBF")) data.remove_prefix(3);
             if (IsWebPage(data)) return ReadEnd::Html;
+            // A workbook as Excel or WPS saves it: .xlsx (a zip archive) or .xls / .et.
+            if (data.starts_with("PK\x03\x04") || data.starts_with("\xD0\xCF\x11\xE0")) return ReadEnd::Workbook;
             json_ = LooksLikeJson(data);
         }
         if (HasBinaryBytes(data)) return ReadEnd::Binary;
@@ -278,6 +280,8 @@ std::string ReadEndReason(ReadEnd end, int readErrno) {
             return "这是网页（HTML），不是开奖号码文件：请在浏览器中选中开奖表格复制，再用菜单 历史 → 从剪贴板导入";
         case ReadEnd::TooLarge:
             return "内容太大（开奖号码文件最多 " + std::to_string(kMaxImportBytes / (1024 * 1024)) + " MB）";
+        case ReadEnd::Workbook:
+            return "这是 Excel/WPS 工作簿，不是文本文件：请在 Excel 或 WPS 中“另存为” CSV 文件后再导入";
         case ReadEnd::TooLargeJson:
             return "JSON 文件太大（最多 " + std::to_string(kMaxJsonBytes / (1024 * 1024)) +
                    " MB），请改用 CSV 或文本文件";

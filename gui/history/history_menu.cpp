@@ -19,7 +19,7 @@ namespace sanxing {
 namespace {
 
 constexpr const char* kMenuName = "historyMenu";
-constexpr const char* kImportFilter = "开奖号码文件(*.txt;*.csv)|*.txt;*.csv|所有文件(*.*)|*.*";
+constexpr const char* kImportFilter = "开奖号码文件(*.txt;*.csv;*.json)|*.txt;*.csv;*.json|所有文件(*.*)|*.*";
 constexpr const char* kExportFilter = "CSV 文件(*.csv)|*.csv|所有文件(*.*)|*.*";
 constexpr const char* kClipboard = "剪贴板";
 constexpr const char* kUpdateCaption = "更新开奖数据";

@@ -330,6 +330,9 @@ TEST_F(Import, BadFilesAreRefusedWholeAndStoreNothing) {
     auto page = ImportText("\n<!DOCTYPE html><html><body><table><tr><td>2024144</td><td>816</td></tr></table>\n");
     ASSERT_FALSE(page);
     EXPECT_NE(page.error().find("这是网页（HTML）"), std::string::npos) << page.error();
+    auto workbook = ImportText(std::string("PK\x03\x04\x14\0\x06\0", 8) + "[Content_Types].xml");
+    ASSERT_FALSE(workbook);
+    EXPECT_NE(workbook.error().find("另存为” CSV"), std::string::npos) << workbook.error();
     EXPECT_FALSE(ImportDrawFile(db, Fc3d(), folder.path()));
     EXPECT_FALSE(ImportDrawFile(db, Fc3d(), folder.file("missing.txt")));
     const std::string huge = folder.file("huge.txt");

@@ -10,6 +10,7 @@
 #include "history/json_draws.h"
 #include "runtime/gbk.h"
 #include "runtime/system_error_text.h"
+#include "runtime/text.h"
 #include "runtime/today.h"
 
 namespace sanxing::history {
@@ -158,9 +159,13 @@ public:
     explicit LineCutter(LineCollector& collector) : collector_(collector) {}
 
     ReadEnd feed(std::string_view data) {
+        if (first_ && (data.starts_with("\xFF\xFE") || data.starts_with("\xFE\xFF"))) {
+            utf16_.emplace(data[0] == '\xFE');  // big-endian when FE FF
+            data.remove_prefix(2);
+        }
+        if (utf16_) data = utf16_->decode(data);
         if (first_) {
             first_ = false;
-            if (data.starts_with("\xFF\xFE") || data.starts_with("\xFE\xFF")) return ReadEnd::Utf16;
             if (data.starts_with("\xEF\xBB\xBF")) data.remove_prefix(3);
             if (IsWebPage(data)) return ReadEnd::Html;
             // A workbook as Excel or WPS saves it: .xlsx (a zip archive) or .xls / .et.
@@ -196,6 +201,7 @@ public:
         if (json_) {
             // Its records as lines; a document without records is read as the text it is.
             json_ = false;
+            utf16_.reset();  // the document was decoded as it came
             const std::string text = JsonRecordsAsLines(jsonText_).value_or(std::move(jsonText_));
             for (std::size_t at = 0; at < text.size(); at += kChunkBytes) {
                 if (const ReadEnd fed = feed(std::string_view(text).substr(at, kChunkBytes)); fed != ReadEnd::Done) {
@@ -225,8 +231,9 @@ private:
     std::string line_;
     bool tooLong_ = false;
     bool first_ = true;
-    bool json_ = false;     // a JSON document: gathered whole, read at the end
-    std::string jsonText_;  // bounded by kMaxJsonBytes
+    std::optional<Utf16Decoder> utf16_;  // a file that begins with a UTF-16 byte-order mark
+    bool json_ = false;                  // a JSON document: gathered whole, read at the end
+    std::string jsonText_;               // bounded by kMaxJsonBytes
     std::size_t number_ = 1;
 };
 
@@ -275,7 +282,6 @@ std::string ReadErrorReason(int error) {
 std::string ReadEndReason(ReadEnd end, int readErrno) {
     switch (end) {
         case ReadEnd::Binary: return "文件含有二进制内容，不是文本文件";
-        case ReadEnd::Utf16: return "文件是 UTF-16 编码，请另存为 UTF-8 或 GBK";
         case ReadEnd::Html:
             return "这是网页（HTML），不是开奖号码文件：请在浏览器中选中开奖表格复制，再用菜单 历史 → 从剪贴板导入";
         case ReadEnd::TooLarge:

@@ -1,7 +1,8 @@
 #pragma once
-// Reading a draw file, or the same text from memory, line by line: GBK or UTF-8 (with or
-// without BOM), CR LF or LF, or a JSON list of records (json_draws.h); binary, UTF-16,
-// web pages and spreadsheet workbooks refused, each with its own reason. The columns are detected
+// Reading a draw file, or the same text from memory, line by line: GBK, UTF-8 (with or
+// without BOM) or UTF-16 with its BOM, CR LF or LF, or a JSON list of records
+// (json_draws.h); binary input, web pages and spreadsheet workbooks refused, each with its
+// own reason. The columns are detected
 // from the first lines (or given), then every line is read with them. The input is
 // streamed, so memory does not grow with its size; the import and its preview both read
 // through here, so the preview tells what the import will do.
@@ -24,7 +25,7 @@ inline constexpr std::uintmax_t kMaxImportBytes = 256ull * 1024 * 1024;
 // A longer line cannot be a draw; it is rejected without being kept whole.
 inline constexpr std::size_t kMaxLineBytes = 1024;
 
-enum class ReadEnd { Done, Binary, Utf16, Html, Workbook, TooLarge, TooLargeJson, ReadError, Stopped, Cancelled };
+enum class ReadEnd { Done, Binary, Html, Workbook, TooLarge, TooLargeJson, ReadError, Stopped, Cancelled };
 
 // What the reader hands on, in order.
 class DrawLineHandler {

@@ -80,5 +80,31 @@ TEST(Gbk, InvalidBytesAreReplacedNotFatal) {
     EXPECT_EQ(GbkToUtf8(nul), nul);
 }
 
+// Pieces cut anywhere, even inside a code unit or between the halves of a surrogate pair,
+// decode as the whole does; an unpaired surrogate becomes U+FFFD.
+TEST(Utf16Decoder, PiecesCutAnywhereDecodeAsTheWhole) {
+    const std::string little(
+        "\x1F\x67\x3D\xD8\x00\xDE"
+        "7\0"
+        "\x00\xD8"
+        "8\0",
+        12);  // 期, U+1F600, 7, lone, 8
+    for (std::size_t cut = 0; cut <= little.size(); ++cut) {
+        Utf16Decoder decoder(false);
+        std::string text(decoder.decode(std::string_view(little).substr(0, cut)));
+        text += decoder.decode(std::string_view(little).substr(cut));
+        EXPECT_EQ(text,
+                  "期\xF0\x9F\x98\x80"
+                  "7\xEF\xBF\xBD"
+                  "8")
+            << cut;
+    }
+    Utf16Decoder big(true);
+    EXPECT_EQ(big.decode(std::string_view("\x67\x1F\0"
+                                          "8",
+                                          4)),
+              "期8");
+}
+
 }  // namespace
 }  // namespace sanxing

@@ -130,8 +130,16 @@ bool SwitchToWal(const sqlite::Connection& connection) {
     return wal.step() == SQLITE_ROW && wal.textView(0) == "wal";
 }
 
-// What opening created: removed again when the open fails, so a first start on a full
-// disk leaves neither a file nor a folder behind.
+// A failure of the disk itself (full, or an I/O error), as opposed to a busy or foreign file.
+bool IsDiskProblem(int code, int systemErrno) {
+    const int primary = code & 0xff;
+    return primary == SQLITE_FULL || primary == SQLITE_IOERR || systemErrno == ENOSPC || systemErrno == EDQUOT;
+}
+
+// What opening created: the folders go again when an open fails (only when still empty),
+// the new file and its companions only when the disk failed, so a first start on a full
+// disk leaves nothing behind, while a file that another program created at the same
+// moment is never removed.
 class CreatedFiles {
 public:
     explicit CreatedFiles(const std::filesystem::path& file) : file_(file) {
@@ -144,10 +152,12 @@ public:
         }
     }
     ~CreatedFiles() {
-        if (kept_ || existed_) return;
+        if (kept_) return;
         std::error_code error;
-        for (const char* suffix : {"", "-wal", "-shm", "-journal"}) {
-            std::filesystem::remove(file_.string() + suffix, error);
+        if (diskFailed_ && !existed_) {
+            for (const char* suffix : {"", "-wal", "-shm", "-journal"}) {
+                std::filesystem::remove(file_.string() + suffix, error);
+            }
         }
         for (const auto& folder : newFolders_) std::filesystem::remove(folder, error);  // only when empty
     }
@@ -156,11 +166,17 @@ public:
 
     bool existed() const { return existed_; }
     void keep() { kept_ = true; }
+    // The open failed with SQLite's `code`: a new file goes when the disk failed.
+    Failure failed(std::string message, int code, int systemErrno) {
+        diskFailed_ = IsDiskProblem(code, systemErrno);
+        return Failure{std::move(message)};
+    }
 
 private:
     std::filesystem::path file_;
     bool existed_ = false;
     bool kept_ = false;
+    bool diskFailed_ = false;
     std::vector<std::filesystem::path> newFolders_;  // deepest first
 };
 
@@ -337,7 +353,10 @@ Result<HistoryDb> HistoryDb::open(const std::filesystem::path& file) {
     impl->path = file;
     sqlite::Connection::OpenFailure failure;
     auto connection = sqlite::Connection::open(file.string(), sqlite::Connection::Mode::Create, failure);
-    if (!connection) return Failure{Problem(file, failure.code, failure.message, failure.systemErrno)};
+    if (!connection) {
+        return created.failed(Problem(file, failure.code, failure.message, failure.systemErrno), failure.code,
+                              failure.systemErrno);
+    }
     // SQLite opens a file the system will not let it write read-only.
     bool writable = sqlite3_db_readonly(connection->get(), "main") == 0;
     if (writable) {
@@ -345,7 +364,9 @@ Result<HistoryDb> HistoryDb::open(const std::filesystem::path& file) {
         const int code = connection->lastErrorCode() & 0xff;
         // A writable file in a folder that is not: no journal can be made beside it.
         const bool folderRefuses = code == SQLITE_CANTOPEN || code == SQLITE_READONLY || code == SQLITE_PERM;
-        if (!prepared && !(created.existed() && folderRefuses)) return Failure{prepared.error()};
+        if (!prepared && !(created.existed() && folderRefuses)) {
+            return created.failed(prepared.error(), connection->lastErrorCode(), connection->lastSystemErrno());
+        }
         writable = static_cast<bool>(prepared);
     }
     if (writable) {

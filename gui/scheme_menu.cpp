@@ -8,7 +8,6 @@
 #include "gui/binding/shortcuts.h"
 #include "gui/platform/window_settings.h"
 #include "gui/scheme_files.h"
-#include "runtime/home_folder.h"
 
 namespace sanxing {
 
@@ -16,13 +15,11 @@ namespace {
 
 constexpr const char* kCaption = "方案";
 constexpr const char* kFilter = "方案文件(*.json)|*.json|所有文件(*.*)|*.*";
-const QString kFolderKey = QStringLiteral("folders/scheme");
 
 }  // namespace
 
 SchemeMenu::SchemeMenu(WindowModel& model, WindowSettings& settings, QMenuBar* bar)
-    : QObject(bar), model_(model), settings_(settings), directory_(settings.text(kFolderKey)) {
-    if (directory_.isEmpty()) directory_ = QString::fromStdString(HomeFolder());
+    : QObject(bar), model_(model), settings_(settings), folder_(&settings, kSchemesFolder) {
     QMenu* menu = bar->addMenu(QStringLiteral("方案(&P)"));
     menu->addAction(QStringLiteral("打开方案(&O)..."), this, &SchemeMenu::open)->setShortcuts(ShortcutsOf("打开方案"));
     menu->addAction(QStringLiteral("保存方案(&S)..."), this, &SchemeMenu::save)->setShortcuts(ShortcutsOf("保存方案"));
@@ -40,7 +37,7 @@ void SchemeMenu::save() {
 }
 
 void SchemeMenu::openPath(const QString& path) {
-    rememberFolderOf(path);
+    folder_.rememberFolderOf(path.toStdString());
     if (!report(OpenSchemeFile(model_.controls(), path), path) && !QFileInfo::exists(path)) {
         settings_.removeRecentScheme(path);
         settings_.save();
@@ -48,19 +45,12 @@ void SchemeMenu::openPath(const QString& path) {
 }
 
 std::optional<QString> SchemeMenu::choose(bool save) {
-    const FileDialogRequest request{save ? "保存方案" : "打开方案", kFilter, directory_.toStdString(),
-                                    save ? "方案.json" : ""};
+    const FileDialogRequest request{save ? "保存方案" : "打开方案", kFilter, folder_.start(), save ? "方案.json" : ""};
     Platform& platform = model_.platform();
     const auto path = save ? platform.saveFileDialog(request) : platform.openFileDialog(request);
     if (!path) return std::nullopt;
-    const QString file = QString::fromStdString(*path);
-    rememberFolderOf(file);
-    return file;
-}
-
-void SchemeMenu::rememberFolderOf(const QString& file) {
-    directory_ = QFileInfo(file).absolutePath();
-    settings_.setText(kFolderKey, directory_);
+    folder_.rememberFolderOf(*path);
+    return QString::fromStdString(*path);
 }
 
 bool SchemeMenu::report(const Result<void>& done, const QString& path) {

@@ -6,6 +6,7 @@
 #include <QString>
 #include <optional>
 
+#include "gui/platform/remembered_folder.h"
 #include "runtime/result.h"
 
 class QMenu;
@@ -35,12 +36,11 @@ private:
     // Tells the user of a problem; on success the file heads the recent schemes.
     bool report(const Result<void>& done, const QString& path);
     void fillRecentMenu();
-    void rememberFolderOf(const QString& file);
 
     WindowModel& model_;
     WindowSettings& settings_;
     QMenu* recent_ = nullptr;
-    QString directory_;  // where the last scheme was opened or saved (home at first)
+    RememberedFolder folder_;  // where the last scheme was opened or saved (home at first)
 };
 
 }  // namespace sanxing

@@ -57,21 +57,19 @@ int MostHits(const std::vector<std::size_t>& hits, std::initializer_list<int> sk
     return best;
 }
 
-// A header's name of a date column: 日期, 时间, date.
-bool NamesDate(std::string_view name) {
-    if (name.find("日期") != std::string_view::npos || name.find("时间") != std::string_view::npos) return true;
+// Whether a header's name holds one of `words` (ASCII letters in any case).
+bool NameHolds(std::string_view name, std::initializer_list<std::string_view> words) {
     std::string lower(name);
     std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
-    return lower.find("date") != std::string::npos;
+    return std::any_of(words.begin(), words.end(),
+                       [&](std::string_view word) { return lower.find(word) != std::string::npos; });
 }
 
+// A header's name of a date column: 日期, 时间, date.
+bool NamesDate(std::string_view name) { return NameHolds(name, {"日期", "时间", "date"}); }
+
 // A header's name of the trial draw (试机号), drawn before the real one: never the number.
-bool NamesTrialDraw(std::string_view name) {
-    if (name.find("试机") != std::string_view::npos) return true;
-    std::string lower(name);
-    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
-    return lower.find("trial") != std::string::npos;
-}
+bool NamesTrialDraw(std::string_view name) { return NameHolds(name, {"试机", "trial"}); }
 
 class ColumnFinder {
 public:

@@ -10,7 +10,6 @@
 #include "history/json_draws.h"
 #include "runtime/gbk.h"
 #include "runtime/system_error_text.h"
-#include "runtime/text.h"
 #include "runtime/today.h"
 
 namespace sanxing::history {

@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 
 namespace sanxing {
@@ -68,6 +69,22 @@ std::string GbkToUtf8(std::string_view gbk) {
 std::string Utf8ToGbk(std::string_view utf8) {
     Converter converter("CP936", "UTF-8");
     return converter.run(utf8, "?", Utf8SequenceLength);
+}
+
+std::string_view Utf16Decoder::decode(std::string_view bytes) {
+    pending_.append(bytes);
+    std::size_t whole = pending_.size() & ~std::size_t{1};
+    if (whole >= 2) {
+        const auto first = static_cast<unsigned char>(pending_[whole - 2]);
+        const auto second = static_cast<unsigned char>(pending_[whole - 1]);
+        const unsigned unit = bigEndian_ ? first << 8 | second : second << 8 | first;
+        if (unit >= 0xD800 && unit <= 0xDBFF) whole -= 2;  // its pair may be in the next piece
+    }
+    Converter converter("UTF-8", bigEndian_ ? "UTF-16BE" : "UTF-16LE");
+    out_ = converter.run(std::string_view(pending_).substr(0, whole), "\xEF\xBF\xBD",
+                         [](const char*, std::size_t left) { return std::min<std::size_t>(left, 2); });
+    pending_.erase(0, whole);
+    return out_;
 }
 
 }  // namespace sanxing

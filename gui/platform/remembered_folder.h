@@ -14,6 +14,7 @@ class WindowSettings;
 // The keys of the kinds of file kept here.
 inline constexpr char kDrawFilesFolder[] = "folders/draws";  // import and export of draws
 inline constexpr char kExportsFolder[] = "folders/export";   // the analyses' CSV and PNG
+inline constexpr char kSchemesFolder[] = "folders/scheme";   // 方案
 
 class RememberedFolder {
 public:

@@ -1,5 +1,6 @@
 #include "app/scheme.h"
 
+#include "runtime/json_shape.h"
 #include "runtime/text.h"
 #include "window/control_names.h"
 #include "window/control_table.h"
@@ -70,6 +71,7 @@ void SetControlValue(Controls& controls, std::string_view name, const nlohmann::
 }
 
 Result<nlohmann::json> CheckScheme(const Controls& controls, std::string_view schemeText) {
+    if (auto shape = CheckJsonShape(schemeText); !shape) return Failure{shape.error()};
     nlohmann::json scheme = nlohmann::json::parse(schemeText, nullptr, false);
     if (scheme.is_discarded()) return Failure{"文件内容不是有效的 JSON"};
     if (!scheme.is_object()) return Failure{"文件内容不是 JSON 对象（{…}）"};

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <nlohmann/json.hpp>
 
+#include "runtime/json_shape.h"
 #include "runtime/regular_file.h"
 
 #include "history/lotteries.h"
@@ -39,6 +40,9 @@ std::string DrawHosts::url(char letter, std::string_view path) const {
 
 namespace {
 
+// Keys of one object in sources.json: the eight sites and two more, or one key per lottery.
+constexpr std::size_t kMaxSourceKeys = 1000;
+
 // "history": {"福彩3D": ["http://...", ...], ...}
 Result<void> ParseHistoryFiles(const nlohmann::ordered_json& value, DrawHosts& hosts) {
     if (!value.is_object()) return Failure{"\"history\" 的值不是对象（彩种 → 开奖文件地址的列表）"};
@@ -65,6 +69,9 @@ Result<void> ParseHistoryFiles(const nlohmann::ordered_json& value, DrawHosts& h
 
 Result<DrawHosts> ParseDrawHosts(std::string_view text) {
     // Kept in the order of the file, so updates report the addresses as the user wrote them.
+    // Such an object looks each key up among those before it: a list of a few addresses
+    // per lottery never comes near the bound on keys.
+    if (auto shape = CheckJsonShape(text, kMaxSourceKeys); !shape) return Failure{shape.error()};
     const nlohmann::ordered_json root = nlohmann::ordered_json::parse(text, nullptr, false);
     if (root.is_discarded() || !root.is_object()) return Failure{"不是一个 JSON 对象"};
     DrawHosts hosts;

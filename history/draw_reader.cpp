@@ -4,11 +4,13 @@
 #include <cerrno>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "history/draw_fields.h"
 #include "history/json_draws.h"
 #include "runtime/gbk.h"
+#include "runtime/json_shape.h"
 #include "runtime/system_error_text.h"
 #include "runtime/today.h"
 
@@ -198,22 +200,36 @@ public:
 
     ReadEnd end() {
         if (json_) {
-            // Its records as lines; a document without records is read as the text it is.
             json_ = false;
             utf16_.reset();  // the document was decoded as it came
-            const std::string text = JsonRecordsAsLines(jsonText_).value_or(std::move(jsonText_));
-            for (std::size_t at = 0; at < text.size(); at += kChunkBytes) {
-                if (const ReadEnd fed = feed(std::string_view(text).substr(at, kChunkBytes)); fed != ReadEnd::Done) {
-                    return fed;
-                }
-            }
-            return end();
+            return endJson(std::exchange(jsonText_, {}));
         }
         if ((!line_.empty() || tooLong_) && !flush()) return ReadEnd::Stopped;
         return collector_.finish() ? ReadEnd::Done : ReadEnd::Stopped;
     }
 
 private:
+    // Reads the document's records as lines; a document without records is read as the
+    // text it is.
+    ReadEnd endJson(const std::string& document) {
+        ReadEnd fed = ReadEnd::Done;
+        std::string line;
+        const JsonRecords read = ReadJsonRecords(document, [&](std::string_view record) {
+            line.assign(record);
+            line += '\n';
+            fed = feed(line);
+            return fed == ReadEnd::Done;
+        });
+        if (read == JsonRecords::TooDeep) return ReadEnd::JsonTooDeep;
+        if (fed != ReadEnd::Done) return fed;
+        if (read == JsonRecords::NotRecords) {
+            for (std::size_t at = 0; at < document.size(); at += kChunkBytes) {
+                if (fed = feed(std::string_view(document).substr(at, kChunkBytes)); fed != ReadEnd::Done) return fed;
+            }
+        }
+        return end();
+    }
+
     bool take(std::string_view line, bool tooLong) {
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         return collector_.take(number_++, line, tooLong);
@@ -290,6 +306,7 @@ std::string ReadEndReason(ReadEnd end, int readErrno) {
         case ReadEnd::TooLargeJson:
             return "JSON 文件太大（最多 " + std::to_string(kMaxJsonBytes / (1024 * 1024)) +
                    " MB），请改用 CSV 或文本文件";
+        case ReadEnd::JsonTooDeep: return JsonTooDeepReason() + "，不是开奖号码文件";
         case ReadEnd::ReadError: return ReadErrorReason(readErrno);
         case ReadEnd::Cancelled: return "导入已取消";
         case ReadEnd::Done:

@@ -25,7 +25,7 @@ inline constexpr std::uintmax_t kMaxImportBytes = 256ull * 1024 * 1024;
 // A longer line cannot be a draw; it is rejected without being kept whole.
 inline constexpr std::size_t kMaxLineBytes = 1024;
 
-enum class ReadEnd { Done, Binary, Html, Workbook, TooLarge, TooLargeJson, ReadError, Stopped, Cancelled };
+enum class ReadEnd { Done, Binary, Html, Workbook, TooLarge, TooLargeJson, JsonTooDeep, ReadError, Stopped, Cancelled };
 
 // What the reader hands on, in order.
 class DrawLineHandler {

@@ -78,34 +78,70 @@ void BM_NewestDraws(benchmark::State& state) {
 }
 BENCHMARK(BM_NewestDraws)->Unit(benchmark::kMillisecond);
 
-// Each import runs in a child process of its own whose peak resident size is reset
-// before it starts; the counter is how far the peak rose above the size before.
+// The import's peak memory in a child process of its own whose peak resident size is reset
+// before it starts: how far the peak rose above the size before (-1 when it failed).
+double ImportPeakRiseMiB(const BenchFolder& folder, const std::filesystem::path& file) {
+    double rise = 0;
+    int pipe_[2];
+    if (::pipe(pipe_) != 0) return -1;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        auto db = FreshDb(folder);
+        std::ofstream("/proc/self/clear_refs") << "5";  // resets the peak to the present size
+        const double before = sanxing::bench::StatusMiB("VmRSS:");
+        auto report = ImportDrawFile(db, Chongqing(), file);
+        const double grown = sanxing::bench::StatusMiB("VmHWM:") - before;
+        (void)!::write(pipe_[1], &grown, sizeof grown);
+        ::_exit(0);
+    }
+    (void)!::read(pipe_[0], &rise, sizeof rise);
+    ::close(pipe_[0]);
+    ::close(pipe_[1]);
+    ::waitpid(child, nullptr, 0);
+    return rise;
+}
+
 void BM_ImportPeakMemory(benchmark::State& state) {
     BenchFolder folder;
     const auto file = DrawFile(folder, static_cast<std::size_t>(state.range(0)));
     double growth = 0;
-    for (auto _ : state) {
-        int pipe_[2];
-        if (::pipe(pipe_) != 0) state.SkipWithError("pipe");
-        const pid_t child = ::fork();
-        if (child == 0) {
-            auto db = FreshDb(folder);
-            std::ofstream("/proc/self/clear_refs") << "5";  // resets the peak to the present size
-            const double before = sanxing::bench::StatusMiB("VmRSS:");
-            auto report = ImportDrawFile(db, Chongqing(), file);
-            const double rise = report ? sanxing::bench::StatusMiB("VmHWM:") - before : -1;
-            (void)!::write(pipe_[1], &rise, sizeof rise);
-            ::_exit(0);
-        }
-        (void)!::read(pipe_[0], &growth, sizeof growth);
-        ::close(pipe_[0]);
-        ::close(pipe_[1]);
-        ::waitpid(child, nullptr, 0);
-    }
+    for (auto _ : state) growth = ImportPeakRiseMiB(folder, file);
     state.counters["peak_rise_MiB"] = growth;
     state.counters["file_MiB"] = static_cast<double>(std::filesystem::file_size(file)) / (1024.0 * 1024.0);
 }
 BENCHMARK(BM_ImportPeakMemory)->Arg(10000)->Arg(100000)->Arg(1000000)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// JSON documents just under the 16 MB bound, of the shapes that once took minutes or
+// hundreds of MB: 0 records of draws, 1 empty records, 2 one record of a million keys,
+// 3 records nested to the deepest allowed level. Time and peak memory of the whole import.
+std::filesystem::path JsonFile(const BenchFolder& folder, int shape) {
+    const auto path = folder.file("shape_" + std::to_string(shape) + ".json");
+    std::ofstream out(path, std::ios::binary);
+    const std::size_t limit = (16u << 20) - 64;
+    std::string text = "[";
+    for (std::size_t i = 0; text.size() < limit - 200; ++i) {
+        if (i) text += ',';
+        switch (shape) {
+            case 0: text += "{\"issue\":\"2024" + std::to_string(i % 100000) + "\",\"red\":[\"1\",\"2\",\"3\"]}"; break;
+            case 1: text += "{}"; break;
+            case 2: text.append(i ? "\"k" : "{\"k").append(std::to_string(i)).append("\":1"); break;
+            default: text += std::string(62, '[') + "1" + std::string(62, ']'); break;
+        }
+    }
+    out << text << (shape == 2 ? "}]" : "]");
+    return path;
+}
+
+void BM_ImportJsonShapes(benchmark::State& state) {
+    BenchFolder folder;
+    const auto file = JsonFile(folder, static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        auto db = FreshDb(folder);
+        benchmark::DoNotOptimize(ImportDrawFile(db, Chongqing(), file));
+    }
+    state.counters["peak_rise_MiB"] = ImportPeakRiseMiB(folder, file);
+}
+BENCHMARK(BM_ImportJsonShapes)->DenseRange(0, 3)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace sanxing::history

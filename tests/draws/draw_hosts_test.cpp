@@ -41,6 +41,10 @@ TEST(DrawHosts, RejectsWhatItCannotUse) {
     const auto unknownKey = ParseDrawHosts("{\"a\": \"http://a.example\"}");
     EXPECT_FALSE(unknownKey);
     EXPECT_NE(unknownKey.error().find("未知的键"), std::string::npos);
+    EXPECT_EQ(ParseDrawHosts("{\"history\":" + std::string(70000, '[')).error(), "JSON 嵌套太深（超过 64 层）");
+    std::string wide = "{\"history\":{";
+    for (int key = 0; key < 100000; ++key) wide.append(key ? ",\"" : "\"").append(std::to_string(key)).append("\":[]");
+    EXPECT_EQ(ParseDrawHosts(wide + "}}").error(), "JSON 对象的键太多（超过 1000 个）");
     EXPECT_TRUE(ParseDrawHosts("{}"));
 }
 

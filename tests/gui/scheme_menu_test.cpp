@@ -125,8 +125,8 @@ TEST_F(Schemes, FilesThatAreNoSchemeAreRefused) {
     EXPECT_NE(refused("array.json").find("不是 JSON 对象"), std::string::npos);
     write("binary.json", QByteArray("{\"\xff\xfe\": true}\0\x01", 14));
     EXPECT_FALSE(refused("binary.json").empty());
-    write("deep.json", QByteArray(100000, '['));
-    EXPECT_FALSE(refused("deep.json").empty());
+    write("deep.json", "{\"a\":" + QByteArray(100000, '[') + QByteArray(100000, ']') + "}");
+    EXPECT_TRUE(refused("deep.json").starts_with("方案无法使用：JSON 嵌套太深（超过 64 层）\n"));
     write("empty.json", "");
     EXPECT_FALSE(refused("empty.json").empty());
 }

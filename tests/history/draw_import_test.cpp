@@ -338,6 +338,9 @@ TEST_F(Import, BadFilesAreRefusedWholeAndStoreNothing) {
     auto workbook = ImportText(std::string("PK\x03\x04\x14\0\x06\0", 8) + "[Content_Types].xml");
     ASSERT_FALSE(workbook);
     EXPECT_NE(workbook.error().find("另存为” CSV"), std::string::npos) << workbook.error();
+    auto deep = ImportText("[" + std::string(70000, '[') + std::string(70000, ']') + "]");
+    ASSERT_FALSE(deep);
+    EXPECT_NE(deep.error().find("JSON 嵌套太深（超过 64 层）"), std::string::npos) << deep.error();
     EXPECT_FALSE(ImportDrawFile(db, Fc3d(), folder.path()));
     EXPECT_FALSE(ImportDrawFile(db, Fc3d(), folder.file("missing.txt")));
     const std::string huge = folder.file("huge.txt");

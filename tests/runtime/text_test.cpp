@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "runtime/gbk.h"
+#include "runtime/json_shape.h"
 #include "runtime/split.h"
 #include "runtime/text.h"
 
@@ -24,6 +25,15 @@ TEST(SplitText, MultiByteDelimiterKeepsEmptyLines) {
     // A lone LF or CR is not a line break of the store's text.
     EXPECT_EQ(SplitText("1\n2\r3", "\r\n"), Tokens{"1\n2\r3"});
     EXPECT_EQ(CountTokens("a-b-c-", "-"), 3u);
+}
+
+TEST(JsonShape, BoundsDepthAndKeysOutsideStrings) {
+    const std::string deep = std::string(kMaxJsonDepth + 1, '[') + std::string(kMaxJsonDepth + 1, ']');
+    EXPECT_EQ(CheckJsonShape(deep).error(), "JSON 嵌套太深（超过 64 层）");
+    EXPECT_TRUE(CheckJsonShape(deep.substr(1, 2 * kMaxJsonDepth)));
+    EXPECT_TRUE(CheckJsonShape("[\"" + std::string(1000, '[') + "\\\"{\"]"));  // brackets inside a string
+    EXPECT_EQ(CheckJsonShape(R"({"a":1,"b":{"c":2,"d":3}})", 1).error(), "JSON 对象的键太多（超过 1 个）");
+    EXPECT_TRUE(CheckJsonShape(R"({"a":{"b":1},"c":"x:y:z"})", 2));
 }
 
 TEST(LineBreaks, LoneBreaksBecomeCrLfAndBack) {

@@ -188,6 +188,11 @@ TEST_F(BrokenDatabase, NewerSchemaVersionIsRefused) {
     ExpectRefused(dbPath, "较新版本");
 }
 
+TEST_F(BrokenDatabase, VersionZeroWithTablesIsRefusedAsUnknownFormat) {
+    MakeDatabase("PRAGMA user_version = 0;");
+    ExpectRefused(dbPath, "格式不明或已损坏");
+}
+
 TEST_F(BrokenDatabase, AnotherProgramsDatabaseIsRefused) {
     sqlite3* raw = nullptr;
     sqlite3_open(dbPath.c_str(), &raw);

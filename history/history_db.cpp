@@ -314,6 +314,20 @@ std::int64_t detail::LotteryKey(std::string_view lottery) {
     return known ? known->kindIndex : -1;
 }
 
+// A write meets only the pages it touches, so damage elsewhere would go unnoticed and be
+// built upon. The whole file is checked once per connection, before its first write and
+// outside any transaction: quick_check reads every page once (some 10 ms for the shipped
+// draws, 0.15 s at a million draws).
+Result<void> detail::CheckBeforeWriting(HistoryDb::Impl& db) {
+    if (db.checkedWhole) return {};
+    sqlite::Statement check(db.connection.get(), "PRAGMA quick_check(1)");
+    const int step = check.step();
+    if (step != SQLITE_ROW) return LastProblem(db);
+    if (check.textView(0) != "ok") return Failure{Problem(db.path, SQLITE_CORRUPT, sqlite3_errstr(SQLITE_CORRUPT))};
+    db.checkedWhole = true;
+    return {};
+}
+
 Failure detail::WriteProblem(const HistoryDb::Impl& db) {
     return WriteFailure(db, db.connection.lastErrorCode(), db.connection.lastError());
 }
@@ -464,6 +478,7 @@ Result<std::size_t> HistoryDb::count(std::string_view lottery) const {
 Result<DrawWriter> HistoryDb::startWriting() {
     if (impl_->readOnly) return Failure{ReadOnlyNotice(impl_->path)};
     std::lock_guard lock(impl_->turn);
+    if (auto sound = detail::CheckBeforeWriting(*impl_); !sound) return Failure{sound.error()};
     auto state = std::make_unique<DrawWriter::State>(*impl_);
     if (!state->error.empty()) return Failure{state->error};
     return DrawWriter(std::move(state));
@@ -497,6 +512,7 @@ Result<RecordCounts> HistoryDb::record(std::string_view lottery, const std::vect
 Result<std::size_t> HistoryDb::remove(std::string_view lottery, const std::vector<std::string>& issues) {
     if (impl_->readOnly) return Failure{ReadOnlyNotice(impl_->path)};
     std::lock_guard lock(impl_->turn);
+    if (auto sound = detail::CheckBeforeWriting(*impl_); !sound) return Failure{sound.error()};
     const sqlite::Connection& connection = impl_->connection;
     sqlite::Transaction transaction(connection);
     if (!transaction.begun()) return WriteProblem(*impl_);
@@ -524,6 +540,7 @@ Result<OfferReport> HistoryDb::offer(std::string_view lottery, const std::vector
     if (offered.ok() && offered.step() == SQLITE_ROW && static_cast<std::size_t>(offered.integer(0)) >= draws.size()) {
         return OfferReport{0, 0, draws.size(), {}};
     }
+    if (auto sound = detail::CheckBeforeWriting(*impl_); !sound) return Failure{sound.error()};
     sqlite::Transaction transaction(connection);
     if (!transaction.begun()) return WriteProblem(*impl_);
     // Kept beside the draws, without a new schema version, so an older sanxing still

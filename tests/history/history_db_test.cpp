@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "failing_vfs.h"
+#include "history/draw_import.h"
 #include "history/issue_gaps.h"
 #include "history/schema.h"
 #include "history_fixture.h"
@@ -179,6 +180,31 @@ TEST_F(BrokenDatabase, TruncatedFileIsDamaged) {
     ASSERT_GT(whole.size(), 8192u);
     WriteBytes(dbPath, whole.substr(0, whole.size() / 2));
     ExpectRefused(dbPath, "损坏");
+}
+
+// A damaged page that no write would touch: every write path checks the whole file first,
+// refuses with the sentence reads give and leaves the file byte for byte.
+TEST_F(BrokenDatabase, DamagedHistoryIsNeverWritten) {
+    ASSERT_TRUE(OpenDb().record("福彩3D", Fc3dDraws(3000)));
+    std::string bytes = ReadBytes(dbPath);
+    const std::size_t middle = bytes.size() / 4096 / 2 * 4096;
+    for (std::size_t at = middle; at < middle + 4096; ++at) bytes[at] = static_cast<char>(at * 37 % 251);
+    WriteBytes(dbPath, bytes);
+    const std::string readError = OpenDb().between("福彩3D", "", "").error();
+    ASSERT_NE(readError.find("数据库文件已损坏，文件未作改动"), std::string::npos) << readError;
+    const std::vector<std::pair<std::string, std::function<std::string(HistoryDb&)>>> writes{
+        {"record", [](HistoryDb& db) { return db.record("福彩3D", Fc3dDraws(2, 3001)).error(); }},
+        {"import", [](HistoryDb& db) { return ImportDrawText(db, Fc3d(), "2003001 001\n", "t").error(); }},
+        {"offer", [](HistoryDb& db) { return db.offer("排列三", Fc3dDraws(2)).error(); }},
+        {"remove", [](HistoryDb& db) { return db.remove("福彩3D", {"2027000"}).error(); }},
+    };
+    for (const auto& [name, write] : writes) {
+        {
+            HistoryDb db = OpenDb();
+            EXPECT_EQ(write(db), readError) << name;
+        }
+        EXPECT_EQ(ReadBytes(dbPath), bytes) << name;
+    }
 }
 
 TEST_F(BrokenDatabase, FolderIsNotAFile) { ExpectRefused(folder.path(), "文件夹"); }

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <mutex>
 #include <string_view>
+#include <vector>
 
 #include "history/history_db.h"
 #include "history/sqlite_handle.h"
@@ -17,6 +18,16 @@ struct HistoryDb::Impl {
     sqlite::Connection connection;
     bool readOnly = false;      // the user may read this file but not write it
     bool checkedWhole = false;  // the whole file was found sound before a write
+    bool createdHere = false;   // the file did not exist before this connection opened it
+    // A write failed on the disk (full, I/O error): a file created here that still holds
+    // nothing goes when the connection closes, so a full disk stays as it was.
+    mutable bool diskFailed = false;
+    std::vector<std::filesystem::path> newFolders;  // made for the file, deepest first
+
+    Impl() = default;
+    ~Impl();
+    Impl(const Impl&) = delete;
+    Impl& operator=(const Impl&) = delete;
     // Calls from several threads take turns: a connection serves one call at a time.
     mutable std::mutex turn;
 };

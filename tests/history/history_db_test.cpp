@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <optional>
 
 #include "failing_vfs.h"
 #include "history/draw_import.h"
@@ -288,7 +289,34 @@ TEST_F(HistoryTest, FullDiskSaysSoAndLeavesNoNewFile) {
         ASSERT_FALSE(written);
         EXPECT_NE(written.error().find("磁盘空间不足"), std::string::npos) << written.error();
         EXPECT_EQ(db->count("福彩3D").value(), 0u);
+        db = Failure{"closed"};
+        EXPECT_TRUE(std::filesystem::is_empty(disk));
     });
+}
+
+// A write the disk refuses on a history its connection created: once closed, the file and
+// its companions are gone, unless the file was there before or is open elsewhere.
+TEST_F(HistoryTest, ADiskFailureOnANewHistoryLeavesNoFileBehind) {
+    struct Case {
+        const char* name;
+        bool existedBefore, openElsewhere;
+    };
+    for (const Case c : {Case{"new", false, false}, {"existed before", true, false}, {"open elsewhere", false, true}}) {
+        std::filesystem::remove(dbPath);
+        if (c.existedBefore) OpenDb();
+        std::optional<HistoryDb> elsewhere;
+        {
+            sanxing::test::FailingVfs vfs;
+            HistoryDb db = OpenDb();
+            if (c.openElsewhere) elsewhere.emplace(OpenDb());
+            vfs.failWritesAfter(0);
+            EXPECT_FALSE(db.offer("福彩3D", Fc3dDraws(500))) << c.name;
+            vfs.heal();
+        }
+        elsewhere.reset();
+        EXPECT_EQ(std::filesystem::exists(dbPath), c.existedBefore || c.openElsewhere) << c.name;
+        EXPECT_FALSE(std::filesystem::exists(dbPath + "-wal") || std::filesystem::exists(dbPath + "-shm")) << c.name;
+    }
 }
 
 TEST(IssueGaps, MissingSerialsWithinADayOrYearOnly) {

@@ -103,6 +103,13 @@ public:
     // issue offered before is skipped, so a draw the user deleted or replaced never comes
     // back, and a conflict is reported the one time its issue is offered.
     Result<OfferReport> offer(std::string_view lottery, const std::vector<StoredDraw>& draws);
+    struct Offer {
+        std::string_view lottery;
+        std::span<const StoredDraw> draws;
+    };
+    // The same for several lotteries in one transaction, one report each: all are offered
+    // or none is.
+    Result<std::vector<OfferReport>> offer(std::span<const Offer> offers);
     // Deletes the given issues in one transaction; gives how many rows went.
     Result<std::size_t> remove(std::string_view lottery, const std::vector<std::string>& issues);
 

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <mutex>
 #include <string_view>
+#include <vector>
 
 #include "history/history_db.h"
 #include "history/sqlite_handle.h"
@@ -15,7 +16,18 @@ namespace sanxing::history {
 struct HistoryDb::Impl {
     std::filesystem::path path;
     sqlite::Connection connection;
-    bool readOnly = false;  // the user may read this file but not write it
+    bool readOnly = false;      // the user may read this file but not write it
+    bool checkedWhole = false;  // the whole file was found sound before a write
+    bool createdHere = false;   // the file did not exist before this connection opened it
+    // A write failed on the disk (full, I/O error): a file created here that still holds
+    // nothing goes when the connection closes, so a full disk stays as it was.
+    mutable bool diskFailed = false;
+    std::vector<std::filesystem::path> newFolders;  // made for the file, deepest first
+
+    Impl() = default;
+    ~Impl();
+    Impl(const Impl&) = delete;
+    Impl& operator=(const Impl&) = delete;
     // Calls from several threads take turns: a connection serves one call at a time.
     mutable std::mutex turn;
 };
@@ -24,6 +36,10 @@ namespace detail {
 
 // Rows carry the lottery's kindIndex; an unknown name gets a key no row has.
 std::int64_t LotteryKey(std::string_view lottery);
+
+// Before a write: the whole file is sound, else the reason reads give for a damaged file.
+// The caller holds the connection's turn.
+Result<void> CheckBeforeWriting(HistoryDb::Impl& db);
 
 // The last call failed while writing: its transaction is rolled back and changed nothing.
 Failure WriteProblem(const HistoryDb::Impl& db);

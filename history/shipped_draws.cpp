@@ -79,11 +79,15 @@ std::vector<StoredDraw> ShippedDraws(const Lottery& lottery, const std::filesyst
 Result<std::vector<ShippedAddition>> AddShippedDraws(HistoryDb& db, const std::filesystem::path& programDirectory) {
     std::vector<ShippedAddition> additions;
     if (db.readOnly()) return additions;  // nothing can be added; the history says so itself
-    for (const Lottery* lottery : ShippedLotteries()) {
-        auto offered = db.offer(lottery->name, ShippedDraws(*lottery, programDirectory));
-        if (!offered) return Failure{offered.error()};
-        additions.push_back({lottery, std::move(*offered)});
-    }
+    // One transaction for all: a disk that fills part-way leaves the history as it was.
+    const std::vector<const Lottery*> lotteries = ShippedLotteries();
+    std::vector<std::vector<StoredDraw>> draws;
+    std::vector<HistoryDb::Offer> offers;
+    for (const Lottery* lottery : lotteries) draws.push_back(ShippedDraws(*lottery, programDirectory));
+    for (std::size_t i = 0; i < lotteries.size(); ++i) offers.push_back({lotteries[i]->name, draws[i]});
+    auto offered = db.offer(offers);
+    if (!offered) return Failure{offered.error()};
+    for (std::size_t i = 0; i < lotteries.size(); ++i) additions.push_back({lotteries[i], std::move((*offered)[i])});
     return additions;
 }
 

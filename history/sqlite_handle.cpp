@@ -92,8 +92,8 @@ std::optional<std::int64_t> Connection::intQuery(std::string_view sql) const {
     return statement.integer(0);
 }
 
-Transaction::Transaction(const Connection& connection) : connection_(connection) {
-    begun_ = connection_.exec("BEGIN IMMEDIATE");
+Transaction::Transaction(const Connection& connection, Start start) : connection_(connection) {
+    begun_ = connection_.exec(start == Start::Immediate ? "BEGIN IMMEDIATE" : "BEGIN");
     open_ = static_cast<bool>(begun_);
 }
 

@@ -71,10 +71,13 @@ private:
 };
 
 // BEGIN IMMEDIATE ... COMMIT: the write lock is taken at once (waiting through the busy
-// timeout), so a read never has to be upgraded to a write inside the transaction.
+// timeout), so a read never has to be upgraded to a write inside the transaction. A
+// deferred one takes no lock at its start: for work that writes only the temp schema,
+// which never locks the database file.
 class Transaction {
 public:
-    explicit Transaction(const Connection& connection);
+    enum class Start { Immediate, Deferred };
+    explicit Transaction(const Connection& connection, Start start = Start::Immediate);
     ~Transaction();
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;

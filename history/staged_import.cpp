@@ -1,5 +1,7 @@
 #include "history/staged_import.h"
 
+#include <optional>
+
 #include "history/history_db_impl.h"
 
 namespace sanxing::history {
@@ -30,11 +32,21 @@ std::string StageSql(std::size_t rows) {
 struct StagedImport::State {
     HistoryDb::Impl* db;
     std::int64_t key;
-    sqlite::Transaction transaction;
+    // Staging writes the temp schema only, so the history stays open to other writers while
+    // the input is read; the write lock is taken for the store alone.
+    std::optional<sqlite::Transaction> staging, store;
     sqlite::Statement stageOne, stageBlock, lookup, markConflict;
     std::string error;
 
-    State(HistoryDb::Impl& owner, std::int64_t lottery) : db(&owner), key(lottery), transaction(owner.connection) {}
+    State(HistoryDb::Impl& owner, std::int64_t lottery) : db(&owner), key(lottery) {}
+    // A store that was not committed leaves the staged draws behind: they go.
+    ~State() {
+        if (!store) return;
+        store.reset();
+        (void)db->connection.exec("DROP TABLE IF EXISTS temp.staged_draws");
+    }
+    State(const State&) = delete;
+    State& operator=(const State&) = delete;
 
     sqlite3* handle() const { return db->connection.get(); }
 
@@ -44,7 +56,12 @@ struct StagedImport::State {
     }
 
     bool prepare() {
-        if (!transaction.begun() || !db->connection.exec(kCreateStage)) return fail();
+        if (auto sound = detail::CheckBeforeWriting(*db); !sound) {
+            error = sound.error();
+            return false;
+        }
+        staging.emplace(db->connection, sqlite::Transaction::Start::Deferred);
+        if (!staging->begun() || !db->connection.exec(kCreateStage)) return fail();
         stageOne = sqlite::Statement(handle(), StageSql(1));
         stageBlock = sqlite::Statement(handle(), StageSql(kBlock));
         lookup = sqlite::Statement(handle(), "SELECT number, line, conflicted FROM staged_draws WHERE issue = ?1");
@@ -92,6 +109,15 @@ struct StagedImport::State {
         const int step = markConflict.step();
         markConflict.reset();
         return step == SQLITE_DONE || fail();
+    }
+
+    // Ends the staging and takes the write lock (waiting for another writer up to the
+    // busy timeout).
+    Result<void> beginStore() {
+        if (auto staged = staging->commit(); !staged) return detail::WriteProblem(*db);
+        store.emplace(db->connection);
+        if (!store->begun()) return detail::WriteProblem(*db);
+        return {};
     }
 
     Result<void> compare(Finished& finished, bool replace, std::size_t listLimit, std::string_view source,
@@ -190,6 +216,7 @@ Result<Finished> StagedImport::finish(std::string_view source, std::string_view 
                                       std::size_t listLimit) {
     std::lock_guard lock(state_->db->turn);
     State& s = *state_;
+    if (auto begun = s.beginStore(); !begun) return Failure{begun.error()};
     Finished finished;
     // Comparing with the history is needed only where stored draws lie among the staged
     // issues: an import of new draws skips it.
@@ -219,7 +246,9 @@ Result<Finished> StagedImport::finish(std::string_view source, std::string_view 
 
 Result<void> StagedImport::commit() {
     std::lock_guard lock(state_->db->turn);
-    if (auto committed = state_->transaction.commit(); !committed) return detail::WriteProblem(*state_->db);
+    if (!state_->store) return Failure{"no transaction"};
+    if (auto committed = state_->store->commit(); !committed) return detail::WriteProblem(*state_->db);
+    state_->store.reset();
     return {};
 }
 

@@ -1,8 +1,9 @@
 #pragma once
-// The database side of importing a draw file: one write transaction in which the file's
-// draws are first staged in a table of their own, keyed by issue, so that lines of the
-// file that give one issue twice are known before anything is stored; finish() then
-// compares them with the history and stores them. Memory stays the same whatever the
+// The database side of importing a draw file: the file's draws are first staged in a
+// temporary table of their own, keyed by issue, so that lines of the file that give one
+// issue twice are known before anything is stored; staging holds no lock on the history,
+// however long the input takes. finish() then takes the write lock, compares them with
+// the history and stores them in one transaction. Memory stays the same whatever the
 // file's size: the staged draws live in SQLite's temporary storage.
 
 #include <cstddef>
@@ -52,7 +53,7 @@ struct Finished {
 
 class StagedImport {
 public:
-    // Starts the transaction (waiting for another writer up to the busy timeout).
+    // Checks the history is sound and starts staging; takes no lock on the history.
     static Result<StagedImport> begin(HistoryDb& db, const Lottery& lottery);
     StagedImport(StagedImport&&) noexcept;
     StagedImport& operator=(StagedImport&&) noexcept;
@@ -61,7 +62,8 @@ public:
 
     // Stages draws in file order, one outcome each; false when the database failed (error()).
     bool stage(std::span<const FileDraw> draws, std::vector<Staged>& outcomes);
-    // Stores the staged draws that no other line of the file contradicts: new issues are
+    // Takes the write lock (waiting for another writer up to the busy timeout) and stores
+    // the staged draws that no other line of the file contradicts: new issues are
     // added; with `replaceConflicts` a stored draw with another number takes the file's
     // number (and its date, when the file gives one), else it stays. Every draw written
     // carries `source` and `recorded`.

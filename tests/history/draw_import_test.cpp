@@ -1,5 +1,8 @@
+#include <sys/ioctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <thread>
 
 #include "failing_vfs.h"
 #include "history/draw_export.h"
@@ -433,6 +436,33 @@ TEST_F(Import, TwoProcessesImportingAtOnceLoseNothing) {
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
     }
     EXPECT_EQ(db.count("福彩3D").value(), 3000u);
+}
+
+// Reading the input holds no lock: while an import waits for more of its standard input,
+// another connection writes at once.
+TEST_F(Import, AnImportWaitingForInputLeavesTheHistoryToOtherWriters) {
+    int pipeEnds[2];
+    ASSERT_EQ(::pipe(pipeEnds), 0);
+    std::FILE* input = ::fdopen(pipeEnds[0], "r");
+    Result<ImportReport> imported = Failure{"not run"};
+    std::thread importing([&] { imported = ImportDrawStream(db, Fc3d(), input, "-"); });
+    const std::string lines = Fc3dLines(200);
+    ASSERT_EQ(::write(pipeEnds[1], lines.data(), lines.size()), static_cast<ssize_t>(lines.size()));
+    for (int unread = 1; unread > 0;) {  // the import has begun once it took the lines
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        ASSERT_EQ(::ioctl(pipeEnds[0], FIONREAD, &unread), 0);
+    }
+    HistoryDb::setWaitForWriters(std::chrono::milliseconds(20));
+    auto other = HistoryDb::open(dbPath);
+    HistoryDb::setWaitForWriters(std::chrono::seconds(15));
+    ASSERT_TRUE(other);
+    const auto written = other->record("排列三", Fc3dDraws(1));
+    ::close(pipeEnds[1]);
+    importing.join();
+    std::fclose(input);
+    EXPECT_TRUE(written) << written.error();
+    ASSERT_TRUE(imported) << imported.error();
+    EXPECT_EQ(imported->stored, 200u);
 }
 
 }  // namespace

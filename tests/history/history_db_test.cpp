@@ -3,8 +3,10 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <optional>
 
 #include "failing_vfs.h"
+#include "history/draw_import.h"
 #include "history/issue_gaps.h"
 #include "history/schema.h"
 #include "history_fixture.h"
@@ -181,11 +183,41 @@ TEST_F(BrokenDatabase, TruncatedFileIsDamaged) {
     ExpectRefused(dbPath, "损坏");
 }
 
+// A damaged page that no write would touch: every write path checks the whole file first,
+// refuses with the sentence reads give and leaves the file byte for byte.
+TEST_F(BrokenDatabase, DamagedHistoryIsNeverWritten) {
+    ASSERT_TRUE(OpenDb().record("福彩3D", Fc3dDraws(3000)));
+    std::string bytes = ReadBytes(dbPath);
+    const std::size_t middle = bytes.size() / 4096 / 2 * 4096;
+    for (std::size_t at = middle; at < middle + 4096; ++at) bytes[at] = static_cast<char>(at * 37 % 251);
+    WriteBytes(dbPath, bytes);
+    const std::string readError = OpenDb().between("福彩3D", "", "").error();
+    ASSERT_NE(readError.find("数据库文件已损坏，文件未作改动"), std::string::npos) << readError;
+    const std::vector<std::pair<std::string, std::function<std::string(HistoryDb&)>>> writes{
+        {"record", [](HistoryDb& db) { return db.record("福彩3D", Fc3dDraws(2, 3001)).error(); }},
+        {"import", [](HistoryDb& db) { return ImportDrawText(db, Fc3d(), "2003001 001\n", "t").error(); }},
+        {"offer", [](HistoryDb& db) { return db.offer("排列三", Fc3dDraws(2)).error(); }},
+        {"remove", [](HistoryDb& db) { return db.remove("福彩3D", {"2027000"}).error(); }},
+    };
+    for (const auto& [name, write] : writes) {
+        {
+            HistoryDb db = OpenDb();
+            EXPECT_EQ(write(db), readError) << name;
+        }
+        EXPECT_EQ(ReadBytes(dbPath), bytes) << name;
+    }
+}
+
 TEST_F(BrokenDatabase, FolderIsNotAFile) { ExpectRefused(folder.path(), "文件夹"); }
 
 TEST_F(BrokenDatabase, NewerSchemaVersionIsRefused) {
     MakeDatabase("PRAGMA user_version = 7;");
     ExpectRefused(dbPath, "较新版本");
+}
+
+TEST_F(BrokenDatabase, VersionZeroWithTablesIsRefusedAsUnknownFormat) {
+    MakeDatabase("PRAGMA user_version = 0;");
+    ExpectRefused(dbPath, "格式不明或已损坏");
 }
 
 TEST_F(BrokenDatabase, AnotherProgramsDatabaseIsRefused) {
@@ -257,7 +289,34 @@ TEST_F(HistoryTest, FullDiskSaysSoAndLeavesNoNewFile) {
         ASSERT_FALSE(written);
         EXPECT_NE(written.error().find("磁盘空间不足"), std::string::npos) << written.error();
         EXPECT_EQ(db->count("福彩3D").value(), 0u);
+        db = Failure{"closed"};
+        EXPECT_TRUE(std::filesystem::is_empty(disk));
     });
+}
+
+// A write the disk refuses on a history its connection created: once closed, the file and
+// its companions are gone, unless the file was there before or is open elsewhere.
+TEST_F(HistoryTest, ADiskFailureOnANewHistoryLeavesNoFileBehind) {
+    struct Case {
+        const char* name;
+        bool existedBefore, openElsewhere;
+    };
+    for (const Case c : {Case{"new", false, false}, {"existed before", true, false}, {"open elsewhere", false, true}}) {
+        std::filesystem::remove(dbPath);
+        if (c.existedBefore) OpenDb();
+        std::optional<HistoryDb> elsewhere;
+        {
+            sanxing::test::FailingVfs vfs;
+            HistoryDb db = OpenDb();
+            if (c.openElsewhere) elsewhere.emplace(OpenDb());
+            vfs.failWritesAfter(0);
+            EXPECT_FALSE(db.offer("福彩3D", Fc3dDraws(500))) << c.name;
+            vfs.heal();
+        }
+        elsewhere.reset();
+        EXPECT_EQ(std::filesystem::exists(dbPath), c.existedBefore || c.openElsewhere) << c.name;
+        EXPECT_FALSE(std::filesystem::exists(dbPath + "-wal") || std::filesystem::exists(dbPath + "-shm")) << c.name;
+    }
 }
 
 TEST(IssueGaps, MissingSerialsWithinADayOrYearOnly) {

@@ -5,6 +5,7 @@
 // compares them with the history and stores them. Memory stays the same whatever the
 // file's size: the staged draws live in SQLite's temporary storage.
 
+#include <atomic>
 #include <cstddef>
 #include <memory>
 #include <span>
@@ -69,6 +70,9 @@ public:
                             std::size_t listLimit);
     Result<void> commit();
     const std::string& error() const;
+    // From now on a statement stops soon after `cancel` is set, failing: storing many
+    // draws ends at once when the window closes, and nothing is stored.
+    void cancelWith(const std::atomic<bool>* cancel);
 
     // Draws are staged together in blocks of this many.
     static constexpr std::size_t kBlock = 64;

@@ -1,5 +1,7 @@
 #include "cli/history_steps.h"
 
+#include <algorithm>
+
 #include "draws/history_update.h"
 #include "history/column_map.h"
 #include "history/draw_export.h"
@@ -15,6 +17,8 @@ using nlohmann::json;
 
 // What --import-draws - reads, in messages and as the stored draws' source.
 constexpr std::string_view kStandardInput = "标准输入";
+// The caption of an update's messages, as the window's.
+constexpr const char* kUpdateCaption = "更新开奖数据";
 
 json ImportJson(const history::ImportReport& report) {
     json conflicts = json::array();
@@ -96,12 +100,20 @@ void ExportStep(Session& s, const std::string& file) {
     KeepResult(s, "export", [&] { return json{{"file", file}, {"draws", count}}; });
 }
 
-// Every draw-file address of --sources ("history"), one line or JSON entry each.
+// Every draw-file address of --sources ("history"), one line or JSON entry each. A failed
+// address is a message (stderr, or "messages"); when every address failed, the step failed.
 void UpdateStep(Session& s) {
     const std::vector<HistoryUpdate> updates = UpdateHistory(s.history.database(s.err), s.window.drawHosts(), {});
     if (updates.empty() && !s.jsonOutput) s.err << "sources.json 中没有开奖文件的地址（\"history\"）\n";
-    if (!s.jsonOutput) {
-        for (const HistoryUpdate& update : updates) s.out << UpdateLine(update) << '\n';
+    const bool allFailed = std::all_of(updates.begin(), updates.end(), [](const auto& u) { return !u.error.empty(); });
+    for (const HistoryUpdate& update : updates) {
+        if (update.error.empty()) {
+            if (!s.jsonOutput) s.out << UpdateLine(update) << '\n';
+        } else if (allFailed) {
+            s.platform.reportFailure(UpdateLine(update), kUpdateCaption);
+        } else {
+            s.platform.messageBox(UpdateLine(update), kUpdateCaption, MessageIcon::Warning, MessageButtons::Ok);
+        }
     }
     KeepResult(s, "update", [&] {
         json list = json::array();
@@ -111,6 +123,7 @@ void UpdateStep(Session& s) {
                             {"added", u.added},
                             {"present", u.present},
                             {"conflicts", u.conflicts},
+                            {"rejected", u.rejected},
                             {"error", u.error}});
         }
         return list;
@@ -199,7 +212,9 @@ std::string HistoryUsage() {
            "  --add-shipped-draws    add the shipped draws of 福彩3D and 排列三 that the database\n"
            "                         was never offered (the default database gets them on its own)\n"
            "  --update-draws         import the draws the history lacks from the draw-file addresses\n"
-           "                         of --sources (\"history\": lottery -> list of addresses)\n"
+           "                         of --sources (\"history\": lottery -> list of addresses), 60 s\n"
+           "                         at most in all; a failed address is said on stderr, and when\n"
+           "                         every address failed the exit status is 1\n"
            "  --import-draws FILE    import a file of draws (- reads standard input); the columns of\n"
            "                         issue, number and date are detected and printed on stderr\n"
            "  --import-columns 期号=1,号码=3-5[,日期=2]\n"

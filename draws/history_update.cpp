@@ -1,5 +1,7 @@
 #include "draws/history_update.h"
 
+#include <algorithm>
+
 #include "history/draw_import.h"
 #include "history/lotteries.h"
 
@@ -7,9 +9,16 @@ namespace sanxing {
 
 namespace {
 
+// An address is not started with less time left than this: it could not be read.
+constexpr std::chrono::milliseconds kLeastForAnAddress{100};
+
 HistoryUpdate UpdateFrom(history::HistoryDb& db, const history::Lottery& lottery, const std::string& url,
                          const HttpOptions& options) {
-    HistoryUpdate update{std::string(lottery.name), url, 0, 0, 0, {}};
+    HistoryUpdate update{std::string(lottery.name), url, 0, 0, 0, 0, {}};
+    if (options.within(kLeastForAnAddress) < kLeastForAnAddress) {
+        update.error = kNotReached;
+        return update;
+    }
     std::string failure;
     const std::optional<std::string> body = TrySimpleGet(url, options, &failure);
     if (!body) {
@@ -27,6 +36,7 @@ HistoryUpdate UpdateFrom(history::HistoryDb& db, const history::Lottery& lottery
         update.error = report.error();
         return update;
     }
+    update.rejected = report->rejectedCount();
     if (report->draws() == 0) {
         update.error = history::ImportSummary(*report);
         return update;
@@ -39,15 +49,25 @@ HistoryUpdate UpdateFrom(history::HistoryDb& db, const history::Lottery& lottery
 
 }  // namespace
 
+HttpOptions WithinUpdateLimit(HttpOptions options) {
+    options.deadline = std::min(options.deadline, std::chrono::steady_clock::now() + kUpdateTimeLimit);
+    return options;
+}
+
 std::vector<HistoryUpdate> UpdateHistory(history::HistoryDb& db, const DrawHosts& hosts, const HttpOptions& options,
                                          std::string_view lottery) {
+    const HttpOptions bounded = WithinUpdateLimit(options);
     std::vector<HistoryUpdate> updates;
     for (const auto& [name, urls] : hosts.historyFiles) {
         const history::Lottery* known = history::FindLottery(name);
         if (!known || (!lottery.empty() && lottery != name)) continue;
         for (const std::string& url : urls) {
-            if (options.cancelled()) return updates;
-            updates.push_back(UpdateFrom(db, *known, url, options));
+            if (bounded.cancelled()) return updates;
+            if (db.readOnly()) {
+                updates.push_back({name, url, 0, 0, 0, 0, history::ReadOnlyNotice(db.path())});  // nothing to fetch for
+            } else {
+                updates.push_back(UpdateFrom(db, *known, url, bounded));
+            }
         }
     }
     return updates;
@@ -57,7 +77,7 @@ std::string UpdateLine(const HistoryUpdate& update) {
     const std::string head = update.lottery + " " + update.url + "：";
     if (!update.error.empty()) return head + "失败：" + update.error;
     return head + "新增 " + std::to_string(update.added) + " 期，已有 " + std::to_string(update.present) +
-           " 期，冲突 " + std::to_string(update.conflicts) + " 期";
+           " 期，冲突 " + std::to_string(update.conflicts) + " 期，拒绝 " + std::to_string(update.rejected) + " 行";
 }
 
 }  // namespace sanxing

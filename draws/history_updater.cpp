@@ -17,7 +17,7 @@ std::vector<HistoryUpdate> AllFailed(const DrawHosts& hosts, const std::vector<s
     std::vector<HistoryUpdate> updates;
     for (const auto& [name, urls] : hosts.historyFiles) {
         if (std::find(lotteries.begin(), lotteries.end(), name) == lotteries.end()) continue;
-        for (const std::string& url : urls) updates.push_back({name, url, 0, 0, 0, error});
+        for (const std::string& url : urls) updates.push_back({name, url, 0, 0, 0, 0, error});
     }
     return updates;
 }
@@ -84,34 +84,47 @@ HistoryUpdater::~HistoryUpdater() { worker_.shutdown(); }
 
 bool HistoryUpdater::updateAll(Done done) {
     if (file_.empty()) return false;
-    worker_.replace(job({}, std::move(done)));
+    failedAtStart_.clear();  // the player asked: every address is read, and read again automatically
+    worker_.replace(job({}, hosts_, std::move(done)));
     return true;
 }
 
 bool HistoryUpdater::updateOutdated(std::chrono::sys_days today) {
     if (file_.empty()) return false;
-    Request request{{}, today, true};
+    const DrawHosts hosts = automaticHosts();
+    Request request{{}, today, true, true};
     for (const history::Lottery& lottery : history::Lotteries()) {
-        if (UpdatesAutomatically(lottery) && HasUpdateAddress(hosts_, lottery.name)) {
+        if (UpdatesAutomatically(lottery) && HasUpdateAddress(hosts, lottery.name)) {
             request.lotteries.emplace_back(lottery.name);
         }
     }
-    return !request.lotteries.empty() && worker_.offer(job(std::move(request), {}));
+    return !request.lotteries.empty() && worker_.offer(job(std::move(request), hosts, {}));
 }
 
 bool HistoryUpdater::tick() {
-    const history::Lottery* due = LotteryDueOnTick(hosts_, controls_.selectedIndex(ctl::kLottery));
+    const DrawHosts hosts = automaticHosts();
+    const history::Lottery* due = LotteryDueOnTick(hosts, controls_.selectedIndex(ctl::kLottery));
     if (file_.empty() || due == nullptr) return false;
-    return worker_.offer(job({{std::string(due->name)}, std::nullopt, true}, {}));
+    return worker_.offer(job({{std::string(due->name)}, std::nullopt, true, false}, hosts, {}));
+}
+
+DrawHosts HistoryUpdater::automaticHosts() const {
+    DrawHosts hosts = hosts_;
+    for (auto& [lottery, urls] : hosts.historyFiles) {
+        const std::string& name = lottery;
+        std::erase_if(urls, [&](const std::string& url) { return failedAtStart_.contains({name, url}); });
+    }
+    return hosts;
 }
 
 void HistoryUpdater::onDrawsAdded(std::function<void(const history::Lottery&)> listener) {
     listeners_.push_back(std::move(listener));
 }
 
-SerialWorker::Job HistoryUpdater::job(Request request, Done done) {
-    return [this, request = std::move(request), done = std::move(done), file = file_, hosts = hosts_,
+SerialWorker::Job HistoryUpdater::job(Request request, DrawHosts hosts, Done done) {
+    return [this, request = std::move(request), done = std::move(done), file = file_, hosts = std::move(hosts),
             options = options_, alive = std::weak_ptr(alive_)](const SerialWorker::JobContext& context) mutable {
+        options = WithinUpdateLimit(options);  // one budget for every lottery of the update
         options.cancel = &context.cancel();
         std::vector<std::string> lotteries = request.lotteries;
         if (lotteries.empty()) {
@@ -121,8 +134,6 @@ SerialWorker::Job HistoryUpdater::job(Request request, Done done) {
         // A connection of its own: the update never waits for the window's reads.
         if (auto db = history::HistoryDb::open(file); !db) {
             updates = AllFailed(hosts, lotteries, db.error());
-        } else if (db->readOnly()) {
-            updates = AllFailed(hosts, lotteries, history::ReadOnlyNotice(file));  // nothing to fetch for
         } else {
             for (const std::string& lottery : lotteries) {
                 if (request.onlyOutdated && !Outdated(*db, lottery, *request.onlyOutdated)) continue;
@@ -130,12 +141,19 @@ SerialWorker::Job HistoryUpdater::job(Request request, Done done) {
                 updates.insert(updates.end(), found.begin(), found.end());
             }
         }
-        context.post([this, alive, updates = std::move(updates), automatic = request.automatic, done] {
+        context.post([this, alive, updates = std::move(updates), request, done] {
             if (!alive.lock()) return;
-            apply(updates, automatic);
+            if (request.atStart) holdFailed(updates);
+            apply(updates, request.automatic);
             if (done) done(updates);
         });
     };
+}
+
+void HistoryUpdater::holdFailed(const std::vector<HistoryUpdate>& updates) {
+    for (const HistoryUpdate& update : updates) {
+        if (!update.error.empty()) failedAtStart_.insert({update.lottery, update.url});
+    }
 }
 
 void HistoryUpdater::apply(const std::vector<HistoryUpdate>& updates, bool automatic) {

@@ -6,14 +6,17 @@
 // so that a hanging address holds up neither the window nor the draw list; closing
 // cancels the running transfer. What an update brings goes to the draw list, which speaks
 // and marks a draw newer than its row 0; a failed automatic update is said on the draw
-// list's status line only.
+// list's status line only. An address that failed at start is left out of the automatic
+// updates until the user asks for every address: what it served may burden the window.
 
 #include <chrono>
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "draws/draw_hosts.h"
@@ -62,10 +65,12 @@ public:
 
     using Done = std::function<void(const std::vector<HistoryUpdate>&)>;
     // Every address (历史 → 更新开奖数据), after an update still running; `done` gets one
-    // entry per address, on the UI thread. False without a database to update.
+    // entry per address, on the UI thread. False without a database to update. The
+    // addresses that failed at start are updated automatically again from then on.
     bool updateAll(Done done);
     // Start-up: the automatic lotteries with an address whose history is outdated. False
-    // when there is nothing to update or an update is running.
+    // when there is nothing to update or an update is running. The addresses that fail
+    // are not read by the automatic updates after it.
     bool updateOutdated(std::chrono::sys_days today);
     // The 30-minute tick: the selected lottery, when it is due. False when it is not, or
     // an update is running.
@@ -90,8 +95,12 @@ private:
         std::vector<std::string> lotteries;  // empty: every address
         std::optional<std::chrono::sys_days> onlyOutdated;
         bool automatic = false;
+        bool atStart = false;
     };
-    SerialWorker::Job job(Request request, Done done);
+    SerialWorker::Job job(Request request, DrawHosts hosts, Done done);
+    // The addresses of sources.json less those that failed at start.
+    DrawHosts automaticHosts() const;
+    void holdFailed(const std::vector<HistoryUpdate>& updates);
     void apply(const std::vector<HistoryUpdate>& updates, bool automatic);
 
     Controls& controls_;
@@ -100,6 +109,7 @@ private:
     std::filesystem::path file_;
     HttpOptions options_;
     std::vector<std::function<void(const history::Lottery&)>> listeners_;
+    std::set<std::pair<std::string, std::string>> failedAtStart_;  // (lottery, address), on the UI thread
     std::shared_ptr<int> alive_ = std::make_shared<int>(0);
     SerialWorker worker_;  // last: its thread ends before the rest goes
 };

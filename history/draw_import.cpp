@@ -144,9 +144,11 @@ Result<ImportReport> Import(HistoryDb& db, const Lottery& lottery, std::string_v
     if (end != ReadEnd::Done) return CannotImport(name, ReadEndReason(end, readErrno));
     // An input without a draw leaves the database exactly as it was: the staging rolls back.
     if (report.draws() == 0) return report;
-    if (auto stored = StoreStaged(*staging, source, options.replaceConflicts, report); !stored) {
-        return Failure{stored.error()};
-    }
+    // Cancelled while storing (the store stops then) or after: rolled back.
+    staging->cancelWith(options.cancel);
+    auto stored = StoreStaged(*staging, source, options.replaceConflicts, report);
+    if (options.cancel && options.cancel->load()) return CannotImport(name, ReadEndReason(ReadEnd::Cancelled));
+    if (!stored) return Failure{stored.error()};
     std::stable_sort(report.conflicts.begin(), report.conflicts.end(),
                      [](const ImportConflict& a, const ImportConflict& b) { return a.line < b.line; });
     if (auto committed = staging->commit(); !committed) return Failure{committed.error()};

@@ -21,6 +21,11 @@ constexpr const char* kCreateStage =
     " conflicted INTEGER NOT NULL DEFAULT 0"
     ") WITHOUT ROWID";
 
+// How many of SQLite's steps a statement takes between looks at the cancel flag.
+constexpr int kStepsBetweenCancelChecks = 1000;
+
+int StopWhenCancelled(void* cancel) { return static_cast<const std::atomic<bool>*>(cancel)->load() ? 1 : 0; }
+
 std::string StageSql(std::size_t rows) {
     std::string sql = "INSERT INTO staged_draws (issue, number, date, line) VALUES ";
     for (std::size_t i = 0; i < rows; ++i) sql += i ? ",(?,?,?,?)" : "(?,?,?,?)";
@@ -131,7 +136,8 @@ StagedImport& StagedImport::operator=(StagedImport&&) noexcept = default;
 StagedImport::~StagedImport() {
     if (!state_) return;
     std::lock_guard lock(state_->db->turn);
-    state_.reset();  // rolls back an uncommitted transaction
+    sqlite3_progress_handler(state_->handle(), 0, nullptr, nullptr);  // the rollback must run whole
+    state_.reset();                                                   // rolls back an uncommitted transaction
 }
 
 Result<StagedImport> StagedImport::begin(HistoryDb& db, const Lottery& lottery) {
@@ -143,6 +149,14 @@ Result<StagedImport> StagedImport::begin(HistoryDb& db, const Lottery& lottery) 
 }
 
 const std::string& StagedImport::error() const { return state_->error; }
+
+void StagedImport::cancelWith(const std::atomic<bool>* cancel) {
+    std::lock_guard lock(state_->db->turn);
+    if (cancel == nullptr) return sqlite3_progress_handler(state_->handle(), 0, nullptr, nullptr);
+    // SQLite only reads the flag; the handler takes it as a plain pointer.
+    sqlite3_progress_handler(state_->handle(), kStepsBetweenCancelChecks, StopWhenCancelled,
+                             const_cast<std::atomic<bool>*>(cancel));
+}
 
 bool StagedImport::stage(std::span<const FileDraw> draws, std::vector<Staged>& outcomes) {
     std::lock_guard lock(state_->db->turn);

@@ -6,6 +6,7 @@
 // the history and stores them in one transaction. Memory stays the same whatever the
 // file's size: the staged draws live in SQLite's temporary storage.
 
+#include <atomic>
 #include <cstddef>
 #include <memory>
 #include <span>
@@ -71,6 +72,9 @@ public:
                             std::size_t listLimit);
     Result<void> commit();
     const std::string& error() const;
+    // From now on a statement stops soon after `cancel` is set, failing: storing many
+    // draws ends at once when the window closes, and nothing is stored.
+    void cancelWith(const std::atomic<bool>* cancel);
 
     // Draws are staged together in blocks of this many.
     static constexpr std::size_t kBlock = 64;

@@ -97,6 +97,36 @@ TEST_F(CliDraws, BadSourcesFileOrTickTargetIsBadInput) {
     EXPECT_EQ(RunArgs({"--tick", "no_such_control"}).code, 2);
 }
 
+// --update-draws: each address's rejected lines are counted; a failed address is a message
+// (stderr, or "messages"), and when every address failed the exit status is 1.
+TEST_F(CliDraws, UpdateCountsRejectedLinesAndFailsWhenEveryAddressFailed) {
+    LocalHttpServer server([](const Request& r) {
+        if (r.path == "/fc3d.csv") return Ok("2025219,444\n2025220,4x4\n2025221,4x4\n");
+        return HttpReply(404, "Not Found", "");
+    });
+    const std::string good = server.base() + "/fc3d.csv", gone = server.base() + "/gone";
+    const std::string history = (dir_ / "h.sqlite").string();
+    const auto update = [&](const nlohmann::json& urls, std::vector<std::string> args) {
+        const std::string sources = write("sources.json", nlohmann::json{{"history", {{"福彩3D", urls}}}}.dump());
+        args.insert(args.begin(), {"--history", history, "--sources", sources, "--update-draws"});
+        return RunArgs(args);
+    };
+    const std::string goneLine = "福彩3D " + gone + "：失败：服务器回答 404（找不到文件）";
+
+    const CliRun mixed = update({good, gone}, {"--json"});
+    ASSERT_EQ(mixed.code, 0) << mixed.err;
+    const auto j = nlohmann::json::parse(mixed.out);
+    EXPECT_EQ(j["update"][0]["added"], 1);
+    EXPECT_EQ(j["update"][0]["rejected"], 2);
+    ASSERT_EQ(j["messages"].size(), 1u);
+    EXPECT_EQ(j["messages"][0]["text"], goneLine);
+
+    const CliRun failed = update({gone}, {});
+    EXPECT_EQ(failed.code, 1);
+    EXPECT_EQ(failed.out, "");
+    EXPECT_NE(failed.err.find(goneLine), std::string::npos) << failed.err;
+}
+
 TEST_F(CliDraws, WithoutSourcesTheListStaysEmpty) {
     const CliRun run = RunArgs({"--select", "组合框_彩种=0", "--tick", "时钟_开奖更新", "--get", "列表框_开奖"});
     EXPECT_EQ(run.code, 0);

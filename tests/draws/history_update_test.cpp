@@ -10,6 +10,7 @@
 #include "draws/history_updater.h"
 #include "history/draw_import.h"
 #include "history/history_db.h"
+#include "history/history_fixture.h"
 #include "history/shipped_draws.h"
 #include "net/local_http_server.h"
 #include "runtime/recording_platform.h"
@@ -34,7 +35,18 @@ Reply Serve(const testing::Request& request) {
     if (request.path == "/loop") return HttpReply(302, "Found", "", "Location: /loop\r\n");
     if (request.path == "/hang") return Silent();
     if (request.path == "/next.csv") return Ok("期号,号码,开奖日期\n2025218,333,2025-08-16\n");
+    if (request.path == "/bad-lines.csv") {
+        std::string text = "2025219,444\n";
+        for (int i = 0; i < 2000; ++i) text += "2025220,4x4\n";
+        return Ok(text);
+    }
     return HttpReply(404, "Not Found", "no such file");
+}
+
+std::vector<std::string> Addresses(const LocalHttpServer& server, std::initializer_list<const char*> paths) {
+    std::vector<std::string> urls;
+    for (const char* path : paths) urls.push_back(server.base() + path);
+    return urls;
 }
 
 TEST(HistoryUpdate, EachAddressIsOneLineAndABadOneStoresNothing) {
@@ -46,29 +58,78 @@ TEST(HistoryUpdate, EachAddressIsOneLineAndABadOneStoresNothing) {
     ASSERT_TRUE(db->remove("福彩3D", {"2025217"}));
     LocalHttpServer server(Serve);
     DrawHosts hosts;
-    std::vector<std::string> urls;
-    for (const char* path :
-         {"/new.csv", "/conflicts.csv", "/five.csv", "/page.html", "/huge", "/loop", "/hang", "/gone"})
-        urls.push_back(server.base() + path);
+    const auto urls = Addresses(server, {"/new.csv", "/conflicts.csv", "/bad-lines.csv", "/five.csv", "/page.html",
+                                         "/huge", "/loop", "/hang", "/gone"});
     hosts.historyFiles = {{"福彩3D", urls}};
     HttpOptions options;
     options.totalTimeout = std::chrono::milliseconds(1500);
 
     const auto updates = UpdateHistory(*db, hosts, options);
     ASSERT_EQ(updates.size(), urls.size());
-    EXPECT_EQ(UpdateLine(updates[0]), "福彩3D " + urls[0] + "：新增 2 期，已有 1 期，冲突 0 期");
+    EXPECT_EQ(UpdateLine(updates[0]), "福彩3D " + urls[0] + "：新增 2 期，已有 1 期，冲突 0 期，拒绝 0 行");
     EXPECT_EQ(updates[1].conflicts, 2u);
     EXPECT_EQ(updates[1].added, 0u);
-    for (std::size_t i = 2; i < updates.size(); ++i) {
+    EXPECT_EQ(UpdateLine(updates[2]), "福彩3D " + urls[2] + "：新增 1 期，已有 0 期，冲突 0 期，拒绝 2000 行");
+    for (std::size_t i = 3; i < updates.size(); ++i) {
         EXPECT_FALSE(updates[i].error.empty()) << urls[i];
         EXPECT_EQ(updates[i].added, 0u) << urls[i];
     }
-    EXPECT_EQ(updates[4].error, "文件超过 16 MB");
-    EXPECT_EQ(updates[5].error, "转向过多（可能是转向循环）");
-    EXPECT_EQ(updates[6].error, "超时：地址在限定时间内没有送完文件");
-    EXPECT_EQ(updates[7].error, "服务器回答 404（找不到文件）");
-    EXPECT_EQ(db->count("福彩3D").value(), 3u);
+    EXPECT_EQ(updates[5].error, "文件超过 16 MB");
+    EXPECT_EQ(updates[6].error, "转向过多（可能是转向循环）");
+    EXPECT_EQ(updates[7].error, "超时：地址在限定时间内没有送完文件");
+    EXPECT_EQ(updates[8].error, "服务器回答 404（找不到文件）");
+    EXPECT_EQ(db->count("福彩3D").value(), 4u);
     EXPECT_EQ(db->between("福彩3D", "2025216", "2025216").value()[0].number, "111");  // never replaced
+}
+
+// Hanging addresses share one time limit: those not reached by then say so, unread.
+TEST(HistoryUpdate, TheWholeUpdateEndsByItsLimitAndNamesTheAddressesNotReached) {
+    TempFolder folder;
+    auto db = history::HistoryDb::open(folder.file("h.sqlite"));
+    ASSERT_TRUE(db);
+    LocalHttpServer server(Serve);
+    DrawHosts hosts;
+    hosts.historyFiles = {{"福彩3D", Addresses(server, {"/hang", "/hang", "/hang"})}};
+    HttpOptions options;
+    options.deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(300);
+    const auto started = std::chrono::steady_clock::now();
+    const auto updates = UpdateHistory(*db, hosts, options);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
+    ASSERT_EQ(updates.size(), 3u);
+    EXPECT_EQ(updates[0].error, "超时：地址在限定时间内没有送完文件");
+    EXPECT_EQ(updates[1].error, kNotReached);
+    EXPECT_EQ(updates[2].error, kNotReached);
+    EXPECT_EQ(server.requestCount("/hang"), 1u);
+}
+
+// A history the user cannot write is not fetched for: each address fails with the notice.
+// Run by a child as another user (nobody, where the tests run as root).
+TEST(HistoryUpdate, AHistoryThatCannotBeWrittenIsNotFetchedFor) {
+    namespace fs = std::filesystem;
+    TempFolder folder;
+    const std::string file = folder.file("h.sqlite");
+    ASSERT_TRUE(history::HistoryDb::open(file));
+    const auto readOnly = fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                          fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec;
+    fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    fs::permissions(folder.path(), readOnly);
+    LocalHttpServer server(Serve);
+    DrawHosts hosts;
+    hosts.historyFiles = {{"福彩3D", Addresses(server, {"/new.csv", "/next.csv"})}};
+    const pid_t child = fork();
+    if (child == 0) {
+        if (!history::testing::DropToNobody()) _exit(3);
+        auto db = history::HistoryDb::open(file);
+        if (!db || !db->readOnly()) _exit(4);
+        const auto updates = UpdateHistory(*db, hosts, {});
+        const bool refused = updates.size() == 2 && updates[0].error == history::ReadOnlyNotice(file) &&
+                             updates[1].error == history::ReadOnlyNotice(file);
+        _exit(refused ? 0 : 1);
+    }
+    const int status = WaitForChild(child);
+    fs::permissions(folder.path(), fs::perms::owner_all);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(server.requestCount(), 0u);
 }
 
 // A shipped draw the user deleted comes back only from an address that serves it (an
@@ -188,6 +249,22 @@ TEST_F(HistoryUpdaterTest, StartUpUpdatesOnlyAnOutdatedHistory) {
     settle();
     EXPECT_EQ(server.requestCount("/next.csv"), 1u);
     EXPECT_EQ(history::HistoryDb::open(dbPath).value().count("福彩3D").value(), 3u);
+}
+
+// An address that failed at start is left to the player: the tick skips it until
+// 更新开奖数据 reads every address again.
+TEST_F(HistoryUpdaterTest, AnAddressThatFailedAtStartWaitsForThePlayer) {
+    ASSERT_TRUE(window.historyUpdater().updateOutdated(std::chrono::year{2025} / 8 / 16));
+    settle();
+    ASSERT_EQ(server.requestCount("/gone"), 1u);
+    selectKind(5);
+    EXPECT_FALSE(window.historyUpdater().tick());
+    ASSERT_TRUE(window.historyUpdater().updateAll({}));
+    settle();
+    EXPECT_EQ(server.requestCount("/gone"), 2u);
+    ASSERT_TRUE(window.historyUpdater().tick());
+    settle();
+    EXPECT_EQ(server.requestCount("/gone"), 3u);
 }
 
 TEST_F(HistoryUpdaterTest, ClosingCancelsAHangingAddressWithinASecond) {

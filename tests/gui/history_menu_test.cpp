@@ -260,8 +260,8 @@ TEST_F(HistoryMenuTest, TheDrawListAndTheTrendFollowAnImport) {
     trend->close();
 }
 
-// 更新开奖数据: without an address it says how to set one; with addresses, one line each,
-// and what was added reaches the draw list and the open trend.
+// 更新开奖数据: without an address it says how to set one; with addresses, one line each
+// with its rejected lines, and what was added reaches the draw list and the open trend.
 TEST_F(HistoryMenuTest, UpdateSaysOneLinePerAddressAndTheViewsFollow) {
     platform.prepareMessageAnswer(MessageAnswer::Ok);
     menu().updateDraws();
@@ -271,7 +271,8 @@ TEST_F(HistoryMenuTest, UpdateSaysOneLinePerAddressAndTheViewsFollow) {
     selectLottery(4);
     TrendDialog* trend = window->analysis().showTrend();
     testing::LocalHttpServer server([](const testing::Request& request) {
-        if (request.path == "/fc3d.csv") return testing::Ok("期号,号码,开奖日期\n2026144,816,2026-05-30\n");
+        if (request.path == "/fc3d.csv")
+            return testing::Ok("期号,号码,开奖日期\n2026144,816,2026-05-30\n2026145,8x6,\n");
         return testing::HttpReply(404, "Not Found", "");
     });
     const std::string good = server.base() + "/fc3d.csv", gone = server.base() + "/gone.csv";
@@ -280,8 +281,8 @@ TEST_F(HistoryMenuTest, UpdateSaysOneLinePerAddressAndTheViewsFollow) {
     menu().updateDraws();
     ASSERT_TRUE(WaitFor([&] { return platform.answeredMessages().size() == 2; }));
     const MessageRequest& report = platform.answeredMessages()[1];
-    EXPECT_EQ(report.text, "更新开奖数据：\n福彩3D " + good + "：新增 1 期，已有 0 期，冲突 0 期\n福彩3D " + gone +
-                               "：失败：服务器回答 404（找不到文件）");
+    EXPECT_EQ(report.text, "更新开奖数据：\n福彩3D " + good + "：新增 1 期，已有 0 期，冲突 0 期，拒绝 1 行\n福彩3D " +
+                               gone + "：失败：服务器回答 404（找不到文件）");
     EXPECT_EQ(report.icon, MessageIcon::Warning);
     ASSERT_TRUE(WaitFor([&] {
         const ReportRows& rows = store().rows("列表框_开奖");

@@ -8,6 +8,7 @@
 #include "history/draw_export.h"
 #include "history/draw_import.h"
 #include "history/draw_preview.h"
+#include "history/staged_import.h"
 #include "history_fixture.h"
 #include "runtime/gbk.h"
 #include "runtime/time_limits.h"
@@ -353,6 +354,22 @@ TEST_F(Import, BadFilesAreRefusedWholeAndStoreNothing) {
     ASSERT_FALSE(tooBig);
     EXPECT_NE(tooBig.error().find("太大"), std::string::npos);
     EXPECT_FALSE(ImportDrawText(db, Fc3d(), std::string_view(good.data(), kMaxImportBytes + 1), "x"));
+    EXPECT_EQ(db.count("福彩3D").value(), 0u);
+}
+
+// Closing the window while many draws are stored: the store stops, and nothing is stored.
+TEST_F(Import, ACancelWhileStoringStopsTheStoreAndStoresNothing) {
+    std::vector<FileDraw> draws;
+    for (const StoredDraw& draw : Fc3dDraws(5000)) draws.push_back({draws.size() + 1, draw.issue, draw.number, ""});
+    {
+        auto staging = StagedImport::begin(db, Fc3d());
+        ASSERT_TRUE(staging);
+        std::vector<Staged> outcomes;
+        ASSERT_TRUE(staging->stage(draws, outcomes));
+        const std::atomic<bool> cancel{true};
+        staging->cancelWith(&cancel);
+        EXPECT_FALSE(staging->finish("x", NowUtc(), false, kListLimit));
+    }
     EXPECT_EQ(db.count("福彩3D").value(), 0u);
 }
 

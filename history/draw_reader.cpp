@@ -1,5 +1,8 @@
 #include "history/draw_reader.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <optional>
@@ -9,6 +12,7 @@
 
 #include "history/draw_fields.h"
 #include "history/json_draws.h"
+#include "runtime/file_descriptor.h"
 #include "runtime/gbk.h"
 #include "runtime/system_error_text.h"
 #include "runtime/text.h"
@@ -289,6 +293,27 @@ ReadEnd ReadDrawLines(std::string_view text, const Lottery& lottery, const ReadO
         if (const ReadEnd fed = cutter.feed(text.substr(at, kChunkBytes)); fed != ReadEnd::Done) return fed;
     }
     return cutter.end();
+}
+
+Result<DrawFile> OpenDrawFile(const std::filesystem::path& file) {
+    FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (!fd.valid()) return Failure{ReadErrorReason(errno)};
+    struct stat status {};
+    if (::fstat(fd.get(), &status) != 0) return Failure{ReadErrorReason(errno)};
+    if (S_ISDIR(status.st_mode)) return Failure{ReadErrorReason(EISDIR)};
+    if (!S_ISREG(status.st_mode)) return Failure{"这不是普通文件"};
+    const auto size = static_cast<std::uintmax_t>(status.st_size);
+    if (size > kMaxImportBytes) {
+        return Failure{"文件太大（" + std::to_string(size / (1024 * 1024)) + " MB，开奖号码文件最多 " +
+                       std::to_string(kMaxImportBytes / (1024 * 1024)) + " MB），不像开奖号码文件"};
+    }
+    // Reads of a regular file wait for the disk as usual.
+    const int flags = ::fcntl(fd.get(), F_GETFL);
+    if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) return Failure{ReadErrorReason(errno)};
+    DrawFile stream(::fdopen(fd.get(), "rb"));
+    if (!stream) return Failure{ReadErrorReason(errno)};
+    fd.release();
+    return stream;
 }
 
 std::string ReadErrorReason(int error) {

@@ -1,5 +1,9 @@
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <thread>
 
 #include "failing_vfs.h"
 #include "history/draw_export.h"
@@ -375,6 +379,43 @@ TEST_F(Import, UnreadableFileIsRefused) {
     }
     const int status = WaitForChild(child);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+}
+
+// What is read is checked as opened: a FIFO at the path, or swapped in for the file at
+// any moment, is refused at once, never waited on.
+TEST_F(Import, AFifoSwappedInIsRefusedWithoutWaiting) {
+    const std::string path = folder.file("draws.txt"), fifo = folder.file("fifo"), plain = folder.file("plain");
+    const std::string spare = folder.file("spare");
+    WriteBytes(plain, "2024001 123\n");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::filesystem::create_hard_link(fifo, path);
+    auto refused = ImportDrawFile(db, Fc3d(), path);
+    ASSERT_FALSE(refused);
+    EXPECT_NE(refused.error().find("这不是普通文件"), std::string::npos) << refused.error();
+    std::atomic<bool> done{false};
+    std::atomic<int> reads{0}, waited{0};
+    std::thread swapper([&] {
+        for (int k = 0; !done; ++k) {
+            ::unlink(spare.c_str());
+            if (::link((k % 2 ? fifo : plain).c_str(), spare.c_str()) == 0) ::rename(spare.c_str(), path.c_str());
+        }
+    });
+    // A read that waits on the FIFO is freed by a writer once no read ended for a while.
+    std::thread watchdog([&] {
+        for (int seen = -1; !done; std::this_thread::sleep_for(std::chrono::milliseconds(250))) {
+            if (const int writer = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK); writer >= 0) {
+                waited += reads == seen;
+                ::close(writer);
+            }
+            seen = reads;
+        }
+    });
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    for (; std::chrono::steady_clock::now() < end; ++reads) (void)PreviewDrawFile(path, Fc3d());
+    done = true;
+    swapper.join();
+    watchdog.join();
+    EXPECT_EQ(waited, 0);
 }
 
 TEST_F(Import, OverlongLineIsRejectedAndTheRestRead) {

@@ -12,16 +12,6 @@ namespace {
 
 using namespace std::chrono;
 
-constexpr std::size_t kShownBytes = 32;  // of a bad issue quoted in a message
-
-// At most kShownBytes of `text`, not cutting a UTF-8 character.
-std::string Shown(std::string_view text) {
-    if (text.size() <= kShownBytes) return std::string(text);
-    std::size_t cut = kShownBytes;
-    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
-    return std::string(text.substr(0, cut)) + "…";
-}
-
 bool AllDigits(std::string_view text) { return !text.empty() && std::all_of(text.begin(), text.end(), IsAsciiDigit); }
 
 // The value of at most nine digits.
@@ -166,7 +156,7 @@ private:
         return digits.size() == 4 ? value : 2000 + value;
     }
 
-    Failure Refused(const std::string& why) const { return {"期号“" + Shown(text_) + "”" + why}; }
+    Failure Refused(const std::string& why) const { return {"期号“" + ShownText(text_) + "”" + why}; }
     Failure NotDigits() const { return Refused("不是期号：期号只含数字，可带一个“-”"); }
     Failure WrongLength() const {
         return Refused("的位数不对（" + std::string(lottery_.name) + "的期号如 " +

@@ -6,6 +6,7 @@
 #include "history/canonical_issue.h"
 #include "history/draw_fields.h"
 #include "history/draw_line.h"
+#include "runtime/text.h"
 
 namespace sanxing::history {
 
@@ -215,7 +216,7 @@ Detection CountFitting(std::span<const std::string> lines, const ColumnMap& colu
 }
 
 std::string UndetectedMessage(const Detection& detection, std::string_view firstLine, const Lottery& lottery) {
-    std::string message = "无法识别期号和号码所在的列（第一行：“" + ShownField(firstLine) + "”）";
+    std::string message = "无法识别期号和号码所在的列（第一行：“" + ShownText(firstLine) + "”）";
     if (detection.better != nullptr) {
         message += "；文件中像是" + std::string(detection.better->name) + "的开奖号码（" +
                    std::to_string(detection.better->digits) + " 位），而" + std::string(lottery.name) + "的号码是 " +

@@ -20,7 +20,7 @@ int FieldIndex(std::string_view text) {
 }
 
 Failure Bad(std::string_view part, std::string_view why) {
-    return {"列的指定“" + std::string(part.substr(0, 40)) + "”" + std::string(why) +
+    return {"列的指定“" + ShownText(part) + "”" + std::string(why) +
             "（应如 期号=1,号码=3-5,日期=2：列从 1 数起，号码=3-5 表示每位一列）"};
 }
 

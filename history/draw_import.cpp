@@ -16,25 +16,6 @@ Failure CannotImport(std::string_view name, std::string_view reason) {
     return {"无法导入" + Quoted(name) + "：" + std::string(reason) + "；开奖历史未作改动"};
 }
 
-// Why the file cannot be imported at all, or success.
-Result<void> CheckImportFile(const std::filesystem::path& file) {
-    std::error_code error;
-    const auto status = std::filesystem::status(file, error);
-    if (!std::filesystem::exists(status)) return Failure{"文件不存在"};
-    if (std::filesystem::is_directory(status)) return Failure{"这是一个文件夹，不是文件"};
-    if (!std::filesystem::is_regular_file(status)) return Failure{"这不是普通文件"};
-    const auto size = std::filesystem::file_size(file, error);
-    if (!error && size > kMaxImportBytes) {
-        return Failure{"文件太大（" + std::to_string(size / (1024 * 1024)) + " MB，开奖号码文件最多 " +
-                       std::to_string(kMaxImportBytes / (1024 * 1024)) + " MB），不像开奖号码文件"};
-    }
-    return {};
-}
-
-struct CloseFile {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
 template <typename Entry>
 void Keep(std::vector<Entry>& list, std::size_t& notListed, Entry entry) {
     if (list.size() < kListLimit) {
@@ -158,18 +139,17 @@ Result<ImportReport> Import(HistoryDb& db, const Lottery& lottery, std::string_v
 }  // namespace
 
 Result<void> CheckDrawFile(const std::filesystem::path& file) {
-    if (auto importable = CheckImportFile(file); !importable) return CannotImport(file.string(), importable.error());
+    if (auto opened = OpenDrawFile(file); !opened) return CannotImport(file.string(), opened.error());
     return {};
 }
 
 Result<ImportReport> ImportDrawFile(HistoryDb& db, const Lottery& lottery, const std::filesystem::path& file,
                                     const ImportOptions& options) {
-    if (auto importable = CheckDrawFile(file); !importable) return Failure{importable.error()};
-    std::unique_ptr<std::FILE, CloseFile> input(std::fopen(file.c_str(), "rb"));
-    if (!input) return CannotImport(file.string(), ReadErrorReason(errno));
+    auto input = OpenDrawFile(file);
+    if (!input) return CannotImport(file.string(), input.error());
     return Import(db, lottery, file.string(), file.filename().string(), options,
                   [&](const ReadOptions& read, DrawLineHandler& sink) {
-                      return ReadDrawLines(input.get(), lottery, read, sink);
+                      return ReadDrawLines(input->get(), lottery, read, sink);
                   });
 }
 

@@ -28,17 +28,27 @@ std::string Place(int first, int count) {
                       : "第 " + std::to_string(first + 1) + "–" + std::to_string(first + count) + " 列";
 }
 
-// The date's parts read from the front of `field`; false when it does not begin with one.
-bool ReadDate(std::string_view field, int& year, int& month, int& day) {
+// A date read from the front of a field, and how its month and day were written.
+struct DateParts {
+    int year = 0, month = 0, day = 0;
+    int monthDigits = 0, dayDigits = 0;
+    bool dayMarked = false;  // 日 (or 号) after the day
+};
+
+enum class DateForm { None, Whole, Broken };
+
+// None when `field` does not begin as a date (eight digits, or four and a separator);
+// Broken when it begins as one but is not whole: a part missing or too long, a month or
+// day with a leading zero beside one without ("2025-08-1", as a file cut short leaves
+// it), 月 without 日.
+DateForm ReadDate(std::string_view field, DateParts& date) {
     std::size_t at = 0;
-    const auto number = [&](std::size_t most) {
+    const auto number = [&](int most, int& width) {
         int value = 0;
-        std::size_t width = 0;
-        while (at < field.size() && IsAsciiDigit(field[at]) && width < most) {
+        for (width = 0; at < field.size() && IsAsciiDigit(field[at]) && width < most; ++width) {
             value = value * 10 + (field[at++] - '0');
-            ++width;
         }
-        return width == 0 ? -1 : value;
+        return value;
     };
     const auto separator = [&](std::string_view chinese) {
         if (at < field.size() && (field[at] == '-' || field[at] == '/' || field[at] == '.')) return ++at, true;
@@ -46,14 +56,40 @@ bool ReadDate(std::string_view field, int& year, int& month, int& day) {
         return false;
     };
     const std::size_t digitsAtFront = std::find_if_not(field.begin(), field.end(), IsAsciiDigit) - field.begin();
+    int width = 0;
     if (digitsAtFront == 8) {  // 20240530
-        year = number(4), month = number(2), day = number(2);
-        return true;
+        date.year = number(4, width), date.month = number(2, date.monthDigits), date.day = number(2, date.dayDigits);
+        return DateForm::Whole;
     }
-    if (digitsAtFront != 4) return false;
-    year = number(4);
-    if (!separator("年") || (month = number(2)) < 0 || !separator("月") || (day = number(2)) < 0) return false;
-    return at == field.size() || !IsAsciiDigit(field[at]);
+    if (digitsAtFront != 4) return DateForm::None;
+    date.year = number(4, width);
+    if (!separator("年")) return DateForm::None;
+    date.month = number(2, date.monthDigits);
+    if (date.monthDigits == 0) return DateForm::Broken;
+    const bool chinese = field.substr(at).starts_with("月");
+    if (!separator("月")) return DateForm::Broken;
+    date.day = number(2, date.dayDigits);
+    if (date.dayDigits == 0 || (at < field.size() && IsAsciiDigit(field[at]))) return DateForm::Broken;
+    date.dayMarked = field.substr(at).starts_with("日") || field.substr(at).starts_with("号");
+    if (chinese && !date.dayMarked) return DateForm::Broken;
+    const auto padded = [](int value, int digits) { return digits == 2 && value < 10; };
+    if ((padded(date.month, date.monthDigits) && date.dayDigits == 1) ||
+        (padded(date.day, date.dayDigits) && date.monthDigits == 1)) {
+        return DateForm::Broken;
+    }
+    return DateForm::Whole;
+}
+
+// The date as "YYYY-MM-DD"; empty before 1990 (a spreadsheet's empty date) or when no
+// such day exists.
+std::string DateText(const DateParts& parts) {
+    const std::chrono::year_month_day date{std::chrono::year(parts.year),
+                                           std::chrono::month(static_cast<unsigned>(parts.month)),
+                                           std::chrono::day(static_cast<unsigned>(parts.day))};
+    if (!date.ok() || parts.year < 1990) return {};
+    char text[32];  // room for any int, though the date is checked
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", parts.year, parts.month, parts.day);
+    return text;
 }
 
 bool IsOneDigit(std::string_view field) { return field.size() == 1 && IsAsciiDigit(field[0]); }
@@ -92,27 +128,19 @@ std::string NoNumber(std::span<const std::string_view> fields, const ColumnMap& 
     const std::string digits = std::to_string(lottery.digits);
     if (columns.numberFields == 1) {
         return std::string(lottery.name) + "的号码应为 " + digits + " 位数字，" + Place(columns.number, 1) + "是“" +
-               ShownField(FieldAt(fields, columns.number)) + "”";
+               ShownText(FieldAt(fields, columns.number)) + "”";
     }
     std::string shown;
     for (int k = 0; k < columns.numberFields; ++k) {
         if (k > 0) shown += ' ';
         const std::string_view field = FieldAt(fields, columns.number + k);
-        shown += field.empty() ? std::string("空") : ShownField(field);
+        shown += field.empty() ? std::string("空") : ShownText(field);
     }
     return std::string(lottery.name) + "的号码应为" + Place(columns.number, columns.numberFields) + "的 " + digits +
            " 个一位数字，此行是“" + shown + "”";
 }
 
 }  // namespace
-
-std::string ShownField(std::string_view text) {
-    constexpr std::size_t kShown = 40;
-    if (text.size() <= kShown) return std::string(text);
-    std::size_t cut = kShown;
-    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
-    return std::string(text.substr(0, cut)) + "…";
-}
 
 std::string NumberInField(std::string_view field, int digits) {
     const auto count = static_cast<std::size_t>(digits);
@@ -133,14 +161,8 @@ std::string NumberInField(std::string_view field, int digits) {
 }
 
 std::string DateInField(std::string_view field) {
-    int year = 0, month = 0, day = 0;
-    if (!ReadDate(field, year, month, day)) return {};
-    const std::chrono::year_month_day date{std::chrono::year(year), std::chrono::month(static_cast<unsigned>(month)),
-                                           std::chrono::day(static_cast<unsigned>(day))};
-    if (!date.ok() || year < 1990) return {};
-    char text[32];  // room for any int, though the date is checked
-    std::snprintf(text, sizeof text, "%04d-%02d-%02d", year, month, day);
-    return text;
+    DateParts parts;
+    return ReadDate(field, parts) == DateForm::Whole ? DateText(parts) : std::string();
 }
 
 bool HasWords(std::string_view line) {
@@ -170,10 +192,31 @@ ParsedLine ReadDrawFields(std::span<const std::string_view> fields, const Column
     ParsedLine parsed;
     parsed.number = NumberAt(fields, columns.number, lottery.digits, columns.numberFields > 1);
     if (parsed.number.empty()) return Rejected(NoNumber(fields, columns, lottery));
-    if (columns.date >= 0) parsed.date = DateInField(FieldAt(fields, columns.date));
+    if (columns.date >= 0) {
+        const std::string_view dateField = FieldAt(fields, columns.date);
+        DateParts parts;
+        const DateForm form = ReadDate(dateField, parts);
+        if (form == DateForm::Broken) return Rejected("开奖日期“" + ShownText(dateField) + "”不完整或写法不对");
+        if (form == DateForm::Whole) parsed.date = DateText(parts);
+    }
     parsed.issue = std::move(*issue);
     parsed.kind = ParsedLine::Kind::Draw;
     return parsed;
+}
+
+std::string CutShortReason(std::span<const std::string_view> fields, const ColumnMap& columns, std::size_t issueWidth) {
+    const int last = static_cast<int>(fields.size()) - 1;
+    const std::string_view field = fields.back();
+    if (last == columns.issue && field.size() < issueWidth) return "期号“" + ShownText(field) + "”不完整";
+    if (columns.date < 0 || last > columns.date) return {};
+    if (last < columns.date) return "没有开奖日期";
+    // A one-digit day after a two-digit month may have lost its second digit.
+    DateParts parts;
+    if (ReadDate(field, parts) == DateForm::Whole &&
+        (parts.dayDigits == 2 || parts.monthDigits == 1 || parts.dayMarked)) {
+        return {};
+    }
+    return "开奖日期“" + ShownText(field) + "”不完整";
 }
 
 }  // namespace sanxing::history

@@ -24,7 +24,8 @@ struct ParsedLine {
 };
 
 // The line's fields read with `columns` (complete) as a draw of `lottery`, or rejected;
-// issues are judged against `today` (Today() by default).
+// issues are judged against `today` (Today() by default). A date field that begins as a
+// date but is not a whole one ("2025-08-1") rejects the line.
 ParsedLine ReadDrawFields(std::span<const std::string_view> fields, const ColumnMap& columns, const Lottery& lottery,
                           std::chrono::sys_days today);
 ParsedLine ReadDrawFields(std::span<const std::string_view> fields, const ColumnMap& columns, const Lottery& lottery);
@@ -37,14 +38,17 @@ std::string NumberInField(std::string_view field, int digits);
 // or "20240530", perhaps followed by a weekday) as "YYYY-MM-DD"; empty when it is none.
 std::string DateInField(std::string_view field);
 
+// Why the fields of a draw line that ends the input without a line break may have been
+// cut short, or empty: the last field is the date and not plainly whole, or the date's
+// field is missing, or the last field is an issue shorter than the one before
+// (`issueWidth`, 0 when there was none).
+std::string CutShortReason(std::span<const std::string_view> fields, const ColumnMap& columns, std::size_t issueWidth);
+
 // Whether the line holds words (letters or Chinese), as a header does.
 bool HasWords(std::string_view line);
 
 // A header line in the middle of a file: no digits, and a word that headers use (期号,
 // 号码, 开奖, 日期, issue, number, date, ...).
 bool IsHeaderLine(std::string_view line);
-
-// At most a few dozen bytes of `text` for a message, not cutting a character.
-std::string ShownField(std::string_view text);
 
 }  // namespace sanxing::history

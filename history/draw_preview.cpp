@@ -7,10 +7,6 @@ namespace sanxing::history {
 
 namespace {
 
-struct CloseFile {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
 class PreviewSink final : public DrawLineHandler {
 public:
     PreviewSink(const Lottery& lottery, ImportPreview& preview) : lottery_(lottery), preview_(preview) {}
@@ -59,13 +55,10 @@ Result<ImportPreview> Preview(std::string_view name, const Lottery& lottery, con
 
 Result<ImportPreview> PreviewDrawFile(const std::filesystem::path& file, const Lottery& lottery,
                                       const std::optional<ColumnMap>& columns, const std::atomic<bool>* cancel) {
-    if (auto importable = CheckDrawFile(file); !importable) return Failure{importable.error()};
-    std::unique_ptr<std::FILE, CloseFile> input(std::fopen(file.c_str(), "rb"));
-    if (!input) {
-        return Failure{"无法导入“" + file.string() + "”：" + ReadErrorReason(errno) + "；开奖历史未作改动"};
-    }
+    auto input = OpenDrawFile(file);
+    if (!input) return Failure{"无法导入“" + file.string() + "”：" + input.error() + "；开奖历史未作改动"};
     return Preview(file.string(), lottery, columns, cancel, [&](const ReadOptions& options, DrawLineHandler& sink) {
-        return ReadDrawLines(input.get(), lottery, options, sink);
+        return ReadDrawLines(input->get(), lottery, options, sink);
     });
 }
 

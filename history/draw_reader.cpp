@@ -1,5 +1,8 @@
 #include "history/draw_reader.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <optional>
@@ -9,9 +12,11 @@
 
 #include "history/draw_fields.h"
 #include "history/json_draws.h"
+#include "runtime/file_descriptor.h"
 #include "runtime/gbk.h"
 #include "runtime/json_shape.h"
 #include "runtime/system_error_text.h"
+#include "runtime/text.h"
 #include "runtime/today.h"
 
 namespace sanxing::history {
@@ -57,13 +62,14 @@ public:
         if (options.columns) columns_ = *options.columns;
     }
 
-    // False when the handler stopped the reading.
-    bool take(std::size_t number, std::string_view raw, bool tooLong) {
+    // False when the handler stopped the reading. `unended`: the input's last line, which no
+    // line break ends, so that it may have been cut short.
+    bool take(std::size_t number, std::string_view raw, bool tooLong, bool unended) {
         const bool utf8 = IsUtf8(raw);
-        if (known_) return utf8 ? read(number, raw, tooLong) : read(number, GbkToUtf8(raw), tooLong);
+        if (known_) return utf8 ? read(number, raw, tooLong, unended) : read(number, GbkToUtf8(raw), tooLong, unended);
         std::string text = utf8 ? std::string(raw) : GbkToUtf8(raw);
         const bool blank = tooLong || splitter_.split(text).empty();
-        waiting_.push_back({number, std::move(text), tooLong});
+        waiting_.push_back({number, std::move(text), tooLong, unended});
         if (!blank && ++nonBlank_ == kDetectionLines + 1) return settle();
         return true;
     }
@@ -76,6 +82,7 @@ private:
         std::size_t number;
         std::string text;
         bool tooLong;
+        bool unended;
     };
 
     bool settle() {
@@ -96,20 +103,20 @@ private:
         known_ = true;
         if (!handler_.columnsKnown(detection, firstLine)) return false;
         for (const Waiting& w : waiting_) {
-            if (!read(w.number, w.text, w.tooLong)) return false;
+            if (!read(w.number, w.text, w.tooLong, w.unended)) return false;
         }
         waiting_.clear();
         return true;
     }
 
-    bool read(std::size_t number, std::string_view text, bool tooLong) {
+    bool read(std::size_t number, std::string_view text, bool tooLong, bool unended) {
         ParsedLine parsed;
         std::span<const std::string_view> fields;
         if (tooLong) {
             parsed = Refused("此行太长（超过 " + std::to_string(kMaxLineBytes) + " 字节），不是开奖号码");
         } else if (fields = splitter_.split(text); fields.empty()) {
             parsed.kind = ParsedLine::Kind::Blank;
-        } else if (number == headerNumber_ || IsHeaderLine(text)) {
+        } else if (isHeader(number, text, fields)) {
             parsed.kind = ParsedLine::Kind::Header;
         } else if (splitter_.tooMany()) {
             parsed = Refused("此行栏目太多（超过 " + std::to_string(kMaxFields) + " 个），不是一期开奖号码");
@@ -117,8 +124,25 @@ private:
             parsed = Refused("无法识别期号和号码所在的列");
         } else {
             parsed = ReadDrawFields(fields, *columns_, lottery_, today_);
+            if (parsed.kind == ParsedLine::Kind::Draw && unended) {
+                if (std::string cut = CutShortReason(fields, *columns_, issueWidth_); !cut.empty()) {
+                    parsed = Refused("此行在文件末尾中断：" + cut);
+                }
+            }
+            if (parsed.kind == ParsedLine::Kind::Draw)
+                issueWidth_ = fields[static_cast<std::size_t>(columns_->issue)].size();
         }
         return handler_.line(number, fields, parsed);
+    }
+
+    // The first line taken for a header is read as a line when digits stand where the
+    // issue is, so that a draw is never dropped as a header without a word.
+    bool isHeader(std::size_t number, std::string_view text, std::span<const std::string_view> fields) const {
+        if (IsHeaderLine(text)) return true;
+        if (number != headerNumber_) return false;
+        if (!columns_->complete() || static_cast<std::size_t>(columns_->issue) >= fields.size()) return true;
+        const std::string_view issue = fields[static_cast<std::size_t>(columns_->issue)];
+        return std::none_of(issue.begin(), issue.end(), IsAsciiDigit);
     }
 
     static ParsedLine Refused(std::string reason) {
@@ -138,6 +162,7 @@ private:
     std::size_t nonBlank_ = 0;
     std::size_t firstNumber_ = 0;
     std::size_t headerNumber_ = 0;  // the header's line number, 0 when there is none
+    std::size_t issueWidth_ = 0;    // of the issue field of the last draw read
 };
 
 // A web page saved or served where a draw file was expected: it begins with a tag and
@@ -167,7 +192,7 @@ public:
         if (utf16_) data = utf16_->decode(data);
         if (first_) {
             first_ = false;
-            if (data.starts_with("\xEF\xBB\xBF")) data.remove_prefix(3);
+            while (data.starts_with(kUtf8Bom)) data.remove_prefix(kUtf8Bom.size());
             if (IsWebPage(data)) return ReadEnd::Html;
             // A workbook as Excel or WPS saves it: .xlsx (a zip archive) or .xls / .et.
             if (data.starts_with("PK\x03\x04") || data.starts_with("\xD0\xCF\x11\xE0")) return ReadEnd::Workbook;
@@ -179,20 +204,25 @@ public:
             jsonText_.append(data);
             return ReadEnd::Done;
         }
+        // A line ends at LF, CR LF or a lone CR.
         while (!data.empty()) {
-            const std::size_t end = data.find('\n');
+            if (std::exchange(afterCr_, false) && data.front() == '\n') {
+                data.remove_prefix(1);
+                continue;
+            }
+            const std::size_t end = data.find_first_of("\r\n");
             const std::string_view piece = data.substr(0, end);
             if (end != std::string_view::npos && line_.empty() && !tooLong_ && piece.size() <= kMaxLineBytes) {
                 // The whole line lies in this chunk: handed on where it is.
-                if (!take(piece, false)) return ReadEnd::Stopped;
-                data.remove_prefix(end + 1);
-                continue;
+                if (!collector_.take(number_++, piece, false, false)) return ReadEnd::Stopped;
+            } else {
+                const std::size_t room = kMaxLineBytes + 1 - std::min(line_.size(), kMaxLineBytes + 1);
+                line_.append(piece.substr(0, room));
+                if (piece.size() > room) tooLong_ = true;
+                if (end == std::string_view::npos) break;
+                if (!flush(false)) return ReadEnd::Stopped;
             }
-            const std::size_t room = kMaxLineBytes + 1 - std::min(line_.size(), kMaxLineBytes + 1);
-            line_.append(piece.substr(0, room));
-            if (piece.size() > room) tooLong_ = true;
-            if (end == std::string_view::npos) break;
-            if (!flush()) return ReadEnd::Stopped;
+            afterCr_ = data[end] == '\r';
             data.remove_prefix(end + 1);
         }
         return ReadEnd::Done;
@@ -204,7 +234,7 @@ public:
             utf16_.reset();  // the document was decoded as it came
             return endJson(std::exchange(jsonText_, {}));
         }
-        if ((!line_.empty() || tooLong_) && !flush()) return ReadEnd::Stopped;
+        if ((!line_.empty() || tooLong_) && !flush(true)) return ReadEnd::Stopped;
         return collector_.finish() ? ReadEnd::Done : ReadEnd::Stopped;
     }
 
@@ -230,13 +260,8 @@ private:
         return end();
     }
 
-    bool take(std::string_view line, bool tooLong) {
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        return collector_.take(number_++, line, tooLong);
-    }
-
-    bool flush() {
-        const bool going = take(line_, tooLong_);
+    bool flush(bool unended) {
+        const bool going = collector_.take(number_++, line_, tooLong_, unended);
         line_.clear();
         tooLong_ = false;
         return going;
@@ -246,6 +271,7 @@ private:
     std::string line_;
     bool tooLong_ = false;
     bool first_ = true;
+    bool afterCr_ = false;               // the last line ended at a CR: an LF right after it belongs to it
     std::optional<Utf16Decoder> utf16_;  // a file that begins with a UTF-16 byte-order mark
     bool json_ = false;                  // a JSON document: gathered whole, read at the end
     std::string jsonText_;               // bounded by kMaxJsonBytes
@@ -282,6 +308,27 @@ ReadEnd ReadDrawLines(std::string_view text, const Lottery& lottery, const ReadO
         if (const ReadEnd fed = cutter.feed(text.substr(at, kChunkBytes)); fed != ReadEnd::Done) return fed;
     }
     return cutter.end();
+}
+
+Result<DrawFile> OpenDrawFile(const std::filesystem::path& file) {
+    FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (!fd.valid()) return Failure{ReadErrorReason(errno)};
+    struct stat status {};
+    if (::fstat(fd.get(), &status) != 0) return Failure{ReadErrorReason(errno)};
+    if (S_ISDIR(status.st_mode)) return Failure{ReadErrorReason(EISDIR)};
+    if (!S_ISREG(status.st_mode)) return Failure{"这不是普通文件"};
+    const auto size = static_cast<std::uintmax_t>(status.st_size);
+    if (size > kMaxImportBytes) {
+        return Failure{"文件太大（" + std::to_string(size / (1024 * 1024)) + " MB，开奖号码文件最多 " +
+                       std::to_string(kMaxImportBytes / (1024 * 1024)) + " MB），不像开奖号码文件"};
+    }
+    // Reads of a regular file wait for the disk as usual.
+    const int flags = ::fcntl(fd.get(), F_GETFL);
+    if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) return Failure{ReadErrorReason(errno)};
+    DrawFile stream(::fdopen(fd.get(), "rb"));
+    if (!stream) return Failure{ReadErrorReason(errno)};
+    fd.release();
+    return stream;
 }
 
 std::string ReadErrorReason(int error) {

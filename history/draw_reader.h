@@ -11,12 +11,15 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
 
 #include "history/column_detect.h"
 #include "history/draw_line.h"
+#include "runtime/result.h"
 
 namespace sanxing::history {
 
@@ -43,6 +46,16 @@ struct ReadOptions {
     const ColumnMap* columns = nullptr;  // detected from the first lines when null
     const std::atomic<bool>* cancel = nullptr;
 };
+
+struct CloseFile {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using DrawFile = std::unique_ptr<std::FILE, CloseFile>;
+
+// Opens a draw file to read, or says why it cannot be read ("文件不存在", "这不是普通
+// 文件", too large, ...). What is checked is what was opened: the open does not wait, so a
+// FIFO or device put in the file's place is refused rather than blocking.
+Result<DrawFile> OpenDrawFile(const std::filesystem::path& file);
 
 // Reads `input` to its end (a file, or standard input).
 ReadEnd ReadDrawLines(std::FILE* input, const Lottery& lottery, const ReadOptions& options, DrawLineHandler& handler);

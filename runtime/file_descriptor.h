@@ -24,6 +24,8 @@ public:
     FileDescriptor& operator=(const FileDescriptor&) = delete;
 
     int get() const { return fd_; }
+    // Gives up the descriptor, now owned elsewhere (a stream opened on it).
+    int release() { return std::exchange(fd_, -1); }
     bool valid() const { return fd_ >= 0; }
     // Closes now; 0, or the errno of a failed close (which may report a failed write).
     int close() {

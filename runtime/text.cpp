@@ -5,6 +5,53 @@
 
 namespace sanxing {
 
+namespace {
+
+// The length of the UTF-8 character at the front of `text`, or 0 when it is not one.
+std::size_t Utf8Length(std::string_view text) {
+    const auto lead = static_cast<unsigned char>(text[0]);
+    const std::size_t width = lead < 0x80           ? 1
+                              : (lead >> 5) == 0x6  ? 2
+                              : (lead >> 4) == 0xE  ? 3
+                              : (lead >> 3) == 0x1E ? 4
+                                                    : 0;
+    if (width == 0 || width > text.size()) return 0;
+    for (std::size_t k = 1; k < width; ++k) {
+        if ((static_cast<unsigned char>(text[k]) & 0xC0) != 0x80) return 0;
+    }
+    return width;
+}
+
+void AppendEscaped(std::string& out, unsigned char byte) {
+    constexpr char kHex[] = "0123456789abcdef";
+    out += "\\x";
+    out += kHex[byte >> 4];
+    out += kHex[byte & 0xF];
+}
+
+}  // namespace
+
+std::string ShownText(std::string_view text, std::size_t maxChars) {
+    std::string out;
+    std::size_t chars = 0;
+    for (std::size_t at = 0; at < text.size(); ++chars) {
+        if (chars == maxChars) return out + "…";
+        const auto byte = static_cast<unsigned char>(text[at]);
+        const std::size_t width = Utf8Length(text.substr(at));
+        if (width == 0 || byte < 0x20 || byte == 0x7F) {
+            AppendEscaped(out, byte);
+            ++at;
+        } else if (byte == 0xC2 && static_cast<unsigned char>(text[at + 1]) < 0xA0) {
+            AppendEscaped(out, static_cast<unsigned char>(text[at + 1]));  // C1: U+0080–U+009F
+            at += 2;
+        } else {
+            out.append(text.substr(at, width));
+            at += width;
+        }
+    }
+    return out;
+}
+
 std::string ToCrLf(std::string_view text) {
     std::string out;
     out.reserve(text.size() + text.size() / 16);

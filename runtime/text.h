@@ -1,6 +1,7 @@
 #pragma once
 // Small text helpers shared by every subsystem.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -11,6 +12,14 @@ namespace sanxing {
 inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 inline bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Characters of text from a file or a server quoted in a message.
+inline constexpr std::size_t kShownChars = 60;
+
+// `text` as a message may quote it: control characters (C0, DEL, C1) and bytes that are
+// not UTF-8 written as \x1b, so that a terminal or a dialog shows them rather than acts on
+// them, and cut after `maxChars` characters with "…".
+std::string ShownText(std::string_view text, std::size_t maxChars = kShownChars);
 
 // Lone LF and lone CR become CR LF; CR LF stays as it is.
 std::string ToCrLf(std::string_view text);

@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include "gui/help/help_window.h"
+#include "runtime/text.h"
 
 namespace sanxing {
 
@@ -183,7 +184,7 @@ void ImportPreviewDialog::fillTable(const history::ImportPreview& preview) {
         const history::PreviewLine& line = preview.firstLines[static_cast<std::size_t>(row)];
         lineNumbers << QString::number(line.number);
         for (int field = 0; field < static_cast<int>(line.fields.size()) && field < width; ++field) {
-            auto* item = new QTableWidgetItem(Q(line.fields[static_cast<std::size_t>(field)]));
+            auto* item = new QTableWidgetItem(Q(ShownText(line.fields[static_cast<std::size_t>(field)])));
             const bool used = history::ColumnRole(columns_, field, lottery()) != "忽略";
             if (line.kind == Kind::Header || !used) item->setForeground(ignoredText);
             if (line.kind == Kind::Rejected) {

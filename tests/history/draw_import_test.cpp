@@ -1,4 +1,6 @@
+#include <fcntl.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -11,6 +13,7 @@
 #include "history/staged_import.h"
 #include "history_fixture.h"
 #include "runtime/gbk.h"
+#include "runtime/text.h"
 #include "runtime/time_limits.h"
 
 namespace sanxing::history::testing {
@@ -118,6 +121,12 @@ INSTANTIATE_TEST_SUITE_P(
               "期号=1,号码=2,日期=3", "2024144", "816", "2024-05-30"},
         Shape{"JsonRows", "排列三", "[[\"2024144\", 8, 1, 6], [\"2024145\", 0, 9, 2]]\n", "期号=1,号码=2-4", "2024145",
               "092", ""},
+        Shape{"CrOnly", "福彩3D", "期号,号码\r2024144,816\r2024145,092\r", "期号=1,号码=2", "2024144", "816", ""},
+        Shape{"MixedBreaks", "福彩3D", "2024144 816\r\n\r2024145 092\n", "期号=1,号码=2", "2024145", "092", ""},
+        Shape{"ByteOrderMarksTwice", "福彩3D",
+              "\xEF\xBB\xBF\xEF\xBB\xBF"
+              "2024144,816\n2024145,092",
+              "期号=1,号码=2", "2024144", "816", ""},
         Shape{"CopiedTrialDrawFirst", "排列三",
               "第2024144期 试机号：5 6 7 开奖号码：8 1 6\n第2024145期 试机号：1 1 2 开奖号码：0 9 2\n",
               "期号=1,号码=7-9", "2024145", "092", ""}),
@@ -393,12 +402,102 @@ TEST_F(Import, UnreadableFileIsRefused) {
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 }
 
+// What is read is checked as opened: a FIFO at the path, or swapped in for the file at
+// any moment, is refused at once, never waited on.
+TEST_F(Import, AFifoSwappedInIsRefusedWithoutWaiting) {
+    const std::string path = folder.file("draws.txt"), fifo = folder.file("fifo"), plain = folder.file("plain");
+    const std::string spare = folder.file("spare");
+    WriteBytes(plain, "2024001 123\n");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::filesystem::create_hard_link(fifo, path);
+    auto refused = ImportDrawFile(db, Fc3d(), path);
+    ASSERT_FALSE(refused);
+    EXPECT_NE(refused.error().find("这不是普通文件"), std::string::npos) << refused.error();
+    std::atomic<bool> done{false};
+    std::atomic<int> reads{0}, waited{0};
+    std::thread swapper([&] {
+        for (int k = 0; !done; ++k) {
+            ::unlink(spare.c_str());
+            if (::link((k % 2 ? fifo : plain).c_str(), spare.c_str()) == 0) ::rename(spare.c_str(), path.c_str());
+        }
+    });
+    // A read that waits on the FIFO is freed by a writer once no read ended for a while.
+    std::thread watchdog([&] {
+        for (int seen = -1; !done; std::this_thread::sleep_for(std::chrono::milliseconds(250))) {
+            if (const int writer = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK); writer >= 0) {
+                waited += reads == seen;
+                ::close(writer);
+            }
+            seen = reads;
+        }
+    });
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    for (; std::chrono::steady_clock::now() < end; ++reads) (void)PreviewDrawFile(path, Fc3d());
+    done = true;
+    swapper.join();
+    watchdog.join();
+    EXPECT_EQ(waited, 0);
+}
+
 TEST_F(Import, OverlongLineIsRejectedAndTheRestRead) {
     auto report = ImportText("2024001 123\n" + std::string(100000, '7') + "\n2024002 456");
     ASSERT_TRUE(report);
     EXPECT_EQ(report->stored, 2u);
     ASSERT_EQ(report->rejected.size(), 1u);
     EXPECT_EQ(report->rejected[0].line, 2u);
+}
+
+// The last line of a file without a final line break may be cut short: a value it ends
+// in that a whole file would not end in rejects it, counted; whole last lines are stored.
+TEST_F(Import, LastLineCutShortIsRejectedNeverStoredAltered) {
+    const std::string first = "2024144,816,2024-05-30\n2024145,092,2024-05-31\n";
+    for (const std::string last :
+         {"2024-08-1", "2024-10-1", "2024-08-", "2024-0", "2024", "202408", "2024年8月1", ""}) {
+        const auto preview = PreviewDrawText(first + "2024146,333," + last, "x", Fc3d()).value();
+        EXPECT_EQ(preview.refused, 1u) << last;
+        const auto cutBeforeDate = PreviewDrawText(first + "2024146,333", "x", Fc3d()).value();
+        EXPECT_EQ(cutBeforeDate.refused, 1u);
+    }
+    for (const char* last : {"2024-08-11", "2024/8/1", "2024年10月1日", "20241001", "2024-06-02(日)"}) {
+        EXPECT_EQ(PreviewDrawText(first + "2024146,333," + last, "x", Fc3d()).value().draws, 3u) << last;
+    }
+    // A padded month beside a one-digit day is no date anywhere in a file.
+    EXPECT_EQ(PreviewDrawText("2024146,333,2024-08-1\n" + first, "x", Fc3d()).value().refused, 1u);
+    const auto issueLast = PreviewDrawText("816 2024144\n092 2024145\n333 20241", "x", Fc3d()).value();
+    EXPECT_EQ(issueLast.refused, 1u);
+    auto report = ImportText(first + "2024146,333,2025-08-1");
+    ASSERT_TRUE(report) << report.error();
+    ASSERT_EQ(report->rejected.size(), 1u);
+    EXPECT_EQ(report->rejected[0].line, 3u);
+    EXPECT_NE(report->rejected[0].reason.find("“2025-08-1”不完整"), std::string::npos) << report->rejected[0].reason;
+    EXPECT_EQ(db.count("福彩3D").value(), 2u);
+}
+
+// Lines end at LF, CR LF or CR, each counted once, even when a CR LF falls between two
+// reads of the file; a first line with digits where the issue is is never a header.
+TEST_F(Import, EveryLineIsCountedWhateverItsBreak) {
+    // 13 bytes a line after 4 spaces: a CR at the last byte of the first read.
+    auto report = ImportText(ToCrLf("    " + Fc3dLines(5041) + "2024999 123\n"));
+    ASSERT_TRUE(report) << report.error();
+    EXPECT_EQ(report->stored, 5041u);
+    ASSERT_EQ(report->rejected.size(), 1u);
+    EXPECT_EQ(report->rejected[0].line, 5042u);
+    const auto wideDigit = PreviewDrawText("2024１44,816\n2024145,092\n", "x", Fc3d()).value();
+    EXPECT_EQ(wideDigit.refused, 1u);
+}
+
+// Text of the file is quoted with its control characters written out, never raw.
+TEST_F(Import, QuotedFileTextCarriesNoControlCharacters) {
+    auto undetected = ImportText("\x1b[2J\x1b[1;1H\x1b[32m福彩3D 更新成功\nx\n");
+    ASSERT_FALSE(undetected);
+    EXPECT_EQ(undetected.error().find('\x1b'), std::string::npos);
+    EXPECT_NE(undetected.error().find("\\x1b[2J\\x1b[1;1H"), std::string::npos) << undetected.error();
+    auto rejected = ImportText("2024001 123\n2024\x1b[2J002 456\n2024003 45\x1b[2J\n");
+    ASSERT_TRUE(rejected) << rejected.error();
+    ASSERT_EQ(rejected->rejected.size(), 2u);
+    for (const ImportRejection& line : rejected->rejected) {
+        EXPECT_EQ(line.reason.find('\x1b'), std::string::npos) << line.reason;
+    }
 }
 
 TEST_F(Import, ExportThenImportIntoAnEmptyDatabaseGivesTheSameDraws) {

@@ -43,6 +43,16 @@ TEST(LineBreaks, LoneBreaksBecomeCrLfAndBack) {
     EXPECT_EQ(ToCrLf(ToLf("x\r\n\r\ny")), "x\r\n\r\ny");
 }
 
+// Quoted text never carries a control character or a stray byte to a terminal, and is
+// cut on a character, not inside one.
+TEST(ShownText, EscapesControlsAndCutsOnCharacters) {
+    EXPECT_EQ(ShownText("\x1b[2J\x1b[32m福彩3D 更新成功\r\n"), "\\x1b[2J\\x1b[32m福彩3D 更新成功\\x0d\\x0a");
+    EXPECT_EQ(ShownText("a\x7f\xC2\x9B\xC2\xA0\xFF\xE5\x8F"), "a\\x7f\\x9b\xC2\xA0\\xff\\xe5\\x8f");
+    EXPECT_EQ(ShownText("期号,号码", 2), "期号…");
+    EXPECT_EQ(ShownText(std::string(kShownChars, '7')), std::string(kShownChars, '7'));
+    EXPECT_EQ(ShownText(std::string(kShownChars + 1, '7')), std::string(kShownChars, '7') + "…");
+}
+
 TEST(ParseRange, AcceptsOnlyTwoIntegersJoinedByADash) {
     long long a = -1, b = -1;
     ASSERT_TRUE(ParseRange("0-2", a, b));

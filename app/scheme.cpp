@@ -9,7 +9,7 @@ namespace sanxing {
 
 namespace {
 
-bool OnConditionPage(const Controls& controls, const ControlSpec& spec) {
+bool OnConditionPage(const Controls& controls, const ControlRow& spec) {
     for (std::string parent = spec.parent; !parent.empty(); parent = controls.spec(parent).parent) {
         if (parent == ctl::kConditionPages) return true;
     }
@@ -24,7 +24,7 @@ bool HoldsState(ControlKind kind) {
 
 Result<void> CheckControlValue(const Controls& controls, std::string_view name, const nlohmann::json& value) {
     if (!controls.has(name)) return Failure{"没有名为“" + std::string(name) + "”的控件"};
-    const ControlSpec& spec = controls.spec(name);
+    const ControlRow& spec = controls.spec(name);
     const std::string where = "控件“" + spec.name + "”";
     switch (spec.kind) {
         case ControlKind::CheckBox:
@@ -47,7 +47,7 @@ Result<void> CheckControlValue(const Controls& controls, std::string_view name, 
 }
 
 void SetControlValue(Controls& controls, std::string_view name, const nlohmann::json& value) {
-    const ControlSpec& spec = controls.spec(name);
+    const ControlRow& spec = controls.spec(name);
     if (spec.kind == ControlKind::CheckBox) {
         controls.setTicked(name, value.get<bool>());
         return;
@@ -97,7 +97,7 @@ void ApplyScheme(Controls& controls, const nlohmann::json& scheme) {
 
 nlohmann::json SchemeOf(const Controls& controls) {
     nlohmann::json scheme = nlohmann::json::object();
-    for (const ControlSpec& spec : ControlTable()) {
+    for (const ControlRow& spec : ControlTable()) {
         if (!HoldsState(spec.kind)) continue;
         if (spec.name != ctl::kTolerance && !OnConditionPage(controls, spec)) continue;
         if (spec.kind == ControlKind::CheckBox) {

@@ -56,19 +56,19 @@ std::pair<std::string, std::string> SplitAssignment(const std::string& option, c
     return {argument.substr(0, eq), argument.substr(eq + 1)};
 }
 
-const ControlSpec& RequireControl(const WindowModel& window, const std::string& name) {
+const ControlRow& RequireControl(const WindowModel& window, const std::string& name) {
     if (!window.controls().has(name)) throw BadInput{"unknown control \"" + name + "\""};
     return window.controls().spec(name);
 }
 
-void RequireKind(const ControlSpec& spec, const std::string& option, std::initializer_list<ControlKind> kinds) {
+void RequireKind(const ControlRow& spec, const std::string& option, std::initializer_list<ControlKind> kinds) {
     for (const ControlKind kind : kinds) {
         if (spec.kind == kind) return;
     }
     throw BadInput{option + " does not apply to control \"" + spec.name + "\" (" + KindName(spec.kind) + ")"};
 }
 
-json ValueForSet(const ControlSpec& spec, const std::string& text) {
+json ValueForSet(const ControlRow& spec, const std::string& text) {
     if (spec.kind != ControlKind::CheckBox) return text;
     if (text == "1" || text == "true") return true;
     if (text == "0" || text == "false") return false;
@@ -101,7 +101,7 @@ std::string ReadFileText(const std::string& path, const std::string& option) {
 }
 
 json ValueOf(const WindowModel& window, const std::string& name) {
-    const ControlSpec& spec = window.controls().spec(name);
+    const ControlRow& spec = window.controls().spec(name);
     if (spec.kind == ControlKind::CheckBox) return window.controls().ticked(name);
     if (spec.kind == ControlKind::ReportList) {
         json rows = json::array();
@@ -128,7 +128,7 @@ std::string PlainText(const json& value) {
 
 json ControlTableJson() {
     json table = json::array();
-    for (const ControlSpec& spec : ControlTable()) {
+    for (const ControlRow& spec : ControlTable()) {
         table.push_back({{"name", spec.name},
                          {"kind", KindName(spec.kind)},
                          {"parent", spec.parent},
@@ -178,7 +178,7 @@ private:
         if (option == "--scheme") return schemeStep(argument);
         if (option == "--set" || option == "--set-file") {
             auto [name, value] = SplitAssignment(option, argument);
-            const ControlSpec& spec = RequireControl(window_, name);
+            const ControlRow& spec = RequireControl(window_, name);
             if (option == "--set-file") value = ReadFileText(value, option);
             return SetStep(window_, name, ValueForSet(spec, value));
         }
@@ -230,7 +230,7 @@ private:
 
     Step selectStep(const std::string& argument) {
         auto [name, indexText] = SplitAssignment("--select", argument);
-        const ControlSpec& spec = RequireControl(window_, name);
+        const ControlRow& spec = RequireControl(window_, name);
         RequireKind(spec, "--select", {ControlKind::ComboBox});
         std::size_t used = 0;
         int index = -1;

@@ -64,7 +64,7 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent, const QString& setti
       settings_(settingsFile.isEmpty() ? std::make_unique<WindowSettings>()
                                        : std::make_unique<WindowSettings>(settingsFile)) {
     setFont(WindowFont());
-    const ControlSpec& window = model_.controls().table().front();
+    const ControlRow& window = model_.controls().table().front();
     widgets_ = std::make_unique<ControlWidgets>(model_.controls(), this);
     auto* central = new QWidget;
     BuildWindowLayout(*widgets_, central);

@@ -25,7 +25,7 @@ const char* KindName(ControlKind kind) {
     return "unknown";
 }
 
-ControlStore::ControlStore(std::vector<ControlSpec> table) : specs_(std::move(table)) {
+ControlStore::ControlStore(std::vector<ControlRow> table) : specs_(std::move(table)) {
     states_.resize(specs_.size());
     for (std::size_t i = 0; i < specs_.size(); ++i) {
         if (!index_.emplace(specs_[i].name, i).second) {
@@ -40,7 +40,7 @@ ControlStore::ControlStore(const ControlStore& other)
 
 void ControlStore::reset() {
     for (std::size_t i = 0; i < specs_.size(); ++i) {
-        const ControlSpec& spec = specs_[i];
+        const ControlRow& spec = specs_[i];
         State& s = states_[i];
         s.text = spec.text;
         s.ticked = spec.ticked;
@@ -59,7 +59,7 @@ std::size_t ControlStore::indexOf(std::string_view name) const {
     return it->second;
 }
 
-const ControlSpec& ControlStore::spec(std::string_view name) const { return specs_[indexOf(name)]; }
+const ControlRow& ControlStore::spec(std::string_view name) const { return specs_[indexOf(name)]; }
 
 ControlStore::State& ControlStore::state(std::string_view name, std::size_t* index) {
     const std::size_t i = indexOf(name);

@@ -13,7 +13,7 @@ namespace sanxing {
 
 class ControlStore final : public Controls {
 public:
-    explicit ControlStore(std::vector<ControlSpec> table);
+    explicit ControlStore(std::vector<ControlRow> table);
     // A copy holds the same states and none of the observers: they watch the original, and
     // a change to the copy (a scheme tried out on it) must not reach them.
     ControlStore(const ControlStore& other);
@@ -22,8 +22,8 @@ public:
     ControlStore& operator=(ControlStore&&) = default;
 
     bool has(std::string_view name) const override;
-    const ControlSpec& spec(std::string_view name) const override;
-    const std::vector<ControlSpec>& table() const { return specs_; }
+    const ControlRow& spec(std::string_view name) const override;
+    const std::vector<ControlRow>& table() const { return specs_; }
     std::size_t indexOf(std::string_view name) const;
 
     const std::string& text(std::string_view name) const override;
@@ -64,7 +64,7 @@ private:
     const State& state(std::string_view name) const;
     void changed(std::size_t index);
 
-    std::vector<ControlSpec> specs_;
+    std::vector<ControlRow> specs_;
     std::vector<State> states_;
     std::unordered_map<std::string, std::size_t, NameHash, std::equal_to<>> index_;
     std::vector<std::pair<int, Observer>> observers_;

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "runtime/control_spec.h"
+#include "runtime/control_row.h"
 
 namespace sanxing {
 
@@ -19,7 +19,7 @@ public:
     virtual ~Controls() = default;
 
     virtual bool has(std::string_view name) const = 0;
-    virtual const ControlSpec& spec(std::string_view name) const = 0;
+    virtual const ControlRow& spec(std::string_view name) const = 0;
 
     // Edit box text, label or button caption, combo box text, web view address.
     virtual const std::string& text(std::string_view name) const = 0;

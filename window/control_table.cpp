@@ -39,15 +39,15 @@ std::vector<std::string> WithFirst(std::string first, const std::vector<std::str
 // Appends controls under one parent at a time.
 class TableBuilder {
 public:
-    explicit TableBuilder(std::vector<ControlSpec>& table) : table_(table) {}
+    explicit TableBuilder(std::vector<ControlRow>& table) : table_(table) {}
 
     TableBuilder& under(std::string_view parent) {
         parent_ = parent;
         return *this;
     }
 
-    ControlSpec& add(std::string_view name, ControlKind kind, std::string text = {}) {
-        ControlSpec spec;
+    ControlRow& add(std::string_view name, ControlKind kind, std::string text = {}) {
+        ControlRow spec;
         spec.name = name;
         spec.kind = kind;
         spec.parent = parent_;
@@ -56,8 +56,8 @@ public:
         return table_.back();
     }
 
-    ControlSpec& container(std::string_view name, ControlKind kind, Rect rect, std::string caption = {}) {
-        ControlSpec& spec = add(name, kind, std::move(caption));
+    ControlRow& container(std::string_view name, ControlKind kind, Rect rect, std::string caption = {}) {
+        ControlRow& spec = add(name, kind, std::move(caption));
         spec.rect = rect;
         return spec;
     }
@@ -75,7 +75,7 @@ public:
     }
     // A combo box that starts with its first item selected, which is then its text.
     void comboFirstSelected(std::string_view name, std::vector<std::string> items) {
-        ControlSpec& spec = add(name, ControlKind::ComboBox, items.front());
+        ControlRow& spec = add(name, ControlKind::ComboBox, items.front());
         spec.items = std::move(items);
         spec.selected = 0;
     }
@@ -86,14 +86,14 @@ public:
     }
 
 private:
-    std::vector<ControlSpec>& table_;
+    std::vector<ControlRow>& table_;
     std::string parent_;
 };
 
 void AddBaseSetColumn(TableBuilder& b) {
     b.under(kMainWindow).container("图片框1", ControlKind::PictureBox, {1, 1, 167, 405});
     b.under("图片框1");
-    ControlSpec& base = b.add(ctl::kBaseSet, ControlKind::EditBox);
+    ControlRow& base = b.add(ctl::kBaseSet, ControlKind::EditBox);
     base.multiLine = true;
     base.rect = {0, 0, 166, 326};
     b.button(ctl::kOpenBase, "打开");
@@ -118,7 +118,7 @@ void AddAdPanel(TableBuilder& b) {
 void AddResultColumn(TableBuilder& b) {
     b.under(kMainWindow).container("图片框15", ControlKind::PictureBox, {519, 1, 167, 405});
     b.under("图片框15");
-    ControlSpec& result = b.add(ctl::kResult, ControlKind::EditBox);
+    ControlRow& result = b.add(ctl::kResult, ControlKind::EditBox);
     result.multiLine = true;
     result.rect = {0, 0, 166, 309};
     b.container("图片框18", ControlKind::PictureBox, {});
@@ -144,7 +144,7 @@ void AddDrawArea(TableBuilder& b) {
     // The first load, the updates and the verification have a kind and a window from the start.
     b.comboFirstSelected(ctl::kLottery, {"重庆时时彩", "江西时时彩", "新疆时时彩", "龙江时时彩", "福彩3D", "排列三"});
     b.comboFirstSelected(ctl::kVerifyWindow, {"前三验证", "中三验证", "后三验证"});
-    ControlSpec& draws = b.add(ctl::kDrawList, ControlKind::ReportList);
+    ControlRow& draws = b.add(ctl::kDrawList, ControlKind::ReportList);
     draws.rect = {1, 432, 167, 235};
     draws.columns = {{"期号", 60}, {"号码", 45}, {"验证", 40}};
     b.add(ctl::kDrawTimer, ControlKind::Timer).interval = 10000;
@@ -161,17 +161,17 @@ void AddDrawArea(TableBuilder& b) {
 
 void AddSetArea(TableBuilder& b) {
     b.under(kMainWindow);
-    ControlSpec& a = b.add(ctl::kSetA, ControlKind::EditBox);
+    ControlRow& a = b.add(ctl::kSetA, ControlKind::EditBox);
     a.multiLine = true;
     a.rect = {168, 408, 260, 216};
-    ControlSpec& bb = b.add(ctl::kSetB, ControlKind::EditBox);
+    ControlRow& bb = b.add(ctl::kSetB, ControlKind::EditBox);
     bb.multiLine = true;
     bb.rect = {426, 408, 260, 216};
     for (ctl::Name name : {ctl::kSubtractBFromA, ctl::kSubtractAFromB, ctl::kUniteAB, ctl::kIntersectAB, ctl::kClearAB,
                            ctl::kMoveResultToBase}) {
         b.button(name, std::string(name));
     }
-    ControlSpec& failures = b.add(ctl::kFailureList, ControlKind::ReportList);
+    ControlRow& failures = b.add(ctl::kFailureList, ControlKind::ReportList);
     failures.columns = {{"", 50}};
     failures.visible = false;
 }
@@ -383,10 +383,10 @@ void AddTolerancePages(TableBuilder& b) {
     AddExclusionList(b, ctl::kKillPairCombinations);
 }
 
-std::vector<ControlSpec> BuildTable() {
-    std::vector<ControlSpec> table;
+std::vector<ControlRow> BuildTable() {
+    std::vector<ControlRow> table;
     TableBuilder b(table);
-    ControlSpec& window = b.add(std::string(kMainWindow), ControlKind::Window, std::string(kWindowTitle));
+    ControlRow& window = b.add(std::string(kMainWindow), ControlKind::Window, std::string(kWindowTitle));
     window.rect = {50, 50, 694, 700};
     AddBaseSetColumn(b);
     b.under(kMainWindow).container(ctl::kConditionPages, ControlKind::TabControl, {167, -1, 355, 407});
@@ -408,8 +408,8 @@ std::vector<ControlSpec> BuildTable() {
 
 }  // namespace
 
-const std::vector<ControlSpec>& ControlTable() {
-    static const std::vector<ControlSpec> table = BuildTable();
+const std::vector<ControlRow>& ControlTable() {
+    static const std::vector<ControlRow> table = BuildTable();
     return table;
 }
 

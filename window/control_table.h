@@ -7,13 +7,13 @@
 #include <string_view>
 #include <vector>
 
-#include "runtime/control_spec.h"
+#include "runtime/control_row.h"
 
 namespace sanxing {
 
 inline constexpr std::string_view kMainWindow = "主窗口";
 inline constexpr std::string_view kWindowTitle = "Tavrel 三星缩水工具 sanxing.example  版本号 3.5版";
 
-const std::vector<ControlSpec>& ControlTable();
+const std::vector<ControlRow>& ControlTable();
 
 }  // namespace sanxing

@@ -27,7 +27,7 @@ namespace {
 
 QString Q(const std::string& text) { return QString::fromStdString(text); }
 
-QWidget* CreateEditBox(const ControlSpec& spec) {
+QWidget* CreateEditBox(const ControlRow& spec) {
     if (!spec.multiLine) return new QLineEdit;
     auto* edit = new QPlainTextEdit;
     edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
@@ -40,7 +40,7 @@ bool IsListOnly(std::string_view name) {
     return name == ctl::kLottery || name == ctl::kVerifyWindow || name == ctl::kShownDraws;
 }
 
-QWidget* CreateComboBox(const ControlSpec& spec) {
+QWidget* CreateComboBox(const ControlRow& spec) {
     auto* combo = new TableComboBox;
     if (IsListOnly(spec.name)) combo->setEditable(false);
     for (const std::string& item : spec.items) combo->addItem(Q(item));
@@ -70,7 +70,7 @@ std::vector<int> ColumnWidths(const QTreeWidget& list, const std::vector<ReportC
     return widths;
 }
 
-QWidget* CreateReportList(const ControlSpec& spec) {
+QWidget* CreateReportList(const ControlRow& spec) {
     auto* list = new QTreeWidget;
     list->setRootIsDecorated(false);
     list->setUniformRowHeights(true);
@@ -84,7 +84,7 @@ QWidget* CreateReportList(const ControlSpec& spec) {
     return list;
 }
 
-QWidget* CreateLabel(const ControlSpec& spec) {
+QWidget* CreateLabel(const ControlRow& spec) {
     auto* label = new QLabel(Q(spec.text));
     label->setTextFormat(Qt::PlainText);  // captions are plain text, "<" included
     return label;
@@ -96,7 +96,7 @@ QWidget* CreatePlainContainer() {
     return frame;
 }
 
-QWidget* CreateWidget(const ControlSpec& spec) {
+QWidget* CreateWidget(const ControlRow& spec) {
     switch (spec.kind) {
         case ControlKind::EditBox: return CreateEditBox(spec);
         case ControlKind::Button: {
@@ -122,7 +122,7 @@ QWidget* CreateWidget(const ControlSpec& spec) {
 
 }  // namespace
 
-bool HasWidget(const ControlSpec& spec) {
+bool HasWidget(const ControlRow& spec) {
     switch (spec.kind) {
         case ControlKind::Window:
         case ControlKind::Timer:
@@ -136,7 +136,7 @@ ControlWidgets::ControlWidgets(const ControlStore& store, QWidget* window) : sto
     const auto& table = store.table();
     objects_.resize(table.size(), nullptr);
     for (std::size_t i = 0; i < table.size(); ++i) {
-        const ControlSpec& spec = table[i];
+        const ControlRow& spec = table[i];
         QObject* object = nullptr;
         if (spec.kind == ControlKind::Window) {
             object = window;

@@ -53,6 +53,6 @@ private:
 };
 
 // Whether a control of this row is drawn as a widget of its own.
-bool HasWidget(const ControlSpec& spec);
+bool HasWidget(const ControlRow& spec);
 
 }  // namespace sanxing

@@ -68,7 +68,7 @@ bool EventRouter::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void EventRouter::dispatch(std::size_t index, ControlEvent event, int item) {
-    const ControlSpec& spec = widgets_.store().table()[index];
+    const ControlRow& spec = widgets_.store().table()[index];
     try {
         if (tap_) tap_(spec.name, event);
         switch (event) {

@@ -159,7 +159,7 @@ void StoreMirror::show(std::size_t index) {
     if (index == writingFromWidget_) return;
     QObject* object = widgets_.object(index);
     if (object == nullptr) return;
-    const ControlSpec& spec = store_.table()[index];
+    const ControlRow& spec = store_.table()[index];
     const QString text = Q(store_.text(spec.name));
     const QScopedValueRollback<bool> showing(showing_, true);
     if (auto* edit = qobject_cast<QLineEdit*>(object)) {

@@ -75,7 +75,7 @@ QString ToolTipOf(const ControlWidgets& widgets, std::string_view name) {
 }
 
 void SetToolTips(ControlWidgets& widgets) {
-    for (const ControlSpec& spec : widgets.store().table()) {
+    for (const ControlRow& spec : widgets.store().table()) {
         auto* widget = qobject_cast<QWidget*>(widgets.object(spec.name));
         if (widget == nullptr) continue;
         const QString tip = ToolTipOf(widgets, spec.name);

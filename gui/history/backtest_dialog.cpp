@@ -46,7 +46,7 @@ QString GroupNames(const std::vector<GroupName>& groups) {
 
 // Changes of these controls never change the conditions: the shrink's own output and
 // the report lists (the draw list updates every few seconds).
-bool AffectsConditions(const ControlSpec& spec) {
+bool AffectsConditions(const ControlRow& spec) {
     return spec.kind != ControlKind::ReportList && spec.name != ctl::kResult && spec.name != ctl::kResultCount;
 }
 

@@ -38,7 +38,7 @@ private:
 
 QWidget* BuildConditionArea(ControlWidgets& w) {
     auto* tabs = qobject_cast<QTabWidget*>(w.take(ctl::kConditionPages));
-    for (const ControlSpec& spec : w.store().table()) {
+    for (const ControlRow& spec : w.store().table()) {
         if (spec.kind != ControlKind::TabPage) continue;
         tabs->addTab(w.take(spec.name), QString::fromStdString(spec.text));
     }

@@ -22,7 +22,7 @@ struct PValueCase {
 
 TEST(Significance, PValuesMatchBinomTest) {
     const PValueCase cases[] = {
-        {14, 20, 0.644, 0.8158888776333458},      // the 14 of 20 against 64.4 %
+        {14, 20, 0.644, 0.8158888776333458},      // 14 of 20 against 64.4 %, once summarised wrong
         {682, 925, 0.75, 0.3824915595748517},     // R documentation: 0.3825
         {0, 1, 0.3, 1.0},                         // n = 1: both outcomes at most as likely
         {1, 1, 0.3, 0.3},                         // n = 1: only the outcome itself

@@ -16,7 +16,7 @@ protected:
 
     int count(ControlKind kind) const {
         int n = 0;
-        for (const ControlSpec& spec : ControlTable()) n += spec.kind == kind;
+        for (const ControlRow& spec : ControlTable()) n += spec.kind == kind;
         return n;
     }
     void expectFamily(const std::string& prefix, const std::vector<std::string>& suffixes, bool ticked) {
@@ -33,7 +33,7 @@ TEST_F(InitialState, TableIsCompleteAndWellFormed) {
     EXPECT_GE(table.size(), 540u);
     EXPECT_LE(table.size(), 600u);
     std::set<std::string> names;
-    for (const ControlSpec& spec : table) {
+    for (const ControlRow& spec : table) {
         EXPECT_TRUE(names.insert(spec.name).second) << spec.name;
         if (spec.kind == ControlKind::Window) continue;
         // Parents come before their children and are containers.
@@ -55,7 +55,7 @@ TEST_F(InitialState, TableIsCompleteAndWellFormed) {
 
 TEST_F(InitialState, TabPagesInOrder) {
     std::vector<std::string> pages;
-    for (const ControlSpec& spec : ControlTable()) {
+    for (const ControlRow& spec : ControlTable()) {
         if (spec.kind == ControlKind::TabPage) pages.push_back(spec.text);
     }
     EXPECT_EQ(pages, (std::vector<std::string>{"基本", "其他", "两码", "组合", "容错1", "容错2", "容错3"}));
@@ -114,7 +114,7 @@ TEST_F(InitialState, ListBoxesHoldTheirHints) {
 }
 
 TEST_F(InitialState, CombosStartWithTheirTextAndNoSelectionButTheDrawCombos) {
-    for (const ControlSpec& spec : ControlTable()) {
+    for (const ControlRow& spec : ControlTable()) {
         if (spec.kind == ControlKind::ComboBox && spec.name != "组合框_彩种" && spec.name != "组合框_验证") {
             EXPECT_EQ(controls.selectedIndex(spec.name), -1) << spec.name;
         }
@@ -177,7 +177,7 @@ TEST(EventBindings, NameControlsOfTheRightKind) {
         }
     }
     // Every button of the window has a binding row.
-    for (const ControlSpec& spec : ControlTable()) {
+    for (const ControlRow& spec : ControlTable()) {
         if (spec.kind == ControlKind::Button) {
             EXPECT_TRUE(seen.count({spec.name, 0})) << spec.name;
         }

@@ -54,7 +54,7 @@ TEST_F(Keyboard, TabWalksEveryControlInLayoutOrder) {
         walk.push_back(focused());
     }
     ASSERT_EQ(focused(), walk.front()) << "Tab comes round again";
-    for (const ControlSpec& spec : store().table()) {
+    for (const ControlRow& spec : store().table()) {
         auto* w = qobject_cast<QWidget*>(window->widgets().object(spec.name));
         if (w == nullptr || !w->isVisible() || (w->focusPolicy() & Qt::TabFocus) == 0) continue;
         EXPECT_NE(std::find(walk.begin(), walk.end(), spec.name), walk.end()) << spec.name << " is never reached";
@@ -126,7 +126,7 @@ TEST_F(Keyboard, ShortcutsPressTheirButtonsAndTheButtonsSaySo) {
     EXPECT_EQ(notes, 1);
     window->activateWindow();
 
-    for (const ControlSpec& spec : store().table()) {
+    for (const ControlRow& spec : store().table()) {
         if (spec.kind == ControlKind::Button) {
             EXPECT_FALSE(widget(spec.name)->toolTip().isEmpty()) << spec.name;
         }

@@ -41,7 +41,7 @@ private:
 
 // Every row of the control table appears with its caption, items and initial state.
 TEST_F(Mirror, WidgetsStartAsTheControlTableSays) {
-    for (const ControlSpec& spec : ControlTable()) {
+    for (const ControlRow& spec : ControlTable()) {
         SCOPED_TRACE(spec.name);
         QObject* object = window->widgets().object(spec.name);
         switch (spec.kind) {

@@ -5,23 +5,23 @@
 namespace sanxing {
 namespace {
 
-ControlSpec Named(const char* name) {
-    ControlSpec spec;
+ControlRow Named(const char* name) {
+    ControlRow spec;
     spec.name = name;
     return spec;
 }
 
-std::vector<ControlSpec> SmallTable() {
-    ControlSpec combo;
+std::vector<ControlRow> SmallTable() {
+    ControlRow combo;
     combo.name = "组合框_x";
     combo.kind = ControlKind::ComboBox;
     combo.text = "初始";
     combo.items = {"a", "b"};
-    ControlSpec box;
+    ControlRow box;
     box.name = "选择框_y";
     box.kind = ControlKind::CheckBox;
     box.ticked = true;
-    ControlSpec list;
+    ControlRow list;
     list.name = "列表框_z";
     list.kind = ControlKind::ReportList;
     return {combo, box, list};

@@ -297,7 +297,7 @@ public:
         store.reset();
         const double untick = pick<double>({0.0, 0.03, 0.15, 0.5, 1.0});
         const double banker = pick<double>({0.0, 0.2, 0.5});
-        for (const ControlSpec& spec : store.table()) {
+        for (const ControlRow& spec : store.table()) {
             if (spec.kind != ControlKind::CheckBox) continue;
             if (spec.name.starts_with("选择框_胆")) {
                 store.setTicked(spec.name, chance(banker));

@@ -57,7 +57,7 @@ TEST_F(ResultActions, EmptyBase) {
 
 // Every check box flipped, every edit and combo box given a text of its own.
 void Disturb(Controls& controls) {
-    for (const ControlSpec& spec : ControlTable()) {
+    for (const ControlRow& spec : ControlTable()) {
         if (spec.kind == ControlKind::CheckBox) controls.setTicked(spec.name, !spec.ticked);
         if (spec.kind == ControlKind::EditBox) controls.setText(spec.name, "typed");
     }
@@ -75,7 +75,7 @@ TEST_F(ResultActions, ClearAllAnsweredNoChangesNothing) {
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0], (RecordedMessage{"确定全清吗", "全部清除", MessageIcon::Question,
                                                      MessageButtons::YesNoDefaultNo, MessageAnswer::No}));
-    for (const ControlSpec& spec : ControlTable()) {
+    for (const ControlRow& spec : ControlTable()) {
         EXPECT_EQ(c.text(spec.name), before.text(spec.name)) << spec.name;
         EXPECT_EQ(c.ticked(spec.name), before.ticked(spec.name)) << spec.name;
     }
@@ -86,7 +86,7 @@ TEST_F(ResultActions, ClearAllResetsThePanelsButNotTheBoxesNoActionTouches) {
     platform.answers.push_back(MessageAnswer::Yes);
     window.click("按钮_全清");
 
-    for (const ControlSpec& spec : ControlTable()) {
+    for (const ControlRow& spec : ControlTable()) {
         if (spec.kind != ControlKind::CheckBox || spec.name == "选择框_开奖报号" || spec.name.ends_with("反集"))
             continue;
         const bool keeps = spec.name.starts_with("选择框_胆3出") ||

@@ -29,20 +29,20 @@ using namespace testing;
 using namespace std::chrono_literals;
 
 // The controls that the draw list reads and writes.
-std::vector<ControlSpec> DrawControls() {
-    std::vector<ControlSpec> table;
-    const auto add = [&table](std::string name, ControlKind kind, std::string text = {}) -> ControlSpec& {
-        ControlSpec spec;
+std::vector<ControlRow> DrawControls() {
+    std::vector<ControlRow> table;
+    const auto add = [&table](std::string name, ControlKind kind, std::string text = {}) -> ControlRow& {
+        ControlRow spec;
         spec.name = std::move(name);
         spec.kind = kind;
         spec.text = std::move(text);
         table.push_back(std::move(spec));
         return table.back();
     };
-    ControlSpec& kinds = add("组合框_彩种", ControlKind::ComboBox, "重庆时时彩");
+    ControlRow& kinds = add("组合框_彩种", ControlKind::ComboBox, "重庆时时彩");
     kinds.items = {"重庆时时彩", "江西时时彩", "新疆时时彩", "龙江时时彩"};
     kinds.selected = 0;
-    ControlSpec& window = add("组合框_验证", ControlKind::ComboBox, "前三验证");
+    ControlRow& window = add("组合框_验证", ControlKind::ComboBox, "前三验证");
     window.items = {"前三验证", "中三验证", "后三验证"};
     window.selected = 0;
     add("列表框_开奖", ControlKind::ReportList);

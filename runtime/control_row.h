@@ -35,7 +35,7 @@ struct Rect {
     bool empty() const { return width <= 0 || height <= 0; }
 };
 
-struct ControlSpec {
+struct ControlRow {
     std::string name;
     ControlKind kind = ControlKind::Label;
     std::string parent;              // empty for the main window itself

@@ -31,6 +31,14 @@ TEST(Result, VoidIsSuccessUntilGivenAFailure) {
     EXPECT_EQ(failed.error(), "磁盘已满");
 }
 
+TEST(Result, AFailureHandedOnKeepsItsCode) {
+    const Result<int> busy = Failure{"数据库正忙", ErrorCode::Busy};
+    const Result<void> handedOn = busy.failure();
+    EXPECT_EQ(handedOn.code(), ErrorCode::Busy);
+    EXPECT_EQ(handedOn.error(), "数据库正忙");
+    EXPECT_EQ(Result<void>(Failure{"x"}).code(), ErrorCode::Failed);
+}
+
 TEST(Result, AFailureWithoutWordsIsStillAFailure) {
     EXPECT_FALSE(Result<int>(Failure{}));
     EXPECT_FALSE(Result<void>(Failure{}));

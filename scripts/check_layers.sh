@@ -14,6 +14,7 @@ layers=(
   "tools"
   "draws analysis"
   "app"
+  "services"
   "gui cli"
 )
 

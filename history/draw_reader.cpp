@@ -68,9 +68,12 @@ public:
         const bool utf8 = IsUtf8(raw);
         if (known_) return utf8 ? read(number, raw, tooLong, unended) : read(number, GbkToUtf8(raw), tooLong, unended);
         std::string text = utf8 ? std::string(raw) : GbkToUtf8(raw);
-        const bool blank = tooLong || splitter_.split(text).empty();
+        if (tooLong || splitter_.split(text).empty()) {
+            hold(number, tooLong, unended);
+            return true;
+        }
         waiting_.push_back({number, std::move(text), tooLong, unended});
-        if (!blank && ++nonBlank_ == kDetectionLines + 1) return settle();
+        if (++nonBlank_ == kDetectionLines + 1) return settle();
         return true;
     }
 
@@ -83,7 +86,23 @@ private:
         std::string text;
         bool tooLong;
         bool unended;
+        std::size_t count = 1;  // blank or overlong lines in a row, held as one
     };
+
+    // A blank or overlong line before the columns are known: its text is never read, so
+    // only its number is kept, and a run of such lines as one, so that any number of them
+    // (a document of millions of empty records) takes no memory.
+    void hold(std::size_t number, bool tooLong, bool unended) {
+        if (!waiting_.empty()) {
+            Waiting& last = waiting_.back();
+            if (last.text.empty() && last.tooLong == tooLong && !last.unended && !unended &&
+                last.number + last.count == number) {
+                ++last.count;
+                return;
+            }
+        }
+        waiting_.push_back({number, {}, tooLong, unended});
+    }
 
     bool settle() {
         std::vector<std::string> sample;
@@ -103,7 +122,9 @@ private:
         known_ = true;
         if (!handler_.columnsKnown(detection, firstLine)) return false;
         for (const Waiting& w : waiting_) {
-            if (!read(w.number, w.text, w.tooLong, w.unended)) return false;
+            for (std::size_t k = 0; k < w.count; ++k) {
+                if (!read(w.number + k, w.text, w.tooLong, w.unended)) return false;
+            }
         }
         waiting_.clear();
         return true;

@@ -37,6 +37,8 @@ json ImportJson(const history::ImportReport& report) {
                    {"stored", report.stored},
                    {"present", report.present},
                    {"repeated", report.repeated},
+                   {"restored", report.restoredIssues},
+                   {"header", report.header},
                    {"conflicts", conflicts},
                    {"replaced", replaced},
                    {"rejected", rejected}};

@@ -1,7 +1,9 @@
 #include "history/canonical_issue.h"
 
 #include <algorithm>
+#include <cctype>
 #include <chrono>
+#include <optional>
 
 #include "runtime/text.h"
 #include "runtime/today.h"
@@ -54,14 +56,27 @@ public:
 
     Result<std::string> read() const {
         const std::string_view issue = Trimmed(text_);
-        const std::size_t dash = issue.find('-');
-        if (dash != std::string_view::npos) {
-            const std::string_view head = issue.substr(0, dash), tail = issue.substr(dash + 1);
-            if (!AllDigits(head) || !AllDigits(tail)) return NotDigits();
-            return readParts({head, tail});
+        const std::size_t headEnd = std::find_if_not(issue.begin(), issue.end(), IsAsciiDigit) - issue.begin();
+        if (headEnd == issue.size()) return readUndashed(issue);
+        const std::size_t separator = SeparatorWidth(issue.substr(headEnd));
+        const std::string_view head = issue.substr(0, headEnd), tail = issue.substr(headEnd + separator);
+        if (separator == 0 || head.empty() || !AllDigits(tail)) return NotDigits();
+        return readParts({head, tail});
+    }
+
+    // An issue whose leading zeros a spreadsheet dropped ("9358" for 09358): the zeros put
+    // back, when the issue then reads as one of `year`.
+    std::optional<std::string> restore(int year) const {
+        const std::string_view issue = Trimmed(text_);
+        if (!AllDigits(issue)) return std::nullopt;
+        const std::size_t full = lottery_.form == IssueForm::YearSequence ? 5 : 9;
+        for (std::size_t zeros = 1; zeros <= 2 && issue.size() + zeros <= full; ++zeros) {
+            if (issue.size() + zeros != full) continue;
+            const std::string padded = std::string(zeros, '0') + std::string(issue);
+            auto stored = IssueReader(padded, lottery_, today_).read();
+            if (stored && YearOfStored(*stored) == year) return *stored;
         }
-        if (!AllDigits(issue)) return NotDigits();
-        return readUndashed(issue);
+        return std::nullopt;
     }
 
 private:
@@ -150,6 +165,13 @@ private:
         return {};
     }
 
+    // The year of an issue in its stored form.
+    int YearOfStored(std::string_view stored) const {
+        if (lottery_.form == IssueForm::YearSequence) return Value(stored.substr(0, 4));
+        return 2000 +
+               Value(stored.substr(0, static_cast<std::size_t>(lottery_.issueLength - 4 - lottery_.serialLength)));
+    }
+
     // Two digits mean 20YY, three (新疆's stored form) 2YYY.
     static int YearOf(std::string_view digits) {
         const int value = Value(digits);
@@ -158,6 +180,17 @@ private:
 
     Failure Refused(const std::string& why) const { return {"期号“" + ShownText(text_) + "”" + why}; }
     Failure NotDigits() const { return Refused("不是期号：期号只含数字，可带一个“-”"); }
+
+    // What may stand between the year (or day) and the serial: a dash, a letter
+    // ("2005D001"), or 期 or 年 ("2005期001"); 0 when `rest` begins with none of them.
+    static std::size_t SeparatorWidth(std::string_view rest) {
+        const auto c = static_cast<unsigned char>(rest.front());
+        if (c == '-' || std::isalpha(c)) return 1;
+        for (std::string_view word : {"期", "年"}) {
+            if (rest.starts_with(word)) return word.size();
+        }
+        return 0;
+    }
     Failure WrongLength() const {
         return Refused("的位数不对（" + std::string(lottery_.name) + "的期号如 " +
                        std::string(IssueExamples(lottery_)) + "）");
@@ -176,6 +209,10 @@ Result<std::string> CanonicalIssue(std::string_view text, const Lottery& lottery
 
 Result<std::string> CanonicalIssue(std::string_view text, const Lottery& lottery, sys_days today) {
     return IssueReader(text, lottery, today).read();
+}
+
+std::optional<std::string> RestoredIssue(std::string_view text, const Lottery& lottery, int year, sys_days today) {
+    return IssueReader(text, lottery, today).restore(year);
 }
 
 std::string_view IssueExamples(const Lottery& lottery) {

@@ -7,6 +7,7 @@
 #include "history/draw_fields.h"
 #include "history/draw_line.h"
 #include "runtime/text.h"
+#include "runtime/today.h"
 
 namespace sanxing::history {
 
@@ -21,6 +22,16 @@ struct Sample {
 
 bool IsIssue(std::string_view field, const Lottery& lottery) {
     return !field.empty() && static_cast<bool>(CanonicalIssue(field, lottery));
+}
+
+// An issue whose leading zeros a spreadsheet dropped, put back by a date of the same row.
+bool IsRestorableIssue(const std::vector<std::string>& row, std::size_t column, const Lottery& lottery) {
+    if (row[column].empty()) return false;
+    for (std::size_t c = 0; c < row.size(); ++c) {
+        const std::string date = c == column ? std::string() : DateInField(row[c]);
+        if (!date.empty() && RestoredIssue(row[column], lottery, std::stoi(date.substr(0, 4)), Today())) return true;
+    }
+    return false;
 }
 
 bool IsOneDigit(std::string_view field) { return field.size() == 1 && field[0] >= '0' && field[0] <= '9'; }
@@ -80,7 +91,9 @@ public:
 
     ColumnMap find() const {
         ColumnMap columns;
-        columns.issue = MostHits(count([&](std::string_view f) { return IsIssue(f, lottery_); }));
+        columns.issue = MostHits(countInRows([&](const std::vector<std::string>& row, std::size_t c) {
+            return IsIssue(row[c], lottery_) || IsRestorableIssue(row, c, lottery_);
+        }));
         if (columns.issue < 0) return columns;
         columns.date = MostHits(count([](std::string_view f) { return !DateInField(f).empty(); }), {columns.issue});
         if (columns.date < 0) columns.date = namedDate(columns.issue);
@@ -93,9 +106,15 @@ public:
 private:
     template <typename Test>
     std::vector<std::size_t> count(Test test) const {
+        return countInRows([&](const std::vector<std::string>& row, std::size_t c) { return test(row[c]); });
+    }
+
+    // Hits of a test that sees the whole row beside the column.
+    template <typename Test>
+    std::vector<std::size_t> countInRows(Test test) const {
         std::vector<std::size_t> hits(static_cast<std::size_t>(width_), 0);
         for (const auto& row : sample_.rows) {
-            for (std::size_t c = 0; c < row.size(); ++c) hits[c] += test(row[c]) ? 1 : 0;
+            for (std::size_t c = 0; c < row.size(); ++c) hits[c] += test(row, c) ? 1 : 0;
         }
         return hits;
     }

@@ -5,12 +5,23 @@
 #include <memory>
 
 #include "history/staged_import.h"
+#include "runtime/text.h"
 
 namespace sanxing::history {
 
 namespace {
 
 std::string Quoted(std::string_view name) { return "“" + std::string(name) + "”"; }
+
+// A line's fields as the report names it: one space apart, control characters escaped, cut.
+std::string ShownFields(std::span<const std::string_view> fields) {
+    std::string joined;
+    for (std::string_view field : fields) {
+        if (!joined.empty()) joined += ' ';
+        joined += field;
+    }
+    return ShownText(joined);
+}
 
 Failure CannotImport(std::string_view name, std::string_view reason) {
     return {"无法导入" + Quoted(name) + "：" + std::string(reason) + "；开奖历史未作改动"};
@@ -40,8 +51,13 @@ public:
         return false;
     }
 
-    bool line(std::size_t number, std::span<const std::string_view>, ParsedLine& parsed) override {
+    bool line(std::size_t number, std::span<const std::string_view> fields, ParsedLine& parsed) override {
         ++report_.lines;
+        if (parsed.kind == ParsedLine::Kind::Header && report_.headerLine == 0) {
+            report_.headerLine = number;
+            report_.header = ShownFields(fields);
+        }
+        if (parsed.issueRestored) ++report_.restoredIssues;
         if (parsed.kind == ParsedLine::Kind::Rejected) {
             Keep(report_.rejected, report_.rejectedNotListed, {number, std::move(parsed.reason)});
         }
@@ -174,6 +190,14 @@ std::string ImportSummary(const ImportReport& report) {
                           " 期，冲突 " + std::to_string(report.conflictCount()) + " 期，拒绝 " + rejected + " 行";
     if (report.replacedCount() > 0) summary += "，以文件为准替换 " + std::to_string(report.replacedCount()) + " 期";
     if (report.repeated > 0) summary += "；文件中重复的 " + std::to_string(report.repeated) + " 行只存一次";
+    if (report.restoredIssues > 0) {
+        summary += "；" + std::to_string(report.restoredIssues) +
+                   " 行的期号缺了开头的 0（电子表格会去掉），已按开奖日期的年份补全";
+    }
+    // A header with digits might have been a draw: it is named, so that none goes unseen.
+    if (report.headerLine > 0 && std::any_of(report.header.begin(), report.header.end(), IsAsciiDigit)) {
+        summary += "；第 " + std::to_string(report.headerLine) + " 行当作标题跳过：“" + report.header + "”";
+    }
     return summary;
 }
 

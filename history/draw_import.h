@@ -50,6 +50,9 @@ struct ImportReport {
     std::size_t stored = 0;
     std::size_t present = 0;                // same issue, same number already stored
     std::size_t repeated = 0;               // lines that repeat an earlier line's draw
+    std::size_t restoredIssues = 0;         // lines whose issue lost its leading zeros, put back by the date
+    std::size_t headerLine = 0;             // the line skipped as the header, 0 when there was none
+    std::string header;                     // its text, as shown
     std::size_t storedConflicts = 0;        // draws that differ from the stored draw, which stays
     std::size_t fileConflicts = 0;          // issues that lines of the file give different numbers: none stored
     std::vector<ImportConflict> conflicts;  // both kinds, by line

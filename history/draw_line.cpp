@@ -4,6 +4,7 @@
 #include <array>
 #include <chrono>
 #include <cstdio>
+#include <optional>
 
 #include "history/canonical_issue.h"
 #include "runtime/text.h"
@@ -145,18 +146,24 @@ std::string NoNumber(std::span<const std::string_view> fields, const ColumnMap& 
 std::string NumberInField(std::string_view field, int digits) {
     const auto count = static_cast<std::size_t>(digits);
     if (field.size() == count && std::all_of(field.begin(), field.end(), IsAsciiDigit)) return std::string(field);
-    // Single digits one apart: "8 1 6", "8,1,6" or "8-1-6".
-    if (field.size() != 2 * count - 1) return {};
+    // Single digits one apart: "8 1 6", "8,1,6" or "8-1-6"; or zero-padded ones a space or
+    // comma apart, as a list of digit strings gives them ("05 09 05").
     std::string number;
-    for (std::size_t i = 0; i < field.size(); ++i) {
-        const bool digitPlace = i % 2 == 0;
-        if (digitPlace != IsAsciiDigit(field[i])) return {};
-        if (digitPlace) {
-            number += field[i];
-        } else if (field[i] != ' ' && field[i] != ',' && field[i] != '-') {
+    bool padded = false;
+    bool dashed = false;
+    for (std::size_t at = 0; at <= field.size();) {
+        const std::size_t end = std::min(field.find_first_of(" ,-", at), field.size());
+        const std::string_view digit = field.substr(at, end - at);
+        if (digit.size() == 2 && digit[0] == '0' && IsAsciiDigit(digit[1])) {
+            padded = true;
+        } else if (digit.size() != 1 || !IsAsciiDigit(digit[0])) {
             return {};
         }
+        number += digit.back();
+        if (end < field.size()) dashed |= field[end] == '-';
+        at = end + 1;
     }
+    if (number.size() != count || (padded && dashed)) return {};
     return number;
 }
 
@@ -187,9 +194,18 @@ ParsedLine ReadDrawFields(std::span<const std::string_view> fields, const Column
     const std::string_view issueField = FieldAt(fields, columns.issue);
     if (issueField.empty()) return Rejected("没有期号（" + Place(columns.issue, 1) + "是空的）");
     auto issue = CanonicalIssue(issueField, lottery, today);
-    if (!issue) return Rejected(issue.error());
-
     ParsedLine parsed;
+    if (!issue) {
+        DateParts parts;
+        std::optional<std::string> restored;
+        if (columns.date >= 0 && ReadDate(FieldAt(fields, columns.date), parts) == DateForm::Whole) {
+            restored = RestoredIssue(issueField, lottery, parts.year, today);
+        }
+        if (!restored) return Rejected(issue.error());
+        issue = std::move(*restored);
+        parsed.issueRestored = true;
+    }
+
     parsed.number = NumberAt(fields, columns.number, lottery.digits, columns.numberFields > 1);
     if (parsed.number.empty()) return Rejected(NoNumber(fields, columns, lottery));
     if (columns.date >= 0) {

@@ -17,10 +17,11 @@ namespace sanxing::history {
 struct ParsedLine {
     enum class Kind { Blank, Header, Draw, Rejected };
     Kind kind = Kind::Blank;
-    std::string issue;   // in the lottery's stored form
-    std::string number;  // the digits, no separators
-    std::string date;    // "YYYY-MM-DD" or empty
-    std::string reason;  // why a line was rejected (Chinese)
+    std::string issue;           // in the lottery's stored form
+    std::string number;          // the digits, no separators
+    std::string date;            // "YYYY-MM-DD" or empty
+    std::string reason;          // why a line was rejected (Chinese)
+    bool issueRestored = false;  // the issue's dropped leading zeros were put back by the date's year
 };
 
 // The line's fields read with `columns` (complete) as a draw of `lottery`, or rejected;

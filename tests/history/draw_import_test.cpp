@@ -129,7 +129,21 @@ INSTANTIATE_TEST_SUITE_P(
               "期号=1,号码=2", "2024144", "816", ""},
         Shape{"CopiedTrialDrawFirst", "排列三",
               "第2024144期 试机号：5 6 7 开奖号码：8 1 6\n第2024145期 试机号：1 1 2 开奖号码：0 9 2\n",
-              "期号=1,号码=7-9", "2024145", "092", ""}),
+              "期号=1,号码=7-9", "2024145", "092", ""},
+        Shape{"ExcelDroppedYearZeros", "排列三", "期号,开奖号码,开奖日期\n9357,192,2009-12-30\n9358,317,2009-12-31\n",
+              "期号=1,号码=2,日期=3", "2009358", "317", "2009-12-31"},
+        Shape{"LetteredIssueGbkTabs", "福彩3D",  // 期号 号码 和值 日期, 2005年1月1日 in GBK
+              "\xC6\xDA\xBA\xC5\t\xBA\xC5\xC2\xEB\t\xBA\xCD\xD6\xB5\t\xC8\xD5\xC6\xDA\t\n"
+              "2005D001\t816\t15\t2005\xC4\xEA"
+              "1\xD4\xC2"
+              "1\xC8\xD5\t\n"
+              "2005D002\t092\t11\t2005\xC4\xEA"
+              "1\xD4\xC2"
+              "2\xC8\xD5\t\n",
+              "期号=1,号码=2,日期=4", "2005002", "092", "2005-01-02"},
+        Shape{"JsonPaddedDigitStrings", "福彩3D",
+              R"({"data":[{"issue":"2024144","red":["08","01","06"]},{"issue":"2024145","red":["00","09","02"]}]})",
+              "期号=1,号码=2", "2024144", "816", ""}),
     [](const ::testing::TestParamInfo<Shape>& info) { return info.param.name; });
 
 // Files mix the number's two forms; a lone digit is never read as the start of a number
@@ -250,6 +264,20 @@ TEST_F(Import, GivenColumnsOverrideTheDetection) {
     auto misfit = ImportText(text, Chongqing(), WithColumns("期号=1,号码=2-4"));
     ASSERT_FALSE(misfit);
     EXPECT_NE(misfit.error().find("号码有 5 位"), std::string::npos) << misfit.error();
+}
+
+// Only a date gives back the year a spreadsheet cut from an issue; the report counts
+// the issues so restored and names a skipped first line that holds digits.
+TEST_F(Import, DroppedYearZerosComeBackOnlyByTheLinesDate) {
+    auto report = ImportText("期号 2004,号码,日期\n4001,192,2004-11-14\n4002,317,2004-11-15\n4003,718\n", Pl3());
+    ASSERT_TRUE(report) << report.error();
+    EXPECT_EQ(report->stored, 2u);
+    EXPECT_EQ(Stored(Pl3(), "2004002").number, "317");
+    ASSERT_EQ(report->rejectedCount(), 1u);
+    EXPECT_EQ(report->rejected[0].line, 4u);
+    const std::string summary = ImportSummary(*report);
+    EXPECT_NE(summary.find("2 行的期号缺了开头的 0"), std::string::npos) << summary;
+    EXPECT_NE(summary.find("第 1 行当作标题跳过：“期号 2004 号码 日期”"), std::string::npos) << summary;
 }
 
 TEST_F(Import, HeaderOnlyFileChangesNothingAndSaysSo) {

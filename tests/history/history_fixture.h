@@ -15,6 +15,7 @@
 namespace sanxing::history::testing {
 
 inline const Lottery& Fc3d() { return *FindLottery("福彩3D"); }
+inline const Lottery& Pl3() { return *FindLottery("排列三"); }
 inline const Lottery& Chongqing() { return *FindLottery("重庆时时彩"); }
 
 // `count` draws of 福彩3D from 2024001 on, number = the serial's last three digits.

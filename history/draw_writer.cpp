@@ -1,0 +1,169 @@
+#include <algorithm>
+#include <array>
+#include <mutex>
+
+#include "history/history_db_impl.h"
+
+namespace sanxing::history {
+
+using detail::LotteryKey;
+using detail::WriteFailure;
+using detail::WriteProblem;
+
+struct DrawWriter::State {
+    HistoryDb::Impl* db;
+    sqlite::Transaction transaction;
+    int beginCode;  // why BEGIN failed, read before the statements below reset it
+    sqlite::Statement insert, lookup, anyInRange, insertBlock;
+    std::string error;
+
+    explicit State(HistoryDb::Impl& owner);
+    // Inserts a block in one statement when its issues are distinct and none is stored.
+    bool tryInsertBlock(std::int64_t key, std::span<const StoredDraw> block, const std::string& recorded);
+    Outcome add(std::int64_t key, const StoredDraw& draw, std::string_view recorded, std::string* storedNumber);
+    Outcome fail();  // keeps SQLite's reason
+};
+
+namespace {
+
+std::string BlockInsertSql() {
+    std::string sql = "INSERT INTO draws (lottery, issue, number, date, source, recorded) VALUES ";
+    for (std::size_t i = 0; i < DrawWriter::kBlock; ++i) sql += i ? ",(?,?,?,?,?,?)" : "(?,?,?,?,?,?)";
+    return sql;
+}
+
+}  // namespace
+
+Result<DrawWriter> HistoryDb::startWriting() {
+    if (impl_->readOnly) return Failure{ReadOnlyNotice(impl_->path)};
+    std::lock_guard lock(impl_->turn);
+    if (auto sound = detail::CheckBeforeWriting(*impl_); !sound) return Failure{sound.error()};
+    auto state = std::make_unique<DrawWriter::State>(*impl_);
+    if (!state->error.empty()) return Failure{state->error};
+    return DrawWriter(std::move(state));
+}
+
+DrawWriter::State::State(HistoryDb::Impl& owner)
+    : db(&owner),
+      transaction(owner.connection),
+      beginCode(transaction.begun() ? SQLITE_OK : owner.connection.lastErrorCode()),
+      insert(owner.connection.get(),
+             "INSERT INTO draws (lottery, issue, number, date, source, recorded) VALUES (?1, ?2, ?3, ?4, ?5, ?6)"
+             " ON CONFLICT (lottery, issue) DO NOTHING"),
+      lookup(owner.connection.get(), "SELECT number FROM draws WHERE lottery = ?1 AND issue = ?2"),
+      anyInRange(owner.connection.get(), "SELECT 1 FROM draws WHERE lottery = ?1 AND issue BETWEEN ?2 AND ?3 LIMIT 1"),
+      insertBlock(owner.connection.get(), BlockInsertSql()) {
+    if (!transaction.begun()) {
+        error = WriteFailure(owner, beginCode, transaction.begun().error()).error;
+    } else if (!insert.ok() || !lookup.ok() || !anyInRange.ok() || !insertBlock.ok()) {
+        fail();
+    }
+}
+
+DrawWriter::Outcome DrawWriter::State::fail() {
+    error = WriteProblem(*db).error;
+    return Outcome::Failed;
+}
+
+DrawWriter::Outcome DrawWriter::State::add(std::int64_t key, const StoredDraw& draw, std::string_view recorded,
+                                           std::string* storedNumber) {
+    insert.bind(1, key).bind(2, draw.issue).bind(3, draw.number).bind(4, draw.date).bind(5, draw.source);
+    insert.bind(6, draw.recorded.empty() ? recorded : std::string_view(draw.recorded));
+    const int step = insert.step();
+    insert.reset();
+    if (step != SQLITE_DONE) return fail();
+    if (sqlite3_changes(db->connection.get()) == 1) return Outcome::Stored;
+    lookup.bind(1, key).bind(2, draw.issue);
+    const int found = lookup.step();
+    const bool same = found == SQLITE_ROW && lookup.textView(0) == draw.number;
+    if (found == SQLITE_ROW && !same && storedNumber) *storedNumber = lookup.text(0);
+    if (found != SQLITE_ROW) fail();
+    lookup.reset();
+    if (found != SQLITE_ROW) return Outcome::Failed;
+    return same ? Outcome::Present : Outcome::Conflict;
+}
+
+bool DrawWriter::State::tryInsertBlock(std::int64_t key, std::span<const StoredDraw> block,
+                                       const std::string& recorded) {
+    std::array<std::string_view, kBlock> issues;
+    for (std::size_t i = 0; i < kBlock; ++i) issues[i] = block[i].issue;
+    std::sort(issues.begin(), issues.end());
+    if (std::adjacent_find(issues.begin(), issues.end()) != issues.end()) return false;
+    anyInRange.bind(1, key).bind(2, issues.front()).bind(3, issues.back());
+    const int probe = anyInRange.step();
+    if (probe != SQLITE_ROW && probe != SQLITE_DONE) fail();
+    anyInRange.reset();
+    if (probe != SQLITE_DONE) return false;
+    for (std::size_t i = 0; i < kBlock; ++i) {
+        const StoredDraw& draw = block[i];
+        const int at = static_cast<int>(i) * 6;
+        insertBlock.bind(at + 1, key).bind(at + 2, draw.issue).bind(at + 3, draw.number);
+        insertBlock.bind(at + 4, draw.date).bind(at + 5, draw.source);
+        insertBlock.bind(at + 6, draw.recorded.empty() ? std::string_view(recorded) : std::string_view(draw.recorded));
+    }
+    const int step = insertBlock.step();
+    if (step != SQLITE_DONE) fail();
+    insertBlock.reset();
+    return step == SQLITE_DONE;
+}
+
+DrawWriter::DrawWriter(std::unique_ptr<State> state) : state_(std::move(state)) {}
+DrawWriter::DrawWriter(DrawWriter&&) noexcept = default;
+DrawWriter& DrawWriter::operator=(DrawWriter&&) noexcept = default;
+
+DrawWriter::~DrawWriter() {
+    if (!state_) return;
+    std::lock_guard lock(state_->db->turn);
+    state_.reset();  // rolls back an uncommitted transaction
+}
+
+const std::string& DrawWriter::error() const { return state_->error; }
+
+DrawWriter::Outcome DrawWriter::add(std::string_view lottery, const StoredDraw& draw, std::string* storedNumber) {
+    const std::int64_t key = LotteryKey(lottery);
+    if (key < 0) {
+        state_->error = "未知彩种“" + std::string(lottery) + "”";
+        return Outcome::Failed;
+    }
+    std::lock_guard lock(state_->db->turn);
+    return state_->add(key, draw, draw.recorded.empty() ? NowUtc() : std::string(), storedNumber);
+}
+
+std::vector<DrawWriter::Added> DrawWriter::addAll(std::string_view lottery, std::span<const StoredDraw> draws) {
+    std::vector<Added> added;
+    added.reserve(draws.size());
+    const std::int64_t key = LotteryKey(lottery);
+    if (key < 0) {
+        state_->error = "未知彩种“" + std::string(lottery) + "”";
+        added.push_back({});
+        return added;
+    }
+    const std::string recorded = NowUtc();
+    std::lock_guard lock(state_->db->turn);
+    for (std::size_t start = 0; start < draws.size(); start += kBlock) {
+        const auto block = draws.subspan(start, std::min(kBlock, draws.size() - start));
+        if (block.size() == kBlock && state_->tryInsertBlock(key, block, recorded)) {
+            added.resize(added.size() + kBlock, Added{Outcome::Stored, {}});
+            continue;
+        }
+        if (!state_->error.empty()) {
+            added.push_back({});
+            return added;
+        }
+        for (const StoredDraw& draw : block) {
+            Added one;
+            one.outcome = state_->add(key, draw, recorded, &one.storedNumber);
+            added.push_back(std::move(one));
+            if (added.back().outcome == Outcome::Failed) return added;
+        }
+    }
+    return added;
+}
+
+Result<void> DrawWriter::commit() {
+    std::lock_guard lock(state_->db->turn);
+    if (auto committed = state_->transaction.commit(); !committed) return WriteProblem(*state_->db);
+    return {};
+}
+
+}  // namespace sanxing::history

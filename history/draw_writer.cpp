@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <array>
 #include <mutex>
+#include <optional>
 
 #include "history/history_db_impl.h"
 
@@ -15,13 +16,13 @@ struct DrawWriter::State {
     sqlite::Transaction transaction;
     int beginCode;  // why BEGIN failed, read before the statements below reset it
     sqlite::Statement insert, lookup, anyInRange, insertBlock;
-    std::string error;
+    std::optional<Failure> notStarted;  // why the transaction or its statements could not start
 
     explicit State(HistoryDb::Impl& owner);
-    // Inserts a block in one statement when its issues are distinct and none is stored.
-    bool tryInsertBlock(std::int64_t key, std::span<const StoredDraw> block, const std::string& recorded);
-    Outcome add(std::int64_t key, const StoredDraw& draw, std::string_view recorded, std::string* storedNumber);
-    Outcome fail();  // keeps SQLite's reason
+    // Inserts a block in one statement when its issues are distinct and none is stored;
+    // whether it did.
+    Result<bool> tryInsertBlock(std::int64_t key, std::span<const StoredDraw> block, const std::string& recorded);
+    Result<Added> add(std::int64_t key, const StoredDraw& draw, std::string_view recorded);
 };
 
 namespace {
@@ -35,11 +36,11 @@ std::string BlockInsertSql() {
 }  // namespace
 
 Result<DrawWriter> HistoryDb::startWriting() {
-    if (impl_->readOnly) return Failure{ReadOnlyNotice(impl_->path)};
+    if (impl_->readOnly) return detail::ReadOnlyFailure(impl_->path);
     std::lock_guard lock(impl_->turn);
-    if (auto sound = detail::CheckBeforeWriting(*impl_); !sound) return Failure{sound.error()};
+    if (auto sound = detail::CheckBeforeWriting(*impl_); !sound) return sound.failure();
     auto state = std::make_unique<DrawWriter::State>(*impl_);
-    if (!state->error.empty()) return Failure{state->error};
+    if (state->notStarted) return *state->notStarted;
     return DrawWriter(std::move(state));
 }
 
@@ -54,45 +55,44 @@ DrawWriter::State::State(HistoryDb::Impl& owner)
       anyInRange(owner.connection.get(), "SELECT 1 FROM draws WHERE lottery = ?1 AND issue BETWEEN ?2 AND ?3 LIMIT 1"),
       insertBlock(owner.connection.get(), BlockInsertSql()) {
     if (!transaction.begun()) {
-        error = WriteFailure(owner, beginCode, transaction.begun().error()).error;
+        notStarted = WriteFailure(owner, beginCode, transaction.begun().error());
     } else if (!insert.ok() || !lookup.ok() || !anyInRange.ok() || !insertBlock.ok()) {
-        fail();
+        notStarted = WriteProblem(owner);
     }
 }
 
-DrawWriter::Outcome DrawWriter::State::fail() {
-    error = WriteProblem(*db).error;
-    return Outcome::Failed;
-}
-
-DrawWriter::Outcome DrawWriter::State::add(std::int64_t key, const StoredDraw& draw, std::string_view recorded,
-                                           std::string* storedNumber) {
+Result<DrawWriter::Added> DrawWriter::State::add(std::int64_t key, const StoredDraw& draw, std::string_view recorded) {
     insert.bind(1, key).bind(2, draw.issue).bind(3, draw.number).bind(4, draw.date).bind(5, draw.source);
     insert.bind(6, draw.recorded.empty() ? recorded : std::string_view(draw.recorded));
     const int step = insert.step();
     insert.reset();
-    if (step != SQLITE_DONE) return fail();
-    if (sqlite3_changes(db->connection.get()) == 1) return Outcome::Stored;
+    if (step != SQLITE_DONE) return WriteProblem(*db);
+    if (sqlite3_changes(db->connection.get()) == 1) return Added{Outcome::Stored, {}};
     lookup.bind(1, key).bind(2, draw.issue);
-    const int found = lookup.step();
-    const bool same = found == SQLITE_ROW && lookup.textView(0) == draw.number;
-    if (found == SQLITE_ROW && !same && storedNumber) *storedNumber = lookup.text(0);
-    if (found != SQLITE_ROW) fail();
+    if (lookup.step() != SQLITE_ROW) {
+        Failure failed = WriteProblem(*db);  // SQLite's reason, before the reset
+        lookup.reset();
+        return failed;
+    }
+    Added added;
+    added.outcome = lookup.textView(0) == draw.number ? Outcome::Present : Outcome::Conflict;
+    if (added.outcome == Outcome::Conflict) added.storedNumber = lookup.text(0);
     lookup.reset();
-    if (found != SQLITE_ROW) return Outcome::Failed;
-    return same ? Outcome::Present : Outcome::Conflict;
+    return added;
 }
 
-bool DrawWriter::State::tryInsertBlock(std::int64_t key, std::span<const StoredDraw> block,
-                                       const std::string& recorded) {
+Result<bool> DrawWriter::State::tryInsertBlock(std::int64_t key, std::span<const StoredDraw> block,
+                                               const std::string& recorded) {
     std::array<std::string_view, kBlock> issues;
     for (std::size_t i = 0; i < kBlock; ++i) issues[i] = block[i].issue;
     std::sort(issues.begin(), issues.end());
     if (std::adjacent_find(issues.begin(), issues.end()) != issues.end()) return false;
     anyInRange.bind(1, key).bind(2, issues.front()).bind(3, issues.back());
     const int probe = anyInRange.step();
-    if (probe != SQLITE_ROW && probe != SQLITE_DONE) fail();
+    std::optional<Failure> failed;
+    if (probe != SQLITE_ROW && probe != SQLITE_DONE) failed = WriteProblem(*db);
     anyInRange.reset();
+    if (failed) return *failed;
     if (probe != SQLITE_DONE) return false;
     for (std::size_t i = 0; i < kBlock; ++i) {
         const StoredDraw& draw = block[i];
@@ -102,9 +102,10 @@ bool DrawWriter::State::tryInsertBlock(std::int64_t key, std::span<const StoredD
         insertBlock.bind(at + 6, draw.recorded.empty() ? std::string_view(recorded) : std::string_view(draw.recorded));
     }
     const int step = insertBlock.step();
-    if (step != SQLITE_DONE) fail();
+    if (step != SQLITE_DONE) failed = WriteProblem(*db);
     insertBlock.reset();
-    return step == SQLITE_DONE;
+    if (failed) return *failed;
+    return true;
 }
 
 DrawWriter::DrawWriter(std::unique_ptr<State> state) : state_(std::move(state)) {}
@@ -117,44 +118,34 @@ DrawWriter::~DrawWriter() {
     state_.reset();  // rolls back an uncommitted transaction
 }
 
-const std::string& DrawWriter::error() const { return state_->error; }
-
-DrawWriter::Outcome DrawWriter::add(std::string_view lottery, const StoredDraw& draw, std::string* storedNumber) {
+Result<DrawWriter::Added> DrawWriter::add(std::string_view lottery, const StoredDraw& draw) {
     const std::int64_t key = LotteryKey(lottery);
-    if (key < 0) {
-        state_->error = "未知彩种“" + std::string(lottery) + "”";
-        return Outcome::Failed;
-    }
+    if (key < 0) return detail::UnknownLottery(lottery);
     std::lock_guard lock(state_->db->turn);
-    return state_->add(key, draw, draw.recorded.empty() ? NowUtc() : std::string(), storedNumber);
+    return state_->add(key, draw, draw.recorded.empty() ? NowUtc() : std::string());
 }
 
-std::vector<DrawWriter::Added> DrawWriter::addAll(std::string_view lottery, std::span<const StoredDraw> draws) {
+Result<std::vector<DrawWriter::Added>> DrawWriter::addAll(std::string_view lottery, std::span<const StoredDraw> draws) {
+    const std::int64_t key = LotteryKey(lottery);
+    if (key < 0) return detail::UnknownLottery(lottery);
     std::vector<Added> added;
     added.reserve(draws.size());
-    const std::int64_t key = LotteryKey(lottery);
-    if (key < 0) {
-        state_->error = "未知彩种“" + std::string(lottery) + "”";
-        added.push_back({});
-        return added;
-    }
     const std::string recorded = NowUtc();
     std::lock_guard lock(state_->db->turn);
     for (std::size_t start = 0; start < draws.size(); start += kBlock) {
         const auto block = draws.subspan(start, std::min(kBlock, draws.size() - start));
-        if (block.size() == kBlock && state_->tryInsertBlock(key, block, recorded)) {
-            added.resize(added.size() + kBlock, Added{Outcome::Stored, {}});
-            continue;
-        }
-        if (!state_->error.empty()) {
-            added.push_back({});
-            return added;
+        if (block.size() == kBlock) {
+            auto inserted = state_->tryInsertBlock(key, block, recorded);
+            if (!inserted) return inserted.failure();
+            if (*inserted) {
+                added.resize(added.size() + kBlock, Added{Outcome::Stored, {}});
+                continue;
+            }
         }
         for (const StoredDraw& draw : block) {
-            Added one;
-            one.outcome = state_->add(key, draw, recorded, &one.storedNumber);
-            added.push_back(std::move(one));
-            if (added.back().outcome == Outcome::Failed) return added;
+            auto one = state_->add(key, draw, recorded);
+            if (!one) return one.failure();
+            added.push_back(std::move(*one));
         }
     }
     return added;

@@ -10,6 +10,7 @@ namespace sanxing::history {
 using detail::IsDiskProblem;
 using detail::Problem;
 using detail::Refusal;
+using detail::Refused;
 
 namespace {
 
@@ -18,13 +19,16 @@ std::atomic<int> waitForWritersMs{15000};
 Result<void> CheckPath(const std::filesystem::path& file) {
     std::error_code error;
     const auto status = std::filesystem::status(file, error);
-    if (std::filesystem::is_directory(status)) return Failure{"这是一个文件夹，不是数据库文件"};
+    if (std::filesystem::is_directory(status)) return Failure{"这是一个文件夹，不是数据库文件", ErrorCode::BadInput};
     if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
-        return Failure{"这不是普通文件"};
+        return Failure{"这不是普通文件", ErrorCode::BadInput};
     }
     if (!std::filesystem::exists(status) && file.has_parent_path()) {
         std::filesystem::create_directories(file.parent_path(), error);
-        if (error) return Failure{"无法建立所在文件夹：" + SystemErrorText(error.value())};
+        if (error) {
+            const Failure reason = detail::SystemFailure(error.value());
+            return Failure{"无法建立所在文件夹：" + reason.error, reason.code};
+        }
     }
     return {};
 }
@@ -67,9 +71,9 @@ public:
     const std::vector<std::filesystem::path>& newFolders() const { return newFolders_; }
     void keep() { kept_ = true; }
     // The open failed with SQLite's `code`: a new file goes when the disk failed.
-    Failure failed(std::string message, int code, int systemErrno) {
+    Failure failed(Failure failure, int code, int systemErrno) {
         diskFailed_ = IsDiskProblem(code, systemErrno);
-        return Failure{std::move(message)};
+        return failure;
     }
 
 private:
@@ -85,18 +89,18 @@ private:
 Result<void> PrepareConnection(const std::filesystem::path& file, const sqlite::Connection& connection) {
     sqlite3_busy_timeout(connection.get(), waitForWritersMs.load());
     const auto problem = [&](int systemErrno = 0) {
-        return Failure{Problem(file, connection.lastErrorCode(), connection.lastError(), systemErrno)};
+        return Problem(file, connection.lastErrorCode(), connection.lastError(), systemErrno);
     };
     // Reading the header first: a file that is not a database fails here, untouched.
     if (!connection.intQuery("PRAGMA user_version")) return problem(sqlite3_system_errno(connection.get()));
-    if (auto fits = CheckSchema(connection); !fits) return Failure{Refusal(file, fits.error())};
+    if (auto fits = CheckSchema(connection); !fits) return Refused(file, fits.failure());
     if (!SwitchToWal(connection)) return problem();
     if (auto set = connection.exec("PRAGMA synchronous = NORMAL; PRAGMA cache_size = -4096"); !set) return problem();
     // Only an older file takes the write lock, so opening never waits for another
     // program's long import.
     if (connection.intQuery("PRAGMA user_version").value_or(0) >= kSchemaVersion) return {};
     if (auto migrated = MigrateSchema(connection); !migrated) {
-        return Failure{Problem(file, connection.lastErrorCode(), migrated.error())};
+        return Problem(file, connection.lastErrorCode(), migrated.error());
     }
     return {};
 }
@@ -105,7 +109,7 @@ Result<void> PrepareConnection(const std::filesystem::path& file, const sqlite::
 // beside it cannot be made (another user's folder), read as the file stands. Only a file
 // of the current schema can be read so: an older one needs writing to be brought up.
 Result<sqlite::Connection> OpenReadOnly(const std::filesystem::path& file) {
-    std::string problem;
+    Failure problem;
     for (const auto mode : {sqlite::Connection::Mode::ReadOnly, sqlite::Connection::Mode::Immutable}) {
         sqlite::Connection::OpenFailure failure;
         auto connection = sqlite::Connection::open(file.string(), mode, failure);
@@ -121,11 +125,12 @@ Result<sqlite::Connection> OpenReadOnly(const std::filesystem::path& file) {
             if ((connection->lastErrorCode() & 0xff) == SQLITE_NOTADB) break;
             continue;
         }
-        if (auto fits = CheckSchema(*connection); !fits) return Failure{Refusal(file, fits.error())};
-        if (*version < kSchemaVersion) return Failure{Refusal(file, "没有写入权限，无法把旧版本的开奖历史升级")};
+        if (auto fits = CheckSchema(*connection); !fits) return Refused(file, fits.failure());
+        if (*version < kSchemaVersion)
+            return Failure{Refusal(file, "没有写入权限，无法把旧版本的开奖历史升级"), ErrorCode::ReadOnly};
         return std::move(*connection);
     }
-    return Failure{problem};
+    return problem;
 }
 
 // Nothing but the empty draws table: the file holds nobody's data.
@@ -153,7 +158,7 @@ HistoryDb::Impl::~Impl() {
 
 Result<HistoryDb> HistoryDb::open(const std::filesystem::path& file) {
     CreatedFiles created(file);
-    if (auto usable = CheckPath(file); !usable) return Failure{Refusal(file, usable.error())};
+    if (auto usable = CheckPath(file); !usable) return Refused(file, usable.failure());
     auto impl = std::make_unique<Impl>();
     impl->path = file;
     sqlite::Connection::OpenFailure failure;
@@ -170,7 +175,7 @@ Result<HistoryDb> HistoryDb::open(const std::filesystem::path& file) {
         // A writable file in a folder that is not: no journal can be made beside it.
         const bool folderRefuses = code == SQLITE_CANTOPEN || code == SQLITE_READONLY || code == SQLITE_PERM;
         if (!prepared && !(created.existed() && folderRefuses)) {
-            return created.failed(prepared.error(), connection->lastErrorCode(), connection->lastSystemErrno());
+            return created.failed(prepared.failure(), connection->lastErrorCode(), connection->lastSystemErrno());
         }
         writable = static_cast<bool>(prepared);
     }
@@ -190,7 +195,7 @@ Result<HistoryDb> HistoryDb::open(const std::filesystem::path& file) {
     } else {
         connection.reset();
         auto readable = OpenReadOnly(file);
-        if (!readable) return Failure{readable.error()};
+        if (!readable) return readable.failure();
         impl->connection = std::move(*readable);
         impl->readOnly = true;
     }

@@ -62,7 +62,7 @@ Result<std::vector<StoredDraw>> Query(const HistoryDb::Impl& db, std::string_vie
     if (limit <= (1 << 16)) draws.reserve(limit);  // a page or the newest N, not an open range
     if (auto read = ReadRows(db, statement, [&](const sqlite::Statement& row) { draws.push_back(ReadDraw(row)); });
         !read) {
-        return Failure{read.error()};
+        return read.failure();
     }
     return draws;
 }
@@ -99,7 +99,7 @@ Result<std::vector<std::string>> HistoryDb::issuesDescending(std::string_view lo
     std::vector<std::string> issues;
     if (auto read = ReadRows(*impl_, statement, [&](const sqlite::Statement& row) { issues.push_back(row.text(0)); });
         !read) {
-        return Failure{read.error()};
+        return read.failure();
     }
     return issues;
 }
@@ -116,14 +116,14 @@ Result<DrawSpan> HistoryDb::span(std::string_view lottery, std::string_view from
                                  span = {static_cast<std::size_t>(row.integer(0)), row.text(1), row.text(2)};
                              });
         !read) {
-        return Failure{read.error()};
+        return read.failure();
     }
     return span;
 }
 
 Result<std::size_t> HistoryDb::count(std::string_view lottery) const {
     auto whole = span(lottery);
-    if (!whole) return Failure{whole.error()};
+    if (!whole) return whole.failure();
     return whole->count;
 }
 

@@ -32,7 +32,7 @@ Result<std::shared_ptr<HistoryDb>> HistoryDb::shared(const std::filesystem::path
     std::weak_ptr<HistoryDb>& entry = histories.open[SharedKey(file)];
     if (auto held = entry.lock()) return held;
     auto opened = open(file);
-    if (!opened) return Failure{opened.error()};
+    if (!opened) return opened.failure();
     auto held = std::make_shared<HistoryDb>(std::move(*opened));
     entry = held;
     return held;

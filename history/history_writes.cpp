@@ -32,15 +32,15 @@ Result<void> detail::CheckBeforeWriting(HistoryDb::Impl& db) {
     sqlite::Statement check(db.connection.get(), "PRAGMA quick_check(1)");
     const int step = check.step();
     if (step != SQLITE_ROW) return LastProblem(db);
-    if (check.textView(0) != "ok") return Failure{Problem(db.path, SQLITE_CORRUPT, sqlite3_errstr(SQLITE_CORRUPT))};
+    if (check.textView(0) != "ok") return Problem(db.path, SQLITE_CORRUPT, sqlite3_errstr(SQLITE_CORRUPT));
     db.checkedWhole = true;
     return {};
 }
 
 Result<RecordCounts> HistoryDb::record(std::string_view lottery, const std::vector<StoredDraw>& draws) {
-    if (!FindLottery(lottery)) return Failure{"未知彩种“" + std::string(lottery) + "”"};
+    if (!FindLottery(lottery)) return detail::UnknownLottery(lottery);
     auto writer = startWriting();
-    if (!writer) return Failure{writer.error()};
+    if (!writer) return writer.failure();
     RecordCounts counts;
     std::vector<StoredDraw> valid;
     for (const StoredDraw& draw : draws) {
@@ -50,22 +50,23 @@ Result<RecordCounts> HistoryDb::record(std::string_view lottery, const std::vect
             ++counts.invalid;
         }
     }
-    for (const DrawWriter::Added& added : writer->addAll(lottery, valid)) {
-        switch (added.outcome) {
+    auto added = writer->addAll(lottery, valid);
+    if (!added) return added.failure();
+    for (const DrawWriter::Added& one : *added) {
+        switch (one.outcome) {
             case DrawWriter::Outcome::Stored: ++counts.stored; break;
             case DrawWriter::Outcome::Present: ++counts.present; break;
             case DrawWriter::Outcome::Conflict: ++counts.conflicts; break;
-            case DrawWriter::Outcome::Failed: return Failure{writer->error()};
         }
     }
-    if (auto committed = writer->commit(); !committed) return Failure{committed.error()};
+    if (auto committed = writer->commit(); !committed) return committed.failure();
     return counts;
 }
 
 Result<std::size_t> HistoryDb::remove(std::string_view lottery, const std::vector<std::string>& issues) {
-    if (impl_->readOnly) return Failure{ReadOnlyNotice(impl_->path)};
+    if (impl_->readOnly) return detail::ReadOnlyFailure(impl_->path);
     std::lock_guard lock(impl_->turn);
-    if (auto sound = detail::CheckBeforeWriting(*impl_); !sound) return Failure{sound.error()};
+    if (auto sound = detail::CheckBeforeWriting(*impl_); !sound) return sound.failure();
     const sqlite::Connection& connection = impl_->connection;
     sqlite::Transaction transaction(connection);
     if (!transaction.begun()) return WriteProblem(*impl_);
@@ -84,7 +85,7 @@ Result<std::size_t> HistoryDb::remove(std::string_view lottery, const std::vecto
 Result<OfferReport> HistoryDb::offer(std::string_view lottery, const std::vector<StoredDraw>& draws) {
     const Offer one{lottery, draws};
     auto reports = offer({&one, 1});
-    if (!reports) return Failure{reports.error()};
+    if (!reports) return reports.failure();
     return std::move(reports->front());
 }
 
@@ -101,9 +102,9 @@ bool AllOfferedBefore(const sqlite::Connection& connection, std::int64_t key, st
 
 Result<std::vector<OfferReport>> HistoryDb::offer(std::span<const Offer> offers) {
     for (const Offer& o : offers) {
-        if (LotteryKey(o.lottery) < 0) return Failure{"未知彩种“" + std::string(o.lottery) + "”"};
+        if (LotteryKey(o.lottery) < 0) return detail::UnknownLottery(o.lottery);
     }
-    if (impl_->readOnly) return Failure{ReadOnlyNotice(impl_->path)};
+    if (impl_->readOnly) return detail::ReadOnlyFailure(impl_->path);
     std::lock_guard lock(impl_->turn);
     const sqlite::Connection& connection = impl_->connection;
     // The usual case costs one read a lottery: everything was offered before.
@@ -114,7 +115,7 @@ Result<std::vector<OfferReport>> HistoryDb::offer(std::span<const Offer> offers)
         allOffered = allOffered && AllOfferedBefore(connection, LotteryKey(offers[i].lottery), offers[i].draws.size());
     }
     if (allOffered) return reports;
-    if (auto sound = detail::CheckBeforeWriting(*impl_); !sound) return Failure{sound.error()};
+    if (auto sound = detail::CheckBeforeWriting(*impl_); !sound) return sound.failure();
     sqlite::Transaction transaction(connection);
     if (!transaction.begun()) return WriteProblem(*impl_);
     // Kept beside the draws, without a new schema version, so an older sanxing still

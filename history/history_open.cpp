@@ -1,9 +1,7 @@
 #include <atomic>
-#include <cerrno>
 
 #include "history/history_db_impl.h"
 #include "history/schema.h"
-#include "runtime/system_error_text.h"
 
 namespace sanxing::history {
 

@@ -23,7 +23,7 @@ std::chrono::sys_days Today() {
 
 Result<std::string> DataEndText(const HistoryDb& db, const Lottery& lottery, std::chrono::sys_days today) {
     const auto newest = db.newest(lottery.name, 1);
-    if (!newest) return Failure{newest.error()};
+    if (!newest) return newest.failure();
     if (newest->empty()) return std::string();
     const StoredDraw& last = newest->back();
     std::string text = "开奖历史到 " + last.issue + (last.date.empty() ? "" : "（" + last.date + "）");

@@ -67,12 +67,15 @@ public:
         return pending_.size() < StagedImport::kBlock || flush();
     }
 
-    // Stages the waiting draws; false when the database failed.
+    // Stages the waiting draws; false when the database failed (failure()).
     bool flush() {
-        outcomes_.clear();
-        if (!staging_.stage(pending_, outcomes_)) return false;
-        for (std::size_t i = 0; i < outcomes_.size(); ++i) {
-            const Staged& staged = outcomes_[i];
+        auto outcomes = staging_.stage(pending_);
+        if (!outcomes) {
+            failure_ = outcomes.failure();
+            return false;
+        }
+        for (std::size_t i = 0; i < outcomes->size(); ++i) {
+            const Staged& staged = (*outcomes)[i];
             if (staged.kind == Staged::Kind::Repeat) ++report_.repeated;
             if (staged.kind != Staged::Kind::Conflict) continue;
             const FileDraw& draw = pending_[i];
@@ -89,21 +92,22 @@ public:
     }
 
     const std::string& undetected() const { return undetected_; }
+    const Failure& failure() const { return failure_; }
 
 private:
     StagedImport& staging_;
     const Lottery& lottery_;
     ImportReport& report_;
     std::vector<FileDraw> pending_;
-    std::vector<Staged> outcomes_;
     std::string undetected_;
+    Failure failure_;
 };
 
 // The staged draws against the history, into the report; with `replace`, the stored
 // draws in conflict are replaced and listed.
 Result<void> StoreStaged(StagedImport& staging, std::string_view source, bool replace, ImportReport& report) {
     auto finished = staging.finish(source, NowUtc(), replace, kListLimit);
-    if (!finished) return Failure{finished.error()};
+    if (!finished) return finished.failure();
     report.stored = finished->stored;
     report.present = finished->present;
     if (finished->replaced) {
@@ -130,14 +134,14 @@ Result<ImportReport> Import(HistoryDb& db, const Lottery& lottery, std::string_v
         if (auto fits = CheckColumnMap(*options.columns, lottery); !fits) return CannotImport(name, fits.error());
     }
     auto staging = StagedImport::begin(db, lottery);
-    if (!staging) return Failure{staging.error()};
+    if (!staging) return staging.failure();
     ImportReport report;
     ImportSink sink(*staging, lottery, report);
     const ReadOptions readOptions{options.columns ? &*options.columns : nullptr, options.cancel};
     const ReadEnd end = read(readOptions, sink);
     const int readErrno = errno;
     if (end == ReadEnd::Stopped && !sink.undetected().empty()) return CannotImport(name, sink.undetected());
-    if (end == ReadEnd::Stopped || (end == ReadEnd::Done && !sink.flush())) return Failure{staging->error()};
+    if (end == ReadEnd::Stopped || (end == ReadEnd::Done && !sink.flush())) return sink.failure();
     if (end != ReadEnd::Done) return CannotImport(name, ReadEndReason(end, readErrno));
     // An input without a draw leaves the database exactly as it was: the staging rolls back.
     if (report.draws() == 0) return report;
@@ -145,10 +149,10 @@ Result<ImportReport> Import(HistoryDb& db, const Lottery& lottery, std::string_v
     staging->cancelWith(options.cancel);
     auto stored = StoreStaged(*staging, source, options.replaceConflicts, report);
     if (options.cancel && options.cancel->load()) return CannotImport(name, ReadEndReason(ReadEnd::Cancelled));
-    if (!stored) return Failure{stored.error()};
+    if (!stored) return stored.failure();
     std::stable_sort(report.conflicts.begin(), report.conflicts.end(),
                      [](const ImportConflict& a, const ImportConflict& b) { return a.line < b.line; });
-    if (auto committed = staging->commit(); !committed) return Failure{committed.error()};
+    if (auto committed = staging->commit(); !committed) return committed.failure();
     return report;
 }
 

@@ -128,10 +128,10 @@ private:
 // destroyed uncommitted, it rolls everything back.
 class DrawWriter {
 public:
-    enum class Outcome { Stored, Present, Conflict, Failed };
+    enum class Outcome { Stored, Present, Conflict };
 
     struct Added {
-        Outcome outcome = Outcome::Failed;
+        Outcome outcome = Outcome::Stored;
         std::string storedNumber;  // on Conflict: the number already stored
     };
 
@@ -139,12 +139,10 @@ public:
     DrawWriter& operator=(DrawWriter&&) noexcept;
     ~DrawWriter();
 
-    // On Conflict, `storedNumber` receives the number already stored.
-    Outcome add(std::string_view lottery, const StoredDraw& draw, std::string* storedNumber = nullptr);
-    // The same for many draws, one outcome each in their order; stops at the first failure
-    // (the outcomes then end with Failed).
-    std::vector<Added> addAll(std::string_view lottery, std::span<const StoredDraw> draws);
-    const std::string& error() const;
+    Result<Added> add(std::string_view lottery, const StoredDraw& draw);
+    // The same for many draws, one outcome each in their order; the first draw that cannot
+    // be added fails the whole call.
+    Result<std::vector<Added>> addAll(std::string_view lottery, std::span<const StoredDraw> draws);
     Result<void> commit();
 
     // Draws go in together in blocks of this many when none of them is stored yet.

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <mutex>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -41,8 +42,32 @@ std::int64_t LotteryKey(std::string_view lottery);
 // The caller holds the connection's turn.
 Result<void> CheckBeforeWriting(HistoryDb::Impl& db);
 
+// The words for the history's failures, each with its code: the one place where SQLite's
+// result codes become ErrorCodes (history_errors.cpp).
+
+// "The history `file` cannot be used", with the reason.
+std::string Refusal(const std::filesystem::path& file, std::string_view reason);
+// The same with the reason's code.
+Failure Refused(const std::filesystem::path& file, const Failure& reason);
+// A system error (errno) in words, with its code.
+Failure SystemFailure(int systemErrno);
+// Another connection holds the lock SQLite's `code` waited for.
+bool IsBusy(int code);
+// A failure of the disk itself (full, or an I/O error), as opposed to a busy or foreign file.
+bool IsDiskProblem(int code, int systemErrno);
+// The whole message for a failed call on `file`: another program's long write gets its
+// own plain sentence, everything else names the file and SQLite's reason.
+Failure Problem(const std::filesystem::path& file, int code, const std::string& message, int systemErrno = 0);
+// The connection's last failure.
+Failure LastProblem(const HistoryDb::Impl& db);
+// A write that failed with SQLite's `code` changed nothing: its transaction is rolled back.
+Failure WriteFailure(const HistoryDb::Impl& db, int code, const std::string& message);
 // The last call failed while writing: its transaction is rolled back and changed nothing.
 Failure WriteProblem(const HistoryDb::Impl& db);
+// A write to a history the user may only read: ReadOnlyNotice().
+Failure ReadOnlyFailure(const std::filesystem::path& file);
+// A lottery name the history does not know.
+Failure UnknownLottery(std::string_view lottery);
 
 }  // namespace detail
 

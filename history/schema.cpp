@@ -25,15 +25,18 @@ constexpr std::array<const char*, kSchemaVersion> kMigrations{{
 Result<void> CheckOwnership(std::int64_t application, std::int64_t version, std::int64_t tables) {
     const bool foreign =
         (application != 0 && application != kApplicationId) || (application == 0 && (version != 0 || tables != 0));
-    if (foreign) return Failure{"这不是 sanxing 的开奖历史数据库（里面已有其他程序的数据），文件未作改动"};
+    if (foreign)
+        return Failure{"这不是 sanxing 的开奖历史数据库（里面已有其他程序的数据），文件未作改动", ErrorCode::BadInput};
     // Our mark with version 0 is never written beside tables: the schema and its version
     // are set in one transaction.
     if (application == kApplicationId && version == 0 && tables != 0) {
-        return Failure{"这是格式不明或已损坏的 sanxing 开奖历史数据库（结构版本为 0，却已有数据表），文件未作改动"};
+        return Failure{"这是格式不明或已损坏的 sanxing 开奖历史数据库（结构版本为 0，却已有数据表），文件未作改动",
+                       ErrorCode::Damaged};
     }
     if (version > kSchemaVersion) {
         return Failure{"数据库由较新版本的 sanxing 建立（结构版本 " + std::to_string(version) + "，本程序只认识到 " +
-                       std::to_string(kSchemaVersion) + "），请使用新版本；文件未作改动"};
+                           std::to_string(kSchemaVersion) + "），请使用新版本；文件未作改动",
+                       ErrorCode::BadInput};
     }
     return {};
 }

@@ -86,7 +86,7 @@ Result<std::vector<ShippedAddition>> AddShippedDraws(HistoryDb& db, const std::f
     for (const Lottery* lottery : lotteries) draws.push_back(ShippedDraws(*lottery, programDirectory));
     for (std::size_t i = 0; i < lotteries.size(); ++i) offers.push_back({lotteries[i]->name, draws[i]});
     auto offered = db.offer(offers);
-    if (!offered) return Failure{offered.error()};
+    if (!offered) return offered.failure();
     for (std::size_t i = 0; i < lotteries.size(); ++i) additions.push_back({lotteries[i], std::move((*offered)[i])});
     return additions;
 }

@@ -41,7 +41,6 @@ struct StagedImport::State {
     // the input is read; the write lock is taken for the store alone.
     std::optional<sqlite::Transaction> staging, store;
     sqlite::Statement stageOne, stageBlock, lookup, markConflict;
-    std::string error;
 
     State(HistoryDb::Impl& owner, std::int64_t lottery) : db(&owner), key(lottery) {}
     // A store that was not committed leaves the staged draws behind: they go.
@@ -55,27 +54,20 @@ struct StagedImport::State {
 
     sqlite3* handle() const { return db->connection.get(); }
 
-    bool fail() {
-        error = detail::WriteProblem(*db).error;
-        return false;
-    }
-
-    bool prepare() {
-        if (auto sound = detail::CheckBeforeWriting(*db); !sound) {
-            error = sound.error();
-            return false;
-        }
+    Result<void> prepare() {
+        if (auto sound = detail::CheckBeforeWriting(*db); !sound) return sound;
         staging.emplace(db->connection, sqlite::Transaction::Start::Deferred);
-        if (!staging->begun() || !db->connection.exec(kCreateStage)) return fail();
+        if (!staging->begun() || !db->connection.exec(kCreateStage)) return detail::WriteProblem(*db);
         stageOne = sqlite::Statement(handle(), StageSql(1));
         stageBlock = sqlite::Statement(handle(), StageSql(kBlock));
         lookup = sqlite::Statement(handle(), "SELECT number, line, conflicted FROM staged_draws WHERE issue = ?1");
         markConflict = sqlite::Statement(handle(), "UPDATE staged_draws SET conflicted = 1 WHERE issue = ?1");
-        return (stageOne.ok() && stageBlock.ok() && lookup.ok() && markConflict.ok()) || fail();
+        if (!stageOne.ok() || !stageBlock.ok() || !lookup.ok() || !markConflict.ok()) return detail::WriteProblem(*db);
+        return {};
     }
 
     // Adds `rows` draws with one statement; whether all of them were new.
-    bool insert(sqlite::Statement& statement, std::span<const FileDraw> rows, bool& allNew) {
+    Result<bool> insert(sqlite::Statement& statement, std::span<const FileDraw> rows) {
         for (std::size_t i = 0; i < rows.size(); ++i) {
             const int at = static_cast<int>(i) * 4;
             statement.bind(at + 1, rows[i].issue).bind(at + 2, rows[i].number).bind(at + 3, rows[i].date);
@@ -83,37 +75,37 @@ struct StagedImport::State {
         }
         const int step = statement.step();
         statement.reset();
-        if (step != SQLITE_DONE) return fail();
-        allNew = static_cast<std::size_t>(sqlite3_changes(handle())) == rows.size();
-        return true;
+        if (step != SQLITE_DONE) return detail::WriteProblem(*db);
+        return static_cast<std::size_t>(sqlite3_changes(handle())) == rows.size();
     }
 
     // What the draw is beside the staged line of its issue (its own line when it was new).
-    bool resolve(const FileDraw& draw, Staged& staged) {
+    Result<Staged> resolve(const FileDraw& draw) {
         lookup.bind(1, draw.issue);
         if (lookup.step() != SQLITE_ROW) {
             lookup.reset();
-            return fail();
+            return detail::WriteProblem(*db);
         }
         const std::string number = lookup.text(0);
         const auto line = static_cast<std::size_t>(lookup.integer(1));
         const bool conflicted = lookup.integer(2) != 0;
         lookup.reset();
-        staged = {};
-        if (line == draw.line) return true;
+        Staged staged;
+        if (line == draw.line) return staged;
         staged.firstLine = line;
         if (!conflicted && number == draw.number) {
             staged.kind = Staged::Kind::Repeat;
-            return true;
+            return staged;
         }
         staged.kind = Staged::Kind::Conflict;
         staged.firstNumber = number;
-        if (conflicted) return true;
+        if (conflicted) return staged;
         staged.firstTimeConflict = true;
         markConflict.bind(1, draw.issue);
         const int step = markConflict.step();
         markConflict.reset();
-        return step == SQLITE_DONE || fail();
+        if (step != SQLITE_DONE) return detail::WriteProblem(*db);
+        return staged;
     }
 
     // Ends the staging and takes the write lock (waiting for another writer up to the
@@ -144,11 +136,9 @@ Result<StagedImport> StagedImport::begin(HistoryDb& db, const Lottery& lottery) 
     HistoryDb::Impl& impl = *db.impl_;
     std::lock_guard lock(impl.turn);
     auto state = std::make_unique<State>(impl, detail::LotteryKey(lottery.name));
-    if (!state->prepare()) return Failure{state->error};
+    if (auto prepared = state->prepare(); !prepared) return prepared.failure();
     return StagedImport(std::move(state));
 }
-
-const std::string& StagedImport::error() const { return state_->error; }
 
 void StagedImport::cancelWith(const std::atomic<bool>* cancel) {
     std::lock_guard lock(state_->db->turn);
@@ -158,40 +148,42 @@ void StagedImport::cancelWith(const std::atomic<bool>* cancel) {
                              const_cast<std::atomic<bool>*>(cancel));
 }
 
-bool StagedImport::stage(std::span<const FileDraw> draws, std::vector<Staged>& outcomes) {
+Result<std::vector<Staged>> StagedImport::stage(std::span<const FileDraw> draws) {
     std::lock_guard lock(state_->db->turn);
     State& s = *state_;
-    const auto resolved = [&](const FileDraw& draw) {
-        Staged staged;
-        if (!s.resolve(draw, staged)) return false;
-        outcomes.push_back(std::move(staged));
-        return true;
+    std::vector<Staged> outcomes;
+    outcomes.reserve(draws.size());
+    const auto resolved = [&](const FileDraw& draw) -> Result<void> {
+        auto staged = s.resolve(draw);
+        if (!staged) return staged.failure();
+        outcomes.push_back(std::move(*staged));
+        return {};
     };
     // Full blocks go in with one statement each; a block that met a staged issue has each
     // of its draws looked up.
     std::size_t start = 0;
     for (; start + kBlock <= draws.size(); start += kBlock) {
         const auto block = draws.subspan(start, kBlock);
-        bool allNew = false;
-        if (!s.insert(s.stageBlock, block, allNew)) return false;
-        if (allNew) {
+        auto allNew = s.insert(s.stageBlock, block);
+        if (!allNew) return allNew.failure();
+        if (*allNew) {
             outcomes.resize(outcomes.size() + kBlock);
             continue;
         }
         for (const FileDraw& draw : block) {
-            if (!resolved(draw)) return false;
+            if (auto done = resolved(draw); !done) return done.failure();
         }
     }
     for (const FileDraw& draw : draws.subspan(start)) {
-        bool isNew = false;
-        if (!s.insert(s.stageOne, {&draw, 1}, isNew)) return false;
-        if (isNew) {
+        auto isNew = s.insert(s.stageOne, {&draw, 1});
+        if (!isNew) return isNew.failure();
+        if (*isNew) {
             outcomes.emplace_back();
-        } else if (!resolved(draw)) {
-            return false;
+        } else if (auto done = resolved(draw); !done) {
+            return done.failure();
         }
     }
-    return true;
+    return outcomes;
 }
 
 Result<void> StagedImport::State::compare(Finished& finished, bool replace, std::size_t listLimit,
@@ -230,7 +222,7 @@ Result<Finished> StagedImport::finish(std::string_view source, std::string_view 
                                       std::size_t listLimit) {
     std::lock_guard lock(state_->db->turn);
     State& s = *state_;
-    if (auto begun = s.beginStore(); !begun) return Failure{begun.error()};
+    if (auto begun = s.beginStore(); !begun) return begun.failure();
     Finished finished;
     // Comparing with the history is needed only where stored draws lie among the staged
     // issues: an import of new draws skips it.
@@ -244,7 +236,7 @@ Result<Finished> StagedImport::finish(std::string_view source, std::string_view 
     if (probe != SQLITE_ROW && probe != SQLITE_DONE) return detail::WriteProblem(*s.db);
     if (probe == SQLITE_ROW) {
         if (auto compared = s.compare(finished, replaceConflicts, listLimit, source, recorded); !compared) {
-            return Failure{compared.error()};
+            return compared.failure();
         }
     }
     sqlite::Statement store(s.handle(),

@@ -61,8 +61,8 @@ public:
     // Uncommitted, everything is rolled back.
     ~StagedImport();
 
-    // Stages draws in file order, one outcome each; false when the database failed (error()).
-    bool stage(std::span<const FileDraw> draws, std::vector<Staged>& outcomes);
+    // Stages draws in file order: one outcome each, in their order.
+    Result<std::vector<Staged>> stage(std::span<const FileDraw> draws);
     // Takes the write lock (waiting for another writer up to the busy timeout) and stores
     // the staged draws that no other line of the file contradicts: new issues are
     // added; with `replaceConflicts` a stored draw with another number takes the file's
@@ -71,7 +71,6 @@ public:
     Result<Finished> finish(std::string_view source, std::string_view recorded, bool replaceConflicts,
                             std::size_t listLimit);
     Result<void> commit();
-    const std::string& error() const;
     // From now on a statement stops soon after `cancel` is set, failing: storing many
     // draws ends at once when the window closes, and nothing is stored.
     void cancelWith(const std::atomic<bool>* cancel);

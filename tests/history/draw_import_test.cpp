@@ -401,8 +401,7 @@ TEST_F(Import, ACancelWhileStoringStopsTheStoreAndStoresNothing) {
     {
         auto staging = StagedImport::begin(db, Fc3d());
         ASSERT_TRUE(staging);
-        std::vector<Staged> outcomes;
-        ASSERT_TRUE(staging->stage(draws, outcomes));
+        ASSERT_TRUE(staging->stage(draws));
         const std::atomic<bool> cancel{true};
         staging->cancelWith(&cancel);
         EXPECT_FALSE(staging->finish("x", NowUtc(), false, kListLimit));

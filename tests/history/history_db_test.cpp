@@ -120,6 +120,7 @@ TEST_F(HistoryTest, AHistoryHeldByAnotherWriterSaysSo) {
     HistoryDb::setWaitForWriters(std::chrono::seconds(15));
     ASSERT_FALSE(written);
     EXPECT_EQ(written.error(), "开奖历史正被其他程序占用，请稍后再试（" + dbPath + "）");
+    EXPECT_EQ(written.code(), ErrorCode::Busy);
 }
 
 TEST_F(HistoryTest, SchemaIsVersionedInWalModeAndKeptOnReopen) {
@@ -146,13 +147,14 @@ TEST_F(HistoryTest, SchemaIsVersionedInWalModeAndKeptOnReopen) {
 // A file that is not a usable history is refused with its name, and left byte for byte.
 class BrokenDatabase : public HistoryTest {
 protected:
-    void ExpectRefused(const std::string& path, const std::string& reasonPart) {
+    void ExpectRefused(const std::string& path, const std::string& reasonPart, ErrorCode code) {
         const bool isFile = std::filesystem::is_regular_file(path);
         const std::string before = isFile ? ReadBytes(path) : "";
         auto db = HistoryDb::open(path);
         ASSERT_FALSE(db);
         EXPECT_NE(db.error().find(path), std::string::npos) << db.error();
         EXPECT_NE(db.error().find(reasonPart), std::string::npos) << db.error();
+        EXPECT_EQ(db.code(), code) << db.error();
         if (isFile) {
             EXPECT_EQ(ReadBytes(path), before);
         }
@@ -172,7 +174,7 @@ protected:
 
 TEST_F(BrokenDatabase, GarbageFileIsNotADatabase) {
     WriteBytes(dbPath, std::string(5000, 'x') + "not sqlite");
-    ExpectRefused(dbPath, "不是数据库");
+    ExpectRefused(dbPath, "不是数据库", ErrorCode::Damaged);
 }
 
 TEST_F(BrokenDatabase, TruncatedFileIsDamaged) {
@@ -180,7 +182,7 @@ TEST_F(BrokenDatabase, TruncatedFileIsDamaged) {
     const std::string whole = ReadBytes(dbPath);
     ASSERT_GT(whole.size(), 8192u);
     WriteBytes(dbPath, whole.substr(0, whole.size() / 2));
-    ExpectRefused(dbPath, "损坏");
+    ExpectRefused(dbPath, "损坏", ErrorCode::Damaged);
 }
 
 // A damaged page that no write would touch: every write path checks the whole file first,
@@ -191,33 +193,37 @@ TEST_F(BrokenDatabase, DamagedHistoryIsNeverWritten) {
     const std::size_t middle = bytes.size() / 4096 / 2 * 4096;
     for (std::size_t at = middle; at < middle + 4096; ++at) bytes[at] = static_cast<char>(at * 37 % 251);
     WriteBytes(dbPath, bytes);
-    const std::string readError = OpenDb().between("福彩3D", "", "").error();
+    const auto read = OpenDb().between("福彩3D", "", "");
+    const std::string readError = read.error();
     ASSERT_NE(readError.find("数据库文件已损坏，文件未作改动"), std::string::npos) << readError;
-    const std::vector<std::pair<std::string, std::function<std::string(HistoryDb&)>>> writes{
-        {"record", [](HistoryDb& db) { return db.record("福彩3D", Fc3dDraws(2, 3001)).error(); }},
-        {"import", [](HistoryDb& db) { return ImportDrawText(db, Fc3d(), "2003001 001\n", "t").error(); }},
-        {"offer", [](HistoryDb& db) { return db.offer("排列三", Fc3dDraws(2)).error(); }},
-        {"remove", [](HistoryDb& db) { return db.remove("福彩3D", {"2027000"}).error(); }},
+    EXPECT_EQ(read.code(), ErrorCode::Damaged);
+    const std::vector<std::pair<std::string, std::function<Failure(HistoryDb&)>>> writes{
+        {"record", [](HistoryDb& db) { return db.record("福彩3D", Fc3dDraws(2, 3001)).failure(); }},
+        {"import", [](HistoryDb& db) { return ImportDrawText(db, Fc3d(), "2003001 001\n", "t").failure(); }},
+        {"offer", [](HistoryDb& db) { return db.offer("排列三", Fc3dDraws(2)).failure(); }},
+        {"remove", [](HistoryDb& db) { return db.remove("福彩3D", {"2027000"}).failure(); }},
     };
     for (const auto& [name, write] : writes) {
         {
             HistoryDb db = OpenDb();
-            EXPECT_EQ(write(db), readError) << name;
+            const Failure failure = write(db);
+            EXPECT_EQ(failure.error, readError) << name;
+            EXPECT_EQ(failure.code, ErrorCode::Damaged) << name;
         }
         EXPECT_EQ(ReadBytes(dbPath), bytes) << name;
     }
 }
 
-TEST_F(BrokenDatabase, FolderIsNotAFile) { ExpectRefused(folder.path(), "文件夹"); }
+TEST_F(BrokenDatabase, FolderIsNotAFile) { ExpectRefused(folder.path(), "文件夹", ErrorCode::BadInput); }
 
 TEST_F(BrokenDatabase, NewerSchemaVersionIsRefused) {
     MakeDatabase("PRAGMA user_version = 7;");
-    ExpectRefused(dbPath, "较新版本");
+    ExpectRefused(dbPath, "较新版本", ErrorCode::BadInput);
 }
 
 TEST_F(BrokenDatabase, VersionZeroWithTablesIsRefusedAsUnknownFormat) {
     MakeDatabase("PRAGMA user_version = 0;");
-    ExpectRefused(dbPath, "格式不明或已损坏");
+    ExpectRefused(dbPath, "格式不明或已损坏", ErrorCode::Damaged);
 }
 
 TEST_F(BrokenDatabase, AnotherProgramsDatabaseIsRefused) {
@@ -225,7 +231,7 @@ TEST_F(BrokenDatabase, AnotherProgramsDatabaseIsRefused) {
     sqlite3_open(dbPath.c_str(), &raw);
     sqlite3_exec(raw, "CREATE TABLE notes(text TEXT)", nullptr, nullptr, nullptr);
     sqlite3_close(raw);
-    ExpectRefused(dbPath, "不是 sanxing");
+    ExpectRefused(dbPath, "不是 sanxing", ErrorCode::BadInput);
 }
 
 // The file is opened by a child that may not read or write it.
@@ -237,7 +243,7 @@ TEST_F(BrokenDatabase, FileWithoutPermissionIsRefused) {
     if (child == 0) {
         if (!DropToNobody()) _exit(3);
         auto db = HistoryDb::open(dbPath);
-        _exit(!db && db.error().find("权限") != std::string::npos ? 0 : 1);
+        _exit(!db && db.error().find("权限") != std::string::npos && db.code() == ErrorCode::NoPermission ? 0 : 1);
     }
     const int status = WaitForChild(child);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
@@ -259,7 +265,8 @@ TEST_F(BrokenDatabase, HistoryTheUserCannotWriteOpensForReading) {
         auto db = HistoryDb::open(dbPath);
         if (!db) _exit(4);
         const auto written = db->record("福彩3D", Fc3dDraws(1, 5000));
-        const bool refused = !written && written.error() == ReadOnlyNotice(dbPath);
+        const bool refused =
+            !written && written.error() == ReadOnlyNotice(dbPath) && written.code() == ErrorCode::ReadOnly;
         _exit(db->readOnly() && db->count("福彩3D") && *db->count("福彩3D") == 200 && refused ? 0 : 1);
     }
     const int status = WaitForChild(child);
@@ -279,6 +286,7 @@ TEST_F(HistoryTest, FullDiskSaysSoAndLeavesNoNewFile) {
         const auto opened = HistoryDb::open(file);
         ASSERT_FALSE(opened);
         EXPECT_NE(opened.error().find("磁盘空间不足"), std::string::npos) << opened.error();
+        EXPECT_EQ(opened.code(), ErrorCode::DiskFull);
         EXPECT_NE(opened.error().find(file), std::string::npos) << opened.error();
         EXPECT_TRUE(std::filesystem::is_empty(disk));
     });
@@ -288,6 +296,7 @@ TEST_F(HistoryTest, FullDiskSaysSoAndLeavesNoNewFile) {
         const auto written = db->record("福彩3D", Fc3dDraws(5000));
         ASSERT_FALSE(written);
         EXPECT_NE(written.error().find("磁盘空间不足"), std::string::npos) << written.error();
+        EXPECT_EQ(written.code(), ErrorCode::DiskFull);
         EXPECT_EQ(db->count("福彩3D").value(), 0u);
         db = Failure{"closed"};
         EXPECT_TRUE(std::filesystem::is_empty(disk));

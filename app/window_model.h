@@ -1,7 +1,9 @@
 #pragma once
 // The headless main window: the control store built from the control table, the failure
-// table of the last shrink run, the process-wide values, and the event bindings. The Qt
-// window and sanxing-cli both drive the program through it.
+// table of the last shrink run, the process-wide values, the event bindings, and the draw
+// list, history updater and announcement page with their workers. The Qt window and
+// sanxing-cli both work the controls through it; their history and analysis steps do
+// not go through it.
 
 #include <string_view>
 

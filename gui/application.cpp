@@ -17,6 +17,7 @@
 #include "gui/platform/startup_hooks.h"
 #include "gui/scheme_menu.h"
 #include "gui/style/compact_style.h"
+#include "gui/style/skin.h"
 
 namespace sanxing {
 
@@ -52,7 +53,6 @@ int RunMainWindow(QApplication& app, const std::function<void(MainWindow&)>& whe
     QObject exitRoutine;
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &exitRoutine, [&state] { ReleaseProcessState(state); });
 
-    LoadSkin(state);
     LoadSoundClips(state);
 
     QtPlatform platform;
@@ -69,7 +69,7 @@ int RunMainWindow(QApplication& app, const std::function<void(MainWindow&)>& whe
     window.show();
 
     // The creation-complete event: the skin first, then the model's start-up handler.
-    AttachSkin(state, window);
+    AttachSkin(window);
     window.created();
     if (whenShown) whenShown(window);
 

@@ -33,9 +33,8 @@
 #include "gui/history/trend_dialog.h"
 #include "gui/layout_check.h"
 #include "gui/main_window.h"
-#include "gui/platform/process_state.h"
 #include "gui/platform/qt_platform.h"
-#include "gui/platform/startup_hooks.h"
+#include "gui/style/skin.h"
 
 namespace {
 
@@ -213,12 +212,8 @@ int main(int argc, char** argv) {
             "列表框_开奖", {{"140512023", "33333", "错"}, {"140512022", "22222", "对"}, {"140512021", "11111", ""}});
     }
     window.show();
-    // The skin as start-up puts it on: loaded, then attached once the window is up.
-    sanxing::ProcessState state;
-    if (!plain) {
-        sanxing::LoadSkin(state);
-        sanxing::AttachSkin(state, window);
-    }
+    // The skin as start-up puts it on, once the window is up.
+    if (!plain) sanxing::AttachSkin(window);
     int failed = 0;
     if (!Save(window, dir.filePath(QStringLiteral("0-ad.png")))) failed = 1;
     failed |= Report("ad panel", sanxing::LayoutProblems(window));

@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 layers=(
-  "runtime skin"
+  "runtime"
   "numbers"
   "window"
   "shrink history net"

@@ -1,7 +1,5 @@
 #include "gui/platform/process_state.h"
 
-#include "gui/platform/startup_hooks.h"
-
 namespace sanxing {
 
 void ReleaseProcessState(ProcessState& state) {
@@ -16,7 +14,6 @@ void ReleaseProcessState(ProcessState& state) {
         state.session->handledDrawNumber.clear();
         state.session = nullptr;
     }
-    ReleaseSkin(state);
 }
 
 }  // namespace sanxing

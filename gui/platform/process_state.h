@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "runtime/session_state.h"
-#include "skin/memory_module.h"
 
 namespace sanxing {
 
@@ -16,11 +15,9 @@ struct ProcessState {
     SessionState* session = nullptr;
     // The built-in sound clips (complete WAV files), in the order the draw list plays them.
     std::vector<std::vector<std::uint8_t>> soundClips;
-    // The skin library, when the program carries one; nothing loaded otherwise.
-    MemoryModule skin;
 };
 
-// The exit routine: releases the session values, the sound clips and finally the skin.
+// The exit routine: releases the session values and the sound clips.
 void ReleaseProcessState(ProcessState& state);
 
 }  // namespace sanxing

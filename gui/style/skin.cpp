@@ -18,7 +18,7 @@ QString ReadSkinStyleSheet(const QString& path) {
     return QString::fromUtf8(file.readAll());
 }
 
-void ApplyOwnSkin(QWidget& window, const QString& path) {
+void AttachSkin(QWidget& window, const QString& path) {
     const QString sheet = ReadSkinStyleSheet(path);
     if (!sheet.isEmpty()) window.setStyleSheet(sheet);
 }

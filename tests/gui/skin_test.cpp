@@ -11,12 +11,9 @@
 #include <QTest>
 
 #include "gui/application.h"
-#include "gui/platform/process_state.h"
-#include "gui/platform/startup_hooks.h"
 #include "gui/style/fonts.h"
 #include "gui/style/skin.h"
 #include "gui_fixture.h"
-#include "tests/skin/pe_builder.h"
 
 namespace sanxing::test {
 namespace {
@@ -43,9 +40,6 @@ private:
 
     QtMessageHandler previous_ = nullptr;
 };
-
-// A skin library whose SkinH_AttachRes fails: xor eax, eax; ret.
-pe_test::Bytes FailingSkinLibrary() { return pe_test::LibraryExporting("SkinH_AttachRes", {0x31, 0xC0, 0xC3}); }
 
 // The share of pixels in which two pictures of the same size differ.
 double DifferingShare(const QImage& a, const QImage& b) {
@@ -96,7 +90,7 @@ TEST(SkinResources, TheStyleSheetParses) {
     box->setChecked(true);
     QtWarnings warnings;
     QtWarnings::seen().clear();
-    ApplyOwnSkin(window);
+    AttachSkin(window);
     window.grab();  // polishes and draws every child, reading the whole sheet
     EXPECT_FALSE(window.styleSheet().isEmpty());
     for (const std::string& warning : QtWarnings::seen()) ADD_FAILURE() << warning;
@@ -127,45 +121,23 @@ protected:
 
     // The creation handler's attach step, as start-up runs it.
     void attach() {
-        LoadSkin(state);
-        AttachSkin(state, *window);
+        AttachSkin(*window);
         QTest::qWait(10);
     }
-
-    ProcessState state;
 };
 
-TEST_F(Skin, WithoutALibraryTheWindowWearsItsOwnStyleSheet) {
+TEST_F(Skin, TheAttachStepPutsTheStyleSheetOnTheWindowAlone) {
     attach();
-    EXPECT_EQ(state.skin.baseAddress(), 0u);
     EXPECT_EQ(window->styleSheet(), ReadSkinStyleSheet());
     EXPECT_TRUE(qApp->styleSheet().isEmpty()) << "the skin stays with the window";
-}
-
-TEST_F(Skin, AFailingLibraryAttachLeavesTheDefaultLookSilently) {
-    const pe_test::Bytes library = FailingSkinLibrary();
-    ASSERT_TRUE(state.skin.load(library));
-    QtWarnings warnings;
-    QtWarnings::seen().clear();
-    AttachSkin(state, *window);
-    EXPECT_TRUE(window->styleSheet().isEmpty());
-    EXPECT_TRUE(QtWarnings::seen().empty());
-    EXPECT_EQ(qApp->activeModalWidget(), nullptr);
 }
 
 TEST_F(Skin, AMissingStyleSheetLeavesTheDefaultLookSilently) {
     QtWarnings warnings;
     QtWarnings::seen().clear();
-    ApplyOwnSkin(*window, QStringLiteral(":/skin/missing.qss"));
+    AttachSkin(*window, QStringLiteral(":/skin/missing.qss"));
     EXPECT_TRUE(window->styleSheet().isEmpty());
     EXPECT_TRUE(QtWarnings::seen().empty());
-}
-
-TEST_F(Skin, TheExitRoutineUnloadsTheLibrary) {
-    const pe_test::Bytes library = FailingSkinLibrary();
-    ASSERT_TRUE(state.skin.load(library));
-    ReleaseProcessState(state);
-    EXPECT_EQ(state.skin.baseAddress(), 0u);
 }
 
 // Under the skin a ticked box is tinted as a whole, not only in its indicator as the

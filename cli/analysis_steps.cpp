@@ -63,10 +63,10 @@ void BacktestStep(Session& s) {
 // The scheme in a --compare file (a regular file only, as the 方案 menu reads it), or why
 // it cannot be used.
 Result<nlohmann::json> ReadComparedScheme(const Controls& controls, const std::string& file) {
-    const FileRead text = ReadRegularFile(file, kMaxSchemeFileBytes);
-    if (text.status == FileReadStatus::TooLarge) return Failure{"方案文件太大（超过 4 MB），不是方案"};
-    if (text.status != FileReadStatus::Read) return Failure{"无法读取方案文件：" + text.reason};
-    return CheckConditionScheme(controls, text.bytes);
+    const auto text = ReadRegularFile(file, kMaxSchemeFileBytes);
+    if (OverLimit(text, file)) return Failure{"方案文件太大（超过 4 MB），不是方案"};
+    if (!text) return Failure{"无法读取方案文件：" + text.error()};
+    return CheckConditionScheme(controls, *text);
 }
 
 // Checks the scheme of --compare FILE: a usable one joins the comparison of the back-tests

@@ -23,10 +23,9 @@ using namespace analysis;
 // The draws of the chosen lottery and range; a range larger than the history is said on
 // the error stream.
 template <typename Loaded>
-Loaded Chosen(Session& s, Result<Loaded> loaded) {
-    if (!loaded) throw StepFailure(loaded.error());
-    if (!loaded->note.empty()) s.err << loaded->note << '\n';
-    return std::move(*loaded);
+Result<Loaded> Chosen(Session& s, Result<Loaded> loaded) {
+    if (loaded && !loaded->note.empty()) s.err << loaded->note << '\n';
+    return loaded;
 }
 
 // The current conditions first, then each --compare scheme, over the same draws.
@@ -39,16 +38,19 @@ std::vector<SchemeFigures> ComparedSchemes(const Session& s, const Backtest& cur
     return rows;
 }
 
-void BacktestStep(Session& s) {
+Result<void> BacktestStep(Session& s) {
     const Conditions conditions = Conditions::FromControls(s.window.controls());
     const Prices prices = DefaultPrices(*s.choice.lottery);
     Backtest backtest;
     BacktestFigures figures;
     {
         // The range is not kept past the runs: its draws are in the back-test.
-        const RangeDraws range = Chosen(s, LoadRange(s.history.database(s.err), s.choice));
-        backtest = RunBacktest(conditions, range.draws);
-        if (s.compareGiven) figures.compare = ComparedSchemes(s, backtest, range.draws, prices);
+        const auto db = s.history.database(s.err);
+        if (!db) return db.failure();
+        const auto range = Chosen(s, LoadRange(**db, s.choice));
+        if (!range) return range.failure();
+        backtest = RunBacktest(conditions, range->draws);
+        if (s.compareGiven) figures.compare = ComparedSchemes(s, backtest, range->draws, prices);
     }
     figures.years = FiguresByYear(backtest, *s.choice.lottery);
     figures.money = MoneyOf(backtest, prices);
@@ -58,15 +60,16 @@ void BacktestStep(Session& s) {
         members["draws"] = std::make_shared<const std::string>(BacktestDrawsJson(conditions, backtest));
         return members;
     });
+    return {};
 }
 
 // The scheme in a --compare file (a regular file only, as the 方案 menu reads it), or why
 // it cannot be used.
 Result<nlohmann::json> ReadComparedScheme(const Controls& controls, const std::string& file) {
-    const FileRead text = ReadRegularFile(file, kMaxSchemeFileBytes);
-    if (text.status == FileReadStatus::TooLarge) return Failure{"方案文件太大（超过 4 MB），不是方案"};
-    if (text.status != FileReadStatus::Read) return Failure{"无法读取方案文件：" + text.reason};
-    return CheckConditionScheme(controls, text.bytes);
+    const auto text = ReadRegularFile(file, kMaxSchemeFileBytes);
+    if (OverLimit(text, file)) return Failure{"方案文件太大（超过 4 MB），不是方案"};
+    if (!text) return Failure{"无法读取方案文件：" + text.error()};
+    return CheckConditionScheme(controls, *text);
 }
 
 // Checks the scheme of --compare FILE: a usable one joins the comparison of the back-tests
@@ -81,20 +84,25 @@ void CompareStep(Session& s, const std::string& file) {
     s.compare.emplace_back(file, std::move(*scheme));
 }
 
-void TrendStep(Session& s) {
+Result<void> TrendStep(Session& s) {
     // Omission counts back through the whole history; the range picks the rows.
-    const RangeWithPast loaded = Chosen(s, LoadRangeWithPast(s.history.database(s.err), s.choice));
-    const Trend trend = ComputeTrend(loaded.draws, loaded.rangeStart);
+    const auto db = s.history.database(s.err);
+    if (!db) return db.failure();
+    const auto loaded = Chosen(s, LoadRangeWithPast(**db, s.choice));
+    if (!loaded) return loaded.failure();
+    const Trend trend = ComputeTrend(loaded->draws, loaded->rangeStart);
     if (!s.jsonOutput) s.out << TrendText(trend);
     KeepResult(s, "trend", [&] { return TrendJson(trend); });
+    return {};
 }
 
-void ExplainStep(Session& s, const std::string& number) {
+Result<void> ExplainStep(Session& s, const std::string& number) {
     const Conditions conditions = Conditions::FromControls(s.window.controls());
     const auto explanation = ExplainNumber(conditions, number);
-    if (!explanation) throw StepFailure(explanation.error());
+    if (!explanation) return explanation.failure();
     if (!s.jsonOutput) s.out << ExplainText(*explanation);
     KeepResult(s, "explain", [&] { return ExplainJson(*explanation); });
+    return {};
 }
 
 // A count of draws: 1 to 10,000,000.
@@ -111,12 +119,13 @@ std::size_t ParseCount(const std::string& option, const std::string& argument) {
 
 // --from and --to set one end of an issue range, in the stored form of the lottery chosen
 // then; the other end stays when the range was already one, else it is open.
-void SetIssueEnd(Session& s, const std::string& option, const std::string& text) {
+Result<void> SetIssueEnd(Session& s, const std::string& option, const std::string& text) {
     auto issue = history::CanonicalIssue(text, *s.choice.lottery);
-    if (!issue) throw StepFailure(option + ": " + issue.error());
+    if (!issue) return Failure{option + ": " + issue.error(), issue.code()};
     RangeChoice& range = s.choice.range;
     if (range.kind != RangeChoice::Kind::Issues) range = RangeChoice::Issues({}, {});
     (option == "--from" ? range.from : range.to) = std::move(*issue);
+    return {};
 }
 
 }  // namespace
@@ -145,7 +154,7 @@ std::optional<Step> ParseAnalysisOption(const std::string& option, const std::st
         if (auto issue = history::CanonicalIssue(argument, *seen.lottery); !issue) {
             throw BadInput{option + ": " + issue.error()};
         }
-        return [option, argument](Session& s) { SetIssueEnd(s, option, argument); };
+        return [option, argument](Session& s) { return SetIssueEnd(s, option, argument); };
     }
     if (option == "--position") {
         const auto position = PositionFromName(argument);
@@ -157,7 +166,7 @@ std::optional<Step> ParseAnalysisOption(const std::string& option, const std::st
     if (option == "--compare") return [argument](Session& s) { CompareStep(s, argument); };
     if (option == "--explain") {
         if (auto checked = CheckNumberText(argument); !checked) throw BadInput{"--explain: " + checked.error()};
-        return [argument](Session& s) { ExplainStep(s, argument); };
+        return [argument](Session& s) { return ExplainStep(s, argument); };
     }
     return std::nullopt;
 }

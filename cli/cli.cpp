@@ -1,5 +1,6 @@
 #include "cli/cli.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -14,6 +15,7 @@
 #include "cli/cli_session.h"
 #include "cli/history_steps.h"
 #include "draws/draw_hosts.h"
+#include "runtime/system_error_text.h"
 #include "window/control_table.h"
 
 namespace sanxing {
@@ -52,12 +54,12 @@ namespace {
 // NAME=VALUE, split at the first "=".
 std::pair<std::string, std::string> SplitAssignment(const std::string& option, const std::string& argument) {
     const std::size_t eq = argument.find('=');
-    if (eq == std::string::npos) throw BadInput{option + " needs NAME=VALUE, got \"" + argument + "\""};
+    if (eq == std::string::npos) throw BadInput{option + " 需要“名称=值”，收到“" + argument + "”"};
     return {argument.substr(0, eq), argument.substr(eq + 1)};
 }
 
 const ControlRow& RequireControl(const WindowModel& window, const std::string& name) {
-    if (!window.controls().has(name)) throw BadInput{"unknown control \"" + name + "\""};
+    if (!window.controls().has(name)) throw BadInput{"没有名为“" + name + "”的控件"};
     return window.controls().spec(name);
 }
 
@@ -65,14 +67,14 @@ void RequireKind(const ControlRow& spec, const std::string& option, std::initial
     for (const ControlKind kind : kinds) {
         if (spec.kind == kind) return;
     }
-    throw BadInput{option + " does not apply to control \"" + spec.name + "\" (" + KindName(spec.kind) + ")"};
+    throw BadInput{option + " 不适用于控件“" + spec.name + "”（类型 " + KindName(spec.kind) + "）"};
 }
 
 json ValueForSet(const ControlRow& spec, const std::string& text) {
     if (spec.kind != ControlKind::CheckBox) return text;
     if (text == "1" || text == "true") return true;
     if (text == "0" || text == "false") return false;
-    throw BadInput{"check box \"" + spec.name + "\" takes 1, 0, true or false, got \"" + text + "\""};
+    throw BadInput{"选择框“" + spec.name + "”只接受 1、0、true 或 false，收到“" + text + "”"};
 }
 
 Step SetStep(const WindowModel& window, const std::string& name, json value) {
@@ -85,16 +87,17 @@ Step SetStep(const WindowModel& window, const std::string& name, json value) {
 constexpr std::size_t kMaxFileText = 64u << 20;
 
 std::string ReadFileText(const std::string& path, const std::string& option) {
-    const std::string cannotRead = option + ": cannot read \"" + path + "\"";
+    const std::string cannotRead = option + "：无法读取“" + path + "”";
     std::error_code error;
-    if (std::filesystem::is_directory(path, error)) throw BadInput{cannotRead + " (a folder)"};
+    if (std::filesystem::is_directory(path, error)) throw BadInput{cannotRead + "（是文件夹）"};
+    errno = 0;
     std::ifstream file(path, std::ios::binary);
-    if (!file) throw BadInput{cannotRead};
+    if (!file) throw BadInput{cannotRead + (errno != 0 ? "：" + SystemErrorText(errno) : std::string())};
     std::string text;
     char buffer[1 << 16];
     while (file.read(buffer, sizeof buffer) || file.gcount() > 0) {
         text.append(buffer, static_cast<std::size_t>(file.gcount()));
-        if (text.size() > kMaxFileText) throw BadInput{option + ": \"" + path + "\" is larger than 64 MiB"};
+        if (text.size() > kMaxFileText) throw BadInput{option + "：“" + path + "”超过 64 MB"};
     }
     if (file.bad()) throw BadInput{cannotRead};
     return text;
@@ -144,7 +147,17 @@ class Parser {
 public:
     Parser(const std::vector<std::string>& args, const WindowModel& window) : args_(args), window_(window) {}
 
-    std::vector<Step> parse(bool& jsonOutput) {
+    // The steps, or the first bad argument (ErrorCode::BadArgument).
+    Result<std::vector<Step>> parse(bool& jsonOutput) {
+        try {
+            return steps(jsonOutput);
+        } catch (const BadInput& bad) {
+            return Failure{bad.message, ErrorCode::BadArgument};
+        }
+    }
+
+private:
+    std::vector<Step> steps(bool& jsonOutput) {
         std::vector<Step> steps;
         for (i_ = 0; i_ < args_.size(); ++i_) {
             const std::string& option = args_[i_];
@@ -161,20 +174,34 @@ public:
             } else if (auto shipped = ParseHistoryFlag(option)) {
                 steps.push_back(std::move(*shipped));
             } else {
-                steps.push_back(parseWithArgument(option, next(option)));
+                steps.push_back(withArgument(option));
             }
         }
         return steps;
     }
 
-private:
-    const std::string& next(const std::string& option) {
-        if (!option.starts_with("--")) throw BadInput{"unexpected argument \"" + option + "\""};
-        if (i_ + 1 >= args_.size()) throw BadInput{option + " needs an argument"};
-        return args_[++i_];
+    Step withArgument(const std::string& option) {
+        if (!option.starts_with("--")) throw BadInput{"多余的参数“" + option + "”（选项以 -- 开头）"};
+        if (i_ + 1 < args_.size()) {
+            auto step = parseWithArgument(option, args_[++i_]);
+            if (!step) throw UnknownOption(option);
+            return std::move(*step);
+        }
+        // Nothing follows: an unknown option is named as such, not as lacking its argument.
+        // Any option that is one gives a step or refuses the empty argument.
+        bool known = true;
+        try {
+            known = parseWithArgument(option, {}).has_value();
+        } catch (const BadInput&) {
+        }
+        if (!known) throw UnknownOption(option);
+        throw BadInput{"选项“" + option + "”缺少参数"};
     }
 
-    Step parseWithArgument(const std::string& option, const std::string& argument) {
+    static BadInput UnknownOption(const std::string& option) { return {"未知的选项“" + option + "”"}; }
+
+    // The step of an option with an argument, or nothing when there is no such option.
+    std::optional<Step> parseWithArgument(const std::string& option, const std::string& argument) {
         if (option == "--scheme") return schemeStep(argument);
         if (option == "--set" || option == "--set-file") {
             auto [name, value] = SplitAssignment(option, argument);
@@ -202,7 +229,7 @@ private:
             return [hosts = std::move(*hosts)](Session& s) { s.window.drawHosts() = hosts; };
         }
         if (option == "--answer") {
-            if (argument != "yes" && argument != "no") throw BadInput{"--answer takes yes or no"};
+            if (argument != "yes" && argument != "no") throw BadInput{"--answer 只接受 yes 或 no"};
             const MessageAnswer answer = argument == "yes" ? MessageAnswer::Yes : MessageAnswer::No;
             return [answer](Session& s) { s.platform.answers.push_back(answer); };
         }
@@ -218,7 +245,7 @@ private:
                 s.values[argument] = std::move(value);
             };
         }
-        throw BadInput{"unknown option \"" + option + "\""};
+        return std::nullopt;
     }
 
     Step schemeStep(const std::string& path) {
@@ -240,8 +267,8 @@ private:
             used = 0;
         }
         if (used != indexText.size() || index < 0 || index >= static_cast<int>(spec.items.size())) {
-            throw BadInput{"--select " + name + ": no item \"" + indexText + "\" (0.." +
-                           std::to_string(static_cast<int>(spec.items.size()) - 1) + ")"};
+            throw BadInput{"--select " + name + "：没有第“" + indexText + "”项（从 0 到 " +
+                           std::to_string(static_cast<int>(spec.items.size()) - 1) + "）"};
         }
         return [name = name, index](Session& s) { s.window.selectItem(name, index); };
     }
@@ -351,25 +378,38 @@ std::string Usage() {
            "                         of each; steps: every such result in order)\n";
 }
 
+namespace {
+
+// The one place where a failure that ends the run becomes words and an exit code: 2 for
+// bad arguments (nothing was carried out), 1 for a step that could not be carried out.
+int EndWith(const Failure& failure, std::ostream& err) {
+    err << "sanxing-cli: " << failure.error << '\n';
+    return failure.code == ErrorCode::BadArgument ? 2 : 1;
+}
+
+// Carries out the steps in order; the first that fails ends the run.
+Result<void> RunSteps(const std::vector<Step>& steps, Session& session) {
+    for (const Step& step : steps) {
+        Result<void> done;
+        try {
+            done = step(session);
+        } catch (const std::exception& error) {  // a fault of the program: its words as they are
+            done = Failure{std::string("程序出错（") + error.what() + "）"};
+        }
+        if (!done) return done;
+        Settle(session);
+        if (!session.jsonOutput) ShowNewMessages(session);
+    }
+    return {};
+}
+
+}  // namespace
+
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     Session session(ProgramDirectory(), out, err);
-    std::vector<Step> steps;
-    try {
-        steps = Parser(args, session.window).parse(session.jsonOutput);
-    } catch (const BadInput& bad) {
-        err << "sanxing-cli: " << bad.message << '\n';
-        return 2;
-    }
-    try {
-        for (const Step& step : steps) {
-            step(session);
-            Settle(session);
-            if (!session.jsonOutput) ShowNewMessages(session);
-        }
-    } catch (const std::exception& failure) {
-        err << "sanxing-cli: " << failure.what() << '\n';
-        return 1;
-    }
+    const auto steps = Parser(args, session.window).parse(session.jsonOutput);
+    if (!steps) return EndWith(steps.failure(), err);
+    if (auto ran = RunSteps(*steps, session); !ran) return EndWith(ran.failure(), err);
     if (session.jsonOutput) {
         WriteTranscript(out, session);
         out << '\n';

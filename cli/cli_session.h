@@ -10,7 +10,6 @@
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <ostream>
-#include <stdexcept>
 #include <string>
 #include <type_traits>
 #include <utility>
@@ -21,17 +20,14 @@
 #include "history/draw_import.h"
 #include "history/history_db.h"
 #include "runtime/recording_platform.h"
+#include "runtime/result.h"
 
 namespace sanxing {
 
-// Bad arguments, found before any step runs (exit code 2).
+// Bad arguments, found while the arguments are read, before any step runs: thrown there
+// and reported as a failure with ErrorCode::BadArgument (exit code 2).
 struct BadInput {
     std::string message;
-};
-
-// A step that could not be carried out (exit code 1); later steps do not run.
-struct StepFailure : std::runtime_error {
-    using std::runtime_error::runtime_error;
 };
 
 // The database that history steps work on. It is opened on first use, so a run that
@@ -42,11 +38,11 @@ public:
     explicit HistoryChoice(std::filesystem::path programDirectory) : programDirectory_(std::move(programDirectory)) {}
     void chooseDatabase(std::filesystem::path file);
     const std::filesystem::path& databasePath() const { return path_; }
-    // Opens the database when not yet open; throws StepFailure with the reason. What the
-    // shipped draws brought is said on `err`.
-    history::HistoryDb& database(std::ostream& err);
+    // The database, opened when not yet open, or why it cannot be. What the shipped draws
+    // brought is said on `err`.
+    Result<history::HistoryDb*> database(std::ostream& err);
     // Offers the shipped draws to the database; what they brought is said on `err`.
-    void addShippedDraws(std::ostream& err);
+    Result<void> addShippedDraws(std::ostream& err);
 
 private:
     std::filesystem::path programDirectory_;
@@ -113,6 +109,26 @@ void KeepResult(Session& s, const char* step, MakeResult makeResult) {
     }
 }
 
-using Step = std::function<void(Session&)>;
+// One step of a run. A step that can fail returns Result<void>: a failure stops the run
+// (exit code 1); one that cannot fail returns nothing.
+class Step {
+public:
+    template <typename Run>
+    requires std::is_invocable_v<Run&, Session&> Step(Run run) {
+        if constexpr (std::is_void_v<std::invoke_result_t<Run&, Session&>>) {
+            run_ = [run = std::move(run)](Session& s) mutable -> Result<void> {
+                run(s);
+                return {};
+            };
+        } else {
+            run_ = std::move(run);
+        }
+    }
+
+    Result<void> operator()(Session& s) const { return run_(s); }
+
+private:
+    std::function<Result<void>(Session&)> run_;
+};
 
 }  // namespace sanxing

@@ -68,44 +68,50 @@ void PrintImport(std::ostream& out, const std::string& file, const history::Lott
     if (more) out << "另有 " << more << " 行冲突、替换或被拒绝，未一一列出\n";
 }
 
-void ImportStep(Session& s, const std::string& file) {
+Result<void> ImportStep(Session& s, const std::string& file) {
     const history::Lottery& lottery = *s.choice.lottery;
     const bool standardInput = file == "-";
     // A file that cannot be imported leaves no new database behind.
     if (!standardInput) {
-        if (auto importable = history::CheckDrawFile(file); !importable) throw StepFailure(importable.error());
+        if (auto importable = history::CheckDrawFile(file); !importable) return importable.failure();
     }
-    history::HistoryDb& db = s.history.database(s.err);
-    auto report = standardInput ? history::ImportDrawStream(db, lottery, stdin, kStandardInput, s.import)
-                                : history::ImportDrawFile(db, lottery, file, s.import);
-    if (!report) throw StepFailure(report.error());
+    const auto db = s.history.database(s.err);
+    if (!db) return db.failure();
+    auto report = standardInput ? history::ImportDrawStream(**db, lottery, stdin, kStandardInput, s.import)
+                                : history::ImportDrawFile(**db, lottery, file, s.import);
+    if (!report) return report.failure();
     if (!s.import.columns && report->columns.complete()) {
         s.err << "检测到的列：" << history::ColumnMapText(report->columns) << "（可用 --import-columns 指定）\n";
     }
     const std::string shown = standardInput ? std::string(kStandardInput) : file;
     if (!s.jsonOutput) PrintImport(s.out, shown, lottery, *report);
     KeepResult(s, "import", [&] { return ImportJson(*report); });
+    return {};
 }
 
-void ExportStep(Session& s, const std::string& file) {
+Result<void> ExportStep(Session& s, const std::string& file) {
     const history::Lottery& lottery = *s.choice.lottery;
-    const history::HistoryDb& db = s.history.database(s.err);
-    const auto csv = history::ExportCsv(db, lottery.name);
-    if (!csv) throw StepFailure(csv.error());
+    const auto db = s.history.database(s.err);
+    if (!db) return db.failure();
+    const auto csv = history::ExportCsv(**db, lottery.name);
+    if (!csv) return csv.failure();
     if (auto written = WriteFileWhole(file, *csv); !written) {
-        throw StepFailure("无法写入“" + file + "”：" + written.error());
+        return Failure{"无法写入“" + file + "”：" + written.error(), written.code()};
     }
-    const auto counted = db.count(lottery.name);
-    if (!counted) throw StepFailure(counted.error());
+    const auto counted = (*db)->count(lottery.name);
+    if (!counted) return counted.failure();
     const std::size_t count = *counted;
     if (!s.jsonOutput) s.out << "导出 " << lottery.name << " " << count << " 期到 " << file << '\n';
     KeepResult(s, "export", [&] { return json{{"file", file}, {"draws", count}}; });
+    return {};
 }
 
 // Every draw-file address of --sources ("history"), one line or JSON entry each. A failed
 // address is a message (stderr, or "messages"); when every address failed, the step failed.
-void UpdateStep(Session& s) {
-    const std::vector<HistoryUpdate> updates = UpdateHistory(s.history.database(s.err), s.window.drawHosts(), {});
+Result<void> UpdateStep(Session& s) {
+    const auto db = s.history.database(s.err);
+    if (!db) return db.failure();
+    const std::vector<HistoryUpdate> updates = UpdateHistory(**db, s.window.drawHosts(), {});
     if (updates.empty() && !s.jsonOutput) s.err << "sources.json 中没有开奖文件的地址（\"history\"）\n";
     const bool allFailed = std::all_of(updates.begin(), updates.end(), [](const auto& u) { return !u.error.empty(); });
     for (const HistoryUpdate& update : updates) {
@@ -130,6 +136,7 @@ void UpdateStep(Session& s) {
         }
         return list;
     });
+    return {};
 }
 
 }  // namespace
@@ -140,37 +147,42 @@ void HistoryChoice::chooseDatabase(std::filesystem::path file) {
     db_.reset();
 }
 
-history::HistoryDb& HistoryChoice::database(std::ostream& err) {
+Result<history::HistoryDb*> HistoryChoice::database(std::ostream& err) {
     if (!db_) {
         auto opened = history::HistoryDb::shared(path_);
-        if (!opened) throw StepFailure(opened.error());
+        if (!opened) return opened.failure();
         db_ = std::move(*opened);
         if (db_->readOnly()) err << history::ReadOnlyNotice(path_) << '\n';
-        if (ownHistory_) addShippedDraws(err);
+        if (ownHistory_) {
+            if (auto added = addShippedDraws(err); !added) return added.failure();
+        }
     }
-    return *db_;
+    return db_.get();
 }
 
-void HistoryChoice::addShippedDraws(std::ostream& err) {
-    auto added = history::AddShippedDraws(database(err), programDirectory_);
-    if (!added) throw StepFailure(added.error());
+Result<void> HistoryChoice::addShippedDraws(std::ostream& err) {
+    const auto db = database(err);
+    if (!db) return db.failure();
+    auto added = history::AddShippedDraws(**db, programDirectory_);
+    if (!added) return added.failure();
     err << history::ShippedSummary(*added);
+    return {};
 }
 
 void HistoryOptions::requireLottery(const std::string& option) const {
-    if (!lotteryChosen) throw BadInput{option + " needs --lottery NAME before it"};
+    if (!lotteryChosen) throw BadInput{option + " 之前需要 --lottery 彩种"};
 }
 
 std::optional<Step> ParseHistoryOption(const std::string& option, const std::string& argument, HistoryOptions& seen) {
     if (option == "--history") {
-        if (argument.empty()) throw BadInput{"--history needs a file name"};
+        if (argument.empty()) throw BadInput{"--history 需要文件名"};
         return [argument](Session& s) { s.history.chooseDatabase(argument); };
     }
     if (option == "--lottery") {
         const history::Lottery* lottery = history::FindLottery(argument);
         if (!lottery) {
-            throw BadInput{"--lottery: unknown lottery \"" + argument + "\" (" + std::string(history::LotteryNames()) +
-                           ")"};
+            throw BadInput{"--lottery：未知的彩种“" + argument + "”（可选：" + std::string(history::LotteryNames()) +
+                           "）"};
         }
         seen.lotteryChosen = true;
         seen.lottery = lottery;
@@ -188,17 +200,17 @@ std::optional<Step> ParseHistoryOption(const std::string& option, const std::str
     }
     if (option == "--import-draws") {
         seen.requireLottery(option);
-        return [argument](Session& s) { ImportStep(s, argument); };
+        return [argument](Session& s) { return ImportStep(s, argument); };
     }
     if (option == "--export-draws") {
         seen.requireLottery(option);
-        return [argument](Session& s) { ExportStep(s, argument); };
+        return [argument](Session& s) { return ExportStep(s, argument); };
     }
     return std::nullopt;
 }
 
 std::optional<Step> ParseHistoryFlag(const std::string& option) {
-    if (option == "--add-shipped-draws") return [](Session& s) { s.history.addShippedDraws(s.err); };
+    if (option == "--add-shipped-draws") return [](Session& s) { return s.history.addShippedDraws(s.err); };
     if (option == "--replace-conflicts") return Step([](Session& s) { s.import.replaceConflicts = true; });
     if (option == "--update-draws") return Step(UpdateStep);
     return std::nullopt;

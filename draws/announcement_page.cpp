@@ -99,9 +99,11 @@ void AnnouncementPage::load(const std::string& address) {
         // The whole chain of redirects included.
         options.deadline = std::chrono::steady_clock::now() + options.totalTimeout;
         HttpExchange exchange;
-        std::string page = HttpFetch(address, exchange, options);
-        if (!IsSuccessStatus(exchange.responseHeaders)) page.clear();
-        if (!page.empty()) page = SafeAnnouncementHtml(page);
+        const auto fetched = HttpFetch(address, exchange, options);
+        std::string page;
+        if (fetched && IsSuccessStatus(exchange.responseHeaders) && !fetched->empty()) {
+            page = SafeAnnouncementHtml(*fetched);
+        }
         job.post([this, alive, address, page = std::move(page)]() mutable {
             if (!alive.lock()) return;
             if (page.empty()) return showBuiltIn(kAnnouncementUnavailable);

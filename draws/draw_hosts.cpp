@@ -97,14 +97,11 @@ Result<DrawHosts> LoadDrawHosts(const std::string& path) {
     // A list of nine addresses is small: a big file is not one, and is not read. Nor is a
     // FIFO or device, whose reading could block the start.
     constexpr std::uintmax_t kMaxFileBytes = 1u << 20;
-    const FileRead file = ReadRegularFile(path, kMaxFileBytes);
-    switch (file.status) {
-        case FileReadStatus::Read: break;
-        case FileReadStatus::TooLarge: return Failure{path + "：文件过大（超过 1 MB），不是开奖数据源的配置"};
-        case FileReadStatus::NotRegular: return Failure{path + "：" + file.reason + "，已忽略"};
-        default: return Failure{"无法读取 \"" + path + "\"：" + file.reason};
-    }
-    auto hosts = ParseDrawHosts(file.bytes);
+    const auto file = ReadRegularFile(path, kMaxFileBytes);
+    if (OverLimit(file, path)) return Failure{path + "：文件过大（超过 1 MB），不是开奖数据源的配置"};
+    if (!file && file.code() == ErrorCode::BadInput) return Failure{path + "：" + file.error() + "，已忽略"};
+    if (!file) return Failure{"无法读取 \"" + path + "\"：" + file.error()};
+    auto hosts = ParseDrawHosts(*file);
     if (!hosts) return Failure{path + ": " + hosts.error()};
     return hosts;
 }

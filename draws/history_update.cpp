@@ -19,10 +19,9 @@ HistoryUpdate UpdateFrom(history::HistoryDb& db, const history::Lottery& lottery
         update.error = kNotReached;
         return update;
     }
-    std::string failure;
-    const std::optional<std::string> body = TrySimpleGet(url, options, &failure);
+    const auto body = SimpleGet(url, options);
     if (!body) {
-        update.error = std::move(failure);
+        update.error = body.error();
         return update;
     }
     if (body->empty()) {

@@ -8,7 +8,6 @@ namespace sanxing {
 namespace {
 
 // The page, or nothing when the transfer failed (no answer, a timeout, an error status).
-// HttpFetch does not tell a failure from an empty page; its sources are never retried.
 std::optional<std::string> FetchOnce(const SourcePage& source, const std::string& url, const DrawJobOptions& options) {
     std::optional<std::string> page = options.fetch(source.routine, url, options.http);
     if (!page || source.routine == FetchRoutine::HttpFetch) return page;
@@ -29,8 +28,9 @@ void PauseUnlessCancelled(std::chrono::milliseconds pause, const DrawJobOptions&
 }  // namespace
 
 std::optional<std::string> FetchFromNetwork(FetchRoutine routine, const std::string& url, const HttpOptions& http) {
-    if (routine == FetchRoutine::HttpFetch) return HttpFetch(url, http);
-    return TrySimpleGet(url, http);
+    auto page = routine == FetchRoutine::HttpFetch ? HttpFetch(url, http) : SimpleGet(url, http);
+    if (!page) return std::nullopt;
+    return std::move(*page);
 }
 
 std::string FetchSourcePage(const SourcePage& source, const DrawHosts& hosts, const DrawJobOptions& options) {

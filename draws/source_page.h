@@ -23,13 +23,12 @@ enum class FetchRoutine {
 };
 
 // Downloads a source's page by its routine: what the routine gives (HttpFetch: the page
-// as program text, empty on any failure; SimpleGet: the body bytes), or nothing when a
-// SimpleGet failed. The draw jobs take it from their options, so that tests can hand
-// them pages from memory.
+// as program text; SimpleGet: the body bytes), or nothing when it failed. The draw jobs take it from their options, so
+// that tests can hand them pages from memory.
 using PageFetcher =
     std::function<std::optional<std::string>(FetchRoutine routine, const std::string& url, const HttpOptions& http)>;
 
-// The network's: HttpFetch or TrySimpleGet.
+// The network's: HttpFetch or SimpleGet.
 std::optional<std::string> FetchFromNetwork(FetchRoutine routine, const std::string& url, const HttpOptions& http);
 
 struct DrawJobOptions {

@@ -13,11 +13,12 @@ constexpr const char* kTooLarge = "方案文件太大（超过 4 MB），不是�
 }  // namespace
 
 Result<nlohmann::json> ReadSchemeFile(const Controls& controls, const QString& path) {
-    const FileRead file = ReadRegularFile(path.toStdString(), kMaxSchemeFileBytes);
-    if (file.status == FileReadStatus::TooLarge) return Failure{kTooLarge};
-    if (file.status != FileReadStatus::Read) return Failure{"无法读取方案文件：" + file.reason};
+    const std::string name = path.toStdString();
+    const auto file = ReadRegularFile(name, kMaxSchemeFileBytes);
+    if (OverLimit(file, name)) return Failure{kTooLarge};
+    if (!file) return Failure{"无法读取方案文件：" + file.error()};
 
-    auto scheme = CheckConditionScheme(controls, file.bytes);
+    auto scheme = CheckConditionScheme(controls, *file);
     if (!scheme) return Failure{"方案无法使用：" + scheme.error()};
     return scheme;
 }

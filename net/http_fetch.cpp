@@ -24,11 +24,12 @@ std::vector<std::string> HeaderLines(std::string_view headers) {
 // bare site address keeps the current path (the site moved, its pages did not); every
 // other redirect goes where its Location says, unless the caller asked for no automatic
 // redirects. The chain is bounded by maxRedirects.
-std::string FetchFrom(const std::string& url, HttpExchange& exchange, const HttpOptions& options, int redirectsLeft) {
+Result<std::string> FetchFrom(const std::string& url, HttpExchange& exchange, const HttpOptions& options,
+                              int redirectsLeft) {
     std::string headers = exchange.headers.value_or("");
     const std::string agent = UserAgentFor(headers);
     const UrlParts parts = SplitUrl(url);
-    if (!parts.usable()) return {};
+    if (!parts.usable()) return Failure{"地址格式不对", ErrorCode::Network};
     headers = CompleteHeaders(std::move(headers), url, exchange.cookies.value_or(""));
     if (exchange.headers) *exchange.headers = headers;
 
@@ -43,8 +44,9 @@ std::string FetchFrom(const std::string& url, HttpExchange& exchange, const Http
     request.followRedirects = false;
     // The proxy serves plain HTTP only, as "http=host:port" does.
     if (!exchange.proxy.empty() && !parts.secure) request.proxy = "http://" + exchange.proxy;
-    const TransferResult result = RunTransfer(request, options);
-    if (!result.ok) return {};
+    const auto transferred = RunTransfer(request, options);
+    if (!transferred) return transferred.failure();
+    const TransferAnswer& result = *transferred;
 
     exchange.responseHeaders = result.headers;
     const ResponseScan scan = ScanResponseHeaders(result.headers);
@@ -56,7 +58,8 @@ std::string FetchFrom(const std::string& url, HttpExchange& exchange, const Http
     if (moved || (!exchange.noAutoRedirect && !result.redirectUrl.empty())) {
         const std::string next =
             moved ? MovedTarget(scan.location, parts.path, result.redirectUrl) : result.redirectUrl;
-        if (redirectsLeft <= 0 || next.empty()) return {};
+        if (redirectsLeft <= 0) return Failure{"转向过多（可能是转向循环）", ErrorCode::Network};
+        if (next.empty()) return Failure{"服务器要求转向，却没有给出地址", ErrorCode::Network};
         exchange.location.clear();
         return FetchFrom(next, exchange, options, redirectsLeft - 1);
     }
@@ -74,31 +77,24 @@ std::chrono::milliseconds HttpOptions::within(std::chrono::milliseconds bound) c
     return std::max(std::chrono::milliseconds(1), std::min(bound, left));
 }
 
-std::string HttpFetch(const std::string& url, const HttpOptions& options) {
+Result<std::string> HttpFetch(const std::string& url, const HttpOptions& options) {
     HttpExchange exchange;
     return HttpFetch(url, exchange, options);
 }
 
-std::string HttpFetch(const std::string& url, HttpExchange& exchange, const HttpOptions& options) {
+Result<std::string> HttpFetch(const std::string& url, HttpExchange& exchange, const HttpOptions& options) {
     return FetchFrom(url, exchange, options, options.maxRedirects);
 }
 
-std::string SimpleGet(const std::string& url, const HttpOptions& options) {
-    return TrySimpleGet(url, options).value_or(std::string());
-}
-
-std::optional<std::string> TrySimpleGet(const std::string& url, const HttpOptions& options, std::string* failure) {
+Result<std::string> SimpleGet(const std::string& url, const HttpOptions& options) {
     TransferRequest request;
     request.url = url;
     request.userAgent = std::string(kDefaultUserAgent);
     request.maxRedirects = options.maxRedirects;
     request.failOnHttpError = true;
-    TransferResult result = RunTransfer(request, options);
-    if (!result.ok) {
-        if (failure != nullptr) *failure = std::move(result.failure);
-        return std::nullopt;
-    }
-    return std::move(result.body);
+    auto result = RunTransfer(request, options);
+    if (!result) return result.failure();
+    return std::move(result->body);
 }
 
 }  // namespace sanxing

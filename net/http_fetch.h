@@ -1,13 +1,17 @@
 #pragma once
 // The two ways the program downloads a page. HttpFetch is the program's own request
 // routine (its request line, agent and header block, cookies, the "301" rule and the
-// charset rule); SimpleGet is a plain GET of the body bytes. Both give the empty text on
-// any failure and never throw.
+// charset rule); SimpleGet is a plain GET of the body bytes. Both give the page or why it
+// could not be had, in Chinese ("服务器回答 404（找不到文件）", "超时：…"), with
+// ErrorCode::Cancelled when cancelled, NotFound for an answer 404 of SimpleGet and Network
+// for any other failure; neither throws.
 
 #include <atomic>
 #include <chrono>
 #include <optional>
 #include <string>
+
+#include "runtime/result.h"
 
 namespace sanxing {
 
@@ -43,15 +47,12 @@ struct HttpExchange {
     std::string responseHeaders;  // out: the raw headers of the last answer
 };
 
-// The page at `url` as program text (UTF-8). Empty on any failure.
-std::string HttpFetch(const std::string& url, const HttpOptions& options = {});
-std::string HttpFetch(const std::string& url, HttpExchange& exchange, const HttpOptions& options = {});
+// The page at `url` as program text (UTF-8), whatever the answer's status (the caller
+// reads it in exchange.responseHeaders).
+Result<std::string> HttpFetch(const std::string& url, const HttpOptions& options = {});
+Result<std::string> HttpFetch(const std::string& url, HttpExchange& exchange, const HttpOptions& options = {});
 
-// The body bytes at `url`; empty on any failure (including an HTTP error status).
-std::string SimpleGet(const std::string& url, const HttpOptions& options = {});
-// The same, telling a failure (nothing) from an answer whose body is empty; `failure`,
-// when given, receives why it failed in Chinese ("服务器回答 404（找不到文件）", "超时：…").
-std::optional<std::string> TrySimpleGet(const std::string& url, const HttpOptions& options = {},
-                                        std::string* failure = nullptr);
+// The body bytes at `url`; an HTTP error status is a failure.
+Result<std::string> SimpleGet(const std::string& url, const HttpOptions& options = {});
 
 }  // namespace sanxing

@@ -84,18 +84,19 @@ CURLcode Perform(CURL* h, const HttpOptions& options) {
     return options.cancelled() ? CURLE_ABORTED_BY_CALLBACK : outcome;
 }
 
+constexpr const char* kCancelled = "已取消";
+constexpr const char* kTimedOut = "超时：地址在限定时间内没有送完文件";
+
 // Why a transfer failed, as a player reads it.
-std::string FailureText(CURLcode outcome, CURL* h, const Sink& sink) {
-    long status = 0;
+std::string FailureText(CURLcode outcome, long status, const Sink& sink) {
     switch (outcome) {
         case CURLE_HTTP_RETURNED_ERROR:
-            curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &status);
             return "服务器回答 " + std::to_string(status) +
                    (status == 404   ? "（找不到文件）"
                     : status == 403 ? "（拒绝访问）"
                     : status >= 500 ? "（服务器出错）"
                                     : "");
-        case CURLE_OPERATION_TIMEDOUT: return "超时：地址在限定时间内没有送完文件";
+        case CURLE_OPERATION_TIMEDOUT: return kTimedOut;
         case CURLE_COULDNT_RESOLVE_HOST:
         case CURLE_COULDNT_RESOLVE_PROXY: return "找不到服务器（域名无法解析）";
         case CURLE_COULDNT_CONNECT: return "无法连接服务器";
@@ -109,34 +110,31 @@ std::string FailureText(CURLcode outcome, CURL* h, const Sink& sink) {
         case CURLE_RECV_ERROR:
         case CURLE_SEND_ERROR:
         case CURLE_PARTIAL_FILE: return "连接中断，文件没有收完";
-        case CURLE_ABORTED_BY_CALLBACK: return "已取消";
         default: break;
     }
     if (sink.tooLong) return "文件超过 " + std::to_string(sink.options.maxBodyBytes >> 20) + " MB";
     return std::string("下载失败（") + curl_easy_strerror(outcome) + "）";
 }
 
+Failure TransferFailure(CURLcode outcome, CURL* h, const Sink& sink) {
+    if (outcome == CURLE_ABORTED_BY_CALLBACK) return {kCancelled, ErrorCode::Cancelled};
+    long status = 0;
+    if (outcome == CURLE_HTTP_RETURNED_ERROR) curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &status);
+    return {FailureText(outcome, status, sink), status == 404 ? ErrorCode::NotFound : ErrorCode::Network};
+}
+
 }  // namespace
 
-TransferResult RunTransfer(const TransferRequest& request, const HttpOptions& options) {
-    TransferResult result;
-    if (options.cancelled() || options.expired()) {
-        result.failure = options.cancelled() ? "已取消" : "超时：地址在限定时间内没有送完文件";
-        return result;
-    }
+Result<TransferAnswer> RunTransfer(const TransferRequest& request, const HttpOptions& options) {
+    if (options.cancelled()) return Failure{kCancelled, ErrorCode::Cancelled};
+    if (options.expired()) return Failure{kTimedOut, ErrorCode::Network};
     InitCurlOnce();
     std::unique_ptr<CURL, CurlDeleter> curl(curl_easy_init());
-    if (!curl) {
-        result.failure = "内存不足";
-        return result;
-    }
+    if (!curl) return Failure{"内存不足", ErrorCode::Network};
     std::unique_ptr<curl_slist, CurlDeleter> headerList;
     for (const std::string& line : request.headerLines) {
         curl_slist* grown = curl_slist_append(headerList.get(), line.c_str());
-        if (grown == nullptr) {
-            result.failure = "内存不足";
-            return result;
-        }
+        if (grown == nullptr) return Failure{"内存不足", ErrorCode::Network};
         headerList.release();
         headerList.reset(grown);
     }
@@ -167,10 +165,8 @@ TransferResult RunTransfer(const TransferRequest& request, const HttpOptions& op
     curl_easy_setopt(h, CURLOPT_HEADERFUNCTION, OnHeader);
     curl_easy_setopt(h, CURLOPT_HEADERDATA, &sink);
 
-    if (const CURLcode outcome = Perform(h, options); outcome != CURLE_OK) {
-        result.failure = FailureText(outcome, h, sink);
-        return result;
-    }
+    if (const CURLcode outcome = Perform(h, options); outcome != CURLE_OK) return TransferFailure(outcome, h, sink);
+    TransferAnswer result;
     long redirects = 0;
     curl_easy_getinfo(h, CURLINFO_REDIRECT_COUNT, &redirects);
     const char* redirectUrl = nullptr;
@@ -178,7 +174,6 @@ TransferResult RunTransfer(const TransferRequest& request, const HttpOptions& op
         redirectUrl != nullptr) {
         result.redirectUrl = redirectUrl;
     }
-    result.ok = true;
     result.body = std::move(sink.body);
     result.headers = std::move(sink.headers);
     result.redirects = static_cast<int>(redirects);

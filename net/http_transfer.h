@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "net/http_fetch.h"
+#include "runtime/result.h"
 
 namespace sanxing {
 
@@ -22,15 +23,15 @@ struct TransferRequest {
     std::string proxy;  // empty: connect directly, ignoring the environment
 };
 
-struct TransferResult {
-    bool ok = false;
-    std::string failure;  // why it failed, in Chinese; empty when ok
+struct TransferAnswer {
     std::string body;
     std::string headers;      // raw header lines of the last answer, CR LF each
     int redirects = 0;        // redirects the client followed
     std::string redirectUrl;  // where a redirect answer that was not followed leads, resolved
 };
 
-TransferResult RunTransfer(const TransferRequest& request, const HttpOptions& options);
+// The answer, or why there was none: ErrorCode::Cancelled when cancelled, NotFound for an
+// answer 404 (with failOnHttpError), Network for any other failure; the text in Chinese.
+Result<TransferAnswer> RunTransfer(const TransferRequest& request, const HttpOptions& options);
 
 }  // namespace sanxing

@@ -13,13 +13,14 @@ namespace sanxing {
 
 namespace {
 
-FileRead Failed(int error) {
-    return {error == ENOENT ? FileReadStatus::Missing : FileReadStatus::Failed, {}, SystemErrorText(error)};
+Failure Failed(int error) {
+    const ErrorCode code = error == ENOENT                     ? ErrorCode::NotFound
+                           : error == EACCES || error == EPERM ? ErrorCode::NoPermission
+                                                               : ErrorCode::Failed;
+    return {SystemErrorText(error), code};
 }
 
-FileRead NotRegular(unsigned mode) {
-    return {FileReadStatus::NotRegular, {}, "不是普通文件（" + FileKindName(mode) + "）"};
-}
+Failure NotRegular(unsigned mode) { return {"不是普通文件（" + FileKindName(mode) + "）", ErrorCode::BadInput}; }
 
 std::string SizeText(std::uintmax_t bytes) {
     constexpr std::uintmax_t kMegabyte = 1u << 20;
@@ -27,8 +28,8 @@ std::string SizeText(std::uintmax_t bytes) {
     return std::to_string(bytes) + " 字节";
 }
 
-FileRead TooLarge(std::uintmax_t maxBytes) {
-    return {FileReadStatus::TooLarge, {}, "文件过大（超过 " + SizeText(maxBytes) + "）"};
+Failure TooLarge(std::uintmax_t maxBytes) {
+    return {"文件过大（超过 " + SizeText(maxBytes) + "）", ErrorCode::BadInput};
 }
 
 }  // namespace
@@ -41,7 +42,7 @@ std::string FileKindName(unsigned mode) {
     return "设备";
 }
 
-FileRead ReadRegularFile(const std::string& path, std::uintmax_t maxBytes) {
+Result<std::string> ReadRegularFile(const std::string& path, std::uintmax_t maxBytes) {
     struct stat status {};
     if (::stat(path.c_str(), &status) != 0) return Failed(errno);
     if (!S_ISREG(status.st_mode)) return NotRegular(status.st_mode);
@@ -53,7 +54,7 @@ FileRead ReadRegularFile(const std::string& path, std::uintmax_t maxBytes) {
     if (::fstat(file.get(), &status) != 0) return Failed(errno);
     if (!S_ISREG(status.st_mode)) return NotRegular(status.st_mode);
 
-    FileRead read{FileReadStatus::Read, {}, {}};
+    std::string bytes;
     char buffer[1 << 16];
     for (;;) {
         const ssize_t got = ::read(file.get(), buffer, sizeof buffer);
@@ -62,10 +63,15 @@ FileRead ReadRegularFile(const std::string& path, std::uintmax_t maxBytes) {
             if (errno == EINTR) continue;
             return Failed(errno);
         }
-        read.bytes.append(buffer, static_cast<std::size_t>(got));
-        if (read.bytes.size() > maxBytes) return TooLarge(maxBytes);  // it grew while read
+        bytes.append(buffer, static_cast<std::size_t>(got));
+        if (bytes.size() > maxBytes) return TooLarge(maxBytes);  // it grew while read
     }
-    return read;
+    return bytes;
+}
+
+bool OverLimit(const Result<std::string>& read, const std::string& path) {
+    struct stat status {};
+    return !read && read.code() == ErrorCode::BadInput && ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
 }
 
 }  // namespace sanxing

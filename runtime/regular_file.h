@@ -6,18 +6,19 @@
 #include <cstdint>
 #include <string>
 
+#include "runtime/result.h"
+
 namespace sanxing {
 
-enum class FileReadStatus { Read, Missing, NotRegular, TooLarge, Failed };
+// The bytes of `path` (symbolic links followed) when it is a regular file of at most
+// `maxBytes`. Failures: NotFound (no such file), NoPermission, BadInput (not a regular
+// file, or over the limit: see OverLimit), Failed (any other); the text is in Chinese.
+Result<std::string> ReadRegularFile(const std::string& path, std::uintmax_t maxBytes);
 
-struct FileRead {
-    FileReadStatus status = FileReadStatus::Failed;
-    std::string bytes;   // the whole file, when Read
-    std::string reason;  // why it was not read, in Chinese, when not Read
-};
-
-// Reads `path` (symbolic links followed) when it is a regular file of at most `maxBytes`.
-FileRead ReadRegularFile(const std::string& path, std::uintmax_t maxBytes);
+// Whether a failed read was refused for the file's size, for callers that treat a file
+// over the limit apart from a FIFO or folder: a BadInput failure of a path that is a
+// regular file.
+bool OverLimit(const Result<std::string>& read, const std::string& path);
 
 // What a file that is not a regular file is, for messages: "FIFO", "套接字", "设备",
 // "文件夹"; empty for a regular file.

@@ -149,11 +149,10 @@ std::vector<std::string> InterruptedSaveNotes() {
     for (const auto& entry : fs::directory_iterator(RecordFolder(), error)) {
         const pid_t owner = RecordOwner(entry.path().filename().string());
         if (owner == ::getpid() || (owner > 0 && !save_io::ProcessEnded(owner))) continue;  // still saving
-        const FileRead read = ReadRegularFile(entry.path().string(), 1 << 16);
+        const auto read = ReadRegularFile(entry.path().string(), 1 << 16);
         std::error_code ignored;
         fs::remove(entry.path(), ignored);
-        const std::optional<Record> record =
-            read.status == FileReadStatus::Read ? ParseRecord(read.bytes) : std::nullopt;
+        const std::optional<Record> record = read ? ParseRecord(*read) : std::nullopt;
         // Without its copy the save never touched its file.
         if (!record || !fs::exists(record->copy, ignored)) continue;
         if (!LeftDamaged(*record)) {

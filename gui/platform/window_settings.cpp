@@ -60,23 +60,23 @@ void WindowSettings::read() {
         problem_ = QStringLiteral("无法建立临时文件夹，本次不保存窗口设置。");
         return;
     }
-    const FileRead file = ReadRegularFile(path_.toStdString(), kMaxSettingsBytes);
-    switch (file.status) {
-        case FileReadStatus::Read: {
-            QFile copy(copyFolder_.filePath(QStringLiteral("settings.ini")));
-            const auto size = static_cast<qint64>(file.bytes.size());
-            if (!copy.open(QIODevice::WriteOnly) || copy.write(file.bytes.data(), size) != size) {
-                problem_ = Unreadable(path_, "无法复制到临时文件夹");
-            }
-            stored_ = QByteArray(file.bytes.data(), size);
-            break;
+    const std::string path = path_.toStdString();
+    const auto file = ReadRegularFile(path, kMaxSettingsBytes);
+    if (file) {
+        QFile copy(copyFolder_.filePath(QStringLiteral("settings.ini")));
+        const auto size = static_cast<qint64>(file->size());
+        if (!copy.open(QIODevice::WriteOnly) || copy.write(file->data(), size) != size) {
+            problem_ = Unreadable(path_, "无法复制到临时文件夹");
         }
-        case FileReadStatus::Missing: break;  // made at the first save
-        case FileReadStatus::TooLarge: setAside(); break;
-        case FileReadStatus::NotRegular:
-            problem_ = QStringLiteral("设置文件%1，已忽略，本次不保存窗口设置：\n%2").arg(Q(file.reason), path_);
-            break;
-        case FileReadStatus::Failed: problem_ = Unreadable(path_, file.reason); break;
+        stored_ = QByteArray(file->data(), size);
+    } else if (file.code() == ErrorCode::NotFound) {
+        // made at the first save
+    } else if (OverLimit(file, path)) {
+        setAside();
+    } else if (file.code() == ErrorCode::BadInput) {
+        problem_ = QStringLiteral("设置文件%1，已忽略，本次不保存窗口设置：\n%2").arg(Q(file.error()), path_);
+    } else {
+        problem_ = Unreadable(path_, file.error());
     }
 }
 

@@ -7,6 +7,8 @@
 #include <sstream>
 
 #include "cli_run.h"
+#include "history/lotteries.h"
+#include "runtime/temp_folder.h"
 
 namespace sanxing {
 namespace {
@@ -157,7 +159,41 @@ TEST(Cli, BadInputStopsBeforeAnyStep) {
         EXPECT_EQ(o.out, "") << bad[0] << ": a step was carried out";
         EXPECT_EQ(std::count(o.err.begin(), o.err.end(), '\n'), 1) << o.err;
         EXPECT_TRUE(o.err.starts_with("sanxing-cli: ")) << o.err;
+        EXPECT_TRUE(std::any_of(o.err.begin(), o.err.end(), [](char c) { return c & 0x80; }))
+            << "not Chinese: " << o.err;
     }
+}
+
+// Each kind of bad argument is named in Chinese, and the run ends with 2 before any step.
+TEST(Cli, BadArgumentsAreNamed) {
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"--bogus"}, "未知的选项“--bogus”"},
+        {{"--bogus", "x"}, "未知的选项“--bogus”"},
+        {{"--get"}, "选项“--get”缺少参数"},
+        {{"--import-draws"}, "选项“--import-draws”缺少参数"},  // lacking its lottery too
+        {{"stray"}, "多余的参数“stray”（选项以 -- 开头）"},
+        {{"--lottery", "火星彩"},
+         "--lottery：未知的彩种“火星彩”（可选：" + std::string(history::LotteryNames()) + "）"},
+        {{"--scheme", "/nonexistent/missing.json"},
+         "--scheme：无法读取“/nonexistent/missing.json”：文件不存在（No such file or directory）"},
+        {{"--answer", "maybe"}, "--answer 只接受 yes 或 no"},
+    };
+    for (const auto& [args, message] : cases) {
+        const CliRun o = RunArgs(args);
+        EXPECT_EQ(o.code, 2) << args[0];
+        EXPECT_EQ(o.err, "sanxing-cli: " + message + "\n");
+    }
+}
+
+// A step that cannot be carried out ends the run there, with its reason and exit code 1.
+TEST(Cli, FailedStepEndsTheRun) {
+    TempFolder folder;
+    const std::string target = folder.file("no-such-folder") + "/draws.csv";
+    const CliRun o = RunArgs({"--history", folder.file("history.sqlite"), "--lottery", "福彩3D", "--export-draws",
+                              target, "--get", "标签_缩水结果"});
+    EXPECT_EQ(o.code, 1);
+    EXPECT_EQ(o.out, "");  // the step after it did not run
+    EXPECT_TRUE(o.err.starts_with("sanxing-cli: 无法写入“" + target + "”：")) << o.err;
 }
 
 TEST(Cli, ExecutableReportsExitCodes) {

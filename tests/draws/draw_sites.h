@@ -87,16 +87,15 @@ private:
         return full.append(path);
     }
 
-    // Like the network's fetch: HttpFetch gives the empty text for a failure.
-    std::optional<std::string> fetch(FetchRoutine routine, const std::string& url, const HttpOptions& http) {
+    // Like the network's fetch: nothing for a failure.
+    std::optional<std::string> fetch(FetchRoutine /*routine*/, const std::string& url, const HttpOptions& http) {
         const std::string path = url.substr(kOrigin.size());
         const SiteAnswer answer = script_ ? script_(path) : next(path);
         if (answer.hangs) {
             const auto until = std::chrono::steady_clock::now() + http.within(http.totalTimeout);
             while (!http.cancelled() && std::chrono::steady_clock::now() < until) std::this_thread::sleep_for(1ms);
         }
-        if (answer.page) return answer.page;
-        return routine == FetchRoutine::HttpFetch ? std::optional<std::string>("") : std::nullopt;
+        return answer.page;
     }
 
     SiteAnswer next(const std::string& path) {

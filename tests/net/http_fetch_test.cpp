@@ -24,6 +24,19 @@ HttpOptions Quick() {
     return options;
 }
 
+// The page, or the reason it failed, so that a failure shows in the comparison.
+std::string Text(const Result<std::string>& page) { return page ? *page : "failed: " + page.error(); }
+
+// The reason of a failure with its code, or "succeeded".
+std::string Why(const Result<std::string>& page) {
+    if (page) return "succeeded";
+    const char* code = page.code() == ErrorCode::Network     ? "network"
+                       : page.code() == ErrorCode::NotFound  ? "not found"
+                       : page.code() == ErrorCode::Cancelled ? "cancelled"
+                                                             : "other";
+    return std::string(code) + ": " + page.error();
+}
+
 std::size_t Position(const std::string& text, const std::string& part) {
     const std::size_t at = text.find(part);
     EXPECT_NE(at, std::string::npos) << "missing: " << part;
@@ -33,7 +46,7 @@ std::size_t Position(const std::string& text, const std::string& part) {
 TEST(HttpFetchWire, RequestLineAgentAndHeaderBlockInOrder) {
     LocalHttpServer server([](const Request&) { return Ok("page"); });
     const std::string url = server.base() + "/trend/Page.html?periodNumber=1";
-    EXPECT_EQ(HttpFetch(url, Quick()), "page");
+    EXPECT_EQ(Text(HttpFetch(url, Quick())), "page");
     ASSERT_EQ(server.requestCount(), 1u);
     const std::string raw = server.requests()[0].raw;
     EXPECT_TRUE(raw.starts_with("GET /trend/Page.html?periodNumber=1 HTTP/1.1\r\n")) << raw;
@@ -55,7 +68,7 @@ TEST(HttpFetchWire, CookiesGoOutAndComeBackMerged) {
     HttpExchange exchange;
     exchange.cookies = "a=1; b=2";
     exchange.headers = "Accept: text/xml\r\nUser-Agent: Bot/1.0";
-    EXPECT_EQ(HttpFetch(server.base() + "/x", exchange, Quick()), "ok");
+    EXPECT_EQ(Text(HttpFetch(server.base() + "/x", exchange, Quick())), "ok");
     const std::string raw = server.requests()[0].raw;
     EXPECT_LT(Position(raw, "\r\nContent-Type: "), Position(raw, "\r\nCookie: a=1; b=2\r\n"));
     EXPECT_EQ(raw.find("Accept: */*"), std::string::npos);
@@ -73,7 +86,7 @@ TEST(HttpFetchWire, PostSendsTheTextAsBody) {
     HttpExchange exchange;
     exchange.method = 1;
     exchange.postText = "a=1&b=2";
-    EXPECT_EQ(HttpFetch(server.base() + "/post", exchange, Quick()), "done");
+    EXPECT_EQ(Text(HttpFetch(server.base() + "/post", exchange, Quick())), "done");
     const std::string raw = server.requests()[0].raw;
     EXPECT_TRUE(raw.starts_with("POST /post HTTP/1.1\r\n"));
     EXPECT_TRUE(raw.ends_with("\r\n\r\na=1&b=2"));
@@ -89,18 +102,19 @@ TEST(HttpFetchWire, MovedToBareSiteAddressKeepsThePath) {
     // As the program calls it, and with the client's own redirects turned off.
     for (const std::string& bare : {moved.base(), moved.base() + "/"}) {
         location = bare;
-        EXPECT_EQ(HttpFetch(url, Quick()), "moved here: /static/ssc/list.xml?") << bare;
+        EXPECT_EQ(Text(HttpFetch(url, Quick())), "moved here: /static/ssc/list.xml?") << bare;
         HttpExchange exchange;
         exchange.noAutoRedirect = true;
-        EXPECT_EQ(HttpFetch(url, exchange, Quick()), "moved here: /static/ssc/list.xml?") << bare;
+        EXPECT_EQ(Text(HttpFetch(url, exchange, Quick())), "moved here: /static/ssc/list.xml?") << bare;
     }
     ASSERT_EQ(moved.requestCount(), 4u);
     EXPECT_TRUE(moved.requests()[0].raw.starts_with("GET /static/ssc/list.xml? HTTP/1.1\r\n"));
     // A Location with a path is followed as given, relative ones against the current URL.
     location = moved.base() + "/elsewhere.xml";
-    EXPECT_EQ(HttpFetch(url, Quick()), "moved here: /elsewhere.xml");
+    EXPECT_EQ(Text(HttpFetch(url, Quick())), "moved here: /elsewhere.xml");
     location = "/static/new.xml";
-    EXPECT_EQ(HttpFetch(url, Quick()), "");  // the old host answers 301 again, up to the bound
+    // The old host answers 301 again, up to the bound.
+    EXPECT_EQ(Why(HttpFetch(url, Quick())), "network: 转向过多（可能是转向循环）");
     EXPECT_EQ(MovedTarget("/static/new.xml", "/x", "http://h/static/new.xml"), "http://h/static/new.xml");
     EXPECT_EQ(MovedTarget("HTTPS://H:81", "/x?y", ""), "HTTPS://H:81/x?y");
     EXPECT_EQ(MovedTarget("http://h/?a", "/x", "http://h/?a"), "http://h/?a");
@@ -110,7 +124,7 @@ TEST(HttpFetchWire, ClientFollowsRedirectsByItself) {
     LocalHttpServer target([](const Request& r) { return Ok("at " + r.path); });
     LocalHttpServer old(
         [&](const Request&) { return HttpReply(302, "Found", "", "Location: " + target.base() + "/new\r\n"); });
-    EXPECT_EQ(HttpFetch(old.base() + "/old", Quick()), "at /new");
+    EXPECT_EQ(Text(HttpFetch(old.base() + "/old", Quick())), "at /new");
 }
 
 TEST(HttpFetchWire, CharsetRuleDecidesTheDecoding) {
@@ -122,32 +136,35 @@ TEST(HttpFetchWire, CharsetRuleDecidesTheDecoding) {
         return Ok(gbk + std::string("\0tail", 5));
     });
     const HttpOptions options = Quick();
-    EXPECT_EQ(HttpFetch(server.base() + "/utf8-body", options), "<meta charset=\"utf-8\">期号");
-    EXPECT_EQ(HttpFetch(server.base() + "/utf8-header", options), "期号");
-    EXPECT_EQ(HttpFetch(server.base() + "/late", options), std::string(600, ' ') + "utf-8期号");
-    EXPECT_EQ(HttpFetch(server.base() + "/gbk", options), "期号");  // up to the zero byte
+    EXPECT_EQ(Text(HttpFetch(server.base() + "/utf8-body", options)), "<meta charset=\"utf-8\">期号");
+    EXPECT_EQ(Text(HttpFetch(server.base() + "/utf8-header", options)), "期号");
+    EXPECT_EQ(Text(HttpFetch(server.base() + "/late", options)), std::string(600, ' ') + "utf-8期号");
+    EXPECT_EQ(Text(HttpFetch(server.base() + "/gbk", options)), "期号");  // up to the zero byte
 }
 
 TEST(SimpleGet, ReturnsTheRawBodyBytes) {
     const std::string bytes = Utf8ToGbk("期号") + std::string("\0\xFF", 2);
     LocalHttpServer server(
         [&](const Request& r) { return r.path == "/missing" ? HttpReply(404, "Not Found", "gone") : Ok(bytes); });
-    EXPECT_EQ(SimpleGet(server.base() + "/page", Quick()), bytes);
-    EXPECT_EQ(SimpleGet(server.base() + "/missing", Quick()), "");
+    EXPECT_EQ(Text(SimpleGet(server.base() + "/page", Quick())), bytes);
+    EXPECT_EQ(Why(SimpleGet(server.base() + "/missing", Quick())), "not found: 服务器回答 404（找不到文件）");
+    EXPECT_EQ(Text(HttpFetch(server.base() + "/missing", Quick())), "gone");  // its caller reads the status
     const std::string raw = server.requests()[0].raw;
     EXPECT_TRUE(raw.starts_with("GET /page HTTP/1.1\r\n"));
 }
 
-// Each failure gives the empty text within its bound.
+// Each failure is a network failure with its reason, within its bound.
 class HttpFailures : public ::testing::Test {
 protected:
     static void ExpectEmptyWithin(const std::string& url, const HttpOptions& options, long long boundMs) {
-        std::string page = "not run";
-        std::string bytes = "not run";
+        Result<std::string> page = Failure{"not run"};
+        Result<std::string> bytes = Failure{"not run"};
         EXPECT_LT(MillisecondsOf([&] { page = HttpFetch(url, options); }), boundMs);
         EXPECT_LT(MillisecondsOf([&] { bytes = SimpleGet(url, options); }), boundMs);
-        EXPECT_EQ(page, "");
-        EXPECT_EQ(bytes, "");
+        for (const auto* result : {&page, &bytes}) {
+            EXPECT_EQ(result->code(), ErrorCode::Network) << Why(*result);
+            EXPECT_FALSE(result->error().empty() || result->error() == "not run") << Why(*result);
+        }
     }
 };
 
@@ -183,9 +200,9 @@ TEST_F(HttpFailures, BodyExactlyAtTheCapIsKept) {
     LocalHttpServer server([](const Request&) { return Reply{"HTTP/1.1 200 OK\r\n\r\n" + std::string(1000, 'y')}; });
     HttpOptions options = Quick();
     options.maxBodyBytes = 1000;
-    EXPECT_EQ(HttpFetch(server.base() + "/x", options).size(), 1000u);
+    EXPECT_EQ(Text(HttpFetch(server.base() + "/x", options)).size(), 1000u);
     options.maxBodyBytes = 999;
-    EXPECT_EQ(HttpFetch(server.base() + "/x", options), "");
+    EXPECT_EQ(HttpFetch(server.base() + "/x", options).code(), ErrorCode::Network);
 }
 
 TEST_F(HttpFailures, RedirectLoopStopsAfterFiveRedirects) {
@@ -198,13 +215,13 @@ TEST_F(HttpFailures, RedirectLoopStopsAfterFiveRedirects) {
 
     HttpExchange exchange;  // followed by the "301" rule instead of the client
     exchange.noAutoRedirect = true;
-    EXPECT_EQ(HttpFetch(server.base() + "/loop", exchange, Quick()), "");
+    EXPECT_EQ(Why(HttpFetch(server.base() + "/loop", exchange, Quick())), "network: 转向过多（可能是转向循环）");
     EXPECT_EQ(server.requestCount(), 18u);
 }
 
 TEST_F(HttpFailures, MovedWithoutUsableLocation) {
     LocalHttpServer server([](const Request&) { return HttpReply(301, "Moved Permanently", "body"); });
-    EXPECT_EQ(HttpFetch(server.base() + "/x", Quick()), "");
+    EXPECT_EQ(Why(HttpFetch(server.base() + "/x", Quick())), "network: 服务器要求转向，却没有给出地址");
     EXPECT_EQ(server.requestCount(), 1u);
 }
 
@@ -217,9 +234,9 @@ TEST_F(HttpFailures, RandomBytesInsteadOfAnAnswer) {
 }
 
 TEST_F(HttpFailures, UnusableUrl) {
-    EXPECT_EQ(HttpFetch("http://bad host/x", Quick()), "");
-    EXPECT_EQ(SimpleGet("ftp://127.0.0.1/x", Quick()), "");
-    EXPECT_EQ(SimpleGet("", Quick()), "");
+    EXPECT_EQ(Why(HttpFetch("http://bad host/x", Quick())), "network: 地址格式不对");
+    EXPECT_EQ(Why(SimpleGet("ftp://127.0.0.1/x", Quick())), "network: 只支持 http 和 https 地址");
+    EXPECT_EQ(SimpleGet("", Quick()).code(), ErrorCode::Network);
 }
 
 TEST_F(HttpFailures, CancelEndsARunningTransfer) {
@@ -231,12 +248,12 @@ TEST_F(HttpFailures, CancelEndsARunningTransfer) {
         std::this_thread::sleep_for(100ms);
         cancel = true;
     });
-    std::string page = "not run";
+    Result<std::string> page = Failure{"not run"};
     const auto ms = MillisecondsOf([&] { page = HttpFetch(server.base() + "/x", options); });
     canceller.join();
-    EXPECT_EQ(page, "");
+    EXPECT_EQ(Why(page), "cancelled: 已取消");
     EXPECT_LT(ms, 2'000);
-    EXPECT_EQ(SimpleGet(server.base() + "/x", options), "");  // already cancelled: nothing is sent
+    EXPECT_EQ(Why(SimpleGet(server.base() + "/x", options)), "cancelled: 已取消");  // nothing is sent
 }
 
 }  // namespace

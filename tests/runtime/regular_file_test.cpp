@@ -14,24 +14,26 @@ TEST(ReadRegularFile, ReadsOnlyRegularFilesWithinTheLimit) {
     WriteBytes(folder.file("big"), std::string(1025, 'x'));
     ASSERT_EQ(::mkfifo(folder.file("fifo").c_str(), 0600), 0);  // no writer: opening it would wait
 
-    const FileRead small = ReadRegularFile(folder.file("small"), 1024);
-    EXPECT_EQ(small.status, FileReadStatus::Read);
-    EXPECT_EQ(small.bytes, "abc");
+    const auto small = ReadRegularFile(folder.file("small"), 1024);
+    ASSERT_TRUE(small) << small.error();
+    EXPECT_EQ(*small, "abc");
 
-    const FileRead fifo = ReadRegularFile(folder.file("fifo"), 1024);
-    EXPECT_EQ(fifo.status, FileReadStatus::NotRegular);
-    EXPECT_EQ(fifo.reason, "不是普通文件（FIFO）");
-    EXPECT_EQ(ReadRegularFile("/dev/zero", 1024).reason, "不是普通文件（设备）");
-    EXPECT_EQ(ReadRegularFile(folder.path(), 1024).reason, "不是普通文件（文件夹）");
+    const auto fifo = ReadRegularFile(folder.file("fifo"), 1024);
+    EXPECT_EQ(fifo.code(), ErrorCode::BadInput);
+    EXPECT_EQ(fifo.error(), "不是普通文件（FIFO）");
+    EXPECT_FALSE(OverLimit(fifo, folder.file("fifo")));
+    EXPECT_EQ(ReadRegularFile("/dev/zero", 1024).error(), "不是普通文件（设备）");
+    EXPECT_EQ(ReadRegularFile(folder.path(), 1024).error(), "不是普通文件（文件夹）");
 
-    const FileRead big = ReadRegularFile(folder.file("big"), 1024);
-    EXPECT_EQ(big.status, FileReadStatus::TooLarge);
-    EXPECT_EQ(big.reason, "文件过大（超过 1024 字节）");
-    EXPECT_EQ(ReadRegularFile(folder.file("big"), 1 << 20).bytes.size(), 1025u);
+    const auto big = ReadRegularFile(folder.file("big"), 1024);
+    EXPECT_EQ(big.code(), ErrorCode::BadInput);
+    EXPECT_EQ(big.error(), "文件过大（超过 1024 字节）");
+    EXPECT_TRUE(OverLimit(big, folder.file("big")));
+    EXPECT_EQ(ReadRegularFile(folder.file("big"), 1 << 20)->size(), 1025u);
 
-    const FileRead missing = ReadRegularFile(folder.file("missing"), 1024);
-    EXPECT_EQ(missing.status, FileReadStatus::Missing);
-    EXPECT_EQ(missing.reason, "文件不存在（No such file or directory）");
+    const auto missing = ReadRegularFile(folder.file("missing"), 1024);
+    EXPECT_EQ(missing.code(), ErrorCode::NotFound);
+    EXPECT_EQ(missing.error(), "文件不存在（No such file or directory）");
 }
 
 }  // namespace

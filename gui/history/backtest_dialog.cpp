@@ -28,6 +28,7 @@
 #include "gui/history/range_bar.h"
 #include "gui/history/value_table_model.h"
 #include "numbers/set_text.h"
+#include "services/analysis_range.h"
 #include "window/control_names.h"
 
 namespace sanxing {
@@ -247,7 +248,9 @@ void BacktestDialog::reload() {
         lottery_ = selection->lottery;
         money_->setLottery(*lottery_);
     }
-    auto loaded = LoadAnalysedRange(db_, database_, *selection);
+    auto db = HeldHistory(db_, database_);
+    if (!db) return showProblem(Q(db.error()));
+    auto loaded = services::ReadAnalysisRange(**db, *selection);
     if (!loaded) return showProblem(Q(loaded.error()));
     draws_ = std::move(*loaded);
     recompute();
@@ -256,7 +259,7 @@ void BacktestDialog::reload() {
 void BacktestDialog::recompute() {
     conditions_ = std::make_unique<Conditions>(Conditions::FromControls(model_.controls()));
     if (draws_) {
-        backtest_ = RunBacktest(*conditions_, draws_->draws);
+        backtest_ = RunBacktest(*conditions_, draws_->range());
         showResult();
     }
     if (!lookupFailed_ && !lookup_->text().trimmed().isEmpty()) explain(lookup_->text());
@@ -402,7 +405,7 @@ void BacktestDialog::showYears() {
 
 void BacktestDialog::showMoneyAndComparison() {
     money_->showFigures(backtest_);
-    compare_->showFigures(backtest_, draws_->draws, money_->prices());
+    compare_->showFigures(backtest_, draws_->range(), money_->prices());
 }
 
 void BacktestDialog::explain(const QString& number) {

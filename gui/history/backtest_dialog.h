@@ -17,6 +17,7 @@
 #include "analysis/years.h"
 #include "gui/platform/remembered_folder.h"
 #include "history/history_db.h"
+#include "services/analysis_range.h"
 
 class QChartView;
 class QLabel;
@@ -116,7 +117,7 @@ private:
     ComparePage* compare_;
 
     const history::Lottery* lottery_ = nullptr;  // of the draws loaded
-    std::optional<analysis::RangeDraws> draws_;
+    std::optional<services::AnalysisRange> draws_;
     std::unique_ptr<analysis::Conditions> conditions_;
     analysis::Backtest backtest_;
     std::vector<analysis::YearFigures> years_;

@@ -12,6 +12,7 @@
 
 #include "analysis/backtest.h"
 #include "gui/history/range_bar.h"
+#include "history/history_db.h"
 
 class QAbstractItemModel;
 class QChart;

@@ -4,14 +4,15 @@
 // and says so.
 
 #include <cstddef>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
 #include "analysis/analysed_draw.h"
-#include "history/history_db.h"
 #include "history/lotteries.h"
 #include "runtime/controls.h"
+#include "runtime/result.h"
 
 namespace sanxing::analysis {
 
@@ -28,22 +29,6 @@ struct RangeChoice {
     }
 };
 
-struct SelectedDraws {
-    std::vector<Draw> draws;  // oldest first
-    std::string note;         // empty, or what was used instead of what was asked
-};
-
-// Fails with a Chinese message when the lottery has no history (saying how to import one)
-// or the range holds no draw.
-Result<SelectedDraws> SelectDraws(const history::HistoryDb& db, const history::Lottery& lottery,
-                                  const RangeChoice& range);
-
-struct RangeDraws {
-    std::vector<AnalysedDraw> draws;  // oldest first, the three analysed digits of each
-    std::string note;                 // what was used instead of what was asked, if anything
-    std::string historyEnd;           // where the lottery's history ends (history/data_end.h)
-};
-
 // What an analysis looks at: one value from the choices to the back-test, the trend and
 // the CLI.
 struct AnalysisChoice {
@@ -55,22 +40,26 @@ struct AnalysisChoice {
 // The window's choice: the lottery of 组合框_彩种, the three digits of 组合框_验证, every draw.
 AnalysisChoice AnalysisChoiceFromControls(const Controls& controls);
 
-// SelectDraws, then the three digits at the chosen position; draws whose number is
-// malformed are left out and the note says how many.
-Result<RangeDraws> LoadRange(const history::HistoryDb& db, const AnalysisChoice& choice);
+// Whether the draws stored before the range are kept: omission counts back through them.
+enum class Past { Left, Kept };
 
-// The range and every stored draw before it: what omission counts back through.
-struct RangeWithPast {
-    std::vector<AnalysedDraw> draws;  // oldest first: the draws before the range, then the range
+// Which stored draws a range is picked from: the newest N of them, or every draw (nothing).
+// Only 最新 N 期 without the past needs fewer than all; the newest stored draw is always read.
+std::optional<std::size_t> NewestToRead(const RangeChoice& range, Past past);
+
+struct RangeDraws {
+    std::vector<AnalysedDraw> draws;  // oldest first: the draws before the range when kept, then the range
     std::size_t rangeStart = 0;       // where the range begins in `draws`
-    std::string note;                 // as for RangeDraws
-    std::string historyEnd;           // as for RangeDraws
+    std::string note;                 // empty, or what was used instead of what was asked
     std::span<const AnalysedDraw> range() const { return std::span(draws).subspan(rangeStart); }
 };
 
-// As LoadRange (the same range, notes and failures), with the draws before the range, in
-// one read of the lottery's whole history.
-Result<RangeWithPast> LoadRangeWithPast(const history::HistoryDb& db, const AnalysisChoice& choice);
+// The chosen range among `read`, the stored draws NewestToRead asked for (oldest first),
+// with the three digits at the chosen position. Fails with a Chinese message when the
+// lottery has no history (saying how to import one) or the range holds no draw. A range
+// larger than the history uses what there is, and draws whose number is malformed are
+// left out: the note says so.
+Result<RangeDraws> PickRange(std::vector<Draw>&& read, const AnalysisChoice& choice, Past past);
 
 // Checks an issue typed as a range end: digits only, at most 20. Fails with the Chinese reason.
 Result<void> CheckIssueText(std::string_view issue);

@@ -99,8 +99,9 @@ std::string BacktestDrawsJson(const Conditions& conditions, const Backtest& back
     return text;
 }
 
-json BacktestJson([[maybe_unused]] const Conditions& conditions, const Backtest& backtest,
-                  const BacktestFigures& figures) {
+json BacktestJson([[maybe_unused]] const Conditions& conditions, const services::BacktestReport& report,
+                  bool compared) {
+    const Backtest& backtest = report.backtest;
     json groups = json::array();
     for (const GroupFigures& g : backtest.groups) {
         groups.push_back({{"row", g.group.row},
@@ -123,9 +124,9 @@ json BacktestJson([[maybe_unused]] const Conditions& conditions, const Backtest&
                    {"groups", groups},
                    {"curve", curve},
                    {"significance", SignificanceJson(backtest.significance)},
-                   {"years", YearsJson(figures.years)},
-                   {"money", MoneyJson(figures.money)}};
-    if (figures.compare) result["compare"] = CompareJson(*figures.compare);
+                   {"years", YearsJson(report.years)},
+                   {"money", MoneyJson(report.priced.money)}};
+    if (compared) result["compare"] = CompareJson(report.priced.comparison);
     return result;
 }
 
@@ -156,10 +157,11 @@ json ExplainJson(const Explanation& e) {
     return {{"number", e.number}, {"failures", e.failures}, {"failed", GroupsJson(e.failed)}};
 }
 
-void WriteBacktestText(std::ostream& out, const Conditions& conditions, const Backtest& b,
-                       const BacktestFigures& figures) {
+void WriteBacktestText(std::ostream& out, const Conditions& conditions, const services::BacktestReport& report,
+                       bool compared) {
+    const Backtest& b = report.backtest;
     const Significance& s = b.significance;
-    const Money& m = figures.money;
+    const Money& m = report.priced.money;
     out << "历史验证：" << b.draws.size() << " 期，容错 " << conditions.toleranceText() << " 命中 " << b.hits << " 期（"
         << Fixed(b.hitRate() * 100, 1) << "%）；随机选同样的 " << b.resultSize << " 注，命中率约 "
         << Fixed(b.chance() * 100, 1) << "%\n";
@@ -187,13 +189,13 @@ void WriteBacktestText(std::ostream& out, const Conditions& conditions, const Ba
             << "%\n";
     }
     out << "年份\t期数\t命中\t随机期望\tp值\n";
-    for (const YearFigures& y : figures.years) {
+    for (const YearFigures& y : report.years) {
         out << YearText(y.year) << '\t' << y.draws << '\t' << y.hits << '\t' << Fixed(y.expected, 2) << '\t'
             << PValueFigure(y.pValue) << '\n';
     }
-    if (!figures.compare) return;
+    if (!compared) return;
     out << "方案\t生效条件\t注数\t命中\t随机命中率\tp值\t盈亏\n";
-    for (const SchemeFigures& f : *figures.compare) {
+    for (const SchemeFigures& f : report.priced.comparison) {
         out << (f.scheme.empty() ? "当前条件" : f.scheme) << '\t' << f.activeGroups << '\t' << f.resultSize << '\t'
             << f.hits << '\t' << Fixed(f.chance * 100, 1) << "%\t" << PValueFigure(f.pValue) << '\t' << f.net << '\n';
     }

@@ -3,16 +3,13 @@
 #include <algorithm>
 
 #include "analysis/backtest.h"
-#include "analysis/comparison.h"
-#include "analysis/money.h"
-#include "analysis/trend.h"
-#include "analysis/years.h"
-#include "app/compared_scheme.h"
 #include "app/scheme.h"
 #include "cli/analysis_json.h"
 #include "history/canonical_issue.h"
 #include "runtime/regular_file.h"
 #include "runtime/text.h"
+#include "services/analysis_report.h"
+#include "services/trend_report.h"
 
 namespace sanxing {
 
@@ -28,36 +25,19 @@ Result<Loaded> Chosen(Session& s, Result<Loaded> loaded) {
     return loaded;
 }
 
-// The current conditions first, then each --compare scheme, over the same draws.
-std::vector<SchemeFigures> ComparedSchemes(const Session& s, const Backtest& current,
-                                           std::span<const AnalysedDraw> draws, const Prices& prices) {
-    std::vector<SchemeFigures> rows{FiguresOfScheme("", current, prices)};
-    for (const auto& [file, scheme] : s.compare) {
-        rows.push_back(FiguresOfScheme(file, ConditionsWithScheme(s.window.controls(), scheme), draws, prices));
-    }
-    return rows;
-}
-
 Result<void> BacktestStep(Session& s) {
     const Conditions conditions = Conditions::FromControls(s.window.controls());
-    const Prices prices = DefaultPrices(*s.choice.lottery);
-    Backtest backtest;
-    BacktestFigures figures;
-    {
-        // The range is not kept past the runs: its draws are in the back-test.
-        const auto db = s.history.database(s.err);
-        if (!db) return db.failure();
-        const auto range = Chosen(s, LoadRange(**db, s.choice));
-        if (!range) return range.failure();
-        backtest = RunBacktest(conditions, range->draws);
-        if (s.compareGiven) figures.compare = ComparedSchemes(s, backtest, range->draws, prices);
-    }
-    figures.years = FiguresByYear(backtest, *s.choice.lottery);
-    figures.money = MoneyOf(backtest, prices);
-    if (!s.jsonOutput) WriteBacktestText(s.out, conditions, backtest, figures);
+    const services::Pricing pricing{DefaultPrices(*s.choice.lottery), s.window.controls(), s.compare};
+    const auto db = s.history.database(s.err);
+    if (!db) return db.failure();
+    // The range is not kept past the report: its draws are in the back-test.
+    auto range = Chosen(s, services::ReadAnalysisRange(**db, s.choice));
+    if (!range) return range.failure();
+    const services::BacktestReport report = services::MakeBacktestReport(std::move(*range), conditions, pricing);
+    if (!s.jsonOutput) WriteBacktestText(s.out, conditions, report, s.compareGiven);
     KeepResult(s, "backtest", [&] {
-        JsonMembers members = Members(BacktestJson(conditions, backtest, figures));
-        members["draws"] = std::make_shared<const std::string>(BacktestDrawsJson(conditions, backtest));
+        JsonMembers members = Members(BacktestJson(conditions, report, s.compareGiven));
+        members["draws"] = std::make_shared<const std::string>(BacktestDrawsJson(conditions, report.backtest));
         return members;
     });
     return {};
@@ -81,18 +61,17 @@ void CompareStep(Session& s, const std::string& file) {
         s.platform.reportFailure("方案文件“" + file + "”无法使用，未计入对比：" + scheme.error(), "对比方案");
         return;
     }
-    s.compare.emplace_back(file, std::move(*scheme));
+    s.compare.push_back({file, std::move(*scheme)});
 }
 
 Result<void> TrendStep(Session& s) {
     // Omission counts back through the whole history; the range picks the rows.
     const auto db = s.history.database(s.err);
     if (!db) return db.failure();
-    const auto loaded = Chosen(s, LoadRangeWithPast(**db, s.choice));
-    if (!loaded) return loaded.failure();
-    const Trend trend = ComputeTrend(loaded->draws, loaded->rangeStart);
-    if (!s.jsonOutput) s.out << TrendText(trend);
-    KeepResult(s, "trend", [&] { return TrendJson(trend); });
+    const auto report = Chosen(s, services::ReadTrendReport(**db, s.choice));
+    if (!report) return report.failure();
+    if (!s.jsonOutput) s.out << TrendText(report->trend);
+    KeepResult(s, "trend", [&] { return TrendJson(report->trend); });
     return {};
 }
 

@@ -21,6 +21,7 @@
 #include "history/history_db.h"
 #include "runtime/recording_platform.h"
 #include "runtime/result.h"
+#include "services/analysis_report.h"
 
 namespace sanxing {
 
@@ -86,7 +87,7 @@ struct Session {
     history::ImportOptions import;
     // The schemes of --compare for the back-tests after them, each checked when its
     // option was reached; `compareGiven` also when every one was left out.
-    std::vector<std::pair<std::string, nlohmann::json>> compare;
+    std::vector<services::ComparedScheme> compare;
     bool compareGiven = false;
 
     Session(std::string programDirectory, std::ostream& o, std::ostream& e)

@@ -25,7 +25,10 @@ Result<std::string> DataEndText(const HistoryDb& db, const Lottery& lottery, std
     const auto newest = db.newest(lottery.name, 1);
     if (!newest) return newest.failure();
     if (newest->empty()) return std::string();
-    const StoredDraw& last = newest->back();
+    return DataEndText(newest->back(), today);
+}
+
+std::string DataEndText(const StoredDraw& last, std::chrono::sys_days today) {
     std::string text = "开奖历史到 " + last.issue + (last.date.empty() ? "" : "（" + last.date + "）");
     const auto date = ParseDrawDate(last.date);
     if (date && today - *date > std::chrono::days(kStaleAfterDays)) {

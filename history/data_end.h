@@ -21,5 +21,7 @@ std::optional<std::chrono::sys_days> ParseDrawDate(const std::string& text);
 
 // Empty when the lottery has no draws; fails with the reason when the history cannot be read.
 Result<std::string> DataEndText(const HistoryDb& db, const Lottery& lottery, std::chrono::sys_days today = Today());
+// The same from the lottery's newest stored draw, already read.
+std::string DataEndText(const StoredDraw& newest, std::chrono::sys_days today = Today());
 
 }  // namespace sanxing::history

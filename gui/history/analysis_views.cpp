@@ -50,14 +50,6 @@ Result<history::HistoryDb*> HeldHistory(std::shared_ptr<history::HistoryDb>& hel
     return held.get();
 }
 
-Result<analysis::RangeDraws> LoadAnalysedRange(std::shared_ptr<history::HistoryDb>& held,
-                                               const std::filesystem::path& database,
-                                               const analysis::AnalysisChoice& choice) {
-    auto db = HeldHistory(held, database);
-    if (!db) return Failure{db.error()};
-    return analysis::LoadRange(**db, choice);
-}
-
 QHBoxLayout* DialogButtons(QDialog& dialog, const std::vector<std::pair<QString, std::function<void()>>>& actions,
                            std::string_view helpSection) {
     auto* row = new QHBoxLayout;

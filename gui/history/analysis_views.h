@@ -1,6 +1,6 @@
 #pragma once
-// Pieces that the back-test and trend dialogs share: loading a range from the history,
-// table views, chart replacement, 查号 text, and saving a table as CSV or a widget as PNG.
+// Pieces that the back-test and trend dialogs share: the history they read, table views, chart replacement, 查号 text,
+// and saving a table as CSV or a widget as PNG.
 
 #include <QString>
 #include <filesystem>
@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "analysis/backtest.h"
-#include "analysis/draw_range.h"
 #include "gui/history/range_bar.h"
+#include "history/history_db.h"
 
 class QAbstractItemModel;
 class QChart;
@@ -32,12 +32,6 @@ class RememberedFolder;
 // first call on (Chinese reason on failure).
 Result<history::HistoryDb*> HeldHistory(std::shared_ptr<history::HistoryDb>& held,
                                         const std::filesystem::path& database);
-
-// Loads the chosen range from the history at `database` (Chinese reason on failure), over
-// the connection HeldHistory keeps.
-Result<analysis::RangeDraws> LoadAnalysedRange(std::shared_ptr<history::HistoryDb>& held,
-                                               const std::filesystem::path& database,
-                                               const analysis::AnalysisChoice& choice);
 
 // The row of buttons under a dialog: `actions` on the left, 帮助 (the help at
 // `helpSection`) and 关闭 on the right.

@@ -4,14 +4,11 @@
 
 #include <QStringList>
 #include <QWidget>
-#include <nlohmann/json.hpp>
-#include <span>
-#include <utility>
 #include <vector>
 
-#include "analysis/backtest.h"
-#include "analysis/money.h"
+#include "analysis/comparison.h"
 #include "runtime/control_store.h"
+#include "services/analysis_report.h"
 
 class QLabel;
 class QTableView;
@@ -33,9 +30,10 @@ public:
     void compareWith(const QStringList& files);
     int schemeCount() const { return static_cast<int>(schemes_.size()); }
 
-    // The current conditions' back-test, then each scheme over the same draws.
-    void showFigures(const analysis::Backtest& current, std::span<const analysis::AnalysedDraw> draws,
-                     const analysis::Prices& prices);
+    // What is compared, as the back-test report gives it.
+    const std::vector<services::ComparedScheme>& schemes() const { return schemes_; }
+    // The current conditions first, then each scheme, over `draws` draws.
+    void showFigures(const std::vector<analysis::SchemeFigures>& rows, int draws);
     void clear();
     QTableView* table() const { return table_; }
 
@@ -45,7 +43,9 @@ signals:
 private:
     Platform& platform_;
     const ControlStore& controls_;
-    std::vector<std::pair<QString, nlohmann::json>> schemes_;  // file and its checked scheme
+    std::vector<services::ComparedScheme> schemes_;
+    std::vector<analysis::SchemeFigures> rows_;  // what the table shows
+    int draws_ = 0;
     QLabel* hint_;
     ValueTableModel* model_;
     QTableView* table_;

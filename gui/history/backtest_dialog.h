@@ -13,24 +13,26 @@
 #include <optional>
 
 #include "analysis/backtest.h"
-#include "analysis/draw_range.h"
-#include "analysis/years.h"
 #include "gui/platform/remembered_folder.h"
 #include "history/history_db.h"
+#include "services/analysis_report.h"
 
-class QChartView;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
-class QStackedWidget;
 class QTabWidget;
 class QTableView;
+class QVBoxLayout;
 
 namespace sanxing {
 
 class ComparePage;
+class CurvePage;
+class DrawsPage;
+class GroupsPage;
 class MoneyPage;
 class RangeBar;
-class ValueTableModel;
+class YearsPage;
 class WindowModel;
 class WindowSettings;
 
@@ -49,7 +51,7 @@ public:
     void explain(const QString& number);
 
     RangeBar& rangeBar() { return *rangeBar_; }
-    const analysis::Backtest& result() const { return backtest_; }
+    const analysis::Backtest& result() const { return report_.backtest; }
     QString summaryText() const;
     // Whether the hits differ from chance, in words.
     QString verdictText() const;
@@ -69,19 +71,17 @@ public:
     void exportTable();
 
 private:
-    void reload();     // the range changed: fetch the draws again
-    void recompute();  // the conditions changed
+    QVBoxLayout* makeSummary();    // the summary, the verdict beside 口径说明, the note
+    QHBoxLayout* makeLookupRow();  // 查号
+    void reload();                 // the range changed: read its draws again
+    void recompute();              // the conditions changed
+    void reprice();                // the prices or the schemes compared changed
+    services::Pricing pricing() const;
     void showResult();
     void showSummary();
-    void showGroups();
-    void showYears();
-    void showMoneyAndComparison();
     void showProblem(const QString& text);
     void showExplanation(const QString& text, bool failed);
     QTableView* currentTable() const;
-    QWidget* buildCurvePage();
-    QWidget* buildGroupsPage();
-    QWidget* buildYearsPage();
 
     WindowModel& model_;
     RememberedFolder exports_;
@@ -99,27 +99,17 @@ private:
     QLabel* explanation_;
     bool lookupFailed_ = false;  // the 查号 box holds no number: not looked up again by a recompute
     QTabWidget* tabs_;
-    QTableView* curveTable_;
-    QTableView* groupsTable_;
-    QTableView* drawsTable_;
-    QTableView* yearsTable_;
-    QStackedWidget* curveStack_;
-    QChartView* chart_;
-    QLabel* noActiveGroup_;
-    QLabel* groupsLegend_;
-    QChartView* yearChart_;
-    ValueTableModel* curveModel_;
-    ValueTableModel* groupsModel_;
-    ValueTableModel* drawsModel_;
-    ValueTableModel* yearsModel_;
+    CurvePage* curve_;
+    GroupsPage* groups_;
+    DrawsPage* draws_;
+    YearsPage* years_;
     MoneyPage* money_;
     ComparePage* compare_;
 
-    const history::Lottery* lottery_ = nullptr;  // of the draws loaded
-    std::optional<analysis::RangeDraws> draws_;
+    const history::Lottery* lottery_ = nullptr;     // of the range read
+    std::optional<services::AnalysisRange> range_;  // the draws read
     std::unique_ptr<analysis::Conditions> conditions_;
-    analysis::Backtest backtest_;
-    std::vector<analysis::YearFigures> years_;
+    services::BacktestReport report_;
 };
 
 }  // namespace sanxing

@@ -12,6 +12,7 @@
 #include "gui/history/analysis_views.h"
 #include "gui/history/backtest_cells.h"
 #include "gui/history/backtest_charts.h"
+#include "gui/history/backtest_columns.h"
 #include "gui/history/value_table_model.h"
 #include "gui/platform/window_settings.h"
 #include "runtime/platform.h"
@@ -26,6 +27,30 @@ namespace {
 TableCell Yuan(std::int64_t amount) { return {QString::number(amount), static_cast<double>(amount)}; }
 // Chance's amounts are exact to 0.001 元; two decimals are shown.
 TableCell Yuan(double amount) { return {QString::number(amount, 'f', 2), amount}; }
+
+// The two rows: this scheme, then chance alone.
+constexpr bool kRows[] = {false, true};
+
+const Columns<bool, Money>& MoneyColumns() {
+    static const Columns<bool, Money> columns = {
+        {QStringLiteral("按"),
+         {},
+         [](const bool& chance, const Money&) -> TableCell {
+             return {chance ? QStringLiteral("随机选号（期望）") : QStringLiteral("本方案")};
+         }},
+        {QStringLiteral("投入（元）"), QStringLiteral("每期买下当前容错的全部结果：期数 × 结果注数 × 每注价格"),
+         [](const bool&, const Money& m) { return Yuan(m.cost); }},
+        {QStringLiteral("奖金（元）"), QStringLiteral("命中期数 × 直选奖金；随机选号为期望命中期数 × 直选奖金"),
+         [](const bool& chance, const Money& m) { return chance ? Yuan(m.expectedWon) : Yuan(m.won); }},
+        {QStringLiteral("盈亏（元）"), QStringLiteral("奖金 − 投入"),
+         [](const bool& chance, const Money& m) { return chance ? Yuan(m.expectedNet()) : Yuan(m.net); }},
+        {QStringLiteral("回报率"), QStringLiteral("奖金 ÷ 投入"),
+         [](const bool& chance, const Money& m) {
+             return PercentCell(chance ? m.expectedReturnRate() : m.returnRate);
+         }},
+    };
+    return columns;
+}
 
 QLineEdit* AmountBox(const QWidget& page) {
     auto* box = new QLineEdit;
@@ -53,14 +78,7 @@ MoneyPage::MoneyPage(Platform& platform, WindowSettings* settings, QWidget* pare
     prices->addWidget(lotteryName_);
     prices->addStretch(1);
 
-    model_ = new ValueTableModel({QStringLiteral("按"), QStringLiteral("投入（元）"), QStringLiteral("奖金（元）"),
-                                  QStringLiteral("盈亏（元）"), QStringLiteral("回报率")},
-                                 this);
-    model_->setHeaderToolTips({{},
-                               QStringLiteral("每期买下当前容错的全部结果：期数 × 结果注数 × 每注价格"),
-                               QStringLiteral("命中期数 × 直选奖金；随机选号为期望命中期数 × 直选奖金"),
-                               QStringLiteral("奖金 − 投入"),
-                               QStringLiteral("奖金 ÷ 投入")});
+    model_ = ModelOf(MoneyColumns(), this);
     table_ = MakeTableView(model_, false);
     // Two rows: the table takes their height, the chart the rest.
     table_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -123,20 +141,11 @@ void MoneyPage::showPrices() {
             .arg(Percent(static_cast<double>(prices_.prize) / 1000.0 / static_cast<double>(prices_.price))));
 }
 
-void MoneyPage::showFigures(const Backtest& backtest) {
-    const Money m = MoneyOf(backtest, prices_);
-    model_->reset(2, [m](int row, int column) -> TableCell {
-        const bool chance = row == 1;
-        switch (column) {
-            case 0: return {chance ? QStringLiteral("随机选号（期望）") : QStringLiteral("本方案")};
-            case 1: return Yuan(m.cost);
-            case 2: return chance ? Yuan(m.expectedWon) : Yuan(m.won);
-            case 3: return chance ? Yuan(m.expectedNet()) : Yuan(m.net);
-            default: return PercentCell(chance ? m.expectedReturnRate() : m.returnRate);
-        }
-    });
+void MoneyPage::showFigures(const services::MoneyFigures& figures) {
+    money_ = figures.money;
+    ShowRows<bool, Money>(*model_, MoneyColumns(), kRows, money_);
     table_->resizeColumnsToContents();
-    ReplaceChart(*chart_, MakeNetChart(RunningNet(backtest, prices_), m));
+    ReplaceChart(*chart_, MakeNetChart(figures.runningNet, money_));
 }
 
 void MoneyPage::clear() {

@@ -4,12 +4,10 @@
 // what chance alone wins, and the running net as a chart.
 
 #include <QWidget>
-#include <cstdint>
-#include <vector>
 
-#include "analysis/backtest.h"
 #include "analysis/money.h"
 #include "history/lotteries.h"
+#include "services/analysis_report.h"
 
 class QChartView;
 class QLabel;
@@ -35,7 +33,7 @@ public:
     // 元 from 1 up is refused with a message, and its box shows the amount in use again.
     void enterPrices(const QString& price, const QString& prize);
 
-    void showFigures(const analysis::Backtest& backtest);
+    void showFigures(const services::MoneyFigures& figures);
     void clear();
     QTableView* table() const { return table_; }
 
@@ -50,6 +48,7 @@ private:
     WindowSettings* settings_;
     const history::Lottery* lottery_ = nullptr;
     analysis::Prices prices_;
+    analysis::Money money_;  // what the table shows
     QLineEdit* price_;
     QLineEdit* prize_;
     QLabel* lotteryName_;

@@ -10,7 +10,6 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <iterator>
 
 #include "gui/help/help_window.h"
 #include "gui/history/analysis_views.h"
@@ -21,6 +20,7 @@
 #include "gui/history/trend_picture.h"
 #include "gui/history/value_table_model.h"
 #include "history/lotteries.h"
+#include "services/trend_report.h"
 
 namespace sanxing {
 
@@ -99,13 +99,9 @@ void TrendDialog::reload() {
     if (!selection) return showProblem(Q(selection.error()));
     auto held = HeldHistory(db_, database_);
     if (!held) return showProblem(Q(held.error()));
-    auto loaded = LoadRangeWithPast(**held, *selection);
-    if (!loaded) return showProblem(Q(loaded.error()));
-    auto data = std::make_shared<TrendData>();
-    data->trend = ComputeTrend(loaded->draws, loaded->rangeStart);
-    const auto rangeStart = loaded->draws.begin() + static_cast<std::ptrdiff_t>(loaded->rangeStart);
-    data->draws.assign(std::make_move_iterator(rangeStart), std::make_move_iterator(loaded->draws.end()));
-    loaded->draws.clear();
+    auto report = services::ReadTrendReport(**held, *selection);
+    if (!report) return showProblem(Q(report.error()));
+    auto data = std::make_shared<TrendData>(TrendData{std::move(report->draws), std::move(report->trend)});
 
     fillFigures(data->trend);
     charts_->setDraws(data->draws);
@@ -116,11 +112,11 @@ void TrendDialog::reload() {
     QString status = QStringLiteral("%1 期（%2 至 %3）；遗漏往前数遍历史中的 %4 期")
                          .arg(data->draws.size())
                          .arg(Q(data->draws.front().issue), Q(data->draws.back().issue))
-                         .arg(loaded->rangeStart + data->draws.size());
-    if (!loaded->note.empty()) status += QStringLiteral("。") + Q(loaded->note);
-    if (!loaded->historyEnd.empty()) status += QStringLiteral("。") + Q(loaded->historyEnd);
+                         .arg(report->countedBack);
+    if (!report->note.empty()) status += QStringLiteral("。") + Q(report->note);
+    if (!report->historyEnd.empty()) status += QStringLiteral("。") + Q(report->historyEnd);
     rangeStatus_ = status;
-    showStatus(status, loaded->note.empty() ? nullptr : "#a05000");
+    showStatus(status, report->note.empty() ? nullptr : "#a05000");
     std::shared_ptr<const TrendData> shared = std::move(data);
     for (TrendGridModel* model : models_) model->reset(shared);
     for (TrendGridView* view : grids_) view->scrollToBottom();

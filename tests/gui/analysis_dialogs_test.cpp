@@ -33,6 +33,7 @@
 #include "history/history_db.h"
 #include "history/history_fixture.h"
 #include "runtime/temp_folder.h"
+#include "services/statement_count.h"
 
 namespace sanxing::test {
 namespace {
@@ -116,6 +117,32 @@ TEST_F(AnalysisDialogTest, BacktestShowsTheFiguresAndRunsAgainWhenConditionsChan
     dialog.exportTable();
     EXPECT_EQ(ReadBytes(csv).substr(0, ReadBytes(csv).find('\n')),
               "\xEF\xBB\xBF序号,条件,通过注数,杀中期数,随机期望,距上次杀中,最长连杀,最长连过,p 值");
+}
+
+// A range change reads the history once; a change of the conditions not at all.
+TEST_F(AnalysisDialogTest, BacktestReachesTheDatabaseOncePerRangeChange) {
+    testing::StatementCount statements(db);
+    record({"712", "700", "555", "123", "799", "341"});
+    BacktestDialog dialog(window->model(), db);
+    dialog.rangeBar().setLottery(k3d);
+    const std::vector<std::function<void()>> changes = {
+        [&] { dialog.rangeBar().setNewest(300); },
+        [&] { dialog.rangeBar().setAll(); },
+        [&] { dialog.rangeBar().setIssues(QStringLiteral("2024002"), QStringLiteral("2024005")); },
+        [&] { dialog.rangeBar().setLottery(k3d + 1); },
+    };
+    for (const auto& change : changes) {
+        const int before = statements.count();
+        change();
+        EXPECT_EQ(statements.count() - before, 1);
+    }
+    dialog.rangeBar().setLottery(k3d);
+    const int before = statements.count();
+    QAbstractItemModel* groups = dialog.table(1)->model();
+    ASSERT_EQ(groups->rowCount(), 0);
+    store().setTicked("选择框_百位7", false);
+    EXPECT_TRUE(WaitFor([&] { return groups->rowCount() == 1; }));
+    EXPECT_EQ(statements.count(), before);
 }
 
 // Tolerance 0-0 under the conditions above: 713 注 a draw, one hit in six 2024 draws.

@@ -37,6 +37,17 @@ struct OfferReport {
     std::size_t present = 0;          // the same draw was there
     std::size_t offeredBefore = 0;    // offered once already: left alone, even when deleted since
     std::vector<Conflict> conflicts;  // another number was there: it stays
+    struct Correction {
+        std::string issue, before, after;
+    };
+    std::vector<Correction> corrected;  // draws of an earlier edition that this one put right
+};
+
+// A draw that an earlier edition of the program's own records gave wrong: `before` is the
+// number that edition gave; the draw offered now for the issue is the right one.
+struct OfferCorrection {
+    std::string_view issue;
+    std::string_view before;
 };
 
 // How many draws a lottery has (in a range), and the first and last issue among them.
@@ -103,9 +114,13 @@ public:
     // issue offered before is skipped, so a draw the user deleted or replaced never comes
     // back, and a conflict is reported the one time its issue is offered.
     Result<OfferReport> offer(std::string_view lottery, const std::vector<StoredDraw>& draws);
+    // Corrections are offered once each as well: a stored draw that still holds the
+    // earlier edition's number, with the offered draws' source, takes the right one; a draw
+    // the user stored or changed stays and is reported as a conflict.
     struct Offer {
         std::string_view lottery;
         std::span<const StoredDraw> draws;
+        std::span<const OfferCorrection> corrections = {};
     };
     // The same for several lotteries in one transaction, one report each: all are offered
     // or none is.

@@ -92,10 +92,55 @@ Result<OfferReport> HistoryDb::offer(std::string_view lottery, const std::vector
 namespace {
 
 // Whether every draw of an offer of `count` was offered before (the table may not exist).
-bool AllOfferedBefore(const sqlite::Connection& connection, std::int64_t key, std::size_t count) {
-    sqlite::Statement offered(connection.get(), "SELECT count(*) FROM offered WHERE lottery = ?1");
+bool AllOfferedBefore(const sqlite::Connection& connection, std::int64_t key, std::size_t count,
+                      const char* table = "offered") {
+    sqlite::Statement offered(connection.get(), "SELECT count(*) FROM " + std::string(table) + " WHERE lottery = ?1");
     offered.bind(1, key);
     return offered.ok() && offered.step() == SQLITE_ROW && static_cast<std::size_t>(offered.integer(0)) >= count;
+}
+
+// Each correction once: a stored draw with the offered source and the earlier edition's
+// number takes the offered draw's number; another stored number is a conflict. False when
+// the database failed.
+bool OfferCorrections(const sqlite::Connection& connection, std::int64_t key, const HistoryDb::Offer& offer,
+                      OfferReport& report) {
+    // Kept beside the draws, as `offered` is, so an older sanxing still opens the file.
+    if (!connection.exec("CREATE TABLE IF NOT EXISTS corrected (lottery INTEGER NOT NULL, issue TEXT NOT NULL,"
+                         " number TEXT NOT NULL, PRIMARY KEY (lottery, issue, number)) WITHOUT ROWID")) {
+        return false;
+    }
+    sqlite::Statement mark(connection.get(),
+                           "INSERT INTO corrected (lottery, issue, number) VALUES (?1, ?2, ?3) ON CONFLICT DO NOTHING");
+    sqlite::Statement correct(connection.get(),
+                              "UPDATE draws SET number = ?3 WHERE lottery = ?1 AND issue = ?2 AND number = ?4"
+                              " AND source = ?5");
+    sqlite::Statement lookup(connection.get(), "SELECT number FROM draws WHERE lottery = ?1 AND issue = ?2");
+    if (!mark.ok() || !correct.ok() || !lookup.ok()) return false;
+    for (const OfferCorrection& c : offer.corrections) {
+        const auto right = std::find_if(offer.draws.begin(), offer.draws.end(),
+                                        [&](const StoredDraw& draw) { return draw.issue == c.issue; });
+        if (right == offer.draws.end()) continue;
+        mark.bind(1, key).bind(2, c.issue).bind(3, right->number);
+        if (mark.step() != SQLITE_DONE) return false;
+        mark.reset();
+        if (sqlite3_changes(connection.get()) == 0) continue;
+        correct.bind(1, key).bind(2, c.issue).bind(3, right->number).bind(4, c.before).bind(5, right->source);
+        if (correct.step() != SQLITE_DONE) return false;
+        correct.reset();
+        if (sqlite3_changes(connection.get()) == 1) {
+            report.corrected.push_back({std::string(c.issue), std::string(c.before), right->number});
+            continue;
+        }
+        lookup.bind(1, key).bind(2, c.issue);
+        const int step = lookup.step();
+        if (step == SQLITE_ROW && lookup.textView(0) != right->number) {
+            report.conflicts.push_back({std::string(c.issue), lookup.text(0), right->number});
+        } else if (step != SQLITE_ROW && step != SQLITE_DONE) {
+            return false;
+        }
+        lookup.reset();
+    }
+    return true;
 }
 
 }  // namespace
@@ -112,7 +157,10 @@ Result<std::vector<OfferReport>> HistoryDb::offer(std::span<const Offer> offers)
     bool allOffered = true;
     for (std::size_t i = 0; i < offers.size(); ++i) {
         reports[i].offeredBefore = offers[i].draws.size();
-        allOffered = allOffered && AllOfferedBefore(connection, LotteryKey(offers[i].lottery), offers[i].draws.size());
+        const std::int64_t key = LotteryKey(offers[i].lottery);
+        allOffered = allOffered && AllOfferedBefore(connection, key, offers[i].draws.size()) &&
+                     (offers[i].corrections.empty() ||
+                      AllOfferedBefore(connection, key, offers[i].corrections.size(), "corrected"));
     }
     if (allOffered) return reports;
     if (auto sound = detail::CheckBeforeWriting(*impl_); !sound) return sound.failure();
@@ -161,6 +209,9 @@ Result<std::vector<OfferReport>> HistoryDb::offer(std::span<const Offer> offers)
                 report.conflicts.push_back({draw.issue, lookup.text(0), draw.number});
             }
             lookup.reset();
+        }
+        if (!offers[i].corrections.empty() && !OfferCorrections(connection, key, offers[i], report)) {
+            return WriteProblem(*impl_);
         }
     }
     if (auto committed = transaction.commit(); !committed) return WriteProblem(*impl_);

@@ -1,6 +1,7 @@
 #include "history/shipped_draws.h"
 
 #include <fstream>
+#include <span>
 #include <sstream>
 #include <utility>
 
@@ -17,11 +18,21 @@ struct ShippedFile {
     std::string_view lottery;
     std::string_view fileName;
     const std::string_view* builtIn;
+    std::span<const OfferCorrection> corrections;  // what earlier editions gave wrong
+};
+
+// An earlier edition gave 排列三's first twenty draws as the first three digits of 排列五's;
+// the two games were drawn apart then.
+constexpr OfferCorrection kPl3Corrections[] = {
+    {"2004001", "928"}, {"2004002", "173"}, {"2004003", "183"}, {"2004004", "432"}, {"2004005", "541"},
+    {"2004006", "262"}, {"2004007", "307"}, {"2004008", "226"}, {"2004009", "418"}, {"2004010", "274"},
+    {"2004011", "364"}, {"2004012", "305"}, {"2004013", "032"}, {"2004014", "359"}, {"2004015", "598"},
+    {"2004016", "445"}, {"2004017", "193"}, {"2004018", "129"}, {"2004019", "711"}, {"2004020", "109"},
 };
 
 constexpr ShippedFile kShipped[] = {
-    {"福彩3D", "fc3d.csv", &embedded::shipped_fc3d},
-    {"排列三", "pl3.csv", &embedded::shipped_pl3},
+    {"福彩3D", "fc3d.csv", &embedded::shipped_fc3d, {}},
+    {"排列三", "pl3.csv", &embedded::shipped_pl3, kPl3Corrections},
 };
 
 // A copy larger than this is not a draw file of ours; the built-in one is used instead.
@@ -84,7 +95,9 @@ Result<std::vector<ShippedAddition>> AddShippedDraws(HistoryDb& db, const std::f
     std::vector<std::vector<StoredDraw>> draws;
     std::vector<HistoryDb::Offer> offers;
     for (const Lottery* lottery : lotteries) draws.push_back(ShippedDraws(*lottery, programDirectory));
-    for (std::size_t i = 0; i < lotteries.size(); ++i) offers.push_back({lotteries[i]->name, draws[i]});
+    for (std::size_t i = 0; i < lotteries.size(); ++i) {
+        offers.push_back({lotteries[i]->name, draws[i], kShipped[i].corrections});
+    }
     auto offered = db.offer(offers);
     if (!offered) return offered.failure();
     for (std::size_t i = 0; i < lotteries.size(); ++i) additions.push_back({lotteries[i], std::move((*offered)[i])});
@@ -97,6 +110,15 @@ std::string ShippedSummary(const std::vector<ShippedAddition>& additions) {
         if (a.report.added > 0) {
             text +=
                 "已加入内置的" + std::string(a.lottery->name) + "开奖号码 " + std::to_string(a.report.added) + " 期\n";
+        }
+        if (!a.report.corrected.empty()) {
+            text += "内置开奖数据更正了" + std::string(a.lottery->name) + " " +
+                    std::to_string(a.report.corrected.size()) + " 期：";
+            for (std::size_t k = 0; k < a.report.corrected.size(); ++k) {
+                const OfferReport::Correction& c = a.report.corrected[k];
+                text += (k ? "、" : "") + c.issue + " " + c.before + "→" + c.after;
+            }
+            text += "\n";
         }
         for (const OfferReport::Conflict& c : a.report.conflicts) {
             text += std::string(a.lottery->name) + " 期号 " + c.issue + "：内置数据为 " + c.offered + "，保留已存的 " +

@@ -55,6 +55,39 @@ TEST_F(Shipped, EachIssueIsOfferedOnceSoDeletedDrawsStayDeleted) {
     EXPECT_EQ(db.between("福彩3D", "", "").value()[0].number, "999");
 }
 
+// A history offered the earlier edition's 排列三 2004001–2004020 gets the corrected draws once;
+// a draw the player changed stays, reported as a conflict.
+TEST_F(Shipped, CorrectionsReachHistoriesOfTheEarlierEditionOnce) {
+    HistoryDb db = OpenDb();
+    std::vector<StoredDraw> earlier = ShippedDraws(Pl3(), folder.file("nowhere/bin"));
+    const char* before[] = {"928", "173", "183", "432", "541", "262", "307", "226", "418", "274",
+                            "364", "305", "032", "359", "598", "445", "193", "129", "711", "109"};
+    for (std::size_t k = 0; k < 20; ++k) earlier[k].number = before[k];
+    ASSERT_TRUE(db.offer("排列三", earlier));
+    ASSERT_TRUE(db.remove("排列三", {"2004002"}));
+    ASSERT_TRUE(db.record("排列三", {{"2004002", "555", "", "导入", ""}}));
+
+    auto added = AddShippedDraws(db, folder.file("nowhere/bin"));
+    ASSERT_TRUE(added) << added.error();
+    const std::string summary = ShippedSummary(*added);
+    EXPECT_NE(summary.find("内置开奖数据更正了排列三 19 期：2004001 928→192、2004003 183→718"), std::string::npos)
+        << summary;
+    EXPECT_NE(summary.find("排列三 期号 2004002：内置数据为 317，保留已存的 555"), std::string::npos) << summary;
+    const auto draws = db.between("排列三", "2004001", "2004020").value();
+    EXPECT_EQ(draws[0].number, "192");
+    EXPECT_EQ(draws[1].number, "555");
+    EXPECT_EQ(draws[19].number, "810");
+
+    auto again = AddShippedDraws(db, folder.file("nowhere/bin"));
+    ASSERT_TRUE(again);
+    EXPECT_EQ(ShippedSummary(*again), "");
+    // A new history has the right draws from the start and nothing to correct.
+    HistoryDb fresh = std::move(HistoryDb::open(folder.file("fresh.sqlite")).value());
+    auto first = AddShippedDraws(fresh, folder.file("nowhere/bin"));
+    ASSERT_TRUE(first);
+    EXPECT_EQ(ShippedSummary(*first).find("更正"), std::string::npos);
+}
+
 TEST_F(Shipped, TheEndOfTheHistoryIsNamedWithAdviceWhenOld) {
     HistoryDb db = OpenDb();
     using namespace std::chrono;

@@ -46,7 +46,7 @@ void BacktestStep(Session& s) {
     BacktestFigures figures;
     {
         // The range is not kept past the runs: its draws are in the back-test.
-        const RangeDraws range = Chosen(s, LoadRange(s.history.database(s.err), s.choice));
+        const RangeDraws range = Chosen(s, LoadRange(HistoryDatabase(s), s.choice));
         backtest = RunBacktest(conditions, range.draws);
         if (s.compareGiven) figures.compare = ComparedSchemes(s, backtest, range.draws, prices);
     }
@@ -83,7 +83,7 @@ void CompareStep(Session& s, const std::string& file) {
 
 void TrendStep(Session& s) {
     // Omission counts back through the whole history; the range picks the rows.
-    const RangeWithPast loaded = Chosen(s, LoadRangeWithPast(s.history.database(s.err), s.choice));
+    const RangeWithPast loaded = Chosen(s, LoadRangeWithPast(HistoryDatabase(s), s.choice));
     const Trend trend = ComputeTrend(loaded.draws, loaded.rangeStart);
     if (!s.jsonOutput) s.out << TrendText(trend);
     KeepResult(s, "trend", [&] { return TrendJson(trend); });

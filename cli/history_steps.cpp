@@ -1,7 +1,5 @@
 #include "cli/history_steps.h"
 
-#include <algorithm>
-
 #include "history/column_map.h"
 #include "history/draw_import.h"
 #include "services/history_export.h"

@@ -1,6 +1,8 @@
 #include "gui/history/history_menu.h"
 
 #include <QClipboard>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QMenu>
@@ -34,8 +36,7 @@ HistoryMenu::HistoryMenu(WindowModel& model, QMainWindow& window, WindowSettings
       window_(window),
       session_(std::move(databaseFile)),
       drawFolder_(settings, kDrawFilesFolder),
-      worker_(
-          [this](SerialWorker::Task task) { QMetaObject::invokeMethod(this, std::move(task), Qt::QueuedConnection); }) {
+      worker_([this](SerialWorker::Task task) { post(std::move(task)); }) {
     session_.onNotice([this](const HistoryNotice& notice) { showNotice(notice); });
     menu_ = window.menuBar()->addMenu(QStringLiteral("历史(&L)"));
     menu_->setObjectName(QString::fromLatin1(kMenuName));
@@ -210,6 +211,23 @@ void HistoryMenu::runInBackground(Work work, bool supersede) {
     } else {
         worker_.replace(std::move(job));
     }
+}
+
+void HistoryMenu::post(SerialWorker::Task task) {
+    {
+        std::lock_guard lock(postedMutex_);
+        posted_.push_back(std::move(task));
+    }
+    QCoreApplication::postEvent(this, new QEvent(QEvent::User));
+}
+
+void HistoryMenu::customEvent(QEvent*) {
+    std::vector<SerialWorker::Task> tasks;
+    {
+        std::lock_guard lock(postedMutex_);
+        tasks.swap(posted_);
+    }
+    for (SerialWorker::Task& task : tasks) task();
 }
 
 void HistoryMenu::setBusy(bool busy) {

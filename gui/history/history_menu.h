@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <filesystem>
 #include <functional>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -80,6 +81,11 @@ private:
     using Work = std::function<std::function<void()>(const SerialWorker::JobContext&)>;
     void runInBackground(Work work, bool supersede = false);
     void showNotice(const HistoryNotice& notice);
+    // Hands a task of the worker to the UI thread through a queue of this menu, whose mutex
+    // ThreadSanitizer sees (Qt's own queue it cannot); the event that wakes the UI thread
+    // carries nothing. Tasks still queued when the menu goes are dropped.
+    void post(SerialWorker::Task task);
+    void customEvent(QEvent* event) override;
     void setBusy(bool busy);
     void showReport(const history::Lottery& lottery, const history::ImportReport& report,
                     const history::ImportOptions& options);
@@ -102,6 +108,8 @@ private:
     QPointer<HistoryWindow> historyWindow_;
     QPointer<ImportPreviewDialog> lastPreview_;
     QPointer<ImportReportDialog> lastReport_;
+    std::mutex postedMutex_;
+    std::vector<SerialWorker::Task> posted_;
     SerialWorker worker_;  // last: shut down before the rest goes
 };
 

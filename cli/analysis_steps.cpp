@@ -28,7 +28,7 @@ Result<Loaded> Chosen(Session& s, Result<Loaded> loaded) {
 Result<void> BacktestStep(Session& s) {
     const Conditions conditions = Conditions::FromControls(s.window.controls());
     const services::Pricing pricing{DefaultPrices(*s.choice.lottery), s.window.controls(), s.compare};
-    const auto db = s.history.database(s.err);
+    const auto db = HistoryDatabase(s);
     if (!db) return db.failure();
     // The range is not kept past the report: its draws are in the back-test.
     auto range = Chosen(s, services::ReadAnalysisRange(**db, s.choice));
@@ -66,7 +66,7 @@ void CompareStep(Session& s, const std::string& file) {
 
 Result<void> TrendStep(Session& s) {
     // Omission counts back through the whole history; the range picks the rows.
-    const auto db = s.history.database(s.err);
+    const auto db = HistoryDatabase(s);
     if (!db) return db.failure();
     const auto report = Chosen(s, services::ReadTrendReport(**db, s.choice));
     if (!report) return report.failure();

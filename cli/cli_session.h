@@ -22,6 +22,7 @@
 #include "runtime/recording_platform.h"
 #include "runtime/result.h"
 #include "services/analysis_report.h"
+#include "services/history_session.h"
 
 namespace sanxing {
 
@@ -29,27 +30,6 @@ namespace sanxing {
 // and reported as a failure with ErrorCode::BadArgument (exit code 2).
 struct BadInput {
     std::string message;
-};
-
-// The database that history steps work on. It is opened on first use, so a run that
-// never touches the history never creates or opens one. The user's own history (no
-// --history) gets the shipped draws it has never been offered when it is opened.
-class HistoryChoice {
-public:
-    explicit HistoryChoice(std::filesystem::path programDirectory) : programDirectory_(std::move(programDirectory)) {}
-    void chooseDatabase(std::filesystem::path file);
-    const std::filesystem::path& databasePath() const { return path_; }
-    // The database, opened when not yet open, or why it cannot be. What the shipped draws
-    // brought is said on `err`.
-    Result<history::HistoryDb*> database(std::ostream& err);
-    // Offers the shipped draws to the database; what they brought is said on `err`.
-    Result<void> addShippedDraws(std::ostream& err);
-
-private:
-    std::filesystem::path programDirectory_;
-    std::filesystem::path path_ = history::DefaultDatabasePath();
-    bool ownHistory_ = true;
-    std::shared_ptr<history::HistoryDb> db_;
 };
 
 // A JSON object held as the serialized text of each member (in key order, as the JSON
@@ -68,6 +48,10 @@ struct KeptResult {
     std::shared_ptr<const std::string> whole;
 };
 
+// Says on `err` what opening the history tells: a read-only file, the shipped draws added.
+// A file that cannot be opened is the failure of the step that asked.
+void SayHistoryNotice(std::ostream& err, const HistoryNotice& notice);
+
 struct Session {
     RecordingPlatform platform;
     WindowModel window;
@@ -79,7 +63,9 @@ struct Session {
     // last of each kind ("import", "backtest", ...) at the top level.
     std::vector<KeptResult> steps;
     std::size_t messagesShown = 0;
-    HistoryChoice history{platform.programDirectory()};
+    // The history of the steps (--history); the user's own gets the shipped draws when it is
+    // opened. Its notices go to `err`.
+    HistorySession history;
     // The lottery, range and position of the history steps. Parsing makes sure a lottery
     // was chosen before any step that needs one.
     analysis::AnalysisChoice choice;
@@ -91,8 +77,16 @@ struct Session {
     bool compareGiven = false;
 
     Session(std::string programDirectory, std::ostream& o, std::ostream& e)
-        : platform(std::move(programDirectory)), window(platform), out(o), err(e) {}
+        : platform(std::move(programDirectory)), window(platform), out(o), err(e) {
+        history.offerShippedDraws(platform.programDirectory());
+        history.onNotice([this](const HistoryNotice& notice) { SayHistoryNotice(err, notice); });
+    }
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
 };
+
+// The session's history, opened on first use, or why it cannot be.
+Result<history::HistoryDb*> HistoryDatabase(Session& s);
 
 // Keeps a step's result for --json; `makeResult` (giving a JSON object or its members)
 // runs only then, so a text run never builds JSON it does not print.

@@ -1,24 +1,16 @@
 #include "cli/history_steps.h"
 
-#include <algorithm>
-
-#include "draws/history_update.h"
 #include "history/column_map.h"
-#include "history/draw_export.h"
 #include "history/draw_import.h"
-#include "history/shipped_draws.h"
-#include "tools/safe_file_write.h"
+#include "services/history_export.h"
+#include "services/history_import.h"
+#include "services/history_refresh.h"
 
 namespace sanxing {
 
 namespace {
 
 using nlohmann::json;
-
-// What --import-draws - reads, in messages and as the stored draws' source.
-constexpr std::string_view kStandardInput = "标准输入";
-// The caption of an update's messages, as the window's.
-constexpr const char* kUpdateCaption = "更新开奖数据";
 
 json ImportJson(const history::ImportReport& report) {
     json conflicts = json::array();
@@ -70,37 +62,28 @@ void PrintImport(std::ostream& out, const std::string& file, const history::Lott
 
 Result<void> ImportStep(Session& s, const std::string& file) {
     const history::Lottery& lottery = *s.choice.lottery;
-    const bool standardInput = file == "-";
     // A file that cannot be imported leaves no new database behind.
-    if (!standardInput) {
-        if (auto importable = history::CheckDrawFile(file); !importable) return importable.failure();
-    }
-    const auto db = s.history.database(s.err);
-    if (!db) return db.failure();
-    auto report = standardInput ? history::ImportDrawStream(**db, lottery, stdin, kStandardInput, s.import)
-                                : history::ImportDrawFile(**db, lottery, file, s.import);
+    auto source = file == "-" ? ImportSource::StandardInput() : ImportSource::File(file);
+    if (!source) return source.failure();
+    // Opened first: what opening says comes before the import's words.
+    if (auto db = HistoryDatabase(s); !db) return db.failure();
+    auto report = ImportDraws(s.history, *source, lottery, s.import);
     if (!report) return report.failure();
     if (!s.import.columns && report->columns.complete()) {
         s.err << "检测到的列：" << history::ColumnMapText(report->columns) << "（可用 --import-columns 指定）\n";
     }
-    const std::string shown = standardInput ? std::string(kStandardInput) : file;
-    if (!s.jsonOutput) PrintImport(s.out, shown, lottery, *report);
+    if (!s.jsonOutput) PrintImport(s.out, source->name(), lottery, *report);
     KeepResult(s, "import", [&] { return ImportJson(*report); });
     return {};
 }
 
 Result<void> ExportStep(Session& s, const std::string& file) {
     const history::Lottery& lottery = *s.choice.lottery;
-    const auto db = s.history.database(s.err);
+    const auto db = HistoryDatabase(s);
     if (!db) return db.failure();
-    const auto csv = history::ExportCsv(**db, lottery.name);
-    if (!csv) return csv.failure();
-    if (auto written = WriteFileWhole(file, *csv); !written) {
-        return Failure{"无法写入“" + file + "”：" + written.error(), written.code()};
-    }
-    const auto counted = (*db)->count(lottery.name);
-    if (!counted) return counted.failure();
-    const std::size_t count = *counted;
+    const auto exported = ExportDraws(**db, lottery, file);
+    if (!exported) return exported.failure();
+    const std::size_t count = *exported;
     if (!s.jsonOutput) s.out << "导出 " << lottery.name << " " << count << " 期到 " << file << '\n';
     KeepResult(s, "export", [&] { return json{{"file", file}, {"draws", count}}; });
     return {};
@@ -109,15 +92,14 @@ Result<void> ExportStep(Session& s, const std::string& file) {
 // Every draw-file address of --sources ("history"), one line or JSON entry each. A failed
 // address is a message (stderr, or "messages"); when every address failed, the step failed.
 Result<void> UpdateStep(Session& s) {
-    const auto db = s.history.database(s.err);
-    if (!db) return db.failure();
-    const std::vector<HistoryUpdate> updates = UpdateHistory(**db, s.window.drawHosts(), {});
+    const auto report = UpdateDraws(s.history, s.window.drawHosts());
+    if (!report) return report.failure();
+    const std::vector<HistoryUpdate>& updates = report->updates;
     if (updates.empty() && !s.jsonOutput) s.err << "sources.json 中没有开奖文件的地址（\"history\"）\n";
-    const bool allFailed = std::all_of(updates.begin(), updates.end(), [](const auto& u) { return !u.error.empty(); });
     for (const HistoryUpdate& update : updates) {
         if (update.error.empty()) {
             if (!s.jsonOutput) s.out << UpdateLine(update) << '\n';
-        } else if (allFailed) {
+        } else if (report->allFailed()) {
             s.platform.reportFailure(UpdateLine(update), kUpdateCaption);
         } else {
             s.platform.messageBox(UpdateLine(update), kUpdateCaption, MessageIcon::Warning, MessageButtons::Ok);
@@ -141,33 +123,16 @@ Result<void> UpdateStep(Session& s) {
 
 }  // namespace
 
-void HistoryChoice::chooseDatabase(std::filesystem::path file) {
-    path_ = std::move(file);
-    ownHistory_ = false;
-    db_.reset();
-}
-
-Result<history::HistoryDb*> HistoryChoice::database(std::ostream& err) {
-    if (!db_) {
-        auto opened = history::HistoryDb::shared(path_);
-        if (!opened) return opened.failure();
-        db_ = std::move(*opened);
-        if (db_->readOnly()) err << history::ReadOnlyNotice(path_) << '\n';
-        if (ownHistory_) {
-            if (auto added = addShippedDraws(err); !added) return added.failure();
-        }
+void SayHistoryNotice(std::ostream& err, const HistoryNotice& notice) {
+    switch (notice.kind) {
+        case HistoryNotice::Kind::ReadOnly: err << notice.text << '\n'; break;
+        case HistoryNotice::Kind::ShippedDraws: err << notice.text; break;
+        case HistoryNotice::Kind::Off:
+        case HistoryNotice::Kind::Busy: break;  // the step that asked fails with it
     }
-    return db_.get();
 }
 
-Result<void> HistoryChoice::addShippedDraws(std::ostream& err) {
-    const auto db = database(err);
-    if (!db) return db.failure();
-    auto added = history::AddShippedDraws(**db, programDirectory_);
-    if (!added) return added.failure();
-    err << history::ShippedSummary(*added);
-    return {};
-}
+Result<history::HistoryDb*> HistoryDatabase(Session& s) { return s.history.database(); }
 
 void HistoryOptions::requireLottery(const std::string& option) const {
     if (!lotteryChosen) throw BadInput{option + " 之前需要 --lottery 彩种"};
@@ -176,7 +141,7 @@ void HistoryOptions::requireLottery(const std::string& option) const {
 std::optional<Step> ParseHistoryOption(const std::string& option, const std::string& argument, HistoryOptions& seen) {
     if (option == "--history") {
         if (argument.empty()) throw BadInput{"--history 需要文件名"};
-        return [argument](Session& s) { s.history.chooseDatabase(argument); };
+        return [argument](Session& s) { s.history.chooseFile(argument); };
     }
     if (option == "--lottery") {
         const history::Lottery* lottery = history::FindLottery(argument);
@@ -210,7 +175,9 @@ std::optional<Step> ParseHistoryOption(const std::string& option, const std::str
 }
 
 std::optional<Step> ParseHistoryFlag(const std::string& option) {
-    if (option == "--add-shipped-draws") return [](Session& s) { return s.history.addShippedDraws(s.err); };
+    if (option == "--add-shipped-draws") {
+        return [](Session& s) { return s.history.addShippedDraws(s.platform.programDirectory()); };
+    }
     if (option == "--replace-conflicts") return Step([](Session& s) { s.import.replaceConflicts = true; });
     if (option == "--update-draws") return Step(UpdateStep);
     return std::nullopt;

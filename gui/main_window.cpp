@@ -74,11 +74,11 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent, const QString& setti
     schemes_ = new SchemeMenu(model_, *settings_, menuBar());
     history_ = new HistoryMenu(model_, *this, settings_.get());
     analysis_ =
-        new AnalysisMenu(model_, *widgets_, *this, history_->menu(), history_->access().path(), settings_.get());
+        new AnalysisMenu(model_, *widgets_, *this, history_->menu(), history_->session().path(), settings_.get());
     history_->onHistoryChanged([this](const history::Lottery& lottery) { analysis_->historyChanged(lottery); });
     // The window's history is the user's own: it gets the shipped draws.
-    model_.drawList().useHistory(history_->access().path(), model_.platform().programDirectory());
-    model_.historyUpdater().useHistory(history_->access().path());
+    model_.drawList().useHistory(history_->session().path(), model_.platform().programDirectory());
+    model_.historyUpdater().useHistory(history_->session().path());
 
     mirror_ = new StoreMirror(model_.controls(), *widgets_, this);
     mirror_->showAll();

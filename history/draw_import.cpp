@@ -158,19 +158,25 @@ Result<ImportReport> Import(HistoryDb& db, const Lottery& lottery, std::string_v
 
 }  // namespace
 
-Result<void> CheckDrawFile(const std::filesystem::path& file) {
-    if (auto opened = OpenDrawFile(file); !opened) return CannotImport(file.string(), opened.error());
-    return {};
+Result<DrawFile> OpenImportFile(const std::filesystem::path& file) {
+    auto opened = OpenDrawFile(file);
+    if (!opened) return CannotImport(file.string(), opened.error());
+    return opened;
 }
 
 Result<ImportReport> ImportDrawFile(HistoryDb& db, const Lottery& lottery, const std::filesystem::path& file,
                                     const ImportOptions& options) {
-    auto input = OpenDrawFile(file);
-    if (!input) return CannotImport(file.string(), input.error());
-    return Import(db, lottery, file.string(), file.filename().string(), options,
-                  [&](const ReadOptions& read, DrawLineHandler& sink) {
-                      return ReadDrawLines(input->get(), lottery, read, sink);
-                  });
+    auto input = OpenImportFile(file);
+    if (!input) return input.failure();
+    return ImportDrawFile(db, lottery, file, input->get(), options);
+}
+
+Result<ImportReport> ImportDrawFile(HistoryDb& db, const Lottery& lottery, const std::filesystem::path& file,
+                                    std::FILE* input, const ImportOptions& options) {
+    std::rewind(input);
+    return Import(
+        db, lottery, file.string(), file.filename().string(), options,
+        [&](const ReadOptions& read, DrawLineHandler& sink) { return ReadDrawLines(input, lottery, read, sink); });
 }
 
 Result<ImportReport> ImportDrawText(HistoryDb& db, const Lottery& lottery, std::string_view text,

@@ -93,10 +93,14 @@ Result<ImportReport> ImportDrawText(HistoryDb& db, const Lottery& lottery, std::
 Result<ImportReport> ImportDrawStream(HistoryDb& db, const Lottery& lottery, std::FILE* input, std::string_view source,
                                       const ImportOptions& options = {});
 
-// Whether `file` can be imported at all (it exists, is a readable regular file, not too
-// large), with the Chinese message of ImportDrawFile when not: checked before a database
-// is opened, so a refused file leaves no new database behind.
-Result<void> CheckDrawFile(const std::filesystem::path& file);
+// Opens `file` for an import when it can be imported at all (it exists, is a readable
+// regular file, not too large), with the Chinese message of ImportDrawFile when not:
+// checked once, before a database is opened, so a refused file leaves no new database
+// behind, and what is previewed is what is imported.
+Result<DrawFile> OpenImportFile(const std::filesystem::path& file);
+// Imports the draw file `input` (from OpenImportFile) from its start; messages name `file`.
+Result<ImportReport> ImportDrawFile(HistoryDb& db, const Lottery& lottery, const std::filesystem::path& file,
+                                    std::FILE* input, const ImportOptions& options);
 
 // One sentence for the user: what was stored, present, in conflict, replaced and
 // rejected, or that the input held no draw and nothing changed.

@@ -55,10 +55,16 @@ Result<ImportPreview> Preview(std::string_view name, const Lottery& lottery, con
 
 Result<ImportPreview> PreviewDrawFile(const std::filesystem::path& file, const Lottery& lottery,
                                       const std::optional<ColumnMap>& columns, const std::atomic<bool>* cancel) {
-    auto input = OpenDrawFile(file);
-    if (!input) return Failure{"无法导入“" + file.string() + "”：" + input.error() + "；开奖历史未作改动"};
+    auto input = OpenImportFile(file);
+    if (!input) return input.failure();
+    return PreviewDrawFile(file, input->get(), lottery, columns, cancel);
+}
+
+Result<ImportPreview> PreviewDrawFile(const std::filesystem::path& file, std::FILE* input, const Lottery& lottery,
+                                      const std::optional<ColumnMap>& columns, const std::atomic<bool>* cancel) {
+    std::rewind(input);
     return Preview(file.string(), lottery, columns, cancel, [&](const ReadOptions& options, DrawLineHandler& sink) {
-        return ReadDrawLines(input->get(), lottery, options, sink);
+        return ReadDrawLines(input, lottery, options, sink);
     });
 }
 

@@ -41,6 +41,10 @@ struct ImportPreview {
 Result<ImportPreview> PreviewDrawFile(const std::filesystem::path& file, const Lottery& lottery,
                                       const std::optional<ColumnMap>& columns = std::nullopt,
                                       const std::atomic<bool>* cancel = nullptr);
+// The same for a draw file already opened (OpenImportFile), from its start.
+Result<ImportPreview> PreviewDrawFile(const std::filesystem::path& file, std::FILE* input, const Lottery& lottery,
+                                      const std::optional<ColumnMap>& columns = std::nullopt,
+                                      const std::atomic<bool>* cancel = nullptr);
 Result<ImportPreview> PreviewDrawText(std::string_view text, std::string_view source, const Lottery& lottery,
                                       const std::optional<ColumnMap>& columns = std::nullopt,
                                       const std::atomic<bool>* cancel = nullptr);

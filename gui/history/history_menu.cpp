@@ -1,6 +1,8 @@
 #include "gui/history/history_menu.h"
 
 #include <QClipboard>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QMenu>
@@ -10,9 +12,8 @@
 #include "analysis/draw_range.h"
 #include "app/window_model.h"
 #include "draws/history_updater.h"
-#include "draws/html_tables.h"
-#include "history/draw_export.h"
-#include "tools/safe_file_write.h"
+#include "services/history_export.h"
+#include "services/history_refresh.h"
 
 namespace sanxing {
 
@@ -21,8 +22,6 @@ namespace {
 constexpr const char* kMenuName = "historyMenu";
 constexpr const char* kImportFilter = "开奖号码文件(*.txt;*.csv;*.json)|*.txt;*.csv;*.json|所有文件(*.*)|*.*";
 constexpr const char* kExportFilter = "CSV 文件(*.csv)|*.csv|所有文件(*.*)|*.*";
-constexpr const char* kClipboard = "剪贴板";
-constexpr const char* kUpdateCaption = "更新开奖数据";
 
 const history::Lottery& WindowLottery(const WindowModel& model) {
     return *analysis::AnalysisChoiceFromControls(model.controls()).lottery;
@@ -35,8 +34,10 @@ HistoryMenu::HistoryMenu(WindowModel& model, QMainWindow& window, WindowSettings
     : QObject(&window),
       model_(model),
       window_(window),
-      access_(model.platform(), std::move(databaseFile)),
-      drawFolder_(settings, kDrawFilesFolder) {
+      session_(std::move(databaseFile)),
+      drawFolder_(settings, kDrawFilesFolder),
+      worker_([this](SerialWorker::Task task) { post(std::move(task)); }) {
+    session_.onNotice([this](const HistoryNotice& notice) { showNotice(notice); });
     menu_ = window.menuBar()->addMenu(QStringLiteral("历史(&L)"));
     menu_->setObjectName(QString::fromLatin1(kMenuName));
     actions_ = {menu_->addAction(QStringLiteral("导入开奖号码(&I)…"), this, &HistoryMenu::importDraws),
@@ -49,10 +50,8 @@ HistoryMenu::HistoryMenu(WindowModel& model, QMainWindow& window, WindowSettings
 
 HistoryMenu::~HistoryMenu() {
     // A running import rolls back and a preview stops at its next chunk, so closing does
-    // not wait long.
-    closing_ = true;
-    stopPreview_ = true;
-    if (worker_.joinable()) worker_.join();
+    // not wait long; what they still post is dropped with this object.
+    (void)worker_.shutdown();
 }
 
 void HistoryMenu::onHistoryChanged(std::function<void(const history::Lottery&)> listener) {
@@ -62,25 +61,21 @@ void HistoryMenu::onHistoryChanged(std::function<void(const history::Lottery&)> 
 void HistoryMenu::importDraws() { importDrawsInto(WindowLottery(model_)); }
 
 void HistoryMenu::importDrawsInto(const history::Lottery& lottery) {
-    if (busy_ || !access_.writable()) return;
+    if (busy_ || !session_.writable()) return;
     const auto file = model_.platform().openFileDialog(
         {"导入开奖号码到" + std::string(lottery.name), kImportFilter, drawFolder_.start(), ""});
     if (!file) return;
     drawFolder_.rememberFolderOf(*file);
-    if (auto importable = history::CheckDrawFile(*file); !importable) {
-        return tell(importable.error(), MessageIcon::Error);
-    }
-    source_ = {*file, nullptr, *file};
+    auto source = ImportSource::File(*file);
+    if (!source) return tell(source.error(), MessageIcon::Error);
+    source_ = std::move(*source);
     previewInto(lottery);
 }
 
 void HistoryMenu::previewInto(const history::Lottery& lottery) {
     if (busy_) return;
-    stopPreview_ = false;
-    runInBackground([this, source = source_, &lottery]() -> std::function<void()> {
-        auto preview = source.text
-                           ? history::PreviewDrawText(*source.text, source.name, lottery, std::nullopt, &stopPreview_)
-                           : history::PreviewDrawFile(source.file, lottery, std::nullopt, &stopPreview_);
+    runInBackground([this, source = source_, &lottery](const SerialWorker::JobContext& job) -> std::function<void()> {
+        auto preview = PreviewImport(source, lottery, std::nullopt, &job.cancel());
         return [this, source, &lottery, preview = std::move(preview)] {
             if (!preview) return tell(preview.error(), MessageIcon::Error);
             openPreview(source, lottery, preview);
@@ -89,25 +84,19 @@ void HistoryMenu::previewInto(const history::Lottery& lottery) {
 }
 
 void HistoryMenu::importClipboard() {
-    if (busy_ || !access_.writable()) return;
+    if (busy_ || !session_.writable()) return;
     const history::Lottery& lottery = WindowLottery(model_);
     const QMimeData* clipboard = QGuiApplication::clipboard()->mimeData();
     std::string html = clipboard && clipboard->hasHtml() ? clipboard->html().toStdString() : std::string();
     std::string text = clipboard && clipboard->hasText() ? clipboard->text().toStdString() : std::string();
-    stopPreview_ = false;
-    runInBackground([this, html = std::move(html), text = std::move(text), &lottery]() -> std::function<void()> {
-        // A table copied from a page, else whatever text there is.
-        auto content = std::make_shared<std::string>(HtmlTableText(html));
-        if (content->empty()) *content = text;
-        if (content->find_first_not_of(" \t\r\n") == std::string::npos) {
-            return [this] {
-                tell("剪贴板中没有表格或文字。请在开奖结果页上选中表格并复制，再来导入。", MessageIcon::Information);
-            };
-        }
-        auto preview = history::PreviewDrawText(*content, kClipboard, lottery, std::nullopt, &stopPreview_);
-        return [this, content, &lottery, preview = std::move(preview)] {
+    runInBackground([this, html = std::move(html), text = std::move(text),
+                     &lottery](const SerialWorker::JobContext& job) -> std::function<void()> {
+        auto source = ImportSource::Clipboard(html, text);
+        if (!source) return [this, error = source.error()] { tell(error, MessageIcon::Information); };
+        auto preview = PreviewImport(*source, lottery, std::nullopt, &job.cancel());
+        return [this, source = std::move(*source), &lottery, preview = std::move(preview)] {
             if (!preview) return tell(preview.error(), MessageIcon::Error);
-            openPreview({{}, content, kClipboard}, lottery, preview);
+            openPreview(source, lottery, preview);
         };
     });
 }
@@ -117,7 +106,7 @@ void HistoryMenu::openPreview(ImportSource source, const history::Lottery& lotte
     source_ = std::move(source);
     if (lastPreview_) lastPreview_->close();
     auto* dialog = new ImportPreviewDialog(
-        QString::fromStdString(source_.name), lottery,
+        QString::fromStdString(source_.name()), lottery,
         [this](const history::Lottery& chosen, std::optional<history::ColumnMap> columns) {
             requestPreview(chosen, std::move(columns));
         },
@@ -133,50 +122,41 @@ void HistoryMenu::openPreview(ImportSource source, const history::Lottery& lotte
 }
 
 void HistoryMenu::requestPreview(const history::Lottery& lottery, std::optional<history::ColumnMap> columns) {
-    const unsigned request = ++previewRequest_;
-    stopPreview_ = true;  // a preview still running stops at its next chunk
-    runInBackground([this, source = source_, &lottery, columns, request]() -> std::function<void()> {
-        stopPreview_ = false;  // the one before has ended
-        auto preview = source.text
-                           ? history::PreviewDrawText(*source.text, source.name, lottery, columns, &stopPreview_)
-                           : history::PreviewDrawFile(source.file, lottery, columns, &stopPreview_);
-        return [this, request, preview = std::move(preview)] {
-            if (request == previewRequest_ && lastPreview_) lastPreview_->showPreview(preview);
-        };
-    });
+    // A preview still running stops at its next chunk, and what it found is dropped.
+    runInBackground(
+        [this, source = source_, &lottery, columns](const SerialWorker::JobContext& job) -> std::function<void()> {
+            auto preview = PreviewImport(source, lottery, columns, &job.cancel());
+            return [this, preview = std::move(preview)] {
+                if (lastPreview_) lastPreview_->showPreview(preview);
+            };
+        },
+        true);
 }
 
 void HistoryMenu::runImport(const history::Lottery& lottery, history::ImportOptions options) {
-    options.cancel = &closing_;
-    runInBackground([this, path = access_.path(), source = source_, &lottery, options]() -> std::function<void()> {
-        auto db = history::HistoryDb::open(path);
-        if (!db) return [this, error = db.error()] { tell(error, MessageIcon::Error); };
-        auto report = source.text ? history::ImportDrawText(*db, lottery, *source.text, source.name, options)
-                                  : history::ImportDrawFile(*db, lottery, source.file, options);
+    // The job keeps a session of its own on the same file: it may outlast this menu.
+    runInBackground([this, history = HistorySession(session_.path()), source = source_, &lottery,
+                     options](const SerialWorker::JobContext& job) mutable -> std::function<void()> {
+        options.cancel = &job.cancel();
+        auto report = ImportDraws(history, source, lottery, options);
         if (!report) return [this, error = report.error()] { tell(error, MessageIcon::Error); };
         return [this, &lottery, options, report = std::move(*report)] { showReport(lottery, report, options); };
     });
 }
 
 void HistoryMenu::exportDraws() {
-    if (busy_ || !access_.database()) return;
+    if (busy_) return;
+    auto db = session_.database();
+    if (!db) return;
     const history::Lottery& lottery = WindowLottery(model_);
     const std::string name = std::string(lottery.name) + "开奖号码.csv";
     const auto file = model_.platform().saveFileDialog(
         {"导出" + std::string(lottery.name) + "开奖号码", kExportFilter, drawFolder_.start(), name});
     if (!file) return;
     drawFolder_.rememberFolderOf(*file);
-    runInBackground([this, path = access_.path(), file = *file, &lottery]() -> std::function<void()> {
-        auto db = history::HistoryDb::shared(path);
-        if (!db) return [this, error = db.error()] { tell(error, MessageIcon::Error); };
-        const auto csv = history::ExportCsv(**db, lottery.name);
-        const auto count = (*db)->count(lottery.name);
-        if (!csv || !count) {
-            return [this, error = csv ? count.error() : csv.error()] { tell(error, MessageIcon::Error); };
-        }
-        if (auto written = WriteFileWhole(file, *csv); !written) {
-            return [this, text = "无法写入“" + file + "”：" + written.error()] { tell(text, MessageIcon::Error); };
-        }
+    runInBackground([this, db = *db, file = *file, &lottery](const SerialWorker::JobContext&) -> std::function<void()> {
+        const auto count = ExportDraws(*db, lottery, file);
+        if (!count) return [this, error = count.error()] { tell(error, MessageIcon::Error); };
         const std::string done =
             "已把" + std::string(lottery.name) + "的 " + std::to_string(*count) + " 期开奖号码导出到“" + file + "”";
         return [this, done] { tell(done, MessageIcon::Information); };
@@ -184,9 +164,9 @@ void HistoryMenu::exportDraws() {
 }
 
 void HistoryMenu::showHistory() {
-    if (!access_.database()) return;
+    if (!session_.database()) return;
     if (!historyWindow_) {
-        historyWindow_ = new HistoryWindow(access_, model_.platform(), &window_);
+        historyWindow_ = new HistoryWindow(session_, model_.platform(), &window_);
         historyWindow_->onDrawsDeleted([this](const history::Lottery& lottery) { historyChanged(lottery, true); });
         historyWindow_->onImport([this](const history::Lottery& lottery) { importDrawsInto(lottery); });
     }
@@ -201,37 +181,53 @@ void HistoryMenu::updateDraws() {
     if (!updater.configured()) {
         return tell(NoUpdateAddressText(model_.drawHosts(), DefaultDrawHostsPath()), MessageIcon::Information);
     }
-    if (!access_.database()) return;
+    if (!session_.database()) return;
     update_->setEnabled(false);
     const bool started = updater.updateAll([this](const std::vector<HistoryUpdate>& updates) {
         update_->setEnabled(true);
-        std::string text = "更新开奖数据：";
-        bool failed = false;
-        for (const HistoryUpdate& update : updates) {
-            text += '\n';
-            text += UpdateLine(update);
-            failed = failed || !update.error.empty();
-        }
-        model_.platform().messageBox(text, kUpdateCaption, failed ? MessageIcon::Warning : MessageIcon::Information,
+        const UpdateReport report{updates};
+        model_.platform().messageBox(report.text(), kUpdateCaption,
+                                     report.anyFailed() ? MessageIcon::Warning : MessageIcon::Information,
                                      MessageButtons::Ok);
     });
     update_->setEnabled(!started);
 }
 
-void HistoryMenu::runInBackground(std::function<std::function<void()>()> work) {
-    if (worker_.joinable()) worker_.join();  // the previous job has finished or is stopping
+void HistoryMenu::runInBackground(Work work, bool supersede) {
+    const unsigned ticket = ++lastJob_;
     setBusy(true);
-    worker_ = std::thread([this, work = std::move(work)] {
-        std::function<void()> then = work();
-        // Queued to this object: dropped if the window is gone by then.
-        QMetaObject::invokeMethod(
-            this,
-            [this, then = std::move(then)] {
-                setBusy(false);
-                then();
-            },
-            Qt::QueuedConnection);
-    });
+    SerialWorker::Job job = [this, work = std::move(work), ticket, supersede](const SerialWorker::JobContext& context) {
+        std::function<void()> then = work(context);
+        context.post([this, then = std::move(then), ticket, supersede] {
+            // Jobs end in the order they were handed in: the last one ends the busy state.
+            // A preview that a newer job followed comes too late to be shown.
+            const bool last = ticket == lastJob_;
+            if (last) setBusy(false);
+            if (last || !supersede) then();
+        });
+    };
+    if (supersede) {
+        worker_.supersede(std::move(job));
+    } else {
+        worker_.replace(std::move(job));
+    }
+}
+
+void HistoryMenu::post(SerialWorker::Task task) {
+    {
+        std::lock_guard lock(postedMutex_);
+        posted_.push_back(std::move(task));
+    }
+    QCoreApplication::postEvent(this, new QEvent(QEvent::User));
+}
+
+void HistoryMenu::customEvent(QEvent*) {
+    std::vector<SerialWorker::Task> tasks;
+    {
+        std::lock_guard lock(postedMutex_);
+        tasks.swap(posted_);
+    }
+    for (SerialWorker::Task& task : tasks) task();
 }
 
 void HistoryMenu::setBusy(bool busy) {
@@ -253,7 +249,7 @@ void HistoryMenu::showReport(const history::Lottery& lottery, const history::Imp
     }
     if (lastReport_) lastReport_->close();
     lastReport_ = new ImportReportDialog(
-        QString::fromStdString(source_.name), lottery, report, replace,
+        QString::fromStdString(source_.name()), lottery, report, replace,
         [this](const history::Lottery& better) { previewInto(better); }, &window_);
     lastReport_->show();
 }
@@ -269,6 +265,16 @@ void HistoryMenu::historyGrew(const history::Lottery& lottery) {
         historyWindow_->refresh();
     }
     for (const auto& listener : listeners_) listener(lottery);
+}
+
+void HistoryMenu::showNotice(const HistoryNotice& notice) {
+    switch (notice.kind) {
+        case HistoryNotice::Kind::Off:
+            return tell(notice.text + "\n开奖历史的功能在本次运行中关闭。", MessageIcon::Error);
+        case HistoryNotice::Kind::Busy: return tell(notice.text, MessageIcon::Error);
+        case HistoryNotice::Kind::ReadOnly: return tell(notice.text, MessageIcon::Information);
+        case HistoryNotice::Kind::ShippedDraws: return;  // the draw list offers them
+    }
 }
 
 void HistoryMenu::tell(const std::string& text, MessageIcon icon) {

@@ -3,31 +3,30 @@
 // 开奖历史. An import shows its preview first and stores only on 导入; its report
 // offers 以文件为准 when draws of the file differ from stored ones. 更新开奖数据 reads
 // every draw-file address of sources.json on the window model's updater and reports one
-// line per address. Previews, imports and exports run off the UI thread, one at a time,
-// on a connection of their own; the window's connection is opened on first use
-// (HistoryAccess). After an import, a replacement, a delete or an update, the draw list,
-// the history window and whoever listens (the analysis dialogs) show the new state at
-// once. Other features add their items to the same menu through menu() or
-// FindHistoryMenu().
+// line per address. Previews, imports and exports run off the UI thread, one at a time, on
+// a SerialWorker (closing the window cancels the running one and waits a bounded time);
+// the history is reached through the window's HistorySession. After an import, a replacement, a delete or an update,
+// the draw list, the history window and whoever listens (the analysis dialogs) show the new state at once. Other
+// features add their items to the same menu through menu() or FindHistoryMenu().
 
 #include <QObject>
 #include <QPointer>
-#include <atomic>
 #include <filesystem>
 #include <functional>
-#include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
-#include "gui/history/history_access.h"
+#include "draws/serial_worker.h"
 #include "gui/history/history_window.h"
 #include "gui/history/import_preview_dialog.h"
 #include "gui/history/import_report_dialog.h"
 #include "gui/platform/remembered_folder.h"
 #include "history/draw_import.h"
 #include "runtime/platform.h"
+#include "services/history_import.h"
+#include "services/history_session.h"
 
 class QAction;
 class QMainWindow;
@@ -46,7 +45,7 @@ public:
     ~HistoryMenu() override;
 
     QMenu* menu() const { return menu_; }
-    HistoryAccess& access() { return access_; }
+    HistorySession& session() { return session_; }
 
     // Asks for a file and previews its import into the lottery of 组合框_彩种.
     void importDraws();
@@ -72,20 +71,21 @@ public:
     ImportReportDialog* lastReport() const { return lastReport_; }
 
 private:
-    // What is being imported: a file, or text in memory (the clipboard's).
-    struct ImportSource {
-        std::string file;
-        std::shared_ptr<const std::string> text;
-        std::string name;  // shown, and stored as the draws' source for text
-    };
-
     // Previews the import of the source of the last preview again, into `lottery`.
     void previewInto(const history::Lottery& lottery);
     void openPreview(ImportSource source, const history::Lottery& lottery, const Result<history::ImportPreview>& first);
     void requestPreview(const history::Lottery& lottery, std::optional<history::ColumnMap> columns);
     void runImport(const history::Lottery& lottery, history::ImportOptions options);
-    // Runs `work` on the worker thread; what it returns runs on the UI thread afterwards.
-    void runInBackground(std::function<std::function<void()>()> work);
+    // Runs `work` on the worker, after the job before it; what it returns runs on the UI
+    // thread afterwards, unless a later job superseded it (`supersede`) or the menu is gone.
+    using Work = std::function<std::function<void()>(const SerialWorker::JobContext&)>;
+    void runInBackground(Work work, bool supersede = false);
+    void showNotice(const HistoryNotice& notice);
+    // Hands a task of the worker to the UI thread through a queue of this menu, whose mutex
+    // ThreadSanitizer sees (Qt's own queue it cannot); the event that wakes the UI thread
+    // carries nothing. Tasks still queued when the menu goes are dropped.
+    void post(SerialWorker::Task task);
+    void customEvent(QEvent* event) override;
     void setBusy(bool busy);
     void showReport(const history::Lottery& lottery, const history::ImportReport& report,
                     const history::ImportOptions& options);
@@ -96,21 +96,21 @@ private:
 
     WindowModel& model_;
     QMainWindow& window_;
-    HistoryAccess access_;
+    HistorySession session_;
     QMenu* menu_;
     std::vector<QAction*> actions_;  // off while a job runs
     QAction* update_;                // off while an update it started runs
     RememberedFolder drawFolder_;    // where the last draw file was opened or saved
     ImportSource source_;            // of the preview and the import
-    std::thread worker_;
-    std::atomic<bool> busy_{false};
-    std::atomic<bool> closing_{false};      // tells a running import to stop
-    std::atomic<bool> stopPreview_{false};  // tells a running preview to stop
-    unsigned previewRequest_ = 0;           // a preview that comes back after a newer request is dropped
+    bool busy_ = false;              // a job was handed in and its result not yet shown
+    unsigned lastJob_ = 0;           // the number of the last job handed in
     std::vector<std::function<void(const history::Lottery&)>> listeners_;
     QPointer<HistoryWindow> historyWindow_;
     QPointer<ImportPreviewDialog> lastPreview_;
     QPointer<ImportReportDialog> lastReport_;
+    std::mutex postedMutex_;
+    std::vector<SerialWorker::Task> posted_;
+    SerialWorker worker_;  // last: shut down before the rest goes
 };
 
 // The 历史 menu of a main window that has one, else nullptr.

@@ -14,11 +14,12 @@
 
 #include "gui/help/help_window.h"
 #include "gui/history/draw_table_model.h"
-#include "gui/history/history_access.h"
 #include "history/canonical_issue.h"
 #include "history/data_end.h"
 #include "history/issue_gaps.h"
 #include "runtime/platform.h"
+#include "services/history_export.h"
+#include "services/history_session.h"
 
 namespace sanxing {
 
@@ -52,8 +53,8 @@ QString HistorySummary(const std::vector<std::string>& issues, const history::Lo
     return text;
 }
 
-HistoryWindow::HistoryWindow(HistoryAccess& access, Platform& platform, QWidget* parent)
-    : QDialog(parent), access_(access), platform_(platform) {
+HistoryWindow::HistoryWindow(HistorySession& session, Platform& platform, QWidget* parent)
+    : QDialog(parent), session_(session), platform_(platform) {
     setWindowTitle(QString::fromUtf8(kHistoryCaption));
     lotteries_ = new QComboBox;
     for (const history::Lottery& lottery : history::Lotteries()) lotteries_->addItem(QString::fromUtf8(lottery.name));
@@ -127,7 +128,8 @@ void HistoryWindow::showLottery(const history::Lottery& lottery) {
 
 void HistoryWindow::refresh() {
     showJumpNote({});
-    const auto shown = model_->show(access_.database(), std::string(lottery().name));
+    const auto db = session_.database();
+    const auto shown = model_->show(db ? db->get() : nullptr, std::string(lottery().name));
     updateSummary();
     if (!shown) {
         summary_->setText(QString::fromStdString(shown.error()));
@@ -138,8 +140,8 @@ void HistoryWindow::refresh() {
 void HistoryWindow::updateSummary() {
     summary_->setStyleSheet({});
     QString text = HistorySummary(model_->issues(), lottery());
-    if (const history::HistoryDb* db = access_.database()) {
-        const auto end = history::DataEndText(*db, lottery());
+    if (const auto db = session_.database()) {
+        const auto end = history::DataEndText(**db, lottery());
         if (end && !end->empty()) text += QStringLiteral("\n") + QString::fromStdString(*end);
     }
     summary_->setText(text);
@@ -159,9 +161,8 @@ void HistoryWindow::deleteSelected() {
         MessageAnswer::Yes) {
         return;
     }
-    history::HistoryDb* db = access_.database();
-    if (!db) return;
-    const auto deleted = db->remove(lottery().name, issues);
+    if (session_.off()) return;
+    const auto deleted = DeleteDraws(session_, lottery(), issues);
     if (!deleted) platform_.messageBox(deleted.error(), kHistoryCaption, MessageIcon::Error, MessageButtons::Ok);
     refresh();
     if (deleted && *deleted > 0 && deleted_) deleted_(lottery());

@@ -17,13 +17,15 @@ class QTableView;
 
 namespace sanxing {
 
+inline constexpr const char* kHistoryCaption = "开奖历史";
+
 class DrawTableModel;
-class HistoryAccess;
+class HistorySession;
 class Platform;
 
 class HistoryWindow final : public QDialog {
 public:
-    HistoryWindow(HistoryAccess& access, Platform& platform, QWidget* parent);
+    HistoryWindow(HistorySession& session, Platform& platform, QWidget* parent);
 
     void showLottery(const history::Lottery& lottery);
     // Reads the chosen lottery's draws anew (after an import, say).
@@ -51,7 +53,7 @@ private:
     void updateSummary();
     void showJumpNote(const QString& text);
 
-    HistoryAccess& access_;
+    HistorySession& session_;
     Platform& platform_;
     QComboBox* lotteries_;
     QLabel* summary_;

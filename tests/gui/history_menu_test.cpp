@@ -4,9 +4,6 @@
 // count, gaps, delete after a question), export, and a broken database that is named once
 // and left alone.
 
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -27,7 +24,6 @@
 #include "gui/history/analysis_menu.h"
 #include "gui/history/backtest_dialog.h"
 #include "gui/history/draw_table_model.h"
-#include "gui/history/history_access.h"
 #include "gui/history/history_menu.h"
 #include "gui/history/trend_dialog.h"
 #include "gui/history/trend_grid_model.h"
@@ -442,39 +438,12 @@ TEST_F(HistoryMenuTest, BrokenDatabaseIsNamedOnceAndLeftAlone) {
     menu().showHistory();
     ASSERT_EQ(platform.answeredMessages().size(), 1u);
     EXPECT_NE(platform.answeredMessages()[0].text.find(databasePath()), std::string::npos);
-    EXPECT_TRUE(menu().access().off());
+    EXPECT_TRUE(menu().session().off());
     menu().importDraws();  // no second message, no file dialog
     menu().showHistory();
     EXPECT_EQ(platform.answeredMessages().size(), 1u);
     EXPECT_TRUE(platform.answeredFileDialogs().empty());
     EXPECT_EQ(ReadBytes(databasePath()), std::string(3000, '#'));
-}
-
-// A history the user may only read: said once when it opens, and again when an import asks
-// for it; reading goes on. Run by a child as another user (nobody, where the tests run as
-// root), which may not write the folder or the file.
-TEST(HistoryAccessTest, AReadOnlyHistoryIsSaidOnceAndRefusesImports) {
-    namespace fs = std::filesystem;
-    TempFolder folder;
-    const std::string file = folder.file("history.sqlite");
-    ASSERT_TRUE(history::HistoryDb::open(file));
-    fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    const auto readAndEnter = fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
-                              fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec;
-    fs::permissions(folder.path(), readAndEnter);
-    const pid_t child = fork();
-    if (child == 0) {
-        if (!history::testing::DropToNobody()) _exit(3);
-        sanxing::RecordingPlatform platform;
-        HistoryAccess access(platform, file);
-        const bool reads = access.database() != nullptr && platform.messages.size() == 1;
-        const bool refuses = access.writable() == nullptr && platform.messages.size() == 2 &&
-                             platform.messages[1].text == history::ReadOnlyNotice(file);
-        _exit(reads && refuses && !access.off() ? 0 : 1);
-    }
-    const int status = sanxing::WaitForChild(child);
-    fs::permissions(folder.path(), fs::perms::owner_all);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 }
 
 }  // namespace

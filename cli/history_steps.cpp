@@ -132,7 +132,11 @@ void SayHistoryNotice(std::ostream& err, const HistoryNotice& notice) {
     }
 }
 
-Result<history::HistoryDb*> HistoryDatabase(Session& s) { return s.history.database(); }
+Result<history::HistoryDb*> HistoryDatabase(Session& s) {
+    auto db = s.history.database();
+    if (!db) return db.failure();
+    return db->get();
+}
 
 void HistoryOptions::requireLottery(const std::string& option) const {
     if (!lotteryChosen) throw BadInput{option + " 之前需要 --lottery 彩种"};

@@ -73,8 +73,7 @@ MainWindow::MainWindow(Platform& platform, QWidget* parent, const QString& setti
     AddFileMenu(menuBar(), *widgets_, this);
     schemes_ = new SchemeMenu(model_, *settings_, menuBar());
     history_ = new HistoryMenu(model_, *this, settings_.get());
-    analysis_ =
-        new AnalysisMenu(model_, *widgets_, *this, history_->menu(), history_->session().path(), settings_.get());
+    analysis_ = new AnalysisMenu(model_, *widgets_, *this, history_->menu(), history_->session(), settings_.get());
     history_->onHistoryChanged([this](const history::Lottery& lottery) { analysis_->historyChanged(lottery); });
     // The window's history is the user's own: it gets the shipped draws.
     model_.drawList().useHistory(history_->session().path(), model_.platform().programDirectory());

@@ -52,7 +52,8 @@ bool SaveAnalysisDialogs(sanxing::MainWindow& window, const std::string& databas
     }
     window.model().controls().setText("组合框_容错", "0-1");
     bool saved = true;
-    sanxing::BacktestDialog backtest(window.model(), database, &window.settings());
+    sanxing::HistorySession history(database);
+    sanxing::BacktestDialog backtest(window.model(), history, &window.settings());
     backtest.rangeBar().setLottery(4);
     backtest.rangeBar().setAll();
     backtest.show();
@@ -70,7 +71,7 @@ bool SaveAnalysisDialogs(sanxing::MainWindow& window, const std::string& databas
         backtest.showTab(tab);
         saved &= Save(backtest, dir.filePath(QStringLiteral("backtest-%1.png").arg(tab)));
     }
-    sanxing::TrendDialog trend(window.model().platform(), database);
+    sanxing::TrendDialog trend(window.model().platform(), history);
     trend.rangeBar().setLottery(4);
     trend.rangeBar().setAll();
     trend.reload();

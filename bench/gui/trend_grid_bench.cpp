@@ -41,7 +41,8 @@ struct Fixture {
     QTemporaryDir folder;
     std::filesystem::path database = MakeHistory(folder);
     sanxing::QtPlatform platform;
-    sanxing::TrendDialog dialog{platform, database};
+    sanxing::HistorySession history{database};
+    sanxing::TrendDialog dialog{platform, history};
 
     Fixture() {
         dialog.rangeBar().setLottery(4);

@@ -43,13 +43,8 @@ Dialog* ShowOnce(QPointer<Dialog>& dialog, const std::function<Dialog*()>& make)
 }  // namespace
 
 AnalysisMenu::AnalysisMenu(WindowModel& model, ControlWidgets& widgets, QMainWindow& window, QMenu* historyMenu,
-                           std::filesystem::path database, WindowSettings* settings)
-    : QObject(&window),
-      model_(model),
-      widgets_(widgets),
-      window_(window),
-      database_(std::move(database)),
-      settings_(settings) {
+                           HistorySession& history, WindowSettings* settings)
+    : QObject(&window), model_(model), widgets_(widgets), window_(window), history_(history), settings_(settings) {
     historyMenu->addSeparator();
     historyMenu->addAction(QStringLiteral("历史验证(&V)…"), this, [this] { showBacktest(); });
     historyMenu->addAction(QStringLiteral("走势图(&T)"), this, [this] { showTrend(); });
@@ -65,14 +60,14 @@ AnalysisMenu::~AnalysisMenu() {
 BacktestDialog* AnalysisMenu::showBacktest() {
     const bool open = !backtest_.isNull();
     BacktestDialog* dialog = ShowOnce<BacktestDialog>(
-        backtest_, [this] { return new BacktestDialog(model_, database_, settings_, &window_); });
+        backtest_, [this] { return new BacktestDialog(model_, history_, settings_, &window_); });
     if (open) dialog->followWindowChoices();
     return dialog;
 }
 
 TrendDialog* AnalysisMenu::showTrend() {
     return ShowOnce<TrendDialog>(trend_, [this] {
-        auto* dialog = new TrendDialog(model_.platform(), database_, settings_, &window_);
+        auto* dialog = new TrendDialog(model_.platform(), history_, settings_, &window_);
         dialog->rangeBar().follow(analysis::AnalysisChoiceFromControls(model_.controls()));
         dialog->reload();
         return dialog;

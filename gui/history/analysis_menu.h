@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "history/lotteries.h"
+#include "services/history_session.h"
 
 class QMainWindow;
 class QMenu;
@@ -26,7 +27,7 @@ class AnalysisMenu final : public QObject {
 public:
     // `settings` keeps what the back-test remembers (its prices).
     AnalysisMenu(WindowModel& model, ControlWidgets& widgets, QMainWindow& window, QMenu* historyMenu,
-                 std::filesystem::path database, WindowSettings* settings);
+                 HistorySession& history, WindowSettings* settings);
     // Closes the dialogs: they read the window's controls.
     ~AnalysisMenu() override;
 
@@ -50,7 +51,7 @@ private:
     WindowModel& model_;
     ControlWidgets& widgets_;
     QMainWindow& window_;
-    std::filesystem::path database_;
+    HistorySession& history_;
     WindowSettings* settings_;
     QPointer<BacktestDialog> backtest_;
     QPointer<TrendDialog> trend_;

@@ -40,16 +40,6 @@ void ReportWriteFailure(Platform& platform, const std::string& path, const std::
 
 }  // namespace
 
-Result<history::HistoryDb*> HeldHistory(std::shared_ptr<history::HistoryDb>& held,
-                                        const std::filesystem::path& database) {
-    if (!held) {
-        auto opened = history::HistoryDb::shared(database);
-        if (!opened) return Failure{opened.error()};
-        held = std::move(*opened);
-    }
-    return held.get();
-}
-
 QHBoxLayout* DialogButtons(QDialog& dialog, const std::vector<std::pair<QString, std::function<void()>>>& actions,
                            std::string_view helpSection) {
     auto* row = new QHBoxLayout;

@@ -28,11 +28,6 @@ namespace sanxing {
 class Platform;
 class RememberedFolder;
 
-// The process's one connection to the history at `database`, which `held` keeps from the
-// first call on (Chinese reason on failure).
-Result<history::HistoryDb*> HeldHistory(std::shared_ptr<history::HistoryDb>& held,
-                                        const std::filesystem::path& database);
-
 // The row of buttons under a dialog: `actions` on the left, 帮助 (the help at
 // `helpSection`) and 关闭 on the right.
 QHBoxLayout* DialogButtons(QDialog& dialog, const std::vector<std::pair<QString, std::function<void()>>>& actions,

@@ -38,9 +38,8 @@ bool AffectsConditions(const ControlRow& spec) {
 
 }  // namespace
 
-BacktestDialog::BacktestDialog(WindowModel& model, std::filesystem::path database, WindowSettings* settings,
-                               QWidget* parent)
-    : QDialog(parent), model_(model), exports_(settings, kExportsFolder), database_(std::move(database)) {
+BacktestDialog::BacktestDialog(WindowModel& model, HistorySession& history, WindowSettings* settings, QWidget* parent)
+    : QDialog(parent), model_(model), exports_(settings, kExportsFolder), history_(history) {
     setWindowTitle(QStringLiteral("历史验证"));
     rangeBar_ = new RangeBar({100, 300, 500, 1000});
     curve_ = new CurvePage;
@@ -154,7 +153,7 @@ void BacktestDialog::reload() {
         lottery_ = selection->lottery;
         money_->setLottery(*lottery_);
     }
-    auto db = HeldHistory(db_, database_);
+    auto db = history_.database();
     if (!db) return showProblem(Q(db.error()));
     auto read = services::ReadAnalysisRange(**db, *selection);
     if (!read) return showProblem(Q(read.error()));

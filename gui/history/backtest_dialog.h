@@ -16,6 +16,7 @@
 #include "gui/platform/remembered_folder.h"
 #include "history/history_db.h"
 #include "services/analysis_report.h"
+#include "services/history_session.h"
 
 class QHBoxLayout;
 class QLabel;
@@ -41,7 +42,7 @@ class BacktestDialog final : public QDialog {
 public:
     // `settings` keeps the prices of the 盈亏 page (without it they are the defaults) and
     // the folder of the CSV exports.
-    BacktestDialog(WindowModel& model, std::filesystem::path database, WindowSettings* settings = nullptr,
+    BacktestDialog(WindowModel& model, HistorySession& history, WindowSettings* settings = nullptr,
                    QWidget* parent = nullptr);
     ~BacktestDialog() override;
 
@@ -85,8 +86,7 @@ private:
 
     WindowModel& model_;
     RememberedFolder exports_;
-    std::filesystem::path database_;
-    std::shared_ptr<history::HistoryDb> db_;  // opened on the first load
+    HistorySession& history_;
     int observer_ = 0;
     QTimer rerun_;
 

@@ -32,8 +32,8 @@ QString Q(std::string_view text) { return QString::fromUtf8(text.data(), static_
 
 }  // namespace
 
-TrendDialog::TrendDialog(Platform& platform, std::filesystem::path database, WindowSettings* settings, QWidget* parent)
-    : QDialog(parent), platform_(platform), exports_(settings, kExportsFolder), database_(std::move(database)) {
+TrendDialog::TrendDialog(Platform& platform, HistorySession& history, WindowSettings* settings, QWidget* parent)
+    : QDialog(parent), platform_(platform), exports_(settings, kExportsFolder), history_(history) {
     setWindowTitle(QStringLiteral("走势图"));
     rangeBar_ = new RangeBar({30, 50, 100, 500});
     status_ = new QLabel;
@@ -97,7 +97,7 @@ void TrendDialog::showTab(int tab) { tabs_->setCurrentIndex(tab); }
 void TrendDialog::reload() {
     const auto selection = rangeBar_->selection();
     if (!selection) return showProblem(Q(selection.error()));
-    auto held = HeldHistory(db_, database_);
+    auto held = history_.database();
     if (!held) return showProblem(Q(held.error()));
     auto report = services::ReadTrendReport(**held, *selection);
     if (!report) return showProblem(Q(report.error()));

@@ -14,6 +14,7 @@
 #include "analysis/trend.h"
 #include "gui/platform/remembered_folder.h"
 #include "history/history_db.h"
+#include "services/history_session.h"
 
 class QCheckBox;
 class QLabel;
@@ -36,7 +37,7 @@ public:
     static constexpr int kChartsTab = kGridTabs;
 
     // `settings` keeps the folder of the CSV and PNG exports.
-    TrendDialog(Platform& platform, std::filesystem::path database, WindowSettings* settings = nullptr,
+    TrendDialog(Platform& platform, HistorySession& history, WindowSettings* settings = nullptr,
                 QWidget* parent = nullptr);
 
     RangeBar& rangeBar() { return *rangeBar_; }
@@ -70,8 +71,7 @@ private:
 
     Platform& platform_;
     RememberedFolder exports_;
-    std::filesystem::path database_;
-    std::shared_ptr<history::HistoryDb> db_;  // opened on the first load
+    HistorySession& history_;
     RangeBar* rangeBar_;
     QLabel* status_;
     QCheckBox* omission_;

@@ -47,6 +47,7 @@ class AnalysisDialogTest : public GuiTest {
 protected:
     TempFolder folder;
     std::filesystem::path db = folder.file("history.sqlite");
+    HistorySession session{db};
 
     // 福彩3D draws from 2024001 on.
     void record(std::initializer_list<const char*> numbers) {
@@ -70,7 +71,7 @@ protected:
     void SetUp() override {
         AnalysisDialogTest::SetUp();
         record({"123", "455", "780", "123", "777", "120", "309", "998"});
-        dialog = std::make_unique<TrendDialog>(platform, db);
+        dialog = std::make_unique<TrendDialog>(platform, session);
         dialog->rangeBar().setLottery(k3d);
         dialog->rangeBar().setIssues(QStringLiteral("2024004"), QStringLiteral("2024008"));
     }
@@ -85,7 +86,7 @@ TEST_F(AnalysisDialogTest, BacktestShowsTheFiguresAndRunsAgainWhenConditionsChan
     record({"712", "700", "555", "123", "799", "341"});
     for (const char* box : {"选择框_百位7", "选择框_个位0", "选择框_个位1", "选择框_豹子"})
         store().setTicked(box, false);
-    BacktestDialog dialog(window->model(), db);
+    BacktestDialog dialog(window->model(), session);
     dialog.rangeBar().setLottery(k3d);
     EXPECT_TRUE(dialog.summaryText().contains(QStringLiteral("6 期"))) << dialog.summaryText().toStdString();
     EXPECT_TRUE(dialog.summaryText().contains(QStringLiteral("命中 1 期"))) << dialog.summaryText().toStdString();
@@ -123,7 +124,7 @@ TEST_F(AnalysisDialogTest, BacktestShowsTheFiguresAndRunsAgainWhenConditionsChan
 TEST_F(AnalysisDialogTest, BacktestReachesTheDatabaseOncePerRangeChange) {
     testing::StatementCount statements(db);
     record({"712", "700", "555", "123", "799", "341"});
-    BacktestDialog dialog(window->model(), db);
+    BacktestDialog dialog(window->model(), session);
     dialog.rangeBar().setLottery(k3d);
     const std::vector<std::function<void()>> changes = {
         [&] { dialog.rangeBar().setNewest(300); },
@@ -152,7 +153,7 @@ TEST_F(AnalysisDialogTest, BacktestMoneyKeepsPricesPerLotteryAndRefusesBadOnes) 
         store().setTicked(box, false);
     const QString settingsFile = QString::fromStdString(folder.file("settings.ini"));
     WindowSettings settings(settingsFile);
-    BacktestDialog dialog(window->model(), db, &settings);
+    BacktestDialog dialog(window->model(), session, &settings);
     dialog.rangeBar().setLottery(k3d);
     QAbstractItemModel* money = dialog.table(4)->model();
     const auto cell = [](QAbstractItemModel* m, int row, int column) {
@@ -181,7 +182,7 @@ TEST_F(AnalysisDialogTest, BacktestMoneyKeepsPricesPerLotteryAndRefusesBadOnes) 
     settings.save();
 
     WindowSettings again(settingsFile);
-    BacktestDialog next(window->model(), db, &again);
+    BacktestDialog next(window->model(), session, &again);
     next.rangeBar().setLottery(k3d);
     EXPECT_EQ(next.moneyPage().prices(), (analysis::Prices{1, 500}));
     next.rangeBar().setLottery(0);  // 重庆时时彩 keeps its own
@@ -204,7 +205,7 @@ TEST_F(AnalysisDialogTest, BacktestComparesSchemesAndNamesThoseLeftOut) {
     const QString wide = scheme("wide.json", R"({"组合框_容错": "0-1"})");
     const QString broken = scheme("broken.json", "{");
     const QString base = scheme("base.json", R"({"编辑框_大底": "123"})");
-    BacktestDialog dialog(window->model(), db);
+    BacktestDialog dialog(window->model(), session);
     dialog.rangeBar().setLottery(k3d);
     QAbstractItemModel* compare = dialog.table(5)->model();
     EXPECT_EQ(compare->rowCount(), 1);  // the current conditions alone
@@ -241,7 +242,7 @@ TEST_F(AnalysisDialogTest, BacktestComparesSchemesAndNamesThoseLeftOut) {
 TEST_F(AnalysisDialogTest, BacktestHidesARepeatedColumnAndAStaleLookupError) {
     record({"123", "456"});
     ASSERT_TRUE(history::HistoryDb::open(db).value().record("重庆时时彩", {{"241012001", "12345"}}));
-    BacktestDialog dialog(window->model(), db);
+    BacktestDialog dialog(window->model(), session);
     dialog.rangeBar().setLottery(k3d);
     EXPECT_TRUE(dialog.table(2)->isColumnHidden(2));
     dialog.rangeBar().setLottery(0);  // 重庆时时彩, 前三
@@ -259,7 +260,7 @@ TEST_F(AnalysisDialogTest, BacktestHidesARepeatedColumnAndAStaleLookupError) {
 
 TEST_F(AnalysisDialogTest, BacktestWithoutActiveGroupsSaysSoInsteadOfAPlot) {
     record({"123", "456"});
-    BacktestDialog dialog(window->model(), db);
+    BacktestDialog dialog(window->model(), session);
     dialog.rangeBar().setLottery(k3d);
     auto* label = qobject_cast<QLabel*>(dialog.curveView());
     ASSERT_NE(label, nullptr);
@@ -272,13 +273,13 @@ TEST_F(AnalysisDialogTest, BacktestWithoutActiveGroupsSaysSoInsteadOfAPlot) {
 }
 
 TEST_F(AnalysisDialogTest, BacktestSaysHowToImportAndWhatRangeWasUsed) {
-    BacktestDialog empty(window->model(), db);
+    BacktestDialog empty(window->model(), session);
     empty.rangeBar().setLottery(k3d);
     EXPECT_TRUE(empty.summaryText().contains(QStringLiteral("导入开奖号码"))) << empty.summaryText().toStdString();
     EXPECT_EQ(empty.table(2)->model()->rowCount(), 0);
 
     record({"123", "456"});
-    BacktestDialog dialog(window->model(), db);
+    BacktestDialog dialog(window->model(), session);
     dialog.rangeBar().setLottery(k3d);
     dialog.rangeBar().setIssues(QStringLiteral("2024x"), QString());
     EXPECT_TRUE(dialog.summaryText().contains(QStringLiteral("期号只含数字"))) << dialog.summaryText().toStdString();
@@ -290,8 +291,8 @@ TEST_F(AnalysisDialogTest, BacktestSaysHowToImportAndWhatRangeWasUsed) {
 // range or condition change leaves a chart with its series and axes behind.
 TEST_F(AnalysisDialogTest, RerunsDeleteTheChartsTheyReplace) {
     record({"123", "456"});
-    BacktestDialog backtest(window->model(), db);
-    TrendDialog trend(platform, db);
+    BacktestDialog backtest(window->model(), session);
+    TrendDialog trend(platform, session);
     std::vector<QPointer<QChart>> shown;
     for (int run = 1; run <= 200; ++run) {
         for (RangeBar* bar : {&backtest.rangeBar(), &trend.rangeBar()}) bar->setLottery(run % 2 ? k3d : 0);
@@ -310,8 +311,8 @@ TEST_F(AnalysisDialogTest, AFailedReadIsReportedNotTakenForAnEmptyHistory) {
         ASSERT_TRUE(opened && opened->record("福彩3D", history::testing::Fc3dDraws(3000)));
     }
     test::FailingVfs vfs;
-    BacktestDialog backtest(window->model(), db);  // on the window's lottery, which has no draws
-    TrendDialog trend(platform, db);
+    BacktestDialog backtest(window->model(), session);  // on the window's lottery, which has no draws
+    TrendDialog trend(platform, session);
     trend.reload();
     vfs.failReadsAfter(0);
     backtest.rangeBar().setLottery(k3d);
@@ -360,7 +361,7 @@ TEST_F(TrendDialogTest, GridsShowValuesWhereDrawnAndOmissionCountedBackThroughTh
 // kMaxPictureRows the newest ones, and it says so.
 TEST_F(AnalysisDialogTest, TrendPictureHoldsTheWholeGridUnderATitle) {
     record(history::testing::Fc3dDraws(kMaxPictureRows + 5));  // draw k has the number k + 1
-    TrendDialog dialog(platform, db);
+    TrendDialog dialog(platform, session);
     dialog.rangeBar().setLottery(k3d);
     dialog.rangeBar().setAll();
     dialog.lineToggle()->setChecked(true);
@@ -391,7 +392,7 @@ TEST_F(AnalysisDialogTest, TrendPictureHoldsTheWholeGridUnderATitle) {
 
 TEST_F(AnalysisDialogTest, TrendChartsShowTheNewestHundredByIssueWithIntegerTicks) {
     record(history::testing::Fc3dDraws(400));
-    TrendDialog dialog(platform, db);
+    TrendDialog dialog(platform, session);
     dialog.rangeBar().setLottery(k3d);
     dialog.rangeBar().setAll();
     TrendCharts& charts = dialog.charts();
@@ -419,7 +420,7 @@ TEST_F(AnalysisDialogTest, TrendChartsShowTheNewestHundredByIssueWithIntegerTick
 }
 
 TEST_F(AnalysisDialogTest, TrendWithoutHistoryOrWithOneDraw) {
-    TrendDialog dialog(platform, db);
+    TrendDialog dialog(platform, session);
     dialog.rangeBar().setLottery(k3d);
     EXPECT_TRUE(dialog.statusText().contains(QStringLiteral("导入开奖号码")));
     EXPECT_EQ(dialog.gridModel().rowCount(), 0);

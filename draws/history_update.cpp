@@ -56,14 +56,16 @@ HttpOptions WithinUpdateLimit(HttpOptions options) {
 std::vector<HistoryUpdate> UpdateHistory(history::HistoryDb& db, const DrawHosts& hosts, const HttpOptions& options,
                                          std::string_view lottery) {
     const HttpOptions bounded = WithinUpdateLimit(options);
+    // A history that cannot be written (read-only, damaged) gets nothing fetched for it.
+    const Result<void> writable = db.checkWritable();
     std::vector<HistoryUpdate> updates;
     for (const auto& [name, urls] : hosts.historyFiles) {
         const history::Lottery* known = history::FindLottery(name);
         if (!known || (!lottery.empty() && lottery != name)) continue;
         for (const std::string& url : urls) {
             if (bounded.cancelled()) return updates;
-            if (db.readOnly()) {
-                updates.push_back({name, url, 0, 0, 0, 0, history::ReadOnlyNotice(db.path())});  // nothing to fetch for
+            if (!writable) {
+                updates.push_back({name, url, 0, 0, 0, 0, writable.error()});
             } else {
                 updates.push_back(UpdateFrom(db, *known, url, bounded));
             }

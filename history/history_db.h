@@ -125,6 +125,11 @@ public:
     // The same for several lotteries in one transaction, one report each: all are offered
     // or none is.
     Result<std::vector<OfferReport>> offer(std::span<const Offer> offers);
+    // Whether the history may be written now, with the sentence a write would give: fails
+    // with ErrorCode::ReadOnly for a history the user may only read, Damaged for a damaged
+    // file (checked once per connection), so that nothing is fetched for a write that
+    // cannot be made.
+    Result<void> checkWritable();
     // Deletes the given issues in one transaction; gives how many rows went.
     Result<std::size_t> remove(std::string_view lottery, const std::vector<std::string>& issues);
 

@@ -63,6 +63,12 @@ Result<RecordCounts> HistoryDb::record(std::string_view lottery, const std::vect
     return counts;
 }
 
+Result<void> HistoryDb::checkWritable() {
+    if (impl_->readOnly) return detail::ReadOnlyFailure(impl_->path);
+    std::lock_guard lock(impl_->turn);
+    return detail::CheckBeforeWriting(*impl_);
+}
+
 Result<std::size_t> HistoryDb::remove(std::string_view lottery, const std::vector<std::string>& issues) {
     if (impl_->readOnly) return detail::ReadOnlyFailure(impl_->path);
     std::lock_guard lock(impl_->turn);

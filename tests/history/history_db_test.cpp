@@ -202,6 +202,7 @@ TEST_F(BrokenDatabase, DamagedHistoryIsNeverWritten) {
         {"import", [](HistoryDb& db) { return ImportDrawText(db, Fc3d(), "2003001 001\n", "t").failure(); }},
         {"offer", [](HistoryDb& db) { return db.offer("排列三", Fc3dDraws(2)).failure(); }},
         {"remove", [](HistoryDb& db) { return db.remove("福彩3D", {"2027000"}).failure(); }},
+        {"checkWritable", [](HistoryDb& db) { return db.checkWritable().failure(); }},
     };
     for (const auto& [name, write] : writes) {
         {

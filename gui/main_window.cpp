@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "gui/analysis/analysis_menu.h"
 #include "gui/binding/announcement_view.h"
 #include "gui/binding/control_widgets.h"
 #include "gui/binding/event_router.h"
@@ -18,7 +19,6 @@
 #include "gui/binding/tooltips.h"
 #include "gui/file_menu.h"
 #include "gui/help_menu.h"
-#include "gui/history/analysis_menu.h"
 #include "gui/history/history_menu.h"
 #include "gui/pages/regions.h"
 #include "gui/platform/window_settings.h"

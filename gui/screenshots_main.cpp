@@ -23,18 +23,18 @@
 #include <functional>
 #include <iostream>
 
+#include "gui/analysis/range_bar.h"
 #include "gui/application.h"
+#include "gui/backtest/backtest_compare_page.h"
+#include "gui/backtest/backtest_dialog.h"
 #include "gui/binding/control_widgets.h"
 #include "gui/help/help_window.h"
-#include "gui/history/backtest_compare_page.h"
-#include "gui/history/backtest_dialog.h"
 #include "gui/history/history_menu.h"
-#include "gui/history/range_bar.h"
-#include "gui/history/trend_dialog.h"
 #include "gui/layout_check.h"
 #include "gui/main_window.h"
 #include "gui/platform/qt_platform.h"
 #include "gui/style/skin.h"
+#include "gui/trend/trend_dialog.h"
 
 namespace {
 

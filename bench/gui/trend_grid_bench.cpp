@@ -11,12 +11,12 @@
 #include <QTemporaryDir>
 #include <random>
 
+#include "gui/analysis/range_bar.h"
 #include "gui/application.h"
-#include "gui/history/range_bar.h"
-#include "gui/history/trend_dialog.h"
-#include "gui/history/trend_grid_model.h"
-#include "gui/history/trend_grid_view.h"
 #include "gui/platform/qt_platform.h"
+#include "gui/trend/trend_dialog.h"
+#include "gui/trend/trend_grid_model.h"
+#include "gui/trend/trend_grid_view.h"
 #include "history/history_db.h"
 
 namespace {

@@ -20,13 +20,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "gui/analysis/analysis_menu.h"
+#include "gui/backtest/backtest_dialog.h"
 #include "gui/help/help_window.h"
-#include "gui/history/analysis_menu.h"
-#include "gui/history/backtest_dialog.h"
 #include "gui/history/draw_table_model.h"
 #include "gui/history/history_menu.h"
-#include "gui/history/trend_dialog.h"
-#include "gui/history/trend_grid_model.h"
+#include "gui/trend/trend_dialog.h"
+#include "gui/trend/trend_grid_model.h"
 #include "gui_fixture.h"
 #include "history/failing_vfs.h"
 #include "history/history_fixture.h"

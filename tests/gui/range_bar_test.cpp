@@ -2,7 +2,7 @@
 // any spelling gives the stored form, and a bad issue is an error with its reason, never
 // an open end of the range.
 
-#include "gui/history/range_bar.h"
+#include "gui/analysis/range_bar.h"
 #include "gui_fixture.h"
 
 namespace sanxing::test {

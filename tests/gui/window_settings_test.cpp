@@ -13,9 +13,9 @@
 #include <filesystem>
 
 #include "draws/draw_hosts.h"
+#include "gui/analysis/analysis_menu.h"
+#include "gui/backtest/backtest_dialog.h"
 #include "gui/help_menu.h"
-#include "gui/history/analysis_menu.h"
-#include "gui/history/backtest_dialog.h"
 #include "gui/history/history_menu.h"
 #include "gui/platform/window_settings.h"
 #include "gui/scheme_menu.h"

@@ -1,4 +1,4 @@
-#include "gui/history/trend_grid_view.h"
+#include "gui/trend/trend_grid_view.h"
 
 #include <QHeaderView>
 #include <QPainter>
@@ -6,7 +6,7 @@
 #include <QStyledItemDelegate>
 #include <cmath>
 
-#include "gui/history/trend_grid_model.h"
+#include "gui/trend/trend_grid_model.h"
 
 namespace sanxing {
 

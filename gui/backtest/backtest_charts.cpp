@@ -1,4 +1,4 @@
-#include "gui/history/backtest_charts.h"
+#include "gui/backtest/backtest_charts.h"
 
 #include <QChart>
 #include <QLineSeries>

@@ -1,4 +1,4 @@
-#include "gui/history/backtest_dialog.h"
+#include "gui/backtest/backtest_dialog.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -12,14 +12,14 @@
 #include <algorithm>
 
 #include "app/window_model.h"
+#include "gui/analysis/analysis_views.h"
+#include "gui/analysis/range_bar.h"
+#include "gui/analysis/value_table_model.h"
+#include "gui/backtest/backtest_cells.h"
+#include "gui/backtest/backtest_compare_page.h"
+#include "gui/backtest/backtest_money_page.h"
+#include "gui/backtest/backtest_pages.h"
 #include "gui/help/help_window.h"
-#include "gui/history/analysis_views.h"
-#include "gui/history/backtest_cells.h"
-#include "gui/history/backtest_compare_page.h"
-#include "gui/history/backtest_money_page.h"
-#include "gui/history/backtest_pages.h"
-#include "gui/history/range_bar.h"
-#include "gui/history/value_table_model.h"
 #include "window/control_names.h"
 
 namespace sanxing {

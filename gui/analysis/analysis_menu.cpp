@@ -1,4 +1,4 @@
-#include "gui/history/analysis_menu.h"
+#include "gui/analysis/analysis_menu.h"
 
 #include <QMainWindow>
 #include <QMenu>
@@ -9,11 +9,11 @@
 #include "analysis/analysed_draw.h"
 #include "analysis/conditions.h"
 #include "app/window_model.h"
+#include "gui/analysis/analysis_views.h"
+#include "gui/analysis/range_bar.h"
+#include "gui/backtest/backtest_dialog.h"
 #include "gui/binding/control_widgets.h"
-#include "gui/history/analysis_views.h"
-#include "gui/history/backtest_dialog.h"
-#include "gui/history/range_bar.h"
-#include "gui/history/trend_dialog.h"
+#include "gui/trend/trend_dialog.h"
 #include "numbers/set_text.h"
 #include "window/control_names.h"
 

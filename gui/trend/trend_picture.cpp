@@ -1,10 +1,10 @@
-#include "gui/history/trend_picture.h"
+#include "gui/trend/trend_picture.h"
 
 #include <QHeaderView>
 #include <QPainter>
 
-#include "gui/history/trend_grid_model.h"
-#include "gui/history/trend_grid_view.h"
+#include "gui/trend/trend_grid_model.h"
+#include "gui/trend/trend_grid_view.h"
 
 namespace sanxing {
 

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "analysis/significance.h"
-#include "gui/history/value_table_model.h"
+#include "gui/analysis/value_table_model.h"
 
 namespace sanxing {
 

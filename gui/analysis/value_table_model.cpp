@@ -1,4 +1,4 @@
-#include "gui/history/value_table_model.h"
+#include "gui/analysis/value_table_model.h"
 
 #include <QFont>
 #include <QRegularExpression>

@@ -1,4 +1,4 @@
-#include "gui/history/range_bar.h"
+#include "gui/analysis/range_bar.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

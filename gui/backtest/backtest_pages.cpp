@@ -1,4 +1,4 @@
-#include "gui/history/backtest_pages.h"
+#include "gui/backtest/backtest_pages.h"
 
 #include <QChart>
 #include <QChartView>
@@ -10,10 +10,10 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include "gui/history/analysis_views.h"
-#include "gui/history/backtest_cells.h"
-#include "gui/history/backtest_charts.h"
-#include "gui/history/backtest_columns.h"
+#include "gui/analysis/analysis_views.h"
+#include "gui/backtest/backtest_cells.h"
+#include "gui/backtest/backtest_charts.h"
+#include "gui/backtest/backtest_columns.h"
 #include "numbers/set_text.h"
 
 namespace sanxing {

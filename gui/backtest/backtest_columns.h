@@ -6,7 +6,7 @@
 #include <span>
 #include <vector>
 
-#include "gui/history/value_table_model.h"
+#include "gui/analysis/value_table_model.h"
 
 namespace sanxing {
 

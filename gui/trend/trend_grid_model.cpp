@@ -1,4 +1,4 @@
-#include "gui/history/trend_grid_model.h"
+#include "gui/trend/trend_grid_model.h"
 
 #include <QBrush>
 #include <QFont>

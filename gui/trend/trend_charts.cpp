@@ -1,4 +1,4 @@
-#include "gui/history/trend_charts.h"
+#include "gui/trend/trend_charts.h"
 
 #include <QCategoryAxis>
 #include <QChart>
@@ -13,8 +13,8 @@
 #include <QValueAxis>
 
 #include "analysis/trend.h"
-#include "gui/history/analysis_views.h"
-#include "gui/history/trend_picture.h"
+#include "gui/analysis/analysis_views.h"
+#include "gui/trend/trend_picture.h"
 
 namespace sanxing {
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "analysis/backtest.h"
-#include "gui/history/range_bar.h"
+#include "gui/analysis/range_bar.h"
 #include "history/history_db.h"
 
 class QAbstractItemModel;

@@ -1,4 +1,4 @@
-#include "gui/history/backtest_compare_page.h"
+#include "gui/backtest/backtest_compare_page.h"
 
 #include <QFileInfo>
 #include <QLabel>
@@ -6,10 +6,10 @@
 #include <QVBoxLayout>
 
 #include "app/compared_scheme.h"
-#include "gui/history/analysis_views.h"
-#include "gui/history/backtest_cells.h"
-#include "gui/history/backtest_columns.h"
-#include "gui/history/value_table_model.h"
+#include "gui/analysis/analysis_views.h"
+#include "gui/analysis/value_table_model.h"
+#include "gui/backtest/backtest_cells.h"
+#include "gui/backtest/backtest_columns.h"
 #include "gui/scheme_files.h"
 #include "runtime/platform.h"
 

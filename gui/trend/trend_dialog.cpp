@@ -1,4 +1,4 @@
-#include "gui/history/trend_dialog.h"
+#include "gui/trend/trend_dialog.h"
 
 #include <QCheckBox>
 #include <QDate>
@@ -11,14 +11,14 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "gui/analysis/analysis_views.h"
+#include "gui/analysis/range_bar.h"
+#include "gui/analysis/value_table_model.h"
 #include "gui/help/help_window.h"
-#include "gui/history/analysis_views.h"
-#include "gui/history/range_bar.h"
-#include "gui/history/trend_charts.h"
-#include "gui/history/trend_grid_model.h"
-#include "gui/history/trend_grid_view.h"
-#include "gui/history/trend_picture.h"
-#include "gui/history/value_table_model.h"
+#include "gui/trend/trend_charts.h"
+#include "gui/trend/trend_grid_model.h"
+#include "gui/trend/trend_grid_view.h"
+#include "gui/trend/trend_picture.h"
 #include "history/lotteries.h"
 #include "services/trend_report.h"
 

@@ -1,4 +1,4 @@
-#include "gui/history/analysis_views.h"
+#include "gui/analysis/analysis_views.h"
 
 #include <QBuffer>
 #include <QChart>
@@ -14,8 +14,8 @@
 #include <QTableView>
 #include <QValueAxis>
 
+#include "gui/analysis/value_table_model.h"
 #include "gui/help/help_window.h"
-#include "gui/history/value_table_model.h"
 #include "gui/platform/remembered_folder.h"
 #include "runtime/platform.h"
 #include "runtime/text.h"

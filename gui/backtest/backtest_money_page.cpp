@@ -1,4 +1,4 @@
-#include "gui/history/backtest_money_page.h"
+#include "gui/backtest/backtest_money_page.h"
 
 #include <QChart>
 #include <QChartView>
@@ -9,11 +9,11 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include "gui/history/analysis_views.h"
-#include "gui/history/backtest_cells.h"
-#include "gui/history/backtest_charts.h"
-#include "gui/history/backtest_columns.h"
-#include "gui/history/value_table_model.h"
+#include "gui/analysis/analysis_views.h"
+#include "gui/analysis/value_table_model.h"
+#include "gui/backtest/backtest_cells.h"
+#include "gui/backtest/backtest_charts.h"
+#include "gui/backtest/backtest_columns.h"
 #include "gui/platform/window_settings.h"
 #include "runtime/platform.h"
 

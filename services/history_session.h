@@ -15,6 +15,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "history/history_db.h"
 #include "runtime/result.h"
@@ -60,6 +61,11 @@ public:
     // what they brought is said.
     Result<void> addShippedDraws(const std::filesystem::path& programDirectory);
 
+    // Lets go of the history when this session created its file and it holds no draw, and
+    // removes the file, its -wal and -shm and the folders made for it, so that a refused
+    // import leaves nothing behind. A file another connection holds is left alone.
+    void forgetIfCreatedEmpty();
+
     // True once the file could not be opened; the history features stay off.
     bool off() const { return failure_.has_value(); }
     // True when open and only readable.
@@ -73,6 +79,7 @@ private:
     std::function<void(const HistoryNotice&)> listener_;
     std::shared_ptr<history::HistoryDb> db_;
     std::optional<Failure> failure_;
+    std::vector<std::filesystem::path> created_;  // the file and the folders opening made, deepest first
 };
 
 }  // namespace sanxing

@@ -98,6 +98,11 @@ TEST_F(CliHistory, RefusesMissingChoicesAndBrokenFiles) {
     EXPECT_EQ(folderImport.code, 1);
     EXPECT_NE(folderImport.err.find("文件夹"), std::string::npos) << folderImport.err;
     EXPECT_FALSE(std::filesystem::exists(db));  // a refused import leaves no database behind
+    // Nor one whose file was read and refused, nor the folders made for it.
+    const std::string binary = write("binary.bin", std::string("\x01\x02\x03 2024001 123\n", 16));
+    const std::string nested = folder.file("new/deeper/h.sqlite");
+    EXPECT_EQ(RunArgs({"--history", nested, "--lottery", "福彩3D", "--import-draws", binary}).code, 1);
+    EXPECT_FALSE(std::filesystem::exists(folder.file("new")));
 }
 
 // The user's own history gets the shipped draws on first use; a named one only when asked.

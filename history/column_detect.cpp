@@ -177,6 +177,40 @@ private:
     int width_ = 0;
 };
 
+// Whether the one-digit number fields found for a three-digit lottery go on with two more
+// one-digit fields in most lines that behave as drawn digits: not mostly the span, the sum
+// or its last digit of the three, and not only small counts (odd or big digits): the
+// draws then have five digits.
+bool FiveDigitDraws(const Sample& sample, const ColumnMap& columns, const Lottery& lottery) {
+    if (lottery.digits != 3 || columns.numberFields != 3 || sample.rows.empty()) return false;
+    std::size_t five = 0;
+    std::size_t derived[2] = {0, 0};
+    int largest[2] = {0, 0};
+    for (const auto& row : sample.rows) {
+        int d[5];
+        bool all = true;
+        for (int k = 0; k < 5 && all; ++k) {
+            const std::string_view field = FieldOf(row, columns.number + k);
+            all = IsOneDigit(field);
+            if (all) d[k] = field[0] - '0';
+        }
+        if (!all) continue;
+        ++five;
+        const int span = std::max({d[0], d[1], d[2]}) - std::min({d[0], d[1], d[2]});
+        const int sum = d[0] + d[1] + d[2];
+        for (int k : {0, 1}) {
+            const int digit = d[3 + k];
+            derived[k] += (digit == span || digit == sum % 10 || digit == sum) ? 1 : 0;
+            largest[k] = std::max(largest[k], digit);
+        }
+    }
+    if (five * 5 < sample.rows.size() * 4) return false;  // four in five lines
+    for (int k : {0, 1}) {
+        if (derived[k] * 2 >= five || (five >= 10 && largest[k] < 6)) return false;
+    }
+    return true;
+}
+
 std::size_t Fitting(const Sample& sample, const ColumnMap& columns, const Lottery& lottery) {
     if (!columns.complete()) return 0;
     std::size_t fitting = 0;
@@ -195,6 +229,7 @@ Detection Detect(std::span<const std::string> lines, const Lottery& lottery) {
     detection.firstLineIsHeader = sample.firstLineIsHeader;
     detection.sampled = sample.rows.size();
     detection.fitting = Fitting(sample, detection.columns, lottery);
+    detection.fiveDigitDraws = FiveDigitDraws(sample, detection.columns, lottery);
     return detection;
 }
 
@@ -207,6 +242,8 @@ const Lottery* BetterLottery(std::span<const std::string> lines, const Lottery& 
     for (const Lottery& other : Lotteries()) {
         if (other.digits == lottery.digits) continue;
         const Detection tried = Detect(lines, other);
+        // Five-digit draws are not another lottery's three-digit ones.
+        if (tried.fiveDigitDraws) continue;
         if (tried.fitting > bestFitting && tried.fitting * 2 >= tried.sampled) {
             bestFitting = tried.fitting;
             better = &other;
@@ -219,6 +256,10 @@ const Lottery* BetterLottery(std::span<const std::string> lines, const Lottery& 
 
 Detection DetectColumns(std::span<const std::string> lines, const Lottery& lottery) {
     Detection detection = Detect(lines, lottery);
+    if (detection.fiveDigitDraws) {
+        detection.columns = {};  // only three of each draw's five digits would be read
+        return detection;
+    }
     detection.better = BetterLottery(lines, lottery, detection);
     return detection;
 }
@@ -236,6 +277,15 @@ Detection CountFitting(std::span<const std::string> lines, const ColumnMap& colu
 
 std::string UndetectedMessage(const Detection& detection, std::string_view firstLine, const Lottery& lottery) {
     std::string message = "无法识别期号和号码所在的列（第一行：“" + ShownText(firstLine) + "”）";
+    if (detection.fiveDigitDraws) {
+        return message + "；文件中的号码是 5 位（像排列五），而" + std::string(lottery.name) +
+               "的号码是 3 位：未存入任何一期；若只要前三位，请指定号码所在的三列（如 --import-columns "
+               "期号=1,号码=2-4）";
+    }
+    if (detection.columns.issue < 0 && detection.better == nullptr) {
+        return message + "；没有一列是" + std::string(lottery.name) + "的期号（" + std::string(lottery.name) +
+               "的期号如 " + std::string(IssueExamples(lottery)) + "）";
+    }
     if (detection.better != nullptr) {
         message += "；文件中像是" + std::string(detection.better->name) + "的开奖号码（" +
                    std::to_string(detection.better->digits) + " 位），而" + std::string(lottery.name) + "的号码是 " +

@@ -28,6 +28,10 @@ struct Detection {
     // better than the chosen one (a file of three-digit draws picked for a five-digit
     // lottery, or the reverse); nullptr otherwise.
     const Lottery* better = nullptr;
+    // The detected number's digits stand in five one-digit fields side by side in most
+    // lines (a 排列五 file), of which only the first three would be read: nothing is read
+    // then unless the columns are given.
+    bool fiveDigitDraws = false;
 };
 
 // `lines`: the file's first non-blank lines (UTF-8), at most kDetectionLines + 1 of them.

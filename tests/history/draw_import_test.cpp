@@ -102,8 +102,10 @@ INSTANTIATE_TEST_SUITE_P(
         Shape{"TwoDigitYearNewestFirst", "排列三", "26216,2026-08-14,9,5,3\n26215,2026-08-13,0,7,0\n",
               "期号=1,号码=3-5,日期=2", "2026215", "070", "2026-08-13"},
         Shape{"ResultsSiteDownload", "排列三",
-              "2004001 2004-11-14 9 2 8 8 2 271814 1 100000\n2004002 2004-11-15 3 1 7 6 4 312004 2 100000\n",
+              "2004001 2004-11-14 1 9 2 271814 1 100000\n2004002 2004-11-15 3 1 7 312004 2 100000\n",
               "期号=1,号码=3-5,日期=2", "2004002", "317", "2004-11-15"},
+        Shape{"SpanAndSumTailAfterTheDigits", "福彩3D", "2024144,8,1,6,7,5\n2024145,0,9,2,9,1\n", "期号=1,号码=2-4",
+              "2024145", "092", ""},
         Shape{"QuotedFieldsWithCommas", "福彩3D",
               "\"期号\",\"号码\",\"销售额\"\n\"2024144\",\"816\",\"1,234,567\"\n\"2024145\",\"0,9,2\",\"7,654\"\n",
               "期号=1,号码=2", "2024145", "092", ""},
@@ -278,6 +280,27 @@ TEST_F(Import, DroppedYearZerosComeBackOnlyByTheLinesDate) {
     const std::string summary = ImportSummary(*report);
     EXPECT_NE(summary.find("2 行的期号缺了开头的 0"), std::string::npos) << summary;
     EXPECT_NE(summary.find("第 1 行当作标题跳过：“期号 2004 号码 日期”"), std::string::npos) << summary;
+}
+
+// Five-digit draws picked for a three-digit lottery are never cut to three silently: the
+// file is refused unless the three columns are given; for a five-digit lottery whose
+// issues they are not, the issues are named.
+TEST_F(Import, FiveDigitDrawsAreNamedNotCut) {
+    std::string file = "Seq,pos_1,pos_2,pos_3,pos_4,pos_5\n";
+    for (int i = 1; i <= 30; ++i) {
+        file += std::to_string(2005000 + i) + "," + std::to_string(i % 10) + "," + std::to_string(i * 7 % 10) + ",";
+        file += std::to_string(i * 3 % 10) + "," + std::to_string(i * 9 % 10) + "," + std::to_string(i * 13 % 7) + "\n";
+    }
+    auto refused = ImportText(file, Pl3());
+    ASSERT_FALSE(refused);
+    EXPECT_NE(refused.error().find("文件中的号码是 5 位（像排列五），而排列三的号码是 3 位"), std::string::npos)
+        << refused.error();
+    auto fronts = ImportText(file, Pl3(), WithColumns("期号=1,号码=2-4"));
+    ASSERT_TRUE(fronts) << fronts.error();
+    EXPECT_EQ(fronts->stored, 30u);
+    auto hourly = ImportText(file, Chongqing());
+    ASSERT_FALSE(hourly);
+    EXPECT_NE(hourly.error().find("没有一列是重庆时时彩的期号"), std::string::npos) << hourly.error();
 }
 
 TEST_F(Import, HeaderOnlyFileChangesNothingAndSaysSo) {

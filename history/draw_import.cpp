@@ -103,6 +103,37 @@ private:
     Failure failure_;
 };
 
+// Thousands apart with commas: 5,872.
+std::string Counted(std::size_t count) {
+    const std::string digits = std::to_string(count);
+    std::string text;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) text += ',';
+        text += digits[i];
+    }
+    return text;
+}
+
+// When most staged draws that meet stored draws of `lottery` give another number, and most
+// of them agree with another lottery's history of the same digit count: why the file
+// seems to be of that lottery; empty otherwise.
+Result<std::string> WrongLottery(StagedImport& staging, const Lottery& lottery) {
+    constexpr std::size_t kFewest = 5;  // shared issues needed before a file is judged
+    auto own = staging.agreement(lottery);
+    if (!own) return own.failure();
+    if (own->other < kFewest || own->other * 2 <= own->same + own->other) return std::string();
+    for (const Lottery& other : Lotteries()) {
+        if (&other == &lottery || other.digits != lottery.digits) continue;
+        auto theirs = staging.agreement(other);
+        if (!theirs) return theirs.failure();
+        if (theirs->same >= kFewest && theirs->same * 2 > theirs->same + theirs->other && theirs->same > own->same) {
+            return "这些号码与" + std::string(other.name) + "的开奖历史一致（" + Counted(theirs->same) + " 期），与" +
+                   std::string(lottery.name) + "的不一致：是不是选错了彩种？";
+        }
+    }
+    return std::string();
+}
+
 // The staged draws against the history, into the report; with `replace`, the stored
 // draws in conflict are replaced and listed.
 Result<void> StoreStaged(StagedImport& staging, std::string_view source, bool replace, ImportReport& report) {
@@ -145,6 +176,11 @@ Result<ImportReport> Import(HistoryDb& db, const Lottery& lottery, std::string_v
     if (end != ReadEnd::Done) return CannotImport(name, ReadEndReason(end, readErrno));
     // An input without a draw leaves the database exactly as it was: the staging rolls back.
     if (report.draws() == 0) return report;
+    if (!options.otherLotteryConfirmed) {
+        auto wrong = WrongLottery(*staging, lottery);
+        if (!wrong) return wrong.failure();
+        if (!wrong->empty()) return Failure{CannotImport(name, *wrong).error, ErrorCode::OtherLottery};
+    }
     // Cancelled while storing (the store stops then) or after: rolled back.
     staging->cancelWith(options.cancel);
     auto stored = StoreStaged(*staging, source, options.replaceConflicts, report);

@@ -77,6 +77,9 @@ inline constexpr std::size_t kListLimit = 10000;
 struct ImportOptions {
     std::optional<ColumnMap> columns;  // detected from the first lines when not given
     bool replaceConflicts = false;     // a file draw that differs from a stored draw replaces it
+    // Store the draws although most of them contradict the chosen lottery's history and
+    // agree with another lottery's (the player confirmed the lottery).
+    bool otherLotteryConfirmed = false;
     const std::atomic<bool>* cancel = nullptr;
 };
 

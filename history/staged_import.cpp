@@ -250,6 +250,18 @@ Result<Finished> StagedImport::finish(std::string_view source, std::string_view 
     return finished;
 }
 
+Result<StagedImport::Agreement> StagedImport::agreement(const Lottery& lottery) {
+    std::lock_guard lock(state_->db->turn);
+    State& s = *state_;
+    sqlite::Statement count(s.handle(),
+                            "SELECT coalesce(sum(d.number = s.number), 0), coalesce(sum(d.number <> s.number), 0)"
+                            " FROM staged_draws s JOIN draws d ON d.lottery = ?1 AND d.issue = s.issue"
+                            " WHERE s.conflicted = 0");
+    count.bind(1, detail::LotteryKey(lottery.name));
+    if (count.step() != SQLITE_ROW) return detail::WriteProblem(*s.db);
+    return Agreement{static_cast<std::size_t>(count.integer(0)), static_cast<std::size_t>(count.integer(1))};
+}
+
 Result<void> StagedImport::commit() {
     std::lock_guard lock(state_->db->turn);
     if (!state_->store) return Failure{"no transaction"};

@@ -71,6 +71,13 @@ public:
     Result<Finished> finish(std::string_view source, std::string_view recorded, bool replaceConflicts,
                             std::size_t listLimit);
     Result<void> commit();
+
+    // How the staged draws stand beside the stored draws of `lottery` on the issues both
+    // have: how many give the same number and how many another.
+    struct Agreement {
+        std::size_t same = 0, other = 0;
+    };
+    Result<Agreement> agreement(const Lottery& lottery);
     // From now on a statement stops soon after `cancel` is set, failing: storing many
     // draws ends at once when the window closes, and nothing is stored.
     void cancelWith(const std::atomic<bool>* cancel);

@@ -33,6 +33,7 @@ enum class ErrorCode {
     Damaged,       // a damaged database
     Network,       // a transfer that failed
     Cancelled,     // stopped by the user or by closing
+    OtherLottery,  // draws that seem another lottery's: stored only when the user confirms
 };
 
 // The reason of a failure; converts to a Result of any type.

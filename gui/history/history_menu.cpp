@@ -139,9 +139,24 @@ void HistoryMenu::runImport(const history::Lottery& lottery, history::ImportOpti
                      options](const SerialWorker::JobContext& job) mutable -> std::function<void()> {
         options.cancel = &job.cancel();
         auto report = ImportDraws(history, source, lottery, options);
+        if (report.code() == ErrorCode::OtherLottery) {
+            return [this, &lottery, options, error = report.error()] { confirmLottery(lottery, options, error); };
+        }
         if (!report) return [this, error = report.error()] { tell(error, MessageIcon::Error); };
         return [this, &lottery, options, report = std::move(*report)] { showReport(lottery, report, options); };
     });
+}
+
+// The draws seem another lottery's: stored into `lottery` only when the player says so.
+void HistoryMenu::confirmLottery(const history::Lottery& lottery, history::ImportOptions options,
+                                 const std::string& why) {
+    const std::string question = why + "\n\n仍要存入" + std::string(lottery.name) + "吗？";
+    if (model_.platform().messageBox(question, "导入开奖号码", MessageIcon::Question, MessageButtons::YesNoDefaultNo) !=
+        MessageAnswer::Yes) {
+        return;
+    }
+    options.otherLotteryConfirmed = true;
+    runImport(lottery, options);
 }
 
 void HistoryMenu::exportDraws() {

@@ -75,6 +75,7 @@ private:
     void previewInto(const history::Lottery& lottery);
     void openPreview(ImportSource source, const history::Lottery& lottery, const Result<history::ImportPreview>& first);
     void requestPreview(const history::Lottery& lottery, std::optional<history::ColumnMap> columns);
+    void confirmLottery(const history::Lottery& lottery, history::ImportOptions options, const std::string& why);
     void runImport(const history::Lottery& lottery, history::ImportOptions options);
     // Runs `work` on the worker, after the job before it; what it returns runs on the UI
     // thread afterwards, unless a later job superseded it (`supersede`) or the menu is gone.

@@ -241,6 +241,33 @@ TEST_F(HistoryMenuTest, ReportOffersToTakeTheFilesNumbers) {
     EXPECT_EQ(history::HistoryDb::open(databasePath()).value().newest("重庆时时彩", 1).value()[0].number, "33333");
 }
 
+// A file of 福彩3D draws picked for 排列三 is stored only when the player says so.
+TEST_F(HistoryMenuTest, DrawsOfTheOtherLotteryAreStoredOnlyWhenConfirmed) {
+    std::vector<history::StoredDraw> fc3d, pl3;
+    std::string file;
+    for (int i = 1; i <= 8; ++i) {
+        const std::string issue = std::to_string(2024000 + i), number = std::to_string(100 + i * 37);
+        fc3d.push_back({issue, number, "", "t", ""});
+        pl3.push_back({issue, std::to_string(900 - i), "", "t", ""});
+        file += issue + "," + number + "\n";
+    }
+    {
+        auto db = std::move(history::HistoryDb::open(databasePath()).value());
+        ASSERT_TRUE(db.record("福彩3D", fc3d) && db.record("排列三", pl3));
+    }
+    selectLottery(5);
+    platform.prepareMessageAnswer(MessageAnswer::No);
+    preview(write("fc3d.txt", file))->importButton()->click();
+    ASSERT_TRUE(WaitFor([&] { return !menu().busy() && platform.answeredMessages().size() == 1; }));
+    EXPECT_NE(platform.answeredMessages()[0].text.find("是不是选错了彩种？"), std::string::npos);
+    EXPECT_EQ(platform.answeredMessages()[0].buttons, MessageButtons::YesNoDefaultNo);
+    platform.prepareMessageAnswer(MessageAnswer::Yes);
+    ImportReportDialog* report = import(write("fc3d.txt", file));
+    ASSERT_NE(report, nullptr);
+    EXPECT_EQ(platform.answeredMessages().size(), 2u);
+    EXPECT_NE(report->replaceButton(), nullptr);  // stored beside the 排列三 draws, which stay
+}
+
 // The draw list of 福彩3D and an open 走势图 show an import at once; the list marks
 // nothing before any 缩水.
 TEST_F(HistoryMenuTest, TheDrawListAndTheTrendFollowAnImport) {

@@ -303,6 +303,35 @@ TEST_F(Import, FiveDigitDrawsAreNamedNotCut) {
     EXPECT_NE(hourly.error().find("没有一列是重庆时时彩的期号"), std::string::npos) << hourly.error();
 }
 
+// A file whose draws contradict the chosen lottery's history and agree with another's is
+// named before anything is stored; --replace-conflicts does not override that, the
+// player's confirmation does.
+TEST_F(Import, AFileOfTheOtherLotteryIsNamedBeforeStoring) {
+    std::vector<StoredDraw> fc3d, pl3;
+    std::string file;
+    for (int i = 1; i <= 8; ++i) {
+        const std::string issue = std::to_string(2024000 + i), number = std::to_string(100 + i * 37);
+        fc3d.push_back({issue, number, "", "t", ""});
+        pl3.push_back({issue, std::to_string(900 - i), "", "t", ""});
+        file += issue + "," + number + "\n";
+    }
+    ASSERT_TRUE(db.record("福彩3D", fc3d));
+    ASSERT_TRUE(db.record("排列三", pl3));
+    for (const ImportOptions& options : {ImportOptions{}, Replacing()}) {
+        auto refused = ImportText(file, Pl3(), options);
+        ASSERT_FALSE(refused);
+        EXPECT_NE(refused.error().find("这些号码与福彩3D的开奖历史一致（8 期），与排列三的不一致：是不是选错了彩种？"),
+                  std::string::npos)
+            << refused.error();
+    }
+    EXPECT_EQ(Stored(Pl3(), "2024001").number, "899");
+    ImportOptions confirmed;
+    confirmed.otherLotteryConfirmed = true;
+    auto report = ImportText(file, Pl3(), confirmed);
+    ASSERT_TRUE(report) << report.error();
+    EXPECT_EQ(report->conflictCount(), 8u);
+}
+
 TEST_F(Import, HeaderOnlyFileChangesNothingAndSaysSo) {
     auto report = ImportText("期号,号码,开奖日期\n\n");
     ASSERT_TRUE(report) << report.error();

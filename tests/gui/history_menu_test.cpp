@@ -243,17 +243,11 @@ TEST_F(HistoryMenuTest, ReportOffersToTakeTheFilesNumbers) {
 
 // A file of 福彩3D draws picked for 排列三 is stored only when the player says so.
 TEST_F(HistoryMenuTest, DrawsOfTheOtherLotteryAreStoredOnlyWhenConfirmed) {
-    std::vector<history::StoredDraw> fc3d, pl3;
-    std::string file;
-    for (int i = 1; i <= 8; ++i) {
-        const std::string issue = std::to_string(2024000 + i), number = std::to_string(100 + i * 37);
-        fc3d.push_back({issue, number, "", "t", ""});
-        pl3.push_back({issue, std::to_string(900 - i), "", "t", ""});
-        file += issue + "," + number + "\n";
-    }
+    const history::testing::OtherLotteryFile other;
+    const std::string& file = other.file;
     {
         auto db = std::move(history::HistoryDb::open(databasePath()).value());
-        ASSERT_TRUE(db.record("福彩3D", fc3d) && db.record("排列三", pl3));
+        ASSERT_TRUE(db.record("福彩3D", other.fc3d) && db.record("排列三", other.pl3));
     }
     selectLottery(5);
     platform.prepareMessageAnswer(MessageAnswer::No);

@@ -307,16 +307,10 @@ TEST_F(Import, FiveDigitDrawsAreNamedNotCut) {
 // named before anything is stored; --replace-conflicts does not override that, the
 // player's confirmation does.
 TEST_F(Import, AFileOfTheOtherLotteryIsNamedBeforeStoring) {
-    std::vector<StoredDraw> fc3d, pl3;
-    std::string file;
-    for (int i = 1; i <= 8; ++i) {
-        const std::string issue = std::to_string(2024000 + i), number = std::to_string(100 + i * 37);
-        fc3d.push_back({issue, number, "", "t", ""});
-        pl3.push_back({issue, std::to_string(900 - i), "", "t", ""});
-        file += issue + "," + number + "\n";
-    }
-    ASSERT_TRUE(db.record("福彩3D", fc3d));
-    ASSERT_TRUE(db.record("排列三", pl3));
+    const OtherLotteryFile other;
+    const std::string& file = other.file;
+    ASSERT_TRUE(db.record("福彩3D", other.fc3d));
+    ASSERT_TRUE(db.record("排列三", other.pl3));
     for (const ImportOptions& options : {ImportOptions{}, Replacing()}) {
         auto refused = ImportText(file, Pl3(), options);
         ASSERT_FALSE(refused);

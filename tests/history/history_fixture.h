@@ -32,6 +32,21 @@ inline std::vector<StoredDraw> Fc3dDraws(int count, int first = 1) {
 
 // Fixes Today() at 2026-08-20 while it lives: the rules of the current year and of
 // tomorrow give the same answers whatever day the tests run.
+// Eight draws of 2024 stored as 福彩3D's and, with other numbers, as 排列三's; `file`
+// gives the 福彩3D ones, one "issue,number" a line: a file of the other lottery.
+struct OtherLotteryFile {
+    std::vector<StoredDraw> fc3d, pl3;
+    std::string file;
+    OtherLotteryFile() {
+        for (int i = 1; i <= 8; ++i) {
+            const std::string issue = std::to_string(2024000 + i), number = std::to_string(100 + i * 37);
+            fc3d.push_back({issue, number, "", "t", ""});
+            pl3.push_back({issue, std::to_string(900 - i), "", "t", ""});
+            file += issue + "," + number + "\n";
+        }
+    }
+};
+
 class FixedToday {
 public:
     FixedToday()

@@ -50,8 +50,11 @@ void DrawHistory::addShippedDraws() {
         note_ = "内置的开奖号码未能加入开奖历史：" + added.error();
         return;
     }
+    // Conflicts and corrections are said, once; plain additions go without a word.
     for (const history::ShippedAddition& addition : *added) {
-        if (!addition.report.conflicts.empty()) note_ = history::ShippedSummary(*added);
+        if (!addition.report.conflicts.empty() || !addition.report.corrected.empty()) {
+            note_ = history::ShippedSummary(*added);
+        }
     }
 }
 

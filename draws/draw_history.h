@@ -35,7 +35,8 @@ public:
     // with the reason when the database cannot be opened or read.
     Result<DrawRows> newest(int kind, std::size_t count);
 
-    // Conflicts between the shipped draws and stored ones, once, for the user; then empty.
+    // Conflicts between the shipped draws and stored ones, and corrections of stored ones,
+    // once, for the user; then empty.
     std::string takeNote() { return std::exchange(note_, {}); }
 
 private:

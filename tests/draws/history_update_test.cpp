@@ -4,6 +4,8 @@
 
 #include "draws/history_update.h"
 
+#include "draws/draw_history.h"
+
 #include <gtest/gtest.h>
 
 #include "app/window_model.h"
@@ -278,6 +280,24 @@ TEST_F(HistoryUpdaterTest, ClosingCancelsAHangingAddressWithinASecond) {
     platform.loop.runPosted();
     EXPECT_EQ(list().size(), 2u);
     EXPECT_TRUE(window.drawList().status().find("自动更新") == std::string::npos);
+}
+
+// The window says the corrections of the shipped records once, when its history first
+// opens after them.
+TEST(DrawHistoryNote, CorrectionsOfTheShippedRecordsAreSaidOnce) {
+    TempFolder folder;
+    const std::string file = folder.file("h.sqlite"), programDirectory = folder.file("bin");
+    {
+        auto db = history::HistoryDb::open(file);
+        ASSERT_TRUE(db);
+        auto earlier = history::ShippedDraws(*history::FindLottery("排列三"), programDirectory);
+        earlier[0].number = "928";  // what the earlier edition gave for 2004001
+        ASSERT_TRUE(db->offer("排列三", earlier));
+    }
+    DrawHistory history(file, programDirectory);
+    ASSERT_TRUE(history.newest(5, 1));  // 排列三: opens the history
+    EXPECT_NE(history.takeNote().find("内置开奖数据更正了排列三 1 期：2004001 928→192"), std::string::npos);
+    EXPECT_EQ(history.takeNote(), "");
 }
 
 }  // namespace

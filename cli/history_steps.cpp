@@ -68,8 +68,6 @@ Result<void> ImportStep(Session& s, const std::string& file) {
     // Opened first: what opening says comes before the import's words.
     if (auto db = HistoryDatabase(s); !db) return db.failure();
     auto report = ImportDraws(s.history, *source, lottery, s.import);
-    // An import that stores nothing leaves no history behind that it alone created.
-    if (!report || report->stored + report->replacedCount() == 0) s.history.forgetIfCreatedEmpty();
     if (!report) return report.failure();
     if (!s.import.columns && report->columns.complete()) {
         s.err << "检测到的列：" << history::ColumnMapText(report->columns) << "（可用 --import-columns 指定）\n";

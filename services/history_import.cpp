@@ -53,14 +53,18 @@ Result<history::ImportPreview> PreviewImport(const ImportSource& source, const h
     return history::PreviewDrawFile(source.file_, source.input_.get(), lottery, columns, cancel);
 }
 
-Result<history::ImportReport> ImportDraws(const HistorySession& session, const ImportSource& source,
+Result<history::ImportReport> ImportDraws(HistorySession& session, const ImportSource& source,
                                           const history::Lottery& lottery, const history::ImportOptions& options) {
-    auto db = session.ownConnection();
-    if (!db) return db.failure();
-    if (source.text_) return history::ImportDrawText(*db, lottery, *source.text_, source.name_, options);
-    if (source.file_.empty())
-        return history::ImportDrawStream(*db, lottery, source.input_.get(), source.name_, options);
-    return history::ImportDrawFile(*db, lottery, source.file_, source.input_.get(), options);
+    Result<history::ImportReport> report = [&]() -> Result<history::ImportReport> {
+        auto db = session.ownConnection();  // closed before the session may forget the file
+        if (!db) return db.failure();
+        if (source.text_) return history::ImportDrawText(*db, lottery, *source.text_, source.name_, options);
+        if (source.file_.empty())
+            return history::ImportDrawStream(*db, lottery, source.input_.get(), source.name_, options);
+        return history::ImportDrawFile(*db, lottery, source.file_, source.input_.get(), options);
+    }();
+    if (!report || report->stored + report->replacedCount() == 0) session.forgetIfCreatedEmpty();
+    return report;
 }
 
 }  // namespace sanxing

@@ -37,8 +37,8 @@ private:
     friend Result<history::ImportPreview> PreviewImport(const ImportSource&, const history::Lottery&,
                                                         const std::optional<history::ColumnMap>&,
                                                         const std::atomic<bool>*);
-    friend Result<history::ImportReport> ImportDraws(const HistorySession&, const ImportSource&,
-                                                     const history::Lottery&, const history::ImportOptions&);
+    friend Result<history::ImportReport> ImportDraws(HistorySession&, const ImportSource&, const history::Lottery&,
+                                                     const history::ImportOptions&);
 
     std::string name_;
     std::filesystem::path file_;
@@ -53,8 +53,9 @@ Result<history::ImportPreview> PreviewImport(const ImportSource& source, const h
                                              const std::atomic<bool>* cancel = nullptr);
 
 // Imports `source` into `lottery` over a connection of its own to the session's file, so
-// that reads on the shared one never wait for it.
-Result<history::ImportReport> ImportDraws(const HistorySession& session, const ImportSource& source,
+// that reads on the shared one never wait for it. An import that stores nothing leaves no
+// history behind that the session created for it (HistorySession::forgetIfCreatedEmpty).
+Result<history::ImportReport> ImportDraws(HistorySession& session, const ImportSource& source,
                                           const history::Lottery& lottery, const history::ImportOptions& options);
 
 }  // namespace sanxing

@@ -273,11 +273,7 @@ private:
         });
         if (read == JsonRecords::TooDeep) return ReadEnd::JsonTooDeep;
         if (fed != ReadEnd::Done) return fed;
-        if (read == JsonRecords::NotRecords) {
-            for (std::size_t at = 0; at < document.size(); at += kChunkBytes) {
-                if (fed = feed(std::string_view(document).substr(at, kChunkBytes)); fed != ReadEnd::Done) return fed;
-            }
-        }
+        if (read == JsonRecords::NotRecords && (fed = feed(document)) != ReadEnd::Done) return fed;
         return end();
     }
 
